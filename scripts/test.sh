@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Dorvane with its tests and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh test
+cmake --preset default -DDORVANE_TESTS=ON -DDORVANE_BENCH=ON >/dev/null
+cmake --build --preset default
+ctest --preset default

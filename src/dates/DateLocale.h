@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace dorvane {
+
+// The locale texts that formatting uses. Text is UTF-8. Day lists are Sunday first
+// (index 0 = Sunday ... 6 = Saturday); month lists January first.
+struct DateLocale {
+  std::array<std::string, 12> MonthAbbrevs{"Jan", "Fév", "Mar", "Avr", "Mai", "Jun",
+                                           "Jul", "Aoû", "Sep", "Oct", "Nov", "Déc"};
+  std::array<std::string, 12> MonthNames{"Janvier", "Février", "Mars",      "Avril",
+                                         "Mai",     "Juin",    "Juillet",   "Août",
+                                         "Septembre", "Octobre", "Novembre", "Décembre"};
+  std::array<std::string, 7> DayAbbrevs{"Dim", "Lun", "Mar", "Mer", "Jeu", "Ven", "Sam"};
+  std::array<std::string, 7> DayNames{"Dimanche", "Lundi",    "Mardi", "Mercredi",
+                                      "Jeudi",    "Vendredi", "Samedi"};
+  std::string ShortDatePattern = "m/d/yy";
+  std::string LongDatePattern = "mmmm d, yyyy";
+  char32_t DateSep = U'/';
+  char32_t TimeSep = U':';
+  std::string MorningMark = "am";
+  std::string EveningMark = "pm";
+  char32_t DecimalSep = U'.';
+  std::string ShortTimePattern = "h:mm AMPM";
+  std::string LongTimePattern = "h:mm:ss AMPM";
+};
+
+// The process-wide record. Replaced only on the GUI thread, between two events.
+const DateLocale& CurrentDateLocale();
+void SetDateLocale(const DateLocale& locale);
+
+}  // namespace dorvane

@@ -1,0 +1,116 @@
+#include <chrono>
+
+#include <gtest/gtest.h>
+
+#include "dates/ConvertError.h"
+#include "dates/DateValue.h"
+#include "platform/Clock.h"
+
+namespace dorvane {
+namespace {
+
+using std::chrono::day;
+using std::chrono::month;
+using std::chrono::sys_days;
+using std::chrono::year;
+using std::chrono::year_month_day;
+
+// 30 December 1899 as days since the Unix epoch: the standard library's civil calendar serves
+// as the independent oracle.
+const int kEpochShift =
+    static_cast<int>(sys_days{year{1899} / 12 / 30}.time_since_epoch().count());
+
+TEST(DateValue, EveryValidDayRoundTripsAndAgreesWithStdChrono) {
+  const sys_days first{year{1} / 1 / 1};
+  const sys_days last{year{9999} / 12 / 31};
+  int previousWeekday = 0;
+  long count = 0;
+  for (sys_days d = first; d <= last; d += std::chrono::days{1}) {
+    const year_month_day ymd{d};
+    const double value = static_cast<double>(d.time_since_epoch().count() - kEpochShift);
+    const auto y = static_cast<std::uint16_t>(static_cast<int>(ymd.year()));
+    const auto m = static_cast<std::uint16_t>(static_cast<unsigned>(ymd.month()));
+    const auto dd = static_cast<std::uint16_t>(static_cast<unsigned>(ymd.day()));
+    ASSERT_EQ(MakeDate(y, m, dd), value) << y << "-" << m << "-" << dd;
+    const DateParts parts = SplitDate(value);
+    ASSERT_EQ(parts, (DateParts{y, m, dd})) << value;
+    const int weekday = WeekdayNumber(value);
+    ASSERT_EQ(weekday, static_cast<int>(std::chrono::weekday{d}.c_encoding()) + 1) << value;
+    if (previousWeekday != 0) {
+      ASSERT_EQ(weekday, previousWeekday % 7 + 1);
+    }
+    previousWeekday = weekday;
+    ++count;
+  }
+  EXPECT_EQ(count, 3652059);
+}
+
+struct MakeDateCase {
+  int y, m, d;
+  double expected;
+};
+
+TEST(DateValue, MakeDateKnownValues) {
+  const MakeDateCase cases[] = {
+      {1899, 12, 30, 0}, {1899, 12, 31, 1},      {1900, 1, 1, 2},          {2005, 3, 1, 38412},
+      {2004, 2, 29, 38046}, {1, 1, 1, -693593}, {9999, 12, 31, 2958465},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(MakeDate(static_cast<std::uint16_t>(c.y), static_cast<std::uint16_t>(c.m),
+                       static_cast<std::uint16_t>(c.d)),
+              c.expected);
+  }
+}
+
+TEST(DateValue, MakeDateRefusesInvalidParts) {
+  const int cases[][3] = {{2005, 2, 29}, {0, 1, 1},    {2005, 13, 1}, {2005, 1, 0},
+                          {10000, 1, 1}, {1900, 2, 29}, {2005, 0, 1},  {2005, 4, 31}};
+  for (const auto& c : cases) {
+    try {
+      MakeDate(static_cast<std::uint16_t>(c[0]), static_cast<std::uint16_t>(c[1]),
+               static_cast<std::uint16_t>(c[2]));
+      ADD_FAILURE() << c[0] << "-" << c[1] << "-" << c[2] << " was accepted";
+    } catch (const EConvertError& e) {
+      EXPECT_STREQ(e.what(), "Argument incorrect pour l'encodage de date");
+    }
+  }
+}
+
+TEST(DateValue, SplitDateEdges) {
+  EXPECT_EQ(SplitDate(0), (DateParts{1899, 12, 30}));
+  EXPECT_EQ(SplitDate(MakeDate(2000, 12, 31)), (DateParts{2000, 12, 31}));
+  EXPECT_EQ(SplitDate(MakeDate(2004, 12, 31)), (DateParts{2004, 12, 31}));
+  EXPECT_EQ(SplitDate(-693594), (DateParts{0, 0, 0}));
+  EXPECT_EQ(SplitDate(-1e9), (DateParts{0, 0, 0}));
+  // A negative value's day is its whole part toward zero: -1.25 is 29 December 1899, 06:00.
+  EXPECT_EQ(SplitDate(-1.25), (DateParts{1899, 12, 29}));
+  EXPECT_EQ(SplitTime(-1.25), (TimeParts{6, 0, 0, 0}));
+  // Milliseconds are rounded before the day is taken: a hair before midnight is midnight.
+  EXPECT_EQ(SplitDate(1.0 - 1e-10), (DateParts{1899, 12, 31}));
+  EXPECT_EQ(SplitTime(0.5), (TimeParts{12, 0, 0, 0}));
+  EXPECT_EQ(SplitTime(38412.0 + (14 * 3600 + 5 * 60 + 9) / 86400.0 + 0.123 / 86400.0),
+            (TimeParts{14, 5, 9, 123}));
+}
+
+TEST(DateValue, WeekdayAndLeapYears) {
+  EXPECT_EQ(WeekdayNumber(0), 7);
+  EXPECT_EQ(WeekdayNumber(2), 2);
+  EXPECT_FALSE(YearIsLeap(1900));
+  EXPECT_TRUE(YearIsLeap(2000));
+  EXPECT_TRUE(YearIsLeap(2004));
+  EXPECT_FALSE(YearIsLeap(2100));
+}
+
+TEST(DateValue, TodayAndCurrentMomentReadTheActiveClock) {
+  platform::FixedClock clock({9999, 12, 31, 23, 59, 59, 999});
+  platform::SetActiveClock(&clock);
+  EXPECT_EQ(TodayDate(), 2958465.0);
+  EXPECT_EQ(SplitTime(CurrentMoment()), (TimeParts{23, 59, 59, 999}));
+  EXPECT_EQ(SplitDate(CurrentMoment()), (DateParts{9999, 12, 31}));
+  clock.Set({2005, 3, 7, 0, 0, 0, 0});
+  EXPECT_EQ(CurrentMoment(), 38418.0);
+  platform::SetActiveClock(nullptr);
+}
+
+}  // namespace
+}  // namespace dorvane
