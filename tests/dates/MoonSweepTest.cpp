@@ -1,0 +1,138 @@
+// Checks of the moon-phase line over every valid date, against two independent computations:
+// - a sweep that lists every mean quarter in time order and walks the days along it, with the
+//   calendar day of each moment found through the Julian-Day-to-calendar algorithm and
+//   std::chrono (no lunation estimate, no window);
+// - the original day-by-day procedure, step by step (yearly estimate, eight phase dates turned
+//   into calendar dates, Julian before the reform, encoded with a checking date encoder), which
+//   must agree line for line from 26 October 1582 to 13 September 4103.
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "OriginalMoon.h"
+#include "dates/DateValue.h"
+#include "dates/Moon.h"
+
+namespace dorvane {
+namespace {
+
+using namespace dorvane::testing;
+
+// ---- Sweep oracle ------------------------------------------------------------------------
+
+struct Quarter {
+  double date;
+  int kind;  // 0 new moon ... 3 last quarter
+};
+
+// Every mean quarter from a little before 1 January 0001 to a little after 31 December 9999.
+std::vector<Quarter> AllQuarters() {
+  std::vector<Quarter> quarters;
+  for (int q = -23600 * 4; q <= 100300 * 4; ++q) {
+    const Civil c = CivilOfJulianDay(MeanPhaseJde(q / 4.0), true);
+    quarters.push_back({ValueOf(c.year, c.month, c.day), ((q % 4) + 4) % 4});
+  }
+  return quarters;
+}
+
+TEST(MoonSweep, EveryValidDayAgreesWithTheQuarterSweep) {
+  const std::vector<Quarter> quarters = AllQuarters();
+  for (std::size_t i = 1; i < quarters.size(); ++i) {
+    ASSERT_LT(quarters[i - 1].date, quarters[i].date) << i;
+  }
+  ASSERT_LT(quarters.front().date, kMinDate);
+  ASSERT_GT(quarters.back().date, kMaxDate);
+  std::size_t latest = 0;  // index of the latest quarter not after x
+  double latestNewMoon = std::nan("");
+  for (std::size_t i = 0; quarters[i].date <= kMinDate; ++i) {
+    latest = i;
+    if (quarters[i].kind == 0) latestNewMoon = quarters[i].date;
+  }
+  for (double x = kMinDate; x <= kMaxDate; ++x) {
+    while (quarters[latest + 1].date <= x) {
+      ++latest;
+      if (quarters[latest].kind == 0) latestNewMoon = quarters[latest].date;
+    }
+    const MoonPhase phase = MoonPhaseOf(x);
+    ASSERT_EQ(phase.age, static_cast<int>(x - latestNewMoon) + 1) << x;
+    ASSERT_EQ(static_cast<int>(phase.quarter), quarters[latest].kind) << x;
+  }
+}
+
+TEST(MoonSweep, AgesAndQuartersFollowOnFromDayToDay) {
+  MoonPhase previous = MoonPhaseOf(kMinDate);
+  int lunations = 0;
+  for (double x = kMinDate; x <= kMaxDate; ++x) {
+    const MoonPhase phase = MoonPhaseOf(x);
+    ASSERT_GE(phase.age, 1) << x;
+    ASSERT_LE(phase.age, 30) << x;
+    ASSERT_NE(phase.quarter, MoonQuarter::kNone) << x;
+    if (x == kMinDate) continue;
+    const int was = static_cast<int>(previous.quarter);
+    const int is = static_cast<int>(phase.quarter);
+    if (phase.age == 1) {
+      ASSERT_EQ(phase.quarter, MoonQuarter::kNewMoon) << x;
+      ASSERT_EQ(previous.quarter, MoonQuarter::kLastQuarter) << x;
+      ++lunations;
+    } else {
+      ASSERT_EQ(phase.age, previous.age + 1) << x;
+      // Within a lunation the quarter stays or moves on by one, never back to the new moon.
+      ASSERT_TRUE(is == was || is == was + 1) << x;
+    }
+    previous = phase;
+  }
+  // 3,652,059 days of 29.53 days.
+  EXPECT_NEAR(lunations, 3652059 / 29.530588, 2);
+}
+
+// The original procedure shows what it is known for; otherwise the comparison below would
+// prove nothing.
+TEST(MoonSweep, TheOriginalProcedureKeepsItsKnownFaults) {
+  EXPECT_EQ(OriginalLine(ValueOf(2000, 1, 5)), "Lune : 29° jour  (dernier quartier)");
+  EXPECT_EQ(OriginalLine(ValueOf(1582, 10, 17)), "Lune : 31° jour  (pleine lune)");
+  EXPECT_EQ(OriginalLine(ValueOf(1582, 10, 25)), "Lune : 39° jour  (dernier quartier)");
+  EXPECT_EQ(OriginalLine(ValueOf(1582, 10, 26)), "Lune : 1° jour  (nouvelle lune)");
+  EXPECT_EQ(OriginalLine(ValueOf(4103, 9, 14)), "Lune : 0° jour ");
+  // The dates for which it fails, and the days next to them that it does not.
+  const struct {
+    int y1, m1, d1, y2, m2, d2;
+  } failing[] = {{1, 1, 1, 1, 2, 7},
+                 {9999, 10, 23, 9999, 12, 31},
+                 {300, 2, 3, 300, 4, 2},
+                 {1000, 2, 4, 1000, 4, 3},
+                 {1500, 2, 26, 1500, 4, 25}};
+  for (const auto& r : failing) {
+    const double from = ValueOf(r.y1, r.m1, r.d1);
+    const double to = ValueOf(r.y2, r.m2, r.d2);
+    for (double x = from; x <= to; ++x) EXPECT_FALSE(OriginalLine(x)) << x;
+    if (from > kMinDate) {
+      EXPECT_TRUE(OriginalLine(from - 1)) << from - 1;
+    }
+    if (to < kMaxDate) {
+      EXPECT_TRUE(OriginalLine(to + 1)) << to + 1;
+    }
+  }
+  for (double x = ValueOf(8697, 2, 24); x <= ValueOf(9999, 10, 22); ++x) {
+    ASSERT_EQ(OriginalLine(x), "Lune : 0° jour ") << x;
+  }
+  EXPECT_NE(OriginalLine(ValueOf(8697, 2, 23)), "Lune : 0° jour ");
+}
+
+TEST(MoonSweep, FromTheReformTo4103TheLineIsTheOriginalOne) {
+  const double from = ValueOf(1582, 10, 26);
+  const double to = ValueOf(4103, 9, 13);
+  for (double x = from; x <= to; ++x) {
+    const std::optional<std::string> original = OriginalLine(x);
+    ASSERT_TRUE(original) << x;
+    ASSERT_EQ(MoonPhaseLine(x), *original) << x;
+  }
+  // Just outside, the two part ways.
+  EXPECT_NE(MoonPhaseLine(from - 1), *OriginalLine(from - 1));
+  EXPECT_NE(MoonPhaseLine(to + 1), *OriginalLine(to + 1));
+}
+
+}  // namespace
+}  // namespace dorvane

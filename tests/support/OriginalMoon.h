@@ -1,0 +1,112 @@
+#pragma once
+
+// Straightforward moon-phase computations for tests and benchmarks: the Julian-Day-to-calendar
+// conversion, and the original day-by-day moon-phase procedure (yearly estimate, eight phase
+// dates turned into calendar dates, Julian before the reform, encoded with a checking date
+// encoder, no window adjustment). Written without the production code, to compare against it.
+#include <chrono>
+#include <cmath>
+#include <optional>
+#include <string>
+
+namespace dorvane::testing {
+
+using std::chrono::sys_days;
+using std::chrono::year_month_day;
+
+inline const int kEpochShift =
+    static_cast<int>(sys_days{std::chrono::year{1899} / 12 / 30}.time_since_epoch().count());
+
+inline double ValueOf(int y, int m, int d) {
+  const sys_days days{std::chrono::year{y} / std::chrono::month{static_cast<unsigned>(m)} /
+                      std::chrono::day{static_cast<unsigned>(d)}};
+  return static_cast<double>(days.time_since_epoch().count() - kEpochShift);
+}
+
+inline year_month_day CivilOf(double x) {
+  return year_month_day{sys_days{std::chrono::days{static_cast<int>(x) + kEpochShift}}};
+}
+
+inline const char* const kOriginalQuarterTexts[] = {" (nouvelle lune)", " (premier quartier)",
+                                                    " (pleine lune)", " (dernier quartier)"};
+
+inline double MeanPhaseJde(double k) {
+  const double t = k / 1236.85;
+  return 29.53058868 * k + 2415020.75933 + 0.0001178 * t * t - 0.000000155 * t * t * t;
+}
+
+struct Civil {
+  int year, month, day;
+};
+
+// The calendar day holding a Julian Day moment: Julian calendar before JD 2299161 unless
+// gregorianAlways, proleptic Gregorian otherwise.
+inline Civil CivilOfJulianDay(double jde, bool gregorianAlways) {
+  const double j1 = jde + 0.5;
+  const double z = std::trunc(j1);
+  const double f = j1 - z;
+  double a = z;
+  if (gregorianAlways || z >= 2299161) {
+    const double alpha = std::trunc((z - 1867216.25) / 36524.25);
+    a = z + 1 + alpha - std::trunc(alpha / 4);
+  }
+  const double b = a + 1524;
+  const double c = std::trunc((b - 122.1) / 365.25);
+  const double d = std::trunc(365.25 * c);
+  const double e = std::trunc((b - d) / 30.6001);
+  const double day = std::trunc(b - d - std::trunc(30.6001 * e) + f);
+  const double month = e < 13.5 ? e - 1 : e - 13;
+  const double year = month > 2.5 ? c - 4716 : c - 4715;
+  return {static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
+}
+
+std::optional<double> EncodeDate(int y, int m, int d) {
+  static const int kLengths[2][12] = {{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
+                                      {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}};
+  const bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
+  if (y < 1 || y > 9999 || m < 1 || m > 12 || d < 1 || d > kLengths[leap][m - 1]) {
+    return std::nullopt;
+  }
+  int dayOfYear = d;
+  for (int i = 0; i < m - 1; ++i) dayOfYear += kLengths[leap][i];
+  const long p = y - 1;
+  return static_cast<double>(p * 365 + p / 4 - p / 100 + p / 400 + dayOfYear - 693594);
+}
+
+inline double RoundHalfEven(double v) {
+  const double below = std::floor(v);
+  const double rest = v - below;
+  if (rest > 0.5) return below + 1;
+  if (rest < 0.5) return below;
+  return std::fmod(below, 2) == 0 ? below : below + 1;
+}
+
+// The line, or nothing when a phase date cannot be encoded.
+inline std::optional<std::string> OriginalLine(double x) {
+  const int y = static_cast<int>(CivilOf(x).year());
+  const double first = *EncodeDate(y, 1, 1);
+  const double last = *EncodeDate(y, 12, 31);
+  const double f = (x - first) / (last - first) + y;
+  const double k0 = RoundHalfEven((f - 1900) * 12.3685);
+  double p[8];
+  double k = k0 - 1.25;
+  for (int i = 0; i < 8; ++i) {
+    k = k + 0.25;
+    const Civil c = CivilOfJulianDay(MeanPhaseJde(k), false);
+    const std::optional<double> date = EncodeDate(c.year, c.month, c.day);
+    if (!date) return std::nullopt;
+    p[i] = *date;
+  }
+  int age = 0;
+  std::string text;
+  for (int b : {0, 4}) {
+    if (p[b] <= x) age = static_cast<int>(RoundHalfEven(x) - RoundHalfEven(p[b]) + 1);
+    if (p[b] <= x && x < p[b + 1]) text = kOriginalQuarterTexts[0];
+    if (p[b + 1] <= x && x < p[b + 2]) text = kOriginalQuarterTexts[1];
+    if (p[b + 2] <= x && x < p[b + 3]) text = kOriginalQuarterTexts[2];
+    if (p[b + 3] <= x) text = kOriginalQuarterTexts[3];
+  }
+  return "Lune : " + std::to_string(age) + "\u00B0 jour " + text;
+}
+
+}  // namespace dorvane::testing
