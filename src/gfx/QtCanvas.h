@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPalette>
+
+#include "gfx/Canvas.h"
+
+class QPainter;
+class QPaintDevice;
+
+namespace dorvane {
+
+// Our Font as a QFont: a negative Height is the character height in pixels (QFont pixel size),
+// a positive one the cell height (ascent + descent). Windows family names fall back on
+// metric-compatible free families.
+QFont ToQFont(const Font& font);
+
+// The nearest Font of a QFont, sized in pixels for a device of the given logical DPI.
+Font FromQFont(const QFont& font, int logicalDpiY, TColor color = clWindowText);
+
+// A Canvas drawing with a QPainter, in the painter's logical pixels, so that it stays crisp at
+// any device pixel ratio. System colours are resolved through the palette given here. Without
+// a painter the canvas only measures (every drawing call does nothing), which is what the
+// controls need for sizing themselves outside painting.
+class QtCanvas final : public Canvas {
+ public:
+  QtCanvas(QPainter& painter, const QPalette& palette);
+  explicit QtCanvas(const QPalette& palette);
+  ~QtCanvas() override;
+
+  QtCanvas(const QtCanvas&) = delete;
+  QtCanvas& operator=(const QtCanvas&) = delete;
+
+  void SetFont(const Font& font) override;
+  TColor SetTextColor(TColor color) override;
+  void SetBrush(const Brush& brush) override;
+  void SetPen(const Pen& pen) override;
+  void FillRect(const Rect& rect) override;
+  int DrawText(std::string_view text, Rect& rect, std::uint32_t flags) override;
+  Size TextExtent(std::string_view text) override;
+  void TextRect(const Rect& rect, int x, int y, std::string_view text) override;
+  void DrawFocusRect(const Rect& rect) override;
+  void DrawEdge(const Rect& rect, std::uint32_t edge, std::uint32_t sides) override;
+  void Polyline(std::span<const Segment> segments) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  TColor ColorToRGB(TColor color) override;
+
+  QColor ToQColor(TColor color);
+  const QFont& CurrentQFont() const { return qfont_; }
+  QFontMetrics Metrics() const;
+
+ private:
+  void DrawSegment(Point from, Point to);
+  void DrawTextRun(const QString& text, int x, int y, int underlineFrom, int underlineLength,
+                   bool rightToLeft);
+  void FillLogicalRect(int left, int top, int width, int height, const QColor& color);
+
+  QPainter* painter_ = nullptr;
+  QPalette palette_;
+  Font font_;
+  QFont qfont_;
+  TColor textColor_ = clWindowText;
+  Brush brush_;
+  Pen pen_;
+  Point position_;
+};
+
+}  // namespace dorvane

@@ -1,0 +1,118 @@
+#include "gfx/TextLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "gfx/TextFlags.h"
+
+namespace dorvane {
+namespace {
+
+// 6 pixels per code point, tab stops every 48 pixels.
+TextMeasure FixedMeasure() {
+  TextMeasure m;
+  m.width = [](std::string_view s) {
+    int n = 0;
+    for (unsigned char c : s) n += (c & 0xC0) != 0x80 ? 1 : 0;
+    return n * 6;
+  };
+  m.tabWidth = 48;
+  return m;
+}
+
+// A line as "text@x|text@x:width", the underlined character in brackets.
+std::string Describe(const TextLine& line) {
+  std::string out;
+  for (const TextPiece& p : line.pieces) {
+    if (!out.empty()) out += "|";
+    std::string t = p.text;
+    if (p.marked >= 0) {
+      std::size_t len = 0;
+      DecodeUtf8At(t, static_cast<std::size_t>(p.marked), &len);
+      t.insert(static_cast<std::size_t>(p.marked) + len, "]");
+      t.insert(static_cast<std::size_t>(p.marked), "[");
+    }
+    out += t + "@" + std::to_string(p.x);
+  }
+  return out + ":" + std::to_string(line.width);
+}
+
+struct LayoutCase {
+  const char* text;
+  std::uint32_t flags;
+  int maxWidth;
+  std::vector<std::string> lines;
+};
+
+class LayoutTest : public ::testing::TestWithParam<LayoutCase> {};
+
+TEST_P(LayoutTest, BreaksAndPlacesAsExpected) {
+  const LayoutCase& c = GetParam();
+  std::vector<std::string> got;
+  for (const TextLine& line : LayOutText(c.text, c.flags, c.maxWidth, FixedMeasure())) {
+    got.push_back(Describe(line));
+  }
+  EXPECT_EQ(got, c.lines) << "text: " << c.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LayoutTest,
+    ::testing::Values(
+        LayoutCase{"", 0, 100, {}},
+        LayoutCase{"abc", 0, 0, {"abc@0:18"}},
+        LayoutCase{"&Fichier", 0, 100, {"[F]ichier@0:42"}},
+        LayoutCase{"&Fichier", DT_NOPREFIX, 100, {"&Fichier@0:48"}},
+        LayoutCase{"A&&B", 0, 100, {"A&B@0:18"}},
+        LayoutCase{"&&&x", 0, 100, {"&[x]@0:12"}},
+        LayoutCase{"&a &b", 0, 100, {"a [b]@0:18"}},  // the last mark wins
+        LayoutCase{"ab&", 0, 100, {"ab@0:12"}},
+        LayoutCase{"& ", 0, 100, {"[ ]@0:6"}},
+        LayoutCase{"&été", 0, 100, {"[é]té@0:18"}},
+        LayoutCase{"un\ndeux\r\ntrois\rquatre\n", 0, 100,
+                   {"un@0:12", "deux@0:24", "trois@0:30", "quatre@0:36"}},
+        LayoutCase{"a\n\nb", 0, 100, {"a@0:6", ":0", "b@0:6"}},
+        // Word break: "Lundi mardi" is 66 wide, the blank at the break is dropped.
+        LayoutCase{"Lundi mardi mercredi", DT_WORDBREAK, 66, {"Lundi mardi@0:66", "mercredi@0:48"}},
+        LayoutCase{"Lundi mardi mercredi", DT_WORDBREAK, 65,
+                   {"Lundi@0:30", "mardi@0:30", "mercredi@0:48"}},
+        LayoutCase{"Lundi mardi mercredi", 0, 65, {"Lundi mardi mercredi@0:120"}},
+        // A word wider than the line stays whole.
+        LayoutCase{"anticonstitutionnellement ok", DT_WORDBREAK, 30,
+                   {"anticonstitutionnellement@0:150", "ok@0:12"}},
+        // Blanks ending the text still count.
+        LayoutCase{"ab  ", DT_WORDBREAK, 100, {"ab  @0:24"}},
+        LayoutCase{"  ab cd", DT_WORDBREAK, 30, {"  ab@0:24", "cd@0:12"}},
+        LayoutCase{"&Lundi &mardi", DT_WORDBREAK, 40, {"Lundi@0:30", "[m]ardi@0:30"}},
+        // Tabs: to the next multiple of 48 with DT_EXPANDTABS, a blank without.
+        LayoutCase{"a\tb", DT_EXPANDTABS, 200, {"a@0|b@48:54"}},
+        LayoutCase{"12345678\tb", DT_EXPANDTABS, 200, {"12345678@0|b@96:102"}},
+        LayoutCase{"a\tb", 0, 200, {"a b@0:18"}},
+        LayoutCase{"a\t&b", DT_EXPANDTABS, 200, {"a@0|[b]@48:54"}}));
+
+TEST(PrefixTest, AcceleratorIsTheLastSingleMark) {
+  EXPECT_EQ(ParsePrefix("&Fichier").accelerator, U'F');
+  EXPECT_EQ(ParsePrefix("&Date &suivante").accelerator, U's');
+  EXPECT_EQ(ParsePrefix("Tom && Jerry").accelerator, 0u);
+  EXPECT_EQ(ParsePrefix("&&x").accelerator, 0u);
+  EXPECT_EQ(ParsePrefix("&&&x").accelerator, U'x');
+  EXPECT_EQ(ParsePrefix("fin&").accelerator, 0u);
+  EXPECT_EQ(ParsePrefix("&été").accelerator, U'é');
+  EXPECT_EQ(ParsePrefix("&été").marked, 0);
+}
+
+TEST(Utf8Test, DecodesAndSurvivesMalformedBytes) {
+  std::size_t len = 0;
+  EXPECT_EQ(DecodeUtf8At("\xE2\x82\xAC", 0, &len), U'€');
+  EXPECT_EQ(len, 3u);
+  EXPECT_EQ(DecodeUtf8At("\xF0\x9F\x8C\x99", 0, &len), U'\U0001F319');
+  EXPECT_EQ(len, 4u);
+  EXPECT_EQ(DecodeUtf8At("\xE2\x82", 0, &len), 0xE2u);  // cut short
+  EXPECT_EQ(len, 1u);
+  EXPECT_EQ(DecodeUtf8At("\x82x", 0, &len), 0x82u);  // stray continuation byte
+  EXPECT_EQ(len, 1u);
+}
+
+}  // namespace
+}  // namespace dorvane
