@@ -1,0 +1,235 @@
+#include <chm_lib.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ChmWriter.h"
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+using dorvane::chmpack::AppendEncInt;
+using dorvane::chmpack::BuildChm;
+using dorvane::chmpack::ChmEntry;
+
+namespace {
+
+// A fresh folder of its own for each test, removed afterwards.
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "chmpack-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TempDir() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteFile(const fs::path& p, const std::string& bytes) {
+  fs::create_directories(p.parent_path());
+  std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string RandomBytes(std::size_t n, unsigned seed) {
+  std::mt19937 gen(seed);
+  std::string s(n, '\0');
+  for (char& c : s) c = static_cast<char>(gen() & 0xFF);
+  return s;
+}
+
+// Every file that chmlib lists, with its bytes read back through chm_retrieve_object.
+std::map<std::string, std::string> ReadAllWithChmlib(const fs::path& chm) {
+  std::map<std::string, std::string> files;
+  chmFile* h = chm_open(chm.c_str());
+  if (h == nullptr) return files;
+  chm_enumerate(
+      h, CHM_ENUMERATE_ALL,
+      [](chmFile* file, chmUnitInfo* ui, void* context) -> int {
+        std::string bytes(ui->length, '\0');
+        if (ui->length > 0 &&
+            chm_retrieve_object(file, ui, reinterpret_cast<unsigned char*>(bytes.data()), 0,
+                                static_cast<LONGINT64>(ui->length)) !=
+                static_cast<LONGINT64>(ui->length))
+          bytes = "<short read>";
+        (*static_cast<std::map<std::string, std::string>*>(context))[ui->path] = bytes;
+        return CHM_ENUMERATOR_CONTINUE;
+      },
+      &files);
+  chm_close(h);
+  return files;
+}
+
+std::string Resolve(const fs::path& chm, const std::string& path) {
+  chmFile* h = chm_open(chm.c_str());
+  if (h == nullptr) return "<not opened>";
+  chmUnitInfo ui{};
+  std::string bytes = "<not found>";
+  if (chm_resolve_object(h, path.c_str(), &ui) == CHM_RESOLVE_SUCCESS) {
+    bytes.assign(ui.length, '\0');
+    chm_retrieve_object(h, &ui, reinterpret_cast<unsigned char*>(bytes.data()), 0,
+                        static_cast<LONGINT64>(ui.length));
+  }
+  chm_close(h);
+  return bytes;
+}
+
+struct FileSet {
+  const char* name;
+  std::vector<ChmEntry> files;
+};
+
+std::vector<FileSet> FileSets() {
+  std::vector<FileSet> sets;
+  sets.push_back({"one page", {{"/index.html", "<html><body>Bonjour</body></html>"}}});
+  sets.push_back({"folders, empty and binary files",
+                  {{"/index.html", "x"},
+                   {"/images/a.png", RandomBytes(3000, 1)},
+                   {"/images/deep/b.gif", std::string("\0\0\1\0", 4)},
+                   {"/vide.txt", ""},
+                   {"/Mixed_Case.CSS", "body{}"},
+                   {"/accentué.html", "é"}}});
+  FileSet many{"enough names for several listing chunks and an index level", {}};
+  for (int i = 0; i < 700; ++i)
+    many.files.push_back({"/pages/a_rather_long_page_name_number_" + std::to_string(i) + ".html",
+                          RandomBytes(static_cast<std::size_t>(i % 37), static_cast<unsigned>(i))});
+  sets.push_back(std::move(many));
+  sets.push_back({"one large file", {{"/big.bin", RandomBytes(3 << 20, 7)}}});
+  return sets;
+}
+
+TEST(ChmPack, EncodedIntegersUseSevenBitGroupsMostSignificantFirst) {
+  const struct {
+    std::uint64_t value;
+    std::string bytes;
+  } cases[] = {{0, std::string(1, '\0')},
+               {0x7F, "\x7F"},
+               {0x80, "\x81\x00"s},
+               {0x3FFF, "\xFF\x7F"},
+               {0x4000, "\x81\x80\x00"s},
+               {0xFFFFFFFFull, "\x8F\xFF\xFF\xFF\x7F"}};
+  for (const auto& c : cases) {
+    std::string out;
+    AppendEncInt(out, c.value);
+    EXPECT_EQ(out, c.bytes) << c.value;
+  }
+}
+
+TEST(ChmPack, ChmlibListsAndReadsBackEveryFileByteForByte) {
+  for (const FileSet& set : FileSets()) {
+    SCOPED_TRACE(set.name);
+    TempDir dir;
+    const fs::path chm = dir.path() / "out.chm";
+    WriteFile(chm, BuildChm(set.files, 0x040C));
+    const std::map<std::string, std::string> listed = ReadAllWithChmlib(chm);
+    for (const ChmEntry& e : set.files) {
+      const auto found = listed.find(e.path);
+      ASSERT_NE(found, listed.end()) << e.path;
+      EXPECT_EQ(found->second, e.data) << e.path;
+      EXPECT_EQ(Resolve(chm, e.path), e.data) << e.path;
+    }
+    EXPECT_TRUE(listed.count("/")) << "root folder";
+    EXPECT_EQ(Resolve(chm, "/no-such-file.html"), "<not found>");
+  }
+}
+
+TEST(ChmPack, LookupIgnoresAsciiCaseAsReadersExpect) {
+  TempDir dir;
+  const fs::path chm = dir.path() / "out.chm";
+  WriteFile(chm, BuildChm({{"/Page.HTML", "p"}, {"/images/Logo.png", "l"}}, 0x040C));
+  EXPECT_EQ(Resolve(chm, "/page.html"), "p");
+  EXPECT_EQ(Resolve(chm, "/IMAGES/LOGO.PNG"), "l");
+}
+
+TEST(ChmPack, RefusesPathsThatReadersCouldNotTellApart) {
+  const std::vector<std::vector<ChmEntry>> refused = {
+      {{"/a.html", "1"}, {"/A.html", "2"}},
+      {{"relative.html", "1"}},
+      {{"/", "1"}},
+      {{"/" + std::string(300, 'x'), "1"}},
+  };
+  for (const auto& files : refused) EXPECT_THROW(BuildChm(files, 0x040C), std::invalid_argument);
+}
+
+int Shell(const std::string& command) { return std::system(command.c_str()); }
+
+std::string Quote(const fs::path& p) { return "'" + p.string() + "'"; }
+
+// The packer's own output, written from a folder, as 7-Zip lists and extracts it.
+TEST(ChmPack, SevenZipListsAndExtractsIdenticalBytes) {
+  ASSERT_EQ(Shell("command -v 7z >/dev/null"), 0) << "7z (p7zip-full) is needed by this test";
+  TempDir dir;
+  const fs::path source = dir.path() / "src";
+  std::map<std::string, std::string> files = {
+      {"index.html", "<html><head><title>Essai</title></head><body>x</body></html>"},
+      {"toc.hhc", "<ul></ul>"},
+      {"images/a.png", RandomBytes(5000, 3)},
+      {"css/style.css", "body { color: black; }"},
+  };
+  for (int i = 0; i < 300; ++i)
+    files["more/page_with_a_long_enough_name_" + std::to_string(i) + ".html"] = RandomBytes(40, i);
+  for (const auto& [name, bytes] : files) WriteFile(source / name, bytes);
+
+  const fs::path chm = dir.path() / "out.chm";
+  ASSERT_EQ(Shell(std::string(DORVANE_CHMPACK) + " " + Quote(source) + " " + Quote(chm)), 0);
+
+  const fs::path listing = dir.path() / "listing.txt";
+  ASSERT_EQ(Shell("7z l -slt " + Quote(chm) + " > " + Quote(listing)), 0);
+  std::map<std::string, std::string> sizes;
+  std::istringstream lines(ReadFile(listing));
+  std::string line, path;
+  while (std::getline(lines, line)) {
+    if (line.rfind("Path = ", 0) == 0) path = line.substr(7);
+    if (line.rfind("Size = ", 0) == 0) sizes[path] = line.substr(7);
+  }
+  for (const auto& [name, bytes] : files) {
+    ASSERT_TRUE(sizes.count(name)) << name << " not listed by 7z";
+    EXPECT_EQ(sizes[name], std::to_string(bytes.size())) << name;
+  }
+
+  const fs::path out = dir.path() / "x";
+  ASSERT_EQ(Shell("7z x -y -o" + Quote(out) + " " + Quote(chm) + " >/dev/null"), 0);
+  for (const auto& [name, bytes] : files) EXPECT_EQ(ReadFile(out / name), bytes) << name;
+}
+
+TEST(ChmPack, ToolFailsWithoutLeavingAFileWhenTheDefaultTopicIsMissing) {
+  TempDir dir;
+  WriteFile(dir.path() / "src" / "page.html", "x");
+  const fs::path chm = dir.path() / "out.chm";
+  EXPECT_NE(Shell(std::string(DORVANE_CHMPACK) + " " + Quote(dir.path() / "src") + " " + Quote(chm) +
+                " 2>/dev/null"),
+            0);
+  EXPECT_FALSE(fs::exists(chm));
+  EXPECT_FALSE(fs::exists(chm.string() + ".part"));
+}
+
+// The program's own help file, as built: every page of resources/help is in it.
+TEST(ChmPack, ProgramHelpFileHoldsEveryPage) {
+  const std::map<std::string, std::string> listed = ReadAllWithChmlib(DORVANE_HELP_FILE);
+  for (const char* page : {"/index.html", "/fenetre.html", "/grille.html", "/commandes.html",
+                           "/recherche.html", "/lune.html", "/apropos.html", "/messages.html",
+                           "/Dorvane.hhc", "/Dorvane.hhk", "/style.css", "/images/calendrier.png",
+                           "/#SYSTEM"})
+    EXPECT_TRUE(listed.count(page)) << page;
+}
+
+}  // namespace

@@ -1,0 +1,40 @@
+// Writes a compiled HTML help container (.chm) whose files are all stored uncompressed.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace dorvane::chmpack {
+
+// One stored file. Its path is absolute inside the container ("/index.html").
+struct ChmEntry {
+  std::string path;
+  std::string data;
+};
+
+// What the help viewer reads from the system file.
+struct ChmSystemInfo {
+  std::string title;
+  std::string defaultTopic;  // path without the leading slash
+  std::string contentsFile;  // .hhc, empty when there is none
+  std::string indexFile;     // .hhk, empty when there is none
+  std::uint32_t language = 0x040C;
+};
+
+// Builds the system file's bytes (version 3, one record per known item).
+std::string BuildSystemFile(const ChmSystemInfo& info);
+
+// Builds the whole container: the header, the directory (listing chunks and, when more than one
+// is needed, index chunks above them) and the uncompressed content section.
+// Throws std::invalid_argument on a path that is empty, not absolute, too long, or repeated
+// (paths are looked up without regard to ASCII case, so "/A.htm" and "/a.htm" collide).
+std::string BuildChm(std::vector<ChmEntry> entries, std::uint32_t language);
+
+// The order of the directory: byte-wise after folding ASCII letters to lower case.
+bool PathLess(const std::string& a, const std::string& b);
+
+// Appends the variable-length integer of the directory (7 bits a byte, most significant first).
+void AppendEncInt(std::string& out, std::uint64_t value);
+
+}  // namespace dorvane::chmpack
