@@ -1,0 +1,62 @@
+#include "help/hh.h"
+
+#include "platform/Files.h"
+#include "platform/Process.h"
+#include "platform/Registry.h"
+
+namespace dorvane {
+namespace {
+
+HelpViewerBinding g_viewer;
+
+template <typename Proc>
+Proc BindExport(platform::LibraryHandle library, const char* name) {
+  return reinterpret_cast<Proc>(platform::ActiveLibraries().FindExport(library, name));
+}
+
+// The owner of windows that belong to no window of ours.
+void* DesktopWindow() { return nullptr; }
+
+}  // namespace
+
+const HelpViewerBinding& HelpViewer() { return g_viewer; }
+
+std::string LocateHelpViewer() {
+  const auto value = platform::ActiveRegistry().ReadDefaultValue(
+      platform::RegistryRoot::ClassesRoot, platform::kHtmlHelpViewerKey);
+  if (!value || value->empty()) return {};
+  if (!platform::ActiveFiles().FileExists(*value)) return {};
+  return *value;
+}
+
+void LoadHelpViewer() {
+  if (g_viewer.handle != nullptr) return;
+  const std::string path = LocateHelpViewer();
+  if (path.empty() || !platform::ActiveFiles().FileExists(path)) return;
+  const platform::LibraryHandle library = platform::ActiveLibraries().Load(path);
+  if (library == nullptr) return;
+  g_viewer.handle = library;
+  g_viewer.ansiEntry = BindExport<HtmlHelpAProc>(library, "HtmlHelpA");
+  g_viewer.wideEntry = BindExport<HtmlHelpWProc>(library, "HtmlHelpW");
+  g_viewer.helpEntry = BindExport<HtmlHelpAProc>(library, "HtmlHelpA");
+}
+
+void UnloadHelpViewer() {
+  if (g_viewer.handle == nullptr) return;
+  platform::ActiveLibraries().Release(g_viewer.handle);
+  g_viewer = HelpViewerBinding{};
+}
+
+void ShowProgramHelp() {
+  if (g_viewer.helpEntry == nullptr) throw EHelpViewerMissing();
+  const std::string module = platform::ActiveProcess().ModuleFileName();
+  const std::string file = module.substr(0, module.rfind('/') + 1) + kHelpFileName;
+  g_viewer.helpEntry(DesktopWindow(), file.c_str(), HH_DISPLAY_TOPIC, 0);
+}
+
+void CloseHelpWindows() {
+  if (g_viewer.helpEntry == nullptr) return;
+  g_viewer.helpEntry(nullptr, nullptr, HH_CLOSE_ALL, 0);
+}
+
+}  // namespace dorvane

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+#include "platform/DynamicLibrary.h"
+
+namespace dorvane {
+
+// The HTML Help viewer's published entry: owner window, help file, command, data word. The
+// result is a window of the viewer's, which the program never reads.
+using HtmlHelpAProc = void* (*)(void* hwndCaller, const char* file, unsigned int command,
+                                std::uintptr_t data);
+using HtmlHelpWProc = void* (*)(void* hwndCaller, const char16_t* file, unsigned int command,
+                                std::uintptr_t data);
+
+// Commands the program sends to the viewer.
+inline constexpr unsigned int HH_DISPLAY_TOPIC = 0;  // open a help file at its default topic
+inline constexpr unsigned int HH_CLOSE_ALL = 18;     // close every help window we opened
+
+inline constexpr const char* kHelpFileName = "Dorvane.chm";
+inline constexpr const char* kNoHelpViewerMessage = "Aucun visualiseur d'aide n'est installé.";
+
+// The help command was given while no viewer is loaded.
+class EHelpViewerMissing : public std::runtime_error {
+ public:
+  EHelpViewerMissing() : std::runtime_error(kNoHelpViewerMessage) {}
+};
+
+// The loaded viewer: all empty while not loaded. Each entry stays empty when the library
+// lacks its export.
+struct HelpViewerBinding {
+  platform::LibraryHandle handle = nullptr;
+  HtmlHelpAProc ansiEntry = nullptr;  // "HtmlHelpA"
+  HtmlHelpWProc wideEntry = nullptr;  // "HtmlHelpW"
+  HtmlHelpAProc helpEntry = nullptr;  // "HtmlHelpA" again: the one the program calls
+};
+
+const HelpViewerBinding& HelpViewer();
+
+// The path of the viewer library as registered, or empty when no existing file is registered.
+// The registered text is used as stored: environment references in it are not expanded.
+std::string LocateHelpViewer();
+
+// Loads the registered viewer and binds its entries; does nothing when already loaded, and
+// leaves everything empty when there is no viewer or it cannot be loaded.
+void LoadHelpViewer();
+
+// Releases the viewer and empties the binding; does nothing when none is loaded.
+void UnloadHelpViewer();
+
+// The help command: opens "Dorvane.chm" beside the executable in a help window of its own,
+// owned by the desktop. Raises EHelpViewerMissing when no viewer entry is bound.
+void ShowProgramHelp();
+
+// On the main window's destruction: closes every help window the program opened. Skipped
+// when no viewer entry is bound.
+void CloseHelpWindows();
+
+}  // namespace dorvane

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace dorvane::platform {
+
+// The few file operations the program needs. Files it writes are never reached through a
+// symbolic link and are created readable and writable by their owner only, so a link planted
+// in a shared directory cannot redirect the program's writes.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Something that is not a directory exists at `path` (symbolic links followed).
+  virtual bool FileExists(const std::string& path) const = 0;
+  virtual bool DirectoryExists(const std::string& path) const = 0;
+  // `path` itself is a symbolic link, whether or not its target exists.
+  virtual bool IsSymbolicLink(const std::string& path) const = 0;
+  // Creates an empty regular file, emptying one that exists; false when that is not possible.
+  virtual bool CreateEmptyFile(const std::string& path) = 0;
+  // Removes the entry at `path` (a link itself, never its target); false when it cannot.
+  virtual bool DeleteFile(const std::string& path) = 0;
+  // Opens the regular file for appending, creating it when missing, writes `text`, flushes and
+  // closes it; false when it cannot be opened or fully written.
+  virtual bool AppendText(const std::string& path, std::string_view text) = 0;
+};
+
+FileSystem& SystemFiles();
+FileSystem& ActiveFiles();
+void SetActiveFiles(FileSystem* files);  // nullptr returns to the system's
+
+}  // namespace dorvane::platform

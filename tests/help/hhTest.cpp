@@ -1,0 +1,201 @@
+#include "help/hh.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FakePlatform.h"
+
+namespace dorvane {
+namespace {
+
+using testing::FakePlatform;
+
+const std::string kKey(platform::kHtmlHelpViewerKey);
+const std::string kViewer = "/opt/viewer/libviewer.so";
+
+struct Call {
+  std::string entry;
+  void* owner;
+  std::string file;  // "(null)" for a null file
+  unsigned int command;
+  std::uintptr_t data;
+};
+std::vector<Call> g_calls;
+
+void* Record(const char* entry, void* owner, std::string file, unsigned int command,
+             std::uintptr_t data) {
+  g_calls.push_back({entry, owner, std::move(file), command, data});
+  return nullptr;
+}
+void* FakeHtmlHelpA(void* owner, const char* file, unsigned int command, std::uintptr_t data) {
+  return Record("A", owner, file != nullptr ? file : "(null)", command, data);
+}
+void* FakeHtmlHelpW(void* owner, const char16_t*, unsigned int command, std::uintptr_t data) {
+  return Record("W", owner, "", command, data);
+}
+
+void* AddressOf(HtmlHelpAProc f) { return reinterpret_cast<void*>(f); }
+void* AddressOf(HtmlHelpWProc f) { return reinterpret_cast<void*>(f); }
+
+class HelpBindingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_calls.clear();
+    fake.process.moduleFileName = "/opt/dorvane/bin/dorvane";
+  }
+  void TearDown() override { UnloadHelpViewer(); }
+
+  // A viewer registered at kViewer, present on disk, exporting `exports`.
+  void InstallViewer(const std::vector<std::string>& exports) {
+    fake.registry.keys[kKey] = kViewer;
+    fake.files.directories.insert("/opt/viewer");
+    fake.files.files[kViewer] = "";
+    auto& lib = fake.libraries.libraries[kViewer];
+    for (const auto& name : exports) {
+      lib[name] = name == "HtmlHelpW" ? AddressOf(&FakeHtmlHelpW) : AddressOf(&FakeHtmlHelpA);
+    }
+  }
+
+  static void ExpectNotLoaded() {
+    const HelpViewerBinding& v = HelpViewer();
+    EXPECT_EQ(v.handle, nullptr);
+    EXPECT_EQ(v.ansiEntry, nullptr);
+    EXPECT_EQ(v.wideEntry, nullptr);
+    EXPECT_EQ(v.helpEntry, nullptr);
+  }
+
+  FakePlatform fake;
+};
+
+struct UnavailableCase {
+  const char* name;
+  std::optional<std::optional<std::string>> registered;  // outer: key present; inner: text value
+  bool fileAtValue;        // a file lies at the registered path
+  bool directoryAtValue;   // a directory lies there
+  bool loadable;           // the library loads
+};
+
+void PrintTo(const UnavailableCase& c, std::ostream* os) { *os << c.name; }
+
+class HelpViewerUnavailable : public HelpBindingTest,
+                              public ::testing::WithParamInterface<UnavailableCase> {};
+
+TEST_P(HelpViewerUnavailable, StaysNotLoadedAndSilent) {
+  const UnavailableCase& c = GetParam();
+  if (c.registered) fake.registry.keys[kKey] = *c.registered;
+  const std::string path = c.registered && *c.registered ? **c.registered : std::string();
+  if (c.fileAtValue) fake.files.files[path] = "";
+  if (c.directoryAtValue) fake.files.directories.insert(path);
+  if (c.loadable) fake.libraries.libraries[path] = {{"HtmlHelpA", AddressOf(&FakeHtmlHelpA)}};
+  // The expanded form of an environment reference exists and loads; it must not be used.
+  fake.files.files["/home/user/viewer.so"] = "";
+  fake.libraries.libraries["/home/user/viewer.so"] = {{"HtmlHelpA", AddressOf(&FakeHtmlHelpA)}};
+
+  if (c.fileAtValue && c.registered && *c.registered) {
+    EXPECT_EQ(LocateHelpViewer(), path);
+  } else {
+    EXPECT_EQ(LocateHelpViewer(), "");
+  }
+  LoadHelpViewer();
+  ExpectNotLoaded();
+  EXPECT_TRUE(fake.libraries.loads.empty());
+
+  try {
+    ShowProgramHelp();
+    ADD_FAILURE() << "the help command went through without a viewer";
+  } catch (const EHelpViewerMissing& e) {
+    EXPECT_STREQ(e.what(), "Aucun visualiseur d'aide n'est installé.");
+  }
+  CloseHelpWindows();
+  EXPECT_TRUE(g_calls.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, HelpViewerUnavailable,
+    ::testing::Values(
+        UnavailableCase{"NoKey", std::nullopt, false, false, false},
+        UnavailableCase{"ValueNotText", std::optional<std::string>(), false, false, false},
+        UnavailableCase{"EmptyValue", std::optional<std::string>(""), false, false, false},
+        UnavailableCase{"MissingFile", std::optional<std::string>(kViewer), false, false, true},
+        UnavailableCase{"Directory", std::optional<std::string>("/opt/viewer"), false, true,
+                        true},
+        UnavailableCase{"EnvironmentReference",
+                        std::optional<std::string>("$HOME/viewer.so"), false, false, false},
+        UnavailableCase{"PercentReference",
+                        std::optional<std::string>("%HOME%/viewer.so"), false, false, false},
+        UnavailableCase{"LoadFails", std::optional<std::string>(kViewer), true, false, false}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(HelpBindingTest, BindsBothExportsAndTheHelpEntry) {
+  InstallViewer({"HtmlHelpA", "HtmlHelpW"});
+  EXPECT_EQ(LocateHelpViewer(), kViewer);
+  LoadHelpViewer();
+  const HelpViewerBinding& v = HelpViewer();
+  EXPECT_NE(v.handle, nullptr);
+  EXPECT_EQ(v.ansiEntry, &FakeHtmlHelpA);
+  EXPECT_EQ(v.wideEntry, &FakeHtmlHelpW);
+  EXPECT_EQ(v.helpEntry, &FakeHtmlHelpA);
+  EXPECT_EQ(fake.libraries.loads, std::vector<std::string>{kViewer});
+}
+
+TEST_F(HelpBindingTest, MissingExportLeavesOnlyItsEntriesEmpty) {
+  InstallViewer({"HtmlHelpW"});
+  LoadHelpViewer();
+  EXPECT_NE(HelpViewer().handle, nullptr);
+  EXPECT_EQ(HelpViewer().ansiEntry, nullptr);
+  EXPECT_EQ(HelpViewer().helpEntry, nullptr);
+  EXPECT_EQ(HelpViewer().wideEntry, &FakeHtmlHelpW);
+  // Without the help entry the commands must not call through it.
+  EXPECT_THROW(ShowProgramHelp(), EHelpViewerMissing);
+  CloseHelpWindows();
+  EXPECT_TRUE(g_calls.empty());
+
+  UnloadHelpViewer();
+  InstallViewer({"HtmlHelpA"});
+  fake.libraries.libraries[kViewer].erase("HtmlHelpW");
+  LoadHelpViewer();
+  EXPECT_EQ(HelpViewer().helpEntry, &FakeHtmlHelpA);
+  EXPECT_EQ(HelpViewer().wideEntry, nullptr);
+}
+
+TEST_F(HelpBindingTest, LoadTwiceAndUnloadTwiceChangeNothing) {
+  InstallViewer({"HtmlHelpA", "HtmlHelpW"});
+  LoadHelpViewer();
+  const HelpViewerBinding first = HelpViewer();
+  LoadHelpViewer();
+  EXPECT_EQ(HelpViewer().handle, first.handle);
+  EXPECT_EQ(fake.libraries.loads.size(), 1u);
+
+  UnloadHelpViewer();
+  ExpectNotLoaded();
+  UnloadHelpViewer();
+  ExpectNotLoaded();
+  EXPECT_EQ(fake.libraries.releases, std::vector<std::string>{kViewer});
+
+  // Loading again after an unload binds anew.
+  LoadHelpViewer();
+  EXPECT_EQ(HelpViewer().helpEntry, &FakeHtmlHelpA);
+  EXPECT_EQ(fake.libraries.loads.size(), 2u);
+}
+
+TEST_F(HelpBindingTest, HelpCommandOpensTheHelpFileBesideTheExecutable) {
+  InstallViewer({"HtmlHelpA", "HtmlHelpW"});
+  LoadHelpViewer();
+  ShowProgramHelp();
+  CloseHelpWindows();
+  ASSERT_EQ(g_calls.size(), 2u);
+  EXPECT_EQ(g_calls[0].entry, "A");
+  EXPECT_EQ(g_calls[0].owner, nullptr);
+  EXPECT_EQ(g_calls[0].file, "/opt/dorvane/bin/Dorvane.chm");
+  EXPECT_EQ(g_calls[0].command, 0u);
+  EXPECT_EQ(g_calls[0].data, 0u);
+  EXPECT_EQ(g_calls[1].owner, nullptr);
+  EXPECT_EQ(g_calls[1].file, "(null)");
+  EXPECT_EQ(g_calls[1].command, 18u);
+  EXPECT_EQ(g_calls[1].data, 0u);
+}
+
+}  // namespace
+}  // namespace dorvane

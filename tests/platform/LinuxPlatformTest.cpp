@@ -1,0 +1,262 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "TempDir.h"
+#include "platform/DynamicLibrary.h"
+#include "platform/Files.h"
+#include "platform/Process.h"
+#include "platform/SystemInfo.h"
+
+namespace dorvane::platform {
+namespace {
+
+using testing::TempDir;
+
+std::string Content(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void Write(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+mode_t Mode(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
+  return st.st_mode & 07777;
+}
+
+TEST(SharedObjectVersion, ReadsTheNumericSuffix) {
+  struct Case {
+    const char* name;
+    std::optional<VersionNumbers> version;
+  } cases[] = {
+      {"libfoo.so.1.2.3", VersionNumbers{1, 2, 3, 0}},
+      {"libfoo.so.6", VersionNumbers{6, 0, 0, 0}},
+      {"libfoo.so.4.74.9273.0", VersionNumbers{4, 74, 9273, 0}},
+      {"libfoo.so.65535.0", VersionNumbers{65535, 0, 0, 0}},
+      {"libfoo.so.1.2.so.3", VersionNumbers{3, 0, 0, 0}},
+      {"libfoo.so", std::nullopt},
+      {"libfoo.so.", std::nullopt},
+      {"libfoo.so.1.", std::nullopt},
+      {"libfoo.so.1..2", std::nullopt},
+      {"libfoo.so.1.2.3.4.5", std::nullopt},
+      {"libfoo.so.65536", std::nullopt},
+      {"libfoo.so.1.2a", std::nullopt},
+      {"libfoo.so.-1", std::nullopt},
+      {"Shdocvw.dll", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SharedObjectVersion(c.name), c.version) << c.name;
+}
+
+TEST(KernelVersion, TakesTheLeadingNumbers) {
+  struct Case {
+    const char* release;
+    std::uint32_t major, minor, build;
+  } cases[] = {
+      {"6.1.0-18-amd64", 6, 1, 0}, {"6.18.44-fc-v1300", 6, 18, 44}, {"5.10", 5, 10, 0},
+      {"4.19.0.7", 4, 19, 0},      {"", 0, 0, 0},                     {"x", 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    const PlatformVersion v = KernelVersion("Linux", c.release);
+    EXPECT_EQ(v.name, "Linux");
+    EXPECT_EQ(v.major, c.major) << c.release;
+    EXPECT_EQ(v.minor, c.minor) << c.release;
+    EXPECT_EQ(v.build, c.build) << c.release;
+  }
+}
+
+TEST(LocaleIdOfName, KnownLocalesHaveTheirWindowsIdentifier) {
+  struct Case {
+    const char* name;
+    std::uint32_t id;
+  } cases[] = {
+      {"fr_FR.UTF-8", 0x040C}, {"fr_FR", 0x040C},    {"fr_FR@euro", 0x040C},
+      {"fr-FR", 0x040C},       {"fr_CA.UTF-8", 0x0C0C}, {"fr_BE.UTF-8", 0x080C},
+      {"en_US.UTF-8", 0x0409}, {"de_DE.UTF-8", 0x0407}, {"C.UTF-8", 0},
+      {"C", 0},                {"POSIX", 0},         {"", 0},
+      {"fr", 0},               {"xx_YY.UTF-8", 0},   {"fr_FRX", 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(LocaleIdOfName(c.name), c.id) << c.name;
+}
+
+TEST(LinuxSystemInfo, LocaleIdFollowsTheEnvironment) {
+  const char* saved[3];
+  const char* names[] = {"LC_ALL", "LC_TIME", "LANG"};
+  std::string keep[3];
+  for (int i = 0; i < 3; ++i) {
+    saved[i] = std::getenv(names[i]);
+    if (saved[i] != nullptr) keep[i] = saved[i];
+  }
+  ::unsetenv("LC_ALL");
+  ::setenv("LC_TIME", "fr_FR.UTF-8", 1);
+  ::setenv("LANG", "en_US.UTF-8", 1);
+  EXPECT_EQ(SystemSystemInfo().DefaultLocaleId(), 0x040Cu);
+  ::setenv("LC_ALL", "de_DE.UTF-8", 1);
+  EXPECT_EQ(SystemSystemInfo().DefaultLocaleId(), 0x0407u);
+  ::setenv("LC_ALL", "C.UTF-8", 1);
+  EXPECT_EQ(SystemSystemInfo().DefaultLocaleId(), 0u);
+  for (int i = 0; i < 3; ++i) {
+    if (saved[i] != nullptr) ::setenv(names[i], keep[i].c_str(), 1);
+    else ::unsetenv(names[i]);
+  }
+}
+
+TEST(LinuxSystemInfo, TemporaryDirectoryIsTmpdirOrTmp) {
+  const char* saved = std::getenv("TMPDIR");
+  const std::string keep = saved != nullptr ? saved : "";
+  ::setenv("TMPDIR", "/var/somewhere", 1);
+  EXPECT_EQ(SystemSystemInfo().TempDirectory(), "/var/somewhere");
+  ::setenv("TMPDIR", "", 1);
+  EXPECT_EQ(SystemSystemInfo().TempDirectory(), "/tmp");
+  ::unsetenv("TMPDIR");
+  EXPECT_EQ(SystemSystemInfo().TempDirectory(), "/tmp");
+  if (saved != nullptr) ::setenv("TMPDIR", keep.c_str(), 1);
+}
+
+TEST(LinuxSystemInfo, SystemDirectoryHoldsTheCLibrary) {
+  const std::string dir = SystemSystemInfo().SystemDirectory();
+  EXPECT_TRUE(SystemFiles().DirectoryExists(dir)) << dir;
+  EXPECT_TRUE(SystemFiles().FileExists(dir + "/libc.so.6")) << dir;
+  EXPECT_FALSE(SystemFiles().FileExists(dir + "/Shdocvw.dll"));
+}
+
+TEST(LinuxSystemInfo, FileVersionFollowsLinksToTheVersionedFile) {
+  TempDir dir;
+  Write(dir / "libviewer.so.4.74.9273", "");
+  ASSERT_EQ(::symlink("libviewer.so.4.74.9273", (dir / "libviewer.so").c_str()), 0);
+  Write(dir / "plain.so", "");
+  EXPECT_EQ(SystemSystemInfo().FileVersion(dir / "libviewer.so"),
+            (VersionNumbers{4, 74, 9273, 0}));
+  EXPECT_EQ(SystemSystemInfo().FileVersion(dir / "plain.so"), std::nullopt);
+  EXPECT_EQ(SystemSystemInfo().FileVersion(dir / "absent.so.1"), std::nullopt);
+}
+
+TEST(LinuxSystemInfo, PlatformVersionNamesTheSystem) {
+  EXPECT_EQ(SystemSystemInfo().Version().name, "Linux");
+}
+
+TEST(LinuxProcess, ModuleIsThisTestAndArgumentsStartWithItsPath) {
+  const std::string module = SystemProcess().ModuleFileName();
+  ASSERT_FALSE(module.empty());
+  EXPECT_EQ(module.front(), '/');
+  EXPECT_NE(module.find("platform_test"), std::string::npos) << module;
+  const auto args = SystemProcess().Arguments();
+  ASSERT_FALSE(args.empty());
+  EXPECT_NE(args[0].find("platform_test"), std::string::npos) << args[0];
+}
+
+class LinuxFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { oldMask_ = ::umask(0); }
+  void TearDown() override { ::umask(oldMask_); }
+
+  FileSystem& files = SystemFiles();
+  TempDir dir;
+
+ private:
+  mode_t oldMask_ = 0;
+};
+
+TEST_F(LinuxFilesTest, ADirectoryIsNotAFile) {
+  Write(dir / "file", "x");
+  EXPECT_TRUE(files.FileExists(dir / "file"));
+  EXPECT_FALSE(files.DirectoryExists(dir / "file"));
+  EXPECT_FALSE(files.FileExists(dir.Path()));
+  EXPECT_TRUE(files.DirectoryExists(dir.Path()));
+  EXPECT_FALSE(files.FileExists(dir / "absent"));
+  EXPECT_FALSE(files.FileExists(""));
+}
+
+TEST_F(LinuxFilesTest, CreateEmptiesAndAppendAddsOwnerOnly) {
+  EXPECT_TRUE(files.CreateEmptyFile(dir / "new"));
+  EXPECT_EQ(Mode(dir / "new"), 0600u);
+  EXPECT_EQ(Content(dir / "new"), "");
+
+  Write(dir / "old", "contents");
+  EXPECT_TRUE(files.CreateEmptyFile(dir / "old"));
+  EXPECT_EQ(Content(dir / "old"), "");
+
+  EXPECT_TRUE(files.AppendText(dir / "log", "one\n"));
+  EXPECT_TRUE(files.AppendText(dir / "log", "two\n"));
+  EXPECT_EQ(Content(dir / "log"), "one\ntwo\n");
+  EXPECT_EQ(Mode(dir / "log"), 0600u);
+
+  EXPECT_TRUE(files.DeleteFile(dir / "log"));
+  EXPECT_FALSE(files.FileExists(dir / "log"));
+  EXPECT_FALSE(files.DeleteFile(dir / "log"));
+}
+
+TEST_F(LinuxFilesTest, WritesNeverGoThroughASymbolicLink) {
+  Write(dir / "target", "precious");
+  ASSERT_EQ(::symlink((dir / "target").c_str(), (dir / "link").c_str()), 0);
+  ASSERT_EQ(::symlink((dir / "nowhere").c_str(), (dir / "dangling").c_str()), 0);
+
+  EXPECT_TRUE(files.IsSymbolicLink(dir / "link"));
+  EXPECT_TRUE(files.IsSymbolicLink(dir / "dangling"));
+  EXPECT_FALSE(files.IsSymbolicLink(dir / "target"));
+  EXPECT_TRUE(files.FileExists(dir / "link"));
+
+  EXPECT_FALSE(files.AppendText(dir / "link", "evil"));
+  EXPECT_FALSE(files.CreateEmptyFile(dir / "link"));
+  EXPECT_FALSE(files.AppendText(dir / "dangling", "evil"));
+  EXPECT_FALSE(files.CreateEmptyFile(dir / "dangling"));
+  EXPECT_EQ(Content(dir / "target"), "precious");
+  EXPECT_FALSE(files.FileExists(dir / "nowhere"));
+
+  // Deleting a link removes the link, never what it points to.
+  EXPECT_TRUE(files.DeleteFile(dir / "link"));
+  EXPECT_FALSE(files.IsSymbolicLink(dir / "link"));
+  EXPECT_EQ(Content(dir / "target"), "precious");
+}
+
+TEST_F(LinuxFilesTest, RefusesDirectoriesAndFifosWithoutBlocking) {
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  EXPECT_FALSE(files.AppendText(dir / "fifo", "x"));
+  EXPECT_FALSE(files.CreateEmptyFile(dir / "fifo"));
+  ASSERT_EQ(::mkdir((dir / "sub").c_str(), 0700), 0);
+  EXPECT_FALSE(files.AppendText(dir / "sub", "x"));
+  EXPECT_FALSE(files.CreateEmptyFile(dir / "sub"));
+  EXPECT_FALSE(files.CreateEmptyFile(dir / "missing/file"));
+}
+
+TEST(LinuxLibraries, LoadsByPathAndFindsExportsByName) {
+  DynamicLibraries& libs = SystemLibraries();
+  EXPECT_EQ(libs.Load(""), nullptr);
+  EXPECT_EQ(libs.Load("/nonexistent/libnothing.so"), nullptr);
+
+  LibraryHandle lib = libs.Load(TEST_PLUGIN_PATH);
+  ASSERT_NE(lib, nullptr);
+  using Entry = void* (*)(void*, const char*, unsigned int, std::uintptr_t);
+  auto entry = reinterpret_cast<Entry>(libs.FindExport(lib, "HtmlHelpA"));
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry(nullptr, nullptr, 18, 0), reinterpret_cast<void*>(19));
+  auto* calls = static_cast<int*>(libs.FindExport(lib, "g_testPluginCalls"));
+  ASSERT_NE(calls, nullptr);
+  EXPECT_EQ(*calls, 1);
+  EXPECT_EQ(libs.FindExport(lib, "HtmlHelpW"), nullptr);
+  libs.Release(lib);
+}
+
+TEST(LinuxLibraries, ABareNameIsLoadedFromTheCurrentDirectoryNotSearched) {
+  // "libc.so.6" would be found along the library path; by path it names ./libc.so.6.
+  TempDir dir;
+  const std::string cwd = std::filesystem::current_path().string();
+  std::filesystem::current_path(dir.Path());
+  EXPECT_EQ(SystemLibraries().Load("libc.so.6"), nullptr);
+  std::filesystem::current_path(cwd);
+}
+
+}  // namespace
+}  // namespace dorvane::platform
