@@ -1,0 +1,197 @@
+#include "calendar/Calendar.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "dates/ConvertError.h"
+#include "dates/DateLocale.h"
+
+namespace dorvane {
+
+namespace {
+
+constexpr int kColumns = 7;
+constexpr int kRows = 7;
+constexpr int kLastYear = 9999;
+constexpr std::int64_t kLastDayNumber = 3652059;  // 31 December 9999, 1 January 0001 being 1
+
+bool IsShownDate(TDateTime date) {
+  // The coarse bound keeps the millisecond conversion of DayNumber within range.
+  if (!std::isfinite(date) || std::fabs(date) > 1e7) return false;
+  const std::int64_t n = DayNumber(date);
+  return n >= 1 && n <= kLastDayNumber;
+}
+
+}  // namespace
+
+TCalendar::TCalendar() {
+  SetFixedCols(0);
+  SetFixedRows(1);
+  SetColCount(kColumns);
+  SetRowCount(kRows);
+  SetScrollBars(TScrollStyle::ssNone);
+  SetOptions((Options() & ~goRangeSelect) | goDrawFocusSelected);
+  selectedDate_ = TodayDate();
+  RefreshLayout();
+}
+
+void TCalendar::SetSelectedDate(TDateTime date) {
+  // A date the grid cannot show is refused before it is stored, so the calendar never holds a
+  // date that disagrees with its grid.
+  if (!IsShownDate(date)) throw EConvertError(kDateEncodingMessage);
+  selectedDate_ = date;
+  RefreshLayout();
+  NotifyDateChange();
+}
+
+int TCalendar::GetDatePart(int index) const {
+  const DateParts parts = SplitDate(selectedDate_);
+  switch (index) {
+    case 1: return parts.year;
+    case 2: return parts.month;
+    case 3: return parts.day;
+    default: return -1;
+  }
+}
+
+void TCalendar::SetDatePart(int index, int value) {
+  if (value < 1) return;
+  const DateParts parts = SplitDate(selectedDate_);
+  int y = parts.year;
+  int m = parts.month;
+  int d = parts.day;
+  switch (index) {
+    case 1:
+      if (value == y) return;
+      y = value;
+      break;
+    case 2:
+      if (value > 12 || value == m) return;
+      m = value;
+      break;
+    case 3:
+      if (value > ShownMonthLength() || value == d) return;
+      d = value;
+      break;
+    default: return;
+  }
+  // Checked before narrowing to the 16-bit parts, so that a huge year cannot wrap around to
+  // a valid one.
+  if (y > kLastYear) throw EConvertError(kDateEncodingMessage);
+  const TDateTime date = MakeDate(static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m),
+                                  static_cast<std::uint16_t>(d));
+  selectedDate_ = date;
+  useCurrentDate_ = false;
+  RefreshLayout();
+  NotifyDateChange();
+}
+
+void TCalendar::StepMonth(int step) {
+  const DateParts parts = SplitDate(selectedDate_);
+  const int wanted = parts.day;
+  const int edgeDay = step > 0 ? MonthLength(parts.year, parts.month) : 1;
+  // The last day of this month plus one, or the first minus one, lands in the next or the
+  // previous month, across year ends.
+  const TDateTime edge = MakeDate(parts.year, parts.month, static_cast<std::uint16_t>(edgeDay));
+  const DateParts next = SplitDate(edge + step);
+  const int length = MonthLength(next.year, next.month);
+  const int day = wanted < length ? wanted : length;
+  SetSelectedDate(MakeDate(next.year, next.month, static_cast<std::uint16_t>(day)));
+}
+
+void TCalendar::StepYear(int step) {
+  if (YearIsLeap(Year()) && Month() == 2 && Day() == 29) SetDatePart(3, 28);
+  SetDatePart(1, Year() + step);
+}
+
+void TCalendar::SetStartOfWeek(TDayOfWeek day) {
+  if (day > 6 || day == startOfWeek_) return;
+  startOfWeek_ = day;
+  RefreshLayout();
+}
+
+void TCalendar::SetUseCurrentDate(bool use) {
+  if (use == useCurrentDate_) return;
+  useCurrentDate_ = use;
+  if (use) {
+    selectedDate_ = TodayDate();
+    RefreshLayout();
+  }
+}
+
+std::string TCalendar::TextOfCell(int col, int row) const {
+  if (row == 0) {
+    return CurrentDateLocale().DayAbbrevs[static_cast<std::size_t>((col + startOfWeek_) % 7)];
+  }
+  const int n = dayOffset_ + col + 7 * (row - 1);
+  if (n < 1 || n > ShownMonthLength()) return {};
+  return std::to_string(n);
+}
+
+// Defined for months 1..12; any other month has no days, so encoding a day in it fails.
+int TCalendar::MonthLength(int year, int month) const {
+  if (month < 1 || month > 12) return 0;
+  return MonthLengths[YearIsLeap(year) ? 1 : 0][static_cast<std::size_t>(month - 1)];
+}
+
+int TCalendar::ShownMonthLength() const {
+  const DateParts parts = SplitDate(selectedDate_);
+  return MonthLength(parts.year, parts.month);
+}
+
+bool TCalendar::YearIsLeap(int year) const {
+  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
+
+void TCalendar::RefreshLayout() {
+  refreshing_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{refreshing_};
+
+  const DateParts parts = SplitDate(selectedDate_);
+  const int weekday = WeekdayNumber(MakeDate(parts.year, parts.month, 1));  // 1 = Sunday
+  const int a = (weekday - startOfWeek_ + 7) % 7;
+  // The 1st stands in column a - 1 of row 1, or in column 6 when a is 0, so that row 1 is
+  // never blank.
+  dayOffset_ = a == 0 ? -5 : 2 - a;
+  const int k = parts.day - dayOffset_;
+  PlaceCurrentCell(k % 7, k / 7 + 1, false);
+  InvalidateGrid();
+}
+
+bool TCalendar::CanSelectCell(int col, int row) {
+  if (readOnly_ && !refreshing_) return false;
+  if (TextOfCell(col, row).empty()) return false;
+  return TCustomGrid::CanSelectCell(col, row);
+}
+
+void TCalendar::HandleClick() {
+  TCustomGrid::HandleClick();
+  const std::string text = TextOfCell(Col(), Row());
+  if (!text.empty()) SetDatePart(3, std::stoi(text));
+}
+
+void TCalendar::NotifyDateChange() {
+  if (OnChange) OnChange(*this);
+}
+
+void TCalendar::ClientResized(int width, int height) {
+  const int w = GridLineWidth();
+  // Truncating division; a client too small for the lines leaves empty cells.
+  SetDefaultColWidth(std::max((width - 6 * w) / 7, 0));
+  SetDefaultRowHeight(std::max((height - 6 * w) / 7, 0));
+  InvalidateGrid();
+}
+
+void TCalendar::PaintCell(int col, int row, const Rect& rect, TGridDrawState /*state*/) {
+  Canvas& canvas = PaintCanvas();
+  const std::string text = TextOfCell(col, row);
+  const Size extent = canvas.TextExtent(text);
+  const int x = rect.Left + (rect.Width() - extent.cx) / 2;
+  const int y = rect.Top + (rect.Height() - extent.cy) / 2;
+  canvas.TextRect(rect, x, y, text);
+}
+
+}  // namespace dorvane

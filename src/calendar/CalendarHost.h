@@ -1,0 +1,31 @@
+#pragma once
+
+#include "gfx/Rect.h"
+
+namespace dorvane {
+
+// What a grid control asks of the window that hosts it. Coordinates are client pixels of the
+// grid (inside any border the host draws). The Qt widget implements it; tests use a fake.
+class CalendarHost {
+ public:
+  virtual ~CalendarHost() = default;
+
+  virtual void InvalidateAll() = 0;
+  virtual void InvalidateRect(const Rect& rect) = 0;
+
+  // Gives the control the keyboard focus.
+  virtual void SetFocus() = 0;
+  // Whether the control is its window's active control (the window's focus widget), also while
+  // the window itself is inactive.
+  virtual bool IsActiveControl() const = 0;
+
+  virtual void CapturePointer() = 0;
+  virtual void ReleasePointer() = 0;
+  virtual Point PointerPosition() const = 0;
+
+  // A repeating timer whose ticks the host hands back to the control.
+  virtual void StartRepeatTimer(int milliseconds) = 0;
+  virtual void StopRepeatTimer() = 0;
+};
+
+}  // namespace dorvane

@@ -1,0 +1,452 @@
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "FakeHost.h"
+#include "RecordingCanvas.h"
+#include "calendar/Calendar.h"
+#include "dates/DateValue.h"
+
+namespace dorvane {
+namespace {
+
+using testing::FakeHost;
+using testing::RecordingCanvas;
+
+// May 2008 with the week starting on Monday: the 1st is a Thursday (column 3), DayOffset -2,
+// row 6 is blank and so is column 6 of row 5 (the 32nd). Cells are 41 x 17 in a 293 x 125
+// client, so cell (c, r) starts at (42 c, 18 r).
+class CalendarGrid : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    cal_.SetHost(&host_);
+    cal_.SetStartOfWeek(1);
+    cal_.SetSelectedDate(MakeDate(2008, 5, 15));
+    cal_.SizeNotice(293, 125);
+    cal_.OnChange = [this](TCalendar& sender) { days_.push_back(sender.Day()); };
+  }
+
+  static Point Centre(int col, int row) { return {col * 42 + 20, row * 18 + 8}; }
+  void Press(Point p, TMouseButton b = TMouseButton::mbLeft, bool dbl = false) {
+    host_.pointer = p;
+    cal_.MouseDown(b, 0, p.x, p.y, dbl);
+  }
+  void Move(Point p) {
+    host_.pointer = p;
+    cal_.MouseMove(0, p.x, p.y);
+  }
+  void Release(Point p) {
+    host_.pointer = p;
+    cal_.MouseUp(TMouseButton::mbLeft, 0, p.x, p.y);
+  }
+  std::string Current() const { return cal_.TextOfCell(cal_.Col(), cal_.Row()); }
+  std::vector<std::string> PaintCalls() {
+    RecordingCanvas canvas;
+    cal_.Paint(canvas);
+    return canvas.calls;
+  }
+
+  FakeHost host_;
+  TCalendar cal_;
+  std::vector<int> days_;
+};
+
+TEST_F(CalendarGrid, SizeNoticeSetsCellSize) {
+  struct Case {
+    int width, height, line, colWidth, rowHeight;
+  };
+  for (const Case& c : {Case{293, 125, 1, 41, 17}, Case{296, 125, 1, 41, 17},
+                        Case{299, 131, 1, 41, 17}, Case{300, 132, 1, 42, 18},
+                        Case{293, 125, 2, 40, 16}, Case{3, 3, 1, 0, 0}, Case{0, 0, 3, 0, 0}}) {
+    cal_.SetGridLineWidth(c.line);
+    const int repaints = host_.invalidateAllCount;
+    cal_.SizeNotice(c.width, c.height);
+    EXPECT_EQ(cal_.DefaultColWidth(), c.colWidth) << c.width;
+    EXPECT_EQ(cal_.DefaultRowHeight(), c.rowHeight) << c.height;
+    EXPECT_GT(host_.invalidateAllCount, repaints);
+  }
+}
+
+TEST_F(CalendarGrid, GridLineWidthAloneDoesNotResizeCells) {
+  cal_.SetGridLineWidth(3);
+  EXPECT_EQ(cal_.DefaultColWidth(), 41);
+  EXPECT_EQ(cal_.DefaultRowHeight(), 17);
+}
+
+TEST_F(CalendarGrid, PaintsLinesThenCellsInOrder) {
+  host_.active = true;
+  const std::vector<std::string> calls = PaintCalls();
+  const std::vector<std::string> head{
+      "SetFont MS Sans Serif -11 normal 0xff000008",
+      "SetPen 0x0 1 0",
+      "Polyline 0x0 1 41,0-41,18 83,0-83,18 125,0-125,18 167,0-167,18 209,0-209,18 "
+      "251,0-251,18 0,17-293,17",
+      "SetPen 0xc0c0c0 1 0",
+      "Polyline 0xc0c0c0 1 41,18-41,125 83,18-83,125 125,18-125,125 167,18-167,125 "
+      "209,18-209,125 251,18-251,125 0,35-293,35 0,53-293,53 0,71-293,71 0,89-293,89 "
+      "0,107-293,107",
+      "SetBrush 0xff00000f solid",
+      "SetTextColor 0xff000008",
+      "FillRect (0,0,41,17) 0xff00000f",
+      "TextRect (0,0,41,17) 11 2 Lun 0xff000008 0xff00000f",
+      "DrawEdge (0,0,41,17) 0x4 0xc",
+      "DrawEdge (0,0,41,17) 0x4 0x3",
+      "SetBrush 0xff00000f solid",
+  };
+  ASSERT_GE(calls.size(), head.size());
+  for (std::size_t i = 0; i < head.size(); ++i) EXPECT_EQ(calls[i], head[i]) << i;
+
+  // Cells go row by row, left to right: the header names in order, then the day numbers.
+  std::vector<std::string> texts;
+  for (const std::string& call : calls) {
+    if (call.rfind("TextRect", 0) != 0) continue;
+    std::istringstream s(call);
+    std::string op, rect, x, y, text;
+    s >> op >> rect >> x >> y >> text;
+    texts.push_back(text.rfind("0x", 0) == 0 ? "" : text);
+  }
+  ASSERT_EQ(texts.size(), 49u);
+  EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + 11),
+            (std::vector<std::string>{"Lun", "Mar", "Mer", "Jeu", "Ven", "Sam", "Dim", "", "",
+                                      "", "1"}));
+  EXPECT_EQ(texts[7 + 4 * 7 + 5], "31");
+  EXPECT_EQ(texts[48], "");
+
+  // The current cell: highlight, centred text, then the focus frame.
+  const auto at = std::find(calls.begin(), calls.end(), "FillRect (126,54,167,71) 0xff00000d");
+  ASSERT_NE(at, calls.end());
+  EXPECT_EQ(*(at - 2), "SetBrush 0xff00000d solid");
+  EXPECT_EQ(*(at - 1), "SetTextColor 0xff00000e");
+  EXPECT_EQ(*(at + 1), "TextRect (126,54,167,71) 140 56 15 0xff00000e 0xff00000d");
+  EXPECT_EQ(*(at + 2), "FocusRect (126,54,167,71)");
+  EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                          [](const std::string& c) { return c.rfind("FocusRect", 0) == 0; }),
+            1);
+  EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                          [](const std::string& c) { return c.rfind("DrawEdge", 0) == 0; }),
+            14);
+  // A blank day cell is filled with the window colour and gets an empty text.
+  EXPECT_NE(std::find(calls.begin(), calls.end(), "TextRect (0,18,41,35) 20 20  0xff000008 0xff000005"),
+            calls.end());
+  // No free strip: the last call belongs to the last cell.
+  EXPECT_EQ(calls.back(), "TextRect (252,108,293,125) 272 110  0xff000008 0xff000005");
+}
+
+TEST_F(CalendarGrid, HighlightWithoutFocusFrameWhenNotActive) {
+  host_.active = false;
+  const std::vector<std::string> calls = PaintCalls();
+  EXPECT_NE(std::find(calls.begin(), calls.end(), "FillRect (126,54,167,71) 0xff00000d"),
+            calls.end());
+  EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                          [](const std::string& c) { return c.rfind("FocusRect", 0) == 0; }),
+            0);
+}
+
+TEST_F(CalendarGrid, WiderClientGetsTheLastLineAndAFreeStrip) {
+  cal_.SizeNotice(296, 125);
+  const std::vector<std::string> calls = PaintCalls();
+  EXPECT_EQ(calls[2],
+            "Polyline 0x0 1 41,0-41,18 83,0-83,18 125,0-125,18 167,0-167,18 209,0-209,18 "
+            "251,0-251,18 293,0-293,18 0,17-294,17");
+  ASSERT_GE(calls.size(), 2u);
+  EXPECT_EQ(calls[calls.size() - 2], "SetBrush 0xff000005 solid");
+  EXPECT_EQ(calls.back(), "FillRect (294,0,296,125) 0xff000005");
+}
+
+TEST_F(CalendarGrid, FreeStripBelowTheGrid) {
+  cal_.SizeNotice(293, 130);  // rows of 17, grid 126 high
+  const std::vector<std::string> calls = PaintCalls();
+  EXPECT_EQ(calls.back(), "FillRect (0,126,293,130) 0xff000005");
+}
+
+TEST_F(CalendarGrid, SilverBackgroundGetsGrayLines) {
+  cal_.SetColor(clSilver);
+  const std::vector<std::string> calls = PaintCalls();
+  EXPECT_EQ(calls[3], "SetPen 0x808080 1 0");
+  cal_.SetOptions(cal_.Options() & ~goHorzLine);
+  const std::vector<std::string> off = PaintCalls();
+  EXPECT_EQ(off[3], "SetPen 0x808080 1 0");
+  EXPECT_EQ(off[5], "SetPen 0xc0c0c0 1 0");  // horizontal lines in the background colour
+}
+
+TEST_F(CalendarGrid, TextWiderThanTheCellIsCentredAndCut) {
+  cal_.SizeNotice(70, 70);  // 9-pixel columns: "Lun" is 18 pixels wide
+  const std::vector<std::string> calls = PaintCalls();
+  EXPECT_NE(std::find(calls.begin(), calls.end(), "TextRect (0,0,9,9) -4 -2 Lun 0xff000008 0xff00000f"),
+            calls.end());
+}
+
+TEST_F(CalendarGrid, PartialPaintSkipsUntouchedCells) {
+  RecordingCanvas canvas;
+  cal_.Paint(canvas, cal_.CellRect(3, 3));
+  EXPECT_EQ(std::count_if(canvas.calls.begin(), canvas.calls.end(),
+                          [](const std::string& c) { return c.rfind("TextRect", 0) == 0; }),
+            1);
+}
+
+TEST_F(CalendarGrid, PlaceCurrentCellRangeErrorAndRepaints) {
+  for (GridCoord c : {GridCoord{7, 1}, GridCoord{-1, 1}, GridCoord{0, 7}, GridCoord{0, -1}}) {
+    try {
+      cal_.PlaceCurrentCell(c.col, c.row, true);
+      FAIL() << c.col << "," << c.row;
+    } catch (const EGridRangeError& e) {
+      EXPECT_STREQ(e.what(), "Indice de grille hors limites");
+    }
+  }
+  host_.invalidated.clear();
+  cal_.PlaceCurrentCell(4, 3, true);  // the 16th
+  EXPECT_EQ(host_.invalidated,
+            (std::vector<Rect>{cal_.CellRect(3, 3), cal_.CellRect(4, 3)}));
+  EXPECT_EQ(Current(), "16");
+  EXPECT_TRUE(days_.empty());  // no click, so the date stays
+  EXPECT_EQ(cal_.Day(), 15);
+  cal_.PlaceCurrentCell(3, 0, true);  // the header row never becomes current
+  EXPECT_EQ(Current(), "16");
+}
+
+TEST_F(CalendarGrid, DragSelectsOnReleaseWithOneNotice) {
+  Press(Centre(5, 2));  // the 10th
+  EXPECT_EQ(cal_.MouseState(), TGridMouseState::Selecting);
+  EXPECT_EQ(host_.timerInterval, 60);
+  EXPECT_TRUE(host_.active);
+  EXPECT_EQ(Current(), "10");
+  Move(Centre(6, 2));
+  EXPECT_EQ(Current(), "11");
+  Move(Centre(6, 6));  // blank: the cell stays
+  EXPECT_EQ(Current(), "11");
+  EXPECT_TRUE(days_.empty());
+  Release(Centre(0, 3));
+  EXPECT_EQ(days_, std::vector<int>{12});
+  EXPECT_EQ(cal_.Day(), 12);
+  EXPECT_EQ(cal_.MouseState(), TGridMouseState::Normal);
+  EXPECT_EQ(host_.timerInterval, 0);
+  EXPECT_FALSE(cal_.UseCurrentDate());
+}
+
+TEST_F(CalendarGrid, ClickOnTheSameDayFiresNothing) {
+  Press(Centre(3, 3));
+  Release(Centre(3, 3));
+  EXPECT_TRUE(days_.empty());
+}
+
+TEST_F(CalendarGrid, BlankAndHeaderPressesChangeNothing) {
+  Press(Centre(0, 1));  // blank
+  EXPECT_EQ(cal_.MouseState(), TGridMouseState::Selecting);
+  Release(Centre(0, 1));
+  EXPECT_EQ(Current(), "15");
+  EXPECT_TRUE(days_.empty());
+
+  Press(Centre(2, 0));  // header
+  EXPECT_EQ(cal_.MouseState(), TGridMouseState::Normal);
+  EXPECT_EQ(host_.timerInterval, 0);
+  Release(Centre(2, 0));
+  EXPECT_EQ(Current(), "15");
+  EXPECT_TRUE(days_.empty());
+}
+
+TEST_F(CalendarGrid, DoubleClickAndOtherButtonsOnlyTakeFocus) {
+  int doubles = 0;
+  cal_.OnDblClick = [&](TCustomGrid&) { ++doubles; };
+  Press(Centre(4, 3), TMouseButton::mbLeft, true);
+  EXPECT_EQ(doubles, 1);
+  EXPECT_EQ(cal_.MouseState(), TGridMouseState::Normal);
+  Press(Centre(4, 3), TMouseButton::mbRight);
+  EXPECT_TRUE(host_.active);
+  EXPECT_EQ(Current(), "15");
+  EXPECT_TRUE(days_.empty());
+}
+
+TEST_F(CalendarGrid, PressWithoutBecomingActiveReleasesThePointer) {
+  host_.refuseFocus = true;
+  Press(Centre(4, 3));
+  EXPECT_EQ(host_.releaseCount, 1);
+  EXPECT_EQ(cal_.MouseState(), TGridMouseState::Normal);
+  EXPECT_EQ(Current(), "15");
+}
+
+TEST_F(CalendarGrid, TimerWalksTowardsThePointerOutside) {
+  struct Case {
+    const char* name;
+    Point startCell;
+    Point pointer;
+    std::vector<std::string> walk;  // the current cell after each tick
+  };
+  const std::vector<Case> cases{
+      {"up", {3, 3}, {140, -5}, {"8", "1", "1"}},
+      {"up over header", {3, 3}, {140, 10}, {"8", "1"}},
+      {"up stopped by blank", {0, 3}, {20, -5}, {"5", "5"}},
+      {"left", {3, 3}, {-1, 60}, {"14", "13", "12", "12"}},
+      {"right", {3, 3}, {293, 60}, {"16", "17", "18", "18"}},
+      {"down", {3, 3}, {140, 125}, {"22", "29", "29"}},
+      {"down-left corner", {3, 3}, {-5, 200}, {"21", "27", "27"}},
+      {"inside: no step", {3, 3}, Centre(3, 3), {"15"}},
+  };
+  for (const Case& c : cases) {
+    cal_.SetSelectedDate(MakeDate(2008, 5, 15));
+    cal_.PlaceCurrentCell(c.startCell.x, c.startCell.y, true);
+    const std::string start = Current();
+    days_.clear();
+    Press(Centre(c.startCell.x, c.startCell.y));
+    Move(c.pointer);
+    for (const std::string& expected : c.walk) {
+      cal_.TimerTick();
+      EXPECT_EQ(Current(), expected) << c.name;
+    }
+    EXPECT_TRUE(days_.empty()) << c.name;
+    Release(c.pointer);
+    if (c.walk.back() == start) {
+      EXPECT_TRUE(days_.empty()) << c.name;
+    } else {
+      EXPECT_EQ(days_, std::vector<int>{std::stoi(c.walk.back())}) << c.name;
+    }
+    cal_.TimerTick();  // no longer selecting
+    EXPECT_EQ(Current(), c.walk.back()) << c.name;
+  }
+}
+
+struct KeyCase {
+  const char* name;
+  int startDay;
+  std::uint16_t key;
+  TShiftState shift;
+  int endDay;
+};
+
+class CalendarKeys : public CalendarGrid, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(CalendarKeys, MoveAsTabled) {
+  const KeyCase& k = GetParam();
+  cal_.SetDay(k.startDay);
+  days_.clear();
+  EXPECT_TRUE(cal_.KeyDown(k.key, k.shift));
+  EXPECT_EQ(cal_.Day(), k.endDay);
+  EXPECT_EQ(Current(), std::to_string(k.endDay));
+  if (k.endDay == k.startDay) {
+    EXPECT_TRUE(days_.empty());
+  } else {
+    EXPECT_EQ(days_, std::vector<int>{k.endDay});
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CalendarKeys,
+    ::testing::Values(
+        KeyCase{"LeftOnThe1stIsBlank", 1, VK_LEFT, 0, 1},
+        KeyCase{"HomeOnThe1stIsBlank", 1, VK_HOME, 0, 1},
+        KeyCase{"CtrlHomeIsBlank", 1, VK_HOME, ssCtrl, 1},
+        KeyCase{"EndInRow1", 1, VK_END, 0, 4},
+        KeyCase{"PageDownOntoBlankRow6", 1, VK_NEXT, 0, 1},
+        KeyCase{"UpInRow1", 2, VK_UP, 0, 2},
+        KeyCase{"LeftInColumn0", 12, VK_LEFT, 0, 12},
+        KeyCase{"Left", 15, VK_LEFT, 0, 14},
+        KeyCase{"ShiftLeftIsLeft", 15, VK_LEFT, ssShift, 14},
+        KeyCase{"Right", 15, VK_RIGHT, 0, 16},
+        KeyCase{"RightDoesNotWrap", 18, VK_RIGHT, 0, 18},
+        KeyCase{"Up", 15, VK_UP, 0, 8},
+        KeyCase{"Down", 15, VK_DOWN, 0, 22},
+        KeyCase{"DownOntoBlank", 29, VK_DOWN, 0, 29},
+        KeyCase{"CtrlUpDoesNotMove", 15, VK_UP, ssCtrl, 15},
+        KeyCase{"CtrlDownDoesNotMove", 15, VK_DOWN, ssCtrl, 15},
+        KeyCase{"CtrlLeftIsAPage", 18, VK_LEFT, ssCtrl, 12},
+        KeyCase{"CtrlRightIsAPage", 12, VK_RIGHT, ssCtrl, 18},
+        KeyCase{"CtrlRightClamped", 14, VK_RIGHT, ssCtrl, 18},
+        KeyCase{"Home", 15, VK_HOME, 0, 12},
+        KeyCase{"End", 15, VK_END, 0, 18},
+        KeyCase{"CtrlEndIsBlank", 15, VK_END, ssCtrl, 15},
+        KeyCase{"PageUpClampedToRow1", 15, VK_PRIOR, 0, 1},
+        KeyCase{"PageDownClampedToRow6Blank", 15, VK_NEXT, 0, 15},
+        KeyCase{"CtrlPageUp", 29, VK_PRIOR, ssCtrl, 1},
+        KeyCase{"CtrlPageDownBlank", 8, VK_NEXT, ssCtrl, 8}),
+    [](const ::testing::TestParamInfo<KeyCase>& p) { return p.param.name; });
+
+TEST_F(CalendarGrid, CtrlEndAndPageDownReachRow6WhenItHoldsDays) {
+  cal_.SetSelectedDate(MakeDate(2008, 6, 2));  // June 2008: 30 in column 0, row 6
+  EXPECT_TRUE(cal_.KeyDown(VK_NEXT, 0));
+  EXPECT_EQ(cal_.Day(), 30);
+  cal_.SetDay(1);  // column 6, row 1
+  EXPECT_TRUE(cal_.KeyDown(VK_HOME, ssCtrl));
+  EXPECT_EQ(cal_.Day(), 1);
+  cal_.SetSelectedDate(MakeDate(2008, 3, 3));  // March 2008: 31 in column 0, row 6
+  cal_.KeyDown(VK_DOWN, 0);
+  cal_.KeyDown(VK_NEXT, ssCtrl);
+  EXPECT_EQ(cal_.Day(), 31);
+}
+
+TEST_F(CalendarGrid, OtherKeysAndClearedKeysAreLeftAlone) {
+  EXPECT_FALSE(cal_.KeyDown(0x0D, 0));  // Enter
+  EXPECT_FALSE(cal_.KeyDown(0x71, 0));  // F2
+  cal_.OnKeyDown = [](TCustomGrid&, std::uint16_t& key, TShiftState) {
+    if (key == VK_RIGHT) key = 0;
+  };
+  EXPECT_TRUE(cal_.KeyDown(VK_RIGHT, 0));
+  EXPECT_EQ(cal_.Day(), 15);
+  EXPECT_TRUE(days_.empty());
+}
+
+TEST_F(CalendarGrid, PageSizesFollowTheVisibleCells) {
+  // Wider lines without a new size notice: row 6 and column 6 no longer end inside the
+  // client, so the pages shrink to 4 rows and 5 columns.
+  cal_.SetGridLineWidth(3);
+  cal_.SetDay(1);
+  cal_.KeyDown(VK_NEXT, 0);
+  EXPECT_EQ(cal_.Day(), 29);
+  cal_.KeyDown(VK_PRIOR, ssCtrl);
+  EXPECT_EQ(cal_.Day(), 1);
+  cal_.KeyDown(VK_NEXT, ssCtrl);  // the last fully visible row
+  EXPECT_EQ(cal_.Day(), 29);
+  cal_.SetDay(12);
+  cal_.KeyDown(VK_RIGHT, ssCtrl);
+  EXPECT_EQ(cal_.Day(), 17);
+}
+
+TEST_F(CalendarGrid, WheelAccumulatesWholeSteps) {
+  EXPECT_FALSE(cal_.MouseWheel(60));
+  EXPECT_EQ(cal_.Day(), 15);
+  EXPECT_TRUE(cal_.MouseWheel(60));
+  EXPECT_EQ(cal_.Day(), 8);
+  EXPECT_TRUE(cal_.MouseWheel(-250));  // two steps down, -10 kept
+  EXPECT_EQ(cal_.Day(), 22);
+  EXPECT_FALSE(cal_.MouseWheel(120));  // -10 + 120 = 110: no step
+  EXPECT_TRUE(cal_.MouseWheel(10));
+  EXPECT_EQ(cal_.Day(), 15);
+  EXPECT_EQ(days_, (std::vector<int>{8, 15, 22, 15}));
+  cal_.MouseWheel(-120 * 3);  // 22, 29, then a blank below
+  EXPECT_EQ(cal_.Day(), 29);
+  cal_.SetDay(1);
+  days_.clear();
+  EXPECT_TRUE(cal_.MouseWheel(120));  // row 1: nothing above
+  EXPECT_EQ(cal_.Day(), 1);
+  EXPECT_TRUE(days_.empty());
+}
+
+TEST_F(CalendarGrid, ReadOnlyRefusesEveryUserMove) {
+  cal_.SetReadOnly(true);
+  Press(Centre(4, 3));
+  Move(Centre(5, 3));
+  cal_.TimerTick();
+  Release(Centre(5, 3));
+  for (std::uint16_t key : {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_HOME, VK_END, VK_PRIOR, VK_NEXT}) {
+    cal_.KeyDown(key, 0);
+    cal_.KeyDown(key, ssCtrl);
+  }
+  cal_.MouseWheel(120);
+  cal_.MouseWheel(-240);
+  EXPECT_EQ(Current(), "15");
+  EXPECT_EQ(cal_.Day(), 15);
+  EXPECT_TRUE(days_.empty());
+  cal_.MonthForward();  // programs still can
+  EXPECT_EQ(Current(), "15");
+  EXPECT_EQ(cal_.Month(), 6);
+}
+
+TEST_F(CalendarGrid, FocusChangeRepaintsTheCurrentCell) {
+  host_.invalidated.clear();
+  cal_.FocusChanged(true);
+  cal_.FocusChanged(false);
+  EXPECT_EQ(host_.invalidated, (std::vector<Rect>{cal_.CellRect(3, 3), cal_.CellRect(3, 3)}));
+}
+
+}  // namespace
+}  // namespace dorvane

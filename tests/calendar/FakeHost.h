@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "calendar/CalendarHost.h"
+
+namespace dorvane::testing {
+
+// A window that records what the grid asks of it; the pointer is wherever the test puts it.
+class FakeHost : public CalendarHost {
+ public:
+  std::vector<Rect> invalidated;
+  int invalidateAllCount = 0;
+  bool active = false;
+  bool refuseFocus = false;
+  bool captured = false;
+  int releaseCount = 0;
+  Point pointer;
+  int timerInterval = 0;  // 0 while stopped
+
+  void InvalidateAll() override { ++invalidateAllCount; }
+  void InvalidateRect(const Rect& rect) override { invalidated.push_back(rect); }
+  void SetFocus() override {
+    if (!refuseFocus) active = true;
+  }
+  bool IsActiveControl() const override { return active; }
+  void CapturePointer() override { captured = true; }
+  void ReleasePointer() override {
+    captured = false;
+    ++releaseCount;
+  }
+  Point PointerPosition() const override { return pointer; }
+  void StartRepeatTimer(int milliseconds) override { timerInterval = milliseconds; }
+  void StopRepeatTimer() override { timerInterval = 0; }
+};
+
+}  // namespace dorvane::testing
