@@ -7,42 +7,41 @@
 
 namespace dorvane {
 
-std::int64_t DateValueMs(TDateTime x) {
-  // nearbyint rounds half to even in the default rounding mode.
-  return static_cast<std::int64_t>(std::nearbyint(x * static_cast<double>(kMsPerDay)));
-}
-
-std::int64_t DayNumber(TDateTime x) {
-  const std::int64_t ms = DateValueMs(x);
-  const std::int64_t days = (ms < 0 ? -ms : ms) / kMsPerDay;
-  return (ms < 0 ? -days : days) + kDateDelta;
-}
-
 std::int64_t TimeOfDayMs(TDateTime x) {
   const std::int64_t ms = DateValueMs(x);
   return (ms < 0 ? -ms : ms) % kMsPerDay;
 }
 
-bool TryMakeDate(std::uint16_t year, std::uint16_t month, std::uint16_t day, TDateTime& out) {
-  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
-  const auto& row = MonthLengths[YearIsLeap(year) ? 1 : 0];
-  if (day > row[month - 1]) return false;
-  int dayOfYear = day;
-  for (int m = 0; m < month - 1; ++m) dayOfYear += row[static_cast<std::size_t>(m)];
-  const std::int64_t p = year - 1;
-  out = static_cast<double>(p * 365 + p / 4 - p / 100 + p / 400 + dayOfYear - kDateDelta);
-  return true;
+std::int64_t DateValueMs(TDateTime x) {
+  const double ms = x * static_cast<double>(kMsPerDay);
+  // Far outside the valid dates (and for NaN) the value only has to stay a safe integer:
+  // it saturates instead of overflowing the conversion.
+  constexpr double kLimit = 9e18;
+  if (!(ms > -kLimit && ms < kLimit)) {
+    if (std::isnan(ms)) return 0;
+    return ms < 0 ? -static_cast<std::int64_t>(kLimit) : static_cast<std::int64_t>(kLimit);
+  }
+  // Round half to even: adding and taking away 2^52 leaves the nearest integer in the default
+  // rounding mode. It is what nearbyint does, without a call into the math library.
+  constexpr double kTwo52 = 4503599627370496.0;
+  if (ms >= kTwo52 || ms <= -kTwo52) return static_cast<std::int64_t>(ms);  // already whole
+  const double rounded = ms >= 0 ? (ms + kTwo52) - kTwo52 : -((-ms + kTwo52) - kTwo52);
+  return static_cast<std::int64_t>(rounded);
 }
 
-TDateTime MakeDate(std::uint16_t year, std::uint16_t month, std::uint16_t day) {
-  TDateTime result = 0;
-  if (!TryMakeDate(year, month, day, result)) throw EConvertError(kDateEncodingMessage);
-  return result;
+namespace detail {
+
+std::int64_t DayNumberFromMs(TDateTime x) {
+  const std::int64_t ms = DateValueMs(x);
+  const std::int64_t days = (ms < 0 ? -ms : ms) / kMsPerDay;
+  return (ms < 0 ? -days : days) + kDateDelta;
 }
 
-DateParts SplitDate(TDateTime x) {
-  const std::int64_t n = DayNumber(x);
-  if (n <= 0) return {};
+void ThrowDateEncodingError() { throw EConvertError(kDateEncodingMessage); }
+
+// The walk through 400-, 100-, 4- and 1-year cycles and then the months, for any day number
+// from 1 on. It serves day numbers beyond the range of the fast path.
+DateParts SplitDayNumberByCycles(std::int64_t n) {
   std::int64_t d = n - 1;
   std::int64_t y = 1 + 400 * (d / 146097);
   d %= 146097;
@@ -62,12 +61,16 @@ DateParts SplitDate(TDateTime x) {
     d += 365;
   }
   y += i;
-  const auto& row = MonthLengths[YearIsLeap(static_cast<std::uint16_t>(y)) ? 1 : 0];
+  // The leap rule on the full year: its 16-bit remainder would not keep the century rule.
+  const bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
+  const auto& row = MonthLengths[leap ? 1 : 0];
   int m = 0;
-  while (d >= row[static_cast<std::size_t>(m)]) d -= row[static_cast<std::size_t>(m++)];
+  while (m < 11 && d >= row[static_cast<std::size_t>(m)]) d -= row[static_cast<std::size_t>(m++)];
   return {static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m + 1),
           static_cast<std::uint16_t>(d + 1)};
 }
+
+}  // namespace detail
 
 TimeParts SplitTime(TDateTime x) {
   std::int64_t t = TimeOfDayMs(x);
@@ -79,12 +82,6 @@ TimeParts SplitTime(TDateTime x) {
   r.minute = static_cast<std::uint16_t>(t % 60);
   r.hour = static_cast<std::uint16_t>(t / 60);
   return r;
-}
-
-int WeekdayNumber(TDateTime x) {
-  // Day numbers of valid dates are positive; the modulo is kept non-negative for the rest.
-  const std::int64_t r = DayNumber(x) % 7;
-  return static_cast<int>(r < 0 ? r + 7 : r) + 1;
 }
 
 TDateTime TodayDate() {

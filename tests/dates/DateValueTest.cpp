@@ -1,4 +1,6 @@
 #include <chrono>
+#include <cmath>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -99,6 +101,37 @@ TEST(DateValue, WeekdayAndLeapYears) {
   EXPECT_TRUE(YearIsLeap(2000));
   EXPECT_TRUE(YearIsLeap(2004));
   EXPECT_FALSE(YearIsLeap(2100));
+}
+
+TEST(DateValue, ValuesFarOutsideTheRangeStaySafe) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(DateValueMs(nan), 0);
+  EXPECT_GT(DateValueMs(inf), 0);
+  EXPECT_LT(DateValueMs(-1e300), 0);
+  EXPECT_EQ(SplitDate(-inf), (DateParts{0, 0, 0}));
+  for (const double x : {nan, inf, -inf, 1e300, -1e300, 1e15, -1e15}) {
+    const int weekday = WeekdayNumber(x);
+    EXPECT_TRUE(weekday >= 1 && weekday <= 7) << x;
+    const TimeParts t = SplitTime(x);
+    EXPECT_LT(t.hour, 24) << x;
+    SplitDate(x);
+  }
+}
+
+TEST(DateValue, SplitDateBeyondTheValidRangeKeepsTheFourHundredYearCycle) {
+  // The calendar repeats every 146097 days (400 years): far dates, on either side of the
+  // change of method at day number 10^9, must repeat the month and day of a valid date.
+  constexpr double kCycle = 146097;
+  constexpr int kCycles = 6844;  // brings day number 10^9 back into the valid range
+  const double around = 1e9 - static_cast<double>(kDateDelta);
+  for (double x = around - 800; x <= around + 800; ++x) {
+    const DateParts far = SplitDate(x);
+    const DateParts near = SplitDate(x - kCycle * kCycles);
+    ASSERT_EQ(far.month, near.month) << x;
+    ASSERT_EQ(far.day, near.day) << x;
+    ASSERT_EQ(far.year, static_cast<std::uint16_t>(near.year + 400 * kCycles)) << x;
+  }
 }
 
 TEST(DateValue, TodayAndCurrentMomentReadTheActiveClock) {

@@ -1,0 +1,76 @@
+#include <chrono>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "dates/Captions.h"
+#include "dates/ConvertError.h"
+#include "dates/DateLocale.h"
+
+namespace dorvane {
+namespace {
+
+class CaptionsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetDateLocale(DateLocale{}); }
+  void TearDown() override { SetDateLocale(DateLocale{}); }
+};
+
+TEST_F(CaptionsTest, MonthBannerRaisesOnlyAsciiLetters) {
+  EXPECT_EQ(MonthBannerText(MakeDate(2005, 2, 14)), "FéVRIER 2005");
+  EXPECT_EQ(MonthBannerText(MakeDate(2005, 8, 1)), "AOûT 2005");
+  EXPECT_EQ(MonthBannerText(MakeDate(2005, 12, 31)), "DéCEMBRE 2005");
+  EXPECT_EQ(MonthBannerText(MakeDate(2005, 3, 7)), "MARS 2005");
+  EXPECT_EQ(MonthBannerText(MakeDate(5, 3, 1)), "MARS 0005");
+  EXPECT_EQ(MonthBannerText(MakeDate(9999, 12, 31)), "DéCEMBRE 9999");
+}
+
+TEST_F(CaptionsTest, WeekdayLineCountsFromSunday) {
+  EXPECT_EQ(WeekdayLineText(MakeDate(2005, 3, 7)), "Mars 7, 2005 - 2 ème jour de la semaine.");
+  EXPECT_EQ(WeekdayLineText(MakeDate(2005, 3, 5)), "Mars 5, 2005 - 7 ème jour de la semaine.");
+  EXPECT_EQ(WeekdayLineText(MakeDate(2005, 3, 6)), "Mars 6, 2005 - 1 ème jour de la semaine.");
+  // The time of day changes nothing.
+  EXPECT_EQ(WeekdayLineText(MakeDate(2005, 3, 6) + 0.99),
+            "Mars 6, 2005 - 1 ème jour de la semaine.");
+}
+
+TEST_F(CaptionsTest, LocaleNamesKeepTheirCaseExceptInTheBanner) {
+  DateLocale locale;
+  locale.MonthNames = {"janvier", "février", "mars",      "avril",   "mai",      "juin",
+                       "juillet", "août",    "septembre", "octobre", "novembre", "décembre"};
+  locale.DayNames = {"dimanche", "lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi"};
+  locale.LongDatePattern = "dddd d mmmm yyyy";
+  SetDateLocale(locale);
+  EXPECT_EQ(WeekdayLineText(MakeDate(2005, 3, 7)), "lundi 7 mars 2005 - 2 ème jour de la semaine.");
+  EXPECT_EQ(MonthBannerText(MakeDate(2005, 2, 7)), "FéVRIER 2005");
+}
+
+TEST_F(CaptionsTest, DayOfYear) {
+  EXPECT_EQ(DayOfYearText(MakeDate(2005, 1, 1)), "1 ème jour");
+  EXPECT_EQ(DayOfYearText(MakeDate(2004, 12, 31)), "366 ème jour");
+  EXPECT_EQ(DayOfYearText(MakeDate(2005, 12, 31)), "365 ème jour");
+  EXPECT_EQ(DayOfYearText(MakeDate(2004, 2, 29)), "60 ème jour");
+  EXPECT_EQ(DayOfYearText(MakeDate(2005, 3, 1)), "60 ème jour");
+  EXPECT_EQ(DayOfYearText(MakeDate(1, 1, 1)), "1 ème jour");
+  EXPECT_EQ(DayOfYearText(MakeDate(9999, 12, 31)), "365 ème jour");
+}
+
+TEST_F(CaptionsTest, DayOfYearAgreesWithStdChronoOnEveryDayOfSomeYears) {
+  using namespace std::chrono;
+  const int shift = static_cast<int>(sys_days{year{1899} / 12 / 30}.time_since_epoch().count());
+  for (const int y : {1, 4, 100, 400, 1900, 2000, 2004, 2005, 9996, 9999}) {
+    const sys_days first{year{y} / 1 / 1};
+    const sys_days end{year{y + 1} / 1 / 1};
+    for (sys_days d = first; d < end; d += days{1}) {
+      const double x = d.time_since_epoch().count() - shift;
+      ASSERT_EQ(DayOfYearText(x), std::to_string((d - first).count() + 1) + " ème jour") << x;
+    }
+  }
+}
+
+TEST_F(CaptionsTest, DayOfYearFailsOnlyBeforeTheFirstYear) {
+  EXPECT_THROW(DayOfYearText(-693594.0), EConvertError);
+}
+
+}  // namespace
+}  // namespace dorvane
