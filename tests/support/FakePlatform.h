@@ -71,7 +71,9 @@ class FakeFileSystem : public platform::FileSystem {
     return files.count(link != links.end() ? link->second : path) > 0;
   }
   bool DirectoryExists(const std::string& path) const override {
-    return directories.count(path) > 0;
+    std::string dir = path;
+    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+    return directories.count(dir) > 0;
   }
   bool IsSymbolicLink(const std::string& path) const override { return links.count(path) > 0; }
 
