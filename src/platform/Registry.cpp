@@ -22,7 +22,8 @@ class LinuxRegistry final : public Registry {
   std::optional<std::string> ReadDefaultValue(RegistryRoot root,
                                               std::string_view key) const override {
     if (root != RegistryRoot::ClassesRoot || key != kHtmlHelpViewerKey) return std::nullopt;
-    std::string path = HelpViewerPluginPath(DirectoryOf(SystemProcess().ModuleFileName()));
+    std::string path = HelpViewerPluginPath(DirectoryOf(SystemProcess().ModuleFileName()),
+                                            DORVANE_HELP_VIEWER_FILE, DORVANE_HELP_VIEWER_RELDIR);
     if (path.empty()) return std::nullopt;
     return path;
   }
@@ -32,12 +33,12 @@ const Registry* g_active = nullptr;
 
 }  // namespace
 
-std::string HelpViewerPluginPath(const std::string& moduleDir) {
-  const std::string file = DORVANE_HELP_VIEWER_FILE;
-  if (file.empty()) return {};
-  std::string besideExe = moduleDir + "/" + file;
+std::string HelpViewerPluginPath(const std::string& moduleDir, const std::string& fileName,
+                                 const std::string& installDir) {
+  if (fileName.empty()) return {};
+  std::string besideExe = moduleDir + "/" + fileName;
   if (IsFile(besideExe)) return besideExe;
-  return moduleDir + "/" DORVANE_HELP_VIEWER_RELDIR "/" + file;
+  return moduleDir + "/" + installDir + "/" + fileName;
 }
 
 const Registry& SystemRegistry() {

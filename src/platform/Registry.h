@@ -30,8 +30,10 @@ const Registry& SystemRegistry();
 const Registry& ActiveRegistry();
 void SetActiveRegistry(const Registry* registry);  // nullptr returns to the system registry
 
-// The viewer plugin's path for an executable in `moduleDir`: the plugin beside it when that
-// file exists, else its installed location. Empty when the program was built without it.
-std::string HelpViewerPluginPath(const std::string& moduleDir);
+// The path of the viewer plugin `fileName` for an executable in `moduleDir`: beside it when
+// that file exists (a build tree), else in `installDir`, relative to `moduleDir`. Empty
+// without a file name (a build without the plugin).
+std::string HelpViewerPluginPath(const std::string& moduleDir, const std::string& fileName,
+                                 const std::string& installDir);
 
 }  // namespace dorvane::platform

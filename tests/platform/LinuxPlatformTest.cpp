@@ -12,6 +12,7 @@
 #include "platform/DynamicLibrary.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
+#include "platform/Registry.h"
 #include "platform/SystemInfo.h"
 
 namespace dorvane::platform {
@@ -155,6 +156,23 @@ TEST(LinuxProcess, ModuleIsThisTestAndArgumentsStartWithItsPath) {
   const auto args = SystemProcess().Arguments();
   ASSERT_FALSE(args.empty());
   EXPECT_NE(args[0].find("platform_test"), std::string::npos) << args[0];
+}
+
+TEST(LinuxRegistry, ViewerPluginBesideTheExecutableElseInstalled) {
+  TempDir dir;
+  EXPECT_EQ(HelpViewerPluginPath(dir.Path(), "", "../lib/dorvane"), "");
+  EXPECT_EQ(HelpViewerPluginPath(dir.Path(), "libviewer.so", "../lib/dorvane"),
+            dir.Path() + "/../lib/dorvane/libviewer.so");
+  Write(dir / "libviewer.so", "");
+  EXPECT_EQ(HelpViewerPluginPath(dir.Path(), "libviewer.so", "../lib/dorvane"),
+            dir / "libviewer.so");
+}
+
+TEST(LinuxRegistry, HoldsNoOtherKey) {
+  const Registry& registry = SystemRegistry();
+  EXPECT_EQ(registry.ReadDefaultValue(RegistryRoot::ClassesRoot, "CLSID\\{00000000}"),
+            std::nullopt);
+  EXPECT_EQ(registry.ReadDefaultValue(RegistryRoot::ClassesRoot, ""), std::nullopt);
 }
 
 class LinuxFilesTest : public ::testing::Test {
