@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "platform/LocaleSource.h"
+
 namespace dorvane {
 
 // The locale texts that formatting uses. Text is UTF-8. Day lists are Sunday first
@@ -30,5 +32,12 @@ struct DateLocale {
 // The process-wide record. Replaced only on the GUI thread, between two events.
 const DateLocale& CurrentDateLocale();
 void SetDateLocale(const DateLocale& locale);
+
+// Reads every field from the source; an item without data (or an empty one) keeps the
+// default. The time patterns are built from the hour-format items.
+DateLocale ReadDateLocale(const platform::LocaleSource& source);
+
+// Replaces the process-wide record with the texts of the source.
+void LoadDateLocale(const platform::LocaleSource& source);
 
 }  // namespace dorvane

@@ -1,0 +1,146 @@
+#include <cstdlib>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "dates/DateLocale.h"
+#include "dates/Formatting.h"
+#include "platform/QtLocaleSource.h"
+
+namespace dorvane::platform {
+namespace {
+
+TEST(PatternFromQtDateFormat, ConvertsTokensAndQuotesLiterals) {
+  const struct {
+    const char* qt;
+    const char* ours;
+  } cases[] = {
+      {"dddd d MMMM yyyy", "dddd d mmmm yyyy"},
+      {"dd/MM/yyyy", "dd/mm/yyyy"},
+      {"M/d/yy", "m/d/yy"},
+      {"dddd, MMMM d, yyyy", "dddd, mmmm d, yyyy"},
+      {"d MMM y", "d mmm yyyy"},
+      {"dd.MM.yy", "dd.mm.yy"},
+      {"d 'de' MMMM 'de' yyyy", "d \"de\" mmmm \"de\" yyyy"},
+      {"yyyy'年'M'月'd'日'", "yyyy年m月d日"},
+      {"dddd 'the' d", "dddd \"the\" d"},
+      {"d 'o''clock' M", "d \"o'clock\" m"},
+      {"d '' M", "d \"'\" m"},
+      {"d at h:mm", "d \"a\"\"t\" \"h\"\":\"\"mm\""},
+      {"dddddd", "dddd\"\"dd"},
+      {"MMMMM", "mmmm\"\"m"},
+      {"yyyyy", "yyyy\"\"yyyy"},
+      {"d \"x\"", "d '\"'\"x\"'\"'"},
+      {"'unfinished", "\"unfinished\""},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PatternFromQtDateFormat(c.qt), c.ours) << c.qt;
+}
+
+TEST(PatternFromQtDateFormat, ConvertedLiteralsShowAsTheyStand) {
+  const DateLocale locale;
+  const TDateTime x = MakeDate(2005, 3, 7);
+  EXPECT_EQ(FormatDateValue(PatternFromQtDateFormat("d 'de' MMMM 'à' h:mm"), x, locale),
+            "7 de Mars à h:mm");
+  EXPECT_EQ(FormatDateValue(PatternFromQtDateFormat("d 'o''clock' \"M\""), x, locale),
+            "7 o'clock \"3\"");
+}
+
+TEST(ReadQtTimeFormat, DerivesTheHourFormat) {
+  const struct {
+    const char* qt;
+    bool leadingZero, twelveHour, markerFirst;
+    const char* separator;
+  } cases[] = {
+      {"HH:mm:ss", true, false, false, ":"},
+      {"h:mm AP", false, true, false, ":"},
+      {"hh:mm:ss ap", true, true, false, ":"},
+      {"AP h:mm", false, true, true, ":"},
+      {"H.mm", false, false, false, "."},
+      {"HH 'h' mm", true, false, false, ""},
+      {"H:mm AP", false, false, false, ":"},
+      {"'a' HH:mm", true, false, false, ":"},
+  };
+  for (const auto& c : cases) {
+    const QtHourFormat f = ReadQtTimeFormat(c.qt);
+    EXPECT_TRUE(f.hasHour) << c.qt;
+    EXPECT_EQ(f.leadingZero, c.leadingZero) << c.qt;
+    EXPECT_EQ(f.twelveHour, c.twelveHour) << c.qt;
+    EXPECT_EQ(f.markerFirst, c.markerFirst) << c.qt;
+    EXPECT_EQ(f.separator, c.separator) << c.qt;
+  }
+  EXPECT_FALSE(ReadQtTimeFormat("mm:ss").hasHour);
+}
+
+TEST(QtLocaleSource, NeutralAndUnknownLocalesGiveTheFrenchDefaults) {
+  for (const char* name : {"", "C", "POSIX", "C.UTF-8", "C.utf8", "xx_YY.UTF-8", "@"}) {
+    const DateLocale read = ReadDateLocale(QtLocaleSource(name));
+    EXPECT_EQ(read.MonthNames[1], "Février") << name;
+    EXPECT_EQ(read.LongDatePattern, "mmmm d, yyyy") << name;
+    EXPECT_EQ(read.LongTimePattern, "h:mm:ss AMPM") << name;
+  }
+  EXPECT_TRUE(IsNeutralLocaleName("C.UTF-8"));
+  EXPECT_FALSE(IsNeutralLocaleName("fr_FR"));
+}
+
+const TDateTime kMoment = MakeDate(2005, 2, 7) + (14 * 3600 + 5 * 60 + 9) / 86400.0;
+
+TEST(QtLocaleSource, ReadsFrenchFromQtsOwnData) {
+  const DateLocale fr = ReadDateLocale(QtLocaleSource("fr_FR.UTF-8"));
+  EXPECT_EQ(fr.MonthNames[1], "février");
+  EXPECT_EQ(fr.MonthNames[7], "août");
+  EXPECT_EQ(fr.DayNames[0], "dimanche");
+  EXPECT_EQ(fr.DayNames[1], "lundi");
+  EXPECT_EQ(fr.LongDatePattern, "dddd d mmmm yyyy");
+  EXPECT_EQ(fr.ShortDatePattern, "dd/mm/yyyy");
+  EXPECT_EQ(fr.DateSep, U'/');
+  EXPECT_EQ(fr.TimeSep, U':');
+  EXPECT_EQ(fr.DecimalSep, U',');
+  EXPECT_EQ(fr.LongTimePattern, "hh:mm:ss");
+  EXPECT_EQ(fr.ShortTimePattern, "hh:mm");
+  EXPECT_EQ(FormatDateValue("dddddd", kMoment, fr), "lundi 7 février 2005");
+  EXPECT_EQ(FormatDateValue("ddddd", kMoment, fr), "07/02/2005");
+  EXPECT_EQ(ClockText(kMoment, fr), "14:05:09");
+}
+
+TEST(QtLocaleSource, ReadsAmericanEnglishFromQtsOwnData) {
+  const DateLocale en = ReadDateLocale(QtLocaleSource("en_US.UTF-8@x"));
+  EXPECT_EQ(en.MonthNames[1], "February");
+  EXPECT_EQ(en.DayAbbrevs[1], "Mon");
+  EXPECT_EQ(en.ShortDatePattern, "m/d/yy");
+  EXPECT_EQ(en.LongDatePattern, "dddd, mmmm d, yyyy");
+  EXPECT_EQ(en.MorningMark, "AM");
+  EXPECT_EQ(en.EveningMark, "PM");
+  EXPECT_EQ(en.DecimalSep, U'.');
+  EXPECT_EQ(en.LongTimePattern, "h:mm:ss AMPM");
+  EXPECT_EQ(FormatDateValue("dddddd", kMoment, en), "Monday, February 7, 2005");
+  EXPECT_EQ(ClockText(kMoment, en), "2:05:09 PM");
+}
+
+TEST(UserLocaleName, TakesLcAllThenLcTimeThenLang) {
+  const auto keep = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+  };
+  const auto all = keep("LC_ALL"), time = keep("LC_TIME"), lang = keep("LANG");
+  setenv("LC_ALL", "", 1);
+  setenv("LC_TIME", "de_DE.UTF-8", 1);
+  setenv("LANG", "fr_FR.UTF-8", 1);
+  EXPECT_EQ(UserLocaleName(), "de_DE.UTF-8");
+  setenv("LC_ALL", "en_US", 1);
+  EXPECT_EQ(UserLocaleName(), "en_US");
+  unsetenv("LC_ALL");
+  unsetenv("LC_TIME");
+  EXPECT_EQ(UserLocaleName(), "fr_FR.UTF-8");
+  unsetenv("LANG");
+  EXPECT_EQ(UserLocaleName(), "");
+  const auto restore = [](const char* name, const std::optional<std::string>& value) {
+    if (value) setenv(name, value->c_str(), 1);
+  };
+  restore("LC_ALL", all);
+  restore("LC_TIME", time);
+  restore("LANG", lang);
+}
+
+}  // namespace
+}  // namespace dorvane::platform
