@@ -1,0 +1,188 @@
+#include "app/CommandLine.h"
+
+#include <ostream>
+#include <span>
+#include <stdexcept>
+#include <string_view>
+
+#include "dates/Captions.h"
+#include "dates/ConvertError.h"
+#include "dates/DateValue.h"
+#include "dates/ErrorText.h"
+#include "dates/Formatting.h"
+#include "dates/Moon.h"
+
+#ifndef DORVANE_VERSION
+#define DORVANE_VERSION "?"
+#endif
+
+namespace dorvane {
+namespace {
+
+using Operands = std::span<const std::string>;
+
+// A command line that does not say what the program can do; the message is shown as it is.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The user's text inside a one-line message: control characters would break the line.
+std::string Quoted(std::string_view text) {
+  std::string out = "« ";
+  for (const char c : text) out += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
+  return out + " »";
+}
+
+bool IsDigits(std::string_view text) {
+  if (text.empty()) return false;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+std::uint16_t Digits(std::string_view text) {
+  std::uint16_t value = 0;
+  for (const char c : text) value = static_cast<std::uint16_t>(value * 10 + (c - '0'));
+  return value;
+}
+
+// AAAA-MM-JJ[THH:MM:SS[.mmm]]; the time part only when `withTime`. The shape is checked first,
+// then MakeDate judges the date, so 2005-02-29 gets the program's own date message.
+TDateTime ParseMoment(std::string_view text, bool withTime) {
+  const auto malformed = [&] {
+    return UsageError(std::string(withTime ? "Moment mal formé : " : "Date mal formée : ") +
+                      Quoted(text) + " (forme attendue : AAAA-MM-JJ" +
+                      (withTime ? "[THH:MM:SS[.mmm]]" : "") + ").");
+  };
+  const bool hasTime = text.size() > 10;
+  if (hasTime && !withTime) throw malformed();
+  if (text.size() < 10 || !IsDigits(text.substr(0, 4)) || text[4] != '-' ||
+      !IsDigits(text.substr(5, 2)) || text[7] != '-' || !IsDigits(text.substr(8, 2))) {
+    throw malformed();
+  }
+  const TDateTime date = MakeDate(Digits(text.substr(0, 4)), Digits(text.substr(5, 2)),
+                                  Digits(text.substr(8, 2)));
+  if (!hasTime) return date;
+
+  const std::string_view time = text.substr(10);
+  const bool hasMs = time.size() == 13;
+  if ((time.size() != 9 && !hasMs) || time[0] != 'T' || !IsDigits(time.substr(1, 2)) ||
+      time[3] != ':' || !IsDigits(time.substr(4, 2)) || time[6] != ':' ||
+      !IsDigits(time.substr(7, 2)) || (hasMs && (time[9] != '.' || !IsDigits(time.substr(10))))) {
+    throw malformed();
+  }
+  const int hour = Digits(time.substr(1, 2));
+  const int minute = Digits(time.substr(4, 2));
+  const int second = Digits(time.substr(7, 2));
+  const int ms = hasMs ? Digits(time.substr(10)) : 0;
+  if (hour > 23 || minute > 59 || second > 59) {
+    throw EConvertError("Argument incorrect pour l'encodage de l'heure");
+  }
+  return date + (hour * 3600000.0 + minute * 60000.0 + second * 1000.0 + ms) / 86400000.0;
+}
+
+void ExpectAtMost(Operands operands, std::size_t count) {
+  if (operands.size() > count) {
+    throw UsageError("Argument en trop : " + Quoted(operands[count]) +
+                     " (voir dorvane --help).");
+  }
+}
+
+std::string PrintCommand(Operands operands) {
+  ExpectAtMost(operands, 1);
+  return CaptionLines(operands.empty() ? TodayDate() : ParseMoment(operands[0], false));
+}
+
+std::string FormatCommand(Operands operands) {
+  if (operands.empty()) {
+    throw UsageError("L'option --format attend un modèle (voir dorvane --help).");
+  }
+  ExpectAtMost(operands, 2);
+  const TDateTime x = operands.size() == 2 ? ParseMoment(operands[1], true) : CurrentMoment();
+  return FormatDateValue(operands[0], x) + "\n";
+}
+
+std::string HelpCommand(Operands operands);
+
+std::string VersionCommand(Operands operands) {
+  ExpectAtMost(operands, 0);
+  return "Dorvane " DORVANE_VERSION "\n";
+}
+
+struct Option {
+  std::string_view name;
+  std::string_view usage;
+  std::string_view summary;
+  std::string (*run)(Operands operands);
+};
+
+// Each option takes the arguments that follow it.
+constexpr Option kOptions[] = {
+    {"--print", "--print [AAAA-MM-JJ]",
+     "écrit les légendes du jour (aujourd'hui par défaut) : mois, date, jour de l'année, lune",
+     PrintCommand},
+    {"--format", "--format MODÈLE [AAAA-MM-JJ[THH:MM:SS[.mmm]]]",
+     "écrit le moment (maintenant par défaut) selon le modèle de date et d'heure",
+     FormatCommand},
+    {"--help", "--help", "écrit cette aide", HelpCommand},
+    {"--version", "--version", "écrit la version du programme", VersionCommand},
+};
+
+std::string HelpCommand(Operands operands) {
+  ExpectAtMost(operands, 0);
+  std::string text =
+      "Usage : dorvane [OPTION]\n"
+      "Calendrier perpétuel avec les phases de la lune. Sans option, ouvre le calendrier.\n\n";
+  for (const Option& option : kOptions) {
+    text += "  ";
+    text += option.usage;
+    text += "\n      ";
+    text += option.summary;
+    text += ".\n";
+  }
+  text +=
+      "\nModèles : d, dd, ddd, dddd (jour), m, mm, mmm, mmmm (mois), yy, yyyy (année),\n"
+      "h, hh (heure), n, nn (minutes), s, ss (secondes), z, zzz (millièmes), am/pm, ampm,\n"
+      "ddddd, dddddd (date courte, longue), t, tt (heure courte, longue), c (date et heure),\n"
+      "texte entre guillemets tel quel. Un m qui suit un h compte les minutes.\n"
+      "En cas d'erreur, rien n'est écrit sur la sortie standard, le message va sur la\n"
+      "sortie d'erreur et le code de retour est 2.\n";
+  return text;
+}
+
+bool IsDebugSwitch(std::string_view arg) { return arg == "/debug" || arg == "-debug"; }
+
+}  // namespace
+
+std::string CaptionLines(double date) {
+  std::string lines = MonthBannerText(date) + "\n";
+  lines += WeekdayLineText(date) + "\n";
+  lines += DayOfYearText(date) + "\n";
+  lines += MoonPhaseLine(date) + "\n";
+  return lines;
+}
+
+CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, std::ostream& out,
+                                  std::ostream& err) {
+  // The debug switches belong to the program's normal start.
+  if (args.empty() || (args.size() == 1 && IsDebugSwitch(args[0]))) return {true, 0};
+  try {
+    for (const Option& option : kOptions) {
+      if (args[0] == option.name) {
+        const std::string text = option.run(Operands(args).subspan(1));
+        out << text << std::flush;
+        return {false, 0};
+      }
+    }
+    throw UsageError("Option inconnue : " + Quoted(args[0]) + " (voir dorvane --help).");
+  } catch (const EConvertError& e) {
+    err << ErrorBoxText(e.what()) << std::endl;
+  } catch (const UsageError& e) {
+    err << e.what() << std::endl;
+  }
+  return {false, kBadCommandLine};
+}
+
+}  // namespace dorvane

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace dorvane {
+
+// What the command line led to.
+struct CommandLineOutcome {
+  bool openWindow = false;  // no option of ours: the program starts as usual
+  int exitStatus = 0;       // otherwise the program ends with this status
+};
+
+// Exit status of a refused command line.
+inline constexpr int kBadCommandLine = 2;
+
+// Runs the options that print and exit (--print, --format, --help, --version); `args` leaves
+// out the program's name. Results go to `out` only when the whole command succeeded; a
+// refusal writes nothing there and one line to `err`, and ends with kBadCommandLine.
+CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, std::ostream& out,
+                                  std::ostream& err);
+
+// The lines that --print writes for a date: month banner, weekday line, day of the year and
+// moon phase, each followed by a newline.
+std::string CaptionLines(double date);
+
+}  // namespace dorvane

@@ -1,0 +1,188 @@
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/CommandLine.h"
+#include "dates/DateLocale.h"
+#include "dates/DateValue.h"
+#include "platform/Clock.h"
+
+namespace dorvane {
+namespace {
+
+struct Outcome {
+  int status = 0;
+  std::string out;
+  std::string err;
+};
+
+class CommandLineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetDateLocale(DateLocale{});
+    platform::SetActiveClock(&clock_);
+  }
+  void TearDown() override { platform::SetActiveClock(nullptr); }
+
+  static Outcome Call(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const CommandLineOutcome outcome = RunCommandLine(args, out, err);
+    EXPECT_FALSE(outcome.openWindow);
+    return {outcome.exitStatus, out.str(), err.str()};
+  }
+
+  platform::FixedClock clock_{{2005, 3, 7, 14, 5, 9, 7}};
+};
+
+TEST_F(CommandLineTest, PrintWritesTheCaptionsOfADate) {
+  const Outcome run = Call({"--print", "2000-01-06"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "JANVIER 2000\n"
+            "Janvier 6, 2000 - 5 ème jour de la semaine.\n"
+            "6 ème jour\n"
+            "Lune : 1° jour  (nouvelle lune)\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CommandLineTest, PrintDefaultsToToday) {
+  const Outcome run = Call({"--print"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, CaptionLines(MakeDate(2005, 3, 7)));
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "MARS 2005");
+}
+
+TEST_F(CommandLineTest, FormatWritesThePatternOfAMoment) {
+  const struct {
+    std::vector<std::string> args;
+    const char* out;
+  } cases[] = {
+      {{"--format", "dd/mm/yyyy hh:nn:ss.zzz"}, "07/03/2005 14:05:09.007\n"},
+      {{"--format", "dddddd", "2005-03-01"}, "Mars 1, 2005\n"},
+      {{"--format", "c", "2005-03-01T14:05:09"}, "3/1/05 2:05:09 pm\n"},
+      {{"--format", "hh:mm:ss.zzz", "9999-12-31T23:59:59.999"}, "23:59:59.999\n"},
+      {{"--format", "", "0001-01-01T00:00:00.000"}, "1/1/01\n"},
+      {{"--format", "tt", "2005-03-01T00:00:00"}, "12:00:00 am\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome run = Call(c.args);
+    EXPECT_EQ(run.status, 0) << c.args[1];
+    EXPECT_EQ(run.out, c.out) << c.args[1];
+    EXPECT_EQ(run.err, "") << c.args[1];
+  }
+}
+
+TEST_F(CommandLineTest, HelpAndVersion) {
+  const Outcome help = Call({"--help"});
+  EXPECT_EQ(help.status, 0);
+  for (const char* option : {"--print", "--format", "--help", "--version"}) {
+    EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  }
+  const Outcome version = Call({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("Dorvane ", 0), 0u);
+}
+
+TEST_F(CommandLineTest, BadInputWritesOneLineToErrorsOnly) {
+  const struct {
+    std::vector<std::string> args;
+    const char* err;
+  } cases[] = {
+      {{"--print", "2005-02-29"}, "Argument incorrect pour l'encodage de date.\n"},
+      {{"--print", "0000-01-01"}, "Argument incorrect pour l'encodage de date.\n"},
+      {{"--format", "d", "2005-13-01T00:00:00"}, "Argument incorrect pour l'encodage de date.\n"},
+      {{"--format", "d", "2005-03-01T24:00:00"},
+       "Argument incorrect pour l'encodage de l'heure.\n"},
+      {{"--print", "2005-3-1"},
+       "Date mal formée : « 2005-3-1 » (forme attendue : AAAA-MM-JJ).\n"},
+      {{"--print", "2005-03-01T10:00:00"},
+       "Date mal formée : « 2005-03-01T10:00:00 » (forme attendue : AAAA-MM-JJ).\n"},
+      {{"--format", "d", "2005-03-01 10:00"},
+       "Moment mal formé : « 2005-03-01 10:00 » (forme attendue : "
+       "AAAA-MM-JJ[THH:MM:SS[.mmm]]).\n"},
+      {{"--format", "d", "2005-03-01T10:00:00.5"},
+       "Moment mal formé : « 2005-03-01T10:00:00.5 » (forme attendue : "
+       "AAAA-MM-JJ[THH:MM:SS[.mmm]]).\n"},
+      {{"--format"}, "L'option --format attend un modèle (voir dorvane --help).\n"},
+      {{"--print", "2005-03-01", "x"}, "Argument en trop : « x » (voir dorvane --help).\n"},
+      {{"--version", "x"}, "Argument en trop : « x » (voir dorvane --help).\n"},
+      {{"--month"}, "Option inconnue : « --month » (voir dorvane --help).\n"},
+      {{"bonjour\nmonde"}, "Option inconnue : « bonjour?monde » (voir dorvane --help).\n"},
+      {{"-debug", "--print"}, "Option inconnue : « -debug » (voir dorvane --help).\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome run = Call(c.args);
+    EXPECT_EQ(run.status, 2) << c.args[0];
+    EXPECT_EQ(run.out, "") << c.args[0];
+    EXPECT_EQ(run.err, c.err) << c.args[0];
+  }
+}
+
+TEST_F(CommandLineTest, NoOptionOrTheDebugSwitchOpensTheProgram) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{}, {"/debug"}, {"-debug"}}) {
+    std::ostringstream out, err;
+    const CommandLineOutcome outcome = RunCommandLine(args, out, err);
+    EXPECT_TRUE(outcome.openWindow);
+    EXPECT_EQ(out.str() + err.str(), "");
+  }
+}
+
+// The built program, run as a user would: its streams and its exit status.
+Outcome RunProgram(const std::string& environment, const std::string& arguments) {
+  const std::string dir = ::testing::TempDir();
+  const std::string outFile = dir + "dorvane_cli_out.txt";
+  const std::string errFile = dir + "dorvane_cli_err.txt";
+  const std::string command = "env -u LC_ALL -u LC_TIME -u LANG " + environment + " '" +
+                              DORVANE_EXE + "' " + arguments + " >'" + outFile + "' 2>'" +
+                              errFile + "'";
+  const int raw = std::system(command.c_str());
+  auto slurp = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(outFile), slurp(errFile)};
+  std::remove(outFile.c_str());
+  std::remove(errFile.c_str());
+  return run;
+}
+
+TEST(CommandLineProgram, PrintsWithoutADisplayInTheUsersLocale) {
+  const Outcome neutral = RunProgram("LANG=C.UTF-8 DISPLAY= WAYLAND_DISPLAY=", "--print 2005-03-07");
+  EXPECT_EQ(neutral.status, 0);
+  EXPECT_EQ(neutral.out,
+            "MARS 2005\nMars 7, 2005 - 2 ème jour de la semaine.\n66 ème jour\n"
+            "Lune : 27° jour  (dernier quartier)\n");
+  EXPECT_EQ(neutral.err, "");
+
+  const Outcome french = RunProgram("LANG=en_US.UTF-8 LC_TIME=fr_FR.UTF-8", "--print 2005-02-07");
+  EXPECT_EQ(french.status, 0);
+  EXPECT_EQ(french.out.substr(0, french.out.find('\n', french.out.find('\n') + 1)),
+            "FéVRIER 2005\nlundi 7 février 2005 - 2 ème jour de la semaine.");
+
+  const Outcome english = RunProgram("LC_ALL=en_US.UTF-8 LC_TIME=fr_FR.UTF-8",
+                                 "--format 'tt dddddd' 2005-02-07T14:05:09");
+  EXPECT_EQ(english.out, "2:05:09 PM Monday, February 7, 2005\n");
+}
+
+TEST(CommandLineProgram, RefusesBadInputWithStatusTwo) {
+  for (const char* arguments : {"--print 2005-02-29", "--nope", "--format", "--print x y"}) {
+    const Outcome run = RunProgram("LANG=C", arguments);
+    EXPECT_EQ(run.status, 2) << arguments;
+    EXPECT_EQ(run.out, "") << arguments;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << arguments;
+  }
+  EXPECT_EQ(RunProgram("LANG=C", "--print 2005-02-29").err,
+            "Argument incorrect pour l'encodage de date.\n");
+}
+
+}  // namespace
+}  // namespace dorvane
