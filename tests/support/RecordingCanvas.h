@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <sstream>
 #include <string>
@@ -46,10 +47,15 @@ class RecordingCanvas : public Canvas {
   }
   void FillRect(const Rect& r) override { Record("FillRect", R(r), Hex(brush.Color)); }
 
+  // Measures like DrawText: CR, LF or CR LF end a line; with DT_WORDBREAK a word that would
+  // pass the rectangle's width starts a new line (the blank before it dropped); without
+  // DT_NOPREFIX "&x" shows x and "&&" shows "&". Empty text has no line.
   int DrawText(std::string_view text, Rect& rect, std::uint32_t flags) override {
     const std::string shown = (flags & DT_NOPREFIX) ? std::string(text) : StripPrefix(text);
-    const int width = CharCount(shown) * kCharWidth;
-    const int height = kLineHeight;
+    const std::vector<std::string> lines = Lines(shown, flags, rect.Right - rect.Left);
+    int width = 0;
+    for (const std::string& line : lines) width = std::max(width, CharCount(line) * kCharWidth);
+    const int height = static_cast<int>(lines.size()) * kLineHeight;
     if (flags & DT_CALCRECT) {
       rect.Right = rect.Left + width;
       rect.Bottom = rect.Top + height;
@@ -58,6 +64,46 @@ class RecordingCanvas : public Canvas {
       Record("DrawText", std::string(text), R(rect), Hex(flags), Hex(textColor));
     }
     return height;
+  }
+
+  static std::vector<std::string> Lines(const std::string& shown, std::uint32_t flags,
+                                        int maxWidth) {
+    std::vector<std::string> paragraphs;
+    std::string current;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+      if (shown[i] == '\r' || shown[i] == '\n') {
+        paragraphs.push_back(current);
+        current.clear();
+        if (shown[i] == '\r' && i + 1 < shown.size() && shown[i + 1] == '\n') ++i;
+      } else {
+        current += shown[i];
+      }
+    }
+    if (!current.empty()) paragraphs.push_back(current);
+    if (!(flags & DT_WORDBREAK)) return paragraphs;
+    std::vector<std::string> lines;
+    for (const std::string& paragraph : paragraphs) {
+      std::string line;
+      bool started = false;
+      std::string word;
+      std::size_t from = 0;
+      while (from <= paragraph.size()) {
+        const std::size_t blank = std::min(paragraph.find(' ', from), paragraph.size());
+        word = paragraph.substr(from, blank - from);
+        const std::string candidate = started ? line + " " + word : word;
+        if (started && !word.empty() && line.find_first_not_of(' ') != std::string::npos &&
+            CharCount(candidate) * kCharWidth > maxWidth) {
+          lines.push_back(line.substr(0, line.find_last_not_of(' ') + 1));
+          line = word;
+        } else {
+          line = candidate;
+        }
+        started = true;
+        from = blank + 1;
+      }
+      lines.push_back(line);
+    }
+    return lines;
   }
 
   Size TextExtent(std::string_view text) override {
