@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdint>
+
+#include "gfx/Canvas.h"
+#include "gfx/GraphicsObjects.h"
+#include "gfx/Rect.h"
+
+namespace dorvane {
+
+enum TLineType {
+  ltCustom,
+  ltHorizontal,
+  ltVertical,
+  ltTop,
+  ltBottom,
+  ltLeft,
+  ltRight,
+  ltUpDiagonal,
+  ltDownDiagonal
+};
+
+// What a line control asks of the platform control hosting it.
+class LineHost {
+ public:
+  virtual ~LineHost() = default;
+  virtual void Invalidate() = 0;
+  // The control moved or resized itself (in its parent's coordinates): follow it.
+  virtual void BoundsChanged(const Rect& bounds) = 0;
+};
+
+// A windowless control drawing one straight line with its pen: between two points of its
+// own (ltCustom) or along a figure of its size. The horizontal and vertical figures make the
+// control ten pen widths thick. It fills no background.
+class TLine {
+ public:
+  // The size a window layout leaves out; a layout that omits a dimension leaves the
+  // constructor's 65 in place.
+  static constexpr int kDeclaredWidth = 100;
+  static constexpr int kDeclaredHeight = 10;
+
+  explicit TLine(LineHost& host);
+  TLine(const TLine&) = delete;
+  TLine& operator=(const TLine&) = delete;
+
+  TPen& Pen() { return pen_; }
+  const TPen& Pen() const { return pen_; }
+  void SetPen(const dorvane::Pen& pen) { pen_.Assign(pen); }
+  TBrush& Brush() { return brush_; }
+  const TBrush& Brush() const { return brush_; }
+  void SetBrush(const dorvane::Brush& brush) { brush_.Assign(brush); }
+
+  // Honoured only while Line is ltCustom; otherwise the paint owns them.
+  int FromX() const { return fromX_; }
+  void SetFromX(int value);
+  int FromY() const { return fromY_; }
+  void SetFromY(int value);
+  int ToX() const { return toX_; }
+  void SetToX(int value);
+  int ToY() const { return toY_; }
+  void SetToY(int value);
+
+  TLineType Line() const { return line_; }
+  void SetLine(TLineType value);
+
+  int Left() const { return bounds_.Left; }
+  int Top() const { return bounds_.Top; }
+  int Width() const { return bounds_.Width(); }
+  int Height() const { return bounds_.Height(); }
+  void SetBounds(int left, int top, int width, int height);
+  void SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
+  void SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
+  // The host was moved or sized by the platform: take its bounds without echoing them back.
+  void HostBoundsChanged(const Rect& bounds) { bounds_ = bounds; }
+
+  // The pen or the brush changed: repaint.
+  void StyleChanged();
+  void Paint(Canvas& canvas);
+
+ private:
+  bool SetCoordinate(int& field, int value);
+  int Thickness() const;
+
+  LineHost& host_;
+  Rect bounds_;
+  TLineType line_ = ltCustom;
+  TPen pen_;
+  TBrush brush_;
+  int fromX_ = 0;
+  int toX_ = 0;
+  int fromY_ = 0;
+  int toY_ = 0;
+};
+
+}  // namespace dorvane

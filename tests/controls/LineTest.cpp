@@ -1,0 +1,255 @@
+#include "controls/Lines.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
+
+#include "RecordingCanvas.h"
+
+namespace dorvane {
+namespace {
+
+using testing::RecordingCanvas;
+using ::testing::ElementsAre;
+
+class FakeLineHost : public LineHost {
+ public:
+  int invalidations = 0;
+  std::vector<Rect> bounds;
+  void Invalidate() override { ++invalidations; }
+  void BoundsChanged(const Rect& r) override { bounds.push_back(r); }
+};
+
+class LineTest : public ::testing::Test {
+ protected:
+  FakeLineHost host;
+  TLine line{host};
+
+  // The segment one paint draws, as "x0,y0-x1,y1".
+  std::string Paint() {
+    RecordingCanvas canvas;
+    line.Paint(canvas);
+    std::string from;
+    std::string to;
+    for (const std::string& c : canvas.calls) {
+      if (c.starts_with("MoveTo ")) from = c.substr(7);
+      if (c.starts_with("LineTo ")) to = c.substr(7);
+    }
+    const auto comma = [](std::string s) { return s.replace(s.find(' '), 1, ","); };
+    return comma(from) + "-" + comma(to);
+  }
+  std::string Size() const {
+    return std::to_string(line.Width()) + "x" + std::to_string(line.Height());
+  }
+};
+
+TEST_F(LineTest, ANewLineRunsFromTheCornerTo35) {
+  EXPECT_EQ(line.Line(), ltCustom);
+  EXPECT_EQ(line.Pen().Get(), (Pen{clBlack, 1, TPenStyle::psSolid, TPenMode::pmCopy}));
+  EXPECT_EQ(line.Brush().Get(), (Brush{clWhite, TBrushStyle::bsSolid}));
+  EXPECT_EQ(Size(), "65x65");
+  RecordingCanvas canvas;
+  line.Paint(canvas);
+  EXPECT_THAT(canvas.calls, ElementsAre("SetPen 0x0 1 0", "SetBrush 0xffffff solid",
+                                        "MoveTo 0 0", "LineTo 35 35"));
+  EXPECT_EQ(Size(), "65x65");
+}
+
+TEST_F(LineTest, FiguresOfTheControlsSize) {
+  const struct {
+    TLineType type;
+    const char* first;
+    const char* size;
+    const char* second;
+  } cases[] = {
+      {ltHorizontal, "0,24-99,24", "100x10", "0,4-99,4"},
+      {ltVertical, "49,0-49,49", "10x50", "4,0-4,49"},
+      {ltTop, "0,0-99,0", "100x50", "0,0-99,0"},
+      {ltBottom, "0,49-99,49", "100x50", "0,49-99,49"},
+      {ltLeft, "0,0-0,49", "100x50", "0,0-0,49"},
+      {ltRight, "99,0-99,49", "100x50", "99,0-99,49"},
+      {ltUpDiagonal, "0,49-99,0", "100x50", "0,49-99,0"},
+      {ltDownDiagonal, "0,0-99,49", "100x50", "0,0-99,49"},
+  };
+  for (const auto& c : cases) {
+    FakeLineHost h;
+    TLine l{h};
+    l.SetBounds(0, 0, 100, 50);
+    l.SetLine(c.type);
+    RecordingCanvas canvas;
+    const auto paint = [&] {
+      canvas.calls.clear();
+      l.Paint(canvas);
+      return std::to_string(l.FromX()) + "," + std::to_string(l.FromY()) + "-" +
+             std::to_string(l.ToX()) + "," + std::to_string(l.ToY());
+    };
+    EXPECT_EQ(paint(), c.first) << c.type;
+    EXPECT_EQ(std::to_string(l.Width()) + "x" + std::to_string(l.Height()), c.size) << c.type;
+    EXPECT_EQ(paint(), c.second) << c.type;
+    // What the canvas was asked matches the stored points.
+    EXPECT_EQ(canvas.calls.back(),
+              "LineTo " + std::to_string(l.ToX()) + " " + std::to_string(l.ToY()));
+  }
+}
+
+TEST_F(LineTest, SizeChangesWhenTheTypeChanges) {
+  const struct {
+    TLineType from;
+    int width;
+    int height;
+    TLineType to;
+    const char* size;
+  } cases[] = {
+      {ltHorizontal, 196, 10, ltVertical, "10x196"},
+      {ltHorizontal, 196, 10, ltLeft, "65x196"},
+      {ltHorizontal, 196, 10, ltRight, "65x196"},
+      {ltHorizontal, 196, 10, ltTop, "196x65"},
+      {ltHorizontal, 196, 10, ltBottom, "196x65"},
+      {ltHorizontal, 196, 10, ltUpDiagonal, "196x65"},
+      {ltHorizontal, 196, 10, ltDownDiagonal, "196x65"},
+      {ltHorizontal, 196, 10, ltCustom, "196x10"},
+      {ltVertical, 10, 196, ltHorizontal, "196x10"},
+      {ltVertical, 10, 196, ltTop, "196x65"},
+      {ltVertical, 10, 196, ltBottom, "196x65"},
+      {ltVertical, 10, 196, ltLeft, "65x196"},
+      {ltVertical, 10, 196, ltRight, "65x196"},
+      {ltVertical, 10, 196, ltUpDiagonal, "65x196"},
+      {ltVertical, 10, 196, ltDownDiagonal, "65x196"},
+      {ltVertical, 10, 196, ltCustom, "10x196"},
+      {ltTop, 120, 30, ltLeft, "120x30"},
+      {ltDownDiagonal, 120, 30, ltHorizontal, "120x30"},
+      {ltCustom, 120, 30, ltVertical, "120x30"},
+  };
+  for (const auto& c : cases) {
+    FakeLineHost h;
+    TLine l{h};
+    l.SetLine(c.from);
+    l.SetBounds(3, 4, c.width, c.height);
+    const int before = h.invalidations;
+    l.SetLine(c.to);
+    EXPECT_EQ(std::to_string(l.Width()) + "x" + std::to_string(l.Height()), c.size)
+        << c.from << " -> " << c.to;
+    EXPECT_EQ(l.Left(), 3);
+    EXPECT_EQ(l.Top(), 4);
+    EXPECT_GT(h.invalidations, before);
+    const int after = h.invalidations;
+    l.SetLine(c.to);
+    EXPECT_EQ(h.invalidations, after);  // the same type again: nothing
+  }
+}
+
+TEST_F(LineTest, CustomPointsAreClampedAtZeroAndGrowTheControl) {
+  line.SetToX(100);
+  EXPECT_EQ(Paint(), "0,0-100,35");
+  EXPECT_EQ(Size(), "101x65");
+  EXPECT_EQ(host.bounds.back(), (Rect{0, 0, 101, 65}));
+
+  line.SetFromY(-5);
+  line.SetToX(-7);
+  EXPECT_EQ(Paint(), "0,0-0,35");
+  EXPECT_EQ(line.FromY(), 0);
+  EXPECT_EQ(line.ToX(), 0);
+  EXPECT_EQ(Size(), "101x65");  // never shrinks
+
+  line.SetToY(200);
+  line.SetFromY(300);
+  Paint();
+  EXPECT_EQ(Size(), "101x301");
+
+  line.SetFromX(std::numeric_limits<int>::max());
+  Paint();
+  EXPECT_EQ(line.Width(), std::numeric_limits<int>::max());
+  line.SetBounds(40, 0, 10, 10);
+  Paint();
+  EXPECT_EQ(line.Left() + line.Width(), std::numeric_limits<int>::max());
+}
+
+TEST_F(LineTest, HorizontalWithAWidePenIsTenPenWidthsHigh) {
+  Pen pen;
+  pen.Width = 3;
+  line.SetPen(pen);
+  line.SetLine(ltHorizontal);
+  EXPECT_EQ(Paint(), "0,32-64,32");
+  EXPECT_EQ(Size(), "65x30");
+  EXPECT_EQ(Paint(), "0,14-64,14");
+
+  line.Pen().SetWidth(0);  // still draws one pixel, and stays ten pixels high
+  Paint();
+  EXPECT_EQ(Size(), "65x10");
+}
+
+TEST_F(LineTest, CoordinatesAreReadOnlyUnlessCustom) {
+  line.SetLine(ltVertical);
+  Paint();
+  const int before = host.invalidations;
+  line.SetFromX(20);
+  line.SetToY(3);
+  EXPECT_EQ(line.FromX(), 32);
+  EXPECT_EQ(line.ToY(), 64);
+  EXPECT_EQ(host.invalidations, before);
+  line.SetLine(ltCustom);
+  EXPECT_EQ(line.FromX(), 32);  // the points of the last vertical paint
+  line.SetFromX(20);
+  line.SetFromX(20);  // equal values repaint too
+  EXPECT_EQ(line.FromX(), 20);
+  EXPECT_EQ(host.invalidations, before + 3);
+}
+
+TEST_F(LineTest, PenAndBrushChangesRepaint) {
+  int before = host.invalidations;
+  line.Pen().SetColor(clWhite);
+  EXPECT_EQ(host.invalidations, before + 1);
+  line.Pen().SetColor(clWhite);
+  EXPECT_EQ(host.invalidations, before + 1);
+  line.Pen().SetStyle(TPenStyle::psDot);
+  line.Brush().SetStyle(TBrushStyle::bsClear);
+  line.Brush().SetColor(clPurple);
+  line.SetBrush(Brush{});
+  EXPECT_EQ(host.invalidations, before + 5);
+  RecordingCanvas canvas;
+  line.Paint(canvas);
+  EXPECT_EQ(canvas.calls[0], "SetPen 0xffffff 1 2");
+  EXPECT_EQ(canvas.calls[1], "SetBrush 0xffffff solid");
+}
+
+TEST_F(LineTest, AboutDialogSeparator) {
+  // Both laid out at 196 wide with their height left out, so 65 from the constructor.
+  FakeLineHost h1;
+  FakeLineHost h2;
+  TLine line1{h1};
+  TLine line2{h2};
+  line1.SetBounds(86, 158, 196, 65);
+  line1.SetLine(ltHorizontal);
+  line2.SetBounds(86, 159, 196, 65);
+  Pen white;
+  white.Color = clWhite;
+  line2.SetPen(white);
+  line2.SetLine(ltHorizontal);
+
+  RecordingCanvas first;
+  line1.Paint(first);
+  EXPECT_THAT(first.calls, ::testing::Contains("MoveTo 0 32"));
+  EXPECT_EQ(h1.bounds.back(), (Rect{86, 158, 282, 168}));
+  RecordingCanvas second1;
+  RecordingCanvas second2;
+  line1.Paint(second1);
+  line2.Paint(second2);  // line2's first paint: still 65 high
+  line2.Paint(second2);
+  EXPECT_EQ(line1.Width(), 196);
+  EXPECT_EQ(line1.Height(), 10);
+  EXPECT_EQ(line2.Width(), 196);
+  EXPECT_EQ(line2.Height(), 10);
+  EXPECT_THAT(second1.calls, ElementsAre("SetPen 0x0 1 0", "SetBrush 0xffffff solid",
+                                         "MoveTo 0 4", "LineTo 195 4"));
+  EXPECT_EQ(second2.calls.back(), "LineTo 195 4");
+  EXPECT_EQ(second2.calls[second2.calls.size() - 2], "MoveTo 0 4");
+  // In the dialog: black at y = 162 over white at y = 163.
+  EXPECT_EQ(line1.Top() + line1.FromY(), 162);
+  EXPECT_EQ(line2.Top() + line2.FromY(), 163);
+  EXPECT_EQ(line1.Left() + line1.ToX() - 1, 280);  // the end point is not drawn
+}
+
+}  // namespace
+}  // namespace dorvane
