@@ -136,6 +136,26 @@ TEST_F(CommandLineTest, NoOptionOrTheDebugSwitchOpensTheProgram) {
   }
 }
 
+TEST_F(CommandLineTest, PrintGivesAMoonLineForEveryValidDay) {
+  const struct {
+    const char* date;
+    const char* moonLine;
+  } cases[] = {
+      {"0001-01-01", "Lune : 21° jour  (pleine lune)\n"},
+      {"1500-03-01", "Lune : 22° jour  (pleine lune)\n"},
+      {"1582-10-17", "Lune : 21° jour  (pleine lune)\n"},
+      {"4103-09-14", "Lune : 30° jour  (dernier quartier)\n"},
+      {"9999-12-31", "Lune : 1° jour  (nouvelle lune)\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome run = Call({"--print", c.date});
+    EXPECT_EQ(run.status, 0) << c.date;
+    EXPECT_EQ(run.err, "") << c.date;
+    const std::size_t lastLine = run.out.rfind('\n', run.out.size() - 2) + 1;
+    EXPECT_EQ(run.out.substr(lastLine), c.moonLine) << c.date;
+  }
+}
+
 // The built program, run as a user would: its streams and its exit status.
 Outcome RunProgram(const std::string& environment, const std::string& arguments) {
   const std::string dir = ::testing::TempDir();
