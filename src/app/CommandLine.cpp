@@ -11,6 +11,7 @@
 #include "dates/ErrorText.h"
 #include "dates/Formatting.h"
 #include "dates/Moon.h"
+#include "help/hh_funcs.h"
 
 #ifndef DORVANE_VERSION
 #define DORVANE_VERSION "?"
@@ -152,8 +153,6 @@ std::string HelpCommand(Operands operands) {
   return text;
 }
 
-bool IsDebugSwitch(std::string_view arg) { return arg == "/debug" || arg == "-debug"; }
-
 }  // namespace
 
 std::string CaptionLines(double date) {
@@ -167,7 +166,7 @@ std::string CaptionLines(double date) {
 CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, std::ostream& out,
                                   std::ostream& err) {
   // The debug switches belong to the program's normal start.
-  if (args.empty() || (args.size() == 1 && IsDebugSwitch(args[0]))) return {true, 0};
+  if (args.empty() || (args.size() == 1 && IsDebugArgument(args[0]))) return {true, 0};
   try {
     for (const Option& option : kOptions) {
       if (args[0] == option.name) {

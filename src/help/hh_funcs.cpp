@@ -88,11 +88,6 @@ std::string DirectoryPart(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-bool IsDebugArgument(std::string_view arg) {
-  const std::string upper = AsciiUpper(arg);
-  return upper == "/DEBUG" || upper == "-DEBUG";
-}
-
 std::string Hex4(std::uint32_t value) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(value));
@@ -111,6 +106,11 @@ std::string Line(std::string_view label, int blanks, std::string_view value) {
 HelpEnvironment g_results;
 
 }  // namespace
+
+bool IsDebugArgument(std::string_view arg) {
+  const std::string upper = AsciiUpper(arg);
+  return upper == "/DEBUG" || upper == "-DEBUG";
+}
 
 std::string VersionText(const VersionNumbers& v) {
   return std::to_string(v[0]) + "." + std::to_string(v[1]) + "." + std::to_string(v[2]) + "." +

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/SystemInfo.h"
@@ -34,6 +35,10 @@ struct HelpEnvironment {
   bool ieInstalled = false;
   std::string ieFriendlyVerStr;
 };
+
+// "/debug" or "-debug", in any case of its ASCII letters: the argument that asks for the
+// diagnostic report.
+bool IsDebugArgument(std::string_view arg);
 
 // "major.minor.release.build" in decimal.
 std::string VersionText(const VersionNumbers& v);

@@ -128,7 +128,7 @@ TEST_F(CommandLineTest, BadInputWritesOneLineToErrorsOnly) {
 
 TEST_F(CommandLineTest, NoOptionOrTheDebugSwitchOpensTheProgram) {
   for (const std::vector<std::string>& args :
-       {std::vector<std::string>{}, {"/debug"}, {"-debug"}}) {
+       {std::vector<std::string>{}, {"/debug"}, {"-debug"}, {"/DEBUG"}, {"-Debug"}}) {
     std::ostringstream out, err;
     const CommandLineOutcome outcome = RunCommandLine(args, out, err);
     EXPECT_TRUE(outcome.openWindow);
