@@ -81,8 +81,13 @@ inline double RoundHalfEven(double v) {
   return std::fmod(below, 2) == 0 ? below : below + 1;
 }
 
-// The line, or nothing when a phase date cannot be encoded.
-inline std::optional<std::string> OriginalLine(double x) {
+struct OriginalPhase {
+  int age = 0;
+  int quarter = -1;  // 0 new moon ... 3 last quarter; -1 none
+};
+
+// Age and quarter, or nothing when a phase date cannot be encoded.
+inline std::optional<OriginalPhase> OriginalPhaseOf(double x) {
   const int y = static_cast<int>(CivilOf(x).year());
   const double first = *EncodeDate(y, 1, 1);
   const double last = *EncodeDate(y, 12, 31);
@@ -97,16 +102,27 @@ inline std::optional<std::string> OriginalLine(double x) {
     if (!date) return std::nullopt;
     p[i] = *date;
   }
-  int age = 0;
-  std::string text;
+  OriginalPhase phase;
   for (int b : {0, 4}) {
-    if (p[b] <= x) age = static_cast<int>(RoundHalfEven(x) - RoundHalfEven(p[b]) + 1);
-    if (p[b] <= x && x < p[b + 1]) text = kOriginalQuarterTexts[0];
-    if (p[b + 1] <= x && x < p[b + 2]) text = kOriginalQuarterTexts[1];
-    if (p[b + 2] <= x && x < p[b + 3]) text = kOriginalQuarterTexts[2];
-    if (p[b + 3] <= x) text = kOriginalQuarterTexts[3];
+    if (p[b] <= x) phase.age = static_cast<int>(RoundHalfEven(x) - RoundHalfEven(p[b]) + 1);
+    if (p[b] <= x && x < p[b + 1]) phase.quarter = 0;
+    if (p[b + 1] <= x && x < p[b + 2]) phase.quarter = 1;
+    if (p[b + 2] <= x && x < p[b + 3]) phase.quarter = 2;
+    if (p[b + 3] <= x) phase.quarter = 3;
   }
-  return "Lune : " + std::to_string(age) + "\u00B0 jour " + text;
+  return phase;
+}
+
+inline std::string OriginalLineText(const OriginalPhase& phase) {
+  return "Lune : " + std::to_string(phase.age) + "\u00B0 jour " +
+         (phase.quarter < 0 ? "" : kOriginalQuarterTexts[phase.quarter]);
+}
+
+// The line, or nothing when a phase date cannot be encoded.
+inline std::optional<std::string> OriginalLine(double x) {
+  const std::optional<OriginalPhase> phase = OriginalPhaseOf(x);
+  if (!phase) return std::nullopt;
+  return OriginalLineText(*phase);
 }
 
 }  // namespace dorvane::testing
