@@ -111,8 +111,6 @@ class TCustomGrid {
   void SetCtl3D(bool on);
   TBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TBorderStyle style);
-  bool TabStop() const { return tabStop_; }
-  void SetTabStop(bool on) { tabStop_ = on; }
   // Pixels of border the host draws around the client area on each side.
   int BorderWidth() const;
 
@@ -195,7 +193,6 @@ class TCustomGrid {
   dorvane::Font font_;
   bool ctl3D_ = true;
   TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
-  bool tabStop_ = true;
   GridCoord current_{1, 1};
   TGridMouseState mouseState_ = TGridMouseState::Normal;
   int wheelAccumulator_ = 0;
