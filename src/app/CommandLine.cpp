@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "calendar/MonthText.h"
 #include "dates/Captions.h"
 #include "dates/ConvertError.h"
 #include "dates/DateValue.h"
@@ -96,6 +97,16 @@ std::string PrintCommand(Operands operands) {
   return CaptionLines(operands.empty() ? TodayDate() : ParseMoment(operands[0], false));
 }
 
+std::string MonthCommand(Operands operands) {
+  ExpectAtMost(operands, 1);
+  std::string text;
+  for (const std::string& line :
+       MonthText(operands.empty() ? TodayDate() : ParseMoment(operands[0], false))) {
+    text += line + "\n";
+  }
+  return text;
+}
+
 std::string FormatCommand(Operands operands) {
   if (operands.empty()) {
     throw UsageError("L'option --format attend un modèle (voir dorvane --help).");
@@ -124,6 +135,9 @@ constexpr Option kOptions[] = {
     {"--print", "--print [AAAA-MM-JJ]",
      "écrit les légendes du jour (aujourd'hui par défaut) : mois, date, jour de l'année, lune",
      PrintCommand},
+    {"--month", "--month [AAAA-MM-JJ]",
+     "écrit la grille du mois de la date (aujourd'hui par défaut), le jour entre crochets",
+     MonthCommand},
     {"--format", "--format MODÈLE [AAAA-MM-JJ[THH:MM:SS[.mmm]]]",
      "écrit le moment (maintenant par défaut) selon le modèle de date et d'heure",
      FormatCommand},

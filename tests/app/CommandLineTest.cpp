@@ -60,6 +60,23 @@ TEST_F(CommandLineTest, PrintDefaultsToToday) {
   EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "MARS 2005");
 }
 
+TEST_F(CommandLineTest, MonthWritesTheGridOfTheMonth) {
+  const Outcome run = Call({"--month", "2005-03-07"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "  Lun  Mar  Mer  Jeu  Ven  Sam  Dim\n"
+            "         1    2    3    4    5    6\n"
+            "  [7]    8    9   10   11   12   13\n"
+            "   14   15   16   17   18   19   20\n"
+            "   21   22   23   24   25   26   27\n"
+            "   28   29   30   31               \n"
+            "                                   \n");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(Call({"--month"}).out, run.out);  // today is 7 March 2005
+  EXPECT_EQ(Call({"--month", "2005-03-31"}).out.substr(36 * 5, 36),
+            "   28   29   30 [31]               \n");
+}
+
 TEST_F(CommandLineTest, FormatWritesThePatternOfAMoment) {
   const struct {
     std::vector<std::string> args;
@@ -83,7 +100,7 @@ TEST_F(CommandLineTest, FormatWritesThePatternOfAMoment) {
 TEST_F(CommandLineTest, HelpAndVersion) {
   const Outcome help = Call({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* option : {"--print", "--format", "--help", "--version"}) {
+  for (const char* option : {"--print", "--month", "--format", "--help", "--version"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   const Outcome version = Call({"--version"});
@@ -114,7 +131,13 @@ TEST_F(CommandLineTest, BadInputWritesOneLineToErrorsOnly) {
       {{"--format"}, "L'option --format attend un modèle (voir dorvane --help).\n"},
       {{"--print", "2005-03-01", "x"}, "Argument en trop : « x » (voir dorvane --help).\n"},
       {{"--version", "x"}, "Argument en trop : « x » (voir dorvane --help).\n"},
-      {{"--month"}, "Option inconnue : « --month » (voir dorvane --help).\n"},
+      {{"--mois"}, "Option inconnue : « --mois » (voir dorvane --help).\n"},
+      {{"--month", "2005-02-29"}, "Argument incorrect pour l'encodage de date.\n"},
+      {{"--month", "10000-01-01"},
+       "Date mal formée : « 10000-01-01 » (forme attendue : AAAA-MM-JJ).\n"},
+      {{"--month", "2005-03-07T10:00:00"},
+       "Date mal formée : « 2005-03-07T10:00:00 » (forme attendue : AAAA-MM-JJ).\n"},
+      {{"--month", "2005-03-07", "x"}, "Argument en trop : « x » (voir dorvane --help).\n"},
       {{"bonjour\nmonde"}, "Option inconnue : « bonjour?monde » (voir dorvane --help).\n"},
       {{"-debug", "--print"}, "Option inconnue : « -debug » (voir dorvane --help).\n"},
   };
