@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -25,8 +27,23 @@ class TempDir {
   const std::string& Path() const { return path_; }
   std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
+  // Writes bytes to a file below the directory, creating the directories on the way.
+  std::string Write(const std::string& relative, const std::string& bytes) const {
+    const std::filesystem::path p = std::filesystem::path(path_) / relative;
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return p.string();
+  }
+
  private:
   std::string path_;
 };
+
+inline std::string ReadFileBytes(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
 
 }  // namespace dorvane::testing

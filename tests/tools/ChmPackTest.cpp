@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ChmWriter.h"
+#include "TempDir.h"
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
@@ -21,29 +22,9 @@ using dorvane::chmpack::ChmEntry;
 
 namespace {
 
-// A fresh folder of its own for each test, removed afterwards.
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "chmpack-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& path() const { return path_; }
+using dorvane::testing::TempDir;
 
- private:
-  fs::path path_;
-};
-
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+std::string ReadFile(const fs::path& p) { return dorvane::testing::ReadFileBytes(p); }
 
 void WriteFile(const fs::path& p, const std::string& bytes) {
   fs::create_directories(p.parent_path());
@@ -138,7 +119,7 @@ TEST(ChmPack, ChmlibListsAndReadsBackEveryFileByteForByte) {
   for (const FileSet& set : FileSets()) {
     SCOPED_TRACE(set.name);
     TempDir dir;
-    const fs::path chm = dir.path() / "out.chm";
+    const fs::path chm = fs::path(dir.Path()) / "out.chm";
     WriteFile(chm, BuildChm(set.files, 0x040C));
     const std::map<std::string, std::string> listed = ReadAllWithChmlib(chm);
     for (const ChmEntry& e : set.files) {
@@ -154,7 +135,7 @@ TEST(ChmPack, ChmlibListsAndReadsBackEveryFileByteForByte) {
 
 TEST(ChmPack, LookupIgnoresAsciiCaseAsReadersExpect) {
   TempDir dir;
-  const fs::path chm = dir.path() / "out.chm";
+  const fs::path chm = fs::path(dir.Path()) / "out.chm";
   WriteFile(chm, BuildChm({{"/Page.HTML", "p"}, {"/images/Logo.png", "l"}}, 0x040C));
   EXPECT_EQ(Resolve(chm, "/page.html"), "p");
   EXPECT_EQ(Resolve(chm, "/IMAGES/LOGO.PNG"), "l");
@@ -178,7 +159,7 @@ std::string Quote(const fs::path& p) { return "'" + p.string() + "'"; }
 TEST(ChmPack, SevenZipListsAndExtractsIdenticalBytes) {
   ASSERT_EQ(Shell("command -v 7z >/dev/null"), 0) << "7z (p7zip-full) is needed by this test";
   TempDir dir;
-  const fs::path source = dir.path() / "src";
+  const fs::path source = fs::path(dir.Path()) / "src";
   std::map<std::string, std::string> files = {
       {"index.html", "<html><head><title>Essai</title></head><body>x</body></html>"},
       {"toc.hhc", "<ul></ul>"},
@@ -189,10 +170,10 @@ TEST(ChmPack, SevenZipListsAndExtractsIdenticalBytes) {
     files["more/page_with_a_long_enough_name_" + std::to_string(i) + ".html"] = RandomBytes(40, i);
   for (const auto& [name, bytes] : files) WriteFile(source / name, bytes);
 
-  const fs::path chm = dir.path() / "out.chm";
+  const fs::path chm = fs::path(dir.Path()) / "out.chm";
   ASSERT_EQ(Shell(std::string(DORVANE_CHMPACK) + " " + Quote(source) + " " + Quote(chm)), 0);
 
-  const fs::path listing = dir.path() / "listing.txt";
+  const fs::path listing = fs::path(dir.Path()) / "listing.txt";
   ASSERT_EQ(Shell("7z l -slt " + Quote(chm) + " > " + Quote(listing)), 0);
   std::map<std::string, std::string> sizes;
   std::istringstream lines(ReadFile(listing));
@@ -206,16 +187,16 @@ TEST(ChmPack, SevenZipListsAndExtractsIdenticalBytes) {
     EXPECT_EQ(sizes[name], std::to_string(bytes.size())) << name;
   }
 
-  const fs::path out = dir.path() / "x";
+  const fs::path out = fs::path(dir.Path()) / "x";
   ASSERT_EQ(Shell("7z x -y -o" + Quote(out) + " " + Quote(chm) + " >/dev/null"), 0);
   for (const auto& [name, bytes] : files) EXPECT_EQ(ReadFile(out / name), bytes) << name;
 }
 
 TEST(ChmPack, ToolFailsWithoutLeavingAFileWhenTheDefaultTopicIsMissing) {
   TempDir dir;
-  WriteFile(dir.path() / "src" / "page.html", "x");
-  const fs::path chm = dir.path() / "out.chm";
-  EXPECT_NE(Shell(std::string(DORVANE_CHMPACK) + " " + Quote(dir.path() / "src") + " " + Quote(chm) +
+  WriteFile(fs::path(dir.Path()) / "src" / "page.html", "x");
+  const fs::path chm = fs::path(dir.Path()) / "out.chm";
+  EXPECT_NE(Shell(std::string(DORVANE_CHMPACK) + " " + Quote(fs::path(dir.Path()) / "src") + " " + Quote(chm) +
                 " 2>/dev/null"),
             0);
   EXPECT_FALSE(fs::exists(chm));

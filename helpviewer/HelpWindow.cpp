@@ -1,0 +1,280 @@
+#include "HelpWindow.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStringDecoder>
+#include <QStyle>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace dorvane::helpviewer {
+namespace {
+
+constexpr char kScheme[] = "chm";
+
+// Windows-1252 differs from Latin-1 only in 0x80 to 0x9F.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+QString Quoted(const QString& text) { return QStringLiteral("«\u00A0%1\u00A0»").arg(text); }
+
+bool EndsWithNoCase(const std::string& path, std::string_view ext) {
+  return path.size() >= ext.size() &&
+         QString::fromUtf8(path.substr(path.size() - ext.size())).compare(
+             QString::fromUtf8(ext.data(), static_cast<qsizetype>(ext.size())), Qt::CaseInsensitive) == 0;
+}
+
+QString OpenFailureText(OpenResult result, const QString& path) {
+  switch (result) {
+    case OpenResult::kMissing:
+      return QStringLiteral("Le fichier d'aide %1 est introuvable.").arg(Quoted(path));
+    case OpenResult::kNotAFile:
+      return QStringLiteral("%1 n'est pas un fichier d'aide : c'est un dossier ou un fichier spécial.")
+          .arg(Quoted(path));
+    case OpenResult::kUnreadable:
+      return QStringLiteral("Le fichier d'aide %1 ne peut pas être lu. Vérifiez qu'il est accessible en lecture.")
+          .arg(Quoted(path));
+    case OpenResult::kTooLarge:
+      return QStringLiteral("Le fichier d'aide %1 est trop volumineux pour être ouvert.").arg(Quoted(path));
+    case OpenResult::kMalformed:
+    case OpenResult::kOpened:
+      break;
+  }
+  return QStringLiteral("Le fichier %1 n'est pas un fichier d'aide valide, ou il est endommagé.")
+      .arg(Quoted(path));
+}
+
+}  // namespace
+
+QString DecodeHelpText(const QByteArray& bytes) {
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8.decode(bytes);
+  if (!utf8.hasError()) return text;
+  text.clear();
+  text.reserve(bytes.size());
+  for (const char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    text.append(b >= 0x80 && b < 0xA0 ? QChar(kCp1252High[b - 0x80]) : QChar(b));
+  }
+  return text;
+}
+
+QUrl TopicUrl(const std::string& link) {
+  QUrl url;
+  url.setScheme(QString::fromLatin1(kScheme));
+  url.setPath(QString::fromUtf8(TopicPath(link)), QUrl::DecodedMode);
+  const std::size_t hash = link.find('#');
+  if (hash != std::string::npos) url.setFragment(QString::fromUtf8(link.substr(hash + 1)), QUrl::DecodedMode);
+  return url;
+}
+
+TopicBrowser::TopicBrowser(const ChmArchive* archive, QWidget* parent)
+    : QTextBrowser(parent), archive_(archive) {
+  setOpenLinks(false);
+  setOpenExternalLinks(false);
+  connect(this, &QTextBrowser::anchorClicked, this, &TopicBrowser::FollowLink);
+}
+
+void TopicBrowser::FollowLink(const QUrl& link) {
+  QUrl url = link.isRelative() ? source().resolved(link) : link;
+  const QString scheme = url.scheme().toLower();
+  if (scheme == QLatin1String("ms-its") || scheme == QLatin1String("mk"))
+    url = TopicUrl(link.toString().toStdString());
+  if (url.scheme() != QLatin1String(kScheme)) {
+    emit ExternalLinkRefused(link);
+    return;
+  }
+  setSource(url, QTextDocument::HtmlResource);
+}
+
+QVariant TopicBrowser::loadResource(int type, const QUrl& name) {
+  const QUrl url = name.isRelative() ? source().resolved(name) : name;
+  // Nothing outside the help file is ever fetched: no network, no local files.
+  if (url.scheme() != QLatin1String(kScheme) || archive_ == nullptr) return {};
+  const std::string path = url.path(QUrl::FullyDecoded).toStdString();
+  const std::optional<std::string> bytes = archive_->Read(path);
+  if (!bytes) {
+    if (type != QTextDocument::HtmlResource) return {};
+    return QStringLiteral("<html><body><p>La page %1 est absente du fichier d'aide.</p></body></html>")
+        .arg(Quoted(url.path(QUrl::FullyDecoded)).toHtmlEscaped());
+  }
+  const QByteArray raw(bytes->data(), static_cast<qsizetype>(bytes->size()));
+  switch (type) {
+    case QTextDocument::HtmlResource:
+    case QTextDocument::StyleSheetResource:
+      return DecodeHelpText(raw);
+    case QTextDocument::ImageResource: {
+      QImage image;
+      if (image.loadFromData(raw)) return image;
+      return {};
+    }
+    default:
+      return raw;
+  }
+}
+
+HelpWindow::HelpWindow(const QString& path) {
+  // A help window stays independent of the program's windows and never keeps it running.
+  setAttribute(Qt::WA_QuitOnClose, false);
+  resize(780, 560);
+  if (path.isEmpty()) {
+    setWindowTitle(QStringLiteral("Aide"));
+    ShowError(QStringLiteral("Aucun fichier d'aide n'a été indiqué."));
+    return;
+  }
+  setWindowTitle(QStringLiteral("Aide - %1").arg(QFileInfo(path).fileName()));
+  OpenResult result = OpenResult::kMalformed;
+  archive_ = ChmArchive::Open(QFile::encodeName(path).toStdString(), result);
+  if (!archive_) {
+    ShowError(OpenFailureText(result, path));
+    return;
+  }
+  ShowHelp(path);
+}
+
+HelpWindow::~HelpWindow() = default;
+
+void HelpWindow::ShowError(const QString& text) {
+  errorText_ = text;
+  auto* panel = new QWidget(this);
+  auto* layout = new QHBoxLayout(panel);
+  layout->setContentsMargins(24, 24, 24, 24);
+  layout->setSpacing(16);
+  auto* icon = new QLabel(panel);
+  icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(48, 48));
+  icon->setAlignment(Qt::AlignTop);
+  auto* message = new QLabel(text, panel);
+  message->setObjectName(QStringLiteral("helpError"));
+  message->setWordWrap(true);
+  message->setTextFormat(Qt::PlainText);
+  message->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  message->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+  layout->addWidget(icon);
+  layout->addWidget(message, 1);
+  setCentralWidget(panel);
+  resize(520, 180);
+}
+
+void HelpWindow::ShowHelp(const QString& path) {
+  SystemInfo system;
+  if (const auto bytes = archive_->Read("/#SYSTEM")) system = ParseSystemFile(*bytes);
+  const std::vector<std::string> files = archive_->Files();
+
+  std::string contentsPath = system.contentsFile.empty() ? std::string{} : TopicPath(system.contentsFile);
+  if (contentsPath.empty()) {
+    for (const std::string& f : files)
+      if (EndsWithNoCase(f, ".hhc")) {
+        contentsPath = f;
+        break;
+      }
+  }
+  std::vector<TocEntry> toc;
+  if (!contentsPath.empty()) {
+    if (const auto bytes = archive_->Read(contentsPath)) {
+      const QByteArray raw(bytes->data(), static_cast<qsizetype>(bytes->size()));
+      toc = ParseSitemap(DecodeHelpText(raw).toStdString());
+    }
+  }
+
+  // The first topic: the one the file names, else the first of its contents, else a usual
+  // start page, else its first page.
+  std::string first;
+  auto consider = [this, &first](const std::string& link) {
+    if (first.empty() && !TopicPath(link).empty() && archive_->Read(TopicPath(link))) first = link;
+  };
+  consider(system.defaultTopic);
+  for (const TocEntry& e : toc) consider(e.local);
+  for (const char* usual : {"/index.html", "/index.htm", "/default.html", "/default.htm"}) consider(usual);
+  for (const std::string& f : files)
+    if (EndsWithNoCase(f, ".htm") || EndsWithNoCase(f, ".html")) consider(f);
+  if (first.empty()) {
+    ShowError(QStringLiteral("Le fichier d'aide %1 ne contient aucune page à afficher.").arg(Quoted(path)));
+    return;
+  }
+
+  const QString title = DecodeHelpText(QByteArray::fromStdString(system.title)).trimmed();
+  if (!title.isEmpty()) setWindowTitle(title);
+
+  auto* splitter = new QSplitter(this);
+  contents_ = new QTreeWidget(splitter);
+  contents_->setHeaderHidden(true);
+  contents_->setAccessibleName(QStringLiteral("Sommaire"));
+  contents_->setToolTip(QString());
+  browser_ = new TopicBrowser(archive_.get(), splitter);
+  browser_->setAccessibleName(QStringLiteral("Rubrique"));
+  splitter->addWidget(contents_);
+  splitter->addWidget(browser_);
+  splitter->setStretchFactor(1, 1);
+  splitter->setSizes({240, 540});
+  setCentralWidget(splitter);
+  if (toc.empty()) contents_->hide();
+  AddEntries(toc, nullptr);
+  contents_->expandToDepth(0);
+
+  auto* bar = addToolBar(QStringLiteral("Navigation"));
+  bar->setMovable(false);
+  bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Précédent"),
+                                 browser_, &QTextBrowser::backward);
+  back->setShortcut(QKeySequence::Back);
+  back->setEnabled(false);
+  QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("Suivant"),
+                                    browser_, &QTextBrowser::forward);
+  forward->setShortcut(QKeySequence::Forward);
+  forward->setEnabled(false);
+  QAction* home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("Accueil"),
+                                 browser_, &QTextBrowser::home);
+  home->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
+  connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+  connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+
+  connect(browser_, &QTextBrowser::highlighted, this, [this](const QUrl& url) {
+    if (url.isEmpty() || url.scheme() == QLatin1String(kScheme) || url.isRelative()) statusBar()->clearMessage();
+    else statusBar()->showMessage(url.toString());
+  });
+  connect(browser_, &TopicBrowser::ExternalLinkRefused, this, [this](const QUrl& url) {
+    statusBar()->showMessage(QStringLiteral("Lien externe non suivi : %1").arg(url.toString()), 8000);
+  });
+  connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::SyncContents);
+  connect(contents_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+    if (item == nullptr) return;
+    const QUrl url = item->data(0, Qt::UserRole).toUrl();
+    if (url.isValid() && !url.path().isEmpty() && url != browser_->source())
+      browser_->setSource(url, QTextDocument::HtmlResource);
+  });
+
+  statusBar();
+  browser_->setSource(TopicUrl(first), QTextDocument::HtmlResource);
+  browser_->setFocus();
+}
+
+void HelpWindow::AddEntries(const std::vector<TocEntry>& entries, QTreeWidgetItem* parent) {
+  for (const TocEntry& e : entries) {
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(contents_);
+    item->setText(0, QString::fromUtf8(e.name).simplified());
+    if (!e.local.empty()) {
+      const QUrl url = TopicUrl(e.local);
+      item->setData(0, Qt::UserRole, url);
+      if (!itemsByTopic_.contains(url.toString())) itemsByTopic_.insert(url.toString(), item);
+    }
+    AddEntries(e.children, item);
+  }
+}
+
+void HelpWindow::SyncContents(const QUrl& url) {
+  QTreeWidgetItem* item = itemsByTopic_.value(url.toString());
+  if (item == nullptr) item = itemsByTopic_.value(url.adjusted(QUrl::RemoveFragment).toString());
+  if (item == nullptr || item == contents_->currentItem()) return;
+  const QSignalBlocker quiet(contents_);
+  contents_->setCurrentItem(item);
+}
+
+}  // namespace dorvane::helpviewer

@@ -1,0 +1,63 @@
+// A help window: the contents of a compiled help file beside its topic pane, or, when the file
+// cannot be shown, the reason in plain French.
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QTextBrowser>
+#include <memory>
+
+#include "ChmArchive.h"
+#include "HelpContents.h"
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace dorvane::helpviewer {
+
+// The topic pane. It serves every page, style sheet and image from the help file itself and
+// nothing from anywhere else: links that leave the file are reported, never followed.
+class TopicBrowser : public QTextBrowser {
+  Q_OBJECT
+ public:
+  TopicBrowser(const ChmArchive* archive, QWidget* parent);
+  QVariant loadResource(int type, const QUrl& name) override;
+
+ signals:
+  void ExternalLinkRefused(const QUrl& url);
+
+ private:
+  void FollowLink(const QUrl& url);
+  const ChmArchive* archive_;
+};
+
+class HelpWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  // Opens the file at path; never fails: a file that cannot be shown gives the message window.
+  explicit HelpWindow(const QString& path);
+  ~HelpWindow() override;
+
+  // The French text shown instead of the file, empty when the file is shown.
+  QString ErrorText() const { return errorText_; }
+
+ private:
+  void ShowError(const QString& text);
+  void ShowHelp(const QString& path);
+  void AddEntries(const std::vector<TocEntry>& entries, QTreeWidgetItem* parent);
+  void SyncContents(const QUrl& url);
+
+  std::unique_ptr<ChmArchive> archive_;
+  TopicBrowser* browser_ = nullptr;
+  QTreeWidget* contents_ = nullptr;
+  QHash<QString, QTreeWidgetItem*> itemsByTopic_;
+  QString errorText_;
+};
+
+// The URL under which a topic of the open file is shown ("chm:/dir/page.html").
+QUrl TopicUrl(const std::string& link);
+
+// Help files are written in UTF-8 or, for older ones, in Windows-1252.
+QString DecodeHelpText(const QByteArray& bytes);
+
+}  // namespace dorvane::helpviewer

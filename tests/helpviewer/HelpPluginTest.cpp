@@ -1,0 +1,229 @@
+// The help viewer plugin as the program uses it: loaded by path with dlopen and driven through
+// its exported entries, inside the test's QApplication.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPointer>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <string>
+#include <vector>
+
+#include "ChmWriter.h"
+#include "HtmlHelp.h"
+#include "TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using dorvane::helpviewer::HtmlHelpAFunction;
+using dorvane::helpviewer::HtmlHelpWFunction;
+using dorvane::testing::TempDir;
+
+class HelpPlugin : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    library_ = dlopen(DORVANE_HHCTRL, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library_, nullptr) << dlerror();
+    ansi_ = reinterpret_cast<HtmlHelpAFunction>(dlsym(library_, "HtmlHelpA"));
+    wide_ = reinterpret_cast<HtmlHelpWFunction>(dlsym(library_, "HtmlHelpW"));
+  }
+  static void TearDownTestSuite() {
+    if (ansi_ != nullptr) ansi_(nullptr, nullptr, 18, 0);
+    if (library_ != nullptr) dlclose(library_);
+  }
+  void SetUp() override {
+    ASSERT_NE(ansi_, nullptr);
+    ASSERT_NE(wide_, nullptr);
+  }
+  void TearDown() override { ansi_(nullptr, nullptr, 18, 0); }
+
+  static QMainWindow* Display(const std::string& file) {
+    return static_cast<QMainWindow*>(ansi_(nullptr, file.c_str(), 0, 0));
+  }
+
+  static std::vector<QWidget*> VisibleHelpWindows() {
+    std::vector<QWidget*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible() && qobject_cast<QMainWindow*>(w) != nullptr) found.push_back(w);
+    return found;
+  }
+
+  static QString ErrorText(QWidget* window) {
+    const auto* label = window->findChild<QLabel*>(QStringLiteral("helpError"));
+    return label != nullptr ? label->text() : QString();
+  }
+
+  static void* library_;
+  static HtmlHelpAFunction ansi_;
+  static HtmlHelpWFunction wide_;
+};
+
+void* HelpPlugin::library_ = nullptr;
+HtmlHelpAFunction HelpPlugin::ansi_ = nullptr;
+HtmlHelpWFunction HelpPlugin::wide_ = nullptr;
+
+TEST_F(HelpPlugin, DisplayOpensOneWindowPerCallAndCloseAllClosesThemAll) {
+  std::vector<QPointer<QWidget>> opened;
+  for (int i = 0; i < 3; ++i) {
+    QMainWindow* w = Display(DORVANE_HELP_FILE);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(w->isWindow());
+    EXPECT_EQ(w->parentWidget(), nullptr) << "independent of any other window";
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Aide de Dorvane"));
+    EXPECT_FALSE(w->testAttribute(Qt::WA_QuitOnClose));
+    opened.emplace_back(w);
+  }
+  const std::u16string widePath = QStringLiteral(DORVANE_HELP_FILE).toStdU16String();
+  auto* wide = static_cast<QWidget*>(wide_(nullptr, widePath.c_str(), 0, 0));
+  ASSERT_NE(wide, nullptr);
+  EXPECT_EQ(wide->windowTitle(), QStringLiteral("Aide de Dorvane"));
+  opened.emplace_back(wide);
+  EXPECT_EQ(VisibleHelpWindows().size(), 4u);
+
+  EXPECT_EQ(ansi_(nullptr, nullptr, 18, 0), nullptr);
+  for (const QPointer<QWidget>& w : opened) EXPECT_TRUE(w.isNull());
+  EXPECT_TRUE(VisibleHelpWindows().empty());
+}
+
+TEST_F(HelpPlugin, WindowsClosedByTheUserGoAtTheNextCallAndCloseAllStillWorks) {
+  QPointer<QWidget> first = Display(DORVANE_HELP_FILE);
+  ASSERT_FALSE(first.isNull());
+  first->close();
+  QPointer<QWidget> second = Display(DORVANE_HELP_FILE);
+  EXPECT_TRUE(first.isNull());
+  EXPECT_FALSE(second.isNull());
+  ansi_(nullptr, nullptr, 18, 0);
+  EXPECT_TRUE(second.isNull());
+}
+
+TEST_F(HelpPlugin, OtherCommandsReturnNullAndOpenNothing) {
+  for (unsigned int command : {1u, 2u, 15u, 17u, 19u, 0x0Fu, 0xFFFFFFFFu}) {
+    EXPECT_EQ(ansi_(nullptr, DORVANE_HELP_FILE, command, 0), nullptr) << command;
+    EXPECT_EQ(wide_(nullptr, u"/nowhere.chm", command, 0), nullptr) << command;
+  }
+  EXPECT_TRUE(VisibleHelpWindows().empty());
+}
+
+TEST_F(HelpPlugin, FilesThatCannotBeShownGiveAWindowWithTheReasonInFrench) {
+  TempDir dir;
+  const std::string real = dorvane::testing::ReadFileBytes(DORVANE_HELP_FILE);
+  std::string chainLoop = real;
+  chainLoop[0x78 + 0x54 + 0x10] = 0;  // the first listing chunk names itself as the next one
+  chainLoop[0x78 + 0x54 + 0x11] = chainLoop[0x78 + 0x54 + 0x12] = chainLoop[0x78 + 0x54 + 0x13] = 0;
+  const struct {
+    const char* what;
+    std::string path;
+    const char* expected;
+  } cases[] = {
+      {"missing", (fs::path(dir.Path()) / "absent.chm").string(), "est introuvable"},
+      {"a folder", fs::path(dir.Path()).string(), "n'est pas un fichier d'aide : c'est un dossier"},
+      {"empty", dir.Write("vide.chm", ""), "n'est pas un fichier d'aide valide"},
+      {"text", dir.Write("texte.chm", "Bonjour, ceci n'est pas une aide."),
+       "n'est pas un fichier d'aide valide"},
+      {"truncated", dir.Write("coupe.chm", real.substr(0, real.size() / 2)),
+       "n'est pas un fichier d'aide valide"},
+      {"looping directory", dir.Write("boucle.chm", chainLoop), "n'est pas un fichier d'aide valide"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    QMainWindow* w = Display(c.path);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(ErrorText(w).contains(QString::fromUtf8(c.expected))) << ErrorText(w).toStdString();
+    EXPECT_TRUE(ErrorText(w).contains(QString::fromStdString(c.path)));
+    EXPECT_EQ(w->findChild<QTextBrowser*>(), nullptr);
+  }
+  QMainWindow* noFile = static_cast<QMainWindow*>(ansi_(nullptr, nullptr, 0, 0));
+  ASSERT_NE(noFile, nullptr);
+  EXPECT_EQ(ErrorText(noFile), QStringLiteral("Aucun fichier d'aide n'a été indiqué."));
+}
+
+// Counts the pixels of the image within a small distance of the colour.
+int PixelsNear(const QImage& image, QColor colour) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor c = image.pixelColor(x, y);
+      if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+              std::abs(c.blue() - colour.blue()) < 24)
+        ++n;
+    }
+  return n;
+}
+
+TEST_F(HelpPlugin, ProgramHelpOpensOnItsDefaultTopicWithContentsStylesAndImages) {
+  QMainWindow* w = Display(DORVANE_HELP_FILE);
+  ASSERT_NE(w, nullptr);
+  auto* browser = w->findChild<QTextBrowser*>();
+  auto* tree = w->findChild<QTreeWidget*>();
+  ASSERT_NE(browser, nullptr);
+  ASSERT_NE(tree, nullptr);
+  EXPECT_EQ(browser->source(), QUrl(QStringLiteral("chm:/index.html")));
+  EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Bienvenue dans Dorvane")));
+
+  QStringList topLevel;
+  for (int i = 0; i < tree->topLevelItemCount(); ++i) topLevel << tree->topLevelItem(i)->text(0);
+  EXPECT_EQ(topLevel, (QStringList{"Bienvenue dans Dorvane", "La fenêtre principale", "Les commandes",
+                                   "Rechercher une date", "L'âge de la lune", "La boîte « A propos »",
+                                   "Les messages d'erreur"}));
+  EXPECT_EQ(tree->topLevelItem(1)->childCount(), 5);
+
+  const QImage shot = w->grab().toImage();
+  if (const QByteArray out = qgetenv("DORVANE_HELP_SNAPSHOT"); !out.isEmpty()) shot.save(QString::fromLocal8Bit(out));
+  EXPECT_GT(PixelsNear(shot, QColor(0x80, 0x00, 0x80)), 50) << "the title's colour comes from style.css";
+  EXPECT_GT(PixelsNear(shot, QColor(20, 30, 120)), 100) << "the page's picture is drawn";
+
+  // Choosing an entry of the contents shows its topic.
+  tree->setCurrentItem(tree->topLevelItem(4));
+  EXPECT_EQ(browser->source(), QUrl(QStringLiteral("chm:/lune.html")));
+  EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Comment l'âge est compté")));
+  if (const QByteArray out = qgetenv("DORVANE_HELP_SNAPSHOT"); !out.isEmpty())
+    w->grab().save(QString::fromLocal8Bit(out).replace(QStringLiteral(".png"), QStringLiteral("-lune.png")));
+}
+
+TEST_F(HelpPlugin, InternalLinksAreFollowedAndExternalOnesOnlyShown) {
+  TempDir dir;
+  std::vector<dorvane::chmpack::ChmEntry> files = {
+      {"/a.html", "<html><body><p>Page A</p><a href=\"sub/b.html#fin\">B</a></body></html>"},
+      {"/sub/b.html", "<html><body><p>Page B</p><a href=\"../a.html\">A</a><a name=\"fin\"></a></body></html>"},
+      {"/c.html", "<html><body><p>Page C</p></body></html>"},
+      {"/toc.hhc",
+       "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" value=\"A\">"
+       "<param name=\"Local\" value=\"a.html\"></object></ul>"},
+  };
+  files.push_back({"/#SYSTEM", dorvane::chmpack::BuildSystemFile({"Essai", "a.html", "toc.hhc", "", 0x040C})});
+  const std::string path = dir.Write("essai.chm", dorvane::chmpack::BuildChm(files, 0x040C));
+
+  QMainWindow* w = Display(path);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("Essai"));
+  auto* browser = w->findChild<QTextBrowser*>();
+  ASSERT_NE(browser, nullptr);
+  EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Page A")));
+
+  emit browser->anchorClicked(QUrl(QStringLiteral("sub/b.html#fin")));
+  EXPECT_EQ(browser->source(), QUrl(QStringLiteral("chm:/sub/b.html#fin")));
+  EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Page B")));
+
+  emit browser->anchorClicked(QUrl(QStringLiteral("ms-its:essai.chm::/c.html")));
+  EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Page C")));
+
+  const QUrl outside(QStringLiteral("https://example.com/page"));
+  emit browser->anchorClicked(outside);
+  EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Page C"))) << "the page stays";
+  EXPECT_EQ(w->statusBar()->currentMessage(),
+            QStringLiteral("Lien externe non suivi : https://example.com/page"));
+
+  emit browser->anchorClicked(QUrl(QStringLiteral("absente.html")));
+  EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("absente du fichier d'aide")));
+}
+
+}  // namespace
