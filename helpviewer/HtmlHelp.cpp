@@ -11,16 +11,26 @@
 namespace dorvane::helpviewer {
 namespace {
 
-// Every window this plugin opened and has not yet destroyed. Windows are destroyed only here,
-// synchronously: a deferred deletion could run after the program has unloaded the plugin.
-std::vector<QPointer<HelpWindow>>& OpenWindows() {
-  static std::vector<QPointer<HelpWindow>> windows;
-  return windows;
-}
-
 bool OnGuiThread() {
   const QCoreApplication* app = QCoreApplication::instance();
   return qobject_cast<const QApplication*>(app) != nullptr && QThread::currentThread() == app->thread();
+}
+
+// Every window this plugin opened and has not yet destroyed. Windows are destroyed only here,
+// synchronously: a deferred deletion could run after the program has unloaded the plugin.
+// Should the plugin be unloaded with windows still open, they go with it, since their code
+// would be gone.
+struct WindowList {
+  std::vector<QPointer<HelpWindow>> windows;
+  ~WindowList() {
+    if (!OnGuiThread()) return;
+    for (QPointer<HelpWindow>& w : windows) delete w.data();
+  }
+};
+
+std::vector<QPointer<HelpWindow>>& OpenWindows() {
+  static WindowList list;
+  return list.windows;
 }
 
 // Windows the user has closed are hidden, not destroyed; they go at the next call.

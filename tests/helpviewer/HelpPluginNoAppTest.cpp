@@ -15,7 +15,8 @@ TEST(HelpPluginWithoutApplication, EveryCommandReturnsNull) {
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(help(nullptr, DORVANE_HELP_FILE, 0, 0), nullptr);
   EXPECT_EQ(help(nullptr, nullptr, 18, 0), nullptr);
-  EXPECT_EQ(dlclose(library), 0);
+  // Not unloaded: this test alone brings Qt in with the plugin, and unloading Qt would turn
+  // its process-lifetime caches into reported leaks.
 }
 
 }  // namespace

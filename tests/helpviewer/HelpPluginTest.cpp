@@ -222,6 +222,12 @@ TEST_F(HelpPlugin, InternalLinksAreFollowedAndExternalOnesOnlyShown) {
   EXPECT_EQ(w->statusBar()->currentMessage(),
             QStringLiteral("Lien externe non suivi : https://example.com/page"));
 
+  // Nothing outside the help file is ever loaded, whatever a page asks for.
+  for (const char* elsewhere : {"file:///etc/hostname", "https://example.com/image.png", "/etc/hostname"}) {
+    EXPECT_FALSE(browser->loadResource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(elsewhere))).isValid())
+        << elsewhere;
+  }
+
   emit browser->anchorClicked(QUrl(QStringLiteral("absente.html")));
   EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("absente du fichier d'aide")));
 }
