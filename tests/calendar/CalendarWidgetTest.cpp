@@ -193,5 +193,21 @@ TEST_F(CalendarWidgetTest, PaintShowsTheHighlightOnTheSelectedDay) {
   EXPECT_LE(std::abs((left - 2) - (2 + 40 - right)), 3) << left << ".." << right;
 }
 
+// At twice the scale every line still covers whole device pixels: no blended edges.
+TEST_F(CalendarWidgetTest, StaysCrispAtTwiceTheScale) {
+  QImage image(grid_->size() * 2, QImage::Format_ARGB32);
+  image.setDevicePixelRatio(2);
+  image.fill(Qt::magenta);
+  grid_->render(&image);
+  image.save("calendar_widget_2x.png");
+  const QColor base = grid_->palette().color(QPalette::Active, QPalette::Base);
+  const int y = 2 * (2 + 18 * 4 + 5);  // inside a day row that is not selected
+  const int x = 2 * (2 + 41);          // the line after column 0
+  EXPECT_EQ(image.pixelColor(x - 1, y), base);
+  EXPECT_EQ(image.pixelColor(x, y), QColor(192, 192, 192));
+  EXPECT_EQ(image.pixelColor(x + 1, y), QColor(192, 192, 192));
+  EXPECT_EQ(image.pixelColor(x + 2, y), base);
+}
+
 }  // namespace
 }  // namespace dorvane
