@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
@@ -207,6 +208,23 @@ TEST_F(CalendarWidgetTest, StaysCrispAtTwiceTheScale) {
   EXPECT_EQ(image.pixelColor(x, y), QColor(192, 192, 192));
   EXPECT_EQ(image.pixelColor(x + 1, y), QColor(192, 192, 192));
   EXPECT_EQ(image.pixelColor(x + 2, y), base);
+}
+
+// A wider line fills exactly the strip that follows its column.
+TEST_F(CalendarWidgetTest, WideLinesFillTheirStrips) {
+  grid_->Calendar().SetGridLineWidth(2);
+  grid_->resize(297, 129);
+  QResizeEvent resize(QSize(297, 129), QSize(297, 129));
+  QApplication::sendEvent(grid_, &resize);  // the size notice sets cells of 40 x 16
+  ASSERT_EQ(grid_->Calendar().DefaultColWidth(), 40);
+  QImage image(grid_->size(), QImage::Format_ARGB32);
+  grid_->render(&image);
+  const QColor base = grid_->palette().color(QPalette::Active, QPalette::Base);
+  const int y = 2 + 18 * 4 + 5;
+  EXPECT_EQ(image.pixelColor(2 + 39, y), base);
+  EXPECT_EQ(image.pixelColor(2 + 40, y), QColor(192, 192, 192));
+  EXPECT_EQ(image.pixelColor(2 + 41, y), QColor(192, 192, 192));
+  EXPECT_EQ(image.pixelColor(2 + 42, y), base);
 }
 
 }  // namespace
