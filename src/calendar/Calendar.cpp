@@ -120,6 +120,7 @@ void TCalendar::SetUseCurrentDate(bool use) {
 }
 
 std::string TCalendar::TextOfCell(int col, int row) const {
+  if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return {};
   if (row == 0) {
     return CurrentDateLocale().DayAbbrevs[static_cast<std::size_t>((col + startOfWeek_) % 7)];
   }

@@ -45,6 +45,8 @@ TEST_F(CalendarModel, ConstructionShowsTodayWithoutNotice) {
   EXPECT_EQ(cal.FixedCols(), 0);
   EXPECT_EQ(cal.FixedRows(), 1);
   EXPECT_EQ(cal.TextOfCell(cal.Col(), cal.Row()), "15");
+  EXPECT_EQ(cal.TextOfCell(-1, 0), "");
+  EXPECT_EQ(cal.TextOfCell(7, 3), "");
   EXPECT_EQ(cal.GetDatePart(0), -1);
   EXPECT_EQ(cal.GetDatePart(4), -1);
 }
