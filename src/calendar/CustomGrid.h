@@ -7,6 +7,7 @@
 #include "calendar/CalendarHost.h"
 #include "gfx/Canvas.h"
 #include "gfx/Color.h"
+#include "gfx/MouseButton.h"
 #include "gfx/Rect.h"
 
 namespace dorvane {
@@ -33,8 +34,6 @@ using TShiftState = std::uint8_t;
 inline constexpr TShiftState ssShift = 0x1;
 inline constexpr TShiftState ssAlt = 0x2;
 inline constexpr TShiftState ssCtrl = 0x4;
-
-enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
 using TGridDrawState = std::uint8_t;
 inline constexpr TGridDrawState gdSelected = 0x1;

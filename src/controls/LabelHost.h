@@ -18,8 +18,9 @@ class LabelHost {
 
   // Ask for the label to be painted again.
   virtual void Invalidate() = 0;
-  // The label moved or resized itself (in its parent's coordinates): follow it.
-  virtual void BoundsChanged(const Rect& bounds) = 0;
+  // The label's bounds in its parent's coordinates, as the platform holds them.
+  virtual Rect Bounds() const = 0;
+  virtual void SetBounds(const Rect& bounds) = 0;
 
   virtual bool IsEnabled() const = 0;
   virtual bool IsVisible() const = 0;

@@ -21,7 +21,7 @@ int Extent(int a, int b, int origin) {
 TLine::TLine(LineHost& host) : host_(host) {
   pen_.SetOnChange([this] { StyleChanged(); });
   brush_.SetOnChange([this] { StyleChanged(); });
-  SetBounds(0, 0, 65, 65);
+  SetBounds(Left(), Top(), 65, 65);
   SetFromX(0);
   SetFromY(0);
   SetToX(35);
@@ -81,9 +81,8 @@ void TLine::SetLine(TLineType value) {
 
 void TLine::SetBounds(int left, int top, int width, int height) {
   const Rect bounds{left, top, left + width, top + height};
-  if (bounds == bounds_) return;
-  bounds_ = bounds;
-  host_.BoundsChanged(bounds_);
+  if (bounds == host_.Bounds()) return;
+  host_.SetBounds(bounds);
   host_.Invalidate();
 }
 

@@ -25,8 +25,9 @@ class LineHost {
  public:
   virtual ~LineHost() = default;
   virtual void Invalidate() = 0;
-  // The control moved or resized itself (in its parent's coordinates): follow it.
-  virtual void BoundsChanged(const Rect& bounds) = 0;
+  // The control's bounds in its parent's coordinates, as the platform holds them.
+  virtual Rect Bounds() const = 0;
+  virtual void SetBounds(const Rect& bounds) = 0;
 };
 
 // A windowless control drawing one straight line with its pen: between two points of its
@@ -63,15 +64,13 @@ class TLine {
   TLineType Line() const { return line_; }
   void SetLine(TLineType value);
 
-  int Left() const { return bounds_.Left; }
-  int Top() const { return bounds_.Top; }
-  int Width() const { return bounds_.Width(); }
-  int Height() const { return bounds_.Height(); }
+  int Left() const { return host_.Bounds().Left; }
+  int Top() const { return host_.Bounds().Top; }
+  int Width() const { return host_.Bounds().Width(); }
+  int Height() const { return host_.Bounds().Height(); }
   void SetBounds(int left, int top, int width, int height);
   void SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
   void SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
-  // The host was moved or sized by the platform: take its bounds without echoing them back.
-  void HostBoundsChanged(const Rect& bounds) { bounds_ = bounds; }
 
   // The pen or the brush changed: repaint.
   void StyleChanged();
@@ -82,7 +81,6 @@ class TLine {
   int Thickness() const;
 
   LineHost& host_;
-  Rect bounds_;
   TLineType line_ = ltCustom;
   TPen pen_;
   TBrush brush_;

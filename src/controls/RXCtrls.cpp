@@ -20,7 +20,7 @@ bool IsAccel(char32_t ch, std::string_view text) {
 
 TRxCustomLabel::TRxCustomLabel(LabelHost& host) : host_(host) {
   host_.OpaqueChanged(opaque_);
-  host_.BoundsChanged(bounds_);
+  SetBounds(Left(), Top(), 65, 17);
 }
 
 TRxCustomLabel::~TRxCustomLabel() {
@@ -143,9 +143,8 @@ void TRxCustomLabel::SetParentFont(bool value) {
 
 void TRxCustomLabel::SetBounds(int left, int top, int width, int height) {
   const Rect bounds{left, top, left + width, top + height};
-  if (bounds == bounds_) return;
-  bounds_ = bounds;
-  host_.BoundsChanged(bounds_);
+  if (bounds == host_.Bounds()) return;
+  host_.SetBounds(bounds);
   Invalidate();
 }
 
@@ -309,18 +308,18 @@ void TRxCustomLabel::MouseLeft() {
 }
 
 void TRxCustomLabel::MouseDown(TMouseButton button, int x, int y) {
-  if (button == mbLeft) clickPending_ = true;
+  if (button == TMouseButton::mbLeft) clickPending_ = true;
   if (onMouseDown_) onMouseDown_(*this, button, x, y);
-  if (button == mbLeft && host_.IsEnabled()) leftButtonHeld_ = true;
+  if (button == TMouseButton::mbLeft && host_.IsEnabled()) leftButtonHeld_ = true;
 }
 
 void TRxCustomLabel::MouseUp(TMouseButton button, int x, int y) {
-  if (button == mbLeft && clickPending_) {
+  if (button == TMouseButton::mbLeft && clickPending_) {
     clickPending_ = false;
     if (x >= 0 && y >= 0 && x < Width() && y < Height() && onClick_) onClick_(*this);
   }
   if (onMouseUp_) onMouseUp_(*this, button, x, y);
-  if (leftButtonHeld_ && button == mbLeft) leftButtonHeld_ = false;
+  if (leftButtonHeld_ && button == TMouseButton::mbLeft) leftButtonHeld_ = false;
   RefreshPointerInside();
 }
 
@@ -329,12 +328,12 @@ void TRxCustomLabel::DblClick() {
 }
 
 void TRxCustomLabel::WMRButtonDown(int x, int y) {
-  MouseDown(mbRight, x, y);
+  MouseDown(TMouseButton::mbRight, x, y);
   RefreshPointerInside();
 }
 
 void TRxCustomLabel::WMRButtonUp(int x, int y) {
-  MouseUp(mbRight, x, y);
+  MouseUp(TMouseButton::mbRight, x, y);
   RefreshPointerInside();
 }
 

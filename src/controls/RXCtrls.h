@@ -10,13 +10,13 @@
 #include "gfx/Alignment.h"
 #include "gfx/Canvas.h"
 #include "gfx/Color.h"
+#include "gfx/MouseButton.h"
 #include "gfx/Rect.h"
 
 namespace dorvane {
 
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 enum TShadowPosition { spLeftTop, spLeftBottom, spRightBottom, spRightTop };
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
 // A windowless label that draws its text twice: a shadow copy in ShadowColor moved ShadowSize
 // pixels towards ShadowPos, then the text in its font colour on top. It aligns, lays out
@@ -78,14 +78,12 @@ class TRxCustomLabel : private RemovalObserver {
   void SetFont(const dorvane::Font& value);
   bool ParentFont() const { return parentFont_; }
   void SetParentFont(bool value);
-  int Left() const { return bounds_.Left; }
-  int Top() const { return bounds_.Top; }
-  int Width() const { return bounds_.Width(); }
-  int Height() const { return bounds_.Height(); }
-  // Moves and sizes the label, and its host with it.
+  int Left() const { return host_.Bounds().Left; }
+  int Top() const { return host_.Bounds().Top; }
+  int Width() const { return host_.Bounds().Width(); }
+  int Height() const { return host_.Bounds().Height(); }
+  // Moves and sizes the label in one step.
   void SetBounds(int left, int top, int width, int height);
-  // The host was moved or sized by the platform: take its bounds without echoing them back.
-  void HostBoundsChanged(const Rect& bounds) { bounds_ = bounds; }
   void SetOnClick(TNotifyEvent handler) { onClick_ = std::move(handler); }
   void SetOnDblClick(TNotifyEvent handler) { onDblClick_ = std::move(handler); }
   void SetOnMouseDown(TMouseEvent handler) { onMouseDown_ = std::move(handler); }
@@ -156,7 +154,6 @@ class TRxCustomLabel : private RemovalObserver {
   TNotifyEvent onMouseLeave_;
 
   std::string caption_;
-  Rect bounds_{0, 0, 65, 17};
   bool opaque_ = true;
   TColor color_ = clBtnFace;
   bool parentColor_ = true;

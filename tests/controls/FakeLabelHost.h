@@ -14,7 +14,8 @@ namespace dorvane::testing {
 class FakeLabelHost : public LabelHost {
  public:
   int invalidations = 0;
-  std::vector<Rect> bounds;
+  Rect rect;                // the label's bounds
+  std::vector<Rect> bounds;  // every change of them
   bool enabled = true;
   bool visible = true;
   bool rtlAlignment = false;
@@ -33,7 +34,11 @@ class FakeLabelHost : public LabelHost {
   std::vector<std::string> screenCalls;
 
   void Invalidate() override { ++invalidations; }
-  void BoundsChanged(const Rect& r) override { bounds.push_back(r); }
+  Rect Bounds() const override { return rect; }
+  void SetBounds(const Rect& r) override {
+    rect = r;
+    bounds.push_back(r);
+  }
   bool IsEnabled() const override { return enabled; }
   bool IsVisible() const override { return visible; }
   bool UseRightToLeftAlignment() const override { return rtlAlignment; }

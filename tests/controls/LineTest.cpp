@@ -17,9 +17,14 @@ using ::testing::ElementsAre;
 class FakeLineHost : public LineHost {
  public:
   int invalidations = 0;
+  Rect rect;
   std::vector<Rect> bounds;
   void Invalidate() override { ++invalidations; }
-  void BoundsChanged(const Rect& r) override { bounds.push_back(r); }
+  Rect Bounds() const override { return rect; }
+  void SetBounds(const Rect& r) override {
+    rect = r;
+    bounds.push_back(r);
+  }
 };
 
 class LineTest : public ::testing::Test {

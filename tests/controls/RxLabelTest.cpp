@@ -414,13 +414,13 @@ TEST_F(PointerTest, NoEnterWithoutTheActiveWindowOrWhenDisabled) {
 
 TEST_F(PointerTest, LeaveWhileTheLeftButtonIsHeldIsReportedOnRelease) {
   label.MouseEntered();
-  label.MouseDown(mbLeft, 3, 3);
+  label.MouseDown(TMouseButton::mbLeft, 3, 3);
   EXPECT_TRUE(label.LeftButtonHeld());
   host.topmost = false;
   host.cursor = {900, 900};
   label.MouseLeft();
   EXPECT_THAT(events, ElementsAre("enter"));
-  label.MouseUp(mbLeft, 200, 200);
+  label.MouseUp(TMouseButton::mbLeft, 200, 200);
   EXPECT_FALSE(label.LeftButtonHeld());
   EXPECT_THAT(events, ElementsAre("enter", "leave"));
   EXPECT_FALSE(label.PointerInside());
@@ -431,23 +431,23 @@ TEST_F(PointerTest, LeaveWhileTheLeftButtonIsHeldIsReportedOnRelease) {
 
 TEST_F(PointerTest, ReleaseOverTheLabelReportsNothing) {
   label.MouseEntered();
-  label.MouseDown(mbLeft, 3, 3);
-  label.MouseUp(mbLeft, 3, 3);
+  label.MouseDown(TMouseButton::mbLeft, 3, 3);
+  label.MouseUp(TMouseButton::mbLeft, 3, 3);
   EXPECT_THAT(events, ElementsAre("enter"));
   EXPECT_TRUE(label.PointerInside());
 }
 
 TEST_F(PointerTest, OtherButtonsDoNotHoldAndDisabledPaintingReleases) {
-  label.MouseDown(mbRight, 1, 1);
-  label.MouseDown(mbMiddle, 1, 1);
+  label.MouseDown(TMouseButton::mbRight, 1, 1);
+  label.MouseDown(TMouseButton::mbMiddle, 1, 1);
   EXPECT_FALSE(label.LeftButtonHeld());
-  label.MouseDown(mbLeft, 1, 1);
+  label.MouseDown(TMouseButton::mbLeft, 1, 1);
   host.enabled = false;
   Paint();
   EXPECT_FALSE(label.LeftButtonHeld());
   host.enabled = true;
-  label.MouseDown(mbLeft, 1, 1);
-  label.MouseUp(mbRight, 1, 1);
+  label.MouseDown(TMouseButton::mbLeft, 1, 1);
+  label.MouseUp(TMouseButton::mbRight, 1, 1);
   EXPECT_TRUE(label.LeftButtonHeld());  // only the left release clears it
 }
 
@@ -456,7 +456,7 @@ TEST_F(PointerTest, RefreshRunsAfterButtonsEnablingAndShowing) {
     const char* name;
     std::function<void(TRxLabel&)> act;
   } triggers[] = {
-      {"MouseUp", [](TRxLabel& l) { l.MouseUp(mbMiddle, 0, 0); }},
+      {"MouseUp", [](TRxLabel& l) { l.MouseUp(TMouseButton::mbMiddle, 0, 0); }},
       {"WMRButtonDown", [](TRxLabel& l) { l.WMRButtonDown(0, 0); }},
       {"WMRButtonUp", [](TRxLabel& l) { l.WMRButtonUp(0, 0); }},
       {"EnabledChanged", [](TRxLabel& l) { l.EnabledChanged(); }},
@@ -503,13 +503,13 @@ TEST_F(PointerTest, ActiveWindowSearchStopsAtTheFirstMatch) {
 TEST_F(RxLabelTest, ClicksNeedPressAndReleaseOnTheLabel) {
   int clicks = 0;
   label.SetOnClick([&](TRxCustomLabel&) { ++clicks; });
-  label.MouseDown(mbLeft, 2, 2);
-  label.MouseUp(mbLeft, 2, 2);
-  label.MouseDown(mbLeft, 2, 2);
-  label.MouseUp(mbLeft, 500, 2);
-  label.MouseUp(mbLeft, 2, 2);
-  label.MouseDown(mbRight, 2, 2);
-  label.MouseUp(mbRight, 2, 2);
+  label.MouseDown(TMouseButton::mbLeft, 2, 2);
+  label.MouseUp(TMouseButton::mbLeft, 2, 2);
+  label.MouseDown(TMouseButton::mbLeft, 2, 2);
+  label.MouseUp(TMouseButton::mbLeft, 500, 2);
+  label.MouseUp(TMouseButton::mbLeft, 2, 2);
+  label.MouseDown(TMouseButton::mbRight, 2, 2);
+  label.MouseUp(TMouseButton::mbRight, 2, 2);
   EXPECT_EQ(clicks, 1);
 }
 

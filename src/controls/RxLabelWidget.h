@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+#include "controls/LabelHost.h"
+#include "controls/RXCtrls.h"
+
+namespace dorvane {
+
+class WidgetFocusTarget;
+
+// The Qt control of a TRxLabel: a child widget that paints the label through QtCanvas, over
+// its parent's background while Transparent is on and over Color while it is off, and hands
+// Qt's notifications to the label (Alt + accelerator, focus changes, pointer enter and leave,
+// enabling, showing, font, palette, button presses). Every rule lives in TRxLabel.
+//
+// Use:
+//   auto* banner = new RxLabelWidget(parent);
+//   banner->Label().SetAutoSize(false);          // before the geometry, or it re-fits
+//   banner->setGeometry(8, 8, 297, 20);
+//   banner->Label().SetAlignment(taCenter);
+//   banner->Label().SetFont({"MS Sans Serif", -16, clPurple, true});
+//   banner->Label().SetCaption("Décembre 2026");
+//   label->SetFocusWidget(edit);                  // "&Jour": Alt+J focuses edit
+//
+// With AutoSize on (the default) every caption or font change resizes the widget to the text.
+class RxLabelWidget : public QWidget, private LabelHost {
+  Q_OBJECT
+
+ public:
+  explicit RxLabelWidget(QWidget* parent = nullptr);
+  ~RxLabelWidget() override;
+
+  TRxLabel& Label() { return label_; }
+  const TRxLabel& Label() const { return label_; }
+
+  // The widget the label's accelerator hands the focus to (its FocusControl); null clears it.
+  // Destroying that widget clears it too.
+  void SetFocusWidget(QWidget* widget);
+  QWidget* FocusWidget() const;
+
+  QSize sizeHint() const override;
+
+ protected:
+  bool event(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  // LabelHost
+  void Invalidate() override;
+  Rect Bounds() const override;
+  void SetBounds(const Rect& bounds) override;
+  bool IsEnabled() const override;
+  bool IsVisible() const override;
+  bool UseRightToLeftAlignment() const override;
+  bool UseRightToLeftReading() const override;
+  Point CursorPos() const override;
+  bool IsTopmostControlAt(Point screen) const override;
+  WindowHandle ActiveWindow() const override;
+  void EnumThreadWindows(const std::function<bool(WindowHandle)>& visit) const override;
+  std::unique_ptr<Canvas> BorrowScreenCanvas() override;
+  Font ParentFont() const override;
+  TColor ParentColor() const override;
+  void OpaqueChanged(bool opaque) override;
+  void AcceleratorChanged() override;
+
+  void OnFocusChanged(QWidget* old, QWidget* now);
+
+  std::unique_ptr<WidgetFocusTarget> focusTarget_;
+  QMetaObject::Connection focusTargetGone_;
+  int shortcutId_ = 0;
+  char32_t shortcutChar_ = 0;
+  // Last, so that the label goes first and unregisters from its focus target.
+  TRxLabel label_;
+};
+
+}  // namespace dorvane
