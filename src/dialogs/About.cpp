@@ -74,6 +74,18 @@ TFAbout::TFAbout(QWidget* parent)
   lblPhysRes = new TSizedLabel(this, 86, 193);
   lblPhysRes->setObjectName(QStringLiteral("lblPhysRes"));
 
+  // The layout gives the lines no height: each keeps its own until its first paint makes it
+  // ten pen widths thick.
+  Line1 = new LineWidget(this);
+  Line1->setObjectName(QStringLiteral("Line1"));
+  Line1->setGeometry(86, 158, 196, Line1->height());
+  Line1->Line().SetLine(ltHorizontal);
+  Line2 = new LineWidget(this);
+  Line2->setObjectName(QStringLiteral("Line2"));
+  Line2->setGeometry(86, 159, 196, Line2->height());
+  Line2->Line().Pen().SetColor(clWhite);
+  Line2->Line().SetLine(ltHorizontal);
+
   Label1 = new TSizedLabel(this, 88, 96);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setFont(ToQFont(Font{.Height = -13, .Color = clBlack, .Bold = true}));

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "controls/LineWidget.h"
 #include "dialogs/SvgPicture.h"
 
 namespace dorvane {
@@ -42,6 +43,8 @@ class TFAbout : public QDialog {
   SvgPicture* Image1 = nullptr;
   TSizedLabel* lblPhysMem = nullptr;
   TSizedLabel* lblPhysRes = nullptr;
+  LineWidget* Line1 = nullptr;  // black, with Line2 a pixel lower in white: an etched line
+  LineWidget* Line2 = nullptr;
   TSizedLabel* Label1 = nullptr;
   TSizedLabel* Label2 = nullptr;
   TSizedLabel* Label3 = nullptr;

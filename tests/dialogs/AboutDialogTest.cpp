@@ -232,8 +232,45 @@ TEST_F(AboutTest, WindowAndControlsStandAtTheirPlaces) {
   const QObjectList& children = dialog.children();
   const auto index = [&](const QObject* o) { return children.indexOf(const_cast<QObject*>(o)); };
   EXPECT_LT(index(dialog.Image1), index(dialog.lblPhysMem));
+  EXPECT_LT(index(dialog.lblPhysRes), index(dialog.Line1));
+  EXPECT_LT(index(dialog.Line1), index(dialog.Line2));
+  EXPECT_LT(index(dialog.Line2), index(dialog.Label1));
   EXPECT_LT(index(dialog.Label3), index(dialog.FImage));
   EXPECT_LT(index(dialog.FImage), index(dialog.Button1));
+}
+
+TEST_F(AboutTest, LinesMakeAnEtchedSeparatorAt162And163) {
+  TFAbout dialog;
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  // The lines take their final height at their first paint; the grab after it shows them at
+  // rest.
+  dialog.grab();
+  QCoreApplication::processEvents();
+  const QImage image = dialog.grab().toImage();
+  EXPECT_EQ(dialog.Line1->geometry(), QRect(86, 158, 196, 10));
+  EXPECT_EQ(dialog.Line2->geometry(), QRect(86, 159, 196, 10));
+
+  const QColor black(Qt::black);
+  const QColor white(Qt::white);
+  const QColor face = image.pixelColor(140, 210);  // the dialog's own colour, under nothing
+  ASSERT_NE(face, black);
+  ASSERT_NE(face, white);
+  for (int x = 86; x <= 280; ++x) {
+    EXPECT_EQ(image.pixelColor(x, 162), black) << "x = " << x;
+    EXPECT_EQ(image.pixelColor(x, 163), white) << "x = " << x;
+  }
+  for (int y : {158, 161, 164, 167}) {
+    EXPECT_EQ(image.pixelColor(150, y), face) << "y = " << y;
+  }
+  // Neither end point is drawn, nor anything left of the lines.
+  for (int y : {162, 163}) {
+    EXPECT_EQ(image.pixelColor(281, y), face) << "y = " << y;
+    EXPECT_EQ(image.pixelColor(85, y), face) << "y = " << y;
+  }
+  // The first paint's lines, at y = 32 of the lines' first height, are gone.
+  EXPECT_EQ(image.pixelColor(150, 190), face);
+  EXPECT_EQ(image.pixelColor(150, 191), face);
 }
 
 TEST_F(AboutTest, ProductTextsAreNeverReadAsMarkup) {
