@@ -64,8 +64,8 @@ TDateTime ParseMoment(std::string_view text, bool withTime) {
       !IsDigits(text.substr(5, 2)) || text[7] != '-' || !IsDigits(text.substr(8, 2))) {
     throw malformed();
   }
-  const TDateTime date = MakeDate(Digits(text.substr(0, 4)), Digits(text.substr(5, 2)),
-                                  Digits(text.substr(8, 2)));
+  const TDateTime date =
+      MakeDate(Digits(text.substr(0, 4)), Digits(text.substr(5, 2)), Digits(text.substr(8, 2)));
   if (!hasTime) return date;
 
   const std::string_view time = text.substr(10);
@@ -87,8 +87,7 @@ TDateTime ParseMoment(std::string_view text, bool withTime) {
 
 void ExpectAtMost(Operands operands, std::size_t count) {
   if (operands.size() > count) {
-    throw UsageError("Argument en trop : " + Quoted(operands[count]) +
-                     " (voir dorvane --help).");
+    throw UsageError("Argument en trop : " + Quoted(operands[count]) + " (voir dorvane --help).");
   }
 }
 
@@ -139,8 +138,7 @@ constexpr Option kOptions[] = {
      "écrit la grille du mois de la date (aujourd'hui par défaut), le jour entre crochets",
      MonthCommand},
     {"--format", "--format MODÈLE [AAAA-MM-JJ[THH:MM:SS[.mmm]]]",
-     "écrit le moment (maintenant par défaut) selon le modèle de date et d'heure",
-     FormatCommand},
+     "écrit le moment (maintenant par défaut) selon le modèle de date et d'heure", FormatCommand},
     {"--help", "--help", "écrit cette aide", HelpCommand},
     {"--version", "--version", "écrit la version du programme", VersionCommand},
 };

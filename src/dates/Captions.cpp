@@ -5,7 +5,9 @@
 
 namespace dorvane {
 
-std::string MonthBannerText(TDateTime x) { return AsciiUpper(FormatDateValue("mmmm yyyy", x)); }
+std::string MonthBannerText(TDateTime x) {
+  return AsciiUpper(FormatDateValue("mmmm yyyy", x));
+}
 
 std::string WeekdayLineText(TDateTime x) {
   return FormatDateValue("dddddd", x) + " - " + WholeNumberText(WeekdayNumber(x)) +

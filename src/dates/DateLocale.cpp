@@ -13,9 +13,13 @@ DateLocale& Storage() {
 
 }  // namespace
 
-const DateLocale& CurrentDateLocale() { return Storage(); }
+const DateLocale& CurrentDateLocale() {
+  return Storage();
+}
 
-void SetDateLocale(const DateLocale& locale) { Storage() = locale; }
+void SetDateLocale(const DateLocale& locale) {
+  Storage() = locale;
+}
 
 DateLocale ReadDateLocale(const platform::LocaleSource& source) {
   using platform::LocaleItem;
@@ -61,6 +65,8 @@ DateLocale ReadDateLocale(const platform::LocaleSource& source) {
   return locale;
 }
 
-void LoadDateLocale(const platform::LocaleSource& source) { SetDateLocale(ReadDateLocale(source)); }
+void LoadDateLocale(const platform::LocaleSource& source) {
+  SetDateLocale(ReadDateLocale(source));
+}
 
 }  // namespace dorvane

@@ -12,8 +12,8 @@ namespace dorvane {
 struct DateLocale {
   std::array<std::string, 12> MonthAbbrevs{"Jan", "Fév", "Mar", "Avr", "Mai", "Jun",
                                            "Jul", "Aoû", "Sep", "Oct", "Nov", "Déc"};
-  std::array<std::string, 12> MonthNames{"Janvier", "Février", "Mars",      "Avril",
-                                         "Mai",     "Juin",    "Juillet",   "Août",
+  std::array<std::string, 12> MonthNames{"Janvier",   "Février", "Mars",     "Avril",
+                                         "Mai",       "Juin",    "Juillet",  "Août",
                                          "Septembre", "Octobre", "Novembre", "Décembre"};
   std::array<std::string, 7> DayAbbrevs{"Dim", "Lun", "Mar", "Mer", "Jeu", "Ven", "Sam"};
   std::array<std::string, 7> DayNames{"Dimanche", "Lundi",    "Mardi", "Mercredi",

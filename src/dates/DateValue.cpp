@@ -37,7 +37,9 @@ std::int64_t DayNumberFromMs(TDateTime x) {
   return (ms < 0 ? -days : days) + kDateDelta;
 }
 
-void ThrowDateEncodingError() { throw EConvertError(kDateEncodingMessage); }
+void ThrowDateEncodingError() {
+  throw EConvertError(kDateEncodingMessage);
+}
 
 // The walk through 400-, 100-, 4- and 1-year cycles and then the months, for any day number
 // from 1 on. It serves day numbers beyond the range of the fast path.

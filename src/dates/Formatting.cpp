@@ -7,8 +7,12 @@
 namespace dorvane {
 namespace {
 
-constexpr bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-constexpr char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c; }
+constexpr bool IsAsciiLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+constexpr char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
+}
 
 // Whether pattern[pos...] spells word (lower case) without regard to case.
 bool MatchesAt(std::string_view pattern, std::size_t pos, std::string_view word) {
@@ -276,6 +280,8 @@ std::string ClockText(TDateTime x, const DateLocale& locale) {
   return FormatDateValue(locale.LongTimePattern, x, locale);
 }
 
-std::string ClockText(TDateTime x) { return ClockText(x, CurrentDateLocale()); }
+std::string ClockText(TDateTime x) {
+  return ClockText(x, CurrentDateLocale());
+}
 
 }  // namespace dorvane

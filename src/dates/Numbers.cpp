@@ -17,11 +17,15 @@ int HexDigitValue(char c) {
   return -1;
 }
 
-bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDecimalDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
-std::string WholeNumberText(std::int32_t n) { return std::to_string(n); }
+std::string WholeNumberText(std::int32_t n) {
+  return std::to_string(n);
+}
 
 std::string NumberText(double v) {
   if (std::isnan(v)) return "NAN";

@@ -10,7 +10,9 @@ namespace dorvane {
 void AppendUtf8(std::string& out, char32_t cp);
 
 // True for the first byte of a UTF-8 sequence (and for any byte that is not a continuation).
-constexpr bool StartsCodePoint(unsigned char byte) { return (byte & 0xC0) != 0x80; }
+constexpr bool StartsCodePoint(unsigned char byte) {
+  return (byte & 0xC0) != 0x80;
+}
 
 // Number of code points in UTF-8 text; a stray continuation byte belongs to the code point
 // before it.

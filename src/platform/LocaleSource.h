@@ -8,12 +8,12 @@ namespace dorvane::platform {
 
 // The locale items that the date texts are read from.
 enum class LocaleItem {
-  MonthName,           // index 1 = January ... 12
-  MonthAbbrev,         // index 1 = January ... 12
-  DayName,             // index 1 = Monday ... 7 = Sunday
-  DayAbbrev,           // index 1 = Monday ... 7 = Sunday
-  ShortDatePattern,    // in this program's pattern language
-  LongDatePattern,     // in this program's pattern language
+  MonthName,         // index 1 = January ... 12
+  MonthAbbrev,       // index 1 = January ... 12
+  DayName,           // index 1 = Monday ... 7 = Sunday
+  DayAbbrev,         // index 1 = Monday ... 7 = Sunday
+  ShortDatePattern,  // in this program's pattern language
+  LongDatePattern,   // in this program's pattern language
   DateSeparator,
   TimeSeparator,
   MorningMark,

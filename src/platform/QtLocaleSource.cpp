@@ -6,7 +6,9 @@
 namespace dorvane::platform {
 namespace {
 
-constexpr bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+constexpr bool IsAsciiLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 std::size_t RunLength(std::string_view text, std::size_t pos) {
   std::size_t end = pos + 1;
@@ -92,7 +94,9 @@ void AppendRun(std::string& out, char letter, std::size_t run, std::size_t longe
   }
 }
 
-std::string Utf8(const QString& text) { return text.toStdString(); }
+std::string Utf8(const QString& text) {
+  return text.toStdString();
+}
 
 std::string FirstSeparator(std::string_view qtFormat) {
   std::string separator;

@@ -118,8 +118,7 @@ TEST_F(CommandLineTest, BadInputWritesOneLineToErrorsOnly) {
       {{"--format", "d", "2005-13-01T00:00:00"}, "Argument incorrect pour l'encodage de date.\n"},
       {{"--format", "d", "2005-03-01T24:00:00"},
        "Argument incorrect pour l'encodage de l'heure.\n"},
-      {{"--print", "2005-3-1"},
-       "Date mal formée : « 2005-3-1 » (forme attendue : AAAA-MM-JJ).\n"},
+      {{"--print", "2005-3-1"}, "Date mal formée : « 2005-3-1 » (forme attendue : AAAA-MM-JJ).\n"},
       {{"--print", "2005-03-01T10:00:00"},
        "Date mal formée : « 2005-03-01T10:00:00 » (forme attendue : AAAA-MM-JJ).\n"},
       {{"--format", "d", "2005-03-01 10:00"},
@@ -185,8 +184,8 @@ Outcome RunProgram(const std::string& environment, const std::string& arguments)
   const std::string outFile = dir + "dorvane_cli_out.txt";
   const std::string errFile = dir + "dorvane_cli_err.txt";
   const std::string command = "env -u LC_ALL -u LC_TIME -u LANG " + environment + " '" +
-                              DORVANE_EXE + "' " + arguments + " >'" + outFile + "' 2>'" +
-                              errFile + "'";
+                              DORVANE_EXE + "' " + arguments + " >'" + outFile + "' 2>'" + errFile +
+                              "'";
   const int raw = std::system(command.c_str());
   auto slurp = [](const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -199,7 +198,8 @@ Outcome RunProgram(const std::string& environment, const std::string& arguments)
 }
 
 TEST(CommandLineProgram, PrintsWithoutADisplayInTheUsersLocale) {
-  const Outcome neutral = RunProgram("LANG=C.UTF-8 DISPLAY= WAYLAND_DISPLAY=", "--print 2005-03-07");
+  const Outcome neutral =
+      RunProgram("LANG=C.UTF-8 DISPLAY= WAYLAND_DISPLAY=", "--print 2005-03-07");
   EXPECT_EQ(neutral.status, 0);
   EXPECT_EQ(neutral.out,
             "MARS 2005\nMars 7, 2005 - 2 ème jour de la semaine.\n66 ème jour\n"
@@ -212,7 +212,7 @@ TEST(CommandLineProgram, PrintsWithoutADisplayInTheUsersLocale) {
             "FéVRIER 2005\nlundi 7 février 2005 - 2 ème jour de la semaine.");
 
   const Outcome english = RunProgram("LC_ALL=en_US.UTF-8 LC_TIME=fr_FR.UTF-8",
-                                 "--format 'tt dddddd' 2005-02-07T14:05:09");
+                                     "--format 'tt dddddd' 2005-02-07T14:05:09");
   EXPECT_EQ(english.out, "2:05:09 PM Monday, February 7, 2005\n");
 }
 

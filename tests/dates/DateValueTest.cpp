@@ -19,8 +19,7 @@ using std::chrono::year_month_day;
 
 // 30 December 1899 as days since the Unix epoch: the standard library's civil calendar serves
 // as the independent oracle.
-const int kEpochShift =
-    static_cast<int>(sys_days{year{1899} / 12 / 30}.time_since_epoch().count());
+const int kEpochShift = static_cast<int>(sys_days{year{1899} / 12 / 30}.time_since_epoch().count());
 
 TEST(DateValue, EveryValidDayRoundTripsAndAgreesWithStdChrono) {
   const sys_days first{year{1} / 1 / 1};
@@ -54,7 +53,7 @@ struct MakeDateCase {
 
 TEST(DateValue, MakeDateKnownValues) {
   const MakeDateCase cases[] = {
-      {1899, 12, 30, 0}, {1899, 12, 31, 1},      {1900, 1, 1, 2},          {2005, 3, 1, 38412},
+      {1899, 12, 30, 0},    {1899, 12, 31, 1},  {1900, 1, 1, 2},         {2005, 3, 1, 38412},
       {2004, 2, 29, 38046}, {1, 1, 1, -693593}, {9999, 12, 31, 2958465},
   };
   for (const auto& c : cases) {
@@ -65,7 +64,7 @@ TEST(DateValue, MakeDateKnownValues) {
 }
 
 TEST(DateValue, MakeDateRefusesInvalidParts) {
-  const int cases[][3] = {{2005, 2, 29}, {0, 1, 1},    {2005, 13, 1}, {2005, 1, 0},
+  const int cases[][3] = {{2005, 2, 29}, {0, 1, 1},     {2005, 13, 1}, {2005, 1, 0},
                           {10000, 1, 1}, {1900, 2, 29}, {2005, 0, 1},  {2005, 4, 31}};
   for (const auto& c : cases) {
     try {

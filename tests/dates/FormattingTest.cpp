@@ -58,8 +58,7 @@ TEST_F(FormatDateValueTest, DateTokens) {
           {"dD", "11"},
           {"Dddd", "1Mar"}},
          afternoon);
-  Expect({{"yyyy", "0005"}, {"yy", "05"}, {"y", "05"}, {"d/m/yyyy", "9/12/0005"}},
-         At(5, 12, 9));
+  Expect({{"yyyy", "0005"}, {"yy", "05"}, {"y", "05"}, {"d/m/yyyy", "9/12/0005"}}, At(5, 12, 9));
   Expect({{"dd mmmm yyyy dddd", "31 Décembre 9999 Vendredi"}}, At(9999, 12, 31));
 }
 
@@ -99,7 +98,8 @@ TEST_F(FormatDateValueTest, MinutesAfterHours) {
           {"hh nn mm", "14 05 03"},
           {"mm hh", "03 14"},
           {"hh:mm:mm", "14:05:03"},
-          {"Hh:Mm", "1414:53"}, {"Hh:Mmm", "1414:503"}},
+          {"Hh:Mm", "1414:53"},
+          {"Hh:Mmm", "1414:503"}},
          afternoon);
 }
 
@@ -110,13 +110,13 @@ TEST_F(FormatDateValueTest, MorningAndEveningForms) {
     const char* expected;
   };
   const HourCase cases[] = {
-      {0, "h am/pm", "12 am"},    {1, "h am/pm", "1 am"},     {11, "hh am/pm", "11 am"},
-      {12, "h am/pm", "12 pm"},   {13, "h am/pm", "1 pm"},    {23, "h am/pm", "11 pm"},
-      {9, "hh AM/PM", "09 AM"},   {21, "h Am/pM", "9 pM"},    {21, "h a/p", "9 p"},
-      {9, "h A/P", "9 A"},        {21, "h ampm", "9 pm"},     {9, "h AMPM", "9 am"},
-      {21, "hh h am/pm", "21 9 pm"}, {21, "h 'am/pm'", "21 am/pm"},
-      {21, "h:nn", "21:00"},      {21, "am/pm h", "pm 21"},   {0, "h ampm", "12 am"},
-      {21, "h aaa/p", "21 Mar/p"}, {21, "h \"x", "21 x"},
+      {0, "h am/pm", "12 am"},       {1, "h am/pm", "1 am"},        {11, "hh am/pm", "11 am"},
+      {12, "h am/pm", "12 pm"},      {13, "h am/pm", "1 pm"},       {23, "h am/pm", "11 pm"},
+      {9, "hh AM/PM", "09 AM"},      {21, "h Am/pM", "9 pM"},       {21, "h a/p", "9 p"},
+      {9, "h A/P", "9 A"},           {21, "h ampm", "9 pm"},        {9, "h AMPM", "9 am"},
+      {21, "hh h am/pm", "21 9 pm"}, {21, "h 'am/pm'", "21 am/pm"}, {21, "h:nn", "21:00"},
+      {21, "am/pm h", "pm 21"},      {0, "h ampm", "12 am"},        {21, "h aaa/p", "21 Mar/p"},
+      {21, "h \"x", "21 x"},
   };
   for (const HourCase& c : cases) {
     EXPECT_EQ(FormatDateValue(c.pattern, At(2005, 3, 1, c.hour), locale), c.expected)

@@ -52,14 +52,10 @@ TEST(ReadQtTimeFormat, DerivesTheHourFormat) {
     bool leadingZero, twelveHour, markerFirst;
     const char* separator;
   } cases[] = {
-      {"HH:mm:ss", true, false, false, ":"},
-      {"h:mm AP", false, true, false, ":"},
-      {"hh:mm:ss ap", true, true, false, ":"},
-      {"AP h:mm", false, true, true, ":"},
-      {"H.mm", false, false, false, "."},
-      {"HH 'h' mm", true, false, false, ""},
-      {"H:mm AP", false, false, false, ":"},
-      {"'a' HH:mm", true, false, false, ":"},
+      {"HH:mm:ss", true, false, false, ":"},   {"h:mm AP", false, true, false, ":"},
+      {"hh:mm:ss ap", true, true, false, ":"}, {"AP h:mm", false, true, true, ":"},
+      {"H.mm", false, false, false, "."},      {"HH 'h' mm", true, false, false, ""},
+      {"H:mm AP", false, false, false, ":"},   {"'a' HH:mm", true, false, false, ":"},
   };
   for (const auto& c : cases) {
     const QtHourFormat f = ReadQtTimeFormat(c.qt);
