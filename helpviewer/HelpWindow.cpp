@@ -1,17 +1,20 @@
 #include "HelpWindow.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStringDecoder>
 #include <QStyle>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace dorvane::helpviewer {
 namespace {
@@ -145,9 +148,10 @@ HelpWindow::~HelpWindow() = default;
 void HelpWindow::ShowError(const QString& text) {
   errorText_ = text;
   auto* panel = new QWidget(this);
-  auto* layout = new QHBoxLayout(panel);
-  layout->setContentsMargins(24, 24, 24, 24);
-  layout->setSpacing(16);
+  auto* column = new QVBoxLayout(panel);
+  column->setContentsMargins(20, 20, 20, 16);
+  auto* row = new QHBoxLayout;
+  row->setSpacing(16);
   auto* icon = new QLabel(panel);
   icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(48, 48));
   icon->setAlignment(Qt::AlignTop);
@@ -157,10 +161,21 @@ void HelpWindow::ShowError(const QString& text) {
   message->setTextFormat(Qt::PlainText);
   message->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   message->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-  layout->addWidget(icon);
-  layout->addWidget(message, 1);
+  row->addWidget(icon);
+  row->addWidget(message, 1);
+  column->addLayout(row, 1);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, panel);
+  buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("&Fermer"));
+  buttons->button(QDialogButtonBox::Close)->setDefault(true);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
+  column->addWidget(buttons);
+  auto* escape = new QAction(this);
+  escape->setShortcut(QKeySequence(Qt::Key_Escape));
+  connect(escape, &QAction::triggered, this, &QWidget::close);
+  addAction(escape);
   setCentralWidget(panel);
-  resize(520, 180);
+  resize(540, 170);
+  buttons->button(QDialogButtonBox::Close)->setFocus();
 }
 
 void HelpWindow::ShowHelp(const QString& path) {

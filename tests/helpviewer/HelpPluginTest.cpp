@@ -3,11 +3,13 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QTreeWidget>
@@ -132,6 +134,7 @@ TEST_F(HelpPlugin, FilesThatCannotBeShownGiveAWindowWithTheReasonInFrench) {
        "n'est pas un fichier d'aide valide"},
       {"looping directory", dir.Write("boucle.chm", chainLoop), "n'est pas un fichier d'aide valide"},
   };
+  const std::string missing = cases[0].path;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     QMainWindow* w = Display(c.path);
@@ -140,8 +143,28 @@ TEST_F(HelpPlugin, FilesThatCannotBeShownGiveAWindowWithTheReasonInFrench) {
     EXPECT_TRUE(ErrorText(w).contains(QString::fromUtf8(c.expected))) << ErrorText(w).toStdString();
     EXPECT_TRUE(ErrorText(w).contains(QString::fromStdString(c.path)));
     EXPECT_EQ(w->findChild<QTextBrowser*>(), nullptr);
+    if (const QByteArray out = qgetenv("DORVANE_HELP_SNAPSHOT"); !out.isEmpty() && c.what == std::string("missing"))
+      w->grab().save(QString::fromLocal8Bit(out).replace(QStringLiteral(".png"), QStringLiteral("-erreur.png")));
   }
+  // The message window closes with its button or Escape; the next call then destroys it.
+  QPointer<QWidget> last = Display(missing);
+  auto* close = last->findChild<QPushButton*>();
+  ASSERT_NE(close, nullptr);
+  EXPECT_EQ(close->text(), QStringLiteral("&Fermer"));
+  EXPECT_TRUE(close->hasFocus() || !last->isActiveWindow());
+  close->click();
+  EXPECT_FALSE(last->isVisible());
+  QPointer<QWidget> again = Display(missing);
+  bool escapeCloses = false;
+  for (QAction* a : again->actions())
+    if (a->shortcut() == QKeySequence(Qt::Key_Escape)) {
+      a->trigger();
+      escapeCloses = !again->isVisible();
+    }
+  EXPECT_TRUE(escapeCloses);
+
   QMainWindow* noFile = static_cast<QMainWindow*>(ansi_(nullptr, nullptr, 0, 0));
+  EXPECT_TRUE(last.isNull());
   ASSERT_NE(noFile, nullptr);
   EXPECT_EQ(ErrorText(noFile), QStringLiteral("Aucun fichier d'aide n'a été indiqué."));
 }
