@@ -7,11 +7,14 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStringDecoder>
 #include <QStyle>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -183,21 +186,8 @@ void HelpWindow::ShowHelp(const QString& path) {
   if (const auto bytes = archive_->Read("/#SYSTEM")) system = ParseSystemFile(*bytes);
   const std::vector<std::string> files = archive_->Files();
 
-  std::string contentsPath = system.contentsFile.empty() ? std::string{} : TopicPath(system.contentsFile);
-  if (contentsPath.empty()) {
-    for (const std::string& f : files)
-      if (EndsWithNoCase(f, ".hhc")) {
-        contentsPath = f;
-        break;
-      }
-  }
-  std::vector<TocEntry> toc;
-  if (!contentsPath.empty()) {
-    if (const auto bytes = archive_->Read(contentsPath)) {
-      const QByteArray raw(bytes->data(), static_cast<qsizetype>(bytes->size()));
-      toc = ParseSitemap(DecodeHelpText(raw).toStdString());
-    }
-  }
+  const std::vector<TocEntry> toc = ReadSitemap(system.contentsFile, files, ".hhc");
+  const std::vector<TocEntry> keywords = ReadSitemap(system.indexFile, files, ".hhk");
 
   // The first topic: the one the file names, else the first of its contents, else a usual
   // start page, else its first page.
@@ -219,20 +209,23 @@ void HelpWindow::ShowHelp(const QString& path) {
   if (!title.isEmpty()) setWindowTitle(title);
 
   auto* splitter = new QSplitter(this);
-  contents_ = new QTreeWidget(splitter);
+  auto* tabs = new QTabWidget(splitter);
+  contents_ = new QTreeWidget(tabs);
   contents_->setHeaderHidden(true);
   contents_->setAccessibleName(QStringLiteral("Sommaire"));
-  contents_->setToolTip(QString());
+  AddEntries(toc, nullptr);
+  contents_->expandToDepth(0);
+  if (!toc.empty()) tabs->addTab(contents_, QStringLiteral("&Sommaire"));
+  else contents_->hide();
+  if (!keywords.empty()) tabs->addTab(BuildIndex(keywords, tabs), QStringLiteral("&Index"));
   browser_ = new TopicBrowser(archive_.get(), splitter);
   browser_->setAccessibleName(QStringLiteral("Rubrique"));
-  splitter->addWidget(contents_);
+  splitter->addWidget(tabs);
   splitter->addWidget(browser_);
   splitter->setStretchFactor(1, 1);
   splitter->setSizes({240, 540});
   setCentralWidget(splitter);
-  if (toc.empty()) contents_->hide();
-  AddEntries(toc, nullptr);
-  contents_->expandToDepth(0);
+  if (tabs->count() == 0) tabs->hide();
 
   auto* bar = addToolBar(QStringLiteral("Navigation"));
   bar->setMovable(false);
@@ -269,6 +262,69 @@ void HelpWindow::ShowHelp(const QString& path) {
   statusBar();
   browser_->setSource(TopicUrl(first), QTextDocument::HtmlResource);
   browser_->setFocus();
+}
+
+std::vector<TocEntry> HelpWindow::ReadSitemap(const std::string& named, const std::vector<std::string>& files,
+                                              std::string_view extension) const {
+  std::string path = TopicPath(named);
+  if (path.empty()) {
+    for (const std::string& f : files)
+      if (EndsWithNoCase(f, extension)) {
+        path = f;
+        break;
+      }
+  }
+  if (path.empty()) return {};
+  const std::optional<std::string> bytes = archive_->Read(path);
+  if (!bytes) return {};
+  return ParseSitemap(DecodeHelpText(QByteArray::fromStdString(*bytes)).toStdString());
+}
+
+// The keyword list: every entry of the index file, nested ones included, in the file's order.
+// Typing selects the first keyword that begins with the text; Enter or a double click shows it.
+QWidget* HelpWindow::BuildIndex(const std::vector<TocEntry>& keywords, QWidget* parent) {
+  auto* panel = new QWidget(parent);
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(4, 4, 4, 4);
+  auto* search = new QLineEdit(panel);
+  search->setPlaceholderText(QStringLiteral("Mot clé à rechercher"));
+  search->setClearButtonEnabled(true);
+  auto* list = new QListWidget(panel);
+  list->setObjectName(QStringLiteral("helpIndex"));
+  list->setAccessibleName(QStringLiteral("Index"));
+  layout->addWidget(search);
+  layout->addWidget(list, 1);
+
+  std::vector<const TocEntry*> flat;
+  auto addAll = [&flat](const std::vector<TocEntry>& level, auto& self) -> void {
+    for (const TocEntry& e : level) {
+      flat.push_back(&e);
+      self(e.children, self);
+    }
+  };
+  addAll(keywords, addAll);
+  for (const TocEntry* e : flat) {
+    if (e->local.empty()) continue;
+    auto* item = new QListWidgetItem(QString::fromUtf8(e->name).simplified(), list);
+    item->setData(Qt::UserRole, TopicUrl(e->local));
+  }
+
+  auto show = [this](QListWidgetItem* item) {
+    if (item != nullptr) browser_->setSource(item->data(Qt::UserRole).toUrl(), QTextDocument::HtmlResource);
+  };
+  connect(search, &QLineEdit::textChanged, list, [list](const QString& text) {
+    if (text.isEmpty()) return;
+    for (int i = 0; i < list->count(); ++i) {
+      if (list->item(i)->text().startsWith(text, Qt::CaseInsensitive)) {
+        list->setCurrentRow(i);
+        list->scrollToItem(list->item(i), QAbstractItemView::PositionAtTop);
+        return;
+      }
+    }
+  });
+  connect(search, &QLineEdit::returnPressed, list, [list, show] { show(list->currentItem()); });
+  connect(list, &QListWidget::itemActivated, this, show);
+  return panel;
 }
 
 void HelpWindow::AddEntries(const std::vector<TocEntry>& entries, QTreeWidgetItem* parent) {

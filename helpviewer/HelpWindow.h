@@ -44,6 +44,11 @@ class HelpWindow : public QMainWindow {
  private:
   void ShowError(const QString& text);
   void ShowHelp(const QString& path);
+  // The sitemap the system file names, else the first file with that extension; empty when
+  // there is none or it cannot be read.
+  std::vector<TocEntry> ReadSitemap(const std::string& named, const std::vector<std::string>& files,
+                                    std::string_view extension) const;
+  QWidget* BuildIndex(const std::vector<TocEntry>& keywords, QWidget* parent);
   void AddEntries(const std::vector<TocEntry>& entries, QTreeWidgetItem* parent);
   void SyncContents(const QUrl& url);
 

@@ -7,10 +7,13 @@
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <string>
@@ -210,6 +213,23 @@ TEST_F(HelpPlugin, ProgramHelpOpensOnItsDefaultTopicWithContentsStylesAndImages)
   EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Comment l'âge est compté")));
   if (const QByteArray out = qgetenv("DORVANE_HELP_SNAPSHOT"); !out.isEmpty())
     w->grab().save(QString::fromLocal8Bit(out).replace(QStringLiteral(".png"), QStringLiteral("-lune.png")));
+
+  // The keyword index: typing selects the first keyword that begins with the text, Enter shows it.
+  auto* index = w->findChild<QListWidget*>(QStringLiteral("helpIndex"));
+  auto* search = w->findChild<QLineEdit*>();
+  ASSERT_NE(index, nullptr);
+  ASSERT_NE(search, nullptr);
+  EXPECT_EQ(index->item(0)->text(), QStringLiteral("Afficher"));
+  search->setText(QStringLiteral("mém"));
+  ASSERT_NE(index->currentItem(), nullptr);
+  EXPECT_EQ(index->currentItem()->text(), QStringLiteral("Mémoire"));
+  emit search->returnPressed();
+  EXPECT_EQ(browser->source(), QUrl(QStringLiteral("chm:/apropos.html")));
+  EXPECT_EQ(tree->currentItem()->text(0), QStringLiteral("La boîte « A propos »")) << "the contents follow";
+  if (const QByteArray out = qgetenv("DORVANE_HELP_SNAPSHOT"); !out.isEmpty()) {
+    w->findChild<QTabWidget*>()->setCurrentIndex(1);
+    w->grab().save(QString::fromLocal8Bit(out).replace(QStringLiteral(".png"), QStringLiteral("-index.png")));
+  }
 }
 
 TEST_F(HelpPlugin, InternalLinksAreFollowedAndExternalOnesOnlyShown) {
