@@ -188,6 +188,52 @@ TEST_F(WidgetsTest, AltAcceleratorFocusesTheTarget) {
   EXPECT_TRUE(other->hasFocus());
 }
 
+TEST_F(WidgetsTest, FocusFrameAndRightToLeft) {
+  auto* edit = new QLineEdit(&window);
+  edit->setGeometry(150, 10, 100, 22);
+  RxLabelWidget label(&window);
+  label.Label().SetFont(Sans(13));
+  label.Label().SetCaption("&Jour :");
+  label.Label().SetShowFocus(true);
+  label.move(20, 14);
+  label.SetFocusWidget(edit);
+  RxLabelWidget mirrored(&window);
+  mirrored.setLayoutDirection(Qt::RightToLeft);
+  mirrored.Label().SetAutoSize(false);
+  mirrored.setGeometry(20, 60, 200, 20);
+  mirrored.Label().SetFont(Sans(13));
+  mirrored.Label().SetCaption("Mois");
+  ShowActive();
+  edit->clearFocus();
+  ASSERT_FALSE(label.Label().FocusTargetActive());
+  const QImage unfocused = Render(window);
+  edit->setFocus();
+  ASSERT_TRUE(label.Label().FocusTargetActive());
+  const QImage focused = Render(window);
+  Keep(focused, "label-focus");
+
+  // The dotted frame goes round the text and its shadow, widened by a pixel each side: with
+  // the shadow up and to the left its top and left sides fall outside the label, its bottom
+  // runs along the label's last row, every other pixel inverted.
+  const QRect g = label.geometry();
+  int changed = 0;
+  for (int x = g.left(); x <= g.right(); ++x) {
+    changed += unfocused.pixelColor(x, g.bottom()) != focused.pixelColor(x, g.bottom()) ? 1 : 0;
+  }
+  EXPECT_GE(changed, g.width() / 2 - 2);
+  EXPECT_LE(changed, g.width() / 2 + 1);
+  // Right to left, left-justified text sits at the right end.
+  int inkLeft = 1000;
+  const QRect m = mirrored.geometry();
+  for (int y = m.top(); y <= m.bottom(); ++y) {
+    for (int x = m.left(); x <= m.right(); ++x) {
+      if (focused.pixelColor(x, y) == QColor(0, 0, 0)) inkLeft = std::min(inkLeft, x);
+    }
+  }
+  const int textWidth = QFontMetrics(ToQFont(Sans(13))).horizontalAdvance("Mois");
+  EXPECT_GE(inkLeft, m.right() - textWidth - 2);
+}
+
 TEST_F(WidgetsTest, PointerEnterAndLeave) {
   RxLabelWidget label(&window);
   label.Label().SetCaption("Samedi");
