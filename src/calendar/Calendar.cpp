@@ -178,6 +178,9 @@ void TCalendar::NotifyDateChange() {
   if (OnChange) OnChange(*this);
 }
 
+// The highlight may have moved during the press; it goes back to the date, which never changed.
+void TCalendar::SelectionCancelled() { RefreshLayout(); }
+
 void TCalendar::ClientResized(int width, int height) {
   const int w = GridLineWidth();
   // Truncating division; a client too small for the lines leaves empty cells.

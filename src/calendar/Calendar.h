@@ -69,6 +69,7 @@ class TCalendar : public TCustomGrid {
   bool CanSelectCell(int col, int row) override;
   void HandleClick() override;
   void ClientResized(int width, int height) override;
+  void SelectionCancelled() override;
   virtual void NotifyDateChange();
 
  private:

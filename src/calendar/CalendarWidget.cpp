@@ -182,7 +182,13 @@ void CalendarWidget::focusInEvent(QFocusEvent* event) {
 
 void CalendarWidget::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
+  calendar_.CancelMode();
   calendar_.FocusChanged(false);
+}
+
+void CalendarWidget::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  calendar_.CancelMode();
 }
 
 void CalendarWidget::timerEvent(QTimerEvent* event) {

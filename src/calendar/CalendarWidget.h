@@ -46,6 +46,7 @@ class CalendarWidget : public QWidget, private CalendarHost {
   void wheelEvent(QWheelEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
 
  private:

@@ -345,6 +345,14 @@ void TCustomGrid::StopSelecting() {
   }
 }
 
+void TCustomGrid::SelectionCancelled() {}
+
+void TCustomGrid::CancelMode() {
+  if (mouseState_ != TGridMouseState::Selecting) return;
+  StopSelecting();
+  SelectionCancelled();
+}
+
 void TCustomGrid::MouseUp(TMouseButton button, TShiftState /*shift*/, int x, int y) {
   if (button != TMouseButton::mbLeft || mouseState_ != TGridMouseState::Selecting) return;
   SelectUnderPointer(x, y);

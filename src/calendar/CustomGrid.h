@@ -150,6 +150,9 @@ class TCustomGrid {
   // Returns whether at least one step was taken from the accumulated delta.
   bool MouseWheel(int delta);
   void FocusChanged(bool gained);
+  // The press ended without its release (focus taken away, pointer grab lost): the selection
+  // is abandoned without a click.
+  void CancelMode();
 
   NotifyEvent OnClick;
   NotifyEvent OnDblClick;
@@ -163,6 +166,8 @@ class TCustomGrid {
   virtual void DblClick();
   // Handler of the size notice; the base only requests a repaint.
   virtual void ClientResized(int width, int height);
+  // After an abandoned mouse selection; the base does nothing.
+  virtual void SelectionCancelled();
 
   // The canvas of the paint in progress, for PaintCell.
   Canvas& PaintCanvas() { return *canvas_; }

@@ -225,6 +225,21 @@ TEST_F(CalendarGrid, DragSelectsOnReleaseWithOneNotice) {
   EXPECT_FALSE(cal_.UseCurrentDate());
 }
 
+TEST_F(CalendarGrid, AnAbandonedPressLeavesTheDateAndPutsTheCellBack) {
+  Press(Centre(5, 2));
+  Move(Centre(6, 2));
+  cal_.CancelMode();
+  EXPECT_EQ(cal_.MouseState(), TGridMouseState::Normal);
+  EXPECT_EQ(host_.timerInterval, 0);
+  EXPECT_EQ(Current(), "15");
+  EXPECT_TRUE(days_.empty());
+  Release(Centre(6, 2));  // a late release is not a click
+  EXPECT_EQ(Current(), "15");
+  EXPECT_TRUE(days_.empty());
+  cal_.CancelMode();  // outside a press: nothing
+  EXPECT_EQ(Current(), "15");
+}
+
 TEST_F(CalendarGrid, ClickOnTheSameDayFiresNothing) {
   Press(Centre(3, 3));
   Release(Centre(3, 3));

@@ -116,6 +116,16 @@ TEST_F(CalendarWidgetTest, HoldingAboveTheGridWalksUpWithTheTimer) {
   EXPECT_EQ(days_, std::vector<int>{1});
 }
 
+TEST_F(CalendarWidgetTest, LosingTheFocusDuringAPressAbandonsIt) {
+  Press(Centre(5, 2));
+  Move(Centre(6, 2));
+  button_->setFocus(Qt::OtherFocusReason);
+  EXPECT_EQ(grid_->Calendar().MouseState(), TGridMouseState::Normal);
+  EXPECT_EQ(CurrentDay(), 15);
+  Release(Centre(6, 2));
+  EXPECT_TRUE(days_.empty());
+}
+
 TEST_F(CalendarWidgetTest, KeysMoveTheDayAndTabLeavesForTheNextControl) {
   Press(Centre(3, 3));
   Release(Centre(3, 3));
