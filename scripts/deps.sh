@@ -9,7 +9,7 @@ pkgs=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n
   libqt6svg6 libgl-dev
-  libchm-dev fonts-wine fonts-dejavu-core
+  libchm-dev fonts-wine fonts-dejavu-core fonts-dejavu-extra
 )
 if [ "$mode" = test ]; then
   pkgs+=(

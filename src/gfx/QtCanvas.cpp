@@ -17,15 +17,17 @@ QString Utf8(std::string_view s) {
   return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// Families the window layouts name, with free families of the same metrics (or at least the
-// same proportions) to fall back on, so that fixed layouts keep their text inside their boxes.
+// Families the window layouts name, with free families of about the same widths and line
+// heights to fall back on, so that fixed layouts keep their text inside their boxes. (Wine's
+// "MS Sans Serif" is a single-size bitmap font: it would neither scale nor stay crisp.)
 QStringList FamiliesFor(const QString& name) {
   const QString lower = name.toLower();
   QStringList families{name};
   if (lower == "ms sans serif" || lower == "microsoft sans serif" || lower == "tahoma" ||
       lower == "arial" || lower == "ms shell dlg" || lower == "ms shell dlg 2" ||
       lower == "verdana") {
-    families << "Liberation Sans" << "Arimo" << "Nimbus Sans" << "DejaVu Sans";
+    families << "Liberation Sans" << "Arimo" << "DejaVu Sans Condensed" << "DejaVu Sans"
+             << "Nimbus Sans";
   } else if (lower == "times new roman" || lower == "ms serif") {
     families << "Liberation Serif" << "Tinos" << "Nimbus Roman" << "DejaVu Serif";
   } else if (lower == "courier new" || lower == "courier") {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <algorithm>
 #include <QImage>
 #include <QPainter>
 #include <functional>
@@ -92,6 +95,20 @@ TEST(QtCanvasTest, FontPixelHeights) {
   QFont points("DejaVu Sans");
   points.setPointSize(9);
   EXPECT_EQ(FromQFont(points, 96).Height, -12);
+}
+
+TEST(QtCanvasTest, WindowsFamiliesKeepTheirLineHeight) {
+  // The fixed layouts count on 13-pixel lines for the 11-pixel window font.
+  const QStringList fallbacks{"Liberation Sans", "Arimo", "DejaVu Sans Condensed"};
+  if (std::none_of(fallbacks.begin(), fallbacks.end(), QFontDatabase::hasFamily)) {
+    GTEST_SKIP() << "none of the fallback families is installed";
+  }
+  for (const char* name : {"MS Sans Serif", "Tahoma", "Arial"}) {
+    const QFont font = ToQFont(Font{name, -11});
+    EXPECT_TRUE(fallbacks.contains(QFontInfo(font).family()) ||
+                QFontInfo(font).family() == name) << name;
+    EXPECT_EQ(QFontMetrics(font).height(), 13) << name;
+  }
 }
 
 TEST(QtCanvasTest, PrefixAndWordBreakOnRealText) {
