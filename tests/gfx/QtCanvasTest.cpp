@@ -194,6 +194,23 @@ TEST(QtCanvasTest, AlignsAndClipsToTheRectangle) {
   EXPECT_TRUE(inkOf(DT_CALCRECT, {20, 5, 180, 35}).isEmpty());
 }
 
+TEST(QtCanvasTest, RightToLeftReadingReordersNeutrals) {
+  const auto draw = [](std::uint32_t flags) {
+    return Paint(80, 30, [&](QtCanvas& c) {
+      c.SetFont(TestFont());
+      c.SetBrush({clWhite, TBrushStyle::bsClear});
+      Rect r{5, 5, 75, 25};
+      c.DrawText("ab!", r, flags);
+    });
+  };
+  const QImage ltr = draw(DT_LEFT);
+  const QImage rtl = draw(DT_LEFT | DT_RTLREADING);
+  // In a right-to-left paragraph the final "!" goes to the left of "ab": same ink, moved.
+  EXPECT_NE(ltr, rtl);
+  EXPECT_NEAR(InkBox(ltr).width(), InkBox(rtl).width(), 3);
+  EXPECT_NEAR(InkBox(ltr).left(), InkBox(rtl).left(), 3);
+}
+
 TEST(QtCanvasTest, OpaqueTextFillsBehindEachLine) {
   const QImage image = Paint(100, 40, [](QtCanvas& c) {
     c.SetFont(TestFont());
