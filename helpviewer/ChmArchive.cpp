@@ -194,7 +194,8 @@ std::unique_ptr<ChmArchive> ChmArchive::Open(const std::string& path, OpenResult
     result = OpenResult::kNotAFile;
     return nullptr;
   }
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, in case a pipe took the file's place since the check above.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     result = OpenResult::kUnreadable;
     return nullptr;
