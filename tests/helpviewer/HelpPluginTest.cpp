@@ -42,6 +42,10 @@ class HelpPlugin : public ::testing::Test {
   static void TearDownTestSuite() {
     if (ansi_ != nullptr) ansi_(nullptr, nullptr, 18, 0);
     if (library_ != nullptr) dlclose(library_);
+    // As at the program's end: events still pending after the unload must not reach code of
+    // the plugin, which is gone.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
   }
   void SetUp() override {
     ASSERT_NE(ansi_, nullptr);
