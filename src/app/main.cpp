@@ -1,20 +1,36 @@
+#include <cstdio>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include <QtGlobal>
+
 #include "app/CommandLine.h"
+#include "app/LaunchOptions.h"
+#include "app/_Dorvane.h"
 #include "dates/DateLocale.h"
-#include "dates/DateValue.h"
 #include "platform/QtLocaleSource.h"
 
 int main(int argc, char* argv[]) {
-  dorvane::LoadDateLocale(*dorvane::platform::UserLocaleSource());
-
   const std::vector<std::string> args(argv + 1, argv + argc);
+
+  if (dorvane::IsScreenshotCommand(args)) {
+    std::string error;
+    const std::optional<dorvane::LaunchOptions> options = dorvane::ParseLaunchOptions(args, error);
+    if (!options) {
+      std::cerr << error << std::endl;
+      return dorvane::kBadCommandLine;
+    }
+    // A screenshot never needs a display, and never flashes a window on one.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return dorvane::RunDorvane(argc, argv, *options);
+  }
+
+  // The options that print and exit read the locale texts first; the window's start-up reads
+  // them again in its own order.
+  dorvane::LoadDateLocale(*dorvane::platform::UserLocaleSource());
   const dorvane::CommandLineOutcome outcome = dorvane::RunCommandLine(args, std::cout, std::cerr);
   if (!outcome.openWindow) return outcome.exitStatus;
-
-  // Until the main window exists, the program shows today's captions.
-  std::cout << dorvane::CaptionLines(dorvane::TodayDate());
-  return 0;
+  return dorvane::RunDorvane(argc, argv, dorvane::LaunchOptions());
 }

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QApplication>
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "dialogs/Handlers.h"
+
+namespace dorvane {
+
+// The application object: the program's title, and the one top-level handler for every
+// exception that escapes an event handler. A failure is shown in the error box and the event
+// loop goes on.
+class TApplication : public QApplication {
+  Q_OBJECT
+
+ public:
+  // Receives the finished box text (final "." already applied). Tests put a recorder here so
+  // that no modal loop is ever left waiting.
+  using ErrorBox = std::function<void(const std::string& text)>;
+
+  TApplication(int& argc, char** argv);
+  ~TApplication() override;
+
+  static TApplication* Instance();
+
+  const std::string& Title() const { return title_; }
+  void SetTitle(const std::string& title);
+
+  void SetErrorBox(ErrorBox box);
+  void RestoreDefaultErrorBox();
+
+  // Cancels any mouse capture, then shows the failure's message in the error box.
+  void HandleException(std::exception_ptr failure);
+
+  // Called whenever the system announces new locale settings.
+  void SetOnLocaleChange(std::function<void()> handler) { onLocaleChange_ = std::move(handler); }
+
+  bool notify(QObject* receiver, QEvent* event) override;
+
+ protected:
+  bool event(QEvent* event) override;
+
+ private:
+  void ShowDefaultErrorBox(const std::string& text);
+
+  std::string title_;
+  ErrorBox errorBox_;
+  std::function<void()> onLocaleChange_;
+};
+
+}  // namespace dorvane

@@ -1,0 +1,42 @@
+#include "app/StatusBar.h"
+
+namespace dorvane {
+
+namespace {
+constexpr int kPanelGap = 2;  // between two panels
+constexpr int kTopBorder = 2;
+}  // namespace
+
+TStatusBar::TStatusBar(QWidget* parent, std::initializer_list<int> widths)
+    : QWidget(parent), widths_(widths) {
+  for (std::size_t i = 0; i < widths_.size(); ++i) {
+    auto* panel = new QLabel(this);
+    panel->setObjectName(QStringLiteral("Panel%1").arg(i));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(1);
+    panel->setTextFormat(Qt::PlainText);
+    panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    panel->setIndent(2);
+    panels_.push_back(panel);
+  }
+}
+
+std::string TStatusBar::PanelText(int index) const {
+  return Panel(index)->text().toStdString();
+}
+
+void TStatusBar::SetPanelText(int index, const std::string& text) {
+  const QString value = QString::fromStdString(text);
+  QLabel* panel = Panel(index);
+  if (panel->text() != value) panel->setText(value);
+}
+
+void TStatusBar::resizeEvent(QResizeEvent*) {
+  int left = 0;
+  for (std::size_t i = 0; i < panels_.size(); ++i) {
+    panels_[i]->setGeometry(left, kTopBorder, widths_[i], height() - kTopBorder);
+    left += widths_[i] + kPanelGap;
+  }
+}
+
+}  // namespace dorvane

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <exception>
+#include <utility>
+
+namespace dorvane {
+
+// Where a failure of an event handler goes: the application's top-level handler, which shows
+// the error box. Set by the application object for its lifetime.
+using FailureSink = void (*)(std::exception_ptr failure);
+void SetFailureSink(FailureSink sink);
+void DeliverFailure(std::exception_ptr failure) noexcept;
+
+// Runs an event handler of ours. Qt must never unwind an exception through its own frames, so
+// every handler connected to a signal goes through here and hands its failure on.
+template <class Handler>
+void RunHandler(Handler&& handler) noexcept {
+  try {
+    std::forward<Handler>(handler)();
+  } catch (...) {
+    DeliverFailure(std::current_exception());
+  }
+}
+
+}  // namespace dorvane
