@@ -4,8 +4,8 @@
 
 namespace dorvane {
 
-// Makes "MS Sans Serif" available: the free font of that name when the system has it
-// (Debian's fonts-wine), otherwise the platform's sans font stands in under that name.
+// Registers the free "MS Sans Serif" of Debian's fonts-wine when the system has it; without it
+// the family's metric-compatible stand-ins take its place (see ToQFont).
 void InstallProgramFonts();
 
 // The windows' font: "MS Sans Serif", 11-pixel characters.

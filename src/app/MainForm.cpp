@@ -148,8 +148,8 @@ void TForm1::BuildMenu() {
   Aproposde1->setEnabled(false);  // the About dialog is not part of the program yet
 }
 
-QGroupBox* TForm1::AddGroupBox(const char* name, int left, int top, int width, int height) {
-  auto* box = new QGroupBox(ClientArea);
+TGroupBox* TForm1::AddGroupBox(const char* name, int left, int top, int width, int height) {
+  auto* box = new TGroupBox(ClientArea);
   box->setObjectName(QString::fromLatin1(name));
   box->setGeometry(left, top, width, height);
   return box;

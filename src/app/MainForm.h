@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QAction>
-#include <QGroupBox>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,6 +11,7 @@
 #include "app/ToolBar.h"
 #include "calendar/CalendarWidget.h"
 #include "controls/RxLabelWidget.h"
+#include "dialogs/GroupBox.h"
 
 namespace dorvane {
 
@@ -64,11 +64,11 @@ class TForm1 : public QMainWindow {
   QToolButton* tlbtnAide = nullptr;
   QToolButton* tlbtnQuitter = nullptr;
   TStatusBar* StatusBar1 = nullptr;
-  QGroupBox* GroupBox1 = nullptr;
+  TGroupBox* GroupBox1 = nullptr;
   RxLabelWidget* RxLabel1 = nullptr;
-  QGroupBox* GroupBox2 = nullptr;
+  TGroupBox* GroupBox2 = nullptr;
   CalendarWidget* Calendar1 = nullptr;
-  QGroupBox* GroupBox3 = nullptr;
+  TGroupBox* GroupBox3 = nullptr;
   RxLabelWidget* RxLabel2 = nullptr;
   QTimer* Timer1 = nullptr;
 
@@ -98,7 +98,7 @@ class TForm1 : public QMainWindow {
   void BuildControls();
   void BuildToolBar();
   void BuildMenu();
-  QGroupBox* AddGroupBox(const char* name, int left, int top, int width, int height);
+  TGroupBox* AddGroupBox(const char* name, int left, int top, int width, int height);
   QToolButton* AddToolButton(const char* name, const char* image, const std::string& hint,
                              Handler handler);
   QAction* AddMenuItem(QMenu* menu, const char* name, const std::string& caption,

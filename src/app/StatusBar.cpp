@@ -5,10 +5,12 @@ namespace dorvane {
 namespace {
 constexpr int kPanelGap = 2;  // between two panels
 constexpr int kTopBorder = 2;
+constexpr int kPanelHeight = 17;  // the bar is 19 high
 }  // namespace
 
 TStatusBar::TStatusBar(QWidget* parent, std::initializer_list<int> widths)
     : QWidget(parent), widths_(widths) {
+  int left = 0;
   for (std::size_t i = 0; i < widths_.size(); ++i) {
     auto* panel = new QLabel(this);
     panel->setObjectName(QStringLiteral("Panel%1").arg(i));
@@ -17,6 +19,8 @@ TStatusBar::TStatusBar(QWidget* parent, std::initializer_list<int> widths)
     panel->setTextFormat(Qt::PlainText);
     panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     panel->setIndent(2);
+    panel->setGeometry(left, kTopBorder, widths_[i], kPanelHeight);
+    left += widths_[i] + kPanelGap;
     panels_.push_back(panel);
   }
 }
@@ -29,14 +33,6 @@ void TStatusBar::SetPanelText(int index, const std::string& text) {
   const QString value = QString::fromStdString(text);
   QLabel* panel = Panel(index);
   if (panel->text() != value) panel->setText(value);
-}
-
-void TStatusBar::resizeEvent(QResizeEvent*) {
-  int left = 0;
-  for (std::size_t i = 0; i < panels_.size(); ++i) {
-    panels_[i]->setGeometry(left, kTopBorder, widths_[i], height() - kTopBorder);
-    left += widths_[i] + kPanelGap;
-  }
 }
 
 }  // namespace dorvane

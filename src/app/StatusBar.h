@@ -3,8 +3,9 @@
 #include <QLabel>
 #include <QWidget>
 
-#include <array>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace dorvane {
 
@@ -20,9 +21,6 @@ class TStatusBar : public QWidget {
   QLabel* Panel(int index) const { return panels_.at(static_cast<std::size_t>(index)); }
   std::string PanelText(int index) const;
   void SetPanelText(int index, const std::string& text);
-
- protected:
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
   std::vector<QLabel*> panels_;

@@ -64,7 +64,7 @@ TForm2::TForm2(QWidget* mainWindow, TCalendar& grid)
   setAttribute(Qt::WA_QuitOnClose, false);
   resize(kClientWidth, kClientHeight);
 
-  GroupBox1 = new QGroupBox(QStringLiteral("Date (jj mm dddd) : "), this);
+  GroupBox1 = new TGroupBox(this, QStringLiteral("Date (jj mm dddd) : "));
   GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
   GroupBox1->setGeometry(8, 8, 281, 73);
 

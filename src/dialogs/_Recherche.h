@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,6 +8,7 @@
 #include <cstdint>
 
 #include "calendar/Calendar.h"
+#include "dialogs/GroupBox.h"
 #include "dates/DateValue.h"
 
 namespace dorvane {
@@ -44,7 +44,7 @@ class TForm2 : public QWidget {
   void btnAfficherClick();
   void Button1Click();
 
-  QGroupBox* GroupBox1 = nullptr;
+  TGroupBox* GroupBox1 = nullptr;
   QLabel* Label3 = nullptr;
   QLineEdit* Edit3 = nullptr;
   QLabel* Label2 = nullptr;

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include <stdexcept>
+
+#include "QtTestApp.h"
+#include "dates/ConvertError.h"
+
+namespace dorvane {
+namespace {
+
+using testing::ErrorBoxRecorder;
+using testing::TestApp;
+
+// An object whose event handler fails with a given message.
+class Failing : public QObject {
+ public:
+  explicit Failing(std::string message) : message_(std::move(message)) {}
+  int handled = 0;
+
+ protected:
+  bool event(QEvent* e) override {
+    if (e->type() != QEvent::User) return QObject::event(e);
+    ++handled;
+    throw EConvertError(message_);
+  }
+
+ private:
+  std::string message_;
+};
+
+struct BoxTextCase {
+  std::string message;
+  std::string shown;
+};
+
+class ErrorBoxTextTest : public ::testing::TestWithParam<BoxTextCase> {};
+
+TEST_P(ErrorBoxTextTest, FailureEscapingAnEventHandlerIsShownAndTheProgramGoesOn) {
+  TestApp();
+  ErrorBoxRecorder box;
+  Failing failing(GetParam().message);
+  QEvent event(QEvent::User);
+  QCoreApplication::sendEvent(&failing, &event);
+  QCoreApplication::sendEvent(&failing, &event);
+  EXPECT_EQ(failing.handled, 2);
+  ASSERT_EQ(box.texts.size(), 2u);
+  EXPECT_EQ(box.texts[0], GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FinalFullStop, ErrorBoxTextTest,
+    ::testing::Values(
+        BoxTextCase{"'' n'est pas une valeur entière correcte",
+                    "'' n'est pas une valeur entière correcte."},
+        BoxTextCase{"Argument incorrect pour l'encodage de date",
+                    "Argument incorrect pour l'encodage de date."},
+        BoxTextCase{"Déjà fini.", "Déjà fini."}, BoxTextCase{"Attention !", "Attention !"},
+        BoxTextCase{"(entre parenthèses)", "(entre parenthèses)"},
+        BoxTextCase{"blanc ", "blanc "}, BoxTextCase{"", ""},
+        BoxTextCase{"trait-", "trait-"}, BoxTextCase{"accentué", "accentué."}));
+
+TEST(ApplicationTest, TimerTickFailureReachesTheBox) {
+  TestApp();
+  ErrorBoxRecorder box;
+  QTimer timer;
+  timer.setSingleShot(true);
+  timer.setInterval(0);
+  QObject::connect(&timer, &QTimer::timeout, [] {
+    RunHandler([] { throw EConvertError("Pas de chance"); });
+  });
+  timer.start();
+  for (int i = 0; i < 20 && box.texts.empty(); ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  ASSERT_EQ(box.texts.size(), 1u);
+  EXPECT_EQ(box.texts[0], "Pas de chance.");
+}
+
+TEST(ApplicationTest, MouseCaptureIsCancelledBeforeTheBox) {
+  TestApp();
+  ErrorBoxRecorder box;
+  QWidget window;
+  window.show();
+  window.grabMouse();
+  ASSERT_EQ(QWidget::mouseGrabber(), &window);
+  QWidget* grabberDuringBox = &window;
+  TestApp().SetErrorBox([&](const std::string&) { grabberDuringBox = QWidget::mouseGrabber(); });
+  RunHandler([] { throw std::runtime_error("x"); });
+  EXPECT_EQ(grabberDuringBox, nullptr);
+}
+
+TEST(ApplicationTest, NonStandardFailuresStillGetAFrenchBox) {
+  TestApp();
+  ErrorBoxRecorder box;
+  RunHandler([] { throw 42; });
+  RunHandler([] { throw std::bad_alloc(); });
+  ASSERT_EQ(box.texts.size(), 2u);
+  EXPECT_EQ(box.texts[0], "Erreur inattendue.");
+  EXPECT_EQ(box.texts[1], "Mémoire insuffisante.");
+}
+
+TEST(ApplicationTest, LocaleChangeNoticeReloadsTheLocale) {
+  TApplication& app = TestApp();
+  int reloads = 0;
+  app.SetOnLocaleChange([&reloads] { ++reloads; });
+  QEvent change(QEvent::LocaleChange);
+  QCoreApplication::sendEvent(&app, &change);
+  app.SetOnLocaleChange(nullptr);
+  EXPECT_EQ(reloads, 1);
+}
+
+TEST(ApplicationTest, TitleNamesTheBoxes) {
+  TApplication& app = TestApp();
+  app.SetTitle("Dorvane");
+  EXPECT_EQ(app.Title(), "Dorvane");
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Dorvane");
+}
+
+}  // namespace
+}  // namespace dorvane

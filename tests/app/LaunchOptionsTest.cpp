@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include "app/LaunchOptions.h"
+
+namespace dorvane {
+namespace {
+
+std::optional<LaunchOptions> Parse(std::vector<std::string> args, std::string& error) {
+  return ParseLaunchOptions(args, error);
+}
+
+TEST(LaunchOptionsTest, ScreenshotWithDateAndWindow) {
+  std::string error;
+  auto o = Parse({"--screenshot", "a.png", "--date", "2005-03-07", "--window", "search"}, error);
+  ASSERT_TRUE(o && o->screenshot) << error;
+  EXPECT_EQ(o->screenshot->file, "a.png");
+  ASSERT_TRUE(o->screenshot->date);
+  EXPECT_EQ(*o->screenshot->date, (DateParts{2005, 3, 7}));
+  EXPECT_EQ(o->screenshot->window, ScreenshotWindow::kSearch);
+}
+
+TEST(LaunchOptionsTest, NoArgumentsOpenTheWindowAndOtherArgumentsAreLeftAlone) {
+  std::string error;
+  auto o = Parse({}, error);
+  ASSERT_TRUE(o);
+  EXPECT_FALSE(o->screenshot);
+  o = Parse({"/debug"}, error);
+  ASSERT_TRUE(o);
+  EXPECT_FALSE(o->screenshot);
+}
+
+TEST(LaunchOptionsTest, RefusedArguments) {
+  const std::vector<std::vector<std::string>> refused = {
+      {"--screenshot"},
+      {"--screenshot", "a.png", "--date"},
+      {"--screenshot", "a.png", "--date", "2005-3-7"},
+      {"--screenshot", "a.png", "--date", "2005/03/07"},
+      {"--screenshot", "a.png", "--date", "+005-03-07"},
+      {"--screenshot", "a.png", "--window", "other"},
+      {"--screenshot", "a.png", "--window", "about"},
+      {"--date", "2005-03-07"},
+  };
+  for (const auto& args : refused) {
+    std::string error;
+    EXPECT_FALSE(Parse(args, error)) << args.back();
+    EXPECT_FALSE(error.empty());
+  }
+}
+
+}  // namespace
+}  // namespace dorvane

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QtGlobal>
+
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "platform/Clock.h"
+
+namespace dorvane::testing {
+
+// Outside an ErrorBoxRecorder, an error box is a test failure (and never a modal loop).
+inline void UnexpectedErrorBox(const std::string& text) {
+  ADD_FAILURE() << "unexpected error box: " << text;
+}
+
+// The one application object of a test program, offscreen, created on first use.
+inline TApplication& TestApp() {
+  static int argc = 1;
+  static char name[] = "dorvane-test";
+  static char* argv[] = {name, nullptr};
+  static TApplication* app = [] {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    auto* created = new TApplication(argc, argv);
+    created->SetErrorBox(UnexpectedErrorBox);
+    return created;
+  }();
+  return *app;
+}
+
+// Collects the error box's texts instead of opening a modal box, for as long as it lives.
+class ErrorBoxRecorder {
+ public:
+  ErrorBoxRecorder() {
+    TestApp().SetErrorBox([this](const std::string& text) { texts.push_back(text); });
+  }
+  ~ErrorBoxRecorder() { TestApp().SetErrorBox(UnexpectedErrorBox); }
+  ErrorBoxRecorder(const ErrorBoxRecorder&) = delete;
+  ErrorBoxRecorder& operator=(const ErrorBoxRecorder&) = delete;
+
+  std::vector<std::string> texts;
+};
+
+// Puts a fixed clock in place for as long as it lives.
+class ClockOverride {
+ public:
+  explicit ClockOverride(const platform::LocalTime& t) : clock_(t) { platform::SetActiveClock(&clock_); }
+  ~ClockOverride() { platform::SetActiveClock(nullptr); }
+  ClockOverride(const ClockOverride&) = delete;
+  ClockOverride& operator=(const ClockOverride&) = delete;
+
+  void Set(const platform::LocalTime& t) { clock_.Set(t); }
+
+ private:
+  platform::FixedClock clock_;
+};
+
+}  // namespace dorvane::testing
