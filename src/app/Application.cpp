@@ -7,6 +7,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "dates/ErrorText.h"
+
 namespace dorvane {
 
 namespace {

@@ -78,7 +78,7 @@ void TForm1::BuildControls() {
   Calendar1->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
   Calendar1->setAccessibleName(QStringLiteral("Calendrier du mois"));
   Calendar1->Calendar().SetStartOfWeek(1);
-  Calendar1->Calendar().SetOnChange([this](TCalendar&) { Calendar1Change(); });
+  Calendar1->Calendar().OnChange = [this](TCalendar&) { Calendar1Change(); };
 
   GroupBox3 = AddGroupBox("GroupBox3", 8, 248, 313, 41);
   RxLabel2 = new RxLabelWidget(GroupBox3);

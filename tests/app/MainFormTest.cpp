@@ -238,9 +238,9 @@ TEST_F(MainFormTest, EveryControlSitsWhereTheLayoutPutsIt) {
   EXPECT_EQ(form1_->RxLabel2->Label().Alignment(), taCenter);
   EXPECT_FALSE(form1_->RxLabel1->Label().AutoSize());
   EXPECT_FALSE(form1_->RxLabel2->Label().AutoSize());
-  EXPECT_EQ(form1_->RxLabel1->Label().GetFont().Height, -16);
-  EXPECT_TRUE(form1_->RxLabel1->Label().GetFont().Bold);
-  EXPECT_EQ(form1_->RxLabel1->Label().GetFont().Color, clPurple);
+  EXPECT_EQ(form1_->RxLabel1->Label().Font().Height, -16);
+  EXPECT_TRUE(form1_->RxLabel1->Label().Font().Bold);
+  EXPECT_EQ(form1_->RxLabel1->Label().Font().Color, clPurple);
 }
 
 TEST_F(MainFormTest, ToolButtonsShowTheirHintsAndHaveNames) {

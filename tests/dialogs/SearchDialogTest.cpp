@@ -103,7 +103,7 @@ TEST_F(SearchDialogTest, ValuesThatCannotBeUnsigned16BitAreNoDate) {
 
 TEST_F(SearchDialogTest, ShowingTheSameDateTwiceRebuildsEachTime) {
   int notices = 0;
-  grid_->Calendar().SetOnChange([&notices](TCalendar&) { ++notices; });
+  grid_->Calendar().OnChange = [&notices](TCalendar&) { ++notices; };
   Type("7", "3", "2005");
   form2_->btnAfficher->click();
   form2_->btnAfficher->click();
