@@ -19,6 +19,8 @@ TStatusBar::TStatusBar(QWidget* parent, std::initializer_list<int> widths)
     panel->setTextFormat(Qt::PlainText);
     panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     panel->setIndent(2);
+    // Opaque, so that a new text repaints the panel alone and not the bar beneath it.
+    panel->setAutoFillBackground(true);
     panel->setGeometry(left, kTopBorder, widths_[i], kPanelHeight);
     left += widths_[i] + kPanelGap;
     panels_.push_back(panel);

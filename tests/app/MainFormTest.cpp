@@ -189,6 +189,30 @@ TEST_F(MainFormTest, TheClockTicksThroughTheTimer) {
   EXPECT_EQ(Panel(2), ClockText(CurrentMoment()));
 }
 
+// Records which widgets receive a paint event.
+class PaintWatch : public QObject {
+ public:
+  PaintWatch() { QCoreApplication::instance()->installEventFilter(this); }
+  ~PaintWatch() override { QCoreApplication::instance()->removeEventFilter(this); }
+  QStringList painted;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted << watched->objectName();
+    return false;
+  }
+};
+
+TEST_F(MainFormTest, AClockTickRepaintsTheClockPanelAndNothingElse) {
+  form1_->show();
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  clock_.Set({2005, 3, 7, 14, 5, 10, 0});
+  PaintWatch watch;
+  form1_->Timer1Timer();
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(watch.painted.join(",").toStdString(), "Panel2");
+}
+
 TEST_F(MainFormTest, SizeIsLockedAndOnlyMinimisingIsOffered) {
   form1_->show();
   const QSize size = form1_->size();

@@ -1,0 +1,231 @@
+// The running program: whole-process start-up against a minimal Qt program, one "Mois suivant"
+// command through captions and repaint, and the idle cost of the open window.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QLabel>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/Application.h"
+#include "app/Fonts.h"
+#include "app/MainForm.h"
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct ProcessRun {
+  double seconds = 0;
+  long peakKiB = 0;
+};
+
+// Environment of the child: offscreen, whatever the bench's own environment says.
+std::vector<char*> OffscreenEnvironment(std::vector<std::string>& storage) {
+  storage.clear();
+  for (char** e = environ; *e != nullptr; ++e) {
+    if (std::string(*e).rfind("QT_QPA_PLATFORM=", 0) != 0) storage.emplace_back(*e);
+  }
+  storage.emplace_back("QT_QPA_PLATFORM=offscreen");
+  std::vector<char*> env;
+  for (auto& s : storage) env.push_back(s.data());
+  env.push_back(nullptr);
+  return env;
+}
+
+pid_t Spawn(std::vector<std::string> args) {
+  std::vector<std::string> storage;
+  std::vector<char*> env = OffscreenEnvironment(storage);
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), env.data());
+  posix_spawn_file_actions_destroy(&actions);
+  return rc == 0 ? pid : -1;
+}
+
+ProcessRun RunToEnd(std::vector<std::string> args) {
+  const auto start = Clock::now();
+  const pid_t pid = Spawn(std::move(args));
+  ProcessRun run;
+  if (pid < 0) return run;
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  run.peakKiB = usage.ru_maxrss;
+  return run;
+}
+
+void StartUp(benchmark::State& state, const char* exe, bool dorvane) {
+  const std::string shot = "/tmp/dorvane-bench-" + std::to_string(getpid()) + ".png";
+  long peak = 0;
+  for (auto _ : state) {
+    std::vector<std::string> args{exe};
+    if (dorvane) args.emplace_back("--screenshot");
+    args.push_back(shot);
+    const ProcessRun run = RunToEnd(args);
+    state.SetIterationTime(run.seconds);
+    peak = std::max(peak, run.peakKiB);
+  }
+  state.counters["peak_rss_KiB"] = static_cast<double>(peak);
+  std::remove(shot.c_str());
+}
+
+void BM_StartUp_Dorvane(benchmark::State& state) { StartUp(state, DORVANE_EXE, true); }
+void BM_StartUp_MinimalQt(benchmark::State& state) { StartUp(state, MINIMAL_EXE, false); }
+BENCHMARK(BM_StartUp_MinimalQt)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_StartUp_Dorvane)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(5)->ReportAggregatesOnly(true);
+
+dorvane::TApplication& App() {
+  static int argc = 1;
+  static char name[] = "dorvane-bench";
+  static char* argv[] = {name, nullptr};
+  static auto* app = [] {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    auto* created = new dorvane::TApplication(argc, argv);
+    dorvane::InstallProgramFonts();
+    QApplication::setFont(dorvane::FormFont());
+    return created;
+  }();
+  return *app;
+}
+
+// One "Mois suivant": the grid steps, the captions are rebuilt, and the window repaints what
+// changed.
+void BM_MonthForwardWithRepaint(benchmark::State& state) {
+  App();
+  dorvane::TForm1 form;
+  form.show();
+  QCoreApplication::processEvents();
+  const dorvane::TDateTime start = form.Calendar1->Calendar().SelectedDate();
+  int steps = 0;
+  for (auto _ : state) {
+    form.tlbtnMApresClick();
+    QCoreApplication::processEvents();
+    if (++steps == 12 * 5000) {
+      state.PauseTiming();
+      form.Calendar1->Calendar().SetSelectedDate(start);
+      QCoreApplication::processEvents();
+      steps = 0;
+      state.ResumeTiming();
+    }
+  }
+}
+
+// The reference: one label's text changed and repainted.
+void BM_LabelTextWithRepaint(benchmark::State& state) {
+  App();
+  QLabel label;
+  label.resize(297, 20);
+  label.show();
+  QCoreApplication::processEvents();
+  int n = 0;
+  for (auto _ : state) {
+    label.setText(QString::number(++n));
+    QCoreApplication::processEvents();
+  }
+}
+BENCHMARK(BM_LabelTextWithRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MonthForwardWithRepaint)->Unit(benchmark::kMicrosecond);
+
+long CpuMs(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  const auto close = line.rfind(')');
+  if (close == std::string::npos) return -1;
+  std::vector<std::string> fields;
+  std::string field;
+  for (char c : line.substr(close + 2)) {
+    if (c == ' ') {
+      fields.push_back(field);
+      field.clear();
+    } else {
+      field += c;
+    }
+  }
+  // utime and stime are fields 14 and 15 of the line, 12 and 13 after the name.
+  const long ticks = std::stol(fields.at(11)) + std::stol(fields.at(12));
+  return ticks * 1000 / sysconf(_SC_CLK_TCK);
+}
+
+// CPU used by the open window over 30 s, once its start-up is over.
+void BM_Idle30s(benchmark::State& state) {
+  long idleMs = 0;
+  for (auto _ : state) {
+    const pid_t pid = Spawn({DORVANE_EXE});
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const long before = CpuMs(pid);
+    std::this_thread::sleep_for(std::chrono::seconds(30));
+    const long after = CpuMs(pid);
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    idleMs = after - before;
+    state.SetIterationTime(30);
+  }
+  state.counters["idle_cpu_ms"] = static_cast<double>(idleMs);
+}
+BENCHMARK(BM_Idle30s)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
+namespace {
+void BM_MonthForwardOnly(benchmark::State& state) {
+  App();
+  dorvane::TForm1 form;
+  form.show();
+  QCoreApplication::processEvents();
+  for (auto _ : state) {
+    form.tlbtnMApresClick();
+    if (form.Calendar1->Calendar().SelectedDate() > 2900000) form.Calendar1->Calendar().SetSelectedDate(0);
+  }
+}
+BENCHMARK(BM_MonthForwardOnly)->Unit(benchmark::kMicrosecond);
+}
+namespace {
+void BM_GridRepaintOnly(benchmark::State& state) {
+  App();
+  dorvane::TForm1 form;
+  form.show();
+  QCoreApplication::processEvents();
+  for (auto _ : state) {
+    form.Calendar1->update();
+    QCoreApplication::processEvents();
+  }
+}
+BENCHMARK(BM_GridRepaintOnly)->Unit(benchmark::kMicrosecond);
+void BM_CaptionsRepaintOnly(benchmark::State& state) {
+  App();
+  dorvane::TForm1 form;
+  form.show();
+  QCoreApplication::processEvents();
+  int i = 0;
+  for (auto _ : state) {
+    form.StatusBar1->SetPanelText(0, std::to_string(++i));
+    form.StatusBar1->SetPanelText(1, std::to_string(i));
+    form.RxLabel1->update();
+    form.RxLabel2->update();
+    QCoreApplication::processEvents();
+  }
+}
+BENCHMARK(BM_CaptionsRepaintOnly)->Unit(benchmark::kMicrosecond);
+}
