@@ -103,7 +103,6 @@ dorvane::TApplication& App() {
   static auto* app = [] {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     auto* created = new dorvane::TApplication(argc, argv);
-    dorvane::InstallProgramFonts();
     QApplication::setFont(dorvane::FormFont());
     return created;
   }();

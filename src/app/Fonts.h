@@ -4,11 +4,10 @@
 
 namespace dorvane {
 
-// Registers the free "MS Sans Serif" of Debian's fonts-wine when the system has it; without it
-// the family's metric-compatible stand-ins take its place (see ToQFont).
-void InstallProgramFonts();
-
-// The windows' font: "MS Sans Serif", 11-pixel characters.
+// The windows' font: "MS Sans Serif", 11-pixel characters, or where the system lacks it its
+// scalable, metric-compatible stand-in (see ToQFont). Debian's fonts-wine has a font of that
+// name, but only as bitmaps of 13, 16 and 20 pixels: without bold and broken at any scale
+// other than 1, so it is not registered.
 QFont FormFont();
 
 }  // namespace dorvane

@@ -10,7 +10,7 @@
 #include "app/Application.h"
 #include "app/Fonts.h"
 #include "app/MainForm.h"
-#include "dates/Numbers.h"
+#include "dates/DateLocale.h"
 #include "dialogs/_Recherche.h"
 #include "platform/QtLocaleSource.h"
 
@@ -18,7 +18,7 @@ namespace dorvane {
 
 namespace {
 
-void ReloadDateLocale() { LoadDateLocale(QtLocaleSource()); }
+void ReloadDateLocale() { LoadDateLocale(*platform::UserLocaleSource()); }
 
 // Step 1 of start-up: the program's modules, before any window exists.
 void StartModules() {
@@ -83,7 +83,6 @@ int RunDorvane(int& argc, char** argv, const LaunchOptions& options) {
   // 2. The application object and its title; the windows' font and Qt's French texts.
   app.SetTitle("Dorvane");
   app.setWindowIcon(QIcon(QStringLiteral(":/dorvane/dorvane.svg")));
-  InstallProgramFonts();
   QApplication::setFont(FormFont());
   QTranslator translator;
   InstallFrenchTranslations(app, translator);
