@@ -156,6 +156,9 @@ std::string HelpCommand(Operands operands) {
     text += ".\n";
   }
   text +=
+      "  --screenshot FICHIER [--date AAAA-MM-JJ] [--window main|search]\n"
+      "      enregistre la fenêtre choisie en PNG, sans écran (à la date choisie).\n";
+  text +=
       "\nModèles : d, dd, ddd, dddd (jour), m, mm, mmm, mmmm (mois), yy, yyyy (année),\n"
       "h, hh (heure), n, nn (minutes), s, ss (secondes), z, zzz (millièmes), am/pm, ampm,\n"
       "ddddd, dddddd (date courte, longue), t, tt (heure courte, longue), c (date et heure),\n"

@@ -26,7 +26,18 @@ std::optional<DateParts> ReadIsoDate(const std::string& text) {
                    static_cast<std::uint16_t>(d)};
 }
 
+bool IsOwnOption(const std::string& arg) {
+  return arg == "--screenshot" || arg == "--date" || arg == "--window";
+}
+
 }  // namespace
+
+bool IsScreenshotCommand(const std::vector<std::string>& args) {
+  for (const std::string& arg : args) {
+    if (IsOwnOption(arg)) return true;
+  }
+  return false;
+}
 
 std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& args,
                                                 std::string& error) {
@@ -36,18 +47,16 @@ std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& 
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const bool hasValue = i + 1 < args.size();
-    if (arg == "--screenshot" || arg == "--date" || arg == "--window") {
-      if (!hasValue) {
-        error = "l'option " + arg + " attend une valeur";
-        return std::nullopt;
-      }
+    if (IsOwnOption(arg) && !hasValue) {
+      error = "L'option " + arg + " attend une valeur (voir dorvane --help).";
+      return std::nullopt;
     }
     if (arg == "--screenshot") {
       options.screenshot.emplace().file = args[++i];
     } else if (arg == "--date") {
       date = ReadIsoDate(args[++i]);
       if (!date) {
-        error = "date attendue sous la forme AAAA-MM-JJ : " + args[i];
+        error = "Date attendue sous la forme AAAA-MM-JJ : '" + args[i] + "'.";
         return std::nullopt;
       }
     } else if (arg == "--window") {
@@ -57,17 +66,19 @@ std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& 
       } else if (name == "search") {
         window = ScreenshotWindow::kSearch;
       } else if (name == "about") {
-        error = "la fenêtre « about » n'existe pas encore";
+        error = "La fenêtre about n'existe pas encore ; fenêtres : main, search.";
         return std::nullopt;
       } else {
-        error = "fenêtre inconnue : " + name + " (main ou search)";
+        error = "Fenêtre inconnue : '" + name + "' ; fenêtres : main, search.";
         return std::nullopt;
       }
+    } else if (arg != "/debug" && arg != "-debug") {
+      error = "Option inconnue : '" + arg + "' (voir dorvane --help).";
+      return std::nullopt;
     }
-    // Anything else belongs to the other start-up options ("/debug"...).
   }
   if ((date || window) && !options.screenshot) {
-    error = "--date et --window ne vont qu'avec --screenshot";
+    error = "Les options --date et --window vont avec --screenshot (voir dorvane --help).";
     return std::nullopt;
   }
   if (options.screenshot) {

@@ -21,8 +21,11 @@ struct LaunchOptions {
   std::optional<ScreenshotRequest> screenshot;
 };
 
-// Reads the screenshot options out of the arguments (program name excluded); other arguments
-// are left to the rest of the start-up. Returns the
+// Whether the arguments (program name excluded) ask for a screenshot rather than the window or
+// an option that prints.
+bool IsScreenshotCommand(const std::vector<std::string>& args);
+
+// Reads a screenshot command. Besides its own options only the debug switches are allowed. Returns the
 // options, or fills error with a French message for the user.
 std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& args,
                                                 std::string& error);

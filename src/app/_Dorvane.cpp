@@ -44,7 +44,7 @@ void SettleEvents() {
 int TakeScreenshot(TApplication& app, TForm1& form1, TForm2& form2, const ScreenshotRequest& request) {
   bool failed = false;
   app.SetErrorBox([&failed](const std::string& text) {
-    std::fprintf(stderr, "dorvane : %s\n", text.c_str());
+    std::fprintf(stderr, "%s\n", text.c_str());
     failed = true;
   });
   form1.ShowCentred();
@@ -65,7 +65,7 @@ int TakeScreenshot(TApplication& app, TForm1& form1, TForm2& form2, const Screen
   SettleEvents();
   const QString file = QString::fromStdString(request.file);
   if (!window->grab().save(file, "PNG")) {
-    std::fprintf(stderr, "dorvane : impossible d'écrire %s\n", request.file.c_str());
+    std::fprintf(stderr, "Impossible d'écrire %s.\n", request.file.c_str());
     return 1;
   }
   return failed ? 1 : 0;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include <QByteArray>
 #include <QtGlobal>
 
 #include "app/CommandLine.h"

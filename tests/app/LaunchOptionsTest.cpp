@@ -19,14 +19,17 @@ TEST(LaunchOptionsTest, ScreenshotWithDateAndWindow) {
   EXPECT_EQ(o->screenshot->window, ScreenshotWindow::kSearch);
 }
 
-TEST(LaunchOptionsTest, NoArgumentsOpenTheWindowAndOtherArgumentsAreLeftAlone) {
+TEST(LaunchOptionsTest, OnlyOurOptionsMakeAScreenshotCommand) {
+  EXPECT_FALSE(IsScreenshotCommand({}));
+  EXPECT_FALSE(IsScreenshotCommand({"/debug"}));
+  EXPECT_FALSE(IsScreenshotCommand({"--print", "2005-03-07"}));
+  EXPECT_TRUE(IsScreenshotCommand({"--date", "2005-03-07"}));
+  EXPECT_TRUE(IsScreenshotCommand({"/debug", "--screenshot", "a.png"}));
   std::string error;
-  auto o = Parse({}, error);
-  ASSERT_TRUE(o);
-  EXPECT_FALSE(o->screenshot);
-  o = Parse({"/debug"}, error);
-  ASSERT_TRUE(o);
-  EXPECT_FALSE(o->screenshot);
+  auto o = Parse({"/debug", "--screenshot", "a.png"}, error);
+  ASSERT_TRUE(o && o->screenshot) << error;
+  EXPECT_FALSE(o->screenshot->date);
+  EXPECT_EQ(o->screenshot->window, ScreenshotWindow::kMain);
 }
 
 TEST(LaunchOptionsTest, RefusedArguments) {
@@ -39,6 +42,7 @@ TEST(LaunchOptionsTest, RefusedArguments) {
       {"--screenshot", "a.png", "--window", "other"},
       {"--screenshot", "a.png", "--window", "about"},
       {"--date", "2005-03-07"},
+      {"--screenshot", "a.png", "--print"},
   };
   for (const auto& args : refused) {
     std::string error;
