@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
@@ -47,7 +48,21 @@ TApplication* TApplication::Instance() {
 
 void TApplication::SetTitle(const std::string& title) {
   title_ = title;
-  setApplicationDisplayName(QString::fromStdString(title));
+  // The application's name, not its display name: Qt would add a display name to every
+  // window's caption.
+  setApplicationName(QString::fromStdString(title));
+}
+
+bool TApplication::LoadFrenchTranslations() {
+  auto translator = std::make_unique<QTranslator>();
+  if (!translator->load(QStringLiteral("qtbase_fr"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    return false;
+  }
+  if (translator_) removeTranslator(translator_.get());
+  installTranslator(translator.get());
+  translator_ = std::move(translator);
+  return true;
 }
 
 void TApplication::SetErrorBox(ErrorBox box) { errorBox_ = std::move(box); }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -30,6 +32,10 @@ class TApplication : public QApplication {
   const std::string& Title() const { return title_; }
   void SetTitle(const std::string& title);
 
+  // Qt's own texts (context menus, message box buttons) in French, like the rest of the
+  // program. False when Qt's French translations are not installed.
+  bool LoadFrenchTranslations();
+
   void SetErrorBox(ErrorBox box);
   void RestoreDefaultErrorBox();
 
@@ -48,6 +54,7 @@ class TApplication : public QApplication {
   void ShowDefaultErrorBox(const std::string& text);
 
   std::string title_;
+  std::unique_ptr<QTranslator> translator_;
   ErrorBox errorBox_;
   std::function<void()> onLocaleChange_;
 };

@@ -92,6 +92,7 @@ void TForm1::BuildControls() {
   Timer1->setInterval(kTimerIntervalMs);
   connect(Timer1, &QTimer::timeout, this, [this] { RunHandler([this] { Timer1Timer(); }); });
   Timer1->start();
+  if (!Timer1->isActive()) throw std::runtime_error("Pas assez de timers disponibles");
 }
 
 void TForm1::BuildToolBar() {

@@ -1,8 +1,6 @@
 #include "app/_Dorvane.h"
 
-#include <QLibraryInfo>
 #include <QPixmap>
-#include <QTranslator>
 
 #include <cstdio>
 #include <memory>
@@ -27,14 +25,6 @@ void StartModules() {
 
 // Shut-down, after the windows are gone: the modules in reverse order.
 void StopModules() {}
-
-// Qt's own texts (context menus, message box buttons) in French, like the rest of the program.
-void InstallFrenchTranslations(QApplication& app, QTranslator& translator) {
-  if (translator.load(QStringLiteral("qtbase_fr"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    app.installTranslator(&translator);
-  }
-}
 
 void SettleEvents() {
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
@@ -84,8 +74,7 @@ int RunDorvane(int& argc, char** argv, const LaunchOptions& options) {
   app.SetTitle("Dorvane");
   app.setWindowIcon(QIcon(QStringLiteral(":/dorvane/dorvane.svg")));
   QApplication::setFont(FormFont());
-  QTranslator translator;
-  InstallFrenchTranslations(app, translator);
+  app.LoadFrenchTranslations();
 
   int exitCode = 0;
   {

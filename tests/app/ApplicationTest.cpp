@@ -115,7 +115,14 @@ TEST(ApplicationTest, TitleNamesTheBoxes) {
   TApplication& app = TestApp();
   app.SetTitle("Dorvane");
   EXPECT_EQ(app.Title(), "Dorvane");
-  EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Dorvane");
+  EXPECT_EQ(QCoreApplication::applicationName(), "Dorvane");
+}
+
+TEST(ApplicationTest, QtsOwnTextsAreFrench) {
+  TApplication& app = TestApp();
+  ASSERT_TRUE(app.LoadFrenchTranslations());
+  EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Paste"), "Co&ller");
+  EXPECT_EQ(QCoreApplication::translate("QLineEdit", "Select All"), "Tout sélectionner");
 }
 
 }  // namespace
