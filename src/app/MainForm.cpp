@@ -66,8 +66,8 @@ void TForm1::BuildControls() {
   GroupBox1 = AddGroupBox("GroupBox1", 8, 32, 313, 49);
   RxLabel1 = new RxLabelWidget(GroupBox1);
   RxLabel1->setObjectName(QStringLiteral("RxLabel1"));
+  RxLabel1->Label().SetAutoSize(false);  // before the bounds, which it would otherwise fit
   RxLabel1->setGeometry(8, 16, 297, 20);
-  RxLabel1->Label().SetAutoSize(false);
   RxLabel1->Label().SetAlignment(taCenter);
   RxLabel1->Label().SetFont(BannerFont());
 
@@ -83,8 +83,8 @@ void TForm1::BuildControls() {
   GroupBox3 = AddGroupBox("GroupBox3", 8, 248, 313, 41);
   RxLabel2 = new RxLabelWidget(GroupBox3);
   RxLabel2->setObjectName(QStringLiteral("RxLabel2"));
-  RxLabel2->setGeometry(8, 16, 297, 17);
   RxLabel2->Label().SetAutoSize(false);
+  RxLabel2->setGeometry(8, 16, 297, 17);
   RxLabel2->Label().SetAlignment(taCenter);
 
   Timer1 = new QTimer(this);
