@@ -152,6 +152,8 @@ void TForm2::btnAfficherClick() {
   const std::int32_t year = ParseWholeNumber(Edit1->text().toStdString());
   const std::int32_t month = ParseWholeNumber(Edit2->text().toStdString());
   const std::int32_t day = ParseWholeNumber(Edit3->text().toStdString());
+  // A minimised main window comes back too: the date is shown where the user can see it.
+  mainWindow_->setWindowState(mainWindow_->windowState() & ~Qt::WindowMinimized);
   mainWindow_->show();
   mainWindow_->raise();
   mainWindow_->activateWindow();

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QVBoxLayout>
 #include <QTimer>
 #include <QWidget>
 
@@ -99,6 +103,54 @@ TEST(ApplicationTest, NonStandardFailuresStillGetAFrenchBox) {
   ASSERT_EQ(box.texts.size(), 2u);
   EXPECT_EQ(box.texts[0], "Erreur inattendue.");
   EXPECT_EQ(box.texts[1], "Mémoire insuffisante.");
+}
+
+TEST(ApplicationTest, TheBoxIsAStopBoxWithOneOkButtonAndFocusComesBack) {
+  TApplication& app = TestApp();
+  app.SetTitle("Dorvane");
+  QWidget window;
+  auto* layout = new QVBoxLayout(&window);
+  auto* first = new QLineEdit(&window);
+  auto* second = new QLineEdit(&window);
+  layout->addWidget(first);
+  layout->addWidget(second);
+  window.show();
+  QApplication::setActiveWindow(&window);
+  second->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), second);
+
+  QString title;
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QList<QAbstractButton*> buttons;
+  Qt::WindowModality modality = Qt::NonModal;
+  // The box is closed by this poll as soon as it is up, so its loop never waits.
+  QTimer poll;
+  poll.setInterval(5);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    poll.stop();
+    title = box->windowTitle();
+    text = box->text();
+    icon = box->icon();
+    buttons = box->buttons();
+    modality = box->windowModality();
+    box->button(QMessageBox::Ok)->click();
+  });
+  poll.start();
+  app.RestoreDefaultErrorBox();
+  RunHandler([] { throw EConvertError("'x' n'est pas une valeur entière correcte"); });
+  app.SetErrorBox(testing::UnexpectedErrorBox);
+
+  EXPECT_EQ(title, "Dorvane");
+  EXPECT_EQ(text, "'x' n'est pas une valeur entière correcte.");
+  EXPECT_EQ(icon, QMessageBox::Critical);
+  EXPECT_EQ(buttons.size(), 1);
+  EXPECT_EQ(modality, Qt::ApplicationModal);
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), &window);
+  EXPECT_EQ(QApplication::focusWidget(), second);
 }
 
 TEST(ApplicationTest, LocaleChangeNoticeReloadsTheLocale) {

@@ -95,6 +95,16 @@ INSTANTIATE_TEST_SUITE_P(
         SearchCase{"5", "3", "05", "", true, {5, 3, 5}},
         SearchCase{" 8", "$C", "2005", "", true, {2005, 12, 8}}));
 
+TEST_F(SearchDialogTest, AMinimisedMainWindowComesBackForTheDate) {
+  main_->showMinimized();
+  ASSERT_TRUE(main_->isMinimized());
+  Type("8", "5", "1945");
+  form2_->btnAfficher->click();
+  EXPECT_FALSE(main_->isMinimized());
+  EXPECT_TRUE(main_->isVisible());
+  EXPECT_EQ(SplitDate(Shown()), (DateParts{1945, 5, 8}));
+}
+
 TEST_F(SearchDialogTest, ValuesThatCannotBeUnsigned16BitAreNoDate) {
   EXPECT_THROW(SearchedDate(65536 + 2005, 3, 7), EConvertError);
   EXPECT_THROW(SearchedDate(2005, 3, -65529), EConvertError);
