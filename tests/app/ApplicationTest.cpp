@@ -41,6 +41,8 @@ struct BoxTextCase {
   std::string shown;
 };
 
+void PrintTo(const BoxTextCase& c, std::ostream* os) { *os << '"' << c.message << '"'; }
+
 class ErrorBoxTextTest : public ::testing::TestWithParam<BoxTextCase> {};
 
 TEST_P(ErrorBoxTextTest, FailureEscapingAnEventHandlerIsShownAndTheProgramGoesOn) {

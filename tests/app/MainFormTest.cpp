@@ -70,6 +70,8 @@ struct NavigationCase {
   DateParts to;
 };
 
+void PrintTo(const NavigationCase& c, std::ostream* os) { *os << c.name; }
+
 class NavigationTest : public MainFormTest, public ::testing::WithParamInterface<NavigationCase> {};
 
 TEST_P(NavigationTest, ButtonAndMenuItemRunTheSameCommandAndTheCaptionsFollow) {

@@ -51,6 +51,10 @@ struct SearchCase {
   DateParts shown;           // the grid's date afterwards
 };
 
+void PrintTo(const SearchCase& c, std::ostream* os) {
+  *os << '"' << c.day << "\" \"" << c.month << "\" \"" << c.year << '"';
+}
+
 class SearchTableTest : public SearchDialogTest, public ::testing::WithParamInterface<SearchCase> {};
 
 TEST_P(SearchTableTest, ChecksRunInOrderAndOnlyAGoodDateMovesTheGrid) {
