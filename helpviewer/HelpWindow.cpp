@@ -4,7 +4,6 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -259,7 +258,7 @@ void HelpWindow::ShowHelp(const QString& path) {
       browser_->setSource(url, QTextDocument::HtmlResource);
   });
 
-  statusBar();
+  statusBar();  // created now, so that the first message does not make the page jump
   browser_->setSource(TopicUrl(first), QTextDocument::HtmlResource);
   browser_->setFocus();
 }
