@@ -215,6 +215,16 @@ TEST_F(MainFormTest, AClockTickRepaintsTheClockPanelAndNothingElse) {
   EXPECT_EQ(watch.painted.join(",").toStdString(), "Panel2");
 }
 
+TEST_F(MainFormTest, AMonthStepRepaintsTheGridAndTheCaptionsThatChanged) {
+  form1_->show();
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  PaintWatch watch;
+  form1_->tlbtnMApres->click();
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  watch.painted.sort();
+  EXPECT_EQ(watch.painted.join(",").toStdString(), "Calendar1,Panel0,Panel1,RxLabel1,RxLabel2");
+}
+
 TEST_F(MainFormTest, SizeIsLockedAndOnlyMinimisingIsOffered) {
   form1_->show();
   const QSize size = form1_->size();
