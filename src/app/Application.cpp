@@ -35,6 +35,8 @@ void CancelMouseCapture() {
 }  // namespace
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // Ties the windows to the desktop entry, whose icon the desktop then shows for them.
+  setDesktopFileName(QStringLiteral("dorvane"));
   SetFailureSink([](std::exception_ptr failure) {
     if (TApplication* app = TApplication::Instance()) app->HandleException(std::move(failure));
   });
