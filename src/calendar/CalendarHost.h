@@ -12,6 +12,8 @@ class CalendarHost {
 
   virtual void InvalidateAll() = 0;
   virtual void InvalidateRect(const Rect& rect) = 0;
+  // The border around the client area changed width: the host sends a new size notice.
+  virtual void BorderChanged() = 0;
 
   // Gives the control the keyboard focus.
   virtual void SetFocus() = 0;

@@ -89,6 +89,11 @@ void CalendarWidget::InvalidateRect(const Rect& rect) {
   update(QRect(rect.Left + b, rect.Top + b, rect.Width(), rect.Height()));
 }
 
+void CalendarWidget::BorderChanged() {
+  SendClientSize();
+  updateGeometry();
+}
+
 void CalendarWidget::SetFocus() {
   if (isEnabled()) setFocus(Qt::MouseFocusReason);
 }

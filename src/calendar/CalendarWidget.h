@@ -53,6 +53,7 @@ class CalendarWidget : public QWidget, private CalendarHost {
   // CalendarHost
   void InvalidateAll() override;
   void InvalidateRect(const Rect& rect) override;
+  void BorderChanged() override;
   void SetFocus() override;
   bool IsActiveControl() const override;
   void CapturePointer() override;

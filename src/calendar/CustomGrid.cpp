@@ -93,12 +93,14 @@ void TCustomGrid::SetFont(const dorvane::Font& font) {
 void TCustomGrid::SetCtl3D(bool on) {
   if (on == ctl3D_) return;
   ctl3D_ = on;
+  if (host_ != nullptr) host_->BorderChanged();
   InvalidateGrid();
 }
 
 void TCustomGrid::SetBorderStyle(TBorderStyle style) {
   if (style == borderStyle_) return;
   borderStyle_ = style;
+  if (host_ != nullptr) host_->BorderChanged();
   InvalidateGrid();
 }
 

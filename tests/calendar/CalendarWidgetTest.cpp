@@ -220,6 +220,23 @@ TEST_F(CalendarWidgetTest, StaysCrispAtTwiceTheScale) {
   EXPECT_EQ(image.pixelColor(x + 2, y), base);
 }
 
+// Without Ctl3D the edge is a 1-pixel frame, and the client area grows to match it.
+TEST_F(CalendarWidgetTest, FlatBorderIsOnePixelWide) {
+  grid_->Calendar().SetCtl3D(false);
+  EXPECT_EQ(grid_->Calendar().ClientWidth(), 295);
+  EXPECT_EQ(grid_->Calendar().ClientHeight(), 127);
+  grid_->Calendar().SetBorderStyle(TBorderStyle::bsNone);
+  EXPECT_EQ(grid_->Calendar().ClientWidth(), 297);
+  grid_->Calendar().SetBorderStyle(TBorderStyle::bsSingle);
+  QImage image(grid_->size(), QImage::Format_ARGB32);
+  grid_->render(&image);
+  const QColor frame = grid_->palette().color(QPalette::Active, QPalette::Shadow);
+  const QColor button = grid_->palette().color(QPalette::Active, QPalette::Button);
+  EXPECT_EQ(image.pixel(0, 60), frame.rgb());
+  EXPECT_EQ(image.pixel(296, 60), frame.rgb());
+  EXPECT_EQ(image.pixel(3, 5), button.rgb());  // header cell, no bevel without Ctl3D
+}
+
 // A wider line fills exactly the strip that follows its column.
 TEST_F(CalendarWidgetTest, WideLinesFillTheirStrips) {
   grid_->Calendar().SetGridLineWidth(2);

@@ -12,6 +12,7 @@ class FakeHost : public CalendarHost {
  public:
   std::vector<Rect> invalidated;
   int invalidateAllCount = 0;
+  int borderChanges = 0;
   bool active = false;
   bool refuseFocus = false;
   bool captured = false;
@@ -21,6 +22,7 @@ class FakeHost : public CalendarHost {
 
   void InvalidateAll() override { ++invalidateAllCount; }
   void InvalidateRect(const Rect& rect) override { invalidated.push_back(rect); }
+  void BorderChanged() override { ++borderChanges; }
   void SetFocus() override {
     if (!refuseFocus) active = true;
   }
