@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TempDir.h"
+
 #include "app/CommandLine.h"
 #include "dates/DateLocale.h"
 #include "dates/DateValue.h"
@@ -180,9 +182,10 @@ TEST_F(CommandLineTest, PrintGivesAMoonLineForEveryValidDay) {
 
 // The built program, run as a user would: its streams and its exit status.
 Outcome RunProgram(const std::string& environment, const std::string& arguments) {
-  const std::string dir = ::testing::TempDir();
-  const std::string outFile = dir + "dorvane_cli_out.txt";
-  const std::string errFile = dir + "dorvane_cli_err.txt";
+  // A directory of its own, so that test runs in parallel never share the capture files.
+  const dorvane::testing::TempDir dir;
+  const std::string outFile = dir / "out.txt";
+  const std::string errFile = dir / "err.txt";
   const std::string command = "env -u LC_ALL -u LC_TIME -u LANG " + environment + " '" +
                               DORVANE_EXE + "' " + arguments + " >'" + outFile + "' 2>'" + errFile +
                               "'";
@@ -192,8 +195,6 @@ Outcome RunProgram(const std::string& environment, const std::string& arguments)
     return std::string(std::istreambuf_iterator<char>(in), {});
   };
   Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(outFile), slurp(errFile)};
-  std::remove(outFile.c_str());
-  std::remove(errFile.c_str());
   return run;
 }
 
