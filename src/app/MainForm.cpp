@@ -12,6 +12,7 @@
 #include "dialogs/Handlers.h"
 #include "dialogs/Placement.h"
 #include "dialogs/_Recherche.h"
+#include "help/hh.h"
 
 namespace dorvane {
 
@@ -189,7 +190,7 @@ void TForm1::FormCreate() {
   Timer1Timer();
 }
 
-void TForm1::FormDestroy() {}
+void TForm1::FormDestroy() { CloseHelpWindows(); }
 
 void TForm1::Calendar1Change() {
   const TDateTime d = Calendar1->Calendar().SelectedDate();
@@ -220,9 +221,7 @@ void TForm1::tlbtnRechercherClick() {
   form2_->Edit3->setFocus(Qt::OtherFocusReason);
 }
 
-void TForm1::tlbtnAideClick() {
-  throw std::runtime_error("Aucun visualiseur d'aide n'est installé.");
-}
+void TForm1::tlbtnAideClick() { ShowProgramHelp(); }
 
 void TForm1::tlbtnQuitterClick() { close(); }
 

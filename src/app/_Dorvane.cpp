@@ -10,6 +10,8 @@
 #include "app/MainForm.h"
 #include "dates/DateLocale.h"
 #include "dialogs/_Recherche.h"
+#include "help/hh.h"
+#include "help/hh_funcs.h"
 #include "platform/QtLocaleSource.h"
 
 namespace dorvane {
@@ -21,10 +23,13 @@ void ReloadDateLocale() { LoadDateLocale(*platform::UserLocaleSource()); }
 // Step 1 of start-up: the program's modules, before any window exists.
 void StartModules() {
   ReloadDateLocale();
+  LoadHelpViewer();
+  ProbeHelpEnvironment();
 }
 
-// Shut-down, after the windows are gone: the modules in reverse order.
-void StopModules() {}
+// Shut-down, after the windows are gone: the modules in reverse order. The viewer goes while
+// the application object still lives, since its windows are Qt's.
+void StopModules() { UnloadHelpViewer(); }
 
 void SettleEvents() {
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
