@@ -116,7 +116,9 @@ void TFAbout::FormCreate() {
   lblPhysRes->SetCaption(FreeMemoryText(memory.memoryLoad));
 }
 
-void TFAbout::Button1Click() { close(); }
+void TFAbout::Button1Click() {
+  close();
+}
 
 void TFAbout::keyPressEvent(QKeyEvent* event) {
   // No cancel button: Escape leaves the dialog open.
@@ -163,6 +165,8 @@ void TAboutBox::Execute() {
   dialog->exec();
 }
 
-std::string UserThousandsSeparator() { return QLocale().groupSeparator().toStdString(); }
+std::string UserThousandsSeparator() {
+  return QLocale().groupSeparator().toStdString();
+}
 
 }  // namespace dorvane

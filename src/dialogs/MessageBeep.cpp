@@ -22,6 +22,8 @@ void MessageBeep() {
   }
 }
 
-void SetMessageBeep(std::function<void()> sound) { Sound() = std::move(sound); }
+void SetMessageBeep(std::function<void()> sound) {
+  Sound() = std::move(sound);
+}
 
 }  // namespace dorvane

@@ -118,7 +118,8 @@ TEST_F(AboutTest, EachShowingIsANewDialogThatBeepsOnceWithFiguresOfItsOwnMoment)
     EXPECT_EQ(Text(dialog.lblPhysMem), "Mémoire physique totale : 262\u202F144 Ko");
     EXPECT_EQ(Text(dialog.lblPhysRes), "Ressources système      : 37% libre.");
     memory.Set(MemoryFigures{24ull << 30, 10});
-    EXPECT_EQ(Text(dialog.lblPhysMem), "Mémoire physique totale : 262\u202F144 Ko");  // not refreshed
+    EXPECT_EQ(Text(dialog.lblPhysMem),
+              "Mémoire physique totale : 262\u202F144 Ko");  // not refreshed
   });
   EXPECT_TRUE(first.isNull()) << "the dialog outlived its showing";
   EXPECT_EQ(beeps, 1);
@@ -212,8 +213,10 @@ TEST_F(AboutTest, WindowAndControlsStandAtTheirPlaces) {
   const struct {
     const QLabel* label;
     QPoint at;
-  } labels[] = {{dialog.lblPhysMem, {86, 173}}, {dialog.lblPhysRes, {86, 193}},
-                {dialog.Label1, {88, 96}},      {dialog.Label2, {88, 120}},
+  } labels[] = {{dialog.lblPhysMem, {86, 173}},
+                {dialog.lblPhysRes, {86, 193}},
+                {dialog.Label1, {88, 96}},
+                {dialog.Label2, {88, 120}},
                 {dialog.Label3, {88, 136}}};
   for (const auto& l : labels) {
     EXPECT_EQ(l.label->pos(), l.at) << l.label->objectName().toStdString();
