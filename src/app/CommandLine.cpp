@@ -156,7 +156,7 @@ std::string HelpCommand(Operands operands) {
     text += ".\n";
   }
   text +=
-      "  --screenshot FICHIER [--date AAAA-MM-JJ] [--window main|search]\n"
+      "  --screenshot FICHIER [--date AAAA-MM-JJ] [--window main|search|about]\n"
       "      enregistre la fenêtre choisie en PNG, sans écran (à la date choisie).\n";
   text +=
       "\nModèles : d, dd, ddd, dddd (jour), m, mm, mmm, mmmm (mois), yy, yyyy (année),\n"

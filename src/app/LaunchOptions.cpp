@@ -66,10 +66,9 @@ std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& 
       } else if (name == "search") {
         window = ScreenshotWindow::kSearch;
       } else if (name == "about") {
-        error = "La fenêtre about n'existe pas encore ; fenêtres : main, search.";
-        return std::nullopt;
+        window = ScreenshotWindow::kAbout;
       } else {
-        error = "Fenêtre inconnue : '" + name + "' ; fenêtres : main, search.";
+        error = "Fenêtre inconnue : '" + name + "' ; fenêtres : main, search, about.";
         return std::nullopt;
       }
     } else if (arg != "/debug" && arg != "-debug") {

@@ -8,9 +8,9 @@
 
 namespace dorvane {
 
-enum class ScreenshotWindow { kMain, kSearch };
+enum class ScreenshotWindow { kMain, kSearch, kAbout };
 
-// What "dorvane --screenshot FILE [--date YYYY-MM-DD] [--window main|search]" asks for.
+// What "dorvane --screenshot FILE [--date YYYY-MM-DD] [--window main|search|about]" asks for.
 struct ScreenshotRequest {
   std::string file;
   std::optional<DateParts> date;

@@ -9,6 +9,8 @@
 #include "dates/Captions.h"
 #include "dates/Formatting.h"
 #include "dates/Moon.h"
+#include "dialogs/About.h"
+#include "dialogs/AboutTexts.h"
 #include "dialogs/Handlers.h"
 #include "dialogs/Placement.h"
 #include "dialogs/_Recherche.h"
@@ -88,6 +90,12 @@ void TForm1::BuildControls() {
   RxLabel2->setGeometry(8, 16, 297, 17);
   RxLabel2->Label().SetAlignment(taCenter);
 
+  AboutBox1 = new TAboutBox(this);
+  AboutBox1->setObjectName(QStringLiteral("AboutBox1"));
+  AboutBox1->SetProductName("Dorvane");
+  AboutBox1->SetVersion("Version 1.0 - Win9x - Win XP");
+  AboutBox1->SetCopyright(kMakerNotice);
+
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(kTimerIntervalMs);
@@ -145,9 +153,7 @@ void TForm1::BuildMenu() {
   Rubriquesdelaide1 = AddMenuItem(Aide1, "Rubriquesdelaide1", "&Rubriques de l'aide...",
                                   &TForm1::tlbtnAideClick);
   Aide1->addSeparator()->setObjectName(QStringLiteral("N2"));
-  Aproposde1 = Aide1->addAction(QStringLiteral("A &propos de..."));
-  Aproposde1->setObjectName(QStringLiteral("Aproposde1"));
-  Aproposde1->setEnabled(false);  // the About dialog is not part of the program yet
+  Aproposde1 = AddMenuItem(Aide1, "Aproposde1", "A &propos de...", &TForm1::Aproposde1Click);
 }
 
 TGroupBox* TForm1::AddGroupBox(const char* name, int left, int top, int width, int height) {
@@ -224,6 +230,8 @@ void TForm1::tlbtnRechercherClick() {
 void TForm1::tlbtnAideClick() { ShowProgramHelp(); }
 
 void TForm1::tlbtnQuitterClick() { close(); }
+
+void TForm1::Aproposde1Click() { AboutBox1->Execute(); }
 
 void TForm1::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);

@@ -15,6 +15,7 @@
 
 namespace dorvane {
 
+class TAboutBox;
 class TForm2;
 
 // The main window: tool bar, menu, month banner, calendar grid, weekday line and a status bar
@@ -48,6 +49,7 @@ class TForm1 : public QMainWindow {
   void tlbtnRechercherClick();
   void tlbtnAideClick();
   void tlbtnQuitterClick();
+  void Aproposde1Click();
 
   // Controls, named as on the window.
   QWidget* ClientArea = nullptr;
@@ -71,6 +73,7 @@ class TForm1 : public QMainWindow {
   TGroupBox* GroupBox3 = nullptr;
   RxLabelWidget* RxLabel2 = nullptr;
   QTimer* Timer1 = nullptr;
+  TAboutBox* AboutBox1 = nullptr;
 
   QMenuBar* MainMenu1 = nullptr;
   QMenu* Fichier1 = nullptr;

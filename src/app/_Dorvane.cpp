@@ -1,6 +1,7 @@
 #include "app/_Dorvane.h"
 
 #include <QPixmap>
+#include <QTimer>
 
 #include <cstdio>
 #include <memory>
@@ -9,6 +10,7 @@
 #include "app/Fonts.h"
 #include "app/MainForm.h"
 #include "dates/DateLocale.h"
+#include "dialogs/About.h"
 #include "dialogs/_Recherche.h"
 #include "help/hh.h"
 #include "help/hh_funcs.h"
@@ -35,6 +37,24 @@ void SettleEvents() {
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
 }
 
+// The About dialog as its command opens it. The dialog is modal: it is grabbed and closed
+// from within its own loop.
+QPixmap GrabAboutBox(TForm1& form1) {
+  QPixmap picture;
+  QTimer::singleShot(0, [&picture] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == nullptr) return;
+    if (qobject_cast<TFAbout*>(dialog) != nullptr) {
+      SettleEvents();
+      dialog->grab();  // its lines take their final size at their first paint
+      picture = dialog->grab();
+    }
+    dialog->close();
+  });
+  RunHandler([&form1] { form1.Aproposde1Click(); });
+  return picture;
+}
+
 // Writes the chosen window to a PNG, as the widget grabs it (client area with the menu bar).
 int TakeScreenshot(TApplication& app, TForm1& form1, TForm2& form2, const ScreenshotRequest& request) {
   bool failed = false;
@@ -52,14 +72,20 @@ int TakeScreenshot(TApplication& app, TForm1& form1, TForm2& form2, const Screen
     RunHandler([&form2] { form2.btnAfficherClick(); });
     if (failed) return 1;
   }
-  QWidget* window = &form1;
-  if (request.window == ScreenshotWindow::kSearch) {
-    RunHandler([&form1] { form1.tlbtnRechercherClick(); });
-    window = &form2;
+  QPixmap picture;
+  if (request.window == ScreenshotWindow::kAbout) {
+    picture = GrabAboutBox(form1);
+  } else {
+    QWidget* window = &form1;
+    if (request.window == ScreenshotWindow::kSearch) {
+      RunHandler([&form1] { form1.tlbtnRechercherClick(); });
+      window = &form2;
+    }
+    SettleEvents();
+    picture = window->grab();
   }
-  SettleEvents();
   const QString file = QString::fromStdString(request.file);
-  if (!window->grab().save(file, "PNG")) {
+  if (picture.isNull() || !picture.save(file, "PNG")) {
     std::fprintf(stderr, "Impossible d'écrire %s.\n", request.file.c_str());
     return 1;
   }

@@ -1,18 +1,17 @@
 #include "dialogs/About.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QPointer>
-#include <QScreen>
 
 #include <exception>
 
 #include "dialogs/AboutMemory.h"
 #include "dialogs/AboutTexts.h"
 #include "dialogs/MessageBeep.h"
+#include "dialogs/Placement.h"
 #include "gfx/Canvas.h"
 #include "gfx/QtCanvas.h"
 #include "platform/MemoryStatus.h"
@@ -28,14 +27,6 @@ QString Utf8(std::string_view s) {
 // Where the logo stands on the banner: twice the icon's own 32 pixels, so its one-pixel
 // strokes stay on whole pixels.
 constexpr QRect kBannerLogo{8, 6, 64, 64};
-
-void CentreOnScreen(QWidget* window) {
-  QScreen* screen = window->screen();
-  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect area = screen->availableGeometry();
-  window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
-}
 
 }  // namespace
 
