@@ -11,14 +11,15 @@ namespace {
 
 // Opens a regular file for writing without following a symbolic link in its last component,
 // creating it owner-only. O_NONBLOCK keeps a planted FIFO from blocking the open; anything
-// that is not a regular file is refused.
+// that is not a regular file of ours is refused, so a file another user left in a shared
+// directory never receives our writes.
 int OpenForWriting(const std::string& path, int extraFlags) {
   const int fd = ::open(path.c_str(),
                         O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | extraFlags,
                         S_IRUSR | S_IWUSR);
   if (fd < 0) return -1;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
     ::close(fd);
     return -1;
   }

@@ -249,6 +249,16 @@ TEST_F(LinuxFilesTest, RefusesDirectoriesAndFifosWithoutBlocking) {
   EXPECT_FALSE(files.CreateEmptyFile(dir / "missing/file"));
 }
 
+TEST_F(LinuxFilesTest, AnotherUsersFileIsNotWritten) {
+  Write(dir / "theirs", "their text");
+  // Only root can give a file away; elsewhere a file of another user is what /tmp holds.
+  if (::geteuid() != 0) GTEST_SKIP() << "needs to give a file to another user";
+  ASSERT_EQ(::chown((dir / "theirs").c_str(), 12345, 12345), 0);
+  EXPECT_FALSE(files.AppendText(dir / "theirs", "ours"));
+  EXPECT_FALSE(files.CreateEmptyFile(dir / "theirs"));
+  EXPECT_EQ(Content(dir / "theirs"), "their text");
+}
+
 TEST(LinuxLibraries, LoadsByPathAndFindsExportsByName) {
   DynamicLibraries& libs = SystemLibraries();
   EXPECT_EQ(libs.Load(""), nullptr);
