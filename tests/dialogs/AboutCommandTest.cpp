@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
 
 #include <memory>
@@ -78,6 +79,9 @@ TEST_F(AboutCommandTest, TheMenuItemShowsTheDialogOverTheMainWindow) {
     EXPECT_EQ(dialog.Label3->text().toStdString(), std::string(kMakerNotice));
     EXPECT_EQ(dialog.parentWidget(), form1_.get());
     EXPECT_EQ(dialog.windowModality(), Qt::ApplicationModal);
+    // Centred on the screen, not on the main window.
+    const QPoint centre = dialog.screen()->availableGeometry().center();
+    EXPECT_LE((dialog.frameGeometry().center() - centre).manhattanLength(), 2);
     EXPECT_EQ(beeps_, 1);
   });
   EXPECT_EQ(beeps_, 1);
