@@ -1,5 +1,7 @@
 #include "platform/SystemInfo.h"
 
+#include "platform/LocaleSource.h"
+
 #include <sys/utsname.h>
 
 #include <climits>
@@ -78,11 +80,8 @@ class LinuxSystemInfo final : public SystemInfo {
 
   // The locale whose formats the user chose, as the C library reads it.
   std::uint32_t DefaultLocaleId() const override {
-    for (const char* name : {"LC_ALL", "LC_TIME", "LANG"}) {
-      const std::string value = EnvironmentText(name);
-      if (!value.empty()) return LocaleIdOfName(value);
-    }
-    return 0;
+    const std::string name = UserLocaleName();
+    return name.empty() ? 0 : LocaleIdOfName(name);
   }
 };
 
