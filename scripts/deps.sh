@@ -9,13 +9,13 @@ pkgs=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n
   libqt6svg6 libgl-dev
-  libchm-dev fonts-wine fonts-dejavu-core fonts-dejavu-extra
+  libchm-dev fonts-dejavu-core fonts-dejavu-extra
 )
 if [ "$mode" = test ]; then
   pkgs+=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev llvm
-    p7zip-full imagemagick xvfb xauth
+    p7zip-full
   )
 fi
 
