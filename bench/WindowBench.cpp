@@ -128,23 +128,42 @@ dorvane::TApplication& App() {
   return *app;
 }
 
+// The application exists before the window that the derived class holds is built.
+struct WithApp {
+  WithApp() { App(); }
+};
+
+// The main window, shown and painted once, ready to be measured.
+struct ShownMainWindow : WithApp {
+  ShownMainWindow() {
+    form.show();
+    QCoreApplication::processEvents();
+  }
+  dorvane::TForm1 form;
+};
+
+// Every 5000 years of steps the grid goes back to its first date, so that a long run never
+// reaches the end of the calendar.
+bool DueForReset(int& steps) {
+  if (++steps < 12 * 5000) return false;
+  steps = 0;
+  return true;
+}
+
 // One "Mois suivant": the grid steps, the captions are rebuilt, and the window repaints what
 // changed.
 void BM_MonthForwardWithRepaint(benchmark::State& state) {
-  App();
-  dorvane::TForm1 form;
-  form.show();
-  QCoreApplication::processEvents();
+  ShownMainWindow window;
+  dorvane::TForm1& form = window.form;
   const dorvane::TDateTime start = form.Calendar1->Calendar().SelectedDate();
   int steps = 0;
   for (auto _ : state) {
     form.tlbtnMApresClick();
     QCoreApplication::processEvents();
-    if (++steps == 12 * 5000) {
+    if (DueForReset(steps)) {
       state.PauseTiming();
       form.Calendar1->Calendar().SetSelectedDate(start);
       QCoreApplication::processEvents();
-      steps = 0;
       state.ResumeTiming();
     }
   }
@@ -205,33 +224,24 @@ void BM_Idle30s(benchmark::State& state) {
 }
 BENCHMARK(BM_Idle30s)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 
-}  // namespace
 // The parts of one step: the grid and the captions without painting, then the painting of
 // the grid alone and of the captions alone.
-namespace {
 
 void BM_MonthForwardWithoutRepaint(benchmark::State& state) {
-  App();
-  dorvane::TForm1 form;
-  form.show();
-  QCoreApplication::processEvents();
+  ShownMainWindow window;
+  dorvane::TForm1& form = window.form;
   const dorvane::TDateTime start = form.Calendar1->Calendar().SelectedDate();
   int steps = 0;
   for (auto _ : state) {
     form.tlbtnMApresClick();
-    if (++steps == 12 * 5000) {
-      form.Calendar1->Calendar().SetSelectedDate(start);
-      steps = 0;
-    }
+    if (DueForReset(steps)) form.Calendar1->Calendar().SetSelectedDate(start);
   }
 }
 BENCHMARK(BM_MonthForwardWithoutRepaint)->Unit(benchmark::kMicrosecond);
 
 void BM_GridRepaint(benchmark::State& state) {
-  App();
-  dorvane::TForm1 form;
-  form.show();
-  QCoreApplication::processEvents();
+  ShownMainWindow window;
+  dorvane::TForm1& form = window.form;
   for (auto _ : state) {
     form.Calendar1->update();
     QCoreApplication::processEvents();
@@ -240,10 +250,8 @@ void BM_GridRepaint(benchmark::State& state) {
 BENCHMARK(BM_GridRepaint)->Unit(benchmark::kMicrosecond);
 
 void BM_CaptionsRepaint(benchmark::State& state) {
-  App();
-  dorvane::TForm1 form;
-  form.show();
-  QCoreApplication::processEvents();
+  ShownMainWindow window;
+  dorvane::TForm1& form = window.form;
   int i = 0;
   for (auto _ : state) {
     form.StatusBar1->SetPanelText(0, std::to_string(++i));

@@ -182,11 +182,7 @@ QAction* TForm1::AddMenuItem(QMenu* menu, const char* name, const std::string& c
 }
 
 void TForm1::ShowCentred() {
-  if (!shownOnce_) {
-    CentreOnScreen(this);
-    shownOnce_ = true;
-  }
-  show();
+  ShowCentredFirstTime(this, shownOnce_);
 }
 
 void TForm1::FormCreate() {

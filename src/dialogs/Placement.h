@@ -16,4 +16,14 @@ inline void CentreOnScreen(QWidget* window) {
   window->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
 }
 
+// Shows a window, centred on its screen the first time only: later showings keep the place it
+// last had.
+inline void ShowCentredFirstTime(QWidget* window, bool& shownOnce) {
+  if (!shownOnce) {
+    CentreOnScreen(window);
+    shownOnce = true;
+  }
+  window->show();
+}
+
 }  // namespace dorvane

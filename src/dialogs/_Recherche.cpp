@@ -139,11 +139,7 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm2::ShowForward() {
-  if (!shownOnce_) {
-    CentreOnScreen(this);
-    shownOnce_ = true;
-  }
-  show();
+  ShowCentredFirstTime(this, shownOnce_);
   raise();
   activateWindow();
 }
