@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/LaunchOptions.h"
+#include "cli/LaunchOptions.h"
 
 namespace dorvane {
 

@@ -7,8 +7,8 @@
 #include <QByteArray>
 #include <QtGlobal>
 
-#include "app/CommandLine.h"
-#include "app/LaunchOptions.h"
+#include "cli/CommandLine.h"
+#include "cli/LaunchOptions.h"
 #include "app/_Dorvane.h"
 #include "dates/DateLocale.h"
 #include "platform/QtLocaleSource.h"

@@ -13,7 +13,7 @@
 #include "dates/Formatting.h"
 #include "dates/Numbers.h"
 #include "dates/Utf8.h"
-#include "platform/QtLocaleSource.h"
+#include "platform/LocaleFormats.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include "dates/DateLocale.h"
 #include "dates/Formatting.h"
+#include "platform/LocaleFormats.h"
 #include "platform/QtLocaleSource.h"
 
 namespace dorvane::platform {

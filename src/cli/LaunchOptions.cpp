@@ -1,4 +1,4 @@
-#include "app/LaunchOptions.h"
+#include "cli/LaunchOptions.h"
 
 #include <charconv>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/LaunchOptions.h"
+#include "cli/LaunchOptions.h"
 
 namespace dorvane {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "TempDir.h"
 
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 #include "dates/DateLocale.h"
 #include "dates/DateValue.h"
 #include "platform/Clock.h"
