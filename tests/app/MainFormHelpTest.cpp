@@ -43,6 +43,7 @@ class MainFormHelpTest : public ::testing::Test {
 };
 
 TEST_F(MainFormHelpTest, HelpOpensTheHelpFileAndDestructionClosesEveryHelpWindow) {
+  fake_.files.files["/opt/dorvane/bin/Dorvane.chm"] = "";  // a build tree: beside the program
   LoadHelpViewer();
   auto form1 = std::make_unique<TForm1>();
   form1->tlbtnAide->click();
