@@ -88,6 +88,8 @@ void TApplication::ShowDefaultErrorBox(const std::string& text) {
   QPointer<QWidget> focus = QApplication::focusWidget();
   QMessageBox box(QMessageBox::Critical, QString::fromStdString(title_),
                   QString::fromStdString(text), QMessageBox::Ok, active);
+  // The message may quote what the user typed: it is shown as it stands, never as markup.
+  box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
   if (active) active->activateWindow();

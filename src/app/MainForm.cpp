@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QLayout>
+#include <QWheelEvent>
 
 #include <stdexcept>
 
@@ -42,6 +43,7 @@ TForm1::TForm1(QWidget* parent)
   setWindowIcon(QIcon(QStringLiteral(":/dorvane/dorvane.svg")));
   BuildMenu();
   BuildControls();
+  QCoreApplication::instance()->installEventFilter(this);
   // The size lock: whatever the frame offers, the window keeps the size of its contents.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   adjustSize();
@@ -179,6 +181,20 @@ QAction* TForm1::AddMenuItem(QMenu* menu, const char* name, const std::string& c
   connect(item, &QAction::triggered, this,
           [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
   return item;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::Wheel || !watched->isWidgetType()) return false;
+  auto* target = static_cast<QWidget*>(watched);
+  QWidget* focus = focusWidget();
+  if (target->window() != this || focus == nullptr || focus == target) return false;
+  // The focused control takes the turn, wherever the pointer is over the window.
+  const auto* wheel = static_cast<QWheelEvent*>(event);
+  QWheelEvent turn(focus->mapFromGlobal(wheel->globalPosition()), wheel->globalPosition(),
+                   wheel->pixelDelta(), wheel->angleDelta(), wheel->buttons(),
+                   wheel->modifiers(), wheel->phase(), wheel->inverted(), wheel->source());
+  QCoreApplication::sendEvent(focus, &turn);
+  return true;
 }
 
 void TForm1::ShowCentred() {

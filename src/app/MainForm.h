@@ -94,6 +94,9 @@ class TForm1 : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Turns of the wheel over the window go to its focused control, as the window system
+  // gives them to the focus, and not to the control under the pointer.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   using Handler = void (TForm1::*)();

@@ -1,5 +1,11 @@
 #include "app/StatusBar.h"
 
+#include <QResizeEvent>
+
+#include <algorithm>
+
+#include "gfx/QtCanvas.h"
+
 namespace dorvane {
 
 namespace {
@@ -34,7 +40,39 @@ std::string TStatusBar::PanelText(int index) const {
 void TStatusBar::SetPanelText(int index, const std::string& text) {
   const QString value = QString::fromStdString(text);
   QLabel* panel = Panel(index);
-  if (panel->text() != value) panel->setText(value);
+  if (panel->text() == value) return;
+  panel->setText(value);
+  FitText(panel);
+}
+
+void TStatusBar::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (panels_.empty()) return;
+  QLabel* last = panels_.back();
+  last->resize(std::max(widths_.back(), width() - last->x()), last->height());
+  for (QLabel* panel : panels_) FitText(panel);
+}
+
+void TStatusBar::FitText(QLabel* panel) {
+  // A text a little too wide is set a little narrower (down to 85 %); one that still does not
+  // fit is shown at its own width, cut, and whole in the tooltip.
+  const int room = panel->contentsRect().width() - panel->indent();
+  QFont font = panel->parentWidget()->font();
+  bool fits = false;
+  for (const int stretch : {100, 95, 90, 85}) {
+    font.setStretch(stretch);
+    if (QFontMetrics(font).horizontalAdvance(panel->text()) <= room) {
+      fits = true;
+      break;
+    }
+  }
+  if (!fits) font.setStretch(100);
+  if (font.stretch() == 100) {
+    panel->setFont(QFont());  // the bar's own, inherited
+  } else {
+    panel->setFont(font);
+  }
+  panel->setToolTip(fits ? QString() : PlainToolTip(panel->text()));
 }
 
 }  // namespace dorvane

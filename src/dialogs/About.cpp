@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QPointer>
 
+#include <algorithm>
 #include <exception>
 
 #include "dialogs/AboutMemory.h"
@@ -107,6 +108,16 @@ void TFAbout::FormCreate() {
   lblPhysRes->SetCaption(FreeMemoryText(memory.memoryLoad));
 }
 
+void TFAbout::FitToTexts() {
+  // The margin the OK button keeps to the right edge.
+  constexpr int kRightMargin = kClientWidth - 282;
+  int width = kClientWidth;
+  for (const QLabel* label : {Label1, Label2, Label3, lblPhysMem, lblPhysRes}) {
+    width = std::max(width, label->geometry().right() + 1 + kRightMargin);
+  }
+  setFixedSize(width, kClientHeight);
+}
+
 void TFAbout::Button1Click() {
   close();
 }
@@ -152,6 +163,7 @@ void TAboutBox::Execute() {
   dialog->Label1->SetCaption(productName_);
   dialog->Label2->SetCaption(version_);
   dialog->Label3->SetCaption(copyright_);
+  dialog->FitToTexts();
   CentreOnScreen(dialog);
   dialog->exec();
 }

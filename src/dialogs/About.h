@@ -39,6 +39,10 @@ class TFAbout : public QDialog {
   void FormCreate();
   void Button1Click();
 
+  // Widens the dialog where a text would pass its right edge (a very long version text, a
+  // memory total of many digits), so that no text is cut; the layout is kept otherwise.
+  void FitToTexts();
+
   // Controls, named as on the window, in the order they are created (later ones lie above).
   SvgPicture* Image1 = nullptr;
   TSizedLabel* lblPhysMem = nullptr;

@@ -1,6 +1,8 @@
 #include "dialogs/_Recherche.h"
 
+#include <QApplication>
 #include <QIcon>
+#include <QMenu>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
@@ -42,6 +44,23 @@ bool IsEditingShortcut(const QKeyEvent& key) {
          key.matches(QKeySequence::Undo) || key.matches(QKeySequence::Redo);
 }
 
+// The field's own context menu, without the Ctrl shortcuts it names: the field refuses them
+// (they type control characters), so the menu does not advertise them. Its commands stay.
+void ShowFieldMenu(QLineEdit* edit, const QPoint& at) {
+  QMenu* menu = edit->createStandardContextMenu();
+  for (QAction* action : menu->actions()) {
+    const QString text = action->text();
+    const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+    if (tab < 0) continue;
+    const QKeySequence keys = QKeySequence::fromString(text.mid(tab + 1), QKeySequence::NativeText);
+    if (!keys.isEmpty() && (keys[0].keyboardModifiers() & Qt::ControlModifier)) {
+      action->setText(text.left(tab));
+    }
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(edit->mapToGlobal(at));
+}
+
 }  // namespace
 
 TDateTime SearchedDate(std::int32_t year, std::int32_t month, std::int32_t day) {
@@ -63,6 +82,8 @@ TForm2::TForm2(QWidget* mainWindow, TCalendar& grid)
   setWindowIcon(QIcon(QStringLiteral(":/dorvane/recherche.svg")));
   setAttribute(Qt::WA_QuitOnClose, false);
   resize(kClientWidth, kClientHeight);
+  // The frame may grow, never shrink the dialog below its controls.
+  setMinimumSize(kClientWidth, kClientHeight);
 
   GroupBox1 = new TGroupBox(this, QStringLiteral("Date (jj mm dddd) : "));
   GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
@@ -107,6 +128,9 @@ QLineEdit* TForm2::AddEdit(const char* name, int maxLength, int left, int top, i
   edit->setAcceptDrops(false);
   edit->setInputMethodHints(Qt::ImhDigitsOnly);
   edit->installEventFilter(this);
+  edit->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(edit, &QLineEdit::customContextMenuRequested, edit,
+          [edit](const QPoint& at) { ShowFieldMenu(edit, at); });
   return edit;
 }
 
@@ -115,13 +139,24 @@ QPushButton* TForm2::AddButton(const char* name, const char* caption, int left, 
   auto* button = new QPushButton(QString::fromUtf8(caption), this);
   button->setObjectName(QString::fromLatin1(name));
   button->setGeometry(left, top, width, height);
-  // Neither button answers Enter: the dialog has no default button.
+  // The dialog has no default button: Enter presses a button only when it has the focus.
   button->setAutoDefault(false);
   button->setDefault(false);
+  button->installEventFilter(this);
   return button;
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == btnAfficher || watched == Button1) {
+    if (event->type() == QEvent::KeyPress) {
+      const auto& key = static_cast<const QKeyEvent&>(*event);
+      if ((key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && !key.isAutoRepeat()) {
+        static_cast<QPushButton*>(watched)->click();
+        return true;
+      }
+    }
+    return false;
+  }
   if (watched != Edit1 && watched != Edit2 && watched != Edit3) return false;
   if (event->type() == QEvent::KeyPress) {
     const auto& key = static_cast<const QKeyEvent&>(*event);
@@ -153,6 +188,9 @@ void TForm2::btnAfficherClick() {
   mainWindow_->show();
   mainWindow_->raise();
   mainWindow_->activateWindow();
+  // The window system activates it later; the program counts it active at once, so that an
+  // error box about the date stands over the main window and not over this dialog.
+  QApplication::setActiveWindow(mainWindow_);
   grid_.SetSelectedDate(SearchedDate(year, month, day));
 }
 

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QSignalSpy>
+#include <QWheelEvent>
 
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "QtTestApp.h"
+#include "app/Fonts.h"
 #include "app/MainForm.h"
 #include "dates/Captions.h"
 #include "dates/ConvertError.h"
@@ -311,10 +314,38 @@ TEST_F(MainFormTest, MenuListsItsItemsWithTheirAccelerators) {
   for (QAction* a : form1_->Fichier1->actions()) EXPECT_TRUE(a->shortcut().isEmpty());
 }
 
-TEST_F(MainFormTest, StatusBarHasThreeFixedPanels) {
-  ASSERT_EQ(form1_->StatusBar1->PanelCount(), 3);
-  const int widths[] = {75, 185, 50};
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(form1_->StatusBar1->Panel(i)->width(), widths[i]);
+TEST_F(MainFormTest, StatusBarsLastPanelTakesTheRestAndACutTextShowsWholeInItsTooltip) {
+  form1_->setFont(FormFont());  // the program's font, as its start-up sets it
+  form1_->show();
+  TStatusBar* bar = form1_->StatusBar1;
+  ASSERT_EQ(bar->PanelCount(), 3);
+  EXPECT_EQ(bar->Panel(0)->width(), 75);
+  EXPECT_EQ(bar->Panel(1)->width(), 185);
+  EXPECT_EQ(bar->Panel(2)->geometry().right(), bar->width() - 1);
+  EXPECT_GE(bar->Panel(2)->width(), 50);
+  // The clock's texts, the 12-hour ones too, fit whole (a little narrower if need be).
+  for (const char* clock : {"23:59:59", "12:00:00 PM", "12:00:00 AM"}) {
+    bar->SetPanelText(2, clock);
+    EXPECT_TRUE(bar->Panel(2)->toolTip().isEmpty()) << clock;
+  }
+  const std::string wide = "Lune : 29° jour  (dernier quartier) <b>et bien plus encore</b>";
+  bar->SetPanelText(1, wide);
+  EXPECT_TRUE(bar->Panel(1)->toolTip().contains(
+      QString::fromStdString(wide).toHtmlEscaped()));
+}
+
+TEST_F(MainFormTest, TheWheelOverTheBannerTurnsTheFocusedGrid) {
+  form1_->show();
+  QApplication::setActiveWindow(form1_.get());
+  form1_->Calendar1->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), form1_->Calendar1);
+  RxLabelWidget* banner = form1_->RxLabel1;
+  const QPointF at(10, 5);
+  QWheelEvent turn(at, banner->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(banner, &turn);
+  EXPECT_EQ(Grid().SelectedDate(), MakeDate(2005, 3, 14));  // one row down: a week later
+  ExpectCaptionsOf(MakeDate(2005, 3, 14));
 }
 
 }  // namespace

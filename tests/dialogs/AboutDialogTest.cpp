@@ -109,6 +109,22 @@ TEST_F(AboutTest, ExecuteShowsTheTextsAndATruncatedVersion) {
   });
 }
 
+TEST_F(AboutTest, TheDialogWidensSoThatNoTextIsCut) {
+  TAboutBox box(nullptr);
+  box.SetVersion("Version 1.0 - Win9x - Win XP");
+  ExecuteAndCheck(box, [&](TFAbout& dialog) { EXPECT_EQ(dialog.width(), 294); });
+  // 100 GiB, and a version of a hundred characters.
+  memory.Set(MemoryFigures{100ull << 30, 50});
+  box.SetVersion(std::string(100, 'W'));
+  ExecuteAndCheck(box, [&](TFAbout& dialog) {
+    for (const QLabel* label : {dialog.Label2, dialog.lblPhysMem}) {
+      EXPECT_EQ(label->width(), label->sizeHint().width());
+      EXPECT_LE(label->geometry().right(), dialog.width() - 12);
+    }
+    EXPECT_EQ(dialog.height(), 268);
+  });
+}
+
 TEST_F(AboutTest, EachShowingIsANewDialogThatBeepsOnceWithFiguresOfItsOwnMoment) {
   TAboutBox box(nullptr);
   QPointer<TFAbout> first;
