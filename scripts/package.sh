@@ -29,7 +29,7 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root/usr/share/applications/dorvane.desktop"
-appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/dorvane.metainfo.xml"
+appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
 lintian --fail-on error --suppress-tags-from-file /dev/null "$deb"
 
 # Installed into the scratch root, the program runs from there, finds its help viewer and
@@ -42,10 +42,17 @@ if readelf -d "$root/usr/bin/dorvane" "$root"/usr/lib/dorvane/*.so.* | grep -E '
   echo "installed binaries carry a RUNPATH" >&2
   exit 1
 fi
-out=$(LANG=C.UTF-8 "$root/usr/bin/dorvane" --print 2005-03-07)
+out=$(LC_ALL= LC_TIME= LANG=fr_FR.UTF-8 "$root/usr/bin/dorvane" --print 2005-03-07)
 expected=$'MARS 2005\nlundi 7 mars 2005 - 2 ème jour de la semaine.\n66 ème jour\nLune : 27° jour  (dernier quartier)'
 if [ "$out" != "$expected" ]; then
   printf 'dorvane --print from the package wrote:\n%s\n' "$out" >&2
+  exit 1
+fi
+# In debug mode its start-up report says whether it found its help viewer.
+QT_QPA_PLATFORM=offscreen "$root/usr/bin/dorvane" /debug --screenshot "$root/dorvane.png" 2>/dev/null
+if ! grep -q '^_hhInstalled = .*YES' "$root/usr/bin/HHDebug.txt"; then
+  echo "the packaged program did not find its help viewer:" >&2
+  cat "$root/usr/bin/HHDebug.txt" >&2
   exit 1
 fi
 echo "Package: $deb"

@@ -334,6 +334,16 @@ TEST_F(MainFormTest, StatusBarsLastPanelTakesTheRestAndACutTextShowsWholeInItsTo
       QString::fromStdString(wide).toHtmlEscaped()));
 }
 
+TEST_F(MainFormTest, AWeekdayLineWiderThanItsLabelShowsWholeInItsTooltip) {
+  RxLabelWidget* line = form1_->RxLabel2;
+  line->grab();
+  EXPECT_TRUE(line->toolTip().isEmpty());
+  const std::string wide = "Wednesday, September 28, 2005 - 4 ème jour de la semaine <i>.";
+  line->Label().SetCaption(wide);
+  line->grab();  // painting finds the caption cut
+  EXPECT_TRUE(line->toolTip().contains(QString::fromStdString(wide).toHtmlEscaped()));
+}
+
 TEST_F(MainFormTest, TheWheelOverTheBannerTurnsTheFocusedGrid) {
   form1_->show();
   QApplication::setActiveWindow(form1_.get());
