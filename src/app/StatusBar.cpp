@@ -66,11 +66,10 @@ void TStatusBar::FitText(QLabel* panel) {
       break;
     }
   }
-  if (!fits) font.setStretch(100);
-  if (font.stretch() == 100) {
-    panel->setFont(QFont());  // the bar's own, inherited
-  } else {
-    panel->setFont(font);
+  if (fits && font.stretch() != 100) {
+    if (panel->font() != font) panel->setFont(font);
+  } else if (panel->testAttribute(Qt::WA_SetFont)) {
+    panel->setFont(QFont());  // back to the bar's own, inherited
   }
   panel->setToolTip(fits ? QString() : PlainToolTip(panel->text()));
 }

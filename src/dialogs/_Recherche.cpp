@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QMenu>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 
 #include "dates/ConvertError.h"
 #include "dates/Numbers.h"
