@@ -17,6 +17,9 @@ if [ "$mode" = test ]; then
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev llvm
     p7zip-full
+    # The Windows build and its tests under Wine (32-bit programs need the i386 architecture).
+    g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 googletest
+    wine wine64 wine32:i386 locales
   )
 fi
 
@@ -24,19 +27,32 @@ if [ "$mode" = package ]; then
   pkgs+=(dpkg-dev file lintian desktop-file-utils appstream)
 fi
 
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo=(sudo)
+fi
+
+if [ "$mode" = test ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo[@]}" dpkg --add-architecture i386
+fi
+
 missing=()
 for p in "${pkgs[@]}"; do
   status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
   [ "$status" = installed ] || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}" >&2
-sudo=()
-if [ "$(id -u)" -ne 0 ]; then
-  command -v sudo >/dev/null || { echo "Run as root or install sudo to add: ${missing[*]}" >&2; exit 1; }
-  sudo=(sudo)
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}" >&2
+  if [ ${#sudo[@]} -gt 0 ] && ! command -v sudo >/dev/null; then
+    echo "Run as root or install sudo to add: ${missing[*]}" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+# Wine answers in French only where the system has the French locale.
+if [ "$mode" = test ] && ! locale -a 2>/dev/null | grep -qix 'fr_FR.utf-\?8'; then
+  "${sudo[@]}" localedef -i fr_FR -f UTF-8 fr_FR.UTF-8
+fi

@@ -1,5 +1,6 @@
 #include "help/hh.h"
 
+#include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
@@ -13,9 +14,6 @@ template <typename Proc>
 Proc BindExport(platform::LibraryHandle library, const char* name) {
   return reinterpret_cast<Proc>(platform::ActiveLibraries().FindExport(library, name));
 }
-
-// The owner of windows that belong to no window of ours.
-void* DesktopWindow() { return nullptr; }
 
 }  // namespace
 
@@ -50,10 +48,10 @@ void UnloadHelpViewer() {
 void ShowProgramHelp() {
   if (g_viewer.helpEntry == nullptr) throw EHelpViewerMissing();
   const std::string module = platform::ActiveProcess().ModuleFileName();
-  const std::string file = platform::InstalledFilePath(module.substr(0, module.rfind('/')),
-                                                       kHelpFileName,
-                                                       platform::DataDirFromExecutable());
-  g_viewer.helpEntry(DesktopWindow(), file.c_str(), HH_DISPLAY_TOPIC, 0);
+  const std::string file = platform::AnsiText(platform::InstalledFilePath(
+      platform::WithoutTrailingSeparators(platform::DirectoryPart(module)), kHelpFileName,
+      platform::DataDirFromExecutable()));
+  g_viewer.helpEntry(platform::DesktopWindow(), file.c_str(), HH_DISPLAY_TOPIC, 0);
 }
 
 void CloseHelpWindows() {

@@ -14,6 +14,10 @@
 #include "platform/Process.h"
 
 namespace dorvane {
+
+using platform::DirectoryPart;
+using platform::WithoutTrailingSeparators;
+
 namespace {
 
 struct NamedVersion {
@@ -83,11 +87,6 @@ std::string FriendlyName(const VersionNumbers& v, const VersionNames& names) {
   return names.older;
 }
 
-std::string DirectoryPart(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 std::string Hex4(std::uint32_t value) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(value));
@@ -130,14 +129,10 @@ VersionNumbers AdjustBrowserVersion(const VersionNumbers& v) {
   return v;
 }
 
-std::string WithoutTrailingSeparators(std::string path) {
-  while (!path.empty() && path.back() == '/') path.pop_back();
-  return path;
-}
-
 bool DirectoryIsWritable(const std::string& dir) {
-  const std::string file = WithoutTrailingSeparators(dir) + "/" + kWritableTestFileName;
   platform::FileSystem& files = platform::ActiveFiles();
+  const std::string file =
+      WithoutTrailingSeparators(dir) + files.Style().separator + kWritableTestFileName;
   if (!files.CreateEmptyFile(file)) return false;
   files.DeleteFile(file);
   return true;
@@ -195,6 +190,10 @@ const HelpEnvironment& ProbeHelpEnvironment() {
   platform::FileSystem& files = platform::ActiveFiles();
   const platform::SystemInfo& system = platform::ActiveSystemInfo();
   const std::vector<std::string> args = platform::ActiveProcess().Arguments();
+  const platform::PathStyle style = files.Style();
+  const auto inDir = [&style](const std::string& dir, std::string_view name) {
+    return dir + style.separator + std::string(name);
+  };
   HelpEnvironment env;
 
   env.moduleFile = platform::ActiveProcess().ModuleFileName();
@@ -207,12 +206,12 @@ const HelpEnvironment& ProbeHelpEnvironment() {
     env.logDir = env.moduleDir;
   } else {
     const std::string temp = system.TempDirectory();
-    // The file system's root stands in when the temporary path is no directory.
-    env.logDir = WithoutTrailingSeparators(files.DirectoryExists(temp) ? temp : "/");
+    env.logDir = WithoutTrailingSeparators(
+        files.DirectoryExists(temp) ? temp : std::string(style.missingTempDir));
   }
 
   env.debugMode = !env.moduleFile.empty() &&
-                  files.FileExists(env.moduleDir + "/" + kDebugMarkerFileName);
+                  files.FileExists(inDir(env.moduleDir, kDebugMarkerFileName));
   for (std::size_t i = 1; i < args.size() && !env.debugMode; ++i) {
     env.debugMode = IsDebugArgument(args[i]);
   }
@@ -221,7 +220,7 @@ const HelpEnvironment& ProbeHelpEnvironment() {
   env.hhInstalled = !env.hhVerStr.empty();
   env.hhFriendlyVerStr = env.hhInstalled ? HelpViewerFriendlyVersion(env.hhVersion) : "";
 
-  ReadFileVersion(WithoutTrailingSeparators(system.SystemDirectory()) + "/" + kBrowserFileName,
+  ReadFileVersion(inDir(WithoutTrailingSeparators(system.SystemDirectory()), kBrowserFileName),
                   env.ieVersion, env.ieVerStr);
   if (!env.ieVerStr.empty()) {
     env.ieVersion = AdjustBrowserVersion(env.ieVersion);
@@ -231,7 +230,7 @@ const HelpEnvironment& ProbeHelpEnvironment() {
   env.ieFriendlyVerStr = env.ieInstalled ? BrowserFriendlyVersion(env.ieVersion) : "";
 
   // An earlier report never survives a start, even a link planted in its place.
-  const std::string report = env.logDir + "/" + kHelpReportFileName;
+  const std::string report = inDir(env.logDir, kHelpReportFileName);
   if (files.FileExists(report) || files.IsSymbolicLink(report)) files.DeleteFile(report);
 
   if (env.debugMode) {
@@ -243,7 +242,9 @@ const HelpEnvironment& ProbeHelpEnvironment() {
     AppendUtf8(ctx.decimalSeparator, CurrentDateLocale().DecimalSep);
     ctx.arguments = args;
     // Each line on its own, so one that cannot be written does not keep the others out.
-    for (const std::string& line : HelpReportLines(env, ctx)) files.AppendText(report, line + "\n");
+    for (const std::string& line : HelpReportLines(env, ctx)) {
+      files.AppendText(report, line + std::string(style.lineEnd));
+    }
   }
 
   g_results = std::move(env);

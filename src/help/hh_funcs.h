@@ -52,9 +52,6 @@ std::string BrowserFriendlyVersion(const VersionNumbers& v);
 // Old browser components keep their build in the build place: 4.70.0.1155 is 4.70.1155.0.
 VersionNumbers AdjustBrowserVersion(const VersionNumbers& v);
 
-// `path` without the path separators it ends with.
-std::string WithoutTrailingSeparators(std::string path);
-
 // Whether a file can be created in `dir`: creates "$_Temp_$.$$$" there (emptying one that is
 // already there) and deletes it again.
 bool DirectoryIsWritable(const std::string& dir);

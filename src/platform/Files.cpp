@@ -1,102 +1,34 @@
 #include "platform/Files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 namespace dorvane::platform {
 namespace {
 
-// Opens a regular file for writing without following a symbolic link in its last component,
-// creating it owner-only. O_NONBLOCK keeps a planted FIFO from blocking the open; anything
-// that is not a regular file of ours is refused, so a file another user left in a shared
-// directory never receives our writes.
-int OpenForWriting(const std::string& path, int extraFlags) {
-  const int fd = ::open(path.c_str(),
-                        O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | extraFlags,
-                        S_IRUSR | S_IWUSR);
-  if (fd < 0) return -1;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
-    ::close(fd);
-    return -1;
-  }
-  return fd;
+bool IsSeparator(const PathStyle& style, char c) {
+  return c == style.separator || style.otherSeparators.find(c) != std::string_view::npos;
 }
-
-class LinuxFiles final : public FileSystem {
- public:
-  bool FileExists(const std::string& path) const override {
-    struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
-  }
-
-  bool DirectoryExists(const std::string& path) const override {
-    struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-  }
-
-  bool IsSymbolicLink(const std::string& path) const override {
-    struct stat st {};
-    return !path.empty() && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
-  }
-
-  bool CreateEmptyFile(const std::string& path) override {
-    // Emptied only once it is known to be a regular file of ours to write.
-    const int fd = OpenForWriting(path, 0);
-    if (fd < 0) return false;
-    const bool emptied = ::ftruncate(fd, 0) == 0;
-    return ::close(fd) == 0 && emptied;
-  }
-
-  bool DeleteFile(const std::string& path) override {
-    return !path.empty() && ::unlink(path.c_str()) == 0;
-  }
-
-  bool AppendText(const std::string& path, std::string_view text) override {
-    const int fd = OpenForWriting(path, O_APPEND);
-    if (fd < 0) return false;
-    bool ok = true;
-    const char* p = text.data();
-    std::size_t left = text.size();
-    while (left > 0) {
-      const ssize_t n = ::write(fd, p, left);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) {
-        ok = false;
-        break;
-      }
-      p += n;
-      left -= static_cast<std::size_t>(n);
-    }
-    // write() leaves nothing in a buffer of ours; closing hands the data to the system.
-    return ::close(fd) == 0 && ok;
-  }
-};
-
-FileSystem* g_active = nullptr;
 
 }  // namespace
 
-FileSystem& SystemFiles() {
-  static LinuxFiles files;
-  return files;
+std::string DirectoryPart(std::string_view path) {
+  const PathStyle style = ActiveFiles().Style();
+  std::size_t end = path.size();
+  while (end > 0 && !IsSeparator(style, path[end - 1])) --end;
+  return std::string(path.substr(0, end));
 }
 
-FileSystem& ActiveFiles() { return g_active != nullptr ? *g_active : SystemFiles(); }
-
-void SetActiveFiles(FileSystem* files) { g_active = files; }
+std::string WithoutTrailingSeparators(std::string path) {
+  const PathStyle style = ActiveFiles().Style();
+  while (!path.empty() && IsSeparator(style, path.back())) path.pop_back();
+  return path;
+}
 
 std::string InstalledFilePath(const std::string& moduleDir, const std::string& fileName,
                               const std::string& installDir) {
   if (fileName.empty()) return {};
-  std::string besideExe = moduleDir + "/" + fileName;
+  const char separator = ActiveFiles().Style().separator;
+  std::string besideExe = moduleDir + separator + fileName;
   if (ActiveFiles().FileExists(besideExe)) return besideExe;
-  return moduleDir + "/" + installDir + "/" + fileName;
+  return moduleDir + separator + installDir + separator + fileName;
 }
-
-std::string DataDirFromExecutable() { return DORVANE_DATA_RELDIR; }
 
 }  // namespace dorvane::platform

@@ -5,16 +5,27 @@
 
 namespace dorvane::platform {
 
+// How the system writes paths and text files.
+struct PathStyle {
+  char separator = '/';
+  std::string_view otherSeparators;       // also separate a path's parts when reading one
+  std::string_view lineEnd = "\n";
+  std::string_view missingTempDir = "/";  // stands in for a temporary path that is no directory
+};
+
 // The few file operations the program needs. Files it writes are never reached through a
-// symbolic link and are created readable and writable by their owner only, so a link planted
-// in a shared directory cannot redirect the program's writes.
+// symbolic link (on Windows, a reparse point such as a junction) and, on Linux, are created
+// readable and writable by their owner only, so a link planted in a shared directory cannot
+// redirect the program's writes.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
+  // Linux's unless the implementation says otherwise.
+  virtual PathStyle Style() const { return {}; }
   // Something that is not a directory exists at `path` (symbolic links followed).
   virtual bool FileExists(const std::string& path) const = 0;
   virtual bool DirectoryExists(const std::string& path) const = 0;
-  // `path` itself is a symbolic link, whether or not its target exists.
+  // `path` itself is a symbolic link (a reparse point), whether or not its target exists.
   virtual bool IsSymbolicLink(const std::string& path) const = 0;
   // Creates an empty regular file, emptying one that exists; false when that is not possible.
   virtual bool CreateEmptyFile(const std::string& path) = 0;
@@ -34,6 +45,13 @@ std::string InstalledFilePath(const std::string& moduleDir, const std::string& f
 // The program's data directory (the help file's), relative to the executable's directory
 // once installed.
 std::string DataDirFromExecutable();
+
+// The directory part of `path` as the active file system writes paths: up to and with its last
+// separator; empty when it has none.
+std::string DirectoryPart(std::string_view path);
+
+// `path` without the separators it ends with.
+std::string WithoutTrailingSeparators(std::string path);
 
 FileSystem& SystemFiles();
 FileSystem& ActiveFiles();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,10 @@ class EmptyLocaleSource final : public LocaleSource {
  public:
   std::optional<std::string> Item(LocaleItem, int) const override { return std::nullopt; }
 };
+
+// The user's locale as the system gives it: on Windows the thread's locale, reset to the user's
+// default first (GetLocaleInfoW); on Linux Qt's data for the locale named by UserLocaleName.
+std::unique_ptr<LocaleSource> UserLocaleSource();
 
 // The name of the locale the user chose for dates and times: the first of LC_ALL, LC_TIME
 // and LANG that is set and not empty; empty when none is.

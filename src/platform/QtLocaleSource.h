@@ -21,7 +21,4 @@ class QtLocaleSource final : public LocaleSource {
   std::map<std::pair<LocaleItem, int>, std::string> items_;
 };
 
-// The source of the user's locale (UserLocaleName).
-std::unique_ptr<LocaleSource> UserLocaleSource();
-
 }  // namespace dorvane::platform

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FakePlatform.h"
+#include "platform/Desktop.h"
 
 namespace dorvane {
 namespace {
@@ -188,7 +189,7 @@ TEST_F(HelpBindingTest, HelpCommandOpensTheHelpFileBesideTheExecutable) {
   CloseHelpWindows();
   ASSERT_EQ(g_calls.size(), 2u);
   EXPECT_EQ(g_calls[0].entry, "A");
-  EXPECT_EQ(g_calls[0].owner, nullptr);
+  EXPECT_EQ(g_calls[0].owner, platform::DesktopWindow());
   EXPECT_EQ(g_calls[0].file, "/opt/dorvane/bin/Dorvane.chm");
   EXPECT_EQ(g_calls[0].command, 0u);
   EXPECT_EQ(g_calls[0].data, 0u);

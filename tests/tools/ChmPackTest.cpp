@@ -211,6 +211,37 @@ TEST(ChmPack, ProgramHelpFileHoldsEveryPage) {
                            "/Dorvane.hhc", "/Dorvane.hhk", "/style.css", "/images/calendrier.png",
                            "/#SYSTEM"})
     EXPECT_TRUE(listed.count(page)) << page;
+  // Contents and index in the code page of the file's French language, as Windows viewers read
+  // them; every page declares its charset.
+  for (const char* sitemap : {"/Dorvane.hhc", "/Dorvane.hhk"}) {
+    const std::string& text = listed.at(sitemap);
+    EXPECT_NE(text.find("charset=\"windows-1252\""), std::string::npos) << sitemap;
+    EXPECT_NE(text.find("fen\xEAtre"), std::string::npos) << sitemap;
+    EXPECT_EQ(text.find("\xC3"), std::string::npos) << sitemap;
+  }
+  for (const auto& [path, bytes] : listed) {
+    if (path.ends_with(".html")) EXPECT_NE(bytes.find("<meta charset="), std::string::npos) << path;
+  }
+}
+
+TEST(ChmPack, TextTakesTheCodePageOfTheLanguage) {
+  struct Case {
+    const char* utf8;
+    std::uint32_t language;
+    std::string expected;
+  } cases[] = {
+      {"La fenêtre", 0x040C, "La fen\xEAtre"},
+      {"20 € – « oui »", 0x040C, "20 \x80 \x96 \xAB oui \xBB"},
+      {"Łódź", 0x0409, "&#321;\xF3" "d&#378;"},
+      {"été", 0x0411, "&#233;t&#233;"},  // Japanese: ASCII and references
+      {"plain", 0x0419, "plain"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(dorvane::chmpack::TextForLanguage(c.utf8, c.language), c.expected) << c.utf8;
+  }
+  EXPECT_THROW(dorvane::chmpack::TextForLanguage("caf\xE9", 0x040C), std::invalid_argument);
+  EXPECT_EQ(dorvane::chmpack::SitemapForLanguage("<meta charset=\"UTF-8\"><p>é", 0x040C),
+            "<meta charset=\"windows-1252\"><p>\xE9");
 }
 
 }  // namespace

@@ -27,6 +27,53 @@ constexpr Guid kItsfGuid2 = {0x11, 0xFD, 0x01, 0x7C, 0xAA, 0x7B, 0xD0, 0x11,
 constexpr Guid kItspGuid = {0x6A, 0x92, 0x02, 0x5D, 0x2E, 0x21, 0xD0, 0x11,
                             0x9D, 0xF9, 0x00, 0xA0, 0xC9, 0x22, 0xE6, 0xEC};
 
+// Windows-1252 at 0x80 to 0x9F (0 where it has no character); elsewhere it is Latin-1.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+
+// Primary languages whose Windows code page is Windows-1252.
+bool UsesWindows1252(std::uint32_t language) {
+  static constexpr std::uint16_t kWestern[] = {
+      0x03 /* ca */, 0x06 /* da */, 0x07 /* de */, 0x09 /* en */, 0x0A /* es */, 0x0B /* fi */,
+      0x0C /* fr */, 0x0F /* is */, 0x10 /* it */, 0x13 /* nl */, 0x14 /* no */, 0x16 /* pt */,
+      0x1D /* sv */, 0x21 /* id */, 0x2D /* eu */, 0x36 /* af */, 0x38 /* fo */, 0x3E /* ms */,
+      0x41 /* sw */, 0x56 /* gl */};
+  const auto primary = static_cast<std::uint16_t>(language & 0x3FF);
+  return std::find(std::begin(kWestern), std::end(kWestern), primary) != std::end(kWestern);
+}
+
+// The next code point of `text` at `i`, advancing `i`; throws on ill-formed UTF-8.
+char32_t NextCodePoint(std::string_view text, std::size_t& i) {
+  const auto lead = static_cast<unsigned char>(text[i++]);
+  if (lead < 0x80) return lead;
+  const int extra = lead >= 0xF0 && lead < 0xF5 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : -1;
+  if (extra < 0 || lead >= 0xF5 || i + static_cast<std::size_t>(extra) > text.size()) {
+    throw std::invalid_argument("text is not UTF-8");
+  }
+  char32_t c = lead & (0x3F >> extra);
+  for (int k = 0; k < extra; ++k) {
+    const auto next = static_cast<unsigned char>(text[i++]);
+    if ((next & 0xC0) != 0x80) throw std::invalid_argument("text is not UTF-8");
+    c = (c << 6) | (next & 0x3F);
+  }
+  constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+  if (c < kLeast[extra] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) {
+    throw std::invalid_argument("text is not UTF-8");
+  }
+  return c;
+}
+
+// The Windows-1252 byte of `c`, or 0 when that code page has none.
+unsigned char Windows1252Byte(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
+  for (unsigned i = 0; i < 32; ++i) {
+    if (kCp1252High[i] != 0 && kCp1252High[i] == c) return static_cast<unsigned char>(0x80 + i);
+  }
+  return 0;
+}
+
 void Put16(std::string& out, std::uint16_t v) {
   out.push_back(static_cast<char>(v & 0xFF));
   out.push_back(static_cast<char>(v >> 8));
@@ -182,6 +229,38 @@ bool PathLess(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
     return static_cast<unsigned char>(FoldAscii(x)) < static_cast<unsigned char>(FoldAscii(y));
   });
+}
+
+std::string TextForLanguage(std::string_view utf8, std::uint32_t language) {
+  const bool western = UsesWindows1252(language);
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    const char32_t c = NextCodePoint(utf8, i);
+    const unsigned char b = c < 0x80 ? static_cast<unsigned char>(c) : western ? Windows1252Byte(c) : 0;
+    if (b != 0 || c == 0) {
+      out.push_back(static_cast<char>(b));
+    } else {
+      out += "&#" + std::to_string(static_cast<std::uint32_t>(c)) + ";";
+    }
+  }
+  return out;
+}
+
+std::string SitemapForLanguage(std::string_view utf8, std::uint32_t language) {
+  std::string out = TextForLanguage(utf8, language);
+  const std::string charset = UsesWindows1252(language) ? "windows-1252" : "us-ascii";
+  std::string lower = out;
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+  for (const std::string_view declared : {"charset=\"utf-8\"", "charset=utf-8"}) {
+    const auto at = lower.find(declared);
+    if (at == std::string::npos) continue;
+    const bool quoted = declared.find('"') != std::string_view::npos;
+    out.replace(at, declared.size(), quoted ? "charset=\"" + charset + "\"" : "charset=" + charset);
+    break;
+  }
+  return out;
 }
 
 std::string BuildSystemFile(const ChmSystemInfo& info) {

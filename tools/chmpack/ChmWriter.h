@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dorvane::chmpack {
@@ -21,6 +22,16 @@ struct ChmSystemInfo {
   std::string indexFile;     // .hhk, empty when there is none
   std::uint32_t language = 0x040C;
 };
+
+// Text for the help viewers of `language`, which read the title, the contents and the index
+// in that language's Windows code page: Windows-1252 for the languages of Western Europe,
+// ASCII for the others; a character beyond it becomes a character reference ("&#8364;").
+// Throws std::invalid_argument when `utf8` is not UTF-8.
+std::string TextForLanguage(std::string_view utf8, std::uint32_t language);
+
+// A contents or index file (UTF-8) for the viewers of `language`: its text as above, and its
+// charset declaration, when it has one, naming the code page used.
+std::string SitemapForLanguage(std::string_view utf8, std::uint32_t language);
 
 // Builds the system file's bytes (version 3, one record per known item).
 std::string BuildSystemFile(const ChmSystemInfo& info);

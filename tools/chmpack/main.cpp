@@ -128,6 +128,14 @@ int Run(int argc, char** argv) {
       throw std::invalid_argument(*named + " is not in " + source.string());
   }
   if (!titleGiven) info.title = PageTitle(Find(entries, info.defaultTopic)->data);
+  // The sources are UTF-8; viewers read the title, contents and index in the language's code
+  // page. The pages themselves declare their own charset.
+  info.title = dorvane::chmpack::TextForLanguage(info.title, info.language);
+  for (ChmEntry& e : entries) {
+    if (e.path == "/" + info.contentsFile || e.path == "/" + info.indexFile) {
+      e.data = dorvane::chmpack::SitemapForLanguage(e.data, info.language);
+    }
+  }
 
   entries.push_back({"/#SYSTEM", dorvane::chmpack::BuildSystemFile(info)});
   const std::string bytes = dorvane::chmpack::BuildChm(std::move(entries), info.language);

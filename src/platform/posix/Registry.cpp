@@ -23,17 +23,11 @@ class LinuxRegistry final : public Registry {
   }
 };
 
-const Registry* g_active = nullptr;
-
 }  // namespace
 
 const Registry& SystemRegistry() {
   static const LinuxRegistry registry;
   return registry;
 }
-
-const Registry& ActiveRegistry() { return g_active != nullptr ? *g_active : SystemRegistry(); }
-
-void SetActiveRegistry(const Registry* registry) { g_active = registry; }
 
 }  // namespace dorvane::platform

@@ -42,8 +42,6 @@ class LinuxMemoryStatus final : public MemoryStatus {
   }
 };
 
-const MemoryStatus* g_active = nullptr;
-
 }  // namespace
 
 MemoryFigures MemoryFiguresOfMeminfo(std::string_view text) {
@@ -69,14 +67,6 @@ MemoryFigures MemoryFiguresOfMeminfo(std::string_view text) {
 const MemoryStatus& SystemMemoryStatus() {
   static const LinuxMemoryStatus status;
   return status;
-}
-
-const MemoryStatus& ActiveMemoryStatus() {
-  return g_active != nullptr ? *g_active : SystemMemoryStatus();
-}
-
-void SetActiveMemoryStatus(const MemoryStatus* status) {
-  g_active = status;
 }
 
 }  // namespace dorvane::platform

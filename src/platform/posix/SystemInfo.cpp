@@ -85,8 +85,6 @@ class LinuxSystemInfo final : public SystemInfo {
   }
 };
 
-const SystemInfo* g_active = nullptr;
-
 }  // namespace
 
 std::optional<VersionNumbers> SharedObjectVersion(std::string_view fileName) {
@@ -135,9 +133,5 @@ const SystemInfo& SystemSystemInfo() {
   static const LinuxSystemInfo info;
   return info;
 }
-
-const SystemInfo& ActiveSystemInfo() { return g_active != nullptr ? *g_active : SystemSystemInfo(); }
-
-void SetActiveSystemInfo(const SystemInfo* info) { g_active = info; }
 
 }  // namespace dorvane::platform

@@ -1,0 +1,88 @@
+#include "platform/Files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace dorvane::platform {
+namespace {
+
+// Opens a regular file for writing without following a symbolic link in its last component,
+// creating it owner-only. O_NONBLOCK keeps a planted FIFO from blocking the open; anything
+// that is not a regular file of ours is refused, so a file another user left in a shared
+// directory never receives our writes.
+int OpenForWriting(const std::string& path, int extraFlags) {
+  const int fd = ::open(path.c_str(),
+                        O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | extraFlags,
+                        S_IRUSR | S_IWUSR);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+class LinuxFiles final : public FileSystem {
+ public:
+  bool FileExists(const std::string& path) const override {
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  }
+
+  bool DirectoryExists(const std::string& path) const override {
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  }
+
+  bool IsSymbolicLink(const std::string& path) const override {
+    struct stat st {};
+    return !path.empty() && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+  }
+
+  bool CreateEmptyFile(const std::string& path) override {
+    // Emptied only once it is known to be a regular file of ours to write.
+    const int fd = OpenForWriting(path, 0);
+    if (fd < 0) return false;
+    const bool emptied = ::ftruncate(fd, 0) == 0;
+    return ::close(fd) == 0 && emptied;
+  }
+
+  bool DeleteFile(const std::string& path) override {
+    return !path.empty() && ::unlink(path.c_str()) == 0;
+  }
+
+  bool AppendText(const std::string& path, std::string_view text) override {
+    const int fd = OpenForWriting(path, O_APPEND);
+    if (fd < 0) return false;
+    bool ok = true;
+    const char* p = text.data();
+    std::size_t left = text.size();
+    while (left > 0) {
+      const ssize_t n = ::write(fd, p, left);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        ok = false;
+        break;
+      }
+      p += n;
+      left -= static_cast<std::size_t>(n);
+    }
+    // write() leaves nothing in a buffer of ours; closing hands the data to the system.
+    return ::close(fd) == 0 && ok;
+  }
+};
+
+}  // namespace
+
+std::string DataDirFromExecutable() { return DORVANE_DATA_RELDIR; }
+
+FileSystem& SystemFiles() {
+  static LinuxFiles files;
+  return files;
+}
+
+}  // namespace dorvane::platform

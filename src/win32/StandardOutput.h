@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string_view>
+
+namespace dorvane {
+
+enum class StandardStream { kOutput, kError };
+
+// Writes UTF-8 text to the program's standard output or error: as UTF-16 to a console, so that
+// accents show right whatever the console's code page, else as UTF-8 with Windows line ends to
+// the file or pipe. A program started from a console without handles of its own (a window
+// program) writes to that console. False when the text could not be written.
+bool WriteStandard(StandardStream stream, std::string_view utf8);
+
+}  // namespace dorvane

@@ -1,0 +1,165 @@
+// The Win32 implementations of the platform interfaces, against the system's real services.
+#include <windows.h>
+// Our FileSystem::DeleteFile, not the macro for DeleteFileA/W.
+#undef DeleteFile
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "dates/DateLocale.h"
+#include "help/hh.h"
+#include "help/hh_funcs.h"
+#include "platform/Files.h"
+#include "platform/MemoryStatus.h"
+#include "platform/Process.h"
+#include "platform/Registry.h"
+#include "platform/SystemInfo.h"
+#include "platform/win32/Wide.h"
+
+namespace dorvane::platform {
+namespace {
+
+std::string Lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return s;
+}
+
+std::string FileNameOf(const std::string& path) {
+  return path.substr(DirectoryPart(path).size());
+}
+
+TEST(Win32Text, ConvertsBetweenUtf8AndUtf16) {
+  const std::string text = "Février, août, 30 °C, € et 𝄞";
+  const std::wstring wide = Wide(text);
+  EXPECT_EQ(wide, L"F\u00e9vrier, ao\u00fbt, 30 \u00b0C, \u20ac et \U0001D11E");
+  EXPECT_EQ(Utf8(wide), text);
+  EXPECT_EQ(Wide(""), L"");
+}
+
+// The registered viewer is the system's own, and our binding reaches its entry points.
+TEST(Win32HelpViewer, IsFoundThroughTheRegistryAndLoaded) {
+  const auto value = SystemRegistry().ReadDefaultValue(RegistryRoot::ClassesRoot,
+                                                       kHtmlHelpViewerKey);
+  ASSERT_TRUE(value.has_value());
+  EXPECT_EQ(Lower(FileNameOf(*value)), "hhctrl.ocx");
+  EXPECT_EQ(LocateHelpViewer(), *value);
+  EXPECT_FALSE(SystemRegistry()
+                   .ReadDefaultValue(RegistryRoot::ClassesRoot, "CLSID\\{00000000-dead-beef}")
+                   .has_value());
+
+  LoadHelpViewer();
+  ASSERT_NE(HelpViewer().handle, nullptr);
+  ASSERT_NE(HelpViewer().helpEntry, nullptr);
+  EXPECT_EQ(HelpViewer().helpEntry, HelpViewer().ansiEntry);
+  EXPECT_NE(HelpViewer().wideEntry, nullptr);
+  // Closing every help window when none is open is harmless and opens nothing.
+  CloseHelpWindows();
+  UnloadHelpViewer();
+  EXPECT_EQ(HelpViewer().handle, nullptr);
+}
+
+// Versions come from the files' version resources; the browser component is in the system
+// directory.
+TEST(Win32SystemInfo, ReadsTheVersionsOfTheViewerAndTheBrowser) {
+  const SystemInfo& system = SystemSystemInfo();
+  const auto viewer = system.FileVersion(LocateHelpViewer());
+  ASSERT_TRUE(viewer.has_value());
+  EXPECT_GE((*viewer)[0], 4);
+  const auto browser = system.FileVersion(system.SystemDirectory() + "\\Shdocvw.dll");
+  ASSERT_TRUE(browser.has_value());
+  EXPECT_GE((*browser)[0], 4);
+  // A file without a version resource, and no file at all.
+  EXPECT_FALSE(system.FileVersion(system.SystemDirectory() + "\\..\\win.ini").has_value());
+  EXPECT_FALSE(system.FileVersion(system.SystemDirectory() + "\\nothing-here.dll").has_value());
+
+  const PlatformVersion os = system.Version();
+  EXPECT_EQ(os.name, "Windows NT");
+  EXPECT_GE(os.major, 5u);
+  EXPECT_TRUE(SystemFiles().DirectoryExists(system.TempDirectory()));
+  EXPECT_EQ(system.DefaultLocaleId() & 0x3FF, 0x0Cu);  // French
+}
+
+// In a French user locale (set by the test's environment) the texts are the system's French.
+TEST(Win32Locale, ReadsTheUsersFrenchTexts) {
+  const DateLocale locale = ReadDateLocale(*UserLocaleSource());
+  EXPECT_EQ(locale.MonthNames[0], "janvier");
+  EXPECT_EQ(locale.MonthNames[7], "août");
+  EXPECT_EQ(locale.MonthNames[11], "décembre");
+  EXPECT_EQ(locale.DayNames[0], "dimanche");
+  EXPECT_EQ(locale.DayNames[1], "lundi");
+  EXPECT_EQ(Lower(locale.LongDatePattern), "dddd d mmmm yyyy");
+  EXPECT_EQ(locale.DecimalSep, U',');
+  // Leading zeros and a 24-hour clock.
+  EXPECT_EQ(locale.LongTimePattern, "hh:mm:ss");
+}
+
+TEST(Win32MemoryStatus, TotalIsTheMachinesMemory) {
+  std::ifstream in("Z:\\proc\\meminfo");
+  if (!in) GTEST_SKIP() << "not under Wine on Linux";
+  std::string key;
+  unsigned long long kib = 0;
+  while (in >> key && key != "MemTotal:") in.ignore(1 << 20, '\n');
+  in >> kib;
+  ASSERT_GT(kib, 0u);
+  const MemoryFigures figures = SystemMemoryStatus().Query();
+  // The system counts whole pages.
+  const long long difference =
+      static_cast<long long>(figures.totalPhysicalBytes) - static_cast<long long>(kib * 1024);
+  EXPECT_LT(std::llabs(difference), 64 * 1024) << figures.totalPhysicalBytes;
+  EXPECT_GE(figures.memoryLoad, 0);
+  EXPECT_LE(figures.memoryLoad, 100);
+}
+
+TEST(Win32Files, WritesPlainFilesAndRefusesReparsePoints) {
+  FileSystem& files = SystemFiles();
+  const std::string dir = WithoutTrailingSeparators(SystemSystemInfo().TempDirectory()) +
+                          "\\dorvane-test-" + std::to_string(::GetCurrentProcessId());
+  ASSERT_TRUE(::CreateDirectoryW(Wide(dir).c_str(), nullptr));
+  const std::string file = dir + "\\été.txt";
+  EXPECT_TRUE(files.AppendText(file, "un\r\n"));
+  EXPECT_TRUE(files.AppendText(file, "deux\r\n"));
+  std::ifstream in(Wide(file).c_str(), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "un\r\ndeux\r\n");
+  in.close();
+  EXPECT_TRUE(files.CreateEmptyFile(file));
+  EXPECT_TRUE(files.FileExists(file));
+  EXPECT_FALSE(files.FileExists(dir));
+  EXPECT_TRUE(files.DirectoryExists(dir));
+  EXPECT_FALSE(files.CreateEmptyFile(dir));
+
+  // A link in place of the report: neither it nor its target is written. (Wine 8 makes such a
+  // link a Unix one, which it does not report as a reparse point: checked on Windows only.)
+  const std::string link = dir + "\\HHDebug.txt";
+  using CreateLink = BOOLEAN(WINAPI*)(LPCWSTR, LPCWSTR, DWORD);
+  const auto createLink = reinterpret_cast<CreateLink>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "CreateSymbolicLinkW")));
+  if (createLink != nullptr && createLink(Wide(link).c_str(), Wide(file).c_str(), 0) &&
+      files.IsSymbolicLink(link)) {
+    EXPECT_FALSE(files.AppendText(link, "planted\r\n"));
+    EXPECT_FALSE(files.CreateEmptyFile(link));
+    std::ifstream target(Wide(file).c_str(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(target), {}), "");
+    EXPECT_TRUE(files.DeleteFile(link));
+    EXPECT_TRUE(files.FileExists(file));
+  }
+  EXPECT_TRUE(files.DeleteFile(file));
+  EXPECT_FALSE(files.FileExists(file));
+  ::RemoveDirectoryW(Wide(dir).c_str());
+}
+
+TEST(Win32Process, NamesItsModuleAndArguments) {
+  const std::string module = SystemProcess().ModuleFileName();
+  EXPECT_EQ(Lower(FileNameOf(module)), "win32_platform_test.exe");
+  const auto args = SystemProcess().Arguments();
+  ASSERT_FALSE(args.empty());
+  EXPECT_EQ(Lower(FileNameOf(args[0])), "win32_platform_test.exe");
+}
+
+}  // namespace
+}  // namespace dorvane::platform
