@@ -6,3 +6,8 @@ set(_triple i686-w64-mingw32)
 set(DORVANE_WINNT 0x0501)
 set(DORVANE_SUBSYSTEM_VERSION 5 1)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
+
+# The x87 unit rounds to double precision, as Windows itself sets it up: the runtime's default
+# object would switch it to extended precision, under which date values round differently
+# from every other build.
+string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " ${CMAKE_FIND_ROOT_PATH}/lib/CRT_fp8.o")
