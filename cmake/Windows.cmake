@@ -22,10 +22,11 @@ macro(dorvane_windows_tests)
   endforeach()
 
   if(DORVANE_WINEPREFIX)
-    # A fresh prefix for every run, so no state of an earlier run (registry, files) counts.
+    # A fresh prefix for every run, so no state of an earlier run (registry, files) counts; a
+    # server left running on the old one is stopped first.
     get_filename_component(_wine_dir ${DORVANE_WINE} DIRECTORY)
     add_test(NAME wine_prefix
-      COMMAND sh -c "rm -rf \"$0\" && WINEPREFIX=\"$0\" WINEDLLOVERRIDES=mscoree,mshtml= WINEDEBUG=-all \"$1\" wineboot -i && WINEPREFIX=\"$0\" \"$2/wineserver\" -w"
+      COMMAND sh -c "WINEPREFIX=\"$0\" \"$2/wineserver\" -k 2>/dev/null; rm -rf \"$0\" && WINEPREFIX=\"$0\" WINEDLLOVERRIDES=mscoree,mshtml= WINEDEBUG=-all \"$1\" wineboot -i && WINEPREFIX=\"$0\" \"$2/wineserver\" -w"
               ${DORVANE_WINEPREFIX} ${DORVANE_WINE} ${_wine_dir})
     set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
   endif()

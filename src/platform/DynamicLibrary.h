@@ -3,6 +3,14 @@
 #include <string>
 #include <string_view>
 
+// The calling convention of the system's published entry points: stdcall on 32-bit Windows,
+// the only system where it differs from the default.
+#if defined(_WIN32) && !defined(_WIN64)
+#define DORVANE_SYSTEM_CALL __stdcall
+#else
+#define DORVANE_SYSTEM_CALL
+#endif
+
 namespace dorvane::platform {
 
 // A loaded library; nullptr stands for none.

@@ -7,6 +7,7 @@
 
 #include "FakePlatform.h"
 #include "platform/Desktop.h"
+#include "platform/Files.h"
 
 namespace dorvane {
 namespace {
@@ -30,10 +31,12 @@ void* Record(const char* entry, void* owner, std::string file, unsigned int comm
   g_calls.push_back({entry, owner, std::move(file), command, data});
   return nullptr;
 }
-void* FakeHtmlHelpA(void* owner, const char* file, unsigned int command, std::uintptr_t data) {
+void* DORVANE_SYSTEM_CALL FakeHtmlHelpA(void* owner, const char* file, unsigned int command,
+                                        std::uintptr_t data) {
   return Record("A", owner, file != nullptr ? file : "(null)", command, data);
 }
-void* FakeHtmlHelpW(void* owner, const char16_t*, unsigned int command, std::uintptr_t data) {
+void* DORVANE_SYSTEM_CALL FakeHtmlHelpW(void* owner, const char16_t*, unsigned int command,
+                                        std::uintptr_t data) {
   return Record("W", owner, "", command, data);
 }
 
@@ -204,7 +207,9 @@ TEST_F(HelpBindingTest, InstalledTheHelpFileIsInTheDataDirectory) {
   LoadHelpViewer();
   ShowProgramHelp();
   ASSERT_EQ(g_calls.size(), 1u);
-  EXPECT_EQ(g_calls[0].file, "/opt/dorvane/bin/../share/dorvane/Dorvane.chm");
+  // On Linux ../share/dorvane; on Windows the help file lies beside the program.
+  EXPECT_EQ(g_calls[0].file,
+            "/opt/dorvane/bin/" + platform::DataDirFromExecutable() + "/Dorvane.chm");
 }
 
 }  // namespace
