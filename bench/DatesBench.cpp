@@ -63,8 +63,7 @@ template <typename Build>
 void EveryValidDate(Build build) {
   for (int y = 1; y <= 9999; ++y) {
     for (unsigned m = 1; m <= 12; ++m) {
-      const unsigned last = static_cast<unsigned>(
-          dorvane::DaysInMonth(static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m)));
+      const unsigned last = static_cast<unsigned>((year{y} / month{m} / std::chrono::last).day());
       for (unsigned d = 1; d <= last; ++d) build(y, m, d);
     }
   }

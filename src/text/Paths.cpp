@@ -1,0 +1,19 @@
+#include "text/Paths.h"
+
+#include <filesystem>
+
+namespace dorvane {
+
+std::string DirectoryOf(std::string_view path) {
+  return std::filesystem::path(path).parent_path().string();
+}
+
+std::string FileNameOf(std::string_view path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+std::string PathBeside(std::string_view path, std::string_view name) {
+  return (std::filesystem::path(path).parent_path() / name).string();
+}
+
+}  // namespace dorvane
