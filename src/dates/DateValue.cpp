@@ -41,8 +41,10 @@ void ThrowDateEncodingError() {
   throw EConvertError(kDateEncodingMessage);
 }
 
-// Whole 400-year cycles (146097 days) bring the day back into the years 1 to 400.
-DateParts SplitFarDay(std::chrono::days n) {
+// Nothing before 1 January 0001; after 31 December 9999, whole 400-year cycles (146097 days)
+// bring the day back into the years 1 to 400.
+DateParts SplitOutsideDay(std::chrono::days n) {
+  if (n < kFirstDay) return {};
   constexpr std::int64_t kCycle = 146097;
   const std::int64_t sinceFirst = (n - kFirstDay).count();
   DateParts parts = SplitDate(DateValueOf(kDateZero + kFirstDay) + sinceFirst % kCycle);

@@ -50,7 +50,7 @@ std::int64_t DateValueMs(TDateTime x);
 
 namespace detail {
 std::chrono::days DaysOfMs(TDateTime x);
-DateParts SplitFarDay(std::chrono::days n);
+DateParts SplitOutsideDay(std::chrono::days n);
 [[noreturn]] void ThrowDateEncodingError();
 inline constexpr std::chrono::days kFirstDay{-693593};  // 1 January 0001
 inline constexpr std::chrono::days kLastDay{2958465};   // 31 December 9999
@@ -78,11 +78,13 @@ std::int64_t TimeOfDayMs(TDateTime x);
 // Same validation as MakeDate, without raising.
 inline bool TryMakeDate(std::uint16_t year, std::uint16_t month, std::uint16_t day,
                         TDateTime& out) {
-  // Checked before the conversion: chrono keeps a month or a day in one byte.
-  if (year < 1 || year > 9999 || month > 12 || day > 31) return false;
+  // The month is checked before chrono sees it: chrono keeps a month in one byte.
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
+      day > MonthLength(year, month)) {
+    return false;
+  }
   const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month},
                                          std::chrono::day{day}};
-  if (!date.ok()) return false;
   out = DateValueOf(std::chrono::sys_days{date});
   return true;
 }
@@ -99,8 +101,11 @@ inline TDateTime MakeDate(std::uint16_t year, std::uint16_t month, std::uint16_t
 // calendar goes on in 400-year cycles, the year kept in 16 bits.
 inline DateParts SplitDate(TDateTime x) {
   const std::chrono::days n = DaysOf(x);
-  if (n < detail::kFirstDay) return {};
-  if (n > detail::kLastDay) return detail::SplitFarDay(n);
+  // One unsigned comparison finds the days on either side of the valid ones.
+  if (static_cast<std::uint64_t>((n - detail::kFirstDay).count()) >
+      static_cast<std::uint64_t>((detail::kLastDay - detail::kFirstDay).count())) {
+    return detail::SplitOutsideDay(n);
+  }
   const std::chrono::year_month_day date{kDateZero + n};
   return {static_cast<std::uint16_t>(static_cast<int>(date.year())),
           static_cast<std::uint16_t>(static_cast<unsigned>(date.month())),
