@@ -11,9 +11,12 @@ namespace dorvane {
 // the middle button, which clicks nothing in any control.
 inline TMouseButton MouseButtonOf(Qt::MouseButton button) {
   switch (button) {
-    case Qt::LeftButton: return TMouseButton::mbLeft;
-    case Qt::RightButton: return TMouseButton::mbRight;
-    default: return TMouseButton::mbMiddle;
+    case Qt::LeftButton:
+      return TMouseButton::mbLeft;
+    case Qt::RightButton:
+      return TMouseButton::mbRight;
+    default:
+      return TMouseButton::mbMiddle;
   }
 }
 

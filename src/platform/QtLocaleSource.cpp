@@ -18,23 +18,23 @@ QtLocaleSource::QtLocaleSource(std::string_view localeName) {
     if (!text.empty()) items_[{item, index}] = std::move(text);
   };
   for (int m = 1; m <= 12; ++m) {
-    put(LocaleItem::MonthName, m, Utf8FromQString(locale.standaloneMonthName(m, QLocale::LongFormat)));
-    put(LocaleItem::MonthAbbrev, m, Utf8FromQString(locale.standaloneMonthName(m, QLocale::ShortFormat)));
+    put(LocaleItem::MonthName, m, locale.standaloneMonthName(m, QLocale::LongFormat).toStdString());
+    put(LocaleItem::MonthAbbrev, m, locale.standaloneMonthName(m, QLocale::ShortFormat).toStdString());
   }
   for (int d = 1; d <= 7; ++d) {  // Qt counts from Monday, as the items do
-    put(LocaleItem::DayName, d, Utf8FromQString(locale.standaloneDayName(d, QLocale::LongFormat)));
-    put(LocaleItem::DayAbbrev, d, Utf8FromQString(locale.standaloneDayName(d, QLocale::ShortFormat)));
+    put(LocaleItem::DayName, d, locale.standaloneDayName(d, QLocale::LongFormat).toStdString());
+    put(LocaleItem::DayAbbrev, d, locale.standaloneDayName(d, QLocale::ShortFormat).toStdString());
   }
-  const std::string shortDate = Utf8FromQString(locale.dateFormat(QLocale::ShortFormat));
+  const std::string shortDate = locale.dateFormat(QLocale::ShortFormat).toStdString();
   put(LocaleItem::ShortDatePattern, 0, PatternFromQtDateFormat(shortDate));
   put(LocaleItem::LongDatePattern, 0,
-      PatternFromQtDateFormat(Utf8FromQString(locale.dateFormat(QLocale::LongFormat))));
+      PatternFromQtDateFormat(locale.dateFormat(QLocale::LongFormat).toStdString()));
   put(LocaleItem::DateSeparator, 0, FirstSeparator(shortDate));
-  put(LocaleItem::MorningMark, 0, Utf8FromQString(locale.amText()));
-  put(LocaleItem::EveningMark, 0, Utf8FromQString(locale.pmText()));
-  put(LocaleItem::DecimalSeparator, 0, Utf8FromQString(locale.decimalPoint()));
+  put(LocaleItem::MorningMark, 0, locale.amText().toStdString());
+  put(LocaleItem::EveningMark, 0, locale.pmText().toStdString());
+  put(LocaleItem::DecimalSeparator, 0, locale.decimalPoint().toStdString());
 
-  const std::string timeFormat = Utf8FromQString(locale.timeFormat(QLocale::ShortFormat));
+  const std::string timeFormat = locale.timeFormat(QLocale::ShortFormat).toStdString();
   const QtHourFormat hours = ReadQtTimeFormat(timeFormat);
   put(LocaleItem::TimeSeparator, 0, hours.separator);
   if (!hours.hasHour) return;

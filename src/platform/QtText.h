@@ -1,19 +1,14 @@
-// The one place where our UTF-8 text and Qt's UTF-16 strings meet (Qt targets only).
+// Our UTF-8 text as a QString, for every Qt file (Qt targets only); the other way is Qt's own
+// QString::toStdString, which gives UTF-8.
 #pragma once
 
 #include <QString>
-#include <string>
 #include <string_view>
 
 namespace dorvane {
 
 inline QString QStringFromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-inline std::string Utf8FromQString(const QString& text) {
-  const QByteArray bytes = text.toUtf8();
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 }  // namespace dorvane

@@ -16,7 +16,9 @@ Service& Either(Service* swapped, Service& own) {
 
 }  // namespace
 
-const Services& ActiveServices() { return g_services; }
+const Services& ActiveServices() {
+  return g_services;
+}
 
 Services Overlay(Services base, Services overrides) {
   const auto take = [](auto& to, auto& from) {
@@ -39,12 +41,26 @@ Services ReplaceServices(Services services) {
   return std::exchange(g_services, std::move(services));
 }
 
-const Clock& ActiveClock() { return Either(g_services.clock, SystemClock()); }
-FileSystem& ActiveFiles() { return Either(g_services.files, SystemFiles()); }
-const Registry& ActiveRegistry() { return Either(g_services.registry, SystemRegistry()); }
-DynamicLibraries& ActiveLibraries() { return Either(g_services.libraries, SystemLibraries()); }
-const MemoryStatus& ActiveMemoryStatus() { return Either(g_services.memory, SystemMemoryStatus()); }
-const ProcessInfo& ActiveProcess() { return Either(g_services.process, SystemProcess()); }
-const SystemInfo& ActiveSystemInfo() { return Either(g_services.system, SystemSystemInfo()); }
+const Clock& ActiveClock() {
+  return Either(g_services.clock, SystemClock());
+}
+FileSystem& ActiveFiles() {
+  return Either(g_services.files, SystemFiles());
+}
+const Registry& ActiveRegistry() {
+  return Either(g_services.registry, SystemRegistry());
+}
+DynamicLibraries& ActiveLibraries() {
+  return Either(g_services.libraries, SystemLibraries());
+}
+const MemoryStatus& ActiveMemoryStatus() {
+  return Either(g_services.memory, SystemMemoryStatus());
+}
+const ProcessInfo& ActiveProcess() {
+  return Either(g_services.process, SystemProcess());
+}
+const SystemInfo& ActiveSystemInfo() {
+  return Either(g_services.system, SystemSystemInfo());
+}
 
 }  // namespace dorvane::platform

@@ -12,8 +12,4 @@ std::string FileNameOf(std::string_view path) {
   return std::filesystem::path(path).filename().string();
 }
 
-std::string PathBeside(std::string_view path, std::string_view name) {
-  return (std::filesystem::path(path).parent_path() / name).string();
-}
-
 }  // namespace dorvane

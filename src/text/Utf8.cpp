@@ -34,9 +34,9 @@ DecodedCodePoint DecodeUtf8(std::string_view text, std::size_t pos) {
   if (rule.length == 0) return {kReplacementCharacter, 1};
   char32_t cp = lead & (0x7Fu >> rule.length);
   for (std::size_t k = 1; k < rule.length; ++k) {
-    const bool valid = pos + k < text.size() &&
-                       (k == 1 ? byte(k) >= rule.low && byte(k) <= rule.high
-                               : (byte(k) & 0xC0) == 0x80);
+    const bool valid =
+        pos + k < text.size() &&
+        (k == 1 ? byte(k) >= rule.low && byte(k) <= rule.high : (byte(k) & 0xC0) == 0x80);
     if (!valid) return {kReplacementCharacter, k};  // the maximal subpart read so far
     cp = (cp << 6) | (byte(k) & 0x3Fu);
   }
