@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
 #include <utility>
 
 #include "text/Ascii.h"
@@ -150,6 +152,87 @@ std::string DecodeEntities(std::string_view text) {
     else out.push_back('&');
   }
   return out;
+}
+
+namespace {
+
+bool IsOneOf(std::string_view name, std::initializer_list<std::string_view> names) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+bool IsVoidElement(std::string_view name) {
+  return name.empty() || name[0] == '!' || name[0] == '?' ||
+         IsOneOf(name, {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta", "param",
+                        "source", "track", "wbr"});
+}
+
+// For an element that HTML closes implicitly: the names it closes, and the containers that
+// stop the search for them.
+struct ImplicitClose {
+  std::initializer_list<std::string_view> closes;
+  std::initializer_list<std::string_view> scope;
+};
+
+const ImplicitClose* ImplicitCloseOf(std::string_view name) {
+  static const ImplicitClose kCell{{"td", "th"}, {"tr", "table"}};
+  static const ImplicitClose kRow{{"tr", "td", "th"}, {"table"}};
+  static const ImplicitClose kItem{{"li"}, {"ul", "ol"}};
+  static const ImplicitClose kTerm{{"dt", "dd"}, {"dl"}};
+  static const ImplicitClose kParagraph{{"p"}, {"div", "td", "th", "li", "blockquote", "body", "table"}};
+  static const ImplicitClose kOption{{"option"}, {"select"}};
+  if (name == "td" || name == "th") return &kCell;
+  if (name == "tr") return &kRow;
+  if (name == "li") return &kItem;
+  if (name == "dt" || name == "dd") return &kTerm;
+  if (name == "p") return &kParagraph;
+  if (name == "option") return &kOption;
+  return nullptr;
+}
+
+}  // namespace
+
+PageCost MeasurePage(std::string_view html, const PageLimits& limits) {
+  if (html.size() > limits.maxBytes) return PageCost::kTooLarge;
+  std::vector<std::string> open;
+  std::size_t tables = 0;
+  std::size_t pos = 0;
+  while ((pos = html.find('<', pos)) != std::string_view::npos) {
+    if (html.substr(pos, 4) == "<!--") {
+      const std::size_t end = html.find("-->", pos + 4);
+      pos = end == std::string_view::npos ? html.size() : end + 3;
+      continue;
+    }
+    const Tag tag = ReadTag(html, pos);
+    if (!tag.closing && (tag.name == "script" || tag.name == "style")) {
+      // Their bodies are text until their end tag.
+      std::size_t end = pos;
+      while ((end = html.find("</", end)) != std::string_view::npos &&
+             !EqualsNoCase(html.substr(end + 2, tag.name.size()), tag.name))
+        end += 2;
+      pos = end == std::string_view::npos ? html.size() : end;
+      continue;
+    }
+    if (tag.closing) {
+      const auto it = std::find(open.rbegin(), open.rend(), tag.name);
+      if (it != open.rend()) open.erase(std::prev(it.base()), open.end());
+    } else if (!IsVoidElement(tag.name)) {
+      // "<div/>" is counted as open: a reader may well take it so.
+      if (const ImplicitClose* rule = ImplicitCloseOf(tag.name)) {
+        for (auto it = open.rbegin(); it != open.rend(); ++it) {
+          if (IsOneOf(*it, rule->scope)) break;
+          if (IsOneOf(*it, rule->closes)) {
+            open.erase(std::prev(it.base()), open.end());
+            break;
+          }
+        }
+      }
+      open.push_back(tag.name);
+      if (open.size() > limits.maxDepth) return PageCost::kTooDeep;
+    }
+    tables = static_cast<std::size_t>(std::count(open.begin(), open.end(), "table"));
+    if (tables > limits.maxTableDepth) return PageCost::kTablesTooDeep;
+  }
+  return PageCost::kFits;
 }
 
 std::vector<TocEntry> ParseSitemap(std::string_view html) {

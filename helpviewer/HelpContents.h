@@ -34,6 +34,21 @@ inline constexpr std::size_t kMaxTocDepth = 32;
 // decoded to UTF-8.
 std::vector<TocEntry> ParseSitemap(std::string_view html);
 
+// What a page may cost the viewer, which lays it out on the program's GUI thread: a page
+// beyond these is not handed to the layout at all.
+struct PageLimits {
+  std::size_t maxBytes = 1u << 20;  // the text of the page
+  std::size_t maxDepth = 100;       // elements open at once
+  std::size_t maxTableDepth = 6;    // tables inside tables: each level doubles the layout time
+};
+
+enum class PageCost { kFits, kTooLarge, kTooDeep, kTablesTooDeep };
+
+// Measures a page as an HTML reader nests it: elements closed by their end tag or, for those
+// HTML lets go unclosed (p, li, tr, td...), by the next one of their kind in the same
+// container; void elements, comments and the bodies of scripts and styles do not nest.
+PageCost MeasurePage(std::string_view html, const PageLimits& limits = {});
+
 // Decodes character references (&amp; &lt; &#233; &#xE9; and the common Latin-1 names).
 std::string DecodeEntities(std::string_view text);
 
