@@ -166,6 +166,12 @@ bool IsVoidElement(std::string_view name) {
                         "source", "track", "wbr"});
 }
 
+// Elements that end the line, and the word with it; any other may run on in the line.
+bool EndsLine(std::string_view name) {
+  return IsOneOf(name, {"address", "blockquote", "body", "br", "caption", "center", "dd", "div", "dl", "dt", "h1",
+                        "h2", "h3", "h4", "h5", "h6", "hr", "li", "ol", "p", "pre", "table", "td", "th", "tr", "ul"});
+}
+
 // For an element that HTML closes implicitly: the names it closes, and the containers that
 // stop the search for them.
 struct ImplicitClose {
@@ -191,18 +197,38 @@ const ImplicitClose* ImplicitCloseOf(std::string_view name) {
 
 }  // namespace
 
+// Whether the UTF-8 sequence at text[i] is an ideograph or syllable of a script written
+// without blanks (CJK, kana, Hangul), after which a line may break.
+bool BreaksAfter(std::string_view text, std::size_t i) {
+  const auto b0 = static_cast<std::uint8_t>(text[i]);
+  if ((b0 & 0xF0) != 0xE0 || i + 2 >= text.size()) return false;
+  const std::uint32_t cp = ((b0 & 0x0Fu) << 12) | ((static_cast<std::uint8_t>(text[i + 1]) & 0x3Fu) << 6) |
+                           (static_cast<std::uint8_t>(text[i + 2]) & 0x3Fu);
+  return (cp >= 0x3040 && cp <= 0x30FF) || (cp >= 0x3400 && cp <= 0x9FFF) || (cp >= 0xAC00 && cp <= 0xD7A3);
+}
+
 PageCost MeasurePage(std::string_view html, const PageLimits& limits) {
   if (html.size() > limits.maxBytes) return PageCost::kTooLarge;
   std::vector<std::string> open;
-  std::size_t tables = 0;
+  std::size_t cells = 0;
+  std::size_t items = 0;
+  std::size_t word = 0;
   std::size_t pos = 0;
-  while ((pos = html.find('<', pos)) != std::string_view::npos) {
+  while (pos < html.size()) {
+    const char c = html[pos];
+    if (c != '<') {
+      if (IsSpace(c) || BreaksAfter(html, pos)) word = 0;
+      else if ((static_cast<std::uint8_t>(c) & 0xC0) != 0x80 && ++word > limits.maxWord) return PageCost::kWordTooLong;
+      ++pos;
+      continue;
+    }
     if (html.substr(pos, 4) == "<!--") {
       const std::size_t end = html.find("-->", pos + 4);
       pos = end == std::string_view::npos ? html.size() : end + 3;
       continue;
     }
     const Tag tag = ReadTag(html, pos);
+    if (EndsLine(tag.name)) word = 0;
     if (!tag.closing && (tag.name == "script" || tag.name == "style")) {
       // Their bodies are text until their end tag.
       std::size_t end = pos;
@@ -215,22 +241,24 @@ PageCost MeasurePage(std::string_view html, const PageLimits& limits) {
     if (tag.closing) {
       const auto it = std::find(open.rbegin(), open.rend(), tag.name);
       if (it != open.rend()) open.erase(std::prev(it.base()), open.end());
-    } else if (!IsVoidElement(tag.name)) {
-      // "<div/>" is counted as open: a reader may well take it so.
-      if (const ImplicitClose* rule = ImplicitCloseOf(tag.name)) {
-        for (auto it = open.rbegin(); it != open.rend(); ++it) {
-          if (IsOneOf(*it, rule->scope)) break;
-          if (IsOneOf(*it, rule->closes)) {
-            open.erase(std::prev(it.base()), open.end());
-            break;
-          }
-        }
-      }
-      open.push_back(tag.name);
-      if (open.size() > limits.maxDepth) return PageCost::kTooDeep;
+      continue;
     }
-    tables = static_cast<std::size_t>(std::count(open.begin(), open.end(), "table"));
+    // "<div/>" is counted as open: a reader may well take it so.
+    if (IsVoidElement(tag.name)) continue;
+    if (const ImplicitClose* rule = ImplicitCloseOf(tag.name)) {
+      // Closes the outermost of its kind within its container, with all inside it.
+      std::size_t from = open.size();
+      for (std::size_t i = open.size(); i-- > 0 && !IsOneOf(open[i], rule->scope);)
+        if (IsOneOf(open[i], rule->closes)) from = i;
+      open.resize(from);
+    }
+    open.push_back(tag.name);
+    if (open.size() > limits.maxDepth) return PageCost::kTooDeep;
+    const auto tables = static_cast<std::size_t>(std::count(open.begin(), open.end(), "table"));
     if (tables > limits.maxTableDepth) return PageCost::kTablesTooDeep;
+    if ((tag.name == "td" || tag.name == "th") && tables > 0 && (cells += std::size_t{1} << (tables - 1)) > limits.maxCells)
+      return PageCost::kTooManyCells;
+    if (tag.name == "li" && ++items > limits.maxListItems) return PageCost::kTooManyListItems;
   }
   return PageCost::kFits;
 }

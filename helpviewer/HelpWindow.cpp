@@ -107,20 +107,19 @@ QString PageText(const QString& sentence) {
 
 QString CostText(PageCost cost, const QString& page) {
   const PageLimits limits;
+  QString why;
   switch (cost) {
     case PageCost::kTooLarge:
       return QStringLiteral("La page %1 est trop volumineuse pour être affichée (plus de %2 Ko).")
           .arg(page).arg(limits.maxBytes / 1024);
-    case PageCost::kTooDeep:
-      return QStringLiteral("La page %1 est trop complexe pour être affichée (plus de %2 éléments imbriqués).")
-          .arg(page).arg(limits.maxDepth);
-    case PageCost::kTablesTooDeep:
-      return QStringLiteral("La page %1 est trop complexe pour être affichée (plus de %2 tableaux imbriqués).")
-          .arg(page).arg(limits.maxTableDepth);
-    case PageCost::kFits:
-      break;
+    case PageCost::kTooDeep: why = QStringLiteral("plus de %1 éléments imbriqués").arg(limits.maxDepth); break;
+    case PageCost::kTablesTooDeep: why = QStringLiteral("plus de %1 tableaux imbriqués").arg(limits.maxTableDepth); break;
+    case PageCost::kTooManyCells: why = QStringLiteral("plus de %1 cellules de tableau").arg(limits.maxCells); break;
+    case PageCost::kTooManyListItems: why = QStringLiteral("plus de %1 éléments de liste").arg(limits.maxListItems); break;
+    case PageCost::kWordTooLong: why = QStringLiteral("un mot de plus de %1 caractères").arg(limits.maxWord); break;
+    case PageCost::kFits: break;
   }
-  return {};
+  return QStringLiteral("La page %1 est trop complexe pour être affichée (%2).").arg(page, why);
 }
 
 // Stands for an image that is not shown: a small grey frame.
@@ -147,9 +146,11 @@ QVariant TopicBrowser::loadResource(int type, const QUrl& name) {
   switch (type) {
     case QTextDocument::HtmlResource: {
       if (!bytes) return PageText(QStringLiteral("La page %1 est absente du fichier d'aide.").arg(shown));
-      const PageCost cost = MeasurePage(*bytes);
+      if (bytes->size() > PageLimits().maxBytes) return PageText(CostText(PageCost::kTooLarge, shown));
+      const QString text = DecodeHelpText(QByteArray::fromStdString(*bytes));
+      const PageCost cost = MeasurePage(text.toStdString());
       if (cost != PageCost::kFits) return PageText(CostText(cost, shown));
-      return DecodeHelpText(QByteArray::fromStdString(*bytes));
+      return text;
     }
     case QTextDocument::StyleSheetResource:
       if (!bytes || bytes->size() > static_cast<std::size_t>(kMaxStyleSheetBytes)) return QString();
