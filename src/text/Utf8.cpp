@@ -78,4 +78,21 @@ std::string FirstCodePoints(std::string_view text, std::size_t count) {
   return std::string(text.substr(0, end));
 }
 
+std::string OneLineText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    const DecodedCodePoint d = DecodeUtf8(text, pos);
+    const char32_t cp = d.codePoint;
+    const bool control = cp < 0x20 || (cp >= 0x7F && cp <= 0x9F) || (d.length == 1 && lead >= 0x80 && lead <= 0x9F);
+    const bool bidi = cp == 0x061C || cp == 0x200E || cp == 0x200F || (cp >= 0x202A && cp <= 0x202E) ||
+                      (cp >= 0x2066 && cp <= 0x2069);
+    if (control || bidi) out += '?';
+    else out += text.substr(pos, d.length);
+    pos += d.length;
+  }
+  return out;
+}
+
 }  // namespace dorvane
