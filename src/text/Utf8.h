@@ -40,6 +40,13 @@ char32_t FirstCodePoint(std::string_view text);
 // the line or turn its reading order around, each become "?".
 std::string OneLineText(std::string_view text);
 
+// Columns the text takes in a terminal: two for East Asian wide and full-width characters, none
+// for combining marks and invisible format characters, one for the rest.
+std::size_t DisplayWidth(std::string_view text);
+
+// True when the text holds a letter of a right-to-left script (Hebrew, Arabic, Syriac, Thaana).
+bool HasRightToLeftLetter(std::string_view text);
+
 // The first `count` code points of UTF-8 text, never splitting one.
 std::string FirstCodePoints(std::string_view text, std::size_t count);
 
