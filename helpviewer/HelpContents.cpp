@@ -2,21 +2,15 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
 #include <utility>
+
+#include "text/Ascii.h"
+#include "text/Utf8.h"
 
 namespace dorvane::helpviewer {
 namespace {
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
-}
 
 std::uint32_t Read16(std::string_view b, std::size_t at) {
   return static_cast<std::uint8_t>(b[at]) | (static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 1])) << 8);
@@ -24,25 +18,6 @@ std::uint32_t Read16(std::string_view b, std::size_t at) {
 
 // A record's text ends at its first NUL, whatever length the record claims.
 std::string RecordText(std::string_view data) { return std::string(data.substr(0, data.find('\0'))); }
-
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
 
 struct NamedEntity {
   const char* name;
@@ -84,7 +59,7 @@ Tag ReadTag(std::string_view html, std::size_t& pos) {
     ++i;
   }
   while (i < html.size() && !IsSpace(html[i]) && html[i] != '>' && html[i] != '/')
-    tag.name.push_back(Lower(html[i++]));
+    tag.name.push_back(AsciiLower(html[i++]));
   while (i < html.size() && html[i] != '>') {
     if (IsSpace(html[i]) || html[i] == '/') {
       ++i;
@@ -92,7 +67,7 @@ Tag ReadTag(std::string_view html, std::size_t& pos) {
     }
     std::string key;
     while (i < html.size() && !IsSpace(html[i]) && html[i] != '=' && html[i] != '>')
-      key.push_back(Lower(html[i++]));
+      key.push_back(AsciiLower(html[i++]));
     while (i < html.size() && IsSpace(html[i])) ++i;
     std::string value;
     if (i < html.size() && html[i] == '=') {
@@ -156,18 +131,12 @@ std::string DecodeEntities(std::string_view text) {
     bool decoded = false;
     if (body.size() >= 2 && body[0] == '#') {
       const bool hex = body[1] == 'x' || body[1] == 'X';
-      std::uint32_t cp = 0;
-      bool digits = body.size() > (hex ? 2u : 1u);
-      for (std::size_t k = hex ? 2 : 1; k < body.size() && digits; ++k) {
-        const char c = body[k];
-        int d = -1;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (hex && Lower(c) >= 'a' && Lower(c) <= 'f') d = Lower(c) - 'a' + 10;
-        if (d < 0) digits = false;
-        else cp = std::min<std::uint32_t>(cp * (hex ? 16 : 10) + static_cast<std::uint32_t>(d), 0x110000);
-      }
-      if (digits) {
-        AppendUtf8(out, cp);
+      // At most eleven characters: the value fits in 64 bits; beyond Unicode it is U+FFFD.
+      const auto value = ReadDigits<std::uint64_t>(body.substr(hex ? 2 : 1), hex ? 16 : 10);
+      if (value) {
+        // A reference to NUL stands for the replacement character, as in HTML.
+        AppendUtf8(out, *value == 0 || *value > 0x10FFFF ? kReplacementCharacter
+                                                         : static_cast<char32_t>(*value));
         decoded = true;
       }
     } else {
@@ -183,6 +152,115 @@ std::string DecodeEntities(std::string_view text) {
     else out.push_back('&');
   }
   return out;
+}
+
+namespace {
+
+bool IsOneOf(std::string_view name, std::initializer_list<std::string_view> names) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+bool IsVoidElement(std::string_view name) {
+  return name.empty() || name[0] == '!' || name[0] == '?' ||
+         IsOneOf(name, {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta", "param",
+                        "source", "track", "wbr"});
+}
+
+// Elements that end the line, and the word with it; any other may run on in the line.
+bool EndsLine(std::string_view name) {
+  return IsOneOf(name, {"address", "blockquote", "body", "br", "caption", "center", "dd", "div", "dl", "dt", "h1",
+                        "h2", "h3", "h4", "h5", "h6", "hr", "li", "ol", "p", "pre", "table", "td", "th", "tr", "ul"});
+}
+
+// For an element that HTML closes implicitly: the names it closes, and the containers that
+// stop the search for them.
+struct ImplicitClose {
+  std::initializer_list<std::string_view> closes;
+  std::initializer_list<std::string_view> scope;
+};
+
+const ImplicitClose* ImplicitCloseOf(std::string_view name) {
+  static const ImplicitClose kCell{{"td", "th"}, {"tr", "table"}};
+  static const ImplicitClose kRow{{"tr", "td", "th"}, {"table"}};
+  static const ImplicitClose kItem{{"li"}, {"ul", "ol"}};
+  static const ImplicitClose kTerm{{"dt", "dd"}, {"dl"}};
+  static const ImplicitClose kParagraph{{"p"}, {"div", "td", "th", "li", "blockquote", "body", "table"}};
+  static const ImplicitClose kOption{{"option"}, {"select"}};
+  if (name == "td" || name == "th") return &kCell;
+  if (name == "tr") return &kRow;
+  if (name == "li") return &kItem;
+  if (name == "dt" || name == "dd") return &kTerm;
+  if (name == "p") return &kParagraph;
+  if (name == "option") return &kOption;
+  return nullptr;
+}
+
+}  // namespace
+
+// Whether the UTF-8 sequence at text[i] is an ideograph or syllable of a script written
+// without blanks (CJK, kana, Hangul), after which a line may break.
+bool BreaksAfter(std::string_view text, std::size_t i) {
+  const auto b0 = static_cast<std::uint8_t>(text[i]);
+  if ((b0 & 0xF0) != 0xE0 || i + 2 >= text.size()) return false;
+  const std::uint32_t cp = ((b0 & 0x0Fu) << 12) | ((static_cast<std::uint8_t>(text[i + 1]) & 0x3Fu) << 6) |
+                           (static_cast<std::uint8_t>(text[i + 2]) & 0x3Fu);
+  return (cp >= 0x3040 && cp <= 0x30FF) || (cp >= 0x3400 && cp <= 0x9FFF) || (cp >= 0xAC00 && cp <= 0xD7A3);
+}
+
+PageCost MeasurePage(std::string_view html, const PageLimits& limits) {
+  if (html.size() > limits.maxBytes) return PageCost::kTooLarge;
+  std::vector<std::string> open;
+  std::size_t cells = 0;
+  std::size_t items = 0;
+  std::size_t word = 0;
+  std::size_t pos = 0;
+  while (pos < html.size()) {
+    const char c = html[pos];
+    if (c != '<') {
+      if (IsSpace(c) || BreaksAfter(html, pos)) word = 0;
+      else if ((static_cast<std::uint8_t>(c) & 0xC0) != 0x80 && ++word > limits.maxWord) return PageCost::kWordTooLong;
+      ++pos;
+      continue;
+    }
+    if (html.substr(pos, 4) == "<!--") {
+      const std::size_t end = html.find("-->", pos + 4);
+      pos = end == std::string_view::npos ? html.size() : end + 3;
+      continue;
+    }
+    const Tag tag = ReadTag(html, pos);
+    if (EndsLine(tag.name)) word = 0;
+    if (!tag.closing && (tag.name == "script" || tag.name == "style")) {
+      // Their bodies are text until their end tag.
+      std::size_t end = pos;
+      while ((end = html.find("</", end)) != std::string_view::npos &&
+             !EqualsNoCase(html.substr(end + 2, tag.name.size()), tag.name))
+        end += 2;
+      pos = end == std::string_view::npos ? html.size() : end;
+      continue;
+    }
+    if (tag.closing) {
+      const auto it = std::find(open.rbegin(), open.rend(), tag.name);
+      if (it != open.rend()) open.erase(std::prev(it.base()), open.end());
+      continue;
+    }
+    // "<div/>" is counted as open: a reader may well take it so.
+    if (IsVoidElement(tag.name)) continue;
+    if (const ImplicitClose* rule = ImplicitCloseOf(tag.name)) {
+      // Closes the outermost of its kind within its container, with all inside it.
+      std::size_t from = open.size();
+      for (std::size_t i = open.size(); i-- > 0 && !IsOneOf(open[i], rule->scope);)
+        if (IsOneOf(open[i], rule->closes)) from = i;
+      open.resize(from);
+    }
+    open.push_back(tag.name);
+    if (open.size() > limits.maxDepth) return PageCost::kTooDeep;
+    const auto tables = static_cast<std::size_t>(std::count(open.begin(), open.end(), "table"));
+    if (tables > limits.maxTableDepth) return PageCost::kTablesTooDeep;
+    if ((tag.name == "td" || tag.name == "th") && tables > 0 && (cells += std::size_t{1} << (tables - 1)) > limits.maxCells)
+      return PageCost::kTooManyCells;
+    if (tag.name == "li" && ++items > limits.maxListItems) return PageCost::kTooManyListItems;
+  }
+  return PageCost::kFits;
 }
 
 std::vector<TocEntry> ParseSitemap(std::string_view html) {

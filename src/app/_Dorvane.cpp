@@ -15,6 +15,7 @@
 #include "help/hh.h"
 #include "help/hh_funcs.h"
 #include "platform/QtLocaleSource.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 
@@ -86,7 +87,7 @@ int TakeScreenshot(TApplication& app, TForm1& form1, TForm2& form2, const Screen
   }
   const QString file = QString::fromStdString(request.file);
   if (picture.isNull() || !picture.save(file, "PNG")) {
-    std::fprintf(stderr, "Impossible d'écrire %s.\n", request.file.c_str());
+    std::fprintf(stderr, "Impossible d'écrire %s.\n", OneLineText(request.file).c_str());
     return 1;
   }
   return failed ? 1 : 0;

@@ -1,32 +1,15 @@
 #include "cli/LaunchOptions.h"
 
-#include <charconv>
+#include "cli/IsoDate.h"
 
+#include "dates/ConvertError.h"
+#include "dates/ErrorText.h"
 #include "help/hh_funcs.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 
 namespace {
-
-bool ReadNumber(const std::string& text, std::size_t from, std::size_t length, int& out) {
-  if (from + length > text.size()) return false;
-  for (std::size_t i = from; i < from + length; ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-  }
-  return std::from_chars(text.data() + from, text.data() + from + length, out).ec == std::errc{};
-}
-
-std::optional<DateParts> ReadIsoDate(const std::string& text) {
-  int y = 0;
-  int m = 0;
-  int d = 0;
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-  if (!ReadNumber(text, 0, 4, y) || !ReadNumber(text, 5, 2, m) || !ReadNumber(text, 8, 2, d)) {
-    return std::nullopt;
-  }
-  return DateParts{static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m),
-                   static_cast<std::uint16_t>(d)};
-}
 
 bool IsOwnOption(const std::string& arg) {
   return arg == "--screenshot" || arg == "--date" || arg == "--window";
@@ -35,8 +18,10 @@ bool IsOwnOption(const std::string& arg) {
 }  // namespace
 
 bool IsScreenshotCommand(const std::vector<std::string>& args) {
+  // The command is named by its first argument, the debug switches aside: a later one is an
+  // operand of another option (as in "--format --date").
   for (const std::string& arg : args) {
-    if (IsOwnOption(arg)) return true;
+    if (!IsDebugArgument(arg)) return IsOwnOption(arg);
   }
   return false;
 }
@@ -56,11 +41,20 @@ std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& 
     if (arg == "--screenshot") {
       options.screenshot.emplace().file = args[++i];
     } else if (arg == "--date") {
-      date = ReadIsoDate(args[++i]);
-      if (!date) {
-        error = "Date attendue sous la forme AAAA-MM-JJ : '" + args[i] + "'.";
+      const std::optional<IsoMoment> moment = ReadIsoMoment(args[++i], false);
+      if (!moment) {
+        error = MalformedMomentMessage(args[i], false);
         return std::nullopt;
       }
+      // An impossible date (2005-02-29) is refused here, with the program's own message,
+      // before any window exists.
+      try {
+        MakeDate(moment->date.year, moment->date.month, moment->date.day);
+      } catch (const EConvertError& e) {
+        error = ErrorBoxText(e.what());
+        return std::nullopt;
+      }
+      date = moment->date;
     } else if (arg == "--window") {
       const std::string& name = args[++i];
       if (name == "main") {
@@ -70,11 +64,11 @@ std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& 
       } else if (name == "about") {
         window = ScreenshotWindow::kAbout;
       } else {
-        error = "Fenêtre inconnue : '" + name + "' ; fenêtres : main, search, about.";
+        error = "Fenêtre inconnue : '" + OneLineText(name) + "' ; fenêtres : main, search, about.";
         return std::nullopt;
       }
     } else if (!IsDebugArgument(arg)) {
-      error = "Option inconnue : '" + arg + "' (voir dorvane --help).";
+      error = "Option inconnue : '" + OneLineText(arg) + "' (voir dorvane --help).";
       return std::nullopt;
     }
   }

@@ -11,19 +11,17 @@
 
 #include "dialogs/AboutMemory.h"
 #include "dialogs/AboutTexts.h"
+#include "text/Utf8.h"
 #include "dialogs/MessageBeep.h"
 #include "dialogs/Placement.h"
 #include "gfx/Canvas.h"
 #include "gfx/QtCanvas.h"
 #include "platform/MemoryStatus.h"
+#include "platform/QtText.h"
 
 namespace dorvane {
 
 namespace {
-
-QString Utf8(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // Where the logo stands on the banner: twice the icon's own 32 pixels, so its one-pixel
 // strokes stay on whole pixels.
@@ -39,7 +37,7 @@ TSizedLabel::TSizedLabel(QWidget* parent, int left, int top) : QLabel(parent) {
 }
 
 void TSizedLabel::SetCaption(std::string_view text) {
-  setText(Utf8(text));
+  setText(QStringFromUtf8(text));
   adjustSize();
 }
 

@@ -8,14 +8,14 @@
 #include "dates/DateValue.h"
 #include "dates/Formatting.h"
 #include "dates/Numbers.h"
-#include "dates/Utf8.h"
 #include "help/hh.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
+#include "text/Paths.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 
-using platform::DirectoryPart;
 using platform::WithoutTrailingSeparators;
 
 namespace {
@@ -93,12 +93,13 @@ std::string Hex4(std::uint32_t value) {
   return text;
 }
 
-// A report line: the label, its blanks, one tab, the value.
+// A report line: the label, its blanks, one tab, the value, kept on its one line (a path or
+// an argument may hold a line break).
 std::string Line(std::string_view label, int blanks, std::string_view value) {
   std::string line(label);
   line.append(static_cast<std::size_t>(blanks), ' ');
   line += '\t';
-  line += value;
+  line += OneLineText(value);
   return line;
 }
 
@@ -197,9 +198,9 @@ const HelpEnvironment& ProbeHelpEnvironment() {
   HelpEnvironment env;
 
   env.moduleFile = platform::ActiveProcess().ModuleFileName();
-  env.moduleDir = WithoutTrailingSeparators(DirectoryPart(env.moduleFile));
-  env.moduleName = env.moduleFile.substr(DirectoryPart(env.moduleFile).size());
-  env.runDir = args.empty() ? std::string() : WithoutTrailingSeparators(DirectoryPart(args[0]));
+  env.moduleDir = WithoutTrailingSeparators(DirectoryOf(env.moduleFile));
+  env.moduleName = FileNameOf(env.moduleFile);
+  env.runDir = args.empty() ? std::string() : WithoutTrailingSeparators(DirectoryOf(args[0]));
 
   // Without a module name there is no directory of ours to test; the root is not it.
   if (!env.moduleFile.empty() && DirectoryIsWritable(env.moduleDir)) {

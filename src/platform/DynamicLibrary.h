@@ -3,14 +3,6 @@
 #include <string>
 #include <string_view>
 
-// The calling convention of the system's published entry points: stdcall on 32-bit Windows,
-// the only system where it differs from the default.
-#if defined(_WIN32) && !defined(_WIN64)
-#define DORVANE_SYSTEM_CALL __stdcall
-#else
-#define DORVANE_SYSTEM_CALL
-#endif
-
 namespace dorvane::platform {
 
 // A loaded library; nullptr stands for none.
@@ -29,6 +21,5 @@ class DynamicLibraries {
 
 DynamicLibraries& SystemLibraries();
 DynamicLibraries& ActiveLibraries();
-void SetActiveLibraries(DynamicLibraries* libraries);  // nullptr returns to the system's
 
 }  // namespace dorvane::platform

@@ -9,13 +9,6 @@ bool IsSeparator(const PathStyle& style, char c) {
 
 }  // namespace
 
-std::string DirectoryPart(std::string_view path) {
-  const PathStyle style = ActiveFiles().Style();
-  std::size_t end = path.size();
-  while (end > 0 && !IsSeparator(style, path[end - 1])) --end;
-  return std::string(path.substr(0, end));
-}
-
 std::string WithoutTrailingSeparators(std::string path) {
   const PathStyle style = ActiveFiles().Style();
   while (!path.empty() && IsSeparator(style, path.back())) path.pop_back();

@@ -14,9 +14,9 @@ struct PathStyle {
 };
 
 // The few file operations the program needs. Files it writes are never reached through a
-// symbolic link (on Windows, a reparse point such as a junction) and, on Linux, are created
-// readable and writable by their owner only, so a link planted in a shared directory cannot
-// redirect the program's writes.
+// symbolic link (on Windows, a reparse point such as a junction) nor written when they have
+// another name (a hard link), and on Linux are created readable and writable by their owner
+// only, so a link planted in a shared directory cannot redirect the program's writes.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -27,7 +27,8 @@ class FileSystem {
   virtual bool DirectoryExists(const std::string& path) const = 0;
   // `path` itself is a symbolic link (a reparse point), whether or not its target exists.
   virtual bool IsSymbolicLink(const std::string& path) const = 0;
-  // Creates an empty regular file, emptying one that exists; false when that is not possible.
+  // Creates an empty regular file, replacing one of ours that exists (never emptying it in
+  // place); false when that is not possible.
   virtual bool CreateEmptyFile(const std::string& path) = 0;
   // Removes the entry at `path` (a link itself, never its target); false when it cannot.
   virtual bool DeleteFile(const std::string& path) = 0;
@@ -46,15 +47,10 @@ std::string InstalledFilePath(const std::string& moduleDir, const std::string& f
 // once installed.
 std::string DataDirFromExecutable();
 
-// The directory part of `path` as the active file system writes paths: up to and with its last
-// separator; empty when it has none.
-std::string DirectoryPart(std::string_view path);
-
 // `path` without the separators it ends with.
 std::string WithoutTrailingSeparators(std::string path);
 
 FileSystem& SystemFiles();
 FileSystem& ActiveFiles();
-void SetActiveFiles(FileSystem* files);  // nullptr returns to the system's
 
 }  // namespace dorvane::platform

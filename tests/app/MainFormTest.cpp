@@ -190,7 +190,8 @@ TEST_F(MainFormTest, ClockAcrossMidnightLeavesTheCaptionsOnThePreviousDate) {
 TEST_F(MainFormTest, TheClockTicksThroughTheTimer) {
   clock_.Set({2005, 3, 7, 8, 0, 0, 0});
   QSignalSpy ticked(form1_->Timer1, &QTimer::timeout);
-  ASSERT_TRUE(ticked.wait(2500));
+  testing::Tick(*form1_->Timer1);
+  EXPECT_EQ(ticked.count(), 1);
   EXPECT_EQ(Panel(2), ClockText(CurrentMoment()));
 }
 

@@ -52,6 +52,7 @@ TEST(LaunchOptionsTest, OnlyOurOptionsMakeAScreenshotCommand) {
     EXPECT_FALSE(o->screenshot->date);
     EXPECT_EQ(o->screenshot->window, ScreenshotWindow::kMain);
   }
+  EXPECT_FALSE(IsScreenshotCommand({"--format", "--date"})) << "an operand of --format";
 }
 
 TEST(LaunchOptionsTest, RefusedArguments) {
@@ -71,6 +72,13 @@ TEST(LaunchOptionsTest, RefusedArguments) {
     EXPECT_FALSE(Parse(args, error)) << args.back();
     EXPECT_FALSE(error.empty());
   }
+}
+
+// One reader and one wording for dates, with the command line's --print and --month.
+TEST(LaunchOptionsTest, AMalformedDateGetsTheCommandLinesMessage) {
+  std::string error;
+  EXPECT_FALSE(Parse({"--screenshot", "a.png", "--date", "2005-03-07T10:00:00"}, error));
+  EXPECT_EQ(error, "Date mal formée : « 2005-03-07T10:00:00 » (forme attendue : AAAA-MM-JJ).");
 }
 
 }  // namespace

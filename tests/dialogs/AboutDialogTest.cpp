@@ -18,6 +18,7 @@
 #include "dialogs/AboutTexts.h"
 #include "dialogs/MessageBeep.h"
 #include "platform/MemoryStatus.h"
+#include "platform/Services.h"
 
 namespace dorvane {
 namespace {
@@ -37,16 +38,8 @@ class ForeignMemoryStatus final : public platform::MemoryStatus {
 // Counts the beeps and stands in for the machine's memory while a test runs.
 class AboutTest : public ::testing::Test {
  protected:
-  AboutTest() {
-    SetMessageBeep([this] { ++beeps; });
-    platform::SetActiveMemoryStatus(&memory);
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-  }
-  ~AboutTest() override {
-    SetMessageBeep({});
-    platform::SetActiveMemoryStatus(nullptr);
-    QLocale::setDefault(QLocale::system());
-  }
+  AboutTest() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
+  ~AboutTest() override { QLocale::setDefault(QLocale::system()); }
 
   // Runs box.Execute(); once its dialog is up, `check` sees it and the dialog is then closed,
   // so that no modal loop is left waiting whatever the check finds.
@@ -71,6 +64,7 @@ class AboutTest : public ::testing::Test {
 
   int beeps = 0;
   platform::FixedMemoryStatus memory{MemoryFigures{268435456, 63}};
+  platform::ServicesScope services{{.memory = &memory, .beep = [this] { ++beeps; }}};
 };
 
 TEST_F(AboutTest, BoxTextsStartWithTheNoticeAndKeepAHundredCharacters) {
@@ -178,7 +172,7 @@ TEST_F(AboutTest, TotalIsGroupedWithTheUsersSeparatorAndRounded) {
 
 TEST_F(AboutTest, FailureWhileCreatingBeepsAndShowsNothing) {
   ThrowingMemoryStatus failing;
-  platform::SetActiveMemoryStatus(&failing);
+  const platform::ServicesScope failingMemory({.memory = &failing});
   TAboutBox box(nullptr);
   // Should a dialog open after all, close it rather than wait.
   bool shown = false;
@@ -203,7 +197,7 @@ TEST_F(AboutTest, FailureWhileCreatingBeepsAndShowsNothing) {
 
 TEST_F(AboutTest, OtherFailuresWhileCreatingPassOn) {
   ForeignMemoryStatus failing;
-  platform::SetActiveMemoryStatus(&failing);
+  const platform::ServicesScope failingMemory({.memory = &failing});
   TAboutBox box(nullptr);
   EXPECT_THROW(box.Execute(), int);
   EXPECT_EQ(beeps, 1);  // the dialog's own, none for the failure

@@ -13,6 +13,7 @@
 #include "FakePlatform.h"
 #include "TempDir.h"
 #include "platform/Files.h"
+#include "platform/Services.h"
 
 namespace dorvane {
 namespace {
@@ -27,14 +28,6 @@ class HelpProbeOnDiskTest : public ::testing::Test {
     process.moduleFileName = moduleDir + "/dorvane";
     process.arguments = {moduleDir + "/dorvane", "-debug"};
     system.tempDirectory = tempDir;
-    platform::SetActiveProcess(&process);
-    platform::SetActiveSystemInfo(&system);
-    platform::SetActiveRegistry(&registry);
-  }
-  void TearDown() override {
-    platform::SetActiveProcess(nullptr);
-    platform::SetActiveSystemInfo(nullptr);
-    platform::SetActiveRegistry(nullptr);
   }
 
   static std::string Content(const std::string& path) {
@@ -50,6 +43,7 @@ class HelpProbeOnDiskTest : public ::testing::Test {
   testing::FakeProcess process;
   testing::FakeSystemInfo system;
   testing::FakeRegistry registry;
+  platform::ServicesScope services{{.registry = &registry, .process = &process, .system = &system}};
 };
 
 TEST_F(HelpProbeOnDiskTest, ReportReplacesAPlantedLinkAndIsOwnerOnly) {

@@ -8,6 +8,7 @@
 #include "dates/DateLocale.h"
 #include "platform/Clock.h"
 #include "platform/Registry.h"
+#include "platform/Services.h"
 
 namespace dorvane {
 namespace {
@@ -79,17 +80,9 @@ class HelpProbeTest : public ::testing::Test {
     fake.system.version = {"Windows NT", 5, 1, 2600};
     fake.system.localeId = 0x040C;
 
-    savedLocale_ = CurrentDateLocale();
-    DateLocale locale;
-    locale.ShortDatePattern = "dd/mm/yyyy";
-    locale.LongTimePattern = "hh:nn:ss";
-    locale.DecimalSep = U',';
-    SetDateLocale(locale);
-    platform::SetActiveClock(&clock_);
-  }
-  void TearDown() override {
-    platform::SetActiveClock(nullptr);
-    SetDateLocale(savedLocale_);
+    locale_.ShortDatePattern = "dd/mm/yyyy";
+    locale_.LongTimePattern = "hh:nn:ss";
+    locale_.DecimalSep = U',';
   }
 
   void InstallViewer(const VersionNumbers& v) {
@@ -111,8 +104,9 @@ class HelpProbeTest : public ::testing::Test {
   FakePlatform fake;
 
  private:
-  DateLocale savedLocale_;
+  DateLocale locale_;
   platform::FixedClock clock_{{2026, 12, 7, 9, 5, 3, 0}};
+  platform::ServicesScope services_{{.clock = &clock_, .locale = &locale_}};
 };
 
 TEST_F(HelpProbeTest, DebugReportByteForByte) {
@@ -232,6 +226,22 @@ TEST_F(HelpProbeTest, UnwritableModuleDirectoryLogsToTheTemporaryDirectory) {
   const std::string report = Report("/tmp");
   EXPECT_EQ(report.substr(0, 40), "Filename:             \t/tmp/HHDebug.txt\n");
   EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 22);
+}
+
+// A line break in a path or an argument must not split a report line (nor a C1 control, nor a
+// right-to-left override turn it around).
+TEST_F(HelpProbeTest, EveryValueStaysOnItsLine) {
+  fake.files.readOnlyDirectories.insert(kModuleDir);
+  fake.system.tempDirectory = "/tmp/a\nb/";
+  fake.files.directories.insert("/tmp/a\nb");
+  fake.process.arguments = {"./bin/dorvane", "-debug", "deux\r\nlignes\u0085\u202E"};
+
+  ProbeHelpEnvironment();
+
+  const std::string report = Report("/tmp/a\nb");
+  EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 22);
+  EXPECT_EQ(report.substr(0, report.find('\n')), "Filename:             \t/tmp/a?b/HHDebug.txt");
+  EXPECT_NE(report.find("\t-debug | deux??lignes??\n"), std::string::npos);
 }
 
 TEST_F(HelpProbeTest, WithoutATemporaryDirectoryTheRootStandsIn) {

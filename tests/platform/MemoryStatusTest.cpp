@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/MemoryStatus.h"
+#include "platform/Services.h"
 
 namespace dorvane::platform {
 namespace {
@@ -28,6 +29,9 @@ TEST(MemoryStatus, FiguresOfMeminfoTexts) {
        "MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 50 kB\nCached: 250 kB\n",
        {1024000, 60}},
       {"old kernel, no Buffers or Cached", "MemTotal: 1000 kB\nMemFree: 100 kB\n", {1024000, 90}},
+      // 2^64 - 50 + 100 would wrap to 50 and give a load of 95 %.
+      {"old kernel, absurd figures", "MemTotal: 1000 kB\nMemFree: 18446744073709551566 kB\nBuffers: 100 kB\n",
+       {1024000, 0}},
       {"no load figures at all", "MemTotal: 1000 kB\n", {1024000, 0}},
       {"keys in another order, tabs, no final newline",
        "MemAvailable:\t250 kB\nSwapTotal: 9 kB\nMemTotal:\t1000 kB",
@@ -59,11 +63,12 @@ TEST(MemoryStatus, TheSystemReportsThisMachine) {
 
 TEST(MemoryStatus, ActiveStatusCanBeReplaced) {
   FixedMemoryStatus fixed({268435456, 63});
-  SetActiveMemoryStatus(&fixed);
-  EXPECT_EQ(ActiveMemoryStatus().Query(), (MemoryFigures{268435456, 63}));
-  fixed.Set({1, 2});
-  EXPECT_EQ(ActiveMemoryStatus().Query(), (MemoryFigures{1, 2}));
-  SetActiveMemoryStatus(nullptr);
+  {
+    const ServicesScope services({.memory = &fixed});
+    EXPECT_EQ(ActiveMemoryStatus().Query(), (MemoryFigures{268435456, 63}));
+    fixed.Set({1, 2});
+    EXPECT_EQ(ActiveMemoryStatus().Query(), (MemoryFigures{1, 2}));
+  }
   EXPECT_EQ(&ActiveMemoryStatus(), &SystemMemoryStatus());
 }
 

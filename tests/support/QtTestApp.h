@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QTimer>
+#include <QTimerEvent>
 #include <QtGlobal>
 
 #include <string>
@@ -9,6 +12,7 @@
 
 #include "app/Application.h"
 #include "platform/Clock.h"
+#include "platform/Services.h"
 
 namespace dorvane::testing {
 
@@ -44,18 +48,24 @@ class ErrorBoxRecorder {
   std::vector<std::string> texts;
 };
 
+// One interval of a running timer elapsing, delivered now: what its timeout does, without a
+// test waiting on the real clock.
+inline void Tick(QTimer& timer) {
+  ASSERT_TRUE(timer.isActive());
+  QTimerEvent elapsed(timer.timerId());
+  QCoreApplication::sendEvent(&timer, &elapsed);
+}
+
 // Puts a fixed clock in place for as long as it lives.
 class ClockOverride {
  public:
-  explicit ClockOverride(const platform::LocalTime& t) : clock_(t) { platform::SetActiveClock(&clock_); }
-  ~ClockOverride() { platform::SetActiveClock(nullptr); }
-  ClockOverride(const ClockOverride&) = delete;
-  ClockOverride& operator=(const ClockOverride&) = delete;
+  explicit ClockOverride(const platform::LocalTime& t) : clock_(t) {}
 
   void Set(const platform::LocalTime& t) { clock_.Set(t); }
 
  private:
   platform::FixedClock clock_;
+  platform::ServicesScope services_{{.clock = &clock_}};
 };
 
 }  // namespace dorvane::testing

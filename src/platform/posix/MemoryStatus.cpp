@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "text/Ascii.h"
+
 namespace dorvane::platform {
 namespace {
 
@@ -21,14 +23,7 @@ std::optional<std::uint64_t> MeminfoKib(std::string_view text, std::string_view 
     }
     std::size_t i = key.size() + 1;
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-    if (i == line.size() || line[i] < '0' || line[i] > '9') return std::nullopt;
-    std::uint64_t value = 0;
-    for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
-      const auto digit = static_cast<std::uint64_t>(line[i] - '0');
-      if (value > (UINT64_MAX - digit) / 10) return std::nullopt;
-      value = value * 10 + digit;
-    }
-    return value;
+    return ReadLeadingDigits<std::uint64_t>(line, i);
   }
   return std::nullopt;
 }
@@ -54,8 +49,12 @@ MemoryFigures MemoryFiguresOfMeminfo(std::string_view text) {
   if (!available) {
     const auto free = MeminfoKib(text, "MemFree");
     if (!free) return figures;
-    available =
-        *free + MeminfoKib(text, "Buffers").value_or(0) + MeminfoKib(text, "Cached").value_or(0);
+    // Summed without wrapping: absurd values saturate, and the memory in use is then none.
+    available = *free;
+    for (const char* key : {"Buffers", "Cached"}) {
+      const std::uint64_t more = MeminfoKib(text, key).value_or(0);
+      available = *available > UINT64_MAX - more ? UINT64_MAX : *available + more;
+    }
   }
   const std::uint64_t used = *available >= *total ? 0 : *total - *available;
   // In long double: a total near 2^64 KiB must not overflow the product.

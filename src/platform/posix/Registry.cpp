@@ -2,14 +2,10 @@
 
 #include "platform/Files.h"
 #include "platform/Process.h"
+#include "text/Paths.h"
 
 namespace dorvane::platform {
 namespace {
-
-std::string DirectoryOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
 
 class LinuxRegistry final : public Registry {
  public:

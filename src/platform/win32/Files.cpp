@@ -13,17 +13,18 @@ DWORD Attributes(const std::string& path) {
   return path.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(Wide(path).c_str());
 }
 
-// Opens a file for writing without following a reparse point (a symbolic link or a junction):
-// the point itself is opened and then refused, as is anything that is not a plain file.
-HANDLE OpenForWriting(const std::string& path, DWORD access) {
+// Opens a file without following a reparse point (a symbolic link or a junction): the point
+// itself is opened and then refused, as is anything that is not a plain file with a single name
+// (a hard link planted to one of ours has two).
+HANDLE OpenForWriting(const std::string& path, DWORD access, DWORD disposition) {
   if (path.empty()) return INVALID_HANDLE_VALUE;
-  HANDLE file = ::CreateFileW(Wide(path).c_str(), access, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+  HANDLE file = ::CreateFileW(Wide(path).c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (file == INVALID_HANDLE_VALUE) return file;
   BY_HANDLE_FILE_INFORMATION info{};
   if (!::GetFileInformationByHandle(file, &info) ||
       (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0 ||
-      ::GetFileType(file) != FILE_TYPE_DISK) {
+      info.nNumberOfLinks != 1 || ::GetFileType(file) != FILE_TYPE_DISK) {
     ::CloseHandle(file);
     return INVALID_HANDLE_VALUE;
   }
@@ -50,11 +51,17 @@ class Win32Files final : public FileSystem {
   }
 
   bool CreateEmptyFile(const std::string& path) override {
-    HANDLE file = OpenForWriting(path, GENERIC_WRITE);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    // Emptied only once it is known to be a plain file.
-    const bool emptied = ::SetEndOfFile(file) != 0;
-    return ::CloseHandle(file) != 0 && emptied;
+    // Always a new file: one already there is removed first (when it is a plain file with a
+    // single name), never emptied in place.
+    HANDLE file = OpenForWriting(path, GENERIC_WRITE, CREATE_NEW);
+    if (file == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_EXISTS) {
+      HANDLE old = OpenForWriting(path, 0, OPEN_EXISTING);
+      if (old == INVALID_HANDLE_VALUE) return false;
+      ::CloseHandle(old);
+      if (!DeleteFile(path)) return false;
+      file = OpenForWriting(path, GENERIC_WRITE, CREATE_NEW);
+    }
+    return file != INVALID_HANDLE_VALUE && ::CloseHandle(file) != 0;
   }
 
   bool DeleteFile(const std::string& path) override {
@@ -62,7 +69,7 @@ class Win32Files final : public FileSystem {
   }
 
   bool AppendText(const std::string& path, std::string_view text) override {
-    HANDLE file = OpenForWriting(path, FILE_APPEND_DATA);
+    HANDLE file = OpenForWriting(path, FILE_APPEND_DATA, OPEN_ALWAYS);
     if (file == INVALID_HANDLE_VALUE) return false;
     bool ok = true;
     while (ok && !text.empty()) {

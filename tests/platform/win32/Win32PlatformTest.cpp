@@ -20,19 +20,11 @@
 #include "platform/Registry.h"
 #include "platform/SystemInfo.h"
 #include "platform/win32/Wide.h"
+#include "text/Ascii.h"
+#include "text/Paths.h"
 
 namespace dorvane::platform {
 namespace {
-
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s;
-}
-
-std::string FileNameOf(const std::string& path) {
-  return path.substr(DirectoryPart(path).size());
-}
 
 TEST(Win32Text, ConvertsBetweenUtf8AndUtf16) {
   const std::string text = "Février, août, 30 °C, € et 𝄞";
@@ -47,7 +39,7 @@ TEST(Win32HelpViewer, IsFoundThroughTheRegistryAndLoaded) {
   const auto value = SystemRegistry().ReadDefaultValue(RegistryRoot::ClassesRoot,
                                                        kHtmlHelpViewerKey);
   ASSERT_TRUE(value.has_value());
-  EXPECT_EQ(Lower(FileNameOf(*value)), "hhctrl.ocx");
+  EXPECT_EQ(AsciiLower(FileNameOf(*value)), "hhctrl.ocx");
   EXPECT_EQ(LocateHelpViewer(), *value);
   EXPECT_FALSE(SystemRegistry()
                    .ReadDefaultValue(RegistryRoot::ClassesRoot, "CLSID\\{00000000-dead-beef}")
@@ -93,7 +85,7 @@ TEST(Win32Locale, ReadsTheUsersFrenchTexts) {
   EXPECT_EQ(locale.MonthNames[11], "décembre");
   EXPECT_EQ(locale.DayNames[0], "dimanche");
   EXPECT_EQ(locale.DayNames[1], "lundi");
-  EXPECT_EQ(Lower(locale.LongDatePattern), "dddd d mmmm yyyy");
+  EXPECT_EQ(AsciiLower(locale.LongDatePattern), "dddd d mmmm yyyy");
   EXPECT_EQ(locale.DecimalSep, U',');
   // Leading zeros and a 24-hour clock.
   EXPECT_EQ(locale.LongTimePattern, "hh:mm:ss");
@@ -133,6 +125,22 @@ TEST(Win32Files, WritesPlainFilesAndRefusesReparsePoints) {
   EXPECT_TRUE(files.DirectoryExists(dir));
   EXPECT_FALSE(files.CreateEmptyFile(dir));
 
+  // A second name for the file (a hard link): written through neither name, never emptied.
+  const std::string second = dir + "\\second.txt";
+  EXPECT_TRUE(files.AppendText(file, "gardé"));
+  ASSERT_TRUE(::CreateHardLinkW(Wide(second).c_str(), Wide(file).c_str(), nullptr));
+  EXPECT_FALSE(files.AppendText(second, "planted\r\n"));
+  EXPECT_FALSE(files.AppendText(file, "planted\r\n"));
+  EXPECT_FALSE(files.CreateEmptyFile(second));
+  in.open(Wide(file).c_str(), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "gardé");
+  in.close();
+  EXPECT_TRUE(files.DeleteFile(second));
+  EXPECT_TRUE(files.CreateEmptyFile(file));
+  in.open(Wide(file).c_str(), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "");
+  in.close();
+
   // A link in place of the report: neither it nor its target is written. (Wine 8 makes such a
   // link a Unix one, which it does not report as a reparse point: checked on Windows only.)
   const std::string link = dir + "\\HHDebug.txt";
@@ -155,10 +163,10 @@ TEST(Win32Files, WritesPlainFilesAndRefusesReparsePoints) {
 
 TEST(Win32Process, NamesItsModuleAndArguments) {
   const std::string module = SystemProcess().ModuleFileName();
-  EXPECT_EQ(Lower(FileNameOf(module)), "win32_platform_test.exe");
+  EXPECT_EQ(AsciiLower(FileNameOf(module)), "win32_platform_test.exe");
   const auto args = SystemProcess().Arguments();
   ASSERT_FALSE(args.empty());
-  EXPECT_EQ(Lower(FileNameOf(args[0])), "win32_platform_test.exe");
+  EXPECT_EQ(AsciiLower(FileNameOf(args[0])), "win32_platform_test.exe");
 }
 
 }  // namespace
