@@ -21,9 +21,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/Application.h"
-#include "app/Fonts.h"
-#include "app/MainForm.h"
+#include "qt/Application.h"
+#include "qt/Fonts.h"
+#include "qt/MainWindow.h"
 
 extern char** environ;
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
+#include "qt/Application.h"
 #include "platform/Clock.h"
 
 namespace dorvane::testing {

@@ -1,0 +1,21 @@
+#include "forms/Handlers.h"
+
+namespace dorvane {
+
+namespace {
+FailureSink failureSink = nullptr;
+}  // namespace
+
+void SetFailureSink(FailureSink sink) { failureSink = sink; }
+
+void DeliverFailure(std::exception_ptr failure) noexcept {
+  // Without the application object nothing could show the failure: a programming error.
+  if (failureSink == nullptr) std::terminate();
+  try {
+    failureSink(std::move(failure));
+  } catch (...) {
+    std::terminate();
+  }
+}
+
+}  // namespace dorvane

@@ -1,0 +1,40 @@
+#include "qt/StatusBar.h"
+
+namespace dorvane {
+
+namespace {
+constexpr int kPanelGap = 2;  // between two panels
+constexpr int kTopBorder = 2;
+constexpr int kPanelHeight = 17;  // the bar is 19 high
+}  // namespace
+
+TStatusBar::TStatusBar(QWidget* parent, std::initializer_list<int> widths)
+    : QWidget(parent), widths_(widths) {
+  int left = 0;
+  for (std::size_t i = 0; i < widths_.size(); ++i) {
+    auto* panel = new QLabel(this);
+    panel->setObjectName(QStringLiteral("Panel%1").arg(i));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(1);
+    panel->setTextFormat(Qt::PlainText);
+    panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    panel->setIndent(2);
+    // Opaque, so that a new text repaints the panel alone and not the bar beneath it.
+    panel->setAutoFillBackground(true);
+    panel->setGeometry(left, kTopBorder, widths_[i], kPanelHeight);
+    left += widths_[i] + kPanelGap;
+    panels_.push_back(panel);
+  }
+}
+
+std::string TStatusBar::PanelText(int index) const {
+  return Panel(index)->text().toStdString();
+}
+
+void TStatusBar::SetPanelText(int index, const std::string& text) {
+  const QString value = QString::fromStdString(text);
+  QLabel* panel = Panel(index);
+  if (panel->text() != value) panel->setText(value);
+}
+
+}  // namespace dorvane

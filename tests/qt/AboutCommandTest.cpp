@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include <memory>
+#include <string>
+
+#include "QtTestApp.h"
+#include "qt/MainWindow.h"
+#include "dates/Formatting.h"
+#include "qt/AboutWindow.h"
+#include "forms/AboutTexts.h"
+#include "qt/MessageBeep.h"
+#include "platform/MemoryStatus.h"
+
+namespace dorvane {
+namespace {
+
+using testing::ClockOverride;
+using testing::TestApp;
+
+// The main window with a fixed clock and memory, its beeps counted.
+class AboutCommandTest : public ::testing::Test {
+ protected:
+  AboutCommandTest() : clock_({2005, 3, 7, 8, 0, 0, 0}) {
+    TestApp();
+    SetMessageBeep([this] { ++beeps_; });
+    platform::SetActiveMemoryStatus(&memory_);
+    form1_ = std::make_unique<TForm1>();
+  }
+  ~AboutCommandTest() override {
+    form1_.reset();
+    platform::SetActiveMemoryStatus(nullptr);
+    SetMessageBeep({});
+  }
+
+  std::string Clock() { return form1_->StatusBar1->PanelText(2); }
+
+  // Triggers the About menu item. `whileOpen` runs inside the dialog's modal loop; `closeAfterMs`
+  // later the dialog is closed whatever happened, so the loop never waits for a user.
+  void OpenAbout(const std::function<void(TFAbout&)>& whileOpen, int closeAfterMs = 0) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<TFAbout*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      seen = true;
+      whileOpen(*dialog);
+    });
+    QTimer::singleShot(closeAfterMs, [] {
+      if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    form1_->Aproposde1->trigger();
+    EXPECT_TRUE(seen) << "the About dialog did not open";
+  }
+
+  ClockOverride clock_;
+  platform::FixedMemoryStatus memory_{platform::MemoryFigures{8ull << 30, 25}};
+  int beeps_ = 0;
+  std::unique_ptr<TForm1> form1_;
+};
+
+TEST_F(AboutCommandTest, TheMainWindowOwnsTheBoxWithItsProductTexts) {
+  ASSERT_NE(form1_->AboutBox1, nullptr);
+  EXPECT_EQ(form1_->AboutBox1->parent(), form1_.get());
+  EXPECT_EQ(form1_->AboutBox1->ProductName(), "Dorvane");
+  EXPECT_EQ(form1_->AboutBox1->Version(), "Version 1.0 - Win9x - Win XP");
+  EXPECT_EQ(form1_->AboutBox1->Copyright(), kMakerNotice);
+  EXPECT_EQ(form1_->Aproposde1->text().toStdString(), "A &propos de...");
+  EXPECT_TRUE(form1_->Aproposde1->isEnabled());
+}
+
+TEST_F(AboutCommandTest, TheMenuItemShowsTheDialogOverTheMainWindow) {
+  form1_->show();
+  OpenAbout([&](TFAbout& dialog) {
+    EXPECT_EQ(dialog.Label1->text().toStdString(), "Dorvane");
+    EXPECT_EQ(dialog.Label2->text().toStdString(), "Version 1.0 - Win9x - Win XP");
+    EXPECT_EQ(dialog.Label3->text().toStdString(), std::string(kMakerNotice));
+    EXPECT_EQ(dialog.parentWidget(), form1_.get());
+    EXPECT_EQ(dialog.windowModality(), Qt::ApplicationModal);
+    // Centred on the screen, not on the main window.
+    const QPoint centre = dialog.screen()->availableGeometry().center();
+    EXPECT_LE((dialog.frameGeometry().center() - centre).manhattanLength(), 2);
+    EXPECT_EQ(beeps_, 1);
+  });
+  EXPECT_EQ(beeps_, 1);
+  EXPECT_TRUE(form1_->findChildren<TFAbout*>().isEmpty()) << "the dialog outlived its showing";
+}
+
+TEST_F(AboutCommandTest, TheClockKeepsTickingWhileTheDialogIsOpen) {
+  const std::string before = Clock();
+  bool checked = false;
+  OpenAbout(
+      [&](TFAbout& dialog) {
+        clock_.Set({2005, 3, 7, 9, 30, 15, 0});
+        // Long enough for the one-second timer to tick, while the dialog is still up.
+        QTimer::singleShot(1500, &dialog, [&] {
+          checked = true;
+          EXPECT_TRUE(dialog.isVisible());
+          EXPECT_EQ(Clock(), ClockText(CurrentMoment()));
+          EXPECT_NE(Clock(), before);
+        });
+      },
+      1600);
+  EXPECT_TRUE(checked);
+}
+
+}  // namespace
+}  // namespace dorvane
