@@ -30,4 +30,9 @@ bool IsScreenshotCommand(const std::vector<std::string>& args);
 std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& args,
                                                 std::string& error);
 
+// The message when the screenshot cannot be written to `file`.
+inline std::string ScreenshotWriteError(const std::string& file) {
+  return "Impossible d'écrire " + file + ".";
+}
+
 }  // namespace dorvane

@@ -1,163 +1,89 @@
 #include "qt/AboutWindow.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLocale>
 #include <QPointer>
 
-#include <exception>
-
-#include "forms/AboutMemory.h"
-#include "forms/AboutTexts.h"
 #include "qt/MessageBeep.h"
 #include "qt/Placement.h"
-#include "gfx/Canvas.h"
-#include "qt/QtCanvas.h"
-#include "platform/MemoryStatus.h"
 
 namespace dorvane {
 
 namespace {
 
-QString Utf8(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+// One showing: the dialog is ours to destroy, unless the window above which it stands goes
+// first and takes it along.
+class QtAboutDialog final : public AboutDialog {
+ public:
+  explicit QtAboutDialog(AboutWindow* window) : window_(window) {}
+  ~QtAboutDialog() override { delete window_.data(); }
 
-// Where the logo stands on the banner: twice the icon's own 32 pixels, so its one-pixel
-// strokes stay on whole pixels.
-constexpr QRect kBannerLogo{8, 6, 64, 64};
+  FormView& View() override { return window_->View(); }
+  void ShowModal() override {
+    if (window_) window_->ShowModal();
+  }
+
+ private:
+  QPointer<AboutWindow> window_;
+};
 
 }  // namespace
 
-TSizedLabel::TSizedLabel(QWidget* parent, int left, int top) : QLabel(parent) {
-  setTextFormat(Qt::PlainText);
-  setAutoFillBackground(true);
-  move(left, top);
-  adjustSize();
+AboutWindow::AboutWindow(QWidget* parent)
+    : QDialog(parent, WindowFlagsOf(TFAbout::kLayout, Qt::Dialog)), form_(*this) {
+  const WindowLayout& layout = TFAbout::kLayout;
+  ApplyWindowLayout(*this, layout);
+  setFixedSize(layout.clientWidth, layout.clientHeight);
+  controls_ = new FormControls(*this, layout, form_);
+  form_.FormCreate();
 }
 
-void TSizedLabel::SetCaption(std::string_view text) {
-  setText(Utf8(text));
-  adjustSize();
+std::unique_ptr<AboutDialog> AboutWindow::Create(QWidget* parent) {
+  return std::make_unique<QtAboutDialog>(new AboutWindow(parent));
 }
 
-TFAbout::TFAbout(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-  setObjectName(QStringLiteral("FAbout"));
-  setWindowTitle(QStringLiteral("A propos de..."));
-  setFixedSize(kClientWidth, kClientHeight);
-  setFont(ToQFont(Font{.Color = clBlack}));
-  QPalette colours = palette();
-  colours.setColor(QPalette::WindowText, Qt::black);
-  setPalette(colours);
-
-  Image1 = new SvgPicture(QStringLiteral(":/dorvane/about-banner.svg"), this);
-  Image1->setObjectName(QStringLiteral("Image1"));
-  Image1->move(0, 0);
-  auto* logo = new SvgPicture(QStringLiteral(":/dorvane/dorvane.svg"), Image1);
-  logo->setObjectName(QStringLiteral("Logo"));
-  logo->setGeometry(kBannerLogo);
-
-  lblPhysMem = new TSizedLabel(this, 86, 173);
-  lblPhysMem->setObjectName(QStringLiteral("lblPhysMem"));
-  lblPhysRes = new TSizedLabel(this, 86, 193);
-  lblPhysRes->setObjectName(QStringLiteral("lblPhysRes"));
-
-  // The layout gives the lines no height: each keeps its own until its first paint makes it
-  // ten pen widths thick.
-  Line1 = new LineWidget(this);
-  Line1->setObjectName(QStringLiteral("Line1"));
-  Line1->setGeometry(86, 158, 196, Line1->height());
-  Line1->Line().SetLine(ltHorizontal);
-  Line2 = new LineWidget(this);
-  Line2->setObjectName(QStringLiteral("Line2"));
-  Line2->setGeometry(86, 159, 196, Line2->height());
-  Line2->Line().Pen().SetColor(clWhite);
-  Line2->Line().SetLine(ltHorizontal);
-
-  Label1 = new TSizedLabel(this, 88, 96);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setFont(ToQFont(Font{.Height = -13, .Color = clBlack, .Bold = true}));
-  Label2 = new TSizedLabel(this, 88, 120);
-  Label2->setObjectName(QStringLiteral("Label2"));
-  Label3 = new TSizedLabel(this, 88, 136);
-  Label3->setObjectName(QStringLiteral("Label3"));
-
-  FImage = new QLabel(this);
-  FImage->setObjectName(QStringLiteral("FImage"));
-  FImage->setGeometry(23, 95, 34, 34);
-  FImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-  Button1 = new QPushButton(QStringLiteral("OK"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setGeometry(208, 223, 74, 26);
-  connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-  Button1->setFocus(Qt::OtherFocusReason);
-
-  FormCreate();
+void AboutWindow::ShowModal() {
+  CentreOnScreen(this);
+  exec();
 }
 
-void TFAbout::FormCreate() {
-  FImage->setPixmap(QApplication::windowIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
-  MessageBeep();
-  const platform::MemoryFigures memory = platform::ActiveMemoryStatus().Query();
-  lblPhysMem->SetCaption(PhysicalMemoryText(memory.totalPhysicalBytes, UserThousandsSeparator()));
-  lblPhysRes->SetCaption(FreeMemoryText(memory.memoryLoad));
+void AboutWindow::SetText(std::string_view control, std::string_view text) {
+  controls_->SetText(control, text);
 }
 
-void TFAbout::Button1Click() {
-  close();
+std::string AboutWindow::Text(std::string_view control) const { return controls_->Text(control); }
+
+void AboutWindow::SetFocus(std::string_view control) { controls_->SetFocus(control); }
+
+void AboutWindow::BringForward() {
+  raise();
+  activateWindow();
 }
 
-void TFAbout::keyPressEvent(QKeyEvent* event) {
+void AboutWindow::Close() { close(); }
+
+void AboutWindow::ShowApplicationIcon(std::string_view control) {
+  if (auto* picture = controls_->Get<QLabel>(control)) {
+    picture->setPixmap(QApplication::windowIcon().pixmap(
+        QSize(kApplicationIconSize, kApplicationIconSize), devicePixelRatioF()));
+  }
+}
+
+void AboutWindow::Beep() { MessageBeep(); }
+
+std::string AboutWindow::ThousandsSeparator() const {
+  return QLocale().groupSeparator().toStdString();
+}
+
+void AboutWindow::keyPressEvent(QKeyEvent* event) {
   // No cancel button: Escape leaves the dialog open.
   if (event->matches(QKeySequence::Cancel)) {
     event->accept();
     return;
   }
   QDialog::keyPressEvent(event);
-}
-
-TAboutBox::TAboutBox(QObject* owner) : QObject(owner), copyright_(kMakerNotice) {}
-
-void TAboutBox::SetProductName(std::string_view value) {
-  productName_ = FirstCodePoints(value, kAboutTextLimit);
-}
-
-void TAboutBox::SetVersion(std::string_view value) {
-  version_ = FirstCodePoints(value, kAboutTextLimit);
-}
-
-void TAboutBox::SetCopyright(std::string_view value) {
-  copyright_ = FirstCodePoints(value, kAboutTextLimit);
-}
-
-void TAboutBox::Execute() {
-  // The owner's window keeps the dialog above it; the dialog is still ours to destroy, unless
-  // that window goes first and takes it along.
-  QPointer<TFAbout> dialog;
-  try {
-    dialog = new TFAbout(qobject_cast<QWidget*>(parent()));
-  } catch (const std::exception&) {
-    MessageBeep();
-    return;
-  }
-  struct DestroyOnExit {
-    QPointer<TFAbout>& dialog;
-    ~DestroyOnExit() { delete dialog.data(); }
-  } destroy{dialog};
-
-  dialog->Label1->SetCaption(productName_);
-  dialog->Label2->SetCaption(version_);
-  dialog->Label3->SetCaption(copyright_);
-  CentreOnScreen(dialog);
-  dialog->exec();
-}
-
-std::string UserThousandsSeparator() {
-  return QLocale().groupSeparator().toStdString();
 }
 
 }  // namespace dorvane

@@ -5,34 +5,9 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <new>
-#include <stdexcept>
-
-#include "dates/ErrorText.h"
+#include "qt/FormControls.h"
 
 namespace dorvane {
-
-namespace {
-
-std::string FailureMessage(std::exception_ptr failure) {
-  try {
-    std::rethrow_exception(failure);
-  } catch (const std::bad_alloc&) {
-    return "Mémoire insuffisante";
-  } catch (const std::exception& e) {
-    return e.what();
-  } catch (...) {
-    return "Erreur inattendue";
-  }
-}
-
-// A window that holds the mouse is told to let it go before the box takes over, so that no
-// drag goes on behind the box.
-void CancelMouseCapture() {
-  if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
-}
-
-}  // namespace
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // Ties the windows to the desktop entry, whose icon the desktop then shows for them.
@@ -71,23 +46,23 @@ void TApplication::SetErrorBox(ErrorBox box) { errorBox_ = std::move(box); }
 
 void TApplication::RestoreDefaultErrorBox() { errorBox_ = nullptr; }
 
-void TApplication::HandleException(std::exception_ptr failure) {
-  CancelMouseCapture();
-  const std::string text = ErrorBoxText(FailureMessage(failure));
-  if (errorBox_) {
-    errorBox_(text);
-  } else {
-    ShowDefaultErrorBox(text);
-  }
+// A window that holds the mouse is told to let it go before the box takes over, so that no
+// drag goes on behind the box.
+void TApplication::CancelMouseCapture() {
+  if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
 }
 
-void TApplication::ShowDefaultErrorBox(const std::string& text) {
+void TApplication::ShowErrorBox(std::string_view title, std::string_view text) {
+  if (errorBox_) {
+    errorBox_(std::string(text));
+    return;
+  }
   // Parented to the active window, the box opens on that window's screen; being application
   // modal, it disables every other window until it closes.
   QPointer<QWidget> active = QApplication::activeWindow();
   QPointer<QWidget> focus = QApplication::focusWidget();
-  QMessageBox box(QMessageBox::Critical, QString::fromStdString(title_),
-                  QString::fromStdString(text), QMessageBox::Ok, active);
+  QMessageBox box(QMessageBox::Critical, ToQString(title), ToQString(text), QMessageBox::Ok,
+                  active);
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
   if (active) active->activateWindow();

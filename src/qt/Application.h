@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "forms/Application.h"
 #include "forms/Handlers.h"
 
 namespace dorvane {
@@ -16,7 +17,7 @@ namespace dorvane {
 // The application object: the program's title, and the one top-level handler for every
 // exception that escapes an event handler. A failure is shown in the error box and the event
 // loop goes on.
-class TApplication : public QApplication {
+class TApplication : public QApplication, private ApplicationView {
   Q_OBJECT
 
  public:
@@ -40,7 +41,9 @@ class TApplication : public QApplication {
   void RestoreDefaultErrorBox();
 
   // Cancels any mouse capture, then shows the failure's message in the error box.
-  void HandleException(std::exception_ptr failure);
+  void HandleException(std::exception_ptr failure) {
+    ShowFailure(*this, title_, std::move(failure));
+  }
 
   // Called whenever the system announces new locale settings.
   void SetOnLocaleChange(std::function<void()> handler) { onLocaleChange_ = std::move(handler); }
@@ -51,7 +54,9 @@ class TApplication : public QApplication {
   bool event(QEvent* event) override;
 
  private:
-  void ShowDefaultErrorBox(const std::string& text);
+  // ApplicationView
+  void CancelMouseCapture() override;
+  void ShowErrorBox(std::string_view title, std::string_view text) override;
 
   std::string title_;
   std::unique_ptr<QTranslator> translator_;

@@ -1,92 +1,35 @@
 #pragma once
 
-#include <QAction>
 #include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QTimer>
-#include <QToolButton>
 
-#include "qt/StatusBar.h"
-#include "qt/ToolBar.h"
-#include "qt/CalendarWidget.h"
-#include "qt/RxLabelWidget.h"
-#include "qt/GroupBox.h"
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "forms/MainForm.h"
+#include "qt/FormControls.h"
 
 namespace dorvane {
 
-class TAboutBox;
-class TForm2;
+class SearchWindow;
 
-// The main window: tool bar, menu, month banner, calendar grid, weekday line and a status bar
-// whose last panel is a clock. Its size is fixed.
-class TForm1 : public QMainWindow {
+// The main window on Qt: the controls of TForm1's table, whose events it hands to the form.
+class MainWindow : public QMainWindow, private MainView {
   Q_OBJECT
 
  public:
-  static constexpr int kClientWidth = 329;
-  static constexpr int kClientHeight = 317;
+  // Builds the window and ends its creation (timers, FormCreate).
+  explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
 
-  explicit TForm1(QWidget* parent = nullptr);
-  ~TForm1() override;
+  TForm1& Form() { return form_; }
+  FormView& View() { return *this; }
+  const FormControls& Controls() const { return *controls_; }
 
-  // The search dialog that the search command opens; it outlives this window's commands.
-  void SetSearchDialog(TForm2* dialog) { form2_ = dialog; }
+  void SetSearchDialog(SearchWindow* dialog);
 
   // Centres the window on its screen the first time, then shows it.
   void ShowCentred();
-
-  // Handlers.
-  void FormCreate();
-  void FormDestroy();
-  void Calendar1Change();
-  void Timer1Timer();
-  void tlbtnAnAvantClick();
-  void tlbtnMAvantClick();
-  void tlbtnMActuelClick();
-  void tlbtnMApresClick();
-  void tlbtnAnApresClick();
-  void tlbtnRechercherClick();
-  void tlbtnAideClick();
-  void tlbtnQuitterClick();
-  void Aproposde1Click();
-
-  // Controls, named as on the window.
-  QWidget* ClientArea = nullptr;
-  TControlBar* ControlBar1 = nullptr;
-  TToolBar* ToolBar1 = nullptr;
-  QToolButton* tlbtnAnAvant = nullptr;
-  QToolButton* tlbtnMAvant = nullptr;
-  QToolButton* tlbtnMActuel = nullptr;
-  QToolButton* tlbtnMApres = nullptr;
-  QToolButton* tlbtnAnApres = nullptr;
-  QWidget* ToolButton6 = nullptr;
-  QToolButton* tlbtnRechercher = nullptr;
-  QWidget* ToolButton2 = nullptr;
-  QToolButton* tlbtnAide = nullptr;
-  QToolButton* tlbtnQuitter = nullptr;
-  TStatusBar* StatusBar1 = nullptr;
-  TGroupBox* GroupBox1 = nullptr;
-  RxLabelWidget* RxLabel1 = nullptr;
-  TGroupBox* GroupBox2 = nullptr;
-  CalendarWidget* Calendar1 = nullptr;
-  TGroupBox* GroupBox3 = nullptr;
-  RxLabelWidget* RxLabel2 = nullptr;
-  QTimer* Timer1 = nullptr;
-  TAboutBox* AboutBox1 = nullptr;
-
-  QMenuBar* MainMenu1 = nullptr;
-  QMenu* Fichier1 = nullptr;
-  QAction* Anneprcdente1 = nullptr;
-  QAction* Annesuivante1 = nullptr;
-  QAction* Moisprcdent1 = nullptr;
-  QAction* Moisactuel1 = nullptr;
-  QAction* Moissuivant1 = nullptr;
-  QAction* RechercherDate1 = nullptr;
-  QAction* Quitter1 = nullptr;
-  QMenu* Aide1 = nullptr;
-  QAction* Rubriquesdelaide1 = nullptr;
-  QAction* Aproposde1 = nullptr;
 
  signals:
   // The window was closed: by the quit command, its title bar or its system menu.
@@ -96,18 +39,20 @@ class TForm1 : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  using Handler = void (TForm1::*)();
+  // MainView
+  void SetText(std::string_view control, std::string_view text) override;
+  std::string Text(std::string_view control) const override;
+  void SetFocus(std::string_view control) override;
+  void BringForward() override;
+  void Close() override;
+  TCalendar& Calendar(std::string_view control) override;
+  void SetPanelText(int panel, std::string_view text) override;
+  bool StartTimer(std::string_view timer, int milliseconds) override;
+  std::unique_ptr<AboutDialog> CreateAboutDialog() override;
+  void Beep() override;
 
-  void BuildControls();
-  void BuildToolBar();
-  void BuildMenu();
-  TGroupBox* AddGroupBox(const char* name, int left, int top, int width, int height);
-  QToolButton* AddToolButton(const char* name, const char* image, const std::string& hint,
-                             Handler handler);
-  QAction* AddMenuItem(QMenu* menu, const char* name, const std::string& caption,
-                       Handler handler);
-
-  TForm2* form2_ = nullptr;
+  TForm1 form_;
+  FormControls* controls_ = nullptr;
   bool shownOnce_ = false;
 };
 

@@ -26,4 +26,13 @@ inline void ShowCentredFirstTime(QWidget* window, bool& shownOnce) {
   window->show();
 }
 
+// Brings a window forward: out of the minimised state, shown (centred the first time), raised
+// and active.
+inline void BringForward(QWidget* window, bool& shownOnce) {
+  window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+  ShowCentredFirstTime(window, shownOnce);
+  window->raise();
+  window->activateWindow();
+}
+
 }  // namespace dorvane

@@ -8,10 +8,10 @@ constexpr int kTopBorder = 2;
 constexpr int kPanelHeight = 17;  // the bar is 19 high
 }  // namespace
 
-TStatusBar::TStatusBar(QWidget* parent, std::initializer_list<int> widths)
-    : QWidget(parent), widths_(widths) {
+TStatusBar::TStatusBar(QWidget* parent, std::span<const StatusPanelLayout> panels)
+    : QWidget(parent) {
   int left = 0;
-  for (std::size_t i = 0; i < widths_.size(); ++i) {
+  for (std::size_t i = 0; i < panels.size(); ++i) {
     auto* panel = new QLabel(this);
     panel->setObjectName(QStringLiteral("Panel%1").arg(i));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -21,9 +21,10 @@ TStatusBar::TStatusBar(QWidget* parent, std::initializer_list<int> widths)
     panel->setIndent(2);
     // Opaque, so that a new text repaints the panel alone and not the bar beneath it.
     panel->setAutoFillBackground(true);
-    panel->setGeometry(left, kTopBorder, widths_[i], kPanelHeight);
-    left += widths_[i] + kPanelGap;
+    panel->setGeometry(left, kTopBorder, panels[i].width, kPanelHeight);
+    left += panels[i].width + kPanelGap;
     panels_.push_back(panel);
+    SetPanelText(static_cast<int>(i), std::string(panels[i].text));
   }
 }
 

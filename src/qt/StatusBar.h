@@ -3,9 +3,11 @@
 #include <QLabel>
 #include <QWidget>
 
-#include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
+
+#include "forms/Layout.h"
 
 namespace dorvane {
 
@@ -15,7 +17,7 @@ class TStatusBar : public QWidget {
   Q_OBJECT
 
  public:
-  TStatusBar(QWidget* parent, std::initializer_list<int> widths);
+  TStatusBar(QWidget* parent, std::span<const StatusPanelLayout> panels);
 
   int PanelCount() const { return static_cast<int>(panels_.size()); }
   QLabel* Panel(int index) const { return panels_.at(static_cast<std::size_t>(index)); }
@@ -24,7 +26,6 @@ class TStatusBar : public QWidget {
 
  private:
   std::vector<QLabel*> panels_;
-  std::vector<int> widths_;
 };
 
 }  // namespace dorvane

@@ -5,6 +5,9 @@
 #include <QStyle>
 #include <QStyleOption>
 
+#include "forms/Layout.h"
+#include "qt/FormControls.h"
+
 namespace dorvane {
 
 namespace {
@@ -44,29 +47,24 @@ void TControlBar::paintEvent(QPaintEvent*) {
 
 TToolBar::TToolBar(QWidget* parent) : QWidget(parent) {}
 
-QToolButton* TToolBar::AddButton(const char* objectName, const QString& imagePath,
-                                 const std::string& hint) {
+QToolButton* TToolBar::AddButton(std::string_view objectName, int left, const QString& imagePath,
+                                 const QString& hint, const QString& spokenName) {
   auto* button = new QToolButton(this);
-  button->setObjectName(QString::fromLatin1(objectName));
-  button->setGeometry(nextLeft_, 0, kButtonWidth, kButtonHeight);
+  button->setObjectName(ToQString(objectName));
+  button->setGeometry(left, 0, kToolButtonWidth, kToolButtonHeight);
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
   button->setIcon(QIcon(imagePath));
-  button->setIconSize(QSize(16, 16));
-  const QString tip = QString::fromStdString(hint);
-  button->setToolTip(tip);
-  QString name = tip;
-  if (name.endsWith(u'.')) name.chop(1);
-  button->setAccessibleName(name);
-  nextLeft_ += kButtonWidth;
+  button->setIconSize(QSize(kToolImageSize, kToolImageSize));
+  button->setToolTip(hint);
+  button->setAccessibleName(spokenName);
   return button;
 }
 
-QWidget* TToolBar::AddSeparator(const char* objectName) {
+QWidget* TToolBar::AddSeparator(std::string_view objectName, int left) {
   auto* separator = new TToolSeparator(this);
-  separator->setObjectName(QString::fromLatin1(objectName));
-  separator->setGeometry(nextLeft_, 0, kSeparatorWidth, kButtonHeight);
-  nextLeft_ += kSeparatorWidth;
+  separator->setObjectName(ToQString(objectName));
+  separator->setGeometry(left, 0, kToolSeparatorWidth, kToolButtonHeight);
   return separator;
 }
 

@@ -3,7 +3,7 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include <string>
+#include <string_view>
 
 namespace dorvane {
 
@@ -23,20 +23,13 @@ class TToolBar : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kButtonWidth = 23;
-  static constexpr int kButtonHeight = 22;
-  static constexpr int kSeparatorWidth = 8;
-
   explicit TToolBar(QWidget* parent);
 
-  // A button with its image, its hint as tooltip and the hint (without its full stop) as
-  // accessible name. Tool buttons never take the keyboard focus; the menu reaches the same
-  // commands from the keyboard.
-  QToolButton* AddButton(const char* objectName, const QString& imagePath, const std::string& hint);
-  QWidget* AddSeparator(const char* objectName);
-
- private:
-  int nextLeft_ = 0;
+  // A button at `left` with its image, its hint as tooltip and its spoken name. Tool buttons
+  // never take the keyboard focus; the menu reaches the same commands from the keyboard.
+  QToolButton* AddButton(std::string_view objectName, int left, const QString& imagePath,
+                         const QString& hint, const QString& spokenName);
+  QWidget* AddSeparator(std::string_view objectName, int left);
 };
 
 }  // namespace dorvane

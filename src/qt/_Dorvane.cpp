@@ -5,16 +5,19 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
-#include "qt/Application.h"
-#include "qt/Fonts.h"
-#include "qt/MainWindow.h"
+#include "cli/LaunchOptions.h"
 #include "dates/DateLocale.h"
-#include "qt/AboutWindow.h"
-#include "qt/SearchWindow.h"
+#include "forms/Application.h"
 #include "help/hh.h"
 #include "help/hh_funcs.h"
 #include "platform/QtLocaleSource.h"
+#include "qt/AboutWindow.h"
+#include "qt/Application.h"
+#include "qt/Fonts.h"
+#include "qt/MainWindow.h"
+#include "qt/SearchWindow.h"
 
 namespace dorvane {
 
@@ -39,24 +42,25 @@ void SettleEvents() {
 
 // The About dialog as its command opens it. The dialog is modal: it is grabbed and closed
 // from within its own loop.
-QPixmap GrabAboutBox(TForm1& form1) {
+QPixmap GrabAboutBox(MainWindow& form1) {
   QPixmap picture;
   QTimer::singleShot(0, [&picture] {
     QWidget* dialog = QApplication::activeModalWidget();
     if (dialog == nullptr) return;
-    if (qobject_cast<TFAbout*>(dialog) != nullptr) {
+    if (qobject_cast<AboutWindow*>(dialog) != nullptr) {
       SettleEvents();
       dialog->grab();  // its lines take their final size at their first paint
       picture = dialog->grab();
     }
     dialog->close();
   });
-  RunHandler([&form1] { form1.Aproposde1Click(); });
+  RunHandler([&form1] { form1.Form().Aproposde1Click(); });
   return picture;
 }
 
 // Writes the chosen window to a PNG, as the widget grabs it (client area with the menu bar).
-int TakeScreenshot(TApplication& app, TForm1& form1, TForm2& form2, const ScreenshotRequest& request) {
+int TakeScreenshot(TApplication& app, MainWindow& form1, SearchWindow& form2,
+                   const ScreenshotRequest& request) {
   bool failed = false;
   app.SetErrorBox([&failed](const std::string& text) {
     std::fprintf(stderr, "%s\n", text.c_str());
@@ -66,10 +70,11 @@ int TakeScreenshot(TApplication& app, TForm1& form1, TForm2& form2, const Screen
   SettleEvents();
   if (request.date) {
     // Through the search dialog, as a user would type it.
-    form2.Edit1->setText(QString::number(request.date->year));
-    form2.Edit2->setText(QString::number(request.date->month));
-    form2.Edit3->setText(QString::number(request.date->day));
-    RunHandler([&form2] { form2.btnAfficherClick(); });
+    FormView& fields = form2.View();
+    fields.SetText("Edit1", std::to_string(request.date->year));
+    fields.SetText("Edit2", std::to_string(request.date->month));
+    fields.SetText("Edit3", std::to_string(request.date->day));
+    RunHandler([&form2] { form2.Form().btnAfficherClick(); });
     if (failed) return 1;
   }
   QPixmap picture;
@@ -78,7 +83,7 @@ int TakeScreenshot(TApplication& app, TForm1& form1, TForm2& form2, const Screen
   } else {
     QWidget* window = &form1;
     if (request.window == ScreenshotWindow::kSearch) {
-      RunHandler([&form1] { form1.tlbtnRechercherClick(); });
+      RunHandler([&form1] { form1.Form().tlbtnRechercherClick(); });
       window = &form2;
     }
     SettleEvents();
@@ -86,7 +91,7 @@ int TakeScreenshot(TApplication& app, TForm1& form1, TForm2& form2, const Screen
   }
   const QString file = QString::fromStdString(request.file);
   if (picture.isNull() || !picture.save(file, "PNG")) {
-    std::fprintf(stderr, "Impossible d'écrire %s.\n", request.file.c_str());
+    std::fprintf(stderr, "%s\n", ScreenshotWriteError(request.file).c_str());
     return 1;
   }
   return failed ? 1 : 0;
@@ -102,7 +107,7 @@ int RunDorvane(int& argc, char** argv, const LaunchOptions& options) {
   StartModules();
 
   // 2. The application object and its title; the windows' font and Qt's French texts.
-  app.SetTitle("Dorvane");
+  app.SetTitle(std::string(kApplicationTitle));
   app.setWindowIcon(QIcon(QStringLiteral(":/dorvane/dorvane.svg")));
   QApplication::setFont(FormFont());
   app.LoadFrenchTranslations();
@@ -111,11 +116,11 @@ int RunDorvane(int& argc, char** argv, const LaunchOptions& options) {
   {
     // 3 and 4. The main window, whose FormCreate ends its construction; 5. the search dialog,
     // hidden.
-    std::unique_ptr<TForm1> form1;
-    std::unique_ptr<TForm2> form2;
+    std::unique_ptr<MainWindow> form1;
+    std::unique_ptr<SearchWindow> form2;
     try {
-      form1 = std::make_unique<TForm1>();
-      form2 = std::make_unique<TForm2>(form1.get(), form1->Calendar1->Calendar());
+      form1 = std::make_unique<MainWindow>();
+      form2 = std::make_unique<SearchWindow>(form1->View(), form1->Form().Calendar1());
       form1->SetSearchDialog(form2.get());
     } catch (...) {
       app.HandleException(std::current_exception());
@@ -127,12 +132,13 @@ int RunDorvane(int& argc, char** argv, const LaunchOptions& options) {
       if (options.screenshot) {
         exitCode = TakeScreenshot(app, *form1, *form2, *options.screenshot);
       } else {
-        QObject::connect(form1.get(), &TForm1::Closed, &app, &QCoreApplication::quit);
+        QObject::connect(form1.get(), &MainWindow::Closed, &app, &QCoreApplication::quit);
         form1->ShowCentred();
         exitCode = TApplication::exec();
       }
     }
     // Shut-down: the windows go first; the main window's FormDestroy runs on the way.
+    if (form1) form1->SetSearchDialog(nullptr);
     form2.reset();
     form1.reset();
   }
