@@ -23,8 +23,6 @@ class AboutView : public FormView {
   // The thousands separator of the user's number format, as UTF-8.
   virtual std::string ThousandsSeparator() const = 0;
 
- protected:
-  ~AboutView() = default;
 };
 
 // The About dialog: banner, the application's icon, the product texts, an etched separator,
@@ -56,12 +54,12 @@ class AboutDialog {
 // What the About component asks of the window that owns it.
 class AboutBoxHost {
  public:
+  virtual ~AboutBoxHost() = default;
+
   // A new dialog; throws what its creation throws.
   virtual std::unique_ptr<AboutDialog> CreateAboutDialog() = 0;
   virtual void Beep() = 0;
 
- protected:
-  ~AboutBoxHost() = default;
 };
 
 // The About component of the main window: the three product texts, and Execute, which shows

@@ -12,13 +12,13 @@ inline constexpr std::string_view kApplicationTitle = "Dorvane";
 // What the application's top-level handler asks of the front end.
 class ApplicationView {
  public:
+  virtual ~ApplicationView() = default;
+
   // Lets any window that holds the mouse let it go (the cancel-mode message).
   virtual void CancelMouseCapture() = 0;
   // The stop box with one OK button, application-modal, titled `title`; returns when closed.
   virtual void ShowErrorBox(std::string_view title, std::string_view text) = 0;
 
- protected:
-  ~ApplicationView() = default;
 };
 
 // The error box's text for a failure that escaped a handler: its message, with a final "."

@@ -9,6 +9,8 @@ namespace dorvane {
 // Controls are named as in that table. Each front end implements it; tests use a fake.
 class FormView {
  public:
+  virtual ~FormView() = default;
+
   // A control's text: a label's or a button's caption, an edit's text.
   virtual void SetText(std::string_view control, std::string_view text) = 0;
   // An edit's text as the user left it.
@@ -21,8 +23,6 @@ class FormView {
   // Closes the window: the main window ends the program, any other one is only hidden.
   virtual void Close() = 0;
 
- protected:
-  ~FormView() = default;
 };
 
 }  // namespace dorvane

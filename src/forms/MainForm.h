@@ -37,8 +37,6 @@ class MainView : public FormView, public AboutBoxHost {
   // system has no timer left.
   virtual bool StartTimer(std::string_view timer, int milliseconds) = 0;
 
- protected:
-  ~MainView() = default;
 };
 
 // The main window: tool bar, menu, month banner, calendar grid, weekday line and a status bar

@@ -31,12 +31,8 @@ class QtAboutDialog final : public AboutDialog {
 
 }  // namespace
 
-AboutWindow::AboutWindow(QWidget* parent)
-    : QDialog(parent, WindowFlagsOf(TFAbout::kLayout, Qt::Dialog)), form_(*this) {
-  const WindowLayout& layout = TFAbout::kLayout;
-  ApplyWindowLayout(*this, layout);
-  setFixedSize(layout.clientWidth, layout.clientHeight);
-  controls_ = new FormControls(*this, layout, form_);
+AboutWindow::AboutWindow(QWidget* parent) : FormWindow(parent), form_(*this) {
+  Build(*this, TFAbout::kLayout, form_);
   form_.FormCreate();
 }
 
@@ -48,21 +44,6 @@ void AboutWindow::ShowModal() {
   CentreOnScreen(this);
   exec();
 }
-
-void AboutWindow::SetText(std::string_view control, std::string_view text) {
-  controls_->SetText(control, text);
-}
-
-std::string AboutWindow::Text(std::string_view control) const { return controls_->Text(control); }
-
-void AboutWindow::SetFocus(std::string_view control) { controls_->SetFocus(control); }
-
-void AboutWindow::BringForward() {
-  raise();
-  activateWindow();
-}
-
-void AboutWindow::Close() { close(); }
 
 void AboutWindow::ShowApplicationIcon(std::string_view control) {
   if (auto* picture = controls_->Get<QLabel>(control)) {

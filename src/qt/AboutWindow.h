@@ -7,13 +7,13 @@
 #include <string_view>
 
 #include "forms/About.h"
-#include "qt/FormControls.h"
+#include "qt/FormWindow.h"
 
 namespace dorvane {
 
 // The About dialog on Qt: the controls of TFAbout's table, whose events it hands to the form.
 // Created for one showing.
-class AboutWindow : public QDialog, private AboutView {
+class AboutWindow : public FormWindow<QDialog, AboutView> {
   Q_OBJECT
 
  public:
@@ -25,8 +25,6 @@ class AboutWindow : public QDialog, private AboutView {
 
   TFAbout& Form() { return form_; }
   FormView& View() { return *this; }
-  const FormControls& Controls() const { return *controls_; }
-
   // Centred on the screen, modal until closed.
   void ShowModal();
 
@@ -34,18 +32,11 @@ class AboutWindow : public QDialog, private AboutView {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  // AboutView
-  void SetText(std::string_view control, std::string_view text) override;
-  std::string Text(std::string_view control) const override;
-  void SetFocus(std::string_view control) override;
-  void BringForward() override;
-  void Close() override;
   void ShowApplicationIcon(std::string_view control) override;
   void Beep() override;
   std::string ThousandsSeparator() const override;
 
   TFAbout form_;
-  FormControls* controls_ = nullptr;
 };
 
 }  // namespace dorvane

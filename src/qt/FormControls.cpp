@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
@@ -88,29 +89,10 @@ QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-Qt::WindowFlags WindowFlagsOf(const WindowLayout& layout, Qt::WindowType type) {
-  Qt::WindowFlags flags = type | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-  if (layout.borderIcons & biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-  if (layout.borderIcons & biMinimize) flags |= Qt::WindowMinimizeButtonHint;
-  if (layout.borderIcons & biMaximize) flags |= Qt::WindowMaximizeButtonHint;
-  return flags;
-}
-
-void ApplyWindowLayout(QWidget& window, const WindowLayout& layout) {
-  window.setObjectName(ToQString(layout.name));
-  window.setWindowTitle(ToQString(layout.caption));
-  if (!layout.icon.empty()) window.setWindowIcon(QIcon(PicturePath(layout.icon)));
-  if (layout.font != FontStyle{}) {
-    const Font font = ToFont(layout.font);
-    window.setFont(ToQFont(font));
-    QPalette colours = window.palette();
-    colours.setColor(QPalette::WindowText, QtCanvas(colours).ToQColor(font.Color));
-    window.setPalette(colours);
-  }
-}
-
-FormControls::FormControls(QWidget& client, const WindowLayout& layout, TForm& form)
+FormControls::FormControls(QWidget& window, QWidget& client, const WindowLayout& layout,
+                           TForm& form)
     : QObject(&client), layout_(layout), form_(form) {
+  ApplyToWindow(window, client);
   for (const ControlLayout& row : layout.controls) {
     QWidget* parent = row.parent.empty() ? &client : Find(row.parent);
     controls_.emplace_back(row.name, Create(row, parent != nullptr ? parent : &client));
@@ -119,12 +101,44 @@ FormControls::FormControls(QWidget& client, const WindowLayout& layout, TForm& f
   if (!layout.firstFocus.empty()) SetFocus(layout.firstFocus);
 }
 
+void FormControls::ApplyToWindow(QWidget& window, QWidget& client) {
+  auto* main = qobject_cast<QMainWindow*>(&window);
+  Qt::WindowFlags flags = (main != nullptr ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint;
+  if (layout_.borderIcons & biSystemMenu) {
+    flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  }
+  if (layout_.borderIcons & biMinimize) flags |= Qt::WindowMinimizeButtonHint;
+  if (layout_.borderIcons & biMaximize) flags |= Qt::WindowMaximizeButtonHint;
+  window.setWindowFlags(flags);
+  window.setObjectName(ToQString(layout_.name));
+  window.setWindowTitle(ToQString(layout_.caption));
+  if (!layout_.icon.empty()) window.setWindowIcon(QIcon(PicturePath(layout_.icon)));
+  if (layout_.font != FontStyle{}) {
+    const Font font = ToFont(layout_.font);
+    window.setFont(ToQFont(font));
+    QPalette colours = window.palette();
+    colours.setColor(QPalette::WindowText, QtCanvas(colours).ToQColor(font.Color));
+    window.setPalette(colours);
+  }
+  if (main != nullptr && !layout_.menu.empty()) BuildMenu(*main->menuBar());
+  // A dialog frame is fixed; a sizeable one around a client area of its own keeps that area's
+  // size, and nothing else follows a change of the frame.
+  if (layout_.border == BorderStyle::kDialog) {
+    window.setFixedSize(layout_.clientWidth, layout_.clientHeight);
+  } else if (&client != &window) {
+    client.setFixedSize(layout_.clientWidth, layout_.clientHeight);
+  } else {
+    window.resize(layout_.clientWidth, layout_.clientHeight);
+  }
+}
+
 void FormControls::Forward(Handler handler) {
   // Qt must never unwind a failure: each handler hands its own to the error box.
   RunHandler([this, handler] { (form_.*handler)(); });
 }
 
-QWidget* FormControls::Create(const ControlLayout& row, QWidget* parent) {
+QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
   const QString name = ToQString(row.name);
   const Handler handler = row.onEvent;
   QWidget* widget = nullptr;
@@ -229,8 +243,7 @@ QWidget* FormControls::Create(const ControlLayout& row, QWidget* parent) {
       if (handler != nullptr) {
         connect(timer, &QTimer::timeout, this, [this, handler] { Forward(handler); });
       }
-      controls_.emplace_back(row.name, timer);
-      return nullptr;
+      return timer;
     }
   }
   widget->setObjectName(name);
@@ -277,20 +290,6 @@ void FormControls::SetTabOrder() {
   for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
-QWidget* FormControls::Find(std::string_view name) const {
-  for (const auto& [n, control] : controls_) {
-    if (n == name) return qobject_cast<QWidget*>(control);
-  }
-  return nullptr;
-}
-
-QTimer* FormControls::Timer(std::string_view name) const {
-  for (const auto& [n, control] : controls_) {
-    if (n == name) return qobject_cast<QTimer*>(control);
-  }
-  return nullptr;
-}
-
 void FormControls::BuildMenu(QMenuBar& bar) {
   std::vector<std::pair<std::string_view, QMenu*>> menus;
   for (const MenuItemLayout& row : layout_.menu) {
@@ -314,15 +313,8 @@ void FormControls::BuildMenu(QMenuBar& bar) {
     if (const Handler handler = row.onClick) {
       connect(item, &QAction::triggered, this, [this, handler] { Forward(handler); });
     }
-    menuItems_.emplace_back(row.name, item);
+    controls_.emplace_back(row.name, item);
   }
-}
-
-QAction* FormControls::MenuItem(std::string_view name) const {
-  for (const auto& [n, item] : menuItems_) {
-    if (n == name) return item;
-  }
-  return nullptr;
 }
 
 void FormControls::SetText(std::string_view control, std::string_view text) {

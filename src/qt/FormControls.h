@@ -20,32 +20,25 @@ namespace dorvane {
 // Text of ours (UTF-8) as Qt's, and back.
 QString ToQString(std::string_view text);
 
-// The Qt flags of a window of the table: `type` is Qt::Window for the main window and
-// Qt::Dialog for the others.
-Qt::WindowFlags WindowFlagsOf(const WindowLayout& layout, Qt::WindowType type);
-
-// Gives a window the caption, icon and font of its table.
-void ApplyWindowLayout(QWidget& window, const WindowLayout& layout);
-
-// The controls of one window, created from its table in creation order under `client`
-// (the window's client area), each named as in the table, and their events handed to the
-// form's handlers. Knows nothing of any particular window.
+// A window built from its table: the window gets the table's name, caption, icon, font and
+// title-bar buttons, the menu bar (if any) the table's menu, and `client` (the client area)
+// the controls, in creation order, each named as in the table. Their events go to the form's
+// handlers. Knows nothing of any particular window.
 class FormControls : public QObject {
   Q_OBJECT
 
  public:
-  FormControls(QWidget& client, const WindowLayout& layout, TForm& form);
+  FormControls(QWidget& window, QWidget& client, const WindowLayout& layout, TForm& form);
 
-  QWidget* Find(std::string_view name) const;
-  template <class Widget>
-  Widget* Get(std::string_view name) const {
-    return qobject_cast<Widget*>(Find(name));
+  // A control, timer or menu item by its table name; null when there is none of that type.
+  template <class Control = QWidget>
+  Control* Get(std::string_view name) const {
+    for (const auto& [n, control] : controls_) {
+      if (n == name) return qobject_cast<Control*>(control);
+    }
+    return nullptr;
   }
-  QTimer* Timer(std::string_view name) const;
-
-  // The menu of the table, in `bar`.
-  void BuildMenu(QMenuBar& bar);
-  QAction* MenuItem(std::string_view name) const;
+  QWidget* Find(std::string_view name) const { return Get(name); }
 
   // The common view operations on a named control.
   void SetText(std::string_view control, std::string_view text);
@@ -58,16 +51,17 @@ class FormControls : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QWidget* Create(const ControlLayout& row, QWidget* parent);
+  void ApplyToWindow(QWidget& window, QWidget& client);
+  QObject* Create(const ControlLayout& row, QWidget* parent);
   void AddToolButtons(QWidget* toolBar);
+  void BuildMenu(QMenuBar& bar);
   void SetTabOrder();
   void Forward(Handler handler);
 
   const WindowLayout& layout_;
   TForm& form_;
-  std::vector<std::pair<std::string_view, QObject*>> controls_;
+  std::vector<std::pair<std::string_view, QObject*>> controls_;  // menu items and timers too
   std::vector<std::pair<QObject*, KeyFilter>> keyFilters_;
-  std::vector<std::pair<std::string_view, QAction*>> menuItems_;
 };
 
 }  // namespace dorvane

@@ -4,8 +4,7 @@ namespace dorvane {
 
 namespace {
 constexpr int kPanelGap = 2;  // between two panels
-constexpr int kTopBorder = 2;
-constexpr int kPanelHeight = 17;  // the bar is 19 high
+constexpr int kTopBorder = 2;  // above the panels, which fill the rest of the bar's height
 }  // namespace
 
 TStatusBar::TStatusBar(QWidget* parent, std::span<const StatusPanelLayout> panels)
@@ -21,11 +20,15 @@ TStatusBar::TStatusBar(QWidget* parent, std::span<const StatusPanelLayout> panel
     panel->setIndent(2);
     // Opaque, so that a new text repaints the panel alone and not the bar beneath it.
     panel->setAutoFillBackground(true);
-    panel->setGeometry(left, kTopBorder, panels[i].width, kPanelHeight);
+    panel->setGeometry(left, kTopBorder, panels[i].width, 0);
     left += panels[i].width + kPanelGap;
     panels_.push_back(panel);
     SetPanelText(static_cast<int>(i), std::string(panels[i].text));
   }
+}
+
+void TStatusBar::resizeEvent(QResizeEvent*) {
+  for (QLabel* panel : panels_) panel->resize(panel->width(), height() - kTopBorder);
 }
 
 std::string TStatusBar::PanelText(int index) const {

@@ -24,6 +24,9 @@ class TStatusBar : public QWidget {
   std::string PanelText(int index) const;
   void SetPanelText(int index, const std::string& text);
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   std::vector<QLabel*> panels_;
 };

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "qt/Application.h"
-#include "platform/Clock.h"
+#include "ClockOverride.h"
 
 namespace dorvane::testing {
 
@@ -42,20 +42,6 @@ class ErrorBoxRecorder {
   ErrorBoxRecorder& operator=(const ErrorBoxRecorder&) = delete;
 
   std::vector<std::string> texts;
-};
-
-// Puts a fixed clock in place for as long as it lives.
-class ClockOverride {
- public:
-  explicit ClockOverride(const platform::LocalTime& t) : clock_(t) { platform::SetActiveClock(&clock_); }
-  ~ClockOverride() { platform::SetActiveClock(nullptr); }
-  ClockOverride(const ClockOverride&) = delete;
-  ClockOverride& operator=(const ClockOverride&) = delete;
-
-  void Set(const platform::LocalTime& t) { clock_.Set(t); }
-
- private:
-  platform::FixedClock clock_;
 };
 
 }  // namespace dorvane::testing
