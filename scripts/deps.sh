@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Dorvane needs to build, run and test, and only those missing.
-# Usage: scripts/deps.sh [run|test]   (test also brings the test, fuzz and benchmark tools)
+# Usage: scripts/deps.sh [run|test|package]   (test also brings the test, fuzz and benchmark
+# tools; package the Debian packaging and checking tools)
 set -euo pipefail
 
 mode=${1:-test}
@@ -17,6 +18,10 @@ if [ "$mode" = test ]; then
     clang libclang-rt-14-dev llvm
     p7zip-full
   )
+fi
+
+if [ "$mode" = package ]; then
+  pkgs+=(dpkg-dev file lintian desktop-file-utils appstream)
 fi
 
 missing=()

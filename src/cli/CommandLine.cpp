@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include <algorithm>
 #include <ostream>
 #include <span>
 #include <stdexcept>
@@ -181,7 +182,11 @@ std::string CaptionLines(double date) {
 CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, std::ostream& out,
                                   std::ostream& err) {
   // The debug switches belong to the program's normal start.
-  if (args.empty() || (args.size() == 1 && IsDebugArgument(args[0]))) return {true, 0};
+  if (std::all_of(args.begin(), args.end(), [](const std::string& arg) {
+        return IsDebugArgument(arg);
+      })) {
+    return {true, 0};
+  }
   try {
     for (const Option& option : kOptions) {
       if (args[0] == option.name) {

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "help/hh_funcs.h"
+
 namespace dorvane {
 
 namespace {
@@ -71,7 +73,7 @@ std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& 
         error = "Fenêtre inconnue : '" + name + "' ; fenêtres : main, search, about.";
         return std::nullopt;
       }
-    } else if (arg != "/debug" && arg != "-debug") {
+    } else if (!IsDebugArgument(arg)) {
       error = "Option inconnue : '" + arg + "' (voir dorvane --help).";
       return std::nullopt;
     }

@@ -25,8 +25,9 @@ struct LaunchOptions {
 // an option that prints.
 bool IsScreenshotCommand(const std::vector<std::string>& args);
 
-// Reads a screenshot command. Besides its own options only the debug switches are allowed. Returns the
-// options, or fills error with a French message for the user.
+// Reads a screenshot command. Besides its own options only the debug switches ("/debug",
+// "-debug", in any case) are allowed. Returns the options, or fills error with a French
+// message for the user.
 std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& args,
                                                 std::string& error);
 

@@ -242,6 +242,12 @@ void TRxCustomLabel::Paint(Canvas& canvas) {
   }
 }
 
+bool TRxCustomLabel::CaptionCut(Canvas& canvas) {
+  Rect r{1, 0, Width() - 1, Height()};
+  DrawLabelText(canvas, r, WordWrapFlag() | DT_EXPANDTABS | DT_CALCRECT);
+  return r.Right > Width() - 1 || r.Bottom > Height();
+}
+
 void TRxCustomLabel::FitToText() {
   if (!autoSize_) return;
   Rect r{1, 0, Width() - 1, Height()};

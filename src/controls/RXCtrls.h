@@ -84,6 +84,9 @@ class TRxCustomLabel : private RemovalObserver {
   int Height() const { return host_.Bounds().Height(); }
   // Moves and sizes the label in one step.
   void SetBounds(int left, int top, int width, int height);
+  // Whether the caption needs more room than the label has, so that painting cuts it (a label
+  // of fixed size).
+  bool CaptionCut(Canvas& canvas);
   void SetOnClick(TNotifyEvent handler) { onClick_ = std::move(handler); }
   void SetOnDblClick(TNotifyEvent handler) { onDblClick_ = std::move(handler); }
   void SetOnMouseDown(TMouseEvent handler) { onMouseDown_ = std::move(handler); }

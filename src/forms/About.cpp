@@ -1,5 +1,6 @@
 #include "forms/About.h"
 
+#include <algorithm>
 #include <array>
 #include <exception>
 
@@ -64,6 +65,17 @@ void TFAbout::FormCreate() {
 
 void TFAbout::Button1Click() { view_.Close(); }
 
+int FittedAboutWidth(const AboutDialog& dialog) {
+  const WindowLayout& layout = TFAbout::kLayout;
+  const ControlLayout* ok = FindControl(layout, "Button1");
+  const int margin = layout.clientWidth - (ok->left + ok->width);
+  int width = layout.clientWidth;
+  for (const std::string_view text : {"Label1", "Label2", "Label3", "lblPhysMem", "lblPhysRes"}) {
+    width = std::max(width, dialog.ControlRight(text) + margin);
+  }
+  return width;
+}
+
 TAboutBox::TAboutBox(AboutBoxHost& owner) : owner_(owner), copyright_(kMakerNotice) {}
 
 void TAboutBox::SetProductName(std::string_view value) {
@@ -90,6 +102,7 @@ void TAboutBox::Execute() {
   view.SetText("Label1", productName_);
   view.SetText("Label2", version_);
   view.SetText("Label3", copyright_);
+  dialog->SetClientWidth(FittedAboutWidth(*dialog));
   dialog->ShowModal();
 }
 

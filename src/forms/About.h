@@ -49,7 +49,16 @@ class AboutDialog {
   virtual FormView& View() = 0;
   // Shows the dialog modally: the program's other windows are disabled until it closes.
   virtual void ShowModal() = 0;
+  // Where the named control ends on the right, as its text sized it, in client pixels.
+  virtual int ControlRight(std::string_view control) const = 0;
+  // Gives the client area another width; its height stays.
+  virtual void SetClientWidth(int width) = 0;
 };
+
+// The client width at which no text of the dialog is cut: the layout's, or wider where a text
+// (a very long version, a memory total of many digits) would come nearer the right edge than
+// the OK button; the layout is kept otherwise.
+int FittedAboutWidth(const AboutDialog& dialog);
 
 // What the About component asks of the window that owns it.
 class AboutBoxHost {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -126,6 +127,11 @@ struct StatusPanelLayout {
   int width;
   std::string_view text = {};  // initial text
 };
+
+// A panel's text a little wider than its panel is set a little narrower: these stretches, in
+// per cent of the font's own width, are tried in turn; a text that fits none is shown at its own
+// width, cut, and whole in the panel's tooltip.
+inline constexpr std::array kPanelTextStretches{100, 95, 90, 85};
 
 // A whole window: its own properties and its tables. Positions are pixels at 96 dpi.
 struct WindowLayout {

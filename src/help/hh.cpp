@@ -50,7 +50,9 @@ void UnloadHelpViewer() {
 void ShowProgramHelp() {
   if (g_viewer.helpEntry == nullptr) throw EHelpViewerMissing();
   const std::string module = platform::ActiveProcess().ModuleFileName();
-  const std::string file = module.substr(0, module.rfind('/') + 1) + kHelpFileName;
+  const std::string file = platform::InstalledFilePath(module.substr(0, module.rfind('/')),
+                                                       kHelpFileName,
+                                                       platform::DataDirFromExecutable());
   g_viewer.helpEntry(DesktopWindow(), file.c_str(), HH_DISPLAY_TOPIC, 0);
 }
 

@@ -89,4 +89,14 @@ FileSystem& ActiveFiles() { return g_active != nullptr ? *g_active : SystemFiles
 
 void SetActiveFiles(FileSystem* files) { g_active = files; }
 
+std::string InstalledFilePath(const std::string& moduleDir, const std::string& fileName,
+                              const std::string& installDir) {
+  if (fileName.empty()) return {};
+  std::string besideExe = moduleDir + "/" + fileName;
+  if (ActiveFiles().FileExists(besideExe)) return besideExe;
+  return moduleDir + "/" + installDir + "/" + fileName;
+}
+
+std::string DataDirFromExecutable() { return DORVANE_DATA_RELDIR; }
+
 }  // namespace dorvane::platform

@@ -25,6 +25,16 @@ class FileSystem {
   virtual bool AppendText(const std::string& path, std::string_view text) = 0;
 };
 
+// Where the file `fileName` installed with the program lies for an executable in `moduleDir`:
+// beside it when that file exists there (a build tree), else in `installDir`, relative to
+// `moduleDir`. Empty without a file name.
+std::string InstalledFilePath(const std::string& moduleDir, const std::string& fileName,
+                              const std::string& installDir);
+
+// The program's data directory (the help file's), relative to the executable's directory
+// once installed.
+std::string DataDirFromExecutable();
+
 FileSystem& SystemFiles();
 FileSystem& ActiveFiles();
 void SetActiveFiles(FileSystem* files);  // nullptr returns to the system's

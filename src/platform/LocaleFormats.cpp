@@ -102,7 +102,7 @@ std::string FirstSeparator(std::string_view qtFormat) {
         const char c = text[0];
         if (c != ' ' && !(c >= '0' && c <= '9') && !IsAsciiLetter(c) &&
             static_cast<unsigned char>(c) < 0x80) {
-          separator = text.substr(0, 1);
+          separator.push_back(c);  // separator is still empty here
         }
       },
       [](char, std::size_t) {});

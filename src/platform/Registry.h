@@ -30,10 +30,5 @@ const Registry& SystemRegistry();
 const Registry& ActiveRegistry();
 void SetActiveRegistry(const Registry* registry);  // nullptr returns to the system registry
 
-// The path of the viewer plugin `fileName` for an executable in `moduleDir`: beside it when
-// that file exists (a build tree), else in `installDir`, relative to `moduleDir`. Empty
-// without a file name (a build without the plugin).
-std::string HelpViewerPluginPath(const std::string& moduleDir, const std::string& fileName,
-                                 const std::string& installDir);
 
 }  // namespace dorvane::platform

@@ -24,6 +24,13 @@ class QtAboutDialog final : public AboutDialog {
   void ShowModal() override {
     if (window_) window_->ShowModal();
   }
+  int ControlRight(std::string_view control) const override {
+    const QWidget* widget = window_ ? window_->Controls().Find(control) : nullptr;
+    return widget != nullptr ? widget->geometry().right() + 1 : 0;
+  }
+  void SetClientWidth(int width) override {
+    if (window_) window_->setFixedSize(width, window_->height());
+  }
 
  private:
   QPointer<AboutWindow> window_;

@@ -63,6 +63,8 @@ void TApplication::ShowErrorBox(std::string_view title, std::string_view text) {
   QPointer<QWidget> focus = QApplication::focusWidget();
   QMessageBox box(QMessageBox::Critical, ToQString(title), ToQString(text), QMessageBox::Ok,
                   active);
+  // The message may quote what the user typed: it is shown as it stands, never as markup.
+  box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
   if (active) active->activateWindow();

@@ -79,6 +79,23 @@ bool IsEditingShortcut(const QKeyEvent& key) {
 // edit inserts none of the control characters it replaces keys with.
 bool Refuses(KeyFilter filter, char32_t typed) { return filter(typed) != typed; }
 
+// The field's own context menu, without the Ctrl shortcuts it names: a filtered field refuses
+// them (they type control characters), so the menu does not advertise them. Its commands stay.
+void ShowFieldMenu(QLineEdit* edit, const QPoint& at) {
+  QMenu* menu = edit->createStandardContextMenu();
+  for (QAction* action : menu->actions()) {
+    const QString text = action->text();
+    const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+    if (tab < 0) continue;
+    const QKeySequence keys = QKeySequence::fromString(text.mid(tab + 1), QKeySequence::NativeText);
+    if (!keys.isEmpty() && (keys[0].keyboardModifiers() & Qt::ControlModifier)) {
+      action->setText(text.left(tab));
+    }
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(edit->mapToGlobal(at));
+}
+
 bool IsTabStop(ControlKind kind) {
   return kind == ControlKind::kEdit || kind == ControlKind::kButton;
 }
@@ -130,6 +147,8 @@ void FormControls::ApplyToWindow(QWidget& window, QWidget& client) {
     client.setFixedSize(layout_.clientWidth, layout_.clientHeight);
   } else {
     window.resize(layout_.clientWidth, layout_.clientHeight);
+    // The frame may grow, never shrink the window below its controls.
+    window.setMinimumSize(layout_.clientWidth, layout_.clientHeight);
   }
 }
 
@@ -200,6 +219,9 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
         edit->setInputMethodHints(Qt::ImhDigitsOnly);
         edit->installEventFilter(this);
         keyFilters_.emplace_back(edit, row.keyFilter);
+        edit->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(edit, &QLineEdit::customContextMenuRequested, edit,
+                [edit](const QPoint& at) { ShowFieldMenu(edit, at); });
       }
       if (!row.accessibleName.empty()) edit->setAccessibleName(ToQString(row.accessibleName));
       widget = edit;
@@ -207,6 +229,8 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
     }
     case ControlKind::kButton: {
       auto* button = new QPushButton(ToQString(row.text), parent);
+      // Enter presses a button only when it has the focus; a window has no default button.
+      button->installEventFilter(this);
       if (handler != nullptr) {
         connect(button, &QPushButton::clicked, this, [this, handler] { Forward(handler); });
       }
@@ -351,6 +375,15 @@ void FormControls::SetPanelText(int panel, std::string_view text) {
 }
 
 bool FormControls::eventFilter(QObject* watched, QEvent* event) {
+  if (auto* button = qobject_cast<QPushButton*>(watched)) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if ((key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && !key.isAutoRepeat()) {
+      button->click();
+      return true;
+    }
+    return false;
+  }
   const auto found = std::find_if(keyFilters_.begin(), keyFilters_.end(),
                                   [&](const auto& f) { return f.first == watched; });
   if (found == keyFilters_.end()) return false;

@@ -4,6 +4,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "qt/AboutWindow.h"
 #include "qt/CalendarWidget.h"
@@ -18,6 +19,7 @@ MainWindow::MainWindow() : form_(*this) {
   client->setObjectName(QStringLiteral("ClientArea"));
   setCentralWidget(client);
   Build(*client, TForm1::kLayout, form_);
+  QCoreApplication::instance()->installEventFilter(this);
   // The size lock: the layout answers every size query with the window's own size, as the
   // form's rule asks, so dragging the frame changes nothing.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -47,6 +49,20 @@ bool MainWindow::StartTimer(std::string_view timer, int milliseconds) {
 std::unique_ptr<AboutDialog> MainWindow::CreateAboutDialog() { return AboutWindow::Create(this); }
 
 void MainWindow::Beep() { MessageBeep(); }
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::Wheel || !watched->isWidgetType()) return false;
+  auto* target = static_cast<QWidget*>(watched);
+  QWidget* focus = focusWidget();
+  if (target->window() != this || focus == nullptr || focus == target) return false;
+  // The focused control takes the turn, wherever the pointer is over the window.
+  const auto* wheel = static_cast<QWheelEvent*>(event);
+  QWheelEvent turn(focus->mapFromGlobal(wheel->globalPosition()), wheel->globalPosition(),
+                   wheel->pixelDelta(), wheel->angleDelta(), wheel->buttons(),
+                   wheel->modifiers(), wheel->phase(), wheel->inverted(), wheel->source());
+  QCoreApplication::sendEvent(focus, &turn);
+  return true;
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);

@@ -31,6 +31,9 @@ class MainWindow : public FormWindow<QMainWindow, MainView> {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Turns of the wheel over the window go to its focused control, as the window system
+  // gives them to the focus, and not to the control under the pointer.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   TCalendar& Calendar(std::string_view control) override;

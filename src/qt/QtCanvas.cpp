@@ -58,6 +58,11 @@ QVector<qreal> DashesOf(TPenStyle style) {
 
 }  // namespace
 
+QString PlainToolTip(const QString& text) {
+  if (text.isEmpty()) return {};
+  return QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped());
+}
+
 QFont ToQFont(const Font& font) {
   QFont q;
   const QString name = Utf8(font.Name);

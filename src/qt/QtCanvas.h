@@ -19,6 +19,9 @@ QFont ToQFont(const Font& font);
 // The nearest Font of a QFont, sized in pixels for a device of the given logical DPI.
 Font FromQFont(const QFont& font, int logicalDpiY, TColor color = clWindowText);
 
+// A tooltip that shows `text` as it stands, on one line: never read as markup.
+QString PlainToolTip(const QString& text);
+
 // A Canvas drawing with a QPainter, in the painter's logical pixels, so that it stays crisp at
 // any device pixel ratio. System colours are resolved through the palette given here. Without
 // a painter the canvas only measures (every drawing call does nothing), which is what the

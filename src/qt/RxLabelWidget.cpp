@@ -113,6 +113,10 @@ void RxLabelWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QtCanvas canvas(painter, palette());
   label_.Paint(canvas);
+  // A caption the label cannot hold is shown whole in the tooltip.
+  const QString tip =
+      label_.CaptionCut(canvas) ? PlainToolTip(QString::fromStdString(label_.Caption())) : QString();
+  if (toolTip() != tip) setToolTip(tip);
 }
 
 void RxLabelWidget::changeEvent(QEvent* event) {

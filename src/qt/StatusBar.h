@@ -11,8 +11,10 @@
 
 namespace dorvane {
 
-// A status bar of fixed-width sunken panels. Each panel is its own label, so changing one
-// text repaints only that panel.
+// A status bar of sunken panels of fixed width, but the last, which takes the rest of the bar
+// as a Windows status bar's last part does. Each panel is its own label, so changing one text
+// repaints only that panel. A text a little wider than its panel is set a little narrower; one
+// that still does not fit is shown whole in its tooltip.
 class TStatusBar : public QWidget {
   Q_OBJECT
 
@@ -28,7 +30,10 @@ class TStatusBar : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void FitText(QLabel* panel);
+
   std::vector<QLabel*> panels_;
+  std::vector<int> widths_;  // each panel's own; the last may grow beyond it
 };
 
 }  // namespace dorvane

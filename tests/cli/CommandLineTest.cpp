@@ -152,7 +152,8 @@ TEST_F(CommandLineTest, BadInputWritesOneLineToErrorsOnly) {
 
 TEST_F(CommandLineTest, NoOptionOrTheDebugSwitchOpensTheProgram) {
   for (const std::vector<std::string>& args :
-       {std::vector<std::string>{}, {"/debug"}, {"-debug"}, {"/DEBUG"}, {"-Debug"}}) {
+       {std::vector<std::string>{}, {"/debug"}, {"-debug"}, {"/DEBUG"}, {"-Debug"},
+        {"/debug", "-DEBUG"}}) {
     std::ostringstream out, err;
     const CommandLineOutcome outcome = RunCommandLine(args, out, err);
     EXPECT_TRUE(outcome.openWindow);

@@ -40,11 +40,18 @@ TEST(LaunchOptionsTest, OnlyOurOptionsMakeAScreenshotCommand) {
   EXPECT_FALSE(IsScreenshotCommand({"--print", "2005-03-07"}));
   EXPECT_TRUE(IsScreenshotCommand({"--date", "2005-03-07"}));
   EXPECT_TRUE(IsScreenshotCommand({"/debug", "--screenshot", "a.png"}));
-  std::string error;
-  auto o = Parse({"/debug", "--screenshot", "a.png"}, error);
-  ASSERT_TRUE(o && o->screenshot) << error;
-  EXPECT_FALSE(o->screenshot->date);
-  EXPECT_EQ(o->screenshot->window, ScreenshotWindow::kMain);
+  // The debug switches, in any case, stand on either side of the screenshot's options.
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"/debug", "--screenshot", "a.png"},
+        {"/DEBUG", "--screenshot", "a.png"},
+        {"--screenshot", "a.png", "-Debug"}}) {
+    std::string error;
+    auto o = Parse(args, error);
+    ASSERT_TRUE(o && o->screenshot) << error;
+    EXPECT_EQ(o->screenshot->file, "a.png");
+    EXPECT_FALSE(o->screenshot->date);
+    EXPECT_EQ(o->screenshot->window, ScreenshotWindow::kMain);
+  }
 }
 
 TEST(LaunchOptionsTest, RefusedArguments) {
@@ -57,6 +64,7 @@ TEST(LaunchOptionsTest, RefusedArguments) {
       {"--screenshot", "a.png", "--window", "other"},
       {"--date", "2005-03-07"},
       {"--screenshot", "a.png", "--print"},
+      {"--screenshot", "a.png", "--debug"},
   };
   for (const auto& args : refused) {
     std::string error;

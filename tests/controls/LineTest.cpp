@@ -42,7 +42,10 @@ class LineTest : public ::testing::Test {
       if (c.starts_with("MoveTo ")) from = c.substr(7);
       if (c.starts_with("LineTo ")) to = c.substr(7);
     }
-    const auto comma = [](std::string s) { return s.replace(s.find(' '), 1, ","); };
+    const auto comma = [](std::string s) {
+      if (const auto space = s.find(' '); space != std::string::npos) s[space] = ',';
+      return s;
+    };
     return comma(from) + "-" + comma(to);
   }
   std::string Size() const {

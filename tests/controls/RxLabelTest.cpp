@@ -205,6 +205,30 @@ TEST_F(RxLabelTest, WordWrapFitsTheWidestLine) {
               "CalcText Lundi mardi mercredi (1,0,67,26) 0x450");
 }
 
+TEST_F(RxLabelTest, CaptionIsCutOnlyWhenTextAndShadowPassTheBox) {
+  // Nine characters of 6 pixels from x = 1, their shadow one pixel up and left: the union
+  // runs from x = 0 to 55 and from y = -1 to 13; the label paints within x < width - 1.
+  const struct {
+    bool wordWrap;
+    int width;
+    int height;
+    bool cut;
+  } cases[] = {
+      {false, 56, 17, false}, {false, 55, 17, true},
+      {false, 57, 13, false}, {false, 57, 12, true},
+      {true, 40, 26, false},  // "abcd" / "efgh": two lines
+      {true, 40, 25, true},
+  };
+  for (const auto& c : cases) {
+    label.SetAutoSize(false);
+    label.SetWordWrap(c.wordWrap);
+    label.SetCaption(c.wordWrap ? "abcd efgh" : "abcdefghi");
+    label.SetBounds(0, 0, c.width, c.height);
+    RecordingCanvas canvas;
+    EXPECT_EQ(label.CaptionCut(canvas), c.cut) << c.wordWrap << " " << c.width << "x" << c.height;
+  }
+}
+
 TEST_F(RxLabelTest, PaintsFillThenShadowThenText) {
   label.SetAutoSize(false);
   label.SetCaption("Mardi");

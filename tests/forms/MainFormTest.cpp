@@ -205,6 +205,7 @@ TEST_F(MainFormTest, HelpOpensTheHelpFileAndDestructionClosesEveryHelpWindow) {
   fake.files.files["/opt/dorvane/lib/viewer.so"] = "";
   fake.libraries.libraries["/opt/dorvane/lib/viewer.so"] = {
       {"HtmlHelpA", reinterpret_cast<void*>(&RecordingViewer)}};
+  fake.files.files["/opt/dorvane/bin/Dorvane.chm"] = "";  // a build tree: beside the program
   g_viewerCalls.clear();
   LoadHelpViewer();
   Click("tlbtnAide");

@@ -29,10 +29,10 @@ std::string Describe(const TextLine& line) {
     if (!out.empty()) out += "|";
     std::string t = p.text;
     if (p.marked >= 0) {
+      const auto at = static_cast<std::size_t>(p.marked);
       std::size_t len = 0;
-      DecodeUtf8At(t, static_cast<std::size_t>(p.marked), &len);
-      t.insert(static_cast<std::size_t>(p.marked) + len, "]");
-      t.insert(static_cast<std::size_t>(p.marked), "[");
+      DecodeUtf8At(t, at, &len);
+      t = t.substr(0, at) + "[" + t.substr(at, len) + "]" + t.substr(at + len);
     }
     out += t + "@" + std::to_string(p.x);
   }

@@ -181,6 +181,7 @@ TEST_F(HelpBindingTest, LoadTwiceAndUnloadTwiceChangeNothing) {
 }
 
 TEST_F(HelpBindingTest, HelpCommandOpensTheHelpFileBesideTheExecutable) {
+  fake.files.files["/opt/dorvane/bin/Dorvane.chm"] = "";
   InstallViewer({"HtmlHelpA", "HtmlHelpW"});
   LoadHelpViewer();
   ShowProgramHelp();
@@ -195,6 +196,14 @@ TEST_F(HelpBindingTest, HelpCommandOpensTheHelpFileBesideTheExecutable) {
   EXPECT_EQ(g_calls[1].file, "(null)");
   EXPECT_EQ(g_calls[1].command, 18u);
   EXPECT_EQ(g_calls[1].data, 0u);
+}
+
+TEST_F(HelpBindingTest, InstalledTheHelpFileIsInTheDataDirectory) {
+  InstallViewer({"HtmlHelpA"});
+  LoadHelpViewer();
+  ShowProgramHelp();
+  ASSERT_EQ(g_calls.size(), 1u);
+  EXPECT_EQ(g_calls[0].file, "/opt/dorvane/bin/../share/dorvane/Dorvane.chm");
 }
 
 }  // namespace

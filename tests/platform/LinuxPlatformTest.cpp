@@ -158,13 +158,13 @@ TEST(LinuxProcess, ModuleIsThisTestAndArgumentsStartWithItsPath) {
   EXPECT_NE(args[0].find("platform_test"), std::string::npos) << args[0];
 }
 
-TEST(LinuxRegistry, ViewerPluginBesideTheExecutableElseInstalled) {
+TEST(LinuxFiles, InstalledFileBesideTheExecutableElseInstalled) {
   TempDir dir;
-  EXPECT_EQ(HelpViewerPluginPath(dir.Path(), "", "../lib/dorvane"), "");
-  EXPECT_EQ(HelpViewerPluginPath(dir.Path(), "libviewer.so", "../lib/dorvane"),
+  EXPECT_EQ(InstalledFilePath(dir.Path(), "", "../lib/dorvane"), "");
+  EXPECT_EQ(InstalledFilePath(dir.Path(), "libviewer.so", "../lib/dorvane"),
             dir.Path() + "/../lib/dorvane/libviewer.so");
   Write(dir / "libviewer.so", "");
-  EXPECT_EQ(HelpViewerPluginPath(dir.Path(), "libviewer.so", "../lib/dorvane"),
+  EXPECT_EQ(InstalledFilePath(dir.Path(), "libviewer.so", "../lib/dorvane"),
             dir / "libviewer.so");
 }
 

@@ -95,6 +95,7 @@ TEST(ApplicationTest, TheBoxIsAStopBoxWithOneOkButtonAndFocusComesBack) {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QList<QAbstractButton*> buttons;
   Qt::WindowModality modality = Qt::NonModal;
+  Qt::TextFormat format = Qt::AutoText;
   // The box is closed by this poll as soon as it is up, so its loop never waits.
   QTimer poll;
   poll.setInterval(5);
@@ -107,15 +108,18 @@ TEST(ApplicationTest, TheBoxIsAStopBoxWithOneOkButtonAndFocusComesBack) {
     icon = box->icon();
     buttons = box->buttons();
     modality = box->windowModality();
+    format = box->textFormat();
     box->button(QMessageBox::Ok)->click();
   });
   poll.start();
   app.RestoreDefaultErrorBox();
-  RunHandler([] { throw EConvertError("'x' n'est pas une valeur entière correcte"); });
+  RunHandler([] { throw EConvertError("'<b>1' n'est pas une valeur entière correcte"); });
   app.SetErrorBox(testing::UnexpectedErrorBox);
 
   EXPECT_EQ(title, "Dorvane");
-  EXPECT_EQ(text, "'x' n'est pas une valeur entière correcte.");
+  // What the user typed is shown as it stands, never read as markup.
+  EXPECT_EQ(text, "'<b>1' n'est pas une valeur entière correcte.");
+  EXPECT_EQ(format, Qt::PlainText);
   EXPECT_EQ(icon, QMessageBox::Critical);
   EXPECT_EQ(buttons.size(), 1);
   EXPECT_EQ(modality, Qt::ApplicationModal);

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <memory>
 #include <string>
@@ -18,6 +20,7 @@
 #include "dates/Formatting.h"
 #include "dates/Moon.h"
 #include "qt/CalendarWidget.h"
+#include "qt/Fonts.h"
 #include "qt/GroupBox.h"
 #include "qt/MainWindow.h"
 #include "qt/RxLabelWidget.h"
@@ -221,8 +224,56 @@ TEST_F(MainFormTest, EveryRowOfTheTablesIsBuiltAsItSays) {
   auto* bar = Control<TStatusBar>("StatusBar1");
   ASSERT_EQ(bar->PanelCount(), static_cast<int>(table.panels.size()));
   for (int i = 0; i < bar->PanelCount(); ++i) {
-    EXPECT_EQ(bar->Panel(i)->width(), table.panels[static_cast<std::size_t>(i)].width);
+    // The last panel may take more: the rest of the bar.
+    const int width = table.panels[static_cast<std::size_t>(i)].width;
+    if (i + 1 < bar->PanelCount()) {
+      EXPECT_EQ(bar->Panel(i)->width(), width);
+    } else {
+      EXPECT_GE(bar->Panel(i)->width(), width);
+    }
   }
+}
+
+TEST_F(MainFormTest, StatusBarsLastPanelTakesTheRestAndACutTextShowsWholeInItsTooltip) {
+  form1_->setFont(FormFont());  // the program's font, as its start-up sets it
+  form1_->show();
+  auto* bar = Control<TStatusBar>("StatusBar1");
+  ASSERT_EQ(bar->PanelCount(), 3);
+  EXPECT_EQ(bar->Panel(2)->geometry().right(), bar->width() - 1);
+  // The clock's texts, the 12-hour ones too, fit whole (a little narrower if need be).
+  for (const char* clock : {"23:59:59", "12:00:00 PM", "12:00:00 AM"}) {
+    bar->SetPanelText(2, clock);
+    EXPECT_TRUE(bar->Panel(2)->toolTip().isEmpty()) << clock;
+  }
+  const std::string wide = "Lune : 29° jour  (dernier quartier) <b>et bien plus encore</b>";
+  bar->SetPanelText(1, wide);
+  EXPECT_TRUE(bar->Panel(1)->toolTip().contains(
+      QString::fromStdString(wide).toHtmlEscaped()));
+}
+
+TEST_F(MainFormTest, AWeekdayLineWiderThanItsLabelShowsWholeInItsTooltip) {
+  auto* line = Control<RxLabelWidget>("RxLabel2");
+  line->grab();
+  EXPECT_TRUE(line->toolTip().isEmpty());
+  const std::string wide = "Wednesday, September 28, 2005 - 4 ème jour de la semaine <i>.";
+  line->Label().SetCaption(wide);
+  line->grab();  // painting finds the caption cut
+  EXPECT_TRUE(line->toolTip().contains(QString::fromStdString(wide).toHtmlEscaped()));
+}
+
+TEST_F(MainFormTest, TheWheelOverTheBannerTurnsTheFocusedGrid) {
+  form1_->show();
+  QApplication::setActiveWindow(form1_.get());
+  auto* grid = Control<CalendarWidget>("Calendar1");
+  grid->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), grid);
+  auto* banner = Control<RxLabelWidget>("RxLabel1");
+  const QPointF at(10, 5);
+  QWheelEvent turn(at, banner->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(banner, &turn);
+  EXPECT_EQ(Grid().SelectedDate(), MakeDate(2005, 3, 14));  // one row down: a week later
+  EXPECT_EQ(Banner(), MonthBannerText(MakeDate(2005, 3, 14)));
 }
 
 }  // namespace

@@ -2,10 +2,12 @@
 // and their messages are tested on the form.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -122,23 +124,57 @@ TEST_F(SearchDialogTest, LengthLimits) {
   EXPECT_EQ(Edit("Edit1")->text(), "1234");
 }
 
-TEST_F(SearchDialogTest, EnterAndEscapePressNeitherButton) {
+TEST_F(SearchDialogTest, EnterPressesAFocusedButtonOnlyAndEscapeNothing) {
   Open();
   Type("29", "2", "2004");
   ErrorBoxRecorder box;
-  for (QWidget* w : std::initializer_list<QWidget*>{Edit("Edit3"), Edit("Edit1"),
-                                                    Button("btnAfficher"), Button("Button1")}) {
+  for (QWidget* w : std::initializer_list<QWidget*>{Edit("Edit3"), Edit("Edit1")}) {
     QTest::keyClick(w, Qt::Key_Return);
     QTest::keyClick(w, Qt::Key_Enter);
     QTest::keyClick(w, Qt::Key_Escape);
   }
+  QTest::keyClick(Button("btnAfficher"), Qt::Key_Escape);
   QTest::keyClick(form2_.get(), Qt::Key_Escape);
   EXPECT_EQ(Grid().SelectedDate(), kStart);
   EXPECT_TRUE(form2_->isVisible());
+  QTest::keyClick(Button("btnAfficher"), Qt::Key_Return);
+  EXPECT_EQ(Grid().SelectedDate(), MakeDate(2004, 2, 29));
+  EXPECT_TRUE(form2_->isVisible());
+  QTest::keyClick(Button("Button1"), Qt::Key_Enter);
+  EXPECT_FALSE(form2_->isVisible());
   EXPECT_TRUE(box.texts.empty());
   EXPECT_FALSE(Button("btnAfficher")->isDefault());
-  EXPECT_FALSE(Button("btnAfficher")->autoDefault());
-  EXPECT_FALSE(Button("Button1")->autoDefault());
+}
+
+TEST_F(SearchDialogTest, TheBoxAboutAnImpossibleDateStandsOverTheMainWindow) {
+  main_->show();
+  Open();
+  QApplication::setActiveWindow(form2_.get());
+  Type("31", "2", "2005");
+  QWidget* activeAtTheBox = nullptr;
+  TestApp().SetErrorBox([&](const std::string&) { activeAtTheBox = QApplication::activeWindow(); });
+  Button("btnAfficher")->click();
+  TestApp().SetErrorBox(testing::UnexpectedErrorBox);
+  EXPECT_EQ(activeAtTheBox, main_.get());
+}
+
+TEST_F(SearchDialogTest, TheFieldsMenuNamesNoShortcutTheFieldRefuses) {
+  Open();
+  QLineEdit* edit = Edit("Edit2");
+  emit edit->customContextMenuRequested(QPoint(2, 2));
+  QMenu* menu = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* m = qobject_cast<QMenu*>(w); m != nullptr && m->isVisible()) menu = m;
+  }
+  ASSERT_NE(menu, nullptr);
+  int commands = 0;
+  for (const QAction* action : menu->actions()) {
+    if (action->isSeparator()) continue;
+    ++commands;
+    EXPECT_FALSE(action->text().contains(QLatin1String("Ctrl"))) << action->text().toStdString();
+  }
+  EXPECT_GE(commands, 5);  // undo, redo, cut, copy, paste, delete, select all
+  menu->close();
 }
 
 TEST_F(SearchDialogTest, TabVisitsDayMonthYearThenTheButtons) {
