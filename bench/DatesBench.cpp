@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <stdexcept>
 
 #include "dates/Captions.h"
 #include "dates/DateValue.h"
@@ -63,8 +64,7 @@ template <typename Build>
 void EveryValidDate(Build build) {
   for (int y = 1; y <= 9999; ++y) {
     for (unsigned m = 1; m <= 12; ++m) {
-      const unsigned last = static_cast<unsigned>(
-          dorvane::DaysInMonth(static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m)));
+      const unsigned last = static_cast<unsigned>((year{y} / month{m} / std::chrono::last).day());
       for (unsigned d = 1; d <= last; ++d) build(y, m, d);
     }
   }
@@ -82,6 +82,22 @@ void BM_StdChronoToSysDays(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kValidDays);
 }
 BENCHMARK(BM_StdChronoToSysDays)->Unit(benchmark::kMillisecond);
+
+// The same job as MakeDate's in the standard library's terms: each date checked with ok()
+// (MakeDate refuses what is not a date) and its day count kept as a date value (a double).
+void BM_StdChronoToSysDaysChecked(benchmark::State& state) {
+  for (auto _ : state) {
+    double sum = 0;
+    EveryValidDate([&](int y, unsigned m, unsigned d) {
+      const year_month_day date{year{y}, month{m}, day{d}};
+      if (!date.ok()) throw std::invalid_argument("not a date");
+      sum += static_cast<double>(sys_days{date}.time_since_epoch().count() - kEpochShift);
+    });
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(state.iterations() * kValidDays);
+}
+BENCHMARK(BM_StdChronoToSysDaysChecked)->Unit(benchmark::kMillisecond);
 
 void BM_MakeDate(benchmark::State& state) {
   for (auto _ : state) {

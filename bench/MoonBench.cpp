@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "OriginalMoon.h"
+#include "MoonLineBeforeMends.h"
 #include "dates/DateValue.h"
 #include "dates/Moon.h"
 

@@ -4,19 +4,11 @@
 #include <cstdint>
 #include <utility>
 
+#include "text/Ascii.h"
+#include "text/Utf8.h"
+
 namespace dorvane::helpviewer {
 namespace {
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
-}
 
 std::uint32_t Read16(std::string_view b, std::size_t at) {
   return static_cast<std::uint8_t>(b[at]) | (static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 1])) << 8);
@@ -24,25 +16,6 @@ std::uint32_t Read16(std::string_view b, std::size_t at) {
 
 // A record's text ends at its first NUL, whatever length the record claims.
 std::string RecordText(std::string_view data) { return std::string(data.substr(0, data.find('\0'))); }
-
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
 
 struct NamedEntity {
   const char* name;
@@ -84,7 +57,7 @@ Tag ReadTag(std::string_view html, std::size_t& pos) {
     ++i;
   }
   while (i < html.size() && !IsSpace(html[i]) && html[i] != '>' && html[i] != '/')
-    tag.name.push_back(Lower(html[i++]));
+    tag.name.push_back(AsciiLower(html[i++]));
   while (i < html.size() && html[i] != '>') {
     if (IsSpace(html[i]) || html[i] == '/') {
       ++i;
@@ -92,7 +65,7 @@ Tag ReadTag(std::string_view html, std::size_t& pos) {
     }
     std::string key;
     while (i < html.size() && !IsSpace(html[i]) && html[i] != '=' && html[i] != '>')
-      key.push_back(Lower(html[i++]));
+      key.push_back(AsciiLower(html[i++]));
     while (i < html.size() && IsSpace(html[i])) ++i;
     std::string value;
     if (i < html.size() && html[i] == '=') {
@@ -156,18 +129,12 @@ std::string DecodeEntities(std::string_view text) {
     bool decoded = false;
     if (body.size() >= 2 && body[0] == '#') {
       const bool hex = body[1] == 'x' || body[1] == 'X';
-      std::uint32_t cp = 0;
-      bool digits = body.size() > (hex ? 2u : 1u);
-      for (std::size_t k = hex ? 2 : 1; k < body.size() && digits; ++k) {
-        const char c = body[k];
-        int d = -1;
-        if (c >= '0' && c <= '9') d = c - '0';
-        else if (hex && Lower(c) >= 'a' && Lower(c) <= 'f') d = Lower(c) - 'a' + 10;
-        if (d < 0) digits = false;
-        else cp = std::min<std::uint32_t>(cp * (hex ? 16 : 10) + static_cast<std::uint32_t>(d), 0x110000);
-      }
-      if (digits) {
-        AppendUtf8(out, cp);
+      // At most eleven characters: the value fits in 64 bits; beyond Unicode it is U+FFFD.
+      const auto value = ReadDigits<std::uint64_t>(body.substr(hex ? 2 : 1), hex ? 16 : 10);
+      if (value) {
+        // A reference to NUL stands for the replacement character, as in HTML.
+        AppendUtf8(out, *value == 0 || *value > 0x10FFFF ? kReplacementCharacter
+                                                         : static_cast<char32_t>(*value));
         decoded = true;
       }
     } else {

@@ -18,6 +18,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "text/Ascii.h"
+
 namespace dorvane::helpviewer {
 namespace {
 
@@ -30,12 +32,6 @@ constexpr char16_t kCp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 
 QString Quoted(const QString& text) { return QStringLiteral("«\u00A0%1\u00A0»").arg(text); }
-
-bool EndsWithNoCase(const std::string& path, std::string_view ext) {
-  return path.size() >= ext.size() &&
-         QString::fromUtf8(path.substr(path.size() - ext.size())).compare(
-             QString::fromUtf8(ext.data(), static_cast<qsizetype>(ext.size())), Qt::CaseInsensitive) == 0;
-}
 
 QString OpenFailureText(OpenResult result, const QString& path) {
   switch (result) {

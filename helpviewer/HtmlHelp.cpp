@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QPointer>
 #include <QThread>
+#include <type_traits>
 #include <vector>
 
 #include "HelpWindow.h"
@@ -91,3 +92,7 @@ extern "C" void* HtmlHelpW(void* /*hwndCaller*/, const char16_t* file, unsigned 
                            std::uintptr_t /*data*/) {
   return dorvane::helpviewer::Dispatch(file ? QString::fromUtf16(file) : QString(), command);
 }
+
+// The exports have the very type the program calls them through.
+static_assert(std::is_same_v<decltype(&HtmlHelpA), dorvane::HtmlHelpAProc>);
+static_assert(std::is_same_v<decltype(&HtmlHelpW), dorvane::HtmlHelpWProc>);

@@ -5,21 +5,21 @@
 
 #include <cstdint>
 
+#include "help/HtmlHelpApi.h"
+
 namespace dorvane::helpviewer {
 
 // Opens the named help file at its default topic in a new help window of its own and returns
 // that window; a file that cannot be shown gives a window with the reason, in French.
-inline constexpr unsigned int kDisplayTopic = 0;
+inline constexpr unsigned int kDisplayTopic = HH_DISPLAY_TOPIC;
 // Closes every help window that the plugin opened; returns null.
-inline constexpr unsigned int kCloseAll = 18;
+inline constexpr unsigned int kCloseAll = HH_CLOSE_ALL;
 
-// The exports' names and types, for dlsym.
-inline constexpr const char* kAnsiEntryName = "HtmlHelpA";
-inline constexpr const char* kWideEntryName = "HtmlHelpW";
-using HtmlHelpAFunction = void* (*)(void* hwndCaller, const char* file, unsigned int command,
-                                    std::uintptr_t data);
-using HtmlHelpWFunction = void* (*)(void* hwndCaller, const char16_t* file, unsigned int command,
-                                    std::uintptr_t data);
+// The exports' names and types, for dlsym: the program's own declaration of the entry.
+inline constexpr const char* kAnsiEntryName = kHtmlHelpAName;
+inline constexpr const char* kWideEntryName = kHtmlHelpWName;
+using HtmlHelpAFunction = HtmlHelpAProc;
+using HtmlHelpWFunction = HtmlHelpWProc;
 
 }  // namespace dorvane::helpviewer
 

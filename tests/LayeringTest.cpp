@@ -27,14 +27,15 @@ const fs::path kSrc = DORVANE_SOURCE_DIR "/src";
 
 // Folder -> folders its sources may include ("app" may include everything).
 const std::map<std::string, std::set<std::string>> kAllowed = {
-    {"platform", {"platform"}},
-    {"dates", {"platform", "dates"}},
-    {"gfx", {"platform", "dates", "gfx"}},
-    {"calendar", {"platform", "dates", "gfx", "calendar"}},
-    {"controls", {"platform", "dates", "gfx", "controls"}},
-    {"help", {"platform", "dates", "help"}},
-    {"forms", {"platform", "dates", "gfx", "calendar", "controls", "help", "forms"}},
-    {"cli", {"platform", "dates", "calendar", "help", "cli"}},
+    {"text", {"text"}},
+    {"platform", {"platform", "text"}},
+    {"dates", {"platform", "text", "dates"}},
+    {"gfx", {"platform", "text", "dates", "gfx"}},
+    {"calendar", {"platform", "text", "dates", "gfx", "calendar"}},
+    {"controls", {"platform", "text", "dates", "gfx", "controls"}},
+    {"help", {"platform", "text", "dates", "help"}},
+    {"forms", {"platform", "text", "dates", "gfx", "calendar", "controls", "help", "forms"}},
+    {"cli", {"platform", "text", "dates", "calendar", "help", "cli"}},
 };
 
 std::set<std::string> SourcesOf(const std::string& listFile) {
@@ -101,10 +102,26 @@ TEST(Layering, FoldersIncludeOnlyTheLayersBelowThem) {
   EXPECT_GT(checked, 50);
 }
 
+// Outside the Qt front end (qt) and the program's main (app), the name tells which files may
+// use Qt: "Qt..." or "...Widget"; every other file is toolkit-free.
+TEST(Layering, OnlyQtAndWidgetFilesIncludeQt) {
+  for (const auto& entry : fs::recursive_directory_iterator(kSrc)) {
+    if (!entry.is_regular_file()) continue;
+    const std::string folder = fs::relative(entry.path(), kSrc).begin()->string();
+    if (folder == "app" || folder == "qt") continue;
+    const std::string stem = entry.path().stem().string();
+    const bool named = stem.rfind("Qt", 0) == 0 ||
+                       (stem.size() > 6 && stem.compare(stem.size() - 6, 6, "Widget") == 0);
+    bool includesQt = false;
+    for (const std::string& inc : Includes(entry.path(), false)) includesQt |= IsQtHeader(inc);
+    EXPECT_TRUE(named || !includesQt) << entry.path() << " includes Qt";
+  }
+}
+
 // Every source of the core libraries, and every header of ours they reach, is free of Qt.
 TEST(Layering, TheCoreNeverIncludesQt) {
   std::set<std::string> pending = SourcesOf(DORVANE_CORE_SOURCES);
-  for (const char* list : {DORVANE_PLATFORM_SOURCES, DORVANE_CLI_SOURCES}) {
+  for (const char* list : {DORVANE_TEXT_SOURCES, DORVANE_PLATFORM_SOURCES, DORVANE_CLI_SOURCES}) {
     const std::set<std::string> more = SourcesOf(list);
     pending.insert(more.begin(), more.end());
   }

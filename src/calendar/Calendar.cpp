@@ -5,6 +5,7 @@
 
 #include "dates/ConvertError.h"
 #include "dates/DateLocale.h"
+#include "text/Ascii.h"
 
 namespace dorvane {
 
@@ -13,13 +14,12 @@ namespace {
 constexpr int kColumns = 7;
 constexpr int kRows = 7;
 constexpr int kLastYear = 9999;
-constexpr std::int64_t kLastDayNumber = 3652059;  // 31 December 9999, 1 January 0001 being 1
 
 bool IsShownDate(TDateTime date) {
-  // The coarse bound keeps the millisecond conversion of DayNumber within range.
+  // The coarse bound keeps the millisecond conversion of DaysOf within range.
   if (!std::isfinite(date) || std::fabs(date) > 1e7) return false;
-  const std::int64_t n = DayNumber(date);
-  return n >= 1 && n <= kLastDayNumber;
+  const auto day = static_cast<TDateTime>(DaysOf(date).count());
+  return day >= kMinDate && day <= kMaxDate;
 }
 
 }  // namespace
@@ -29,8 +29,8 @@ TCalendar::TCalendar() {
   SetFixedRows(1);
   SetColCount(kColumns);
   SetRowCount(kRows);
-  SetScrollBars(TScrollStyle::ssNone);
-  SetOptions((Options() & ~goRangeSelect) | goDrawFocusSelected);
+  // No scroll bars, no range selection, the current cell drawn highlighted even with the
+  // focus: the grid base has neither scrolling nor ranges, and always draws it so.
   selectedDate_ = TodayDate();
   RefreshLayout();
 }
@@ -131,8 +131,7 @@ std::string TCalendar::TextOfCell(int col, int row) const {
 
 // Defined for months 1..12; any other month has no days, so encoding a day in it fails.
 int TCalendar::MonthLength(int year, int month) const {
-  if (month < 1 || month > 12) return 0;
-  return MonthLengths[YearIsLeap(year) ? 1 : 0][static_cast<std::size_t>(month - 1)];
+  return dorvane::MonthLength(year, month);
 }
 
 int TCalendar::ShownMonthLength() const {
@@ -141,7 +140,7 @@ int TCalendar::ShownMonthLength() const {
 }
 
 bool TCalendar::YearIsLeap(int year) const {
-  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+  return dorvane::YearIsLeap(year);
 }
 
 void TCalendar::RefreshLayout() {
@@ -171,7 +170,7 @@ bool TCalendar::CanSelectCell(int col, int row) {
 void TCalendar::HandleClick() {
   TCustomGrid::HandleClick();
   const std::string text = TextOfCell(Col(), Row());
-  if (!text.empty()) SetDatePart(3, std::stoi(text));
+  if (const auto day = ReadDigits<unsigned>(text)) SetDatePart(3, static_cast<int>(*day));
 }
 
 void TCalendar::NotifyDateChange() {

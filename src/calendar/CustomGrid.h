@@ -45,10 +45,7 @@ inline constexpr TGridOptions goFixedVertLine = 0x1;
 inline constexpr TGridOptions goFixedHorzLine = 0x2;
 inline constexpr TGridOptions goVertLine = 0x4;
 inline constexpr TGridOptions goHorzLine = 0x8;
-inline constexpr TGridOptions goRangeSelect = 0x10;
-inline constexpr TGridOptions goDrawFocusSelected = 0x20;
 
-enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum class TBorderStyle { bsNone, bsSingle };
 enum class TGridMouseState { Normal, Selecting };
 
@@ -88,8 +85,6 @@ class TCustomGrid {
   void SetFixedCols(int count);
   int FixedRows() const { return fixedRows_; }
   void SetFixedRows(int count);
-  TScrollStyle ScrollBars() const { return scrollBars_; }
-  void SetScrollBars(TScrollStyle style) { scrollBars_ = style; }
   TGridOptions Options() const { return options_; }
   void SetOptions(TGridOptions options);
 
@@ -187,7 +182,6 @@ class TCustomGrid {
   int rowCount_ = 5;
   int fixedCols_ = 1;
   int fixedRows_ = 1;
-  TScrollStyle scrollBars_ = TScrollStyle::ssBoth;
   TGridOptions options_ = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine;
   int colWidth_ = 64;
   int rowHeight_ = 24;

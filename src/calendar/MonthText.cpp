@@ -1,18 +1,13 @@
 #include "calendar/MonthText.h"
 
 #include "calendar/Calendar.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 
 namespace {
 
 constexpr int kFieldWidth = 5;
-
-int CodePoints(const std::string& s) {
-  int n = 0;
-  for (unsigned char c : s) n += (c & 0xC0) != 0x80 ? 1 : 0;
-  return n;
-}
 
 }  // namespace
 
@@ -26,7 +21,7 @@ std::vector<std::string> MonthText(TDateTime date) {
     for (int col = 0; col < calendar.ColCount(); ++col) {
       std::string text = calendar.TextOfCell(col, row);
       if (col == calendar.Col() && row == calendar.Row()) text = "[" + text + "]";
-      const int pad = kFieldWidth - CodePoints(text);
+      const int pad = kFieldWidth - static_cast<int>(CodePointCount(text));
       if (pad > 0) line.append(static_cast<std::size_t>(pad), ' ');
       line += text;
     }

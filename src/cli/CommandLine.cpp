@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "calendar/MonthText.h"
+#include "cli/IsoDate.h"
 #include "dates/Captions.h"
 #include "dates/ConvertError.h"
 #include "dates/DateValue.h"
@@ -30,60 +31,19 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The user's text inside a one-line message: control characters would break the line.
-std::string Quoted(std::string_view text) {
-  std::string out = "« ";
-  for (const char c : text) out += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
-  return out + " »";
-}
-
-bool IsDigits(std::string_view text) {
-  if (text.empty()) return false;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
-}
-
-std::uint16_t Digits(std::string_view text) {
-  std::uint16_t value = 0;
-  for (const char c : text) value = static_cast<std::uint16_t>(value * 10 + (c - '0'));
-  return value;
-}
-
 // AAAA-MM-JJ[THH:MM:SS[.mmm]]; the time part only when `withTime`. The shape is checked first,
 // then MakeDate judges the date, so 2005-02-29 gets the program's own date message.
 TDateTime ParseMoment(std::string_view text, bool withTime) {
-  const auto malformed = [&] {
-    return UsageError(std::string(withTime ? "Moment mal formé : " : "Date mal formée : ") +
-                      Quoted(text) + " (forme attendue : AAAA-MM-JJ" +
-                      (withTime ? "[THH:MM:SS[.mmm]]" : "") + ").");
-  };
-  const bool hasTime = text.size() > 10;
-  if (hasTime && !withTime) throw malformed();
-  if (text.size() < 10 || !IsDigits(text.substr(0, 4)) || text[4] != '-' ||
-      !IsDigits(text.substr(5, 2)) || text[7] != '-' || !IsDigits(text.substr(8, 2))) {
-    throw malformed();
-  }
-  const TDateTime date =
-      MakeDate(Digits(text.substr(0, 4)), Digits(text.substr(5, 2)), Digits(text.substr(8, 2)));
-  if (!hasTime) return date;
-
-  const std::string_view time = text.substr(10);
-  const bool hasMs = time.size() == 13;
-  if ((time.size() != 9 && !hasMs) || time[0] != 'T' || !IsDigits(time.substr(1, 2)) ||
-      time[3] != ':' || !IsDigits(time.substr(4, 2)) || time[6] != ':' ||
-      !IsDigits(time.substr(7, 2)) || (hasMs && (time[9] != '.' || !IsDigits(time.substr(10))))) {
-    throw malformed();
-  }
-  const int hour = Digits(time.substr(1, 2));
-  const int minute = Digits(time.substr(4, 2));
-  const int second = Digits(time.substr(7, 2));
-  const int ms = hasMs ? Digits(time.substr(10)) : 0;
-  if (hour > 23 || minute > 59 || second > 59) {
+  const std::optional<IsoMoment> moment = ReadIsoMoment(text, withTime);
+  if (!moment) throw UsageError(MalformedMomentMessage(text, withTime));
+  const TDateTime date = MakeDate(moment->date.year, moment->date.month, moment->date.day);
+  if (!moment->time) return date;
+  const TimeParts& t = *moment->time;
+  if (t.hour > 23 || t.minute > 59 || t.second > 59) {
     throw EConvertError("Argument incorrect pour l'encodage de l'heure");
   }
-  return date + (hour * 3600000.0 + minute * 60000.0 + second * 1000.0 + ms) / 86400000.0;
+  return date + (t.hour * 3600000.0 + t.minute * 60000.0 + t.second * 1000.0 + t.millisecond) /
+                    static_cast<double>(kMsPerDay);
 }
 
 void ExpectAtMost(Operands operands, std::size_t count) {

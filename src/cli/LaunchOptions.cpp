@@ -1,32 +1,12 @@
 #include "cli/LaunchOptions.h"
 
-#include <charconv>
+#include "cli/IsoDate.h"
 
 #include "help/hh_funcs.h"
 
 namespace dorvane {
 
 namespace {
-
-bool ReadNumber(const std::string& text, std::size_t from, std::size_t length, int& out) {
-  if (from + length > text.size()) return false;
-  for (std::size_t i = from; i < from + length; ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-  }
-  return std::from_chars(text.data() + from, text.data() + from + length, out).ec == std::errc{};
-}
-
-std::optional<DateParts> ReadIsoDate(const std::string& text) {
-  int y = 0;
-  int m = 0;
-  int d = 0;
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-  if (!ReadNumber(text, 0, 4, y) || !ReadNumber(text, 5, 2, m) || !ReadNumber(text, 8, 2, d)) {
-    return std::nullopt;
-  }
-  return DateParts{static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m),
-                   static_cast<std::uint16_t>(d)};
-}
 
 bool IsOwnOption(const std::string& arg) {
   return arg == "--screenshot" || arg == "--date" || arg == "--window";
@@ -56,11 +36,12 @@ std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& 
     if (arg == "--screenshot") {
       options.screenshot.emplace().file = args[++i];
     } else if (arg == "--date") {
-      date = ReadIsoDate(args[++i]);
-      if (!date) {
-        error = "Date attendue sous la forme AAAA-MM-JJ : '" + args[i] + "'.";
+      const std::optional<IsoMoment> moment = ReadIsoMoment(args[++i], false);
+      if (!moment) {
+        error = MalformedMomentMessage(args[i], false);
         return std::nullopt;
       }
+      date = moment->date;
     } else if (arg == "--window") {
       const std::string& name = args[++i];
       if (name == "main") {

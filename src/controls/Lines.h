@@ -35,11 +35,6 @@ class LineHost {
 // control ten pen widths thick. It fills no background.
 class TLine {
  public:
-  // The size a window layout leaves out; a layout that omits a dimension leaves the
-  // constructor's 65 in place.
-  static constexpr int kDeclaredWidth = 100;
-  static constexpr int kDeclaredHeight = 10;
-
   explicit TLine(LineHost& host);
   TLine(const TLine&) = delete;
   TLine& operator=(const TLine&) = delete;

@@ -2,12 +2,11 @@
 
 #include "gfx/TextFlags.h"
 #include "gfx/TextLayout.h"
+#include "text/Ascii.h"
 
 namespace dorvane {
 
 namespace {
-
-char32_t AsciiLower(char32_t c) { return c >= U'A' && c <= U'Z' ? c + (U'a' - U'A') : c; }
 
 // Whether ch is the accelerator of text: the character after the last "&" that does not
 // stand in a literal "&&" pair, ignoring ASCII letter case.

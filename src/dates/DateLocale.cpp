@@ -1,7 +1,8 @@
 #include "dates/DateLocale.h"
 
 #include "dates/Numbers.h"
-#include "dates/Utf8.h"
+#include "platform/Services.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 namespace {
@@ -14,7 +15,8 @@ DateLocale& Storage() {
 }  // namespace
 
 const DateLocale& CurrentDateLocale() {
-  return Storage();
+  const DateLocale* swapped = platform::ActiveServices().locale;
+  return swapped != nullptr ? *swapped : Storage();
 }
 
 void SetDateLocale(const DateLocale& locale) {

@@ -29,7 +29,8 @@ struct DateLocale {
   std::string LongTimePattern = "h:mm:ss AMPM";
 };
 
-// The process-wide record. Replaced only on the GUI thread, between two events.
+// The process-wide record: the one loaded from the user's settings, unless a test has put
+// another in place (platform/Services.h). Replaced only on the GUI thread, between two events.
 const DateLocale& CurrentDateLocale();
 void SetDateLocale(const DateLocale& locale);
 

@@ -31,45 +31,25 @@ std::int64_t DateValueMs(TDateTime x) {
 
 namespace detail {
 
-std::int64_t DayNumberFromMs(TDateTime x) {
+std::chrono::days DaysOfMs(TDateTime x) {
   const std::int64_t ms = DateValueMs(x);
   const std::int64_t days = (ms < 0 ? -ms : ms) / kMsPerDay;
-  return (ms < 0 ? -days : days) + kDateDelta;
+  return std::chrono::days{ms < 0 ? -days : days};
 }
 
 void ThrowDateEncodingError() {
   throw EConvertError(kDateEncodingMessage);
 }
 
-// The walk through 400-, 100-, 4- and 1-year cycles and then the months, for any day number
-// from 1 on. It serves day numbers beyond the range of the fast path.
-DateParts SplitDayNumberByCycles(std::int64_t n) {
-  std::int64_t d = n - 1;
-  std::int64_t y = 1 + 400 * (d / 146097);
-  d %= 146097;
-  std::int64_t i = d / 36524;
-  d %= 36524;
-  if (i == 4) {  // the last day of a 400-year cycle
-    i = 3;
-    d += 36524;
-  }
-  y += 100 * i;
-  y += 4 * (d / 1461);
-  d %= 1461;
-  i = d / 365;
-  d %= 365;
-  if (i == 4) {  // 31 December of a leap year
-    i = 3;
-    d += 365;
-  }
-  y += i;
-  // The leap rule on the full year: its 16-bit remainder would not keep the century rule.
-  const bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
-  const auto& row = MonthLengths[leap ? 1 : 0];
-  int m = 0;
-  while (m < 11 && d >= row[static_cast<std::size_t>(m)]) d -= row[static_cast<std::size_t>(m++)];
-  return {static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m + 1),
-          static_cast<std::uint16_t>(d + 1)};
+// Nothing before 1 January 0001; after 31 December 9999, whole 400-year cycles (146097 days)
+// bring the day back into the years 1 to 400.
+DateParts SplitOutsideDay(std::chrono::days n) {
+  if (n < kFirstDay) return {};
+  constexpr std::int64_t kCycle = 146097;
+  const std::int64_t sinceFirst = (n - kFirstDay).count();
+  DateParts parts = SplitDate(DateValueOf(kDateZero + kFirstDay) + sinceFirst % kCycle);
+  parts.year = static_cast<std::uint16_t>(parts.year + 400 * (sinceFirst / kCycle));
+  return parts;
 }
 
 }  // namespace detail

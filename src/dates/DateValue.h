@@ -1,19 +1,21 @@
 #pragma once
 
-#include <array>
+#include <chrono>
 #include <cstdint>
 
 namespace dorvane {
 
 // A date value counts days from 30 December 1899 (day 0) in its whole part; its fraction is
 // the time of day. Proleptic Gregorian calendar; valid from 1 January 0001 to 31 December 9999.
+// The calendar itself is the standard library's (<chrono>); this file only adapts the value.
 using TDateTime = double;
 
 inline constexpr TDateTime kMinDate = -693593.0;  // 1 January 0001
 inline constexpr TDateTime kMaxDate = 2958465.0;  // 31 December 9999
 inline constexpr std::int64_t kMsPerDay = 86400000;
-// Day number of 30 December 1899, counting 1 January 0001 as day 1.
-inline constexpr std::int64_t kDateDelta = 693594;
+
+// Day 0 of the date values, on the civil calendar.
+inline constexpr std::chrono::sys_days kDateZero{std::chrono::year{1899} / 12 / 30};
 
 struct DateParts {
   std::uint16_t year = 0;
@@ -30,68 +32,44 @@ struct TimeParts {
   friend bool operator==(const TimeParts&, const TimeParts&) = default;
 };
 
-// Day counts of the months, January first: row 0 for common years, row 1 for leap years.
-inline constexpr std::array<std::array<std::uint16_t, 12>, 2> MonthLengths{{
-    {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
-    {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
-}};
-
-// Days in the months before each month, January first, in the same two rows.
-inline constexpr std::array<std::array<std::uint16_t, 12>, 2> kDaysBeforeMonth{{
-    {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334},
-    {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335},
-}};
-
-constexpr bool YearIsLeap(std::uint16_t year) {
-  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+// The Gregorian leap-year rule, for the years the calendar knows (-32767 to 32767).
+constexpr bool YearIsLeap(int year) {
+  return std::chrono::year{year}.is_leap();
 }
 
-constexpr int DaysInMonth(std::uint16_t year, std::uint16_t month) {
-  return MonthLengths[YearIsLeap(year) ? 1 : 0][month - 1];
+// Days in the month; 0 for a month outside 1 to 12.
+constexpr int MonthLength(int year, int month) {
+  if (month < 1 || month > 12) return 0;
+  const auto last = std::chrono::year{year} / std::chrono::month{static_cast<unsigned>(month)} /
+                    std::chrono::last;
+  return static_cast<int>(static_cast<unsigned>(last.day()));
 }
 
 // x in milliseconds, rounded half to even; saturates far outside the valid dates (NaN is 0).
 std::int64_t DateValueMs(TDateTime x);
 
 namespace detail {
-std::int64_t DayNumberFromMs(TDateTime x);
-DateParts SplitDayNumberByCycles(std::int64_t n);
+std::chrono::days DaysOfMs(TDateTime x);
+DateParts SplitOutsideDay(std::chrono::days n);
 [[noreturn]] void ThrowDateEncodingError();
-
-// Day number n (1 = 1 January 0001) without loops or wide divisions: years are counted from
-// 1 March of year 0, so that the leap day ends the year, and the year of the century, the day
-// of the year, the month and the day come from multiply-and-shift steps on 32 bits (after Neri
-// and Schneider, "Euclidean affine functions and their application to calendar algorithms").
-// Valid for 1 <= n <= kFastSplitLimit, where 4 * (n + 305) + 3 still fits in 32 bits.
-inline constexpr std::int64_t kFastSplitLimit = 1'000'000'000;
-
-constexpr DateParts SplitDayNumberFast(std::int64_t n) {
-  const auto computational = static_cast<std::uint32_t>(n + 305);  // 1 March 0000 is 0
-  const std::uint32_t n1 = 4 * computational + 3;
-  const std::uint32_t century = n1 / 146097;
-  const std::uint32_t dayOfCentury = n1 % 146097 / 4;
-  const std::uint32_t n2 = 4 * dayOfCentury + 3;
-  const std::uint64_t p2 = std::uint64_t{2939745} * n2;
-  const auto yearOfCentury = static_cast<std::uint32_t>(p2 >> 32);
-  const std::uint32_t dayOfYear = static_cast<std::uint32_t>(p2) / 2939745 / 4;
-  const std::uint32_t n3 = 2141 * dayOfYear + 197913;
-  const std::uint32_t month = n3 >> 16;  // 3 = March ... 14 = February
-  const std::uint32_t day = (n3 & 0xFFFF) / 2141 + 1;
-  const std::uint32_t januaryOn = dayOfYear >= 306 ? 1 : 0;
-  return {static_cast<std::uint16_t>(100 * century + yearOfCentury + januaryOn),
-          static_cast<std::uint16_t>(month - 12 * januaryOn), static_cast<std::uint16_t>(day)};
-}
+inline constexpr std::chrono::days kFirstDay{-693593};  // 1 January 0001
+inline constexpr std::chrono::days kLastDay{2958465};   // 31 December 9999
 }  // namespace detail
 
-// Day number of x: 1 January 0001 is 1; values before it give 0 or less.
-inline std::int64_t DayNumber(TDateTime x) {
-  // A whole number of days needs no rounding of milliseconds: the common case of a date
-  // without time of day takes the short road.
+// The day of x counted from day 0: the whole part, toward zero, of x rounded to milliseconds
+// (so a hair before midnight is already the next day).
+inline std::chrono::days DaysOf(TDateTime x) {
+  // A whole number of days needs no rounding: dates without a time of day take the short road.
   if (x > -1e9 && x < 1e9) {
     const auto whole = static_cast<std::int32_t>(x);
-    if (static_cast<TDateTime>(whole) == x) return whole + kDateDelta;
+    if (static_cast<TDateTime>(whole) == x) return std::chrono::days{whole};
   }
-  return detail::DayNumberFromMs(x);
+  return detail::DaysOfMs(x);
+}
+
+// The date value of a civil day.
+constexpr TDateTime DateValueOf(std::chrono::sys_days day) {
+  return static_cast<TDateTime>((day - kDateZero).count());
 }
 
 // Time of day of x in milliseconds (the absolute value of its fraction, for negative values).
@@ -100,13 +78,14 @@ std::int64_t TimeOfDayMs(TDateTime x);
 // Same validation as MakeDate, without raising.
 inline bool TryMakeDate(std::uint16_t year, std::uint16_t month, std::uint16_t day,
                         TDateTime& out) {
-  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
-  const int leap = YearIsLeap(year) ? 1 : 0;
-  if (day > MonthLengths[leap][month - 1u]) return false;
-  const std::int32_t p = year - 1;
-  const std::int32_t dayOfYear = kDaysBeforeMonth[leap][month - 1u] + day;
-  out = static_cast<TDateTime>(p * 365 + p / 4 - p / 100 + p / 400 + dayOfYear -
-                               static_cast<std::int32_t>(kDateDelta));
+  // The month is checked before chrono sees it: chrono keeps a month in one byte.
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
+      day > MonthLength(year, month)) {
+    return false;
+  }
+  const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{month},
+                                         std::chrono::day{day}};
+  out = DateValueOf(std::chrono::sys_days{date});
   return true;
 }
 
@@ -118,12 +97,19 @@ inline TDateTime MakeDate(std::uint16_t year, std::uint16_t month, std::uint16_t
   return result;
 }
 
-// Year, month and day of x; 0, 0, 0 before 1 January 0001.
+// Year, month and day of x; 0, 0, 0 before 1 January 0001. Beyond 31 December 9999 the
+// calendar goes on in 400-year cycles, the year kept in 16 bits.
 inline DateParts SplitDate(TDateTime x) {
-  const std::int64_t n = DayNumber(x);
-  if (n <= 0) return {};
-  if (n <= detail::kFastSplitLimit) return detail::SplitDayNumberFast(n);
-  return detail::SplitDayNumberByCycles(n);
+  const std::chrono::days n = DaysOf(x);
+  // One unsigned comparison finds the days on either side of the valid ones.
+  if (static_cast<std::uint64_t>((n - detail::kFirstDay).count()) >
+      static_cast<std::uint64_t>((detail::kLastDay - detail::kFirstDay).count())) {
+    return detail::SplitOutsideDay(n);
+  }
+  const std::chrono::year_month_day date{kDateZero + n};
+  return {static_cast<std::uint16_t>(static_cast<int>(date.year())),
+          static_cast<std::uint16_t>(static_cast<unsigned>(date.month())),
+          static_cast<std::uint16_t>(static_cast<unsigned>(date.day()))};
 }
 
 // Hour, minute, second and millisecond of x.
@@ -131,10 +117,7 @@ TimeParts SplitTime(TDateTime x);
 
 // 1 = Sunday ... 7 = Saturday.
 inline int WeekdayNumber(TDateTime x) {
-  const std::int64_t n = DayNumber(x);
-  if (n >= 0 && n <= 0x7FFFFFFF) return static_cast<int>(static_cast<std::uint32_t>(n) % 7) + 1;
-  const std::int64_t r = n % 7;  // kept non-negative for values before 1 January 0001
-  return static_cast<int>(r < 0 ? r + 7 : r) + 1;
+  return static_cast<int>(std::chrono::weekday{kDateZero + DaysOf(x)}.c_encoding()) + 1;
 }
 
 // Today's local date, whole day, and the local moment, read from the active clock.

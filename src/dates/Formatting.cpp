@@ -2,31 +2,15 @@
 
 #include <array>
 
-#include "dates/Utf8.h"
+#include "text/Ascii.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 namespace {
 
-constexpr bool IsAsciiLetter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-constexpr char Lower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
-}
-
-// Whether pattern[pos...] spells word (lower case) without regard to case.
+// Whether pattern[pos...] spells word without regard to case.
 bool MatchesAt(std::string_view pattern, std::size_t pos, std::string_view word) {
-  if (pattern.size() - pos < word.size()) return false;
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    if (Lower(pattern[pos + i]) != word[i]) return false;
-  }
-  return true;
-}
-
-std::size_t RunLength(std::string_view pattern, std::size_t pos) {
-  std::size_t end = pos + 1;
-  while (end < pattern.size() && pattern[end] == pattern[pos]) ++end;
-  return end - pos;
+  return StartsWithNoCase(pattern.substr(pos), word);
 }
 
 // Length of the marker (am/pm, a/p or ampm) at pos, or 0.
@@ -53,9 +37,9 @@ bool MarkerFollows(std::string_view pattern, std::size_t pos) {
       pos = QuotedEnd(pattern, pos);
     } else if (!IsAsciiLetter(c)) {
       ++pos;
-    } else if (Lower(c) == 'h') {
+    } else if (AsciiLower(c) == 'h') {
       return false;
-    } else if (Lower(c) == 'a' && MarkerLength(pattern, pos) != 0) {
+    } else if (AsciiLower(c) == 'a' && MarkerLength(pattern, pos) != 0) {
       return true;
     } else {
       pos += RunLength(pattern, pos);
@@ -96,15 +80,15 @@ class Formatter {
 
 void Formatter::Append(std::string_view text) {
   if (full_) return;
-  for (const char c : text) {
-    if (StartsCodePoint(static_cast<unsigned char>(c)) || result_.empty()) {
-      if (count_ == kFormattedLimit) {
-        full_ = true;
-        return;
-      }
-      ++count_;
+  for (std::size_t i = 0; i < text.size();) {
+    if (count_ == kFormattedLimit) {
+      full_ = true;
+      return;
     }
-    result_ += c;
+    const std::size_t length = CodePointLength(text, i);
+    result_.append(text.substr(i, length));
+    ++count_;
+    i += length;
   }
 }
 
@@ -167,7 +151,7 @@ void Formatter::Format(std::string_view p, int depth) {
       continue;
     }
 
-    const char letter = Lower(c);
+    const char letter = AsciiLower(c);
     const bool morning = time_.hour < 12;
     if (letter == 'a') {
       const std::size_t marker = MarkerLength(p, i);

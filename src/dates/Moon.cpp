@@ -27,7 +27,7 @@ inline TDateTime PhaseDate(double k) {
 // The coarse bounds come first so that NaN and huge values never reach the integer conversion.
 TDateTime DayOf(TDateTime x) {
   if (!(x > kMinDate - 2.0 && x < kMaxDate + 2.0)) throw EConvertError(kDateEncodingMessage);
-  const auto day = static_cast<TDateTime>(DayNumber(x) - kDateDelta);
+  const auto day = static_cast<TDateTime>(DaysOf(x).count());
   if (day < kMinDate || day > kMaxDate) throw EConvertError(kDateEncodingMessage);
   return day;
 }

@@ -5,24 +5,10 @@
 
 #include "dates/ConvertError.h"
 #include "dates/DateLocale.h"
-#include "dates/Utf8.h"
+#include "text/Ascii.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
-namespace {
-
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-bool IsDecimalDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-}  // namespace
-
 std::string WholeNumberText(std::int32_t n) {
   return std::to_string(n);
 }
@@ -70,28 +56,17 @@ std::optional<std::int32_t> TryParseWholeNumber(std::string_view s) {
   }
   if (i == s.size()) return std::nullopt;  // no digit at all
 
-  // The magnitude is bounded while it is read, so long runs of digits cannot overflow.
-  std::uint64_t value = 0;
+  const std::string_view digits = s.substr(i);
   if (hex) {
-    for (; i < s.size(); ++i) {
-      const int digit = HexDigitValue(s[i]);
-      if (digit < 0) return std::nullopt;
-      value = value * 16 + static_cast<std::uint64_t>(digit);
-      if (value > 0xFFFFFFFFu) return std::nullopt;
-    }
+    const auto value = ReadDigits<std::uint32_t>(digits, 16);
+    if (!value) return std::nullopt;
     // Two's complement on 32 bits, the sign applied in the same arithmetic.
-    std::uint32_t bits = static_cast<std::uint32_t>(value);
-    if (negative) bits = 0u - bits;
+    const std::uint32_t bits = negative ? 0u - *value : *value;
     return static_cast<std::int32_t>(bits);
   }
-  for (; i < s.size(); ++i) {
-    if (!IsDecimalDigit(s[i])) return std::nullopt;
-    value = value * 10 + static_cast<std::uint64_t>(s[i] - '0');
-    if (value > 2147483648u) return std::nullopt;
-  }
-  if (negative) return static_cast<std::int32_t>(-static_cast<std::int64_t>(value));
-  if (value > 2147483647u) return std::nullopt;
-  return static_cast<std::int32_t>(value);
+  const auto value = ReadDigits<std::uint32_t>(digits, 10);
+  if (!value || *value > (negative ? 2147483648u : 2147483647u)) return std::nullopt;
+  return static_cast<std::int32_t>(negative ? -static_cast<std::int64_t>(*value) : *value);
 }
 
 std::int32_t ParseWholeNumber(std::string_view text) {
@@ -102,14 +77,6 @@ std::int32_t ParseWholeNumber(std::string_view text) {
   message += text;
   message += "' n'est pas une valeur entière correcte";
   throw EConvertError(message);
-}
-
-std::string AsciiUpper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 0x20);
-  }
-  return out;
 }
 
 }  // namespace dorvane

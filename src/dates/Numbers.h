@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/Ascii.h"  // AsciiUpper
+
 namespace dorvane {
 
 // Decimal digits, "-" before a negative number, no grouping.
@@ -23,8 +25,5 @@ std::int32_t ParseWholeNumber(std::string_view text);
 
 // The same grammar, without raising.
 std::optional<std::int32_t> TryParseWholeNumber(std::string_view text);
-
-// Raises the 26 ASCII letters a to z; every other byte, UTF-8 sequences included, is kept.
-std::string AsciiUpper(std::string_view text);
 
 }  // namespace dorvane

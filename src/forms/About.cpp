@@ -7,6 +7,7 @@
 #include "forms/AboutMemory.h"
 #include "forms/AboutTexts.h"
 #include "platform/MemoryStatus.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 namespace dorvane {
@@ -11,9 +10,5 @@ inline constexpr std::size_t kAboutTextLimit = 100;
 
 // Our notice, the About box's Copyright until the main window sets one: 30 characters.
 inline constexpr std::string_view kMakerNotice = "© 2026, les auteurs de Dorvane";
-
-// The first `count` code points of UTF-8 text, never splitting one (stray continuation bytes
-// go with the character before them, as CodePointCount counts them).
-std::string FirstCodePoints(std::string_view text, std::size_t count);
 
 }  // namespace dorvane

@@ -10,9 +10,12 @@ void SetFailureSink(FailureSink sink) { failureSink = sink; }
 
 void DeliverFailure(std::exception_ptr failure) noexcept {
   // Without the application object nothing could show the failure: a programming error.
-  if (failureSink == nullptr) std::terminate();
+  const FailureSink sink = platform::ActiveServices().failureSink != nullptr
+                               ? platform::ActiveServices().failureSink
+                               : failureSink;
+  if (sink == nullptr) std::terminate();
   try {
-    failureSink(std::move(failure));
+    sink(std::move(failure));
   } catch (...) {
     std::terminate();
   }

@@ -3,11 +3,14 @@
 #include <exception>
 #include <utility>
 
+#include "platform/Services.h"
+
 namespace dorvane {
 
 // Where a failure of an event handler goes: the application's top-level handler, which shows
-// the error box. Set by the application object for its lifetime.
-using FailureSink = void (*)(std::exception_ptr failure);
+// the error box. Set by the application object for its lifetime; a test may put another in
+// place through platform::Services.
+using platform::FailureSink;
 void SetFailureSink(FailureSink sink);
 void DeliverFailure(std::exception_ptr failure) noexcept;
 

@@ -1,41 +1,9 @@
 #include "gfx/TextLayout.h"
 
 #include "gfx/TextFlags.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
-
-char32_t DecodeUtf8At(std::string_view text, std::size_t i, std::size_t* length) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char lead = byte(i);
-  std::size_t n = 1;
-  char32_t cp = lead;
-  if (lead >= 0xF0 && lead < 0xF8) {
-    n = 4;
-    cp = lead & 0x07;
-  } else if (lead >= 0xE0) {
-    n = lead < 0xF0 ? 3 : 1;
-    cp = lead & 0x0F;
-  } else if (lead >= 0xC0) {
-    n = 2;
-    cp = lead & 0x1F;
-  }
-  if (n > 1) {
-    if (i + n > text.size()) {
-      n = 1;
-    } else {
-      for (std::size_t k = 1; k < n; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) {
-          n = 1;
-          break;
-        }
-        cp = (cp << 6) | (byte(i + k) & 0x3F);
-      }
-    }
-    if (n == 1) cp = lead;
-  }
-  *length = n;
-  return cp;
-}
 
 PrefixedText ParsePrefix(std::string_view text) {
   PrefixedText out;
@@ -49,8 +17,8 @@ PrefixedText ParsePrefix(std::string_view text) {
         i += 2;
         continue;
       }
-      std::size_t len = 0;
-      out.accelerator = DecodeUtf8At(text, i + 1, &len);
+      const auto [accelerator, len] = DecodeUtf8(text, i + 1);
+      out.accelerator = accelerator;
       out.marked = static_cast<std::ptrdiff_t>(out.shown.size());
       out.shown.append(text.substr(i + 1, len));
       i += 1 + len;

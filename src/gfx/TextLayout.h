@@ -9,10 +9,6 @@
 
 namespace dorvane {
 
-// The code point starting at byte i of UTF-8 text; *length receives its byte count. Malformed
-// bytes decode as themselves, one byte each, so the scan always advances.
-char32_t DecodeUtf8At(std::string_view text, std::size_t i, std::size_t* length);
-
 // Text after "&" prefix handling: "&&" shows one "&"; "&x" shows x and marks it; a lone "&" at
 // the very end is dropped. When several characters are marked the last one wins: it is the
 // text's accelerator and the one that gets underlined.

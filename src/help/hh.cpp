@@ -3,6 +3,7 @@
 #include "platform/Files.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
+#include "text/Paths.h"
 
 namespace dorvane {
 namespace {
@@ -36,9 +37,9 @@ void LoadHelpViewer() {
   const platform::LibraryHandle library = platform::ActiveLibraries().Load(path);
   if (library == nullptr) return;
   g_viewer.handle = library;
-  g_viewer.ansiEntry = BindExport<HtmlHelpAProc>(library, "HtmlHelpA");
-  g_viewer.wideEntry = BindExport<HtmlHelpWProc>(library, "HtmlHelpW");
-  g_viewer.helpEntry = BindExport<HtmlHelpAProc>(library, "HtmlHelpA");
+  g_viewer.ansiEntry = BindExport<HtmlHelpAProc>(library, kHtmlHelpAName);
+  g_viewer.wideEntry = BindExport<HtmlHelpWProc>(library, kHtmlHelpWName);
+  g_viewer.helpEntry = BindExport<HtmlHelpAProc>(library, kHtmlHelpAName);
 }
 
 void UnloadHelpViewer() {
@@ -49,10 +50,9 @@ void UnloadHelpViewer() {
 
 void ShowProgramHelp() {
   if (g_viewer.helpEntry == nullptr) throw EHelpViewerMissing();
-  const std::string module = platform::ActiveProcess().ModuleFileName();
-  const std::string file = platform::InstalledFilePath(module.substr(0, module.rfind('/')),
-                                                       kHelpFileName,
-                                                       platform::DataDirFromExecutable());
+  const std::string file =
+      platform::InstalledFilePath(DirectoryOf(platform::ActiveProcess().ModuleFileName()),
+                                  kHelpFileName, platform::DataDirFromExecutable());
   g_viewer.helpEntry(DesktopWindow(), file.c_str(), HH_DISPLAY_TOPIC, 0);
 }
 

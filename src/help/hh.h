@@ -1,23 +1,12 @@
 #pragma once
 
-#include <cstdint>
 #include <stdexcept>
 #include <string>
 
+#include "help/HtmlHelpApi.h"
 #include "platform/DynamicLibrary.h"
 
 namespace dorvane {
-
-// The HTML Help viewer's published entry: owner window, help file, command, data word. The
-// result is a window of the viewer's, which the program never reads.
-using HtmlHelpAProc = void* (*)(void* hwndCaller, const char* file, unsigned int command,
-                                std::uintptr_t data);
-using HtmlHelpWProc = void* (*)(void* hwndCaller, const char16_t* file, unsigned int command,
-                                std::uintptr_t data);
-
-// Commands the program sends to the viewer.
-inline constexpr unsigned int HH_DISPLAY_TOPIC = 0;  // open a help file at its default topic
-inline constexpr unsigned int HH_CLOSE_ALL = 18;     // close every help window we opened
 
 inline constexpr const char* kHelpFileName = "Dorvane.chm";
 inline constexpr const char* kNoHelpViewerMessage = "Aucun visualiseur d'aide n'est installé.";

@@ -8,10 +8,11 @@
 #include "dates/DateValue.h"
 #include "dates/Formatting.h"
 #include "dates/Numbers.h"
-#include "dates/Utf8.h"
 #include "help/hh.h"
 #include "platform/Files.h"
 #include "platform/Process.h"
+#include "text/Paths.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 namespace {
@@ -81,11 +82,6 @@ std::string FriendlyName(const VersionNumbers& v, const VersionNames& names) {
     if (v >= row.from) return row.name;
   }
   return names.older;
-}
-
-std::string DirectoryPart(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 std::string Hex4(std::uint32_t value) {
@@ -198,9 +194,9 @@ const HelpEnvironment& ProbeHelpEnvironment() {
   HelpEnvironment env;
 
   env.moduleFile = platform::ActiveProcess().ModuleFileName();
-  env.moduleDir = WithoutTrailingSeparators(DirectoryPart(env.moduleFile));
-  env.moduleName = env.moduleFile.substr(DirectoryPart(env.moduleFile).size());
-  env.runDir = args.empty() ? std::string() : WithoutTrailingSeparators(DirectoryPart(args[0]));
+  env.moduleDir = WithoutTrailingSeparators(DirectoryOf(env.moduleFile));
+  env.moduleName = FileNameOf(env.moduleFile);
+  env.runDir = args.empty() ? std::string() : WithoutTrailingSeparators(DirectoryOf(args[0]));
 
   // Without a module name there is no directory of ours to test; the root is not it.
   if (!env.moduleFile.empty() && DirectoryIsWritable(env.moduleDir)) {

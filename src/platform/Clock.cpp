@@ -25,17 +25,11 @@ class LinuxClock final : public Clock {
   }
 };
 
-const Clock* g_active = nullptr;
-
 }  // namespace
 
 const Clock& SystemClock() {
   static const LinuxClock clock;
   return clock;
 }
-
-const Clock& ActiveClock() { return g_active != nullptr ? *g_active : SystemClock(); }
-
-void SetActiveClock(const Clock* clock) { g_active = clock; }
 
 }  // namespace dorvane::platform

@@ -26,7 +26,6 @@ const Clock& SystemClock();
 
 // The clock the program reads: the system clock unless a test or tool put another in place.
 const Clock& ActiveClock();
-void SetActiveClock(const Clock* clock);  // nullptr returns to the system clock
 
 // A clock standing still at a given moment, for tests and tools.
 class FixedClock final : public Clock {

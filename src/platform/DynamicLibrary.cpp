@@ -24,17 +24,11 @@ class LinuxLibraries final : public DynamicLibraries {
   }
 };
 
-DynamicLibraries* g_active = nullptr;
-
 }  // namespace
 
 DynamicLibraries& SystemLibraries() {
   static LinuxLibraries libraries;
   return libraries;
 }
-
-DynamicLibraries& ActiveLibraries() { return g_active != nullptr ? *g_active : SystemLibraries(); }
-
-void SetActiveLibraries(DynamicLibraries* libraries) { g_active = libraries; }
 
 }  // namespace dorvane::platform

@@ -21,6 +21,5 @@ class DynamicLibraries {
 
 DynamicLibraries& SystemLibraries();
 DynamicLibraries& ActiveLibraries();
-void SetActiveLibraries(DynamicLibraries* libraries);  // nullptr returns to the system's
 
 }  // namespace dorvane::platform

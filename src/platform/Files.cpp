@@ -76,18 +76,12 @@ class LinuxFiles final : public FileSystem {
   }
 };
 
-FileSystem* g_active = nullptr;
-
 }  // namespace
 
 FileSystem& SystemFiles() {
   static LinuxFiles files;
   return files;
 }
-
-FileSystem& ActiveFiles() { return g_active != nullptr ? *g_active : SystemFiles(); }
-
-void SetActiveFiles(FileSystem* files) { g_active = files; }
 
 std::string InstalledFilePath(const std::string& moduleDir, const std::string& fileName,
                               const std::string& installDir) {

@@ -37,6 +37,5 @@ std::string DataDirFromExecutable();
 
 FileSystem& SystemFiles();
 FileSystem& ActiveFiles();
-void SetActiveFiles(FileSystem* files);  // nullptr returns to the system's
 
 }  // namespace dorvane::platform

@@ -1,17 +1,9 @@
 #include "platform/LocaleFormats.h"
 
+#include "text/Ascii.h"
+
 namespace dorvane::platform {
 namespace {
-
-constexpr bool IsAsciiLetter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-std::size_t RunLength(std::string_view text, std::size_t pos) {
-  std::size_t end = pos + 1;
-  while (end < text.size() && text[end] == text[pos]) ++end;
-  return end - pos;
-}
 
 // Walks a Qt format: calls onLiteral for literal text (quotes resolved: 'x' is x, '' is ')
 // and onToken for each run of an ASCII letter.
@@ -100,7 +92,7 @@ std::string FirstSeparator(std::string_view qtFormat) {
       [&](std::string_view text) {
         if (!separator.empty() || text.empty()) return;
         const char c = text[0];
-        if (c != ' ' && !(c >= '0' && c <= '9') && !IsAsciiLetter(c) &&
+        if (c != ' ' && !IsAsciiDigit(c) && !IsAsciiLetter(c) &&
             static_cast<unsigned char>(c) < 0x80) {
           separator.push_back(c);  // separator is still empty here
         }

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "text/Ascii.h"
+
 namespace dorvane::platform {
 namespace {
 
@@ -21,14 +23,7 @@ std::optional<std::uint64_t> MeminfoKib(std::string_view text, std::string_view 
     }
     std::size_t i = key.size() + 1;
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-    if (i == line.size() || line[i] < '0' || line[i] > '9') return std::nullopt;
-    std::uint64_t value = 0;
-    for (; i < line.size() && line[i] >= '0' && line[i] <= '9'; ++i) {
-      const auto digit = static_cast<std::uint64_t>(line[i] - '0');
-      if (value > (UINT64_MAX - digit) / 10) return std::nullopt;
-      value = value * 10 + digit;
-    }
-    return value;
+    return ReadLeadingDigits<std::uint64_t>(line, i);
   }
   return std::nullopt;
 }
@@ -41,8 +36,6 @@ class LinuxMemoryStatus final : public MemoryStatus {
     return MemoryFiguresOfMeminfo(text);
   }
 };
-
-const MemoryStatus* g_active = nullptr;
 
 }  // namespace
 
@@ -69,14 +62,6 @@ MemoryFigures MemoryFiguresOfMeminfo(std::string_view text) {
 const MemoryStatus& SystemMemoryStatus() {
   static const LinuxMemoryStatus status;
   return status;
-}
-
-const MemoryStatus& ActiveMemoryStatus() {
-  return g_active != nullptr ? *g_active : SystemMemoryStatus();
-}
-
-void SetActiveMemoryStatus(const MemoryStatus* status) {
-  g_active = status;
 }
 
 }  // namespace dorvane::platform

@@ -24,7 +24,6 @@ const MemoryStatus& SystemMemoryStatus();
 
 // The memory status the program reads: the system's unless a test or tool put another in place.
 const MemoryStatus& ActiveMemoryStatus();
-void SetActiveMemoryStatus(const MemoryStatus* status);  // nullptr returns to the system's
 
 // The figures of a /proc/meminfo text: MemTotal, and the load from MemAvailable (or, on kernels
 // that lack it, from MemFree + Buffers + Cached), rounded to the nearest whole percent.

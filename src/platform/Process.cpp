@@ -43,17 +43,11 @@ class LinuxProcess final : public ProcessInfo {
   }
 };
 
-const ProcessInfo* g_active = nullptr;
-
 }  // namespace
 
 const ProcessInfo& SystemProcess() {
   static const LinuxProcess process;
   return process;
 }
-
-const ProcessInfo& ActiveProcess() { return g_active != nullptr ? *g_active : SystemProcess(); }
-
-void SetActiveProcess(const ProcessInfo* process) { g_active = process; }
 
 }  // namespace dorvane::platform

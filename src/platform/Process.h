@@ -17,6 +17,5 @@ class ProcessInfo {
 
 const ProcessInfo& SystemProcess();
 const ProcessInfo& ActiveProcess();
-void SetActiveProcess(const ProcessInfo* process);  // nullptr returns to the system's
 
 }  // namespace dorvane::platform

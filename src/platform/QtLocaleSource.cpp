@@ -5,42 +5,36 @@
 #include <QLocale>
 #include <QString>
 
+#include "platform/QtText.h"
+
 namespace dorvane::platform {
-namespace {
-
-std::string Utf8(const QString& text) {
-  return text.toStdString();
-}
-
-}  // namespace
-
 QtLocaleSource::QtLocaleSource(std::string_view localeName) {
   if (IsNeutralLocaleName(localeName)) return;
   const std::string_view base = localeName.substr(0, localeName.find_first_of(".@"));
-  const QLocale locale(QString::fromUtf8(base.data(), static_cast<qsizetype>(base.size())));
+  const QLocale locale(QStringFromUtf8(base));
   if (locale.language() == QLocale::C) return;  // a name Qt does not know
 
   auto put = [&](LocaleItem item, int index, std::string text) {
     if (!text.empty()) items_[{item, index}] = std::move(text);
   };
   for (int m = 1; m <= 12; ++m) {
-    put(LocaleItem::MonthName, m, Utf8(locale.standaloneMonthName(m, QLocale::LongFormat)));
-    put(LocaleItem::MonthAbbrev, m, Utf8(locale.standaloneMonthName(m, QLocale::ShortFormat)));
+    put(LocaleItem::MonthName, m, locale.standaloneMonthName(m, QLocale::LongFormat).toStdString());
+    put(LocaleItem::MonthAbbrev, m, locale.standaloneMonthName(m, QLocale::ShortFormat).toStdString());
   }
   for (int d = 1; d <= 7; ++d) {  // Qt counts from Monday, as the items do
-    put(LocaleItem::DayName, d, Utf8(locale.standaloneDayName(d, QLocale::LongFormat)));
-    put(LocaleItem::DayAbbrev, d, Utf8(locale.standaloneDayName(d, QLocale::ShortFormat)));
+    put(LocaleItem::DayName, d, locale.standaloneDayName(d, QLocale::LongFormat).toStdString());
+    put(LocaleItem::DayAbbrev, d, locale.standaloneDayName(d, QLocale::ShortFormat).toStdString());
   }
-  const std::string shortDate = Utf8(locale.dateFormat(QLocale::ShortFormat));
+  const std::string shortDate = locale.dateFormat(QLocale::ShortFormat).toStdString();
   put(LocaleItem::ShortDatePattern, 0, PatternFromQtDateFormat(shortDate));
   put(LocaleItem::LongDatePattern, 0,
-      PatternFromQtDateFormat(Utf8(locale.dateFormat(QLocale::LongFormat))));
+      PatternFromQtDateFormat(locale.dateFormat(QLocale::LongFormat).toStdString()));
   put(LocaleItem::DateSeparator, 0, FirstSeparator(shortDate));
-  put(LocaleItem::MorningMark, 0, Utf8(locale.amText()));
-  put(LocaleItem::EveningMark, 0, Utf8(locale.pmText()));
-  put(LocaleItem::DecimalSeparator, 0, Utf8(locale.decimalPoint()));
+  put(LocaleItem::MorningMark, 0, locale.amText().toStdString());
+  put(LocaleItem::EveningMark, 0, locale.pmText().toStdString());
+  put(LocaleItem::DecimalSeparator, 0, locale.decimalPoint().toStdString());
 
-  const std::string timeFormat = Utf8(locale.timeFormat(QLocale::ShortFormat));
+  const std::string timeFormat = locale.timeFormat(QLocale::ShortFormat).toStdString();
   const QtHourFormat hours = ReadQtTimeFormat(timeFormat);
   put(LocaleItem::TimeSeparator, 0, hours.separator);
   if (!hours.hasHour) return;

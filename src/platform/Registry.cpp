@@ -2,14 +2,10 @@
 
 #include "platform/Files.h"
 #include "platform/Process.h"
+#include "text/Paths.h"
 
 namespace dorvane::platform {
 namespace {
-
-std::string DirectoryOf(const std::string& path) {
-  const auto slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
 
 class LinuxRegistry final : public Registry {
  public:
@@ -23,17 +19,11 @@ class LinuxRegistry final : public Registry {
   }
 };
 
-const Registry* g_active = nullptr;
-
 }  // namespace
 
 const Registry& SystemRegistry() {
   static const LinuxRegistry registry;
   return registry;
 }
-
-const Registry& ActiveRegistry() { return g_active != nullptr ? *g_active : SystemRegistry(); }
-
-void SetActiveRegistry(const Registry* registry) { g_active = registry; }
 
 }  // namespace dorvane::platform

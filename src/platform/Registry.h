@@ -28,7 +28,6 @@ class Registry {
 // program's library directory once installed.
 const Registry& SystemRegistry();
 const Registry& ActiveRegistry();
-void SetActiveRegistry(const Registry* registry);  // nullptr returns to the system registry
 
 
 }  // namespace dorvane::platform

@@ -1,6 +1,8 @@
 #include "platform/SystemInfo.h"
 
 #include "platform/LocaleSource.h"
+#include "text/Ascii.h"
+#include "text/Paths.h"
 
 #include <sys/utsname.h>
 
@@ -10,22 +12,6 @@
 
 namespace dorvane::platform {
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Reads the decimal number at text[pos...], advancing pos; false when none is there or it
-// exceeds `limit`.
-bool ReadNumber(std::string_view text, std::size_t& pos, std::uint32_t limit, std::uint32_t& out) {
-  const std::size_t start = pos;
-  std::uint64_t value = 0;
-  while (pos < text.size() && IsDigit(text[pos])) {
-    value = value * 10 + static_cast<std::uint64_t>(text[pos] - '0');
-    if (value > limit) return false;
-    ++pos;
-  }
-  out = static_cast<std::uint32_t>(value);
-  return pos > start;
-}
 
 std::string EnvironmentText(const char* name) {
   const char* value = std::getenv(name);
@@ -65,9 +51,7 @@ class LinuxSystemInfo final : public SystemInfo {
   std::optional<VersionNumbers> FileVersion(const std::string& path) const override {
     char* resolved = ::realpath(path.c_str(), nullptr);
     if (resolved == nullptr) return std::nullopt;
-    const std::string_view full(resolved);
-    const auto slash = full.rfind('/');
-    auto version = SharedObjectVersion(full.substr(slash == std::string_view::npos ? 0 : slash + 1));
+    auto version = SharedObjectVersion(FileNameOf(resolved));
     std::free(resolved);
     return version;
   }
@@ -85,8 +69,6 @@ class LinuxSystemInfo final : public SystemInfo {
   }
 };
 
-const SystemInfo* g_active = nullptr;
-
 }  // namespace
 
 std::optional<VersionNumbers> SharedObjectVersion(std::string_view fileName) {
@@ -97,9 +79,9 @@ std::optional<VersionNumbers> SharedObjectVersion(std::string_view fileName) {
   VersionNumbers numbers{};
   std::size_t pos = 0;
   for (std::size_t i = 0; i < numbers.size(); ++i) {
-    std::uint32_t n = 0;
-    if (!ReadNumber(suffix, pos, 0xFFFF, n)) return std::nullopt;
-    numbers[i] = static_cast<std::uint16_t>(n);
+    const auto n = ReadLeadingDigits<std::uint16_t>(suffix, pos);
+    if (!n) return std::nullopt;
+    numbers[i] = *n;
     if (pos == suffix.size()) return numbers;
     if (suffix[pos] != '.') return std::nullopt;
     ++pos;
@@ -113,7 +95,9 @@ PlatformVersion KernelVersion(std::string_view sysname, std::string_view release
   std::uint32_t* parts[] = {&v.major, &v.minor, &v.build};
   std::size_t pos = 0;
   for (std::uint32_t* part : parts) {
-    if (!ReadNumber(release, pos, UINT32_MAX, *part)) break;
+    const auto n = ReadLeadingDigits<std::uint32_t>(release, pos);
+    if (!n) break;
+    *part = *n;
     if (pos >= release.size() || release[pos] != '.') break;
     ++pos;
   }
@@ -135,9 +119,5 @@ const SystemInfo& SystemSystemInfo() {
   static const LinuxSystemInfo info;
   return info;
 }
-
-const SystemInfo& ActiveSystemInfo() { return g_active != nullptr ? *g_active : SystemSystemInfo(); }
-
-void SetActiveSystemInfo(const SystemInfo* info) { g_active = info; }
 
 }  // namespace dorvane::platform

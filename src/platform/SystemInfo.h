@@ -35,7 +35,6 @@ class SystemInfo {
 
 const SystemInfo& SystemSystemInfo();
 const SystemInfo& ActiveSystemInfo();
-void SetActiveSystemInfo(const SystemInfo* info);  // nullptr returns to the system's
 
 // Linux stand-ins, exposed for their tests.
 

@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 
 #include "qt/QtCanvas.h"
+#include "qt/QtMouseButton.h"
 #include "gfx/TextFlags.h"
 
 namespace dorvane {
@@ -42,14 +43,6 @@ std::uint16_t VirtualKeyOf(int key) {
 
 bool IsArrow(int key) {
   return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
-}
-
-TMouseButton ButtonOf(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::LeftButton: return TMouseButton::mbLeft;
-    case Qt::RightButton: return TMouseButton::mbRight;
-    default: return TMouseButton::mbMiddle;
-  }
 }
 
 }  // namespace
@@ -140,7 +133,7 @@ void CalendarWidget::resizeEvent(QResizeEvent* event) {
 
 void CalendarWidget::Press(QMouseEvent* event, bool doubleClick) {
   pointer_ = ToClient(event->position());
-  calendar_.MouseDown(ButtonOf(event->button()), ShiftOf(event->modifiers()), pointer_.x,
+  calendar_.MouseDown(MouseButtonOf(event->button()), ShiftOf(event->modifiers()), pointer_.x,
                       pointer_.y, doubleClick);
   event->accept();
 }
@@ -155,7 +148,7 @@ void CalendarWidget::mouseMoveEvent(QMouseEvent* event) {
 
 void CalendarWidget::mouseReleaseEvent(QMouseEvent* event) {
   pointer_ = ToClient(event->position());
-  calendar_.MouseUp(ButtonOf(event->button()), ShiftOf(event->modifiers()), pointer_.x,
+  calendar_.MouseUp(MouseButtonOf(event->button()), ShiftOf(event->modifiers()), pointer_.x,
                     pointer_.y);
 }
 

@@ -1,29 +1,17 @@
 #include "qt/MessageBeep.h"
 
 #include <QApplication>
-#include <utility>
+
+#include "platform/Services.h"
 
 namespace dorvane {
 
-namespace {
-
-std::function<void()>& Sound() {
-  static std::function<void()> sound;
-  return sound;
-}
-
-}  // namespace
-
 void MessageBeep() {
-  if (Sound()) {
-    Sound()();
+  if (const auto& sound = platform::ActiveServices().beep) {
+    sound();
   } else {
     QApplication::beep();
   }
-}
-
-void SetMessageBeep(std::function<void()> sound) {
-  Sound() = std::move(sound);
 }
 
 }  // namespace dorvane

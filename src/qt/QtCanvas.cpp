@@ -8,14 +8,12 @@
 
 #include "gfx/TextFlags.h"
 #include "gfx/TextLayout.h"
+#include "platform/QtText.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 
 namespace {
-
-QString Utf8(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // Families the window layouts name, with free families of about the same widths and line
 // heights to fall back on, so that fixed layouts keep their text inside their boxes. (Wine's
@@ -65,7 +63,7 @@ QString PlainToolTip(const QString& text) {
 
 QFont ToQFont(const Font& font) {
   QFont q;
-  const QString name = Utf8(font.Name);
+  const QString name = QStringFromUtf8(font.Name);
   q.setFamilies(FamiliesFor(name));
   q.setStyleHint(QFont::SansSerif);
   if (font.Height < 0) {
@@ -233,7 +231,7 @@ void QtCanvas::FillRect(const Rect& rect) {
 
 Size QtCanvas::TextExtent(std::string_view text) {
   const QFontMetrics fm = Metrics();
-  return {fm.horizontalAdvance(Utf8(text)), fm.height()};
+  return {fm.horizontalAdvance(QStringFromUtf8(text)), fm.height()};
 }
 
 void QtCanvas::DrawTextRun(const QString& text, int x, int y, int underlineFrom,
@@ -262,7 +260,7 @@ void QtCanvas::DrawTextRun(const QString& text, int x, int y, int underlineFrom,
 int QtCanvas::DrawText(std::string_view text, Rect& rect, std::uint32_t flags) {
   const QFontMetrics fm = Metrics();
   TextMeasure measure;
-  measure.width = [&fm](std::string_view s) { return fm.horizontalAdvance(Utf8(s)); };
+  measure.width = [&fm](std::string_view s) { return fm.horizontalAdvance(QStringFromUtf8(s)); };
   measure.tabWidth = 8 * std::max(1, fm.averageCharWidth());
   const std::vector<TextLine> lines = LayOutText(text, flags, rect.Width(), measure);
   const int lineHeight = fm.height();
@@ -297,12 +295,11 @@ int QtCanvas::DrawText(std::string_view text, Rect& rect, std::uint32_t flags) {
       int length = 0;
       if (piece.marked >= 0) {
         const std::string_view all = piece.text;
-        std::size_t bytes = 0;
-        DecodeUtf8At(all, static_cast<std::size_t>(piece.marked), &bytes);
-        from = static_cast<int>(Utf8(all.substr(0, static_cast<std::size_t>(piece.marked))).size());
-        length = static_cast<int>(Utf8(all.substr(static_cast<std::size_t>(piece.marked), bytes)).size());
+        const std::size_t bytes = CodePointLength(all, static_cast<std::size_t>(piece.marked));
+        from = static_cast<int>(QStringFromUtf8(all.substr(0, static_cast<std::size_t>(piece.marked))).size());
+        length = static_cast<int>(QStringFromUtf8(all.substr(static_cast<std::size_t>(piece.marked), bytes)).size());
       }
-      DrawTextRun(Utf8(piece.text), x + piece.x, y, from, length, rtl);
+      DrawTextRun(QStringFromUtf8(piece.text), x + piece.x, y, from, length, rtl);
     }
     y += lineHeight;
   }
@@ -318,7 +315,7 @@ void QtCanvas::TextRect(const Rect& rect, int x, int y, std::string_view text) {
   if (brush_.Style != TBrushStyle::bsClear) {
     FillLogicalRect(rect.Left, rect.Top, rect.Width(), rect.Height(), ToQColor(brush_.Color));
   }
-  DrawTextRun(Utf8(text), x, y, -1, 0, false);
+  DrawTextRun(QStringFromUtf8(text), x, y, -1, 0, false);
   painter_->restore();
 }
 

@@ -51,7 +51,6 @@ class QtCanvas final : public Canvas {
   TColor ColorToRGB(TColor color) override;
 
   QColor ToQColor(TColor color);
-  const QFont& CurrentQFont() const { return qfont_; }
   QFontMetrics Metrics() const;
 
  private:

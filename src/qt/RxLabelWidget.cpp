@@ -10,7 +10,9 @@
 #include <algorithm>
 
 #include "qt/QtCanvas.h"
+#include "qt/QtMouseButton.h"
 #include "gfx/TextLayout.h"
+#include "text/Ascii.h"
 
 namespace dorvane {
 
@@ -44,17 +46,9 @@ namespace {
 
 Point ToPoint(const QPoint& p) { return {p.x(), p.y()}; }
 
-TMouseButton ButtonOf(Qt::MouseButton button) {
-  switch (button) {
-    case Qt::RightButton: return TMouseButton::mbRight;
-    case Qt::MiddleButton: return TMouseButton::mbMiddle;
-    default: return TMouseButton::mbLeft;
-  }
-}
-
 // The key Alt is combined with to type an accelerator character.
 int KeyOf(char32_t ch) {
-  if (ch >= U'a' && ch <= U'z') return static_cast<int>(ch - U'a' + U'A');
+  if (IsAsciiLetter(ch)) return static_cast<int>(AsciiUpper(ch));
   if (ch < 0x10000) return QChar(static_cast<char16_t>(ch)).toUpper().unicode();
   return static_cast<int>(ch);
 }
@@ -147,7 +141,7 @@ void RxLabelWidget::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) {
     label_.WMRButtonDown(p.x(), p.y());
   } else {
-    label_.MouseDown(ButtonOf(event->button()), p.x(), p.y());
+    label_.MouseDown(MouseButtonOf(event->button()), p.x(), p.y());
   }
 }
 
@@ -156,7 +150,7 @@ void RxLabelWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) {
     label_.WMRButtonUp(p.x(), p.y());
   } else {
-    label_.MouseUp(ButtonOf(event->button()), p.x(), p.y());
+    label_.MouseUp(MouseButtonOf(event->button()), p.x(), p.y());
   }
 }
 

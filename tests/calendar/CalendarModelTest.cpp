@@ -11,6 +11,7 @@
 #include "dates/ConvertError.h"
 #include "dates/DateValue.h"
 #include "platform/Clock.h"
+#include "platform/Services.h"
 
 namespace dorvane {
 namespace {
@@ -19,9 +20,6 @@ namespace chr = std::chrono;
 
 class CalendarModel : public ::testing::Test {
  protected:
-  void SetUp() override { platform::SetActiveClock(&clock_); }
-  void TearDown() override { platform::SetActiveClock(nullptr); }
-
   // Counts notices and checks, inside each one, that the grid already shows the new date.
   void Watch(TCalendar& cal) {
     cal.OnChange = [this](TCalendar& sender) {
@@ -31,6 +29,7 @@ class CalendarModel : public ::testing::Test {
   }
 
   platform::FixedClock clock_{platform::LocalTime{2008, 5, 15, 10, 30, 0, 0}};
+  platform::ServicesScope services_{{.clock = &clock_}};
   std::vector<TDateTime> seen_;
 };
 

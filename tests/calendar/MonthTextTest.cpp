@@ -7,6 +7,7 @@
 #include "dates/ConvertError.h"
 #include "dates/DateLocale.h"
 #include "dates/DateValue.h"
+#include "platform/Services.h"
 
 namespace dorvane {
 namespace {
@@ -34,9 +35,8 @@ TEST(MonthText, FirstInTheLastColumnAndASingleDigitCurrentDay) {
 TEST(MonthText, CountsCharactersNotBytes) {
   DateLocale locale;
   locale.DayAbbrevs = {"di", "lu", "ma", "mé", "je", "ve", "sâ"};
-  SetDateLocale(locale);
+  const platform::ServicesScope services({.locale = &locale});
   const std::vector<std::string> lines = MonthText(MakeDate(2008, 5, 15));
-  SetDateLocale(DateLocale{});
   EXPECT_EQ(lines[0], "   lu   ma   mé   je   ve   sâ   di");
 }
 

@@ -16,6 +16,7 @@
 #include "dates/DateLocale.h"
 #include "dates/DateValue.h"
 #include "platform/Clock.h"
+#include "platform/Services.h"
 
 namespace dorvane {
 namespace {
@@ -28,11 +29,7 @@ struct Outcome {
 
 class CommandLineTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SetDateLocale(DateLocale{});
-    platform::SetActiveClock(&clock_);
-  }
-  void TearDown() override { platform::SetActiveClock(nullptr); }
+  void SetUp() override { SetDateLocale(DateLocale{}); }
 
   static Outcome Call(std::vector<std::string> args) {
     std::ostringstream out, err;
@@ -42,6 +39,7 @@ class CommandLineTest : public ::testing::Test {
   }
 
   platform::FixedClock clock_{{2005, 3, 7, 14, 5, 9, 7}};
+  platform::ServicesScope services_{{.clock = &clock_}};
 };
 
 TEST_F(CommandLineTest, PrintWritesTheCaptionsOfADate) {

@@ -7,6 +7,7 @@
 #include "dates/ConvertError.h"
 #include "dates/DateValue.h"
 #include "platform/Clock.h"
+#include "platform/Services.h"
 
 namespace dorvane {
 namespace {
@@ -65,7 +66,9 @@ TEST(DateValue, MakeDateKnownValues) {
 
 TEST(DateValue, MakeDateRefusesInvalidParts) {
   const int cases[][3] = {{2005, 2, 29}, {0, 1, 1},     {2005, 13, 1}, {2005, 1, 0},
-                          {10000, 1, 1}, {1900, 2, 29}, {2005, 0, 1},  {2005, 4, 31}};
+                          {10000, 1, 1}, {1900, 2, 29}, {2005, 0, 1},  {2005, 4, 31},
+                          // a month or a day that would wrap around in one byte
+                          {2005, 257, 1}, {2005, 1, 257}};
   for (const auto& c : cases) {
     try {
       MakeDate(static_cast<std::uint16_t>(c[0]), static_cast<std::uint16_t>(c[1]),
@@ -119,29 +122,28 @@ TEST(DateValue, ValuesFarOutsideTheRangeStaySafe) {
 }
 
 TEST(DateValue, SplitDateBeyondTheValidRangeKeepsTheFourHundredYearCycle) {
-  // The calendar repeats every 146097 days (400 years): far dates, on either side of the
-  // change of method at day number 10^9, must repeat the month and day of a valid date.
+  // The calendar repeats every 146097 days (400 years): days after 31 December 9999, near it
+  // and very far, repeat the month and day of a valid date, the year kept in 16 bits.
   constexpr double kCycle = 146097;
-  constexpr int kCycles = 6844;  // brings day number 10^9 back into the valid range
-  const double around = 1e9 - static_cast<double>(kDateDelta);
-  for (double x = around - 800; x <= around + 800; ++x) {
-    const DateParts far = SplitDate(x);
-    const DateParts near = SplitDate(x - kCycle * kCycles);
-    ASSERT_EQ(far.month, near.month) << x;
-    ASSERT_EQ(far.day, near.day) << x;
-    ASSERT_EQ(far.year, static_cast<std::uint16_t>(near.year + 400 * kCycles)) << x;
+  for (const int cycles : {1, 6844, 500000}) {
+    for (double x = kMaxDate - 800; x <= kMaxDate + 800; ++x) {
+      const DateParts far = SplitDate(x + kCycle * cycles);
+      const DateParts near = SplitDate(x);
+      ASSERT_EQ(far.month, near.month) << x;
+      ASSERT_EQ(far.day, near.day) << x;
+      ASSERT_EQ(far.year, static_cast<std::uint16_t>(near.year + 400 * cycles)) << x;
+    }
   }
 }
 
 TEST(DateValue, TodayAndCurrentMomentReadTheActiveClock) {
   platform::FixedClock clock({9999, 12, 31, 23, 59, 59, 999});
-  platform::SetActiveClock(&clock);
+  const platform::ServicesScope services({.clock = &clock});
   EXPECT_EQ(TodayDate(), 2958465.0);
   EXPECT_EQ(SplitTime(CurrentMoment()), (TimeParts{23, 59, 59, 999}));
   EXPECT_EQ(SplitDate(CurrentMoment()), (DateParts{9999, 12, 31}));
   clock.Set({2005, 3, 7, 0, 0, 0, 0});
   EXPECT_EQ(CurrentMoment(), 38418.0);
-  platform::SetActiveClock(nullptr);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dates/Formatting.h"
-#include "dates/Utf8.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 namespace {

@@ -3,7 +3,7 @@
 //   calendar day of each moment found through the Julian-Day-to-calendar algorithm and
 //   std::chrono (no lunation estimate, no window);
 // - the original day-by-day procedure, step by step (yearly estimate, eight phase dates turned
-//   into calendar dates, Julian before the reform, encoded with a checking date encoder), which
+//   into calendar dates, Julian before the reform, each built by MakeDate), which
 //   must agree line for line from 26 October 1582 to 13 September 4103.
 #include <cmath>
 #include <optional>
@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "OriginalMoon.h"
+#include "MoonLineBeforeMends.h"
 #include "dates/DateValue.h"
 #include "dates/Moon.h"
 

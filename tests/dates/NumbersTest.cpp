@@ -7,6 +7,7 @@
 #include "dates/DateLocale.h"
 #include "dates/ErrorText.h"
 #include "dates/Numbers.h"
+#include "platform/Services.h"
 
 namespace dorvane {
 namespace {
@@ -113,17 +114,15 @@ TEST(NumberText, WholeNumbersArePlainDigits) {
 }
 
 TEST(NumberText, OtherNumbersUseTheDecimalSeparatorAndAnExponent) {
-  const DateLocale saved = CurrentDateLocale();
   EXPECT_EQ(NumberText(1.5), "1.5");
   EXPECT_EQ(NumberText(1e15), "1E+15");
   EXPECT_EQ(NumberText(0.1 + 0.2), "0.3");
   EXPECT_EQ(NumberText(1.0 / 3), "0.333333333333333");
   DateLocale comma;
   comma.DecimalSep = U',';
-  SetDateLocale(comma);
+  const platform::ServicesScope services({.locale = &comma});
   EXPECT_EQ(NumberText(0.25), "0,25");
   EXPECT_EQ(NumberText(-2.5e-7), "-2,5E-07");
-  SetDateLocale(saved);
 }
 
 TEST(AsciiUpper, RaisesOnlyTheAsciiLetters) {

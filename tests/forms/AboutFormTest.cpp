@@ -8,6 +8,7 @@
 #include "forms/About.h"
 #include "forms/AboutTexts.h"
 #include "platform/MemoryStatus.h"
+#include "platform/Services.h"
 
 namespace dorvane {
 namespace {
@@ -28,10 +29,8 @@ class ForeignMemoryStatus final : public platform::MemoryStatus {
 
 class AboutFormTest : public ::testing::Test {
  protected:
-  AboutFormTest() { platform::SetActiveMemoryStatus(&memory_); }
-  ~AboutFormTest() override { platform::SetActiveMemoryStatus(nullptr); }
-
   platform::FixedMemoryStatus memory_{MemoryFigures{268435456, 63}};
+  platform::ServicesScope services_{{.memory = &memory_}};
   FakeMainView owner_;
 };
 
@@ -87,7 +86,7 @@ TEST_F(AboutFormTest, TheUsersThousandsSeparatorGroupsTheTotal) {
 
 TEST_F(AboutFormTest, FailureWhileCreatingBeepsAndShowsNothing) {
   ThrowingMemoryStatus failing;
-  platform::SetActiveMemoryStatus(&failing);
+  const platform::ServicesScope failingMemory({.memory = &failing});
   TAboutBox box(owner_);
   EXPECT_NO_THROW(box.Execute());
   EXPECT_TRUE(owner_.aboutShowings.empty());
@@ -100,7 +99,7 @@ TEST_F(AboutFormTest, FailureWhileCreatingBeepsAndShowsNothing) {
 
 TEST_F(AboutFormTest, OtherFailuresWhileCreatingPassOn) {
   ForeignMemoryStatus failing;
-  platform::SetActiveMemoryStatus(&failing);
+  const platform::ServicesScope failingMemory({.memory = &failing});
   TAboutBox box(owner_);
   EXPECT_THROW(box.Execute(), int);
   EXPECT_EQ(owner_.beeps, 0);

@@ -19,6 +19,7 @@
 #include "platform/Clock.h"
 #include "platform/MemoryStatus.h"
 #include "platform/Registry.h"
+#include "platform/Services.h"
 
 namespace dorvane {
 namespace {
@@ -175,9 +176,10 @@ TEST_F(MainFormTest, SizeLockKeepsTheCurrentSizeAndTheRestOfTheDefaultAnswer) {
 
 TEST_F(MainFormTest, AboutCommandShowsTheProductTexts) {
   platform::FixedMemoryStatus memory(platform::MemoryFigures{268435456, 63});
-  platform::SetActiveMemoryStatus(&memory);
-  Click("Aproposde1");
-  platform::SetActiveMemoryStatus(nullptr);
+  {
+    const platform::ServicesScope services({.memory = &memory});
+    Click("Aproposde1");
+  }
   ASSERT_EQ(view_.aboutShowings.size(), 1u);
   const auto& texts = view_.aboutShowings[0].texts;
   EXPECT_EQ(texts.at("Label1"), "Dorvane");

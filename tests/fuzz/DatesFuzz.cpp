@@ -12,7 +12,7 @@
 #include "dates/DateLocale.h"
 #include "dates/Formatting.h"
 #include "dates/Numbers.h"
-#include "dates/Utf8.h"
+#include "text/Utf8.h"
 #include "platform/LocaleFormats.h"
 
 namespace {

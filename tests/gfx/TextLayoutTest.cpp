@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gfx/TextFlags.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 namespace {
@@ -30,8 +31,7 @@ std::string Describe(const TextLine& line) {
     std::string t = p.text;
     if (p.marked >= 0) {
       const auto at = static_cast<std::size_t>(p.marked);
-      std::size_t len = 0;
-      DecodeUtf8At(t, at, &len);
+      const std::size_t len = CodePointLength(t, at);
       t = t.substr(0, at) + "[" + t.substr(at, len) + "]" + t.substr(at + len);
     }
     out += t + "@" + std::to_string(p.x);
@@ -100,18 +100,6 @@ TEST(PrefixTest, AcceleratorIsTheLastSingleMark) {
   EXPECT_EQ(ParsePrefix("fin&").accelerator, 0u);
   EXPECT_EQ(ParsePrefix("&été").accelerator, U'é');
   EXPECT_EQ(ParsePrefix("&été").marked, 0);
-}
-
-TEST(Utf8Test, DecodesAndSurvivesMalformedBytes) {
-  std::size_t len = 0;
-  EXPECT_EQ(DecodeUtf8At("\xE2\x82\xAC", 0, &len), U'€');
-  EXPECT_EQ(len, 3u);
-  EXPECT_EQ(DecodeUtf8At("\xF0\x9F\x8C\x99", 0, &len), U'\U0001F319');
-  EXPECT_EQ(len, 4u);
-  EXPECT_EQ(DecodeUtf8At("\xE2\x82", 0, &len), 0xE2u);  // cut short
-  EXPECT_EQ(len, 1u);
-  EXPECT_EQ(DecodeUtf8At("\x82x", 0, &len), 0x82u);  // stray continuation byte
-  EXPECT_EQ(len, 1u);
 }
 
 }  // namespace

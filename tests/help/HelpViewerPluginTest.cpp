@@ -11,6 +11,7 @@
 #include "FakePlatform.h"
 #include "help/hh.h"
 #include "platform/Registry.h"
+#include "platform/Services.h"
 
 namespace dorvane {
 namespace {
@@ -26,8 +27,6 @@ int VisibleHelpWindows() {
 class HelpViewerPluginTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::SetActiveRegistry(&registry_);
-    platform::SetActiveProcess(&process_);
     registry_.keys[std::string(platform::kHtmlHelpViewerKey)] = DORVANE_HHCTRL;
     // The program lies beside its help file, as in the build tree.
     process_.moduleFileName = std::string(DORVANE_APP_DIR) + "/dorvane";
@@ -35,12 +34,11 @@ class HelpViewerPluginTest : public ::testing::Test {
   void TearDown() override {
     CloseHelpWindows();
     UnloadHelpViewer();
-    platform::SetActiveRegistry(nullptr);
-    platform::SetActiveProcess(nullptr);
   }
 
   testing::FakeRegistry registry_;
   testing::FakeProcess process_;
+  platform::ServicesScope services_{{.registry = &registry_, .process = &process_}};
 };
 
 TEST_F(HelpViewerPluginTest, HelpCommandOpensAWindowPerCallAndDestructionClosesThemAll) {

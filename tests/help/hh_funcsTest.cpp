@@ -13,6 +13,7 @@
 #include "dates/DateLocale.h"
 #include "platform/Clock.h"
 #include "platform/Registry.h"
+#include "platform/Services.h"
 
 namespace dorvane {
 namespace {
@@ -85,17 +86,9 @@ class HelpProbeTest : public ::testing::Test {
     fake.system.version = {"Windows NT", 5, 1, 2600};
     fake.system.localeId = 0x040C;
 
-    savedLocale_ = CurrentDateLocale();
-    DateLocale locale;
-    locale.ShortDatePattern = "dd/mm/yyyy";
-    locale.LongTimePattern = "hh:nn:ss";
-    locale.DecimalSep = U',';
-    SetDateLocale(locale);
-    platform::SetActiveClock(&clock_);
-  }
-  void TearDown() override {
-    platform::SetActiveClock(nullptr);
-    SetDateLocale(savedLocale_);
+    locale_.ShortDatePattern = "dd/mm/yyyy";
+    locale_.LongTimePattern = "hh:nn:ss";
+    locale_.DecimalSep = U',';
   }
 
   void InstallViewer(const VersionNumbers& v) {
@@ -117,8 +110,9 @@ class HelpProbeTest : public ::testing::Test {
   FakePlatform fake;
 
  private:
-  DateLocale savedLocale_;
+  DateLocale locale_;
   platform::FixedClock clock_{{2026, 12, 7, 9, 5, 3, 0}};
+  platform::ServicesScope services_{{.clock = &clock_, .locale = &locale_}};
 };
 
 TEST_F(HelpProbeTest, DebugReportByteForByte) {
@@ -265,14 +259,6 @@ class HelpProbeOnDiskTest : public ::testing::Test {
     process.moduleFileName = moduleDir + "/dorvane";
     process.arguments = {moduleDir + "/dorvane", "-debug"};
     system.tempDirectory = tempDir;
-    platform::SetActiveProcess(&process);
-    platform::SetActiveSystemInfo(&system);
-    platform::SetActiveRegistry(&registry);
-  }
-  void TearDown() override {
-    platform::SetActiveProcess(nullptr);
-    platform::SetActiveSystemInfo(nullptr);
-    platform::SetActiveRegistry(nullptr);
   }
 
   static std::string Content(const std::string& path) {
@@ -288,6 +274,7 @@ class HelpProbeOnDiskTest : public ::testing::Test {
   testing::FakeProcess process;
   testing::FakeSystemInfo system;
   testing::FakeRegistry registry;
+  platform::ServicesScope services{{.registry = &registry, .process = &process, .system = &system}};
 };
 
 TEST_F(HelpProbeOnDiskTest, ReportReplacesAPlantedLinkAndIsOwnerOnly) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/MemoryStatus.h"
+#include "platform/Services.h"
 
 namespace dorvane::platform {
 namespace {
@@ -59,11 +60,12 @@ TEST(MemoryStatus, TheSystemReportsThisMachine) {
 
 TEST(MemoryStatus, ActiveStatusCanBeReplaced) {
   FixedMemoryStatus fixed({268435456, 63});
-  SetActiveMemoryStatus(&fixed);
-  EXPECT_EQ(ActiveMemoryStatus().Query(), (MemoryFigures{268435456, 63}));
-  fixed.Set({1, 2});
-  EXPECT_EQ(ActiveMemoryStatus().Query(), (MemoryFigures{1, 2}));
-  SetActiveMemoryStatus(nullptr);
+  {
+    const ServicesScope services({.memory = &fixed});
+    EXPECT_EQ(ActiveMemoryStatus().Query(), (MemoryFigures{268435456, 63}));
+    fixed.Set({1, 2});
+    EXPECT_EQ(ActiveMemoryStatus().Query(), (MemoryFigures{1, 2}));
+  }
   EXPECT_EQ(&ActiveMemoryStatus(), &SystemMemoryStatus());
 }
 

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/MemoryStatus.h"
+#include "platform/Services.h"
 #include "qt/AboutWindow.h"
 #include "qt/MessageBeep.h"
 #include "qt/SvgPicture.h"
@@ -41,16 +42,8 @@ class QtAboutBoxHost final : public AboutBoxHost {
 // Counts the beeps and stands in for the machine's memory while a test runs.
 class AboutTest : public ::testing::Test {
  protected:
-  AboutTest() {
-    SetMessageBeep([this] { ++beeps; });
-    platform::SetActiveMemoryStatus(&memory);
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-  }
-  ~AboutTest() override {
-    SetMessageBeep({});
-    platform::SetActiveMemoryStatus(nullptr);
-    QLocale::setDefault(QLocale::system());
-  }
+  AboutTest() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
+  ~AboutTest() override { QLocale::setDefault(QLocale::system()); }
 
   // Runs box.Execute(); once its dialog is up, `check` sees it and the dialog is then closed,
   // so that no modal loop is left waiting whatever the check finds.
@@ -83,6 +76,7 @@ class AboutTest : public ::testing::Test {
   QtAboutBoxHost host;
   int beeps = 0;
   platform::FixedMemoryStatus memory{MemoryFigures{268435456, 63}};
+  platform::ServicesScope services{{.memory = &memory, .beep = [this] { ++beeps; }}};
 };
 
 TEST_F(AboutTest, ExecuteShowsTheTextsInAModalDialogThatBeepsOnceAndGoes) {
@@ -141,7 +135,7 @@ TEST_F(AboutTest, TheTotalIsGroupedWithTheSeparatorOfTheUsersLocale) {
 
 TEST_F(AboutTest, FailureWhileCreatingBeepsAndShowsNothing) {
   ThrowingMemoryStatus failing;
-  platform::SetActiveMemoryStatus(&failing);
+  const platform::ServicesScope failingMemory({.memory = &failing});
   TAboutBox box(host);
   // Should a dialog open after all, close it rather than wait.
   bool shown = false;

@@ -16,6 +16,7 @@
 #include "qt/CalendarWidget.h"
 #include "dates/DateValue.h"
 #include "platform/Clock.h"
+#include "platform/Services.h"
 
 namespace dorvane {
 namespace {
@@ -25,7 +26,6 @@ namespace {
 class CalendarWidgetTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::SetActiveClock(&clock_);
     window_.resize(400, 200);
     grid_ = new CalendarWidget(&window_);
     grid_->setGeometry(10, 10, 297, 129);
@@ -38,7 +38,6 @@ class CalendarWidgetTest : public ::testing::Test {
     window_.activateWindow();
     QApplication::processEvents();
   }
-  void TearDown() override { platform::SetActiveClock(nullptr); }
 
   static QPointF Centre(int col, int row) { return {2 + col * 42 + 20.0, 2 + row * 18 + 8.0}; }
 
@@ -75,6 +74,7 @@ class CalendarWidgetTest : public ::testing::Test {
   }
 
   platform::FixedClock clock_{platform::LocalTime{2008, 5, 15, 9, 0, 0, 0}};
+  platform::ServicesScope services_{{.clock = &clock_}};
   QWidget window_;
   CalendarWidget* grid_ = nullptr;
   QPushButton* button_ = nullptr;

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <functional>
 
+#include "qt/QtMouseButton.h"
 #include "gfx/TextFlags.h"
 
 namespace dorvane {
@@ -390,6 +391,16 @@ TEST(QtCanvasTest, CrispAtTwiceThePixelRatio) {
   EXPECT_EQ(image.pixelColor(31, 31), QColor(0, 0, 255));
   EXPECT_EQ(image.pixelColor(32, 32), kPaper);
   EXPECT_EQ(image.pixelColor(29, 29), kPaper);
+}
+
+// One rule for every Qt host: only the left button clicks; side and extra buttons do not.
+TEST(QtMouseButton, ButtonsOtherThanLeftAndRightAreTheMiddleOne) {
+  EXPECT_EQ(MouseButtonOf(Qt::LeftButton), TMouseButton::mbLeft);
+  EXPECT_EQ(MouseButtonOf(Qt::RightButton), TMouseButton::mbRight);
+  for (const Qt::MouseButton other :
+       {Qt::MiddleButton, Qt::BackButton, Qt::ForwardButton, Qt::ExtraButton4, Qt::NoButton}) {
+    EXPECT_EQ(MouseButtonOf(other), TMouseButton::mbMiddle) << other;
+  }
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 #include "platform/Files.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
+#include "platform/Services.h"
 #include "platform/SystemInfo.h"
+#include "platform/Services.h"
 
 namespace dorvane::testing {
 
@@ -143,22 +145,11 @@ struct FakePlatform {
   FakeProcess process;
   FakeSystemInfo system;
 
-  FakePlatform() {
-    platform::SetActiveRegistry(&registry);
-    platform::SetActiveLibraries(&libraries);
-    platform::SetActiveFiles(&files);
-    platform::SetActiveProcess(&process);
-    platform::SetActiveSystemInfo(&system);
-  }
-  ~FakePlatform() {
-    platform::SetActiveRegistry(nullptr);
-    platform::SetActiveLibraries(nullptr);
-    platform::SetActiveFiles(nullptr);
-    platform::SetActiveProcess(nullptr);
-    platform::SetActiveSystemInfo(nullptr);
-  }
-  FakePlatform(const FakePlatform&) = delete;
-  FakePlatform& operator=(const FakePlatform&) = delete;
+  platform::ServicesScope services{{.files = &files,
+                                    .registry = &registry,
+                                    .libraries = &libraries,
+                                    .process = &process,
+                                    .system = &system}};
 };
 
 }  // namespace dorvane::testing

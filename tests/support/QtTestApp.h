@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QTimer>
+#include <QTimerEvent>
 #include <QtGlobal>
 
 #include <string>
@@ -43,5 +46,13 @@ class ErrorBoxRecorder {
 
   std::vector<std::string> texts;
 };
+
+// One interval of a running timer elapsing, delivered now: what its timeout does, without a
+// test waiting on the real clock.
+inline void Tick(QTimer& timer) {
+  ASSERT_TRUE(timer.isActive());
+  QTimerEvent elapsed(timer.timerId());
+  QCoreApplication::sendEvent(&timer, &elapsed);
+}
 
 }  // namespace dorvane::testing

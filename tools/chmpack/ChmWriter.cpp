@@ -5,6 +5,8 @@
 #include <set>
 #include <stdexcept>
 
+#include "text/Ascii.h"
+
 namespace dorvane::chmpack {
 namespace {
 
@@ -46,8 +48,6 @@ void Set16At(std::string& out, std::size_t at, std::uint16_t v) {
   out[at] = static_cast<char>(v & 0xFF);
   out[at + 1] = static_cast<char>(v >> 8);
 }
-
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // A directory record: where the file's bytes lie in the content section.
 struct Record {
@@ -180,7 +180,7 @@ void AppendEncInt(std::string& out, std::uint64_t value) {
 
 bool PathLess(const std::string& a, const std::string& b) {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return static_cast<unsigned char>(FoldAscii(x)) < static_cast<unsigned char>(FoldAscii(y));
+    return static_cast<unsigned char>(AsciiLower(x)) < static_cast<unsigned char>(AsciiLower(y));
   });
 }
 

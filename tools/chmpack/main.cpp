@@ -10,10 +10,13 @@
 #include <vector>
 
 #include "ChmWriter.h"
+#include "text/Ascii.h"
 
 namespace fs = std::filesystem;
 using dorvane::chmpack::ChmEntry;
 using dorvane::chmpack::ChmSystemInfo;
+using dorvane::AsciiLower;
+using dorvane::StartsWithNoCase;
 
 namespace {
 
@@ -31,15 +34,18 @@ std::string ReadWhole(const fs::path& p) {
   return s.str();
 }
 
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
+// A Windows language identifier, decimal or hexadecimal after "0x" (1036 or 0x040C).
+std::uint32_t LanguageId(const std::string& text) {
+  const bool hex = StartsWithNoCase(text, "0x");
+  const auto id = dorvane::ReadDigits<std::uint32_t>(std::string_view(text).substr(hex ? 2 : 0),
+                                                     hex ? 16 : 10);
+  if (!id) throw std::invalid_argument("--language expects a number, not " + text);
+  return *id;
 }
 
 // The text of the page's <title> element, blanks trimmed; empty when there is none.
 std::string PageTitle(const std::string& html) {
-  const std::string lower = Lower(html);
+  const std::string lower = AsciiLower(html);
   const auto open = lower.find("<title");
   if (open == std::string::npos) return {};
   const auto start = lower.find('>', open);
@@ -56,7 +62,7 @@ std::string OnlyFileWith(const std::vector<ChmEntry>& entries, const std::string
   std::string found;
   for (const ChmEntry& e : entries) {
     if (e.path.find('/', 1) != std::string::npos) continue;
-    if (Lower(fs::path(e.path).extension().string()) != ext) continue;
+    if (AsciiLower(fs::path(e.path).extension().string()) != ext) continue;
     if (!found.empty()) return {};
     found = e.path.substr(1);
   }
@@ -95,7 +101,7 @@ int Run(int argc, char** argv) {
     } else if (arg == "--index") {
       info.indexFile = value();
     } else if (arg == "--language") {
-      info.language = static_cast<std::uint32_t>(std::stoul(value(), nullptr, 0));
+      info.language = LanguageId(value());
     } else if (arg == "--help" || arg == "-h") {
       std::cout << kUsage;
       return 0;

@@ -1,9 +1,11 @@
 #pragma once
 
-// Straightforward moon-phase computations for tests and benchmarks: the Julian-Day-to-calendar
-// conversion, and the original day-by-day moon-phase procedure (yearly estimate, eight phase
-// dates turned into calendar dates, Julian before the reform, encoded with a checking date
-// encoder, no window adjustment). Written without the production code, to compare against it.
+// The moon line's procedure as it was before its two mends, for tests and benchmarks: the
+// day-by-day computation (yearly estimate, eight phase dates turned into calendar dates with
+// the Julian calendar before the reform, each built by MakeDate, which refuses what is not a
+// date), without the proleptic Gregorian calendar and without the window adjustment that the
+// program now has; with the Julian-Day-to-calendar conversion it uses. Written without the
+// production code, to compare against it.
 #include <chrono>
 #include <cmath>
 #include <optional>
@@ -60,7 +62,8 @@ inline Civil CivilOfJulianDay(double jde, bool gregorianAlways) {
   return {static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
 }
 
-std::optional<double> EncodeDate(int y, int m, int d) {
+// MakeDate, written anew: the date value of a valid date of the years 1 to 9999, else nothing.
+inline std::optional<double> MakeDate(int y, int m, int d) {
   static const int kLengths[2][12] = {{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
                                       {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}};
   const bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
@@ -89,8 +92,8 @@ struct OriginalPhase {
 // Age and quarter, or nothing when a phase date cannot be encoded.
 inline std::optional<OriginalPhase> OriginalPhaseOf(double x) {
   const int y = static_cast<int>(CivilOf(x).year());
-  const double first = *EncodeDate(y, 1, 1);
-  const double last = *EncodeDate(y, 12, 31);
+  const double first = *MakeDate(y, 1, 1);
+  const double last = *MakeDate(y, 12, 31);
   const double f = (x - first) / (last - first) + y;
   const double k0 = RoundHalfEven((f - 1900) * 12.3685);
   double p[8];
@@ -98,7 +101,7 @@ inline std::optional<OriginalPhase> OriginalPhaseOf(double x) {
   for (int i = 0; i < 8; ++i) {
     k = k + 0.25;
     const Civil c = CivilOfJulianDay(MeanPhaseJde(k), false);
-    const std::optional<double> date = EncodeDate(c.year, c.month, c.day);
+    const std::optional<double> date = MakeDate(c.year, c.month, c.day);
     if (!date) return std::nullopt;
     p[i] = *date;
   }

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace dorvane {
+
+// UTF-8 as the whole program reads it. A well-formed sequence is one code point; anything else
+// is U+FFFD, one for each maximal subpart of an ill-formed sequence (the longest start of a
+// valid sequence, or else a single byte). Surrogates (ED A0..BF ..) and overlong forms are
+// ill-formed. So every scan advances by at least one byte and agrees with every other.
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+struct DecodedCodePoint {
+  char32_t codePoint = 0;
+  std::size_t length = 0;  // bytes read, at least 1 when pos is inside the text
+};
+
+// The code point that starts at byte pos of text (pos < text.size()).
+DecodedCodePoint DecodeUtf8(std::string_view text, std::size_t pos);
+
+// Appends one code point as UTF-8; surrogates and values beyond U+10FFFF become U+FFFD.
+void AppendUtf8(std::string& out, char32_t cp);
+
+// Number of code points in UTF-8 text, by the rule above.
+std::size_t CodePointCount(std::string_view text);
+
+// Length in bytes of the code point that starts at text[pos].
+inline std::size_t CodePointLength(std::string_view text, std::size_t pos) {
+  return DecodeUtf8(text, pos).length;
+}
+
+// First code point of UTF-8 text, or U'\0' when the text is empty.
+char32_t FirstCodePoint(std::string_view text);
+
+// The first `count` code points of UTF-8 text, never splitting one.
+std::string FirstCodePoints(std::string_view text, std::size_t count);
+
+}  // namespace dorvane
