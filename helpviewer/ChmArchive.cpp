@@ -60,28 +60,42 @@ bool EntriesEnd(std::string_view chunk, std::size_t header, std::size_t& end) {
   return true;
 }
 
-bool ReadName(std::string_view chunk, std::size_t& pos, std::size_t end) {
+// A directory entry as a reader resolves it: its name ends at the first NUL.
+struct Entry {
+  std::string_view name;
+  std::uint64_t section = 0;
+  std::uint64_t offset = 0;
+  std::uint64_t length = 0;
+};
+
+bool ReadName(std::string_view chunk, std::size_t& pos, std::size_t end, std::string_view* name = nullptr) {
   std::uint64_t length = 0;
   if (!ReadEncInt(chunk, pos, end, length) || length > kMaxPathBytes || length > end - pos) return false;
+  if (name != nullptr) {
+    *name = chunk.substr(pos, static_cast<std::size_t>(length));
+    *name = name->substr(0, name->find('\0'));
+  }
   pos += static_cast<std::size_t>(length);
   return true;
 }
 
-bool CheckListing(const Layout& l, std::string_view chunk) {
+// Checks a listing chunk and adds its entries to `entries`.
+bool CheckListing(const Layout& l, std::string_view chunk, std::vector<Entry>& entries) {
   if (chunk.substr(0, 4) != "PMGL") return false;
   std::size_t end = 0;
   if (!EntriesEnd(chunk, kListingHeader, end)) return false;
   std::size_t pos = kListingHeader;
   while (pos < end) {
-    std::uint64_t section = 0, offset = 0, length = 0;
-    if (!ReadName(chunk, pos, end) || !ReadEncInt(chunk, pos, end, section) ||
-        !ReadEncInt(chunk, pos, end, offset) || !ReadEncInt(chunk, pos, end, length))
+    Entry e;
+    if (!ReadName(chunk, pos, end, &e.name) || !ReadEncInt(chunk, pos, end, e.section) ||
+        !ReadEncInt(chunk, pos, end, e.offset) || !ReadEncInt(chunk, pos, end, e.length))
       return false;
-    if (section > 1 || length > kMaxObjectSize) return false;
-    if (section == 0) {
+    if (e.section > 1 || e.length > kMaxObjectSize) return false;
+    if (e.section == 0) {
       const std::uint64_t available = l.bytes.size() - l.dataOffset;
-      if (offset > available || length > available - offset) return false;
+      if (e.offset > available || e.length > available - e.offset) return false;
     }
+    entries.push_back(e);
   }
   return true;
 }
@@ -102,7 +116,7 @@ bool IndexChildren(const Layout& l, std::string_view chunk, std::vector<std::uin
 
 // Walks the index from its root: every chunk reached is an index or listing chunk, and no
 // path through the index comes back to a chunk it has already passed.
-bool CheckIndex(const Layout& l, std::uint64_t root) {
+bool CheckIndex(const Layout& l, std::uint64_t root, std::vector<bool>& listed, std::vector<Entry>& entries) {
   enum class Mark { kNew, kOpen, kDone };
   std::vector<Mark> marks(l.chunkCount, Mark::kNew);
   struct Frame {
@@ -117,8 +131,9 @@ bool CheckIndex(const Layout& l, std::uint64_t root) {
     Frame f{n, {}};
     if (chunk.substr(0, 4) == "PMGI") {
       if (!IndexChildren(l, chunk, f.children)) return false;
-    } else if (!CheckListing(l, chunk)) {
-      return false;
+    } else if (!listed[n]) {
+      if (!CheckListing(l, chunk, entries)) return false;
+      listed[n] = true;
     }
     stack.push_back(std::move(f));
     return true;
@@ -134,6 +149,99 @@ bool CheckIndex(const Layout& l, std::uint64_t root) {
     const std::uint64_t child = top.children[top.next++];
     if (marks[child] == Mark::kOpen) return false;
     if (marks[child] == Mark::kNew && !enter(child)) return false;
+  }
+  return true;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (fold(a[i]) != fold(b[i])) return false;
+  }
+  return true;
+}
+
+constexpr std::string_view kContentName = "::DataSpace/Storage/MSCompressed/Content";
+constexpr std::string_view kControlName = "::DataSpace/Storage/MSCompressed/ControlData";
+constexpr std::string_view kResetTableName =
+    "::DataSpace/Storage/MSCompressed/Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/ResetTable";
+
+// The LZX frame: the unit of the reset table and of the control data's sizes (version 2).
+constexpr std::uint64_t kFrame = 0x8000;
+// A frame of 32 KiB never takes much more than that once compressed: a stored block adds a
+// few bytes of header. The slack is generous; anything above it is not LZX data.
+constexpr std::uint64_t kMaxCompressedFrame = kFrame + 0x1800;
+// Frames between two resets. Compilers write 2; this allows resets as rare as every 32 MiB,
+// the largest object the reader accepts.
+constexpr std::uint64_t kMaxFramesPerReset = 1024;
+
+// The bytes of a stored (section 0) entry, already known to lie inside the file.
+std::string_view Stored(const Layout& l, const Entry& e) {
+  return l.bytes.substr(static_cast<std::size_t>(l.dataOffset + e.offset), static_cast<std::size_t>(e.length));
+}
+
+// The compressed section as a reader decompresses it: its control data says how the LZX
+// stream was written, its reset table where each frame starts, and its content holds the
+// frames. None of these is trusted by the reader, so each is checked here: the forms
+// compilers write are accepted (control data version 2, windows of 32 KiB to 2 MiB, frames
+// of 32 KiB), anything else is refused, and so is every file of the section that the
+// stream does not hold.
+bool CheckCompressedSection(const Layout& l, const std::vector<Entry>& entries) {
+  const Entry* content = nullptr;
+  const Entry* control = nullptr;
+  const Entry* resetTable = nullptr;
+  bool anyCompressed = false;
+  for (const Entry& e : entries) {
+    anyCompressed = anyCompressed || e.section == 1;
+    for (auto [name, slot] : {std::pair{kContentName, &content}, std::pair{kControlName, &control},
+                              std::pair{kResetTableName, &resetTable}}) {
+      if (!EqualsNoCase(e.name, name)) continue;
+      // A second entry of the same name: which one a reader finds depends on its path.
+      if (*slot != nullptr || e.section != 0) return false;
+      *slot = &e;
+    }
+  }
+  if (content == nullptr && control == nullptr && resetTable == nullptr) return !anyCompressed;
+  if (content == nullptr || control == nullptr || resetTable == nullptr) return false;
+
+  // Control data: size in dwords, "LZXC", version, reset interval, window size, windows per
+  // reset, one more dword; sizes in frames.
+  const std::string_view cd = Stored(l, *control);
+  if (cd.size() < 0x1C || cd.substr(4, 4) != "LZXC" || U32(cd, 8) != 2) return false;
+  const std::uint64_t resetInterval = U32(cd, 0x0C);
+  const std::uint64_t windowSize = U32(cd, 0x10);
+  const std::uint64_t windowsPerReset = U32(cd, 0x14);
+  if (windowSize == 0 || windowSize > 64 || (windowSize & (windowSize - 1)) != 0) return false;
+  if (resetInterval == 0 || windowsPerReset == 0 || (2 * resetInterval) % windowSize != 0) return false;
+  // Frames from one reset to the next: the reset interval counted in half windows, once per window.
+  if ((2 * resetInterval / windowSize) > kMaxFramesPerReset / windowsPerReset) return false;
+
+  // Reset table: version, frame count, entry size, table offset, uncompressed and compressed
+  // lengths, frame length, then one offset into the content per frame.
+  const std::string_view rt = Stored(l, *resetTable);
+  if (rt.size() < 0x28 || U32(rt, 0) != 2 || U32(rt, 8) != 8) return false;
+  const std::uint64_t frames = U32(rt, 4);
+  const std::uint64_t tableOffset = U32(rt, 0x0C);
+  const std::uint64_t uncompressed = U64(rt, 0x10);
+  const std::uint64_t compressed = U64(rt, 0x18);
+  if (U64(rt, 0x20) != kFrame || tableOffset < 0x28 || tableOffset > rt.size() ||
+      frames > (rt.size() - tableOffset) / 8)
+    return false;
+  if (compressed > content->length || frames != (uncompressed + kFrame - 1) / kFrame)
+    return false;
+  std::uint64_t previous = 0;
+  for (std::uint64_t i = 0; i <= frames; ++i) {
+    const std::uint64_t start =
+        i < frames ? U64(rt, static_cast<std::size_t>(tableOffset + 8 * i)) : compressed;
+    if ((i == 0 && start != 0) || start < previous || start > compressed ||
+        start - previous > kMaxCompressedFrame)
+      return false;
+    previous = start;
+  }
+
+  for (const Entry& e : entries) {
+    if (e.section == 1 && (e.offset > uncompressed || e.length > uncompressed - e.offset)) return false;
   }
   return true;
 }
@@ -172,16 +280,18 @@ bool CheckContainer(std::string_view b) {
   if (root < -1 || (root >= 0 && static_cast<std::uint64_t>(root) >= l.chunkCount)) return false;
 
   // The listing chain, as enumeration follows it: listing chunks only, each once.
-  std::vector<bool> seen(l.chunkCount, false);
+  std::vector<bool> listed(l.chunkCount, false);
+  std::vector<Entry> entries;
   for (std::int64_t n = head; n != -1;) {
-    if (n < 0 || static_cast<std::uint64_t>(n) >= l.chunkCount || seen[static_cast<std::size_t>(n)])
+    if (n < 0 || static_cast<std::uint64_t>(n) >= l.chunkCount || listed[static_cast<std::size_t>(n)])
       return false;
-    seen[static_cast<std::size_t>(n)] = true;
+    listed[static_cast<std::size_t>(n)] = true;
     const std::string_view chunk = l.Chunk(static_cast<std::uint64_t>(n));
-    if (!CheckListing(l, chunk)) return false;
+    if (!CheckListing(l, chunk, entries)) return false;
     n = S32(chunk, 0x10);
   }
-  return root < 0 || CheckIndex(l, static_cast<std::uint64_t>(root));
+  if (root >= 0 && !CheckIndex(l, static_cast<std::uint64_t>(root), listed, entries)) return false;
+  return CheckCompressedSection(l, entries);
 }
 
 std::unique_ptr<ChmArchive> ChmArchive::Open(const std::string& path, OpenResult& result) {

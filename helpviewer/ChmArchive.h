@@ -1,6 +1,8 @@
 // A compiled help file opened for reading. chmlib does the reading; before it sees a file,
 // CheckContainer walks the file's directory the way chmlib will, since chmlib trusts it: a
-// chunk chain that loops or an entry that points outside the file must be refused here.
+// chunk chain that loops or an entry that points outside the file must be refused here, and
+// so must a compressed section whose control data or reset table would make it divide by
+// zero or read past its buffers.
 #pragma once
 
 #include <cstdint>
@@ -21,8 +23,9 @@ inline constexpr std::uint64_t kMaxHelpFileSize = 64u << 20;
 inline constexpr std::uint64_t kMaxObjectSize = 32u << 20;
 
 // True when the header and every directory chunk reachable by a reader are consistent:
-// signatures, sizes, chunk numbers, an acyclic index and listing chain, and every stored
-// (section 0) file inside the file.
+// signatures, sizes, chunk numbers, an acyclic index and listing chain, every stored
+// (section 0) file inside the file, and, when there is a compressed section, its control data
+// and reset table in the form compilers write them and every compressed file inside its stream.
 bool CheckContainer(std::string_view bytes);
 
 class ChmArchive {

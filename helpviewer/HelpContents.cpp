@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
 #include <utility>
 
 #include "text/Ascii.h"
@@ -150,6 +152,115 @@ std::string DecodeEntities(std::string_view text) {
     else out.push_back('&');
   }
   return out;
+}
+
+namespace {
+
+bool IsOneOf(std::string_view name, std::initializer_list<std::string_view> names) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+bool IsVoidElement(std::string_view name) {
+  return name.empty() || name[0] == '!' || name[0] == '?' ||
+         IsOneOf(name, {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta", "param",
+                        "source", "track", "wbr"});
+}
+
+// Elements that end the line, and the word with it; any other may run on in the line.
+bool EndsLine(std::string_view name) {
+  return IsOneOf(name, {"address", "blockquote", "body", "br", "caption", "center", "dd", "div", "dl", "dt", "h1",
+                        "h2", "h3", "h4", "h5", "h6", "hr", "li", "ol", "p", "pre", "table", "td", "th", "tr", "ul"});
+}
+
+// For an element that HTML closes implicitly: the names it closes, and the containers that
+// stop the search for them.
+struct ImplicitClose {
+  std::initializer_list<std::string_view> closes;
+  std::initializer_list<std::string_view> scope;
+};
+
+const ImplicitClose* ImplicitCloseOf(std::string_view name) {
+  static const ImplicitClose kCell{{"td", "th"}, {"tr", "table"}};
+  static const ImplicitClose kRow{{"tr", "td", "th"}, {"table"}};
+  static const ImplicitClose kItem{{"li"}, {"ul", "ol"}};
+  static const ImplicitClose kTerm{{"dt", "dd"}, {"dl"}};
+  static const ImplicitClose kParagraph{{"p"}, {"div", "td", "th", "li", "blockquote", "body", "table"}};
+  static const ImplicitClose kOption{{"option"}, {"select"}};
+  if (name == "td" || name == "th") return &kCell;
+  if (name == "tr") return &kRow;
+  if (name == "li") return &kItem;
+  if (name == "dt" || name == "dd") return &kTerm;
+  if (name == "p") return &kParagraph;
+  if (name == "option") return &kOption;
+  return nullptr;
+}
+
+}  // namespace
+
+// Whether the UTF-8 sequence at text[i] is an ideograph or syllable of a script written
+// without blanks (CJK, kana, Hangul), after which a line may break.
+bool BreaksAfter(std::string_view text, std::size_t i) {
+  const auto b0 = static_cast<std::uint8_t>(text[i]);
+  if ((b0 & 0xF0) != 0xE0 || i + 2 >= text.size()) return false;
+  const std::uint32_t cp = ((b0 & 0x0Fu) << 12) | ((static_cast<std::uint8_t>(text[i + 1]) & 0x3Fu) << 6) |
+                           (static_cast<std::uint8_t>(text[i + 2]) & 0x3Fu);
+  return (cp >= 0x3040 && cp <= 0x30FF) || (cp >= 0x3400 && cp <= 0x9FFF) || (cp >= 0xAC00 && cp <= 0xD7A3);
+}
+
+PageCost MeasurePage(std::string_view html, const PageLimits& limits) {
+  if (html.size() > limits.maxBytes) return PageCost::kTooLarge;
+  std::vector<std::string> open;
+  std::size_t cells = 0;
+  std::size_t items = 0;
+  std::size_t word = 0;
+  std::size_t pos = 0;
+  while (pos < html.size()) {
+    const char c = html[pos];
+    if (c != '<') {
+      if (IsSpace(c) || BreaksAfter(html, pos)) word = 0;
+      else if ((static_cast<std::uint8_t>(c) & 0xC0) != 0x80 && ++word > limits.maxWord) return PageCost::kWordTooLong;
+      ++pos;
+      continue;
+    }
+    if (html.substr(pos, 4) == "<!--") {
+      const std::size_t end = html.find("-->", pos + 4);
+      pos = end == std::string_view::npos ? html.size() : end + 3;
+      continue;
+    }
+    const Tag tag = ReadTag(html, pos);
+    if (EndsLine(tag.name)) word = 0;
+    if (!tag.closing && (tag.name == "script" || tag.name == "style")) {
+      // Their bodies are text until their end tag.
+      std::size_t end = pos;
+      while ((end = html.find("</", end)) != std::string_view::npos &&
+             !EqualsNoCase(html.substr(end + 2, tag.name.size()), tag.name))
+        end += 2;
+      pos = end == std::string_view::npos ? html.size() : end;
+      continue;
+    }
+    if (tag.closing) {
+      const auto it = std::find(open.rbegin(), open.rend(), tag.name);
+      if (it != open.rend()) open.erase(std::prev(it.base()), open.end());
+      continue;
+    }
+    // "<div/>" is counted as open: a reader may well take it so.
+    if (IsVoidElement(tag.name)) continue;
+    if (const ImplicitClose* rule = ImplicitCloseOf(tag.name)) {
+      // Closes the outermost of its kind within its container, with all inside it.
+      std::size_t from = open.size();
+      for (std::size_t i = open.size(); i-- > 0 && !IsOneOf(open[i], rule->scope);)
+        if (IsOneOf(open[i], rule->closes)) from = i;
+      open.resize(from);
+    }
+    open.push_back(tag.name);
+    if (open.size() > limits.maxDepth) return PageCost::kTooDeep;
+    const auto tables = static_cast<std::size_t>(std::count(open.begin(), open.end(), "table"));
+    if (tables > limits.maxTableDepth) return PageCost::kTablesTooDeep;
+    if ((tag.name == "td" || tag.name == "th") && tables > 0 && (cells += std::size_t{1} << (tables - 1)) > limits.maxCells)
+      return PageCost::kTooManyCells;
+    if (tag.name == "li" && ++items > limits.maxListItems) return PageCost::kTooManyListItems;
+  }
+  return PageCost::kFits;
 }
 
 std::vector<TocEntry> ParseSitemap(std::string_view html) {

@@ -1,10 +1,13 @@
 #include "HelpWindow.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QImageReader>
+#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -77,8 +80,8 @@ QUrl TopicUrl(const std::string& link) {
   return url;
 }
 
-TopicBrowser::TopicBrowser(const ChmArchive* archive, QWidget* parent)
-    : QTextBrowser(parent), archive_(archive) {
+TopicBrowser::TopicBrowser(std::shared_ptr<const ChmArchive> archive, QWidget* parent)
+    : QTextBrowser(parent), archive_(std::move(archive)) {
   setOpenLinks(false);
   setOpenExternalLinks(false);
   connect(this, &QTextBrowser::anchorClicked, this, &TopicBrowser::FollowLink);
@@ -96,30 +99,84 @@ void TopicBrowser::FollowLink(const QUrl& link) {
   setSource(url, QTextDocument::HtmlResource);
 }
 
+namespace {
+
+QString PageText(const QString& sentence) {
+  return QStringLiteral("<html><body><p>%1</p></body></html>").arg(sentence.toHtmlEscaped());
+}
+
+QString CostText(PageCost cost, const QString& page) {
+  const PageLimits limits;
+  QString why;
+  switch (cost) {
+    case PageCost::kTooLarge:
+      return QStringLiteral("La page %1 est trop volumineuse pour être affichée (plus de %2 Ko).")
+          .arg(page).arg(limits.maxBytes / 1024);
+    case PageCost::kTooDeep: why = QStringLiteral("plus de %1 éléments imbriqués").arg(limits.maxDepth); break;
+    case PageCost::kTablesTooDeep: why = QStringLiteral("plus de %1 tableaux imbriqués").arg(limits.maxTableDepth); break;
+    case PageCost::kTooManyCells: why = QStringLiteral("plus de %1 cellules de tableau").arg(limits.maxCells); break;
+    case PageCost::kTooManyListItems: why = QStringLiteral("plus de %1 éléments de liste").arg(limits.maxListItems); break;
+    case PageCost::kWordTooLong: why = QStringLiteral("un mot de plus de %1 caractères").arg(limits.maxWord); break;
+    case PageCost::kFits: break;
+  }
+  return QStringLiteral("La page %1 est trop complexe pour être affichée (%2).").arg(page, why);
+}
+
+// Stands for an image that is not shown: a small grey frame.
+QImage MissingImage() {
+  QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setPen(QColor(0x80, 0x80, 0x80));
+  painter.drawRect(0, 0, 15, 15);
+  return image;
+}
+
+}  // namespace
+
 QVariant TopicBrowser::loadResource(int type, const QUrl& name) {
+  // A page is asked for before the resources it names: their budget starts with it.
+  if (type == QTextDocument::HtmlResource) imageBytesLeft_ = kMaxPageImageBytes;
   const QUrl url = name.isRelative() ? source().resolved(name) : name;
-  // Nothing outside the help file is ever fetched: no network, no local files.
-  if (url.scheme() != QLatin1String(kScheme) || archive_ == nullptr) return {};
-  const std::string path = url.path(QUrl::FullyDecoded).toStdString();
-  const std::optional<std::string> bytes = archive_->Read(path);
-  if (!bytes) {
-    if (type != QTextDocument::HtmlResource) return {};
-    return QStringLiteral("<html><body><p>La page %1 est absente du fichier d'aide.</p></body></html>")
-        .arg(Quoted(url.path(QUrl::FullyDecoded)).toHtmlEscaped());
-  }
-  const QByteArray raw(bytes->data(), static_cast<qsizetype>(bytes->size()));
+  const bool inside = url.scheme() == QLatin1String(kScheme);
+  const QString shown = Quoted(inside ? url.path(QUrl::FullyDecoded) : url.toString());
+  std::optional<std::string> bytes;
+  // Nothing outside the help file is ever read: no network, no local files.
+  if (inside) bytes = archive_->Read(url.path(QUrl::FullyDecoded).toStdString());
   switch (type) {
-    case QTextDocument::HtmlResource:
-    case QTextDocument::StyleSheetResource:
-      return DecodeHelpText(raw);
-    case QTextDocument::ImageResource: {
-      QImage image;
-      if (image.loadFromData(raw)) return image;
-      return {};
+    case QTextDocument::HtmlResource: {
+      if (!bytes) return PageText(QStringLiteral("La page %1 est absente du fichier d'aide.").arg(shown));
+      if (bytes->size() > PageLimits().maxBytes) return PageText(CostText(PageCost::kTooLarge, shown));
+      const QString text = DecodeHelpText(QByteArray::fromStdString(*bytes));
+      const PageCost cost = MeasurePage(text.toStdString());
+      if (cost != PageCost::kFits) return PageText(CostText(cost, shown));
+      return text;
     }
+    case QTextDocument::StyleSheetResource:
+      if (!bytes || bytes->size() > static_cast<std::size_t>(kMaxStyleSheetBytes)) return QString();
+      return DecodeHelpText(QByteArray::fromStdString(*bytes));
+    case QTextDocument::ImageResource:
+      return bytes ? Image(QByteArray::fromStdString(*bytes)) : MissingImage();
     default:
-      return raw;
+      return bytes ? QByteArray::fromStdString(*bytes) : QByteArray("");
   }
+}
+
+// Decodes an image whose size its header gives, within the page's budget.
+QVariant TopicBrowser::Image(const QByteArray& bytes) {
+  QBuffer buffer;
+  buffer.setData(bytes);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  const QSize size = reader.size();
+  const qint64 decoded = qint64{size.width()} * size.height() * 4;
+  if (!size.isValid() || size.isEmpty() || size.width() > kMaxImageSide || size.height() > kMaxImageSide ||
+      decoded > imageBytesLeft_)
+    return MissingImage();
+  QImage image;
+  if (!reader.read(&image)) return MissingImage();
+  imageBytesLeft_ -= image.sizeInBytes();
+  return image;
 }
 
 HelpWindow::HelpWindow(const QString& path) {
@@ -213,7 +270,7 @@ void HelpWindow::ShowHelp(const QString& path) {
   if (!toc.empty()) tabs->addTab(contents_, QStringLiteral("&Sommaire"));
   else contents_->hide();
   if (!keywords.empty()) tabs->addTab(BuildIndex(keywords, tabs), QStringLiteral("&Index"));
-  browser_ = new TopicBrowser(archive_.get(), splitter);
+  browser_ = new TopicBrowser(archive_, splitter);
   browser_->setAccessibleName(QStringLiteral("Rubrique"));
   splitter->addWidget(tabs);
   splitter->addWidget(browser_);

@@ -16,19 +16,29 @@ class QTreeWidgetItem;
 namespace dorvane::helpviewer {
 
 // The topic pane. It serves every page, style sheet and image from the help file itself and
-// nothing from anywhere else: links that leave the file are reported, never followed.
+// nothing from anywhere else: links that leave the file are reported, never followed, and
+// whatever a page asks for that is not in the file, or costs more than a help page may, gets
+// a placeholder, so that Qt neither looks for it elsewhere nor asks again. It shares the
+// archive, which therefore outlives it, however the window is torn down.
 class TopicBrowser : public QTextBrowser {
   Q_OBJECT
  public:
-  TopicBrowser(const ChmArchive* archive, QWidget* parent);
+  TopicBrowser(std::shared_ptr<const ChmArchive> archive, QWidget* parent);
   QVariant loadResource(int type, const QUrl& name) override;
+
+  // What one page may cost beyond its text (see PageLimits for the text).
+  static constexpr int kMaxImageSide = 4096;                   // pixels, either way
+  static constexpr qint64 kMaxPageImageBytes = qint64{64} << 20;  // decoded, all images of a page
+  static constexpr qsizetype kMaxStyleSheetBytes = 256 << 10;
 
  signals:
   void ExternalLinkRefused(const QUrl& url);
 
  private:
   void FollowLink(const QUrl& url);
-  const ChmArchive* archive_;
+  QVariant Image(const QByteArray& bytes);
+  std::shared_ptr<const ChmArchive> archive_;
+  qint64 imageBytesLeft_ = kMaxPageImageBytes;
 };
 
 class HelpWindow : public QMainWindow {
@@ -52,7 +62,7 @@ class HelpWindow : public QMainWindow {
   void AddEntries(const std::vector<TocEntry>& entries, QTreeWidgetItem* parent);
   void SyncContents(const QUrl& url);
 
-  std::unique_ptr<ChmArchive> archive_;
+  std::shared_ptr<const ChmArchive> archive_;
   TopicBrowser* browser_ = nullptr;
   QTreeWidget* contents_ = nullptr;
   QHash<QString, QTreeWidgetItem*> itemsByTopic_;

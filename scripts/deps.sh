@@ -16,7 +16,7 @@ if [ "$mode" = test ]; then
   pkgs+=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev llvm
-    p7zip-full
+    p7zip-full dpkg-dev
   )
 fi
 

@@ -152,7 +152,9 @@ CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, std::ost
       if (args[0] == option.name) {
         const std::string text = option.run(Operands(args).subspan(1));
         out << text << std::flush;
-        return {false, 0};
+        if (out) return {false, 0};
+        err << "Écriture impossible sur la sortie standard." << std::endl;
+        return {false, kOutputFailed};
       }
     }
     throw UsageError("Option inconnue : " + Quoted(args[0]) + " (voir dorvane --help).");

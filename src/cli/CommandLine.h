@@ -14,10 +14,13 @@ struct CommandLineOutcome {
 
 // Exit status of a refused command line.
 inline constexpr int kBadCommandLine = 2;
+// Exit status when the results could not be written (a full disk, a closed output).
+inline constexpr int kOutputFailed = 1;
 
 // Runs the options that print and exit (--print, --format, --help, --version); `args` leaves
 // out the program's name. Results go to `out` only when the whole command succeeded; a
-// refusal writes nothing there and one line to `err`, and ends with kBadCommandLine.
+// refusal writes nothing there and one line to `err`, and ends with kBadCommandLine; a failed
+// write to `out` writes one line to `err` and ends with kOutputFailed.
 CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, std::ostream& out,
                                   std::ostream& err);
 

@@ -1,6 +1,7 @@
 #include "cli/IsoDate.h"
 
 #include "text/Ascii.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 
@@ -46,10 +47,6 @@ std::string MalformedMomentMessage(std::string_view text, bool withTime) {
          " (forme attendue : AAAA-MM-JJ" + (withTime ? "[THH:MM:SS[.mmm]]" : "") + ").";
 }
 
-std::string Quoted(std::string_view text) {
-  std::string out = "« ";
-  for (const char c : text) out += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
-  return out + " »";
-}
+std::string Quoted(std::string_view text) { return "« " + OneLineText(text) + " »"; }
 
 }  // namespace dorvane

@@ -2,7 +2,10 @@
 
 #include "cli/IsoDate.h"
 
+#include "dates/ConvertError.h"
+#include "dates/ErrorText.h"
 #include "help/hh_funcs.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 
@@ -15,8 +18,10 @@ bool IsOwnOption(const std::string& arg) {
 }  // namespace
 
 bool IsScreenshotCommand(const std::vector<std::string>& args) {
+  // The command is named by its first argument, the debug switches aside: a later one is an
+  // operand of another option (as in "--format --date").
   for (const std::string& arg : args) {
-    if (IsOwnOption(arg)) return true;
+    if (!IsDebugArgument(arg)) return IsOwnOption(arg);
   }
   return false;
 }
@@ -41,6 +46,14 @@ std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& 
         error = MalformedMomentMessage(args[i], false);
         return std::nullopt;
       }
+      // An impossible date (2005-02-29) is refused here, with the program's own message,
+      // before any window exists.
+      try {
+        MakeDate(moment->date.year, moment->date.month, moment->date.day);
+      } catch (const EConvertError& e) {
+        error = ErrorBoxText(e.what());
+        return std::nullopt;
+      }
       date = moment->date;
     } else if (arg == "--window") {
       const std::string& name = args[++i];
@@ -51,11 +64,11 @@ std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& 
       } else if (name == "about") {
         window = ScreenshotWindow::kAbout;
       } else {
-        error = "Fenêtre inconnue : '" + name + "' ; fenêtres : main, search, about.";
+        error = "Fenêtre inconnue : '" + OneLineText(name) + "' ; fenêtres : main, search, about.";
         return std::nullopt;
       }
     } else if (!IsDebugArgument(arg)) {
-      error = "Option inconnue : '" + arg + "' (voir dorvane --help).";
+      error = "Option inconnue : '" + OneLineText(arg) + "' (voir dorvane --help).";
       return std::nullopt;
     }
   }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "dates/DateValue.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 
@@ -33,7 +34,7 @@ std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& 
 
 // The message when the screenshot cannot be written to `file`.
 inline std::string ScreenshotWriteError(const std::string& file) {
-  return "Impossible d'écrire " + file + ".";
+  return "Impossible d'écrire " + OneLineText(file) + ".";
 }
 
 }  // namespace dorvane

@@ -2,6 +2,7 @@
 
 #include "dates/Formatting.h"
 #include "dates/Numbers.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 
@@ -10,8 +11,11 @@ std::string MonthBannerText(TDateTime x) {
 }
 
 std::string WeekdayLineText(TDateTime x) {
-  return FormatDateValue("dddddd", x) + " - " + WholeNumberText(WeekdayNumber(x)) +
-         " ème jour de la semaine.";
+  std::string date = FormatDateValue("dddddd", x);
+  // A date written right to left is isolated (U+2068 ... U+2069), so that it does not turn
+  // the line around and carry " - 2" to its other end.
+  if (HasRightToLeftLetter(date)) date = "\u2068" + date + "\u2069";
+  return date + " - " + WholeNumberText(WeekdayNumber(x)) + " ème jour de la semaine.";
 }
 
 std::string DayOfYearText(TDateTime x) {

@@ -90,12 +90,13 @@ std::string Hex4(std::uint32_t value) {
   return text;
 }
 
-// A report line: the label, its blanks, one tab, the value.
+// A report line: the label, its blanks, one tab, the value, kept on its one line (a path or
+// an argument may hold a line break).
 std::string Line(std::string_view label, int blanks, std::string_view value) {
   std::string line(label);
   line.append(static_cast<std::size_t>(blanks), ' ');
   line += '\t';
-  line += value;
+  line += OneLineText(value);
   return line;
 }
 

@@ -1,6 +1,11 @@
 #include "platform/DynamicLibrary.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
 
 namespace dorvane::platform {
 namespace {
@@ -11,7 +16,17 @@ class LinuxLibraries final : public DynamicLibraries {
     if (path.empty()) return nullptr;
     // A name without a slash would be searched for along the library path; we load by path.
     const std::string byPath = path.find('/') == std::string::npos ? "./" + path : path;
-    return ::dlopen(byPath.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // Only a regular file is loaded: a pipe or a device in its place would block the loader
+    // for ever. The file is opened without blocking and loaded through that descriptor, so
+    // the file checked is the file loaded.
+    const int fd = ::open(byPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st {};
+    LibraryHandle library = nullptr;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+      library = ::dlopen(("/proc/self/fd/" + std::to_string(fd)).c_str(), RTLD_NOW | RTLD_LOCAL);
+    ::close(fd);
+    return library;
   }
 
   void* FindExport(LibraryHandle library, const std::string& name) const override {

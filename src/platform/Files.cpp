@@ -11,15 +11,15 @@ namespace {
 
 // Opens a regular file for writing without following a symbolic link in its last component,
 // creating it owner-only. O_NONBLOCK keeps a planted FIFO from blocking the open; anything
-// that is not a regular file of ours is refused, so a file another user left in a shared
-// directory never receives our writes.
+// that is not a regular file of ours with a single name is refused, so neither a file another
+// user left in a shared directory nor a hard link planted to one of ours receives our writes.
 int OpenForWriting(const std::string& path, int extraFlags) {
   const int fd = ::open(path.c_str(),
                         O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | extraFlags,
                         S_IRUSR | S_IWUSR);
   if (fd < 0) return -1;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || st.st_nlink != 1) {
     ::close(fd);
     return -1;
   }
@@ -44,11 +44,17 @@ class LinuxFiles final : public FileSystem {
   }
 
   bool CreateEmptyFile(const std::string& path) override {
-    // Emptied only once it is known to be a regular file of ours to write.
-    const int fd = OpenForWriting(path, 0);
-    if (fd < 0) return false;
-    const bool emptied = ::ftruncate(fd, 0) == 0;
-    return ::close(fd) == 0 && emptied;
+    // Always a new file: one already there is removed first (when it is a regular file of
+    // ours with a single name), never emptied in place.
+    int fd = OpenForWriting(path, O_EXCL);
+    if (fd < 0 && errno == EEXIST) {
+      struct stat st {};
+      if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() ||
+          st.st_nlink != 1 || ::unlink(path.c_str()) != 0)
+        return false;
+      fd = OpenForWriting(path, O_EXCL);
+    }
+    return fd >= 0 && ::close(fd) == 0;
   }
 
   bool DeleteFile(const std::string& path) override {

@@ -6,8 +6,9 @@
 namespace dorvane::platform {
 
 // The few file operations the program needs. Files it writes are never reached through a
-// symbolic link and are created readable and writable by their owner only, so a link planted
-// in a shared directory cannot redirect the program's writes.
+// symbolic link nor written when they have another name (a hard link), and are created
+// readable and writable by their owner only, so a link planted in a shared directory cannot
+// redirect the program's writes.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -16,7 +17,8 @@ class FileSystem {
   virtual bool DirectoryExists(const std::string& path) const = 0;
   // `path` itself is a symbolic link, whether or not its target exists.
   virtual bool IsSymbolicLink(const std::string& path) const = 0;
-  // Creates an empty regular file, emptying one that exists; false when that is not possible.
+  // Creates an empty regular file, replacing one of ours that exists (never emptying it in
+  // place); false when that is not possible.
   virtual bool CreateEmptyFile(const std::string& path) = 0;
   // Removes the entry at `path` (a link itself, never its target); false when it cannot.
   virtual bool DeleteFile(const std::string& path) = 0;

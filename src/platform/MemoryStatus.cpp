@@ -49,8 +49,12 @@ MemoryFigures MemoryFiguresOfMeminfo(std::string_view text) {
   if (!available) {
     const auto free = MeminfoKib(text, "MemFree");
     if (!free) return figures;
-    available =
-        *free + MeminfoKib(text, "Buffers").value_or(0) + MeminfoKib(text, "Cached").value_or(0);
+    // Summed without wrapping: absurd values saturate, and the memory in use is then none.
+    available = *free;
+    for (const char* key : {"Buffers", "Cached"}) {
+      const std::uint64_t more = MeminfoKib(text, key).value_or(0);
+      available = *available > UINT64_MAX - more ? UINT64_MAX : *available + more;
+    }
   }
   const std::uint64_t used = *available >= *total ? 0 : *total - *available;
   // In long double: a total near 2^64 KiB must not overflow the product.

@@ -34,6 +34,19 @@ inline std::size_t CodePointLength(std::string_view text, std::size_t pos) {
 // First code point of UTF-8 text, or U'\0' when the text is empty.
 char32_t FirstCodePoint(std::string_view text);
 
+// The text made fit for one line of a message or a report: control characters (C0, DEL, C1,
+// and a lone byte of 0x80 to 0x9F, which a terminal reading 8-bit text takes for C1) and the
+// controls of bidirectional text (marks, embeddings, overrides, isolates), which would break
+// the line or turn its reading order around, each become "?".
+std::string OneLineText(std::string_view text);
+
+// Columns the text takes in a terminal: two for East Asian wide and full-width characters, none
+// for combining marks and invisible format characters, one for the rest.
+std::size_t DisplayWidth(std::string_view text);
+
+// True when the text holds a letter of a right-to-left script (Hebrew, Arabic, Syriac, Thaana).
+bool HasRightToLeftLetter(std::string_view text);
+
 // The first `count` code points of UTF-8 text, never splitting one.
 std::string FirstCodePoints(std::string_view text, std::size_t count);
 

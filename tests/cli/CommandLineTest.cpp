@@ -138,6 +138,8 @@ TEST_F(CommandLineTest, BadInputWritesOneLineToErrorsOnly) {
        "Date mal formée : « 2005-03-07T10:00:00 » (forme attendue : AAAA-MM-JJ).\n"},
       {{"--month", "2005-03-07", "x"}, "Argument en trop : « x » (voir dorvane --help).\n"},
       {{"bonjour\nmonde"}, "Option inconnue : « bonjour?monde » (voir dorvane --help).\n"},
+      // C1 controls (U+0085, a stray 0x9B) and the right-to-left override.
+      {{"a\u0085b\x9B" "c\u202Ed\u2067é"}, "Option inconnue : « a?b?c?d?é » (voir dorvane --help).\n"},
       {{"-debug", "--print"}, "Option inconnue : « -debug » (voir dorvane --help).\n"},
   };
   for (const auto& c : cases) {
@@ -179,15 +181,17 @@ TEST_F(CommandLineTest, PrintGivesAMoonLineForEveryValidDay) {
   }
 }
 
-// The built program, run as a user would: its streams and its exit status.
-Outcome RunProgram(const std::string& environment, const std::string& arguments) {
+// The built program, run as a user would: its streams and its exit status. `output` redirects
+// its standard output elsewhere than to the captured file (">/dev/full", ">&-").
+Outcome RunProgram(const std::string& environment, const std::string& arguments,
+                   const std::string& output = "") {
   // A directory of its own, so that test runs in parallel never share the capture files.
   const dorvane::testing::TempDir dir;
   const std::string outFile = dir / "out.txt";
   const std::string errFile = dir / "err.txt";
   const std::string command = "env -u LC_ALL -u LC_TIME -u LANG " + environment + " '" +
-                              DORVANE_EXE + "' " + arguments + " >'" + outFile + "' 2>'" + errFile +
-                              "'";
+                              DORVANE_EXE + "' " + arguments + " 2>'" + errFile + "' " +
+                              (output.empty() ? ">'" + outFile + "'" : output);
   const int raw = std::system(command.c_str());
   auto slurp = [](const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -217,7 +221,8 @@ TEST(CommandLineProgram, PrintsWithoutADisplayInTheUsersLocale) {
 }
 
 TEST(CommandLineProgram, RefusesBadInputWithStatusTwo) {
-  for (const char* arguments : {"--print 2005-02-29", "--nope", "--format", "--print x y"}) {
+  for (const char* arguments :
+       {"--print 2005-02-29", "--nope", "--format", "--print x y", "--screenshot x.png --date 2005-02-29"}) {
     const Outcome run = RunProgram("LANG=C", arguments);
     EXPECT_EQ(run.status, 2) << arguments;
     EXPECT_EQ(run.out, "") << arguments;
@@ -225,6 +230,19 @@ TEST(CommandLineProgram, RefusesBadInputWithStatusTwo) {
   }
   EXPECT_EQ(RunProgram("LANG=C", "--print 2005-02-29").err,
             "Argument incorrect pour l'encodage de date.\n");
+  EXPECT_EQ(RunProgram("LANG=C", "--screenshot x.png --date 2005-02-29").err,
+            "Argument incorrect pour l'encodage de date.\n");
+}
+
+// A result that cannot be written is a failure: status 1 and one line on standard error.
+TEST(CommandLineProgram, AFailedWriteEndsWithStatusOne) {
+  for (const char* output : {">/dev/full", ">&-"}) {
+    for (const char* arguments : {"--month 2005-03-07", "--help"}) {
+      const Outcome run = RunProgram("LANG=C", arguments, output);
+      EXPECT_EQ(run.status, 1) << arguments << " " << output;
+      EXPECT_EQ(run.err, "Écriture impossible sur la sortie standard.\n") << arguments << " " << output;
+    }
+  }
 }
 
 }  // namespace

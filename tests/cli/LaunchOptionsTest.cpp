@@ -52,6 +52,7 @@ TEST(LaunchOptionsTest, OnlyOurOptionsMakeAScreenshotCommand) {
     EXPECT_FALSE(o->screenshot->date);
     EXPECT_EQ(o->screenshot->window, ScreenshotWindow::kMain);
   }
+  EXPECT_FALSE(IsScreenshotCommand({"--format", "--date"})) << "an operand of --format";
 }
 
 TEST(LaunchOptionsTest, RefusedArguments) {

@@ -234,6 +234,22 @@ TEST_F(HelpProbeTest, UnwritableModuleDirectoryLogsToTheTemporaryDirectory) {
   EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 22);
 }
 
+// A line break in a path or an argument must not split a report line (nor a C1 control, nor a
+// right-to-left override turn it around).
+TEST_F(HelpProbeTest, EveryValueStaysOnItsLine) {
+  fake.files.readOnlyDirectories.insert(kModuleDir);
+  fake.system.tempDirectory = "/tmp/a\nb/";
+  fake.files.directories.insert("/tmp/a\nb");
+  fake.process.arguments = {"./bin/dorvane", "-debug", "deux\r\nlignes\u0085\u202E"};
+
+  ProbeHelpEnvironment();
+
+  const std::string report = Report("/tmp/a\nb");
+  EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 22);
+  EXPECT_EQ(report.substr(0, report.find('\n')), "Filename:             \t/tmp/a?b/HHDebug.txt");
+  EXPECT_NE(report.find("\t-debug | deux??lignes??\n"), std::string::npos);
+}
+
 TEST_F(HelpProbeTest, WithoutATemporaryDirectoryTheRootStandsIn) {
   fake.files.readOnlyDirectories.insert(kModuleDir);
   fake.system.tempDirectory = "/nonexistent";

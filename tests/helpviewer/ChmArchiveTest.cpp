@@ -8,6 +8,7 @@
 
 #include "ChmArchive.h"
 #include "ChmWriter.h"
+#include "CompressedChm.h"
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
@@ -73,6 +74,71 @@ TEST(CheckContainer, RefusesDamagedDirectories) {
       {"index root out of range", [&] { auto b = many; Put32(b, kItsp + 0x1C, 4000); return b; }()},
   };
   for (const auto& c : cases) EXPECT_FALSE(CheckContainer(c.bytes)) << c.what;
+}
+
+// The compressed section as compilers write it; the files are read back through the LZX frames.
+TEST(ChmArchive, ReadsFilesOfTheCompressedSection) {
+  TempDir dir;
+  std::string big;
+  for (int i = 0; big.size() < 80000; ++i) big += "ligne " + std::to_string(i) + "\n";
+  const std::string bytes = dorvane::testing::BuildCompressedChm(
+      {{"/index.html", "<p>Compressé</p>"}, {"/long.txt", big}, {"/vide.txt", ""}},
+      {{"/stocke.html", "<p>Stocké</p>"}});
+  ASSERT_TRUE(CheckContainer(bytes));
+  OpenResult result = OpenResult::kMalformed;
+  const auto archive = ChmArchive::Open(dir.Write("lzx.chm", bytes), result);
+  ASSERT_NE(archive, nullptr);
+  EXPECT_EQ(archive->Read("/index.html"), "<p>Compressé</p>");
+  EXPECT_TRUE(archive->Read("/long.txt") == big) << "three frames";
+  EXPECT_EQ(archive->Read("/vide.txt"), "");
+  EXPECT_EQ(archive->Read("/stocke.html"), "<p>Stocké</p>");
+}
+
+// Each damage is one that made the reader divide by zero, follow a null pointer or write past
+// a buffer while decompressing, and a few more of the same kind.
+TEST(CheckContainer, RefusesDamagedCompressedSections) {
+  using dorvane::testing::CompressedParts;
+  using dorvane::testing::SetLE;
+  using Damage = void (*)(CompressedParts&);
+  const struct {
+    const char* what;
+    Damage damage;
+  } cases[] = {
+      {"reset table frame length 0", [](CompressedParts& p) { SetLE(p.resetTable, 0x20, 0, 8); }},
+      {"reset table frame length 2^32 + 16",
+       [](CompressedParts& p) { SetLE(p.resetTable, 0x20, (std::uint64_t{1} << 32) + 16, 8); }},
+      {"0 windows per reset", [](CompressedParts& p) { SetLE(p.controlData, 0x14, 0, 4); }},
+      {"window size 0", [](CompressedParts& p) { SetLE(p.controlData, 0x10, 0, 4); }},
+      {"window size 2^22", [](CompressedParts& p) { SetLE(p.controlData, 0x10, 1u << 22, 4); }},
+      {"control data version 1", [](CompressedParts& p) { SetLE(p.controlData, 8, 1, 4); }},
+      {"control data 8 bytes long", [](CompressedParts& p) { p.controlData.resize(8); }},
+      {"window of 3 frames", [](CompressedParts& p) { SetLE(p.controlData, 0x10, 3, 4); }},
+      {"reset interval 0", [](CompressedParts& p) { SetLE(p.controlData, 0x0C, 0, 4); }},
+      {"no LZXC signature", [](CompressedParts& p) { p.controlData[4] = 'X'; }},
+      {"more frames than the table holds", [](CompressedParts& p) { SetLE(p.resetTable, 4, 1000, 4); }},
+      {"fewer frames than the stream needs", [](CompressedParts& p) { SetLE(p.resetTable, 4, 1, 4); }},
+      {"table offset past its end", [](CompressedParts& p) { SetLE(p.resetTable, 0x0C, 0xFFFFFFF0, 4); }},
+      {"first frame not at the start", [](CompressedParts& p) { SetLE(p.resetTable, 0x28, 2, 8); }},
+      {"frames going backwards", [](CompressedParts& p) { SetLE(p.resetTable, 0x38, 0x10, 8); }},
+      {"compressed length past the content",
+       [](CompressedParts& p) { SetLE(p.resetTable, 0x18, p.content.size() + 1, 8); }},
+      {"frame far larger than a frame can compress to",
+       [](CompressedParts& p) { p.content.append(0x10000, 'z'); SetLE(p.resetTable, 0x18, p.content.size(), 8); }},
+      {"uncompressed length short of its files", [](CompressedParts& p) { SetLE(p.resetTable, 0x10, 0x8000, 8); }},
+  };
+  const std::string page(0x11000, 'p');  // three frames
+  for (const auto& c : cases) {
+    EXPECT_FALSE(CheckContainer(dorvane::testing::BuildCompressedChm({{"/a.html", page}}, {}, c.damage)))
+        << c.what;
+  }
+  EXPECT_TRUE(CheckContainer(dorvane::testing::BuildCompressedChm({{"/a.html", page}})));
+
+  // Files of the compressed section without the files that describe it, or described twice.
+  EXPECT_FALSE(CheckContainer(BuildChm({{"/index.html", "x"}}, 0x040C, {{"/a.html", 0, 10}})));
+  std::string twice = dorvane::testing::BuildCompressedChm(
+      {{"/a.html", page}}, {{"::DataSpace/Storage/MSCompressed/ControlDatb", "LZXC"}});
+  twice[twice.find("ControlDatb") + 10] = 'A';
+  EXPECT_FALSE(CheckContainer(twice));
 }
 
 TEST(ChmArchive, OpensReadsAndListsAPackedFile) {

@@ -239,6 +239,17 @@ TEST_F(LinuxFilesTest, WritesNeverGoThroughASymbolicLink) {
   EXPECT_EQ(Content(dir / "target"), "precious");
 }
 
+// A hard link planted under the name of a file we write must not carry our writes to the
+// file it shares: it is neither emptied nor appended to.
+TEST_F(LinuxFilesTest, WritesNeverGoThroughAHardLink) {
+  Write(dir / "target", "precious");
+  ASSERT_EQ(::link((dir / "target").c_str(), (dir / "$_Temp_$.$$$").c_str()), 0);
+  ASSERT_EQ(::link((dir / "target").c_str(), (dir / "HHDebug.txt").c_str()), 0);
+  EXPECT_FALSE(files.CreateEmptyFile(dir / "$_Temp_$.$$$"));
+  EXPECT_FALSE(files.AppendText(dir / "HHDebug.txt", "report"));
+  EXPECT_EQ(Content(dir / "target"), "precious");
+}
+
 TEST_F(LinuxFilesTest, RefusesDirectoriesAndFifosWithoutBlocking) {
   ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
   EXPECT_FALSE(files.AppendText(dir / "fifo", "x"));
@@ -275,6 +286,14 @@ TEST(LinuxLibraries, LoadsByPathAndFindsExportsByName) {
   EXPECT_EQ(*calls, 1);
   EXPECT_EQ(libs.FindExport(lib, "HtmlHelpW"), nullptr);
   libs.Release(lib);
+}
+
+// A pipe or a directory named as the library would block or fail the loader: refused at once.
+TEST(LinuxLibraries, OnlyRegularFilesAreLoaded) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo((dir / "libfifo.so").c_str(), 0600), 0);
+  EXPECT_EQ(SystemLibraries().Load(dir / "libfifo.so"), nullptr);
+  EXPECT_EQ(SystemLibraries().Load(dir.Path()), nullptr);
 }
 
 TEST(LinuxLibraries, ABareNameIsLoadedFromTheCurrentDirectoryNotSearched) {

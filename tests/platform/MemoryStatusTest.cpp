@@ -29,6 +29,9 @@ TEST(MemoryStatus, FiguresOfMeminfoTexts) {
        "MemTotal: 1000 kB\nMemFree: 100 kB\nBuffers: 50 kB\nCached: 250 kB\n",
        {1024000, 60}},
       {"old kernel, no Buffers or Cached", "MemTotal: 1000 kB\nMemFree: 100 kB\n", {1024000, 90}},
+      // 2^64 - 50 + 100 would wrap to 50 and give a load of 95 %.
+      {"old kernel, absurd figures", "MemTotal: 1000 kB\nMemFree: 18446744073709551566 kB\nBuffers: 100 kB\n",
+       {1024000, 0}},
       {"no load figures at all", "MemTotal: 1000 kB\n", {1024000, 0}},
       {"keys in another order, tabs, no final newline",
        "MemAvailable:\t250 kB\nSwapTotal: 9 kB\nMemTotal:\t1000 kB",

@@ -54,13 +54,14 @@ struct Record {
   std::string path;
   std::uint64_t offset = 0;
   std::uint64_t length = 0;
+  std::uint64_t section = 0;
 };
 
 std::string EncodeRecord(const Record& r) {
   std::string out;
   AppendEncInt(out, r.path.size());
   out += r.path;
-  AppendEncInt(out, 0);  // content section 0: stored uncompressed
+  AppendEncInt(out, r.section);  // 0: stored uncompressed
   AppendEncInt(out, r.offset);
   AppendEncInt(out, r.length);
   return out;
@@ -144,10 +145,11 @@ std::string IndexHeader() {
 
 // The section names file: its length in 16-bit words, the number of names, then each name as
 // a counted, terminated UTF-16 string.
-std::string BuildNameList() {
-  const std::string names[] = {"Uncompressed"};
+std::string BuildNameList(bool withCompressed) {
+  std::vector<std::string> names = {"Uncompressed"};
+  if (withCompressed) names.emplace_back("MSCompressed");
   std::string body;
-  Put16(body, static_cast<std::uint16_t>(std::size(names)));
+  Put16(body, static_cast<std::uint16_t>(names.size()));
   for (const std::string& n : names) {
     Put16(body, static_cast<std::uint16_t>(n.size()));
     for (char c : n) Put16(body, static_cast<std::uint8_t>(c));
@@ -159,7 +161,8 @@ std::string BuildNameList() {
 }
 
 void CheckPath(const std::string& path) {
-  if (path.size() < 2 || path.front() != '/')
+  // "::" begins the names of the container's own files.
+  if (path.size() < 2 || (path.front() != '/' && path.rfind("::", 0) != 0))
     throw std::invalid_argument("path must be absolute and not empty: '" + path + "'");
   if (path.size() > kMaxPathBytes) throw std::invalid_argument("path too long: " + path);
   if (path.find('\0') != std::string::npos) throw std::invalid_argument("path holds a NUL byte");
@@ -206,17 +209,22 @@ std::string BuildSystemFile(const ChmSystemInfo& info) {
   return out;
 }
 
-std::string BuildChm(std::vector<ChmEntry> entries, std::uint32_t language) {
+std::string BuildChm(std::vector<ChmEntry> entries, std::uint32_t language,
+                     const std::vector<ChmSection1Entry>& compressed) {
   for (const ChmEntry& e : entries) CheckPath(e.path);
-  entries.push_back({"::DataSpace/NameList", BuildNameList()});
+  for (const ChmSection1Entry& e : compressed) CheckPath(e.path);
+  entries.push_back({"::DataSpace/NameList", BuildNameList(!compressed.empty())});
 
   // Folders are listed too, with no bytes, as readers expect to find them.
   std::set<std::string> folders{"/"};
-  for (const ChmEntry& e : entries) {
-    if (e.path.front() != '/') continue;
-    for (std::size_t slash = e.path.find('/', 1); slash != std::string::npos;
-         slash = e.path.find('/', slash + 1))
-      folders.insert(e.path.substr(0, slash + 1));
+  std::vector<std::string> paths;
+  for (const ChmEntry& e : entries) paths.push_back(e.path);
+  for (const ChmSection1Entry& e : compressed) paths.push_back(e.path);
+  for (const std::string& path : paths) {
+    if (path.front() != '/') continue;
+    for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1))
+      folders.insert(path.substr(0, slash + 1));
   }
 
   std::vector<Record> records;
@@ -227,10 +235,9 @@ std::string BuildChm(std::vector<ChmEntry> entries, std::uint32_t language) {
     records.push_back({e.path, content.size(), e.data.size()});
     content += e.data;
   }
+  for (const ChmSection1Entry& e : compressed) records.push_back({e.path, e.offset, e.length, 1});
   for (const std::string& f : folders) {
-    if (std::any_of(entries.begin(), entries.end(),
-                    [&f](const ChmEntry& e) { return e.path == f; }))
-      continue;
+    if (std::find(paths.begin(), paths.end(), f) != paths.end()) continue;
     records.push_back({f, 0, 0});
   }
   std::sort(records.begin(), records.end(),

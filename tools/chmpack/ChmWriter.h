@@ -13,6 +13,14 @@ struct ChmEntry {
   std::string data;
 };
 
+// A file of the compressed content section: where its bytes lie in that section's
+// uncompressed stream. The packer itself never compresses; readers are tested with these.
+struct ChmSection1Entry {
+  std::string path;
+  std::uint64_t offset = 0;
+  std::uint64_t length = 0;
+};
+
 // What the help viewer reads from the system file.
 struct ChmSystemInfo {
   std::string title;
@@ -29,7 +37,10 @@ std::string BuildSystemFile(const ChmSystemInfo& info);
 // is needed, index chunks above them) and the uncompressed content section.
 // Throws std::invalid_argument on a path that is empty, not absolute, too long, or repeated
 // (paths are looked up without regard to ASCII case, so "/A.htm" and "/a.htm" collide).
-std::string BuildChm(std::vector<ChmEntry> entries, std::uint32_t language);
+// `compressed` lists files of the compressed section; the caller stores that section's control
+// data, reset table and content among `entries`.
+std::string BuildChm(std::vector<ChmEntry> entries, std::uint32_t language,
+                     const std::vector<ChmSection1Entry>& compressed = {});
 
 // The order of the directory: byte-wise after folding ASCII letters to lower case.
 bool PathLess(const std::string& a, const std::string& b);
