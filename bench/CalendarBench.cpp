@@ -6,9 +6,9 @@
 #include <benchmark/benchmark.h>
 
 #include "calendar/Calendar.h"
-#include "calendar/CalendarWidget.h"
+#include "qt/CalendarWidget.h"
 #include "dates/DateValue.h"
-#include "gfx/QtCanvas.h"
+#include "qt/QtCanvas.h"
 #include "gfx/TextFlags.h"
 
 namespace {

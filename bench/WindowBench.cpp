@@ -21,9 +21,10 @@
 #include <thread>
 #include <vector>
 
-#include "app/Application.h"
-#include "app/Fonts.h"
-#include "app/MainForm.h"
+#include "qt/Application.h"
+#include "qt/Fonts.h"
+#include "qt/MainWindow.h"
+#include "qt/StatusBar.h"
 
 extern char** environ;
 
@@ -139,7 +140,7 @@ struct ShownMainWindow : WithApp {
     form.show();
     QCoreApplication::processEvents();
   }
-  dorvane::TForm1 form;
+  dorvane::MainWindow form;
 };
 
 // Every 5000 years of steps the grid goes back to its first date, so that a long run never
@@ -154,15 +155,15 @@ bool DueForReset(int& steps) {
 // changed.
 void BM_MonthForwardWithRepaint(benchmark::State& state) {
   ShownMainWindow window;
-  dorvane::TForm1& form = window.form;
-  const dorvane::TDateTime start = form.Calendar1->Calendar().SelectedDate();
+  dorvane::TForm1& form = window.form.Form();
+  const dorvane::TDateTime start = form.Calendar1().SelectedDate();
   int steps = 0;
   for (auto _ : state) {
     form.tlbtnMApresClick();
     QCoreApplication::processEvents();
     if (DueForReset(steps)) {
       state.PauseTiming();
-      form.Calendar1->Calendar().SetSelectedDate(start);
+      form.Calendar1().SetSelectedDate(start);
       QCoreApplication::processEvents();
       state.ResumeTiming();
     }
@@ -229,21 +230,21 @@ BENCHMARK(BM_Idle30s)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 
 void BM_MonthForwardWithoutRepaint(benchmark::State& state) {
   ShownMainWindow window;
-  dorvane::TForm1& form = window.form;
-  const dorvane::TDateTime start = form.Calendar1->Calendar().SelectedDate();
+  dorvane::TForm1& form = window.form.Form();
+  const dorvane::TDateTime start = form.Calendar1().SelectedDate();
   int steps = 0;
   for (auto _ : state) {
     form.tlbtnMApresClick();
-    if (DueForReset(steps)) form.Calendar1->Calendar().SetSelectedDate(start);
+    if (DueForReset(steps)) form.Calendar1().SetSelectedDate(start);
   }
 }
 BENCHMARK(BM_MonthForwardWithoutRepaint)->Unit(benchmark::kMicrosecond);
 
 void BM_GridRepaint(benchmark::State& state) {
   ShownMainWindow window;
-  dorvane::TForm1& form = window.form;
+  QWidget* grid = window.form.Controls().Find("Calendar1");
   for (auto _ : state) {
-    form.Calendar1->update();
+    grid->update();
     QCoreApplication::processEvents();
   }
 }
@@ -251,13 +252,14 @@ BENCHMARK(BM_GridRepaint)->Unit(benchmark::kMicrosecond);
 
 void BM_CaptionsRepaint(benchmark::State& state) {
   ShownMainWindow window;
-  dorvane::TForm1& form = window.form;
+  const dorvane::FormControls& controls = window.form.Controls();
+  auto* bar = controls.Get<dorvane::TStatusBar>("StatusBar1");
   int i = 0;
   for (auto _ : state) {
-    form.StatusBar1->SetPanelText(0, std::to_string(++i));
-    form.StatusBar1->SetPanelText(1, std::to_string(i));
-    form.RxLabel1->update();
-    form.RxLabel2->update();
+    bar->SetPanelText(0, std::to_string(++i));
+    bar->SetPanelText(1, std::to_string(i));
+    controls.Find("RxLabel1")->update();
+    controls.Find("RxLabel2")->update();
     QCoreApplication::processEvents();
   }
 }

@@ -1,6 +1,9 @@
-// The layers of the program: which folders a folder's sources may include, and that the
-// standard-library core never includes a Qt header. Read from the sources themselves, so a
-// stray include fails here before it spreads.
+// The layers of the program: which folders a folder's sources may include, that the
+// standard-library core never includes a toolkit header, and that the Qt front end holds no
+// text or layout number of the windows of its own. Read from the sources themselves, so a
+// stray include or a copied caption fails here before it spreads.
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -10,6 +13,11 @@
 #include <string>
 
 #include <gtest/gtest.h>
+
+#include "forms/About.h"
+#include "forms/Layout.h"
+#include "forms/MainForm.h"
+#include "forms/_Recherche.h"
 
 namespace {
 
@@ -26,7 +34,7 @@ const std::map<std::string, std::set<std::string>> kAllowed = {
     {"calendar", {"platform", "text", "dates", "gfx", "calendar"}},
     {"controls", {"platform", "text", "dates", "gfx", "controls"}},
     {"help", {"platform", "text", "dates", "help"}},
-    {"dialogs", {"platform", "text", "dates", "gfx", "calendar", "controls", "dialogs"}},
+    {"forms", {"platform", "text", "dates", "gfx", "calendar", "controls", "help", "forms"}},
     {"cli", {"platform", "text", "dates", "calendar", "help", "cli"}},
 };
 
@@ -63,6 +71,17 @@ bool IsQtHeader(const std::string& name) {
          name.rfind("Qt", 0) == 0 || name.rfind("qt", 0) == 0;
 }
 
+// Qt's, or the Windows SDK's (whose file names the SDK spells in any case).
+bool IsToolkitHeader(const std::string& name) {
+  if (IsQtHeader(name)) return true;
+  std::string lower;
+  for (char c : name) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  static const std::set<std::string> windows = {"windows.h", "windowsx.h", "winuser.h",
+                                                "wingdi.h",  "commctrl.h", "shellapi.h",
+                                                "objbase.h", "wincodec.h", "gdiplus.h"};
+  return windows.count(lower) > 0;
+}
+
 TEST(Layering, FoldersIncludeOnlyTheLayersBelowThem) {
   int checked = 0;
   for (const auto& entry : fs::recursive_directory_iterator(kSrc)) {
@@ -71,7 +90,7 @@ TEST(Layering, FoldersIncludeOnlyTheLayersBelowThem) {
     if (ext != ".h" && ext != ".cpp") continue;
     const std::string folder = fs::relative(entry.path(), kSrc).begin()->string();
     const auto allowed = kAllowed.find(folder);
-    if (allowed == kAllowed.end()) continue;  // app: the top of the stack
+    if (allowed == kAllowed.end()) continue;  // qt and app: the top of the stack
     for (const std::string& inc : Includes(entry.path(), true)) {
       const auto slash = inc.find('/');
       if (slash == std::string::npos) continue;  // generated or same-folder headers
@@ -83,13 +102,13 @@ TEST(Layering, FoldersIncludeOnlyTheLayersBelowThem) {
   EXPECT_GT(checked, 50);
 }
 
-// Below the windows (app, dialogs), the name tells which files may use Qt: "Qt..." or
-// "...Widget"; every other file is toolkit-free.
+// Outside the Qt front end (qt) and the program's main (app), the name tells which files may
+// use Qt: "Qt..." or "...Widget"; every other file is toolkit-free.
 TEST(Layering, OnlyQtAndWidgetFilesIncludeQt) {
   for (const auto& entry : fs::recursive_directory_iterator(kSrc)) {
     if (!entry.is_regular_file()) continue;
     const std::string folder = fs::relative(entry.path(), kSrc).begin()->string();
-    if (folder == "app" || folder == "dialogs") continue;
+    if (folder == "app" || folder == "qt") continue;
     const std::string stem = entry.path().stem().string();
     const bool named = stem.rfind("Qt", 0) == 0 ||
                        (stem.size() > 6 && stem.compare(stem.size() - 6, 6, "Widget") == 0);
@@ -113,16 +132,129 @@ TEST(Layering, TheCoreNeverIncludesQt) {
     pending.erase(pending.begin());
     if (!seen.insert(file.string()).second) continue;
     for (const std::string& inc : Includes(file, false)) {
-      EXPECT_FALSE(IsQtHeader(inc)) << file << " includes <" << inc << ">";
+      EXPECT_FALSE(IsToolkitHeader(inc)) << file << " includes <" << inc << ">";
     }
     for (const std::string& inc : Includes(file, true)) {
-      EXPECT_FALSE(IsQtHeader(fs::path(inc).filename().string())) << file << " includes " << inc;
+      EXPECT_FALSE(IsToolkitHeader(fs::path(inc).filename().string()))
+          << file << " includes " << inc;
       for (const fs::path& candidate : {kSrc / inc, file.parent_path() / inc}) {
         if (fs::exists(candidate)) pending.insert(fs::weakly_canonical(candidate).string());
       }
     }
   }
   EXPECT_GT(seen.size(), 40u);
+  for (const char* form : {"MainForm.cpp", "_Recherche.cpp", "About.cpp", "Application.cpp"}) {
+    EXPECT_TRUE(seen.count((kSrc / "forms" / form).string())) << form << " is not in the core";
+  }
+}
+
+// A source's code without its comments, and its string literals apart.
+struct Code {
+  std::string text;  // comments and literals blanked
+  std::vector<std::string> literals;
+};
+
+Code ReadCode(const fs::path& file) {
+  std::ifstream in(file);
+  const std::string all((std::istreambuf_iterator<char>(in)), {});
+  Code code;
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (all.compare(i, 2, "//") == 0) {
+      while (i < all.size() && all[i] != '\n') ++i;
+      code.text += '\n';
+    } else if (all.compare(i, 2, "/*") == 0) {
+      i = all.find("*/", i + 2);
+      if (i == std::string::npos) break;
+      ++i;
+    } else if (all[i] == '"' || all[i] == '\'') {
+      const char quote = all[i];
+      std::string literal;
+      for (++i; i < all.size() && all[i] != quote; ++i) {
+        if (all[i] == '\\') literal += all[i++];
+        literal += all[i];
+      }
+      if (quote == '"') code.literals.push_back(literal);
+      code.text += ' ';
+    } else {
+      code.text += all[i];
+    }
+  }
+  return code;
+}
+
+std::vector<fs::path> SourcesIn(const fs::path& folder) {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    const std::string ext = entry.path().extension().string();
+    if (ext == ".h" || ext == ".cpp") files.push_back(entry.path());
+  }
+  return files;
+}
+
+const dorvane::WindowLayout* const kWindows[] = {&dorvane::TForm1::kLayout,
+                                                 &dorvane::TForm2::kLayout,
+                                                 &dorvane::TFAbout::kLayout};
+
+// Every text the user reads in the windows, as the forms' tables give it.
+std::set<std::string> WindowTexts() {
+  std::set<std::string> texts;
+  for (const dorvane::WindowLayout* w : kWindows) {
+    texts.emplace(w->caption);
+    for (const auto& c : w->controls) {
+      if (c.kind != dorvane::ControlKind::kPicture) texts.emplace(c.text);
+      texts.emplace(c.accessibleName);
+    }
+    for (const auto& m : w->menu) texts.emplace(m.caption);
+    for (const auto& b : w->toolButtons) {
+      texts.emplace(b.hint);
+      texts.emplace(dorvane::SpokenName(b.hint));
+    }
+    for (const auto& p : w->panels) texts.emplace(p.text);
+  }
+  texts.erase("");
+  texts.erase(std::string(dorvane::kMenuSeparator));
+  return texts;
+}
+
+// The Qt front end only builds what the forms' tables say: no caption, hint, menu text or
+// message of its own (the program's texts are French, so any accented literal is one), and in
+// the files that build the windows no number of the tables' layouts.
+TEST(Layering, TheQtFrontEndHoldsNoTextOrLayoutNumberOfItsOwn) {
+  const std::set<std::string> texts = WindowTexts();
+  ASSERT_GT(texts.size(), 40u);
+  std::set<int> numbers;
+  for (const dorvane::WindowLayout* w : kWindows) {
+    numbers.insert({w->clientWidth, w->clientHeight});
+    for (const auto& c : w->controls) numbers.insert({c.left, c.top, c.width, c.height});
+    for (const auto& b : w->toolButtons) numbers.insert(b.left);
+    for (const auto& p : w->panels) numbers.insert(p.width);
+  }
+  numbers.insert({dorvane::kToolButtonWidth, dorvane::kToolButtonHeight,
+                  dorvane::kToolSeparatorWidth});
+  std::erase_if(numbers, [](int n) { return n <= 8; });  // small offsets, character codes
+
+  static const std::set<std::string> builders = {
+      "FormControls.cpp", "MainWindow.cpp", "SearchWindow.cpp", "AboutWindow.cpp",
+      "ToolBar.cpp",      "StatusBar.cpp",  "_Dorvane.cpp"};
+  static const std::regex number(R"(\b\d+\b)");
+  int scanned = 0;
+  for (const fs::path& file : SourcesIn(kSrc / "qt")) {
+    const Code code = ReadCode(file);
+    for (const std::string& literal : code.literals) {
+      EXPECT_FALSE(texts.count(literal)) << file << " holds the window text \"" << literal << '"';
+      const bool ascii = std::all_of(literal.begin(), literal.end(),
+                                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+      EXPECT_TRUE(ascii) << file << " holds the text \"" << literal << '"';
+    }
+    if (builders.count(file.filename().string())) {
+      ++scanned;
+      for (std::sregex_iterator m(code.text.begin(), code.text.end(), number), end; m != end; ++m) {
+        EXPECT_FALSE(numbers.count(std::stoi(m->str())))
+            << file << " holds the layout number " << m->str();
+      }
+    }
+  }
+  EXPECT_EQ(scanned, static_cast<int>(builders.size()));
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/LaunchOptions.h"
-#include "app/_Dorvane.h"
+#include "qt/_Dorvane.h"
 #include "dates/DateLocale.h"
 #include "platform/QtLocaleSource.h"
 

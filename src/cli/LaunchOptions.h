@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "dates/DateValue.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 
@@ -30,5 +31,10 @@ bool IsScreenshotCommand(const std::vector<std::string>& args);
 // message for the user.
 std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& args,
                                                 std::string& error);
+
+// The message when the screenshot cannot be written to `file`.
+inline std::string ScreenshotWriteError(const std::string& file) {
+  return "Impossible d'écrire " + OneLineText(file) + ".";
+}
 
 }  // namespace dorvane

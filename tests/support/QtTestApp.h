@@ -10,9 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
-#include "platform/Clock.h"
-#include "platform/Services.h"
+#include "qt/Application.h"
+#include "ClockOverride.h"
 
 namespace dorvane::testing {
 
@@ -55,17 +54,5 @@ inline void Tick(QTimer& timer) {
   QTimerEvent elapsed(timer.timerId());
   QCoreApplication::sendEvent(&timer, &elapsed);
 }
-
-// Puts a fixed clock in place for as long as it lives.
-class ClockOverride {
- public:
-  explicit ClockOverride(const platform::LocalTime& t) : clock_(t) {}
-
-  void Set(const platform::LocalTime& t) { clock_.Set(t); }
-
- private:
-  platform::FixedClock clock_;
-  platform::ServicesScope services_{{.clock = &clock_}};
-};
 
 }  // namespace dorvane::testing

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "calendar/Calendar.h"
+#include "forms/About.h"
+#include "forms/FormView.h"
+#include "forms/Layout.h"
+
+namespace dorvane {
+
+class TForm2;
+
+// The size limits a window answers with when the system asks (WM_GETMINMAXINFO's
+// MINMAXINFO), outer sizes in pixels.
+struct SizeLimits {
+  int maxWidth = 0;  // a maximised window's size
+  int maxHeight = 0;
+  int maxLeft = 0;  // and place
+  int maxTop = 0;
+  int minTrackWidth = 0;  // the smallest and largest size dragging the frame may give
+  int minTrackHeight = 0;
+  int maxTrackWidth = 0;
+  int maxTrackHeight = 0;
+  friend bool operator==(const SizeLimits&, const SizeLimits&) = default;
+};
+
+// What the main window asks of its window besides the common operations.
+class MainView : public FormView, public AboutBoxHost {
+ public:
+  // The grid control the front end created for the named row.
+  virtual TCalendar& Calendar(std::string_view control) = 0;
+  // A panel of the status bar.
+  virtual void SetPanelText(int panel, std::string_view text) = 0;
+  // Starts the named timer at its interval, its ticks going to its handler; false when the
+  // system has no timer left.
+  virtual bool StartTimer(std::string_view timer, int milliseconds) = 0;
+
+};
+
+// The main window: tool bar, menu, month banner, calendar grid, weekday line and a status bar
+// whose last panel is a clock. Its size is fixed.
+class TForm1 : public TForm {
+ public:
+  static const WindowLayout kLayout;
+  static constexpr int kClockPanel = 2;
+
+  explicit TForm1(MainView& view);
+  // Runs FormDestroy: the form goes with its window.
+  ~TForm1() override;
+
+  // The end of the window's creation, once the front end built every control of the table:
+  // the timers start (a timer the system cannot give fails the creation with "Pas assez de
+  // timers disponibles"), then FormCreate runs.
+  void Create();
+
+  // The search dialog that the search command opens; it outlives this window's commands.
+  void SetSearchDialog(TForm2* dialog) { form2_ = dialog; }
+
+  TCalendar& Calendar1() { return view_.Calendar("Calendar1"); }
+  TAboutBox& AboutBox1() { return aboutBox1_; }
+
+  // The size lock: whatever the default answer, the window keeps its current outer size.
+  static void LockSize(SizeLimits& limits, int width, int height);
+
+  // Handlers.
+  void FormCreate();
+  void FormDestroy();
+  void Calendar1Change();
+  void Timer1Timer();
+  void tlbtnAnAvantClick();
+  void tlbtnMAvantClick();
+  void tlbtnMActuelClick();
+  void tlbtnMApresClick();
+  void tlbtnAnApresClick();
+  void tlbtnRechercherClick();
+  void tlbtnAideClick();
+  void tlbtnQuitterClick();
+  void Aproposde1Click();
+
+ private:
+  MainView& view_;
+  TAboutBox aboutBox1_;
+  TForm2* form2_ = nullptr;
+};
+
+}  // namespace dorvane

@@ -1,0 +1,90 @@
+#include "qt/Application.h"
+
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+
+#include "qt/FormControls.h"
+
+namespace dorvane {
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // Ties the windows to the desktop entry, whose icon the desktop then shows for them.
+  setDesktopFileName(QStringLiteral("dorvane"));
+  SetFailureSink([](std::exception_ptr failure) {
+    if (TApplication* app = TApplication::Instance()) app->HandleException(std::move(failure));
+  });
+}
+
+TApplication::~TApplication() { SetFailureSink(nullptr); }
+
+TApplication* TApplication::Instance() {
+  return qobject_cast<TApplication*>(QCoreApplication::instance());
+}
+
+void TApplication::SetTitle(const std::string& title) {
+  title_ = title;
+  // The application's name, not its display name: Qt would add a display name to every
+  // window's caption.
+  setApplicationName(QString::fromStdString(title));
+}
+
+bool TApplication::LoadFrenchTranslations() {
+  auto translator = std::make_unique<QTranslator>();
+  if (!translator->load(QStringLiteral("qtbase_fr"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    return false;
+  }
+  if (translator_) removeTranslator(translator_.get());
+  installTranslator(translator.get());
+  translator_ = std::move(translator);
+  return true;
+}
+
+void TApplication::SetErrorBox(ErrorBox box) { errorBox_ = std::move(box); }
+
+void TApplication::RestoreDefaultErrorBox() { errorBox_ = nullptr; }
+
+// A window that holds the mouse is told to let it go before the box takes over, so that no
+// drag goes on behind the box.
+void TApplication::CancelMouseCapture() {
+  if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
+}
+
+void TApplication::ShowErrorBox(std::string_view title, std::string_view text) {
+  if (errorBox_) {
+    errorBox_(std::string(text));
+    return;
+  }
+  // Parented to the active window, the box opens on that window's screen; being application
+  // modal, it disables every other window until it closes.
+  QPointer<QWidget> active = QApplication::activeWindow();
+  QPointer<QWidget> focus = QApplication::focusWidget();
+  QMessageBox box(QMessageBox::Critical, ToQString(title), ToQString(text), QMessageBox::Ok,
+                  active);
+  // The message may quote what the user typed: it is shown as it stands, never as markup.
+  box.setTextFormat(Qt::PlainText);
+  box.setWindowModality(Qt::ApplicationModal);
+  box.exec();
+  if (active) active->activateWindow();
+  if (focus) focus->setFocus(Qt::OtherFocusReason);
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (...) {
+    HandleException(std::current_exception());
+    return true;
+  }
+}
+
+bool TApplication::event(QEvent* event) {
+  if (event->type() == QEvent::LocaleChange && onLocaleChange_) {
+    RunHandler(onLocaleChange_);
+  }
+  return QApplication::event(event);
+}
+
+}  // namespace dorvane

@@ -1,0 +1,200 @@
+#include "qt/CalendarWidget.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QTimerEvent>
+#include <QWheelEvent>
+
+#include "qt/QtCanvas.h"
+#include "qt/QtMouseButton.h"
+#include "gfx/TextFlags.h"
+
+namespace dorvane {
+
+namespace {
+
+constexpr TColor clWindowFrame = 0xFF000006;
+
+TShiftState ShiftOf(Qt::KeyboardModifiers modifiers) {
+  TShiftState shift = 0;
+  if (modifiers & Qt::ShiftModifier) shift |= ssShift;
+  if (modifiers & Qt::AltModifier) shift |= ssAlt;
+  if (modifiers & Qt::ControlModifier) shift |= ssCtrl;
+  return shift;
+}
+
+std::uint16_t VirtualKeyOf(int key) {
+  switch (key) {
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    default: return 0;
+  }
+}
+
+bool IsArrow(int key) {
+  return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
+}  // namespace
+
+CalendarWidget::CalendarWidget(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+  setAccessibleName(QStringLiteral("Calendrier"));
+  calendar_.SetHost(this);
+  SendClientSize();
+}
+
+CalendarWidget::~CalendarWidget() { calendar_.SetHost(nullptr); }
+
+QSize CalendarWidget::sizeHint() const {
+  const int b = calendar_.BorderWidth();
+  return {293 + 2 * b, 125 + 2 * b};
+}
+
+Point CalendarWidget::ToClient(const QPointF& position) const {
+  const int b = calendar_.BorderWidth();
+  const QPoint p = position.toPoint();
+  return {p.x() - b, p.y() - b};
+}
+
+void CalendarWidget::SendClientSize() {
+  const int b = calendar_.BorderWidth();
+  calendar_.SizeNotice(width() - 2 * b, height() - 2 * b);
+}
+
+// ---- Host ----
+
+void CalendarWidget::InvalidateAll() { update(); }
+
+void CalendarWidget::InvalidateRect(const Rect& rect) {
+  const int b = calendar_.BorderWidth();
+  update(QRect(rect.Left + b, rect.Top + b, rect.Width(), rect.Height()));
+}
+
+void CalendarWidget::BorderChanged() {
+  SendClientSize();
+  updateGeometry();
+}
+
+void CalendarWidget::SetFocus() {
+  if (isEnabled()) setFocus(Qt::MouseFocusReason);
+}
+
+// The window's focus widget stays ours while the window itself is inactive.
+bool CalendarWidget::IsActiveControl() const { return window()->focusWidget() == this; }
+
+// Qt already routes every pointer event of a press to the pressed widget until the release.
+void CalendarWidget::CapturePointer() {}
+void CalendarWidget::ReleasePointer() {}
+
+Point CalendarWidget::PointerPosition() const { return pointer_; }
+
+void CalendarWidget::StartRepeatTimer(int milliseconds) { selectTimer_.start(milliseconds, this); }
+void CalendarWidget::StopRepeatTimer() { selectTimer_.stop(); }
+
+// ---- Events ----
+
+void CalendarWidget::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  QtCanvas canvas(painter, palette());
+  const int b = calendar_.BorderWidth();
+  const Rect bounds{0, 0, width(), height()};
+  if (b == 2) {
+    canvas.DrawEdge(bounds, BDR_SUNKENOUTER | BDR_SUNKENINNER, BF_RECT);
+  } else if (b == 1) {
+    canvas.SetBrush(Brush{clWindowFrame, TBrushStyle::bsSolid});
+    canvas.FillRect({0, 0, width(), 1});
+    canvas.FillRect({0, height() - 1, width(), height()});
+    canvas.FillRect({0, 0, 1, height()});
+    canvas.FillRect({width() - 1, 0, width(), height()});
+  }
+  const QRect client(b, b, width() - 2 * b, height() - 2 * b);
+  painter.setClipRect(client, Qt::IntersectClip);
+  painter.translate(b, b);
+  const QRect dirty = event->rect().intersected(client).translated(-b, -b);
+  calendar_.Paint(canvas, Rect{dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1});
+}
+
+void CalendarWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  SendClientSize();
+}
+
+void CalendarWidget::Press(QMouseEvent* event, bool doubleClick) {
+  pointer_ = ToClient(event->position());
+  calendar_.MouseDown(MouseButtonOf(event->button()), ShiftOf(event->modifiers()), pointer_.x,
+                      pointer_.y, doubleClick);
+  event->accept();
+}
+
+void CalendarWidget::mousePressEvent(QMouseEvent* event) { Press(event, false); }
+void CalendarWidget::mouseDoubleClickEvent(QMouseEvent* event) { Press(event, true); }
+
+void CalendarWidget::mouseMoveEvent(QMouseEvent* event) {
+  pointer_ = ToClient(event->position());
+  calendar_.MouseMove(ShiftOf(event->modifiers()), pointer_.x, pointer_.y);
+}
+
+void CalendarWidget::mouseReleaseEvent(QMouseEvent* event) {
+  pointer_ = ToClient(event->position());
+  calendar_.MouseUp(MouseButtonOf(event->button()), ShiftOf(event->modifiers()), pointer_.x,
+                    pointer_.y);
+}
+
+void CalendarWidget::keyPressEvent(QKeyEvent* event) {
+  const std::uint16_t key = VirtualKeyOf(event->key());
+  const bool handled = key != 0 && calendar_.KeyDown(key, ShiftOf(event->modifiers()));
+  // Arrow keys are always the calendar's, also when a move is refused, so that they never
+  // reach the window; Tab never gets here, Qt's focus navigation takes it first.
+  if (handled || IsArrow(event->key())) {
+    event->accept();
+  } else {
+    QWidget::keyPressEvent(event);
+  }
+}
+
+void CalendarWidget::wheelEvent(QWheelEvent* event) {
+  if (!IsActiveControl() || event->angleDelta().y() == 0) {
+    event->ignore();
+    return;
+  }
+  calendar_.MouseWheel(event->angleDelta().y());
+  event->accept();
+}
+
+void CalendarWidget::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  calendar_.FocusChanged(true);
+}
+
+void CalendarWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  calendar_.CancelMode();
+  calendar_.FocusChanged(false);
+}
+
+void CalendarWidget::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  calendar_.CancelMode();
+}
+
+void CalendarWidget::timerEvent(QTimerEvent* event) {
+  if (event->timerId() == selectTimer_.timerId()) {
+    calendar_.TimerTick();
+  } else {
+    QWidget::timerEvent(event);
+  }
+}
+
+}  // namespace dorvane

@@ -1,0 +1,406 @@
+#include "qt/FormControls.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+
+#include "forms/Handlers.h"
+#include "qt/CalendarWidget.h"
+#include "qt/GroupBox.h"
+#include "qt/LineWidget.h"
+#include "qt/QtCanvas.h"
+#include "qt/RxLabelWidget.h"
+#include "qt/StatusBar.h"
+#include "qt/SvgPicture.h"
+#include "qt/ToolBar.h"
+
+namespace dorvane {
+
+namespace {
+
+QString PicturePath(std::string_view picture) {
+  return QStringLiteral(":/dorvane/%1.svg").arg(ToQString(picture));
+}
+
+QString ToolImagePath(std::string_view image) {
+  return QStringLiteral(":/dorvane/tool/%1.svg").arg(ToQString(image));
+}
+
+// A label that takes the size of its text. Plain text only: texts from the program or the
+// system are never read as markup.
+class SizedLabel : public QLabel {
+ public:
+  explicit SizedLabel(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setAutoFillBackground(true);
+  }
+};
+
+// The character a key press types, as a key filter sees it: Ctrl with a letter types the
+// matching control character (Ctrl+V is 22), keys that type nothing give 0.
+char32_t TypedCharacter(const QKeyEvent& key) {
+  switch (key.key()) {
+    case Qt::Key_Backspace:
+      return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+      return 0;  // moving the focus and deleting forward type no character
+    default:
+      break;
+  }
+  if ((key.modifiers() & Qt::ControlModifier) && !(key.modifiers() & Qt::AltModifier) &&
+      key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z) {
+    return static_cast<char32_t>(key.key() - Qt::Key_A + 1);
+  }
+  const QString text = key.text();
+  if (text.isEmpty()) return 0;
+  return text.toUcs4().value(0);
+}
+
+// Paste, cut, undo and redo by their other keys (Shift+Insert...) would change the text
+// without typing a character; they are refused as the Ctrl letters are.
+bool IsEditingShortcut(const QKeyEvent& key) {
+  return key.matches(QKeySequence::Paste) || key.matches(QKeySequence::Cut) ||
+         key.matches(QKeySequence::Undo) || key.matches(QKeySequence::Redo);
+}
+
+// A filter that hands on another character than the one typed refuses it: a single-line
+// edit inserts none of the control characters it replaces keys with.
+bool Refuses(KeyFilter filter, char32_t typed) { return filter(typed) != typed; }
+
+// The field's own context menu, without the Ctrl shortcuts it names: a filtered field refuses
+// them (they type control characters), so the menu does not advertise them. Its commands stay.
+void ShowFieldMenu(QLineEdit* edit, const QPoint& at) {
+  QMenu* menu = edit->createStandardContextMenu();
+  for (QAction* action : menu->actions()) {
+    const QString text = action->text();
+    const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+    if (tab < 0) continue;
+    const QKeySequence keys = QKeySequence::fromString(text.mid(tab + 1), QKeySequence::NativeText);
+    if (!keys.isEmpty() && (keys[0].keyboardModifiers() & Qt::ControlModifier)) {
+      action->setText(text.left(tab));
+    }
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(edit->mapToGlobal(at));
+}
+
+bool IsTabStop(ControlKind kind) {
+  return kind == ControlKind::kEdit || kind == ControlKind::kButton;
+}
+
+}  // namespace
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+FormControls::FormControls(QWidget& window, QWidget& client, const WindowLayout& layout,
+                           TForm& form)
+    : QObject(&client), layout_(layout), form_(form) {
+  ApplyToWindow(window, client);
+  for (const ControlLayout& row : layout.controls) {
+    QWidget* parent = row.parent.empty() ? &client : Find(row.parent);
+    controls_.emplace_back(row.name, Create(row, parent != nullptr ? parent : &client));
+  }
+  SetTabOrder();
+  if (!layout.firstFocus.empty()) SetFocus(layout.firstFocus);
+}
+
+void FormControls::ApplyToWindow(QWidget& window, QWidget& client) {
+  auto* main = qobject_cast<QMainWindow*>(&window);
+  Qt::WindowFlags flags = (main != nullptr ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint;
+  if (layout_.borderIcons & biSystemMenu) {
+    flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  }
+  if (layout_.borderIcons & biMinimize) flags |= Qt::WindowMinimizeButtonHint;
+  if (layout_.borderIcons & biMaximize) flags |= Qt::WindowMaximizeButtonHint;
+  window.setWindowFlags(flags);
+  window.setObjectName(ToQString(layout_.name));
+  window.setWindowTitle(ToQString(layout_.caption));
+  if (!layout_.icon.empty()) window.setWindowIcon(QIcon(PicturePath(layout_.icon)));
+  if (layout_.font != FontStyle{}) {
+    const Font font = ToFont(layout_.font);
+    window.setFont(ToQFont(font));
+    QPalette colours = window.palette();
+    colours.setColor(QPalette::WindowText, QtCanvas(colours).ToQColor(font.Color));
+    window.setPalette(colours);
+  }
+  if (main != nullptr && !layout_.menu.empty()) BuildMenu(*main->menuBar());
+  // A dialog frame is fixed; a sizeable one around a client area of its own keeps that area's
+  // size, and nothing else follows a change of the frame.
+  if (layout_.border == BorderStyle::kDialog) {
+    window.setFixedSize(layout_.clientWidth, layout_.clientHeight);
+  } else if (&client != &window) {
+    client.setFixedSize(layout_.clientWidth, layout_.clientHeight);
+  } else {
+    window.resize(layout_.clientWidth, layout_.clientHeight);
+    // The frame may grow, never shrink the window below its controls.
+    window.setMinimumSize(layout_.clientWidth, layout_.clientHeight);
+  }
+}
+
+void FormControls::Forward(Handler handler) {
+  // Qt must never unwind a failure: each handler hands its own to the error box.
+  RunHandler([this, handler] { (form_.*handler)(); });
+}
+
+QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
+  const QString name = ToQString(row.name);
+  const Handler handler = row.onEvent;
+  QWidget* widget = nullptr;
+  switch (row.kind) {
+    case ControlKind::kControlBar:
+      widget = new TControlBar(parent);
+      break;
+    case ControlKind::kToolBar:
+      widget = new TToolBar(parent);
+      break;
+    case ControlKind::kStatusBar:
+      widget = new TStatusBar(parent, layout_.panels);
+      break;
+    case ControlKind::kGroupBox:
+      widget = new TGroupBox(parent, ToQString(row.text));
+      break;
+    case ControlKind::kRxLabel: {
+      auto* label = new RxLabelWidget(parent);
+      label->setObjectName(name);
+      // Before the bounds, which it would otherwise fit to the text.
+      if (row.width != kAutoSize) label->Label().SetAutoSize(false);
+      label->setGeometry(row.left, row.top, row.width, row.height);
+      label->Label().SetAlignment(row.alignment);
+      if (row.font != nullptr) label->Label().SetFont(ToFont(*row.font));
+      label->Label().SetCaption(std::string(row.text));
+      return label;
+    }
+    case ControlKind::kCalendar: {
+      auto* grid = new CalendarWidget(parent);
+      grid->setObjectName(name);
+      grid->setGeometry(row.left, row.top, row.width, row.height);
+      if (row.tabOrder == kNoTabStop) grid->setFocusPolicy(Qt::ClickFocus);
+      if (!row.accessibleName.empty()) grid->setAccessibleName(ToQString(row.accessibleName));
+      if (row.startOfWeek != 0) grid->Calendar().SetStartOfWeek(row.startOfWeek);
+      if (handler != nullptr) {
+        // The grid calls out synchronously from its own operations, which run inside a
+        // handler already: its failures go the same way as that handler's.
+        grid->Calendar().OnChange = [this, handler](TCalendar&) { (form_.*handler)(); };
+      }
+      return grid;
+    }
+    case ControlKind::kLabel:
+      if (row.width == kAutoSize) {
+        widget = new SizedLabel(parent);
+        if (row.font != nullptr) widget->setFont(ToQFont(ToFont(*row.font)));
+        static_cast<QLabel*>(widget)->setText(ToQString(row.text));
+        widget->move(row.left, row.top);
+        widget->adjustSize();
+        widget->setObjectName(name);
+        return widget;
+      }
+      widget = new QLabel(ToQString(row.text), parent);
+      break;
+    case ControlKind::kEdit: {
+      auto* edit = new QLineEdit(parent);
+      if (row.maxLength > 0) edit->setMaxLength(row.maxLength);
+      if (row.keyFilter != nullptr) {
+        edit->setAcceptDrops(false);
+        edit->setInputMethodHints(Qt::ImhDigitsOnly);
+        edit->installEventFilter(this);
+        keyFilters_.emplace_back(edit, row.keyFilter);
+        edit->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(edit, &QLineEdit::customContextMenuRequested, edit,
+                [edit](const QPoint& at) { ShowFieldMenu(edit, at); });
+      }
+      if (!row.accessibleName.empty()) edit->setAccessibleName(ToQString(row.accessibleName));
+      widget = edit;
+      break;
+    }
+    case ControlKind::kButton: {
+      auto* button = new QPushButton(ToQString(row.text), parent);
+      // Enter presses a button only when it has the focus; a window has no default button.
+      button->installEventFilter(this);
+      if (handler != nullptr) {
+        connect(button, &QPushButton::clicked, this, [this, handler] { Forward(handler); });
+      }
+      widget = button;
+      break;
+    }
+    case ControlKind::kPicture:
+      if (row.text.empty()) {
+        auto* picture = new QLabel(parent);
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        widget = picture;
+      } else {
+        widget = new SvgPicture(PicturePath(row.text), parent);
+        if (row.width == kAutoSize) {
+          widget->setObjectName(name);
+          widget->move(row.left, row.top);
+          return widget;
+        }
+      }
+      break;
+    case ControlKind::kLine: {
+      auto* line = new LineWidget(parent);
+      line->setObjectName(name);
+      line->setGeometry(row.left, row.top, row.width,
+                        row.height == kAutoSize ? line->height() : row.height);
+      if (row.penColor != Pen().Color) line->Line().Pen().SetColor(row.penColor);
+      line->Line().SetLine(row.line);
+      return line;
+    }
+    case ControlKind::kTimer: {
+      auto* timer = new QTimer(parent->window());
+      timer->setObjectName(name);
+      timer->setInterval(row.interval);
+      if (handler != nullptr) {
+        connect(timer, &QTimer::timeout, this, [this, handler] { Forward(handler); });
+      }
+      return timer;
+    }
+  }
+  widget->setObjectName(name);
+  widget->setGeometry(row.left, row.top, row.width, row.height);
+  if (row.kind == ControlKind::kToolBar) AddToolButtons(widget);
+  return widget;
+}
+
+void FormControls::AddToolButtons(QWidget* toolBar) {
+  auto* bar = static_cast<TToolBar*>(toolBar);
+  for (const ToolButtonLayout& row : layout_.toolButtons) {
+    if (row.image == ToolButtonLayout::kSeparator) {
+      controls_.emplace_back(row.name, bar->AddSeparator(row.name, row.left));
+      continue;
+    }
+    QToolButton* button = bar->AddButton(
+        row.name, row.left, ToolImagePath(layout_.images[static_cast<std::size_t>(row.image)]),
+        ToQString(row.hint), ToQString(SpokenName(row.hint)));
+    const Handler handler = row.onClick;
+    connect(button, &QToolButton::clicked, this, [this, handler] { Forward(handler); });
+    controls_.emplace_back(row.name, button);
+  }
+}
+
+void FormControls::SetTabOrder() {
+  // Tab orders count within each parent; the keyboard visits a parent's stops in their order,
+  // and a container's own stops where the container stands among its siblings.
+  std::vector<QWidget*> chain;
+  const auto visit = [&](const auto& self, std::string_view parent) -> void {
+    std::vector<const ControlLayout*> children;
+    for (const ControlLayout& row : layout_.controls) {
+      if (row.parent == parent && row.tabOrder != kNoTabStop) children.push_back(&row);
+    }
+    std::stable_sort(children.begin(), children.end(),
+                     [](const ControlLayout* a, const ControlLayout* b) {
+                       return a->tabOrder < b->tabOrder;
+                     });
+    for (const ControlLayout* row : children) {
+      if (IsTabStop(row->kind)) chain.push_back(Find(row->name));
+      self(self, row->name);
+    }
+  };
+  visit(visit, {});
+  for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+void FormControls::BuildMenu(QMenuBar& bar) {
+  std::vector<std::pair<std::string_view, QMenu*>> menus;
+  for (const MenuItemLayout& row : layout_.menu) {
+    const QString name = ToQString(row.name);
+    if (row.menu.empty()) {
+      QMenu* menu = bar.addMenu(ToQString(row.caption));
+      menu->setObjectName(name);
+      menus.emplace_back(row.name, menu);
+      continue;
+    }
+    const auto owner = std::find_if(menus.begin(), menus.end(),
+                                    [&](const auto& m) { return m.first == row.menu; });
+    if (owner == menus.end()) continue;
+    QMenu* menu = owner->second;
+    if (row.caption == kMenuSeparator) {
+      menu->addSeparator()->setObjectName(name);
+      continue;
+    }
+    QAction* item = menu->addAction(ToQString(row.caption));
+    item->setObjectName(name);
+    if (const Handler handler = row.onClick) {
+      connect(item, &QAction::triggered, this, [this, handler] { Forward(handler); });
+    }
+    controls_.emplace_back(row.name, item);
+  }
+}
+
+void FormControls::SetText(std::string_view control, std::string_view text) {
+  QWidget* widget = Find(control);
+  const QString value = ToQString(text);
+  if (auto* label = qobject_cast<RxLabelWidget*>(widget)) {
+    label->Label().SetCaption(std::string(text));
+  } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    edit->setText(value);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    button->setText(value);
+  } else if (auto* plain = qobject_cast<QLabel*>(widget)) {
+    plain->setText(value);
+    if (dynamic_cast<SizedLabel*>(plain) != nullptr) plain->adjustSize();
+  }
+}
+
+std::string FormControls::Text(std::string_view control) const {
+  if (auto* edit = Get<QLineEdit>(control)) return edit->text().toStdString();
+  if (auto* label = Get<QLabel>(control)) return label->text().toStdString();
+  return {};
+}
+
+void FormControls::SetFocus(std::string_view control) {
+  if (QWidget* widget = Find(control)) widget->setFocus(Qt::OtherFocusReason);
+}
+
+void FormControls::SetPanelText(int panel, std::string_view text) {
+  for (const ControlLayout& row : layout_.controls) {
+    if (row.kind != ControlKind::kStatusBar) continue;
+    if (auto* bar = Get<TStatusBar>(row.name)) bar->SetPanelText(panel, std::string(text));
+    return;
+  }
+}
+
+bool FormControls::eventFilter(QObject* watched, QEvent* event) {
+  if (auto* button = qobject_cast<QPushButton*>(watched)) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if ((key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && !key.isAutoRepeat()) {
+      button->click();
+      return true;
+    }
+    return false;
+  }
+  const auto found = std::find_if(keyFilters_.begin(), keyFilters_.end(),
+                                  [&](const auto& f) { return f.first == watched; });
+  if (found == keyFilters_.end()) return false;
+  const KeyFilter filter = found->second;
+  if (event->type() == QEvent::KeyPress) {
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (IsEditingShortcut(key)) return true;
+    const char32_t typed = TypedCharacter(key);
+    return typed != 0 && Refuses(filter, typed);
+  }
+  if (event->type() == QEvent::InputMethod) {
+    const auto& input = static_cast<const QInputMethodEvent&>(*event);
+    for (char32_t c : input.commitString().toUcs4()) {
+      if (Refuses(filter, c)) return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace dorvane

@@ -1,0 +1,72 @@
+#include "qt/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include "qt/AboutWindow.h"
+#include "qt/CalendarWidget.h"
+#include "qt/MessageBeep.h"
+#include "qt/SearchWindow.h"
+
+namespace dorvane {
+
+MainWindow::MainWindow() : form_(*this) {
+  menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("ClientArea"));
+  setCentralWidget(client);
+  Build(*client, TForm1::kLayout, form_);
+  QCoreApplication::instance()->installEventFilter(this);
+  // The size lock: the layout answers every size query with the window's own size, as the
+  // form's rule asks, so dragging the frame changes nothing.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  adjustSize();
+  form_.Create();
+}
+
+void MainWindow::SetSearchDialog(SearchWindow* dialog) {
+  form_.SetSearchDialog(dialog != nullptr ? &dialog->Form() : nullptr);
+}
+
+TCalendar& MainWindow::Calendar(std::string_view control) {
+  return controls_->Get<CalendarWidget>(control)->Calendar();
+}
+
+void MainWindow::SetPanelText(int panel, std::string_view text) {
+  controls_->SetPanelText(panel, text);
+}
+
+bool MainWindow::StartTimer(std::string_view timer, int milliseconds) {
+  QTimer* t = controls_->Get<QTimer>(timer);
+  if (t != nullptr) t->start(milliseconds);
+  return t != nullptr && t->isActive();
+}
+
+// The main window keeps the dialog above it.
+std::unique_ptr<AboutDialog> MainWindow::CreateAboutDialog() { return AboutWindow::Create(this); }
+
+void MainWindow::Beep() { MessageBeep(); }
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::Wheel || !watched->isWidgetType()) return false;
+  auto* target = static_cast<QWidget*>(watched);
+  QWidget* focus = focusWidget();
+  if (target->window() != this || focus == nullptr || focus == target) return false;
+  // The focused control takes the turn, wherever the pointer is over the window.
+  const auto* wheel = static_cast<QWheelEvent*>(event);
+  QWheelEvent turn(focus->mapFromGlobal(wheel->globalPosition()), wheel->globalPosition(),
+                   wheel->pixelDelta(), wheel->angleDelta(), wheel->buttons(),
+                   wheel->modifiers(), wheel->phase(), wheel->inverted(), wheel->source());
+  QCoreApplication::sendEvent(focus, &turn);
+  return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  if (event->isAccepted()) emit Closed();
+}
+
+}  // namespace dorvane

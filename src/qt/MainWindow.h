@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <memory>
+
+#include "forms/MainForm.h"
+#include "qt/FormWindow.h"
+
+namespace dorvane {
+
+class SearchWindow;
+
+// The main window on Qt: the controls of TForm1's table, whose events it hands to the form.
+class MainWindow : public FormWindow<QMainWindow, MainView> {
+  Q_OBJECT
+
+ public:
+  // Builds the window and ends its creation (timers, FormCreate).
+  MainWindow();
+
+  TForm1& Form() { return form_; }
+  FormView& View() { return *this; }
+  void SetSearchDialog(SearchWindow* dialog);
+  // Centres the window on its screen the first time, then shows it.
+  void ShowCentred() { ShowCentredFirstTime(this, shownOnce_); }
+
+ signals:
+  // The window was closed: by the quit command, its title bar or its system menu.
+  void Closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  // Turns of the wheel over the window go to its focused control, as the window system
+  // gives them to the focus, and not to the control under the pointer.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  TCalendar& Calendar(std::string_view control) override;
+  void SetPanelText(int panel, std::string_view text) override;
+  bool StartTimer(std::string_view timer, int milliseconds) override;
+  std::unique_ptr<AboutDialog> CreateAboutDialog() override;
+  void Beep() override;
+
+  TForm1 form_;
+};
+
+}  // namespace dorvane

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+namespace dorvane {
+
+// The frame a top-level window gets: its own once the window system has framed it, else that
+// of another framed window of the program, which the same window manager decorates alike.
+inline QMargins ExpectedFrame(const QWidget* window) {
+  if (window->windowHandle() != nullptr && window->isVisible()) {
+    const QMargins own = window->windowHandle()->frameMargins();
+    if (!own.isNull()) return own;
+  }
+  for (const QWidget* other : QApplication::topLevelWidgets()) {
+    if (other == window || !other->isVisible() || other->windowHandle() == nullptr) continue;
+    const QMargins frame = other->windowHandle()->frameMargins();
+    if (!frame.isNull()) return frame;
+  }
+  return {};
+}
+
+// Places a top-level window, frame included, in the middle of the screen it will open on.
+inline void CentreOnScreen(QWidget* window) {
+  QScreen* screen = window->screen();
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->availableGeometry();
+  const QMargins frame = ExpectedFrame(window);
+  const QSize size = window->size().grownBy(frame);
+  // move() places the frame's corner.
+  window->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+namespace placement_detail {
+
+// Centres the window again once the window system has framed it, if the frame turned out
+// other than expected; then lets go, so that the user's own moves are never undone.
+class RecentreWhenFramed final : public QObject {
+ public:
+  RecentreWhenFramed(QWidget* window, QMargins expected)
+      : QObject(window), window_(window), expected_(expected) {
+    window->installEventFilter(this);
+    QTimer::singleShot(2000, this, [this] { deleteLater(); });
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == window_ && (event->type() == QEvent::Move || event->type() == QEvent::Show) &&
+        window_->windowHandle() != nullptr) {
+      const QMargins frame = window_->windowHandle()->frameMargins();
+      if (!frame.isNull()) {
+        window_->removeEventFilter(this);
+        if (frame != expected_) CentreOnScreen(window_);
+        deleteLater();
+      }
+    }
+    return false;
+  }
+
+ private:
+  QPointer<QWidget> window_;
+  QMargins expected_;
+};
+
+}  // namespace placement_detail
+
+// Shows a window, centred on its screen the first time only: later showings keep the place it
+// last had.
+inline void ShowCentredFirstTime(QWidget* window, bool& shownOnce) {
+  if (!shownOnce) {
+    CentreOnScreen(window);
+    shownOnce = true;
+    const QMargins expected = ExpectedFrame(window);
+    window->show();
+    new placement_detail::RecentreWhenFramed(window, expected);
+    return;
+  }
+  window->show();
+}
+
+// Brings a window forward: out of the minimised state, shown (centred the first time), raised
+// and active.
+inline void BringForward(QWidget* window, bool& shownOnce) {
+  window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+  ShowCentredFirstTime(window, shownOnce);
+  window->raise();
+  window->activateWindow();
+  // The window system activates it later; the program counts it active at once, so that a
+  // box shown next (an error about what brought it forward) stands over this window.
+  QApplication::setActiveWindow(window);
+}
+
+}  // namespace dorvane

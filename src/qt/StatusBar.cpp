@@ -1,0 +1,79 @@
+#include "qt/StatusBar.h"
+
+#include <QResizeEvent>
+
+#include <algorithm>
+
+#include "qt/QtCanvas.h"
+
+namespace dorvane {
+
+namespace {
+constexpr int kPanelGap = 2;  // between two panels
+constexpr int kTopBorder = 2;  // above the panels, which fill the rest of the bar's height
+}  // namespace
+
+TStatusBar::TStatusBar(QWidget* parent, std::span<const StatusPanelLayout> panels)
+    : QWidget(parent) {
+  int left = 0;
+  for (std::size_t i = 0; i < panels.size(); ++i) {
+    auto* panel = new QLabel(this);
+    panel->setObjectName(QStringLiteral("Panel%1").arg(i));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(1);
+    panel->setTextFormat(Qt::PlainText);
+    panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    panel->setIndent(2);
+    // Opaque, so that a new text repaints the panel alone and not the bar beneath it.
+    panel->setAutoFillBackground(true);
+    panel->setGeometry(left, kTopBorder, panels[i].width, 0);
+    left += panels[i].width + kPanelGap;
+    widths_.push_back(panels[i].width);
+    panels_.push_back(panel);
+    SetPanelText(static_cast<int>(i), std::string(panels[i].text));
+  }
+}
+
+std::string TStatusBar::PanelText(int index) const {
+  return Panel(index)->text().toStdString();
+}
+
+void TStatusBar::SetPanelText(int index, const std::string& text) {
+  const QString value = QString::fromStdString(text);
+  QLabel* panel = Panel(index);
+  if (panel->text() == value) return;
+  panel->setText(value);
+  FitText(panel);
+}
+
+void TStatusBar::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  for (QLabel* panel : panels_) panel->resize(panel->width(), height() - kTopBorder);
+  if (panels_.empty()) return;
+  QLabel* last = panels_.back();
+  last->resize(std::max(widths_.back(), width() - last->x()), last->height());
+  for (QLabel* panel : panels_) FitText(panel);
+}
+
+void TStatusBar::FitText(QLabel* panel) {
+  // A text a little too wide is set a little narrower; one that still does not fit is shown at
+  // its own width, cut, and whole in the tooltip.
+  const int room = panel->contentsRect().width() - panel->indent();
+  QFont font = panel->parentWidget()->font();
+  bool fits = false;
+  for (const int stretch : kPanelTextStretches) {
+    font.setStretch(stretch);
+    if (QFontMetrics(font).horizontalAdvance(panel->text()) <= room) {
+      fits = true;
+      break;
+    }
+  }
+  if (fits && font.stretch() != 100) {
+    if (panel->font() != font) panel->setFont(font);
+  } else if (panel->testAttribute(Qt::WA_SetFont)) {
+    panel->setFont(QFont());  // back to the bar's own, inherited
+  }
+  panel->setToolTip(fits ? QString() : PlainToolTip(panel->text()));
+}
+
+}  // namespace dorvane

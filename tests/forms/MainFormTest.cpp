@@ -1,0 +1,244 @@
+// The main window's rules, through a fake of its view.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "ClockOverride.h"
+#include "FakePlatform.h"
+#include "FakeViews.h"
+#include "dates/Captions.h"
+#include "dates/ConvertError.h"
+#include "dates/Formatting.h"
+#include "dates/Moon.h"
+#include "forms/AboutTexts.h"
+#include "forms/MainForm.h"
+#include "forms/_Recherche.h"
+#include "help/hh.h"
+#include "platform/Clock.h"
+#include "platform/Desktop.h"
+#include "platform/MemoryStatus.h"
+#include "platform/Registry.h"
+#include "platform/Services.h"
+
+namespace dorvane {
+namespace {
+
+using testing::FakeFormView;
+using testing::FakeMainView;
+
+constexpr platform::LocalTime kMonday{2005, 3, 7, 14, 5, 9, 0};
+
+class MainFormTest : public ::testing::Test {
+ protected:
+  MainFormTest() : search_(TForm2::kLayout) {
+    form1_ = std::make_unique<TForm1>(view_);
+    // The grid's change notice goes where the table says, as a front end wires it.
+    const Handler onChange = FindControl(TForm1::kLayout, "Calendar1")->onEvent;
+    view_.grid.OnChange = [this, onChange](TCalendar&) { (form1_.get()->*onChange)(); };
+    form2_ = std::make_unique<TForm2>(search_, view_, view_.grid);
+    form1_->SetSearchDialog(form2_.get());
+    form1_->Create();
+  }
+  // Every caption that follows the grid's date shows that date.
+  void ExpectCaptionsOf(TDateTime d) {
+    EXPECT_EQ(view_.texts["RxLabel1"], MonthBannerText(d));
+    EXPECT_EQ(view_.texts["RxLabel2"], WeekdayLineText(d));
+    EXPECT_EQ(view_.panels[0], DayOfYearText(d));
+    EXPECT_EQ(view_.panels[1], MoonPhaseLine(d));
+  }
+
+  // Runs the handler that the table gives a tool button or a menu item.
+  void Click(std::string_view name) {
+    for (const ToolButtonLayout& b : TForm1::kLayout.toolButtons) {
+      if (b.name == name) return (form1_.get()->*b.onClick)();
+    }
+    for (const MenuItemLayout& m : TForm1::kLayout.menu) {
+      if (m.name == name) return (form1_.get()->*m.onClick)();
+    }
+    FAIL() << name << " is neither a tool button nor a menu item";
+  }
+
+  testing::ClockOverride clock_{kMonday};  // first: the grid opens on today
+  FakeMainView view_;
+  FakeFormView search_;
+  std::unique_ptr<TForm1> form1_;
+  std::unique_ptr<TForm2> form2_;
+};
+
+TEST_F(MainFormTest, CreationStartsTheTimerThenFillsEveryCaptionAndTheClock) {
+  ASSERT_EQ(view_.timers.size(), 1u);
+  EXPECT_EQ(view_.timers[0], (std::pair<std::string, int>("Timer1", 1000)));
+  ExpectCaptionsOf(MakeDate(2005, 3, 7));
+  EXPECT_EQ(view_.panels[2], ClockText(CurrentMoment()));
+  // The weekday line twice: from the grid, then from the moment read at the start.
+  EXPECT_EQ(view_.calls, (std::vector<std::string>{
+                             "SetText RxLabel1 '" + MonthBannerText(MakeDate(2005, 3, 7)) + "'",
+                             "SetText RxLabel2 '" + WeekdayLineText(MakeDate(2005, 3, 7)) + "'",
+                             "SetText RxLabel2 '" + WeekdayLineText(MakeDate(2005, 3, 7)) + "'"}));
+}
+
+TEST_F(MainFormTest, WithoutATimerCreationFails) {
+  FakeMainView view;
+  view.timersAvailable = false;
+  TForm1 form(view);
+  try {
+    form.Create();
+    FAIL() << "no failure";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "Pas assez de timers disponibles");
+  }
+  EXPECT_TRUE(view.calls.empty()) << "FormCreate ran";
+}
+
+struct NavigationCase {
+  const char* button;
+  const char* item;
+  DateParts from;
+  DateParts to;
+};
+
+class NavigationTest : public MainFormTest, public ::testing::WithParamInterface<NavigationCase> {};
+
+TEST_P(NavigationTest, ButtonAndMenuItemRunTheSameCommandAndTheCaptionsFollow) {
+  const NavigationCase& c = GetParam();
+  const TDateTime from = MakeDate(c.from.year, c.from.month, c.from.day);
+  const TDateTime to = MakeDate(c.to.year, c.to.month, c.to.day);
+  for (const char* control : {c.button, c.item}) {
+    SCOPED_TRACE(control);
+    view_.grid.SetSelectedDate(from);
+    view_.panels[0] = "x";  // only a rebuild puts it back
+    Click(control);
+    EXPECT_EQ(view_.grid.SelectedDate(), to);
+    ExpectCaptionsOf(to);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, NavigationTest,
+    ::testing::Values(NavigationCase{"tlbtnAnAvant", "Anneprcdente1", {2008, 5, 17}, {2007, 5, 17}},
+                      NavigationCase{"tlbtnMAvant", "Moisprcdent1", {2008, 5, 17}, {2008, 4, 17}},
+                      // Today itself, not merely today's month; on today it still rebuilds.
+                      NavigationCase{"tlbtnMActuel", "Moisactuel1", {1999, 12, 31}, {2005, 3, 7}},
+                      NavigationCase{"tlbtnMActuel", "Moisactuel1", {2005, 3, 7}, {2005, 3, 7}},
+                      NavigationCase{"tlbtnMApres", "Moissuivant1", {2008, 1, 31}, {2008, 2, 29}},
+                      NavigationCase{"tlbtnAnApres", "Annesuivante1", {2008, 2, 29}, {2009, 2, 28}}));
+
+TEST_F(MainFormTest, YearStepThatCannotEncodeFailsAndLeavesTheGrid) {
+  const TDateTime last = MakeDate(9999, 6, 15);
+  view_.grid.SetSelectedDate(last);
+  EXPECT_THROW(Click("tlbtnAnApres"), EConvertError);
+  EXPECT_EQ(view_.grid.SelectedDate(), last);
+  ExpectCaptionsOf(last);
+  Click("tlbtnMAvant");
+  EXPECT_EQ(view_.grid.SelectedDate(), MakeDate(9999, 5, 15));
+}
+
+TEST_F(MainFormTest, ClockAcrossMidnightLeavesTheCaptionsOnThePreviousDate) {
+  const std::string before = view_.panels[2];
+  clock_.Set({2005, 3, 8, 0, 0, 1, 0});
+  form1_->Timer1Timer();
+  EXPECT_EQ(view_.panels[2], ClockText(CurrentMoment()));
+  EXPECT_NE(view_.panels[2], before);
+  EXPECT_EQ(view_.grid.SelectedDate(), MakeDate(2005, 3, 7));
+  ExpectCaptionsOf(MakeDate(2005, 3, 7));
+}
+
+TEST_F(MainFormTest, SearchCommandBringsTheDialogEmptiedWithTheDayFieldFocused) {
+  for (const char* control : {"tlbtnRechercher", "RechercherDate1"}) {
+    search_.calls.clear();
+    search_.texts = {{"Edit1", "2004"}, {"Edit2", "2"}, {"Edit3", "29"}};
+    Click(control);
+    EXPECT_EQ(search_.calls,
+              (std::vector<std::string>{"BringForward", "SetText Edit1 ''", "SetText Edit2 ''",
+                                        "SetText Edit3 ''", "SetFocus Edit3"}))
+        << control;
+  }
+}
+
+TEST_F(MainFormTest, QuitClosesTheWindowFromButtonAndMenu) {
+  for (const char* control : {"tlbtnQuitter", "Quitter1"}) {
+    view_.calls.clear();
+    Click(control);
+    EXPECT_EQ(view_.calls, std::vector<std::string>{"Close"}) << control;
+  }
+}
+
+TEST_F(MainFormTest, SizeLockKeepsTheCurrentSizeAndTheRestOfTheDefaultAnswer) {
+  SizeLimits limits{.maxWidth = 1280, .maxHeight = 1024, .maxLeft = -4, .maxTop = -4,
+                    .minTrackWidth = 112, .minTrackHeight = 27, .maxTrackWidth = 1292,
+                    .maxTrackHeight = 1036};
+  TForm1::LockSize(limits, 337, 371);
+  EXPECT_EQ(limits, (SizeLimits{.maxWidth = 1280, .maxHeight = 1024, .maxLeft = -4, .maxTop = -4,
+                                .minTrackWidth = 337, .minTrackHeight = 371,
+                                .maxTrackWidth = 337, .maxTrackHeight = 371}));
+}
+
+TEST_F(MainFormTest, AboutCommandShowsTheProductTexts) {
+  platform::FixedMemoryStatus memory(platform::MemoryFigures{268435456, 63});
+  {
+    const platform::ServicesScope services({.memory = &memory});
+    Click("Aproposde1");
+  }
+  ASSERT_EQ(view_.aboutShowings.size(), 1u);
+  const auto& texts = view_.aboutShowings[0].texts;
+  EXPECT_EQ(texts.at("Label1"), "Dorvane");
+  EXPECT_EQ(texts.at("Label2"), "Version 1.0 - Win9x - Win XP");
+  EXPECT_EQ(texts.at("Label3"), kMakerNotice);
+  EXPECT_EQ(view_.aboutDialogsAlive, 0) << "the dialog outlived its showing";
+}
+
+struct ViewerCall {
+  void* owner;
+  std::string file;
+  unsigned int command;
+};
+std::vector<ViewerCall> g_viewerCalls;
+
+void* DORVANE_SYSTEM_CALL RecordingViewer(void* owner, const char* file, unsigned int command,
+                                          std::uintptr_t) {
+  g_viewerCalls.push_back({owner, file != nullptr ? file : "(null)", command});
+  return nullptr;
+}
+
+TEST_F(MainFormTest, HelpOpensTheHelpFileAndDestructionClosesEveryHelpWindow) {
+  testing::FakePlatform fake;
+  fake.process.moduleFileName = "/opt/dorvane/bin/dorvane";
+  fake.registry.keys[std::string(platform::kHtmlHelpViewerKey)] = "/opt/dorvane/lib/viewer.so";
+  fake.files.files["/opt/dorvane/lib/viewer.so"] = "";
+  fake.libraries.libraries["/opt/dorvane/lib/viewer.so"] = {
+      {"HtmlHelpA", reinterpret_cast<void*>(&RecordingViewer)}};
+  fake.files.files["/opt/dorvane/bin/Dorvane.chm"] = "";  // a build tree: beside the program
+  g_viewerCalls.clear();
+  LoadHelpViewer();
+  Click("tlbtnAide");
+  Click("Rubriquesdelaide1");
+  ASSERT_EQ(g_viewerCalls.size(), 2u);
+  for (const ViewerCall& call : g_viewerCalls) {
+    EXPECT_EQ(call.owner, platform::DesktopWindow());
+    EXPECT_EQ(call.file, "/opt/dorvane/bin/Dorvane.chm");
+    EXPECT_EQ(call.command, 0u);
+  }
+  form1_.reset();
+  ASSERT_EQ(g_viewerCalls.size(), 3u);
+  EXPECT_EQ(g_viewerCalls[2].file, "(null)");
+  EXPECT_EQ(g_viewerCalls[2].command, 18u);
+  UnloadHelpViewer();
+}
+
+TEST_F(MainFormTest, WithoutViewerHelpFailsAndDestructionCallsNothing) {
+  testing::FakePlatform fake;
+  g_viewerCalls.clear();
+  try {
+    Click("tlbtnAide");
+    FAIL() << "no failure";
+  } catch (const EHelpViewerMissing& e) {
+    EXPECT_STREQ(e.what(), "Aucun visualiseur d'aide n'est installé.");
+  }
+  form1_.reset();
+  EXPECT_TRUE(g_viewerCalls.empty());
+}
+
+}  // namespace
+}  // namespace dorvane

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QVBoxLayout>
+#include <QTimer>
+#include <QWidget>
+
+#include <stdexcept>
+
+#include "QtTestApp.h"
+#include "dates/ConvertError.h"
+
+namespace dorvane {
+namespace {
+
+using testing::ErrorBoxRecorder;
+using testing::TestApp;
+
+// An object whose event handler fails with a given message.
+class Failing : public QObject {
+ public:
+  explicit Failing(std::string message) : message_(std::move(message)) {}
+  int handled = 0;
+
+ protected:
+  bool event(QEvent* e) override {
+    if (e->type() != QEvent::User) return QObject::event(e);
+    ++handled;
+    throw EConvertError(message_);
+  }
+
+ private:
+  std::string message_;
+};
+
+TEST(ApplicationTest, FailureEscapingAnEventHandlerIsShownAndTheProgramGoesOn) {
+  TestApp();
+  ErrorBoxRecorder box;
+  Failing failing("'' n'est pas une valeur entière correcte");
+  QEvent event(QEvent::User);
+  QCoreApplication::sendEvent(&failing, &event);
+  QCoreApplication::sendEvent(&failing, &event);
+  EXPECT_EQ(failing.handled, 2);
+  ASSERT_EQ(box.texts.size(), 2u);
+  EXPECT_EQ(box.texts[0], "'' n'est pas une valeur entière correcte.");
+}
+
+TEST(ApplicationTest, TimerTickFailureReachesTheBox) {
+  TestApp();
+  ErrorBoxRecorder box;
+  QTimer timer;
+  timer.setSingleShot(true);
+  timer.setInterval(0);
+  QObject::connect(&timer, &QTimer::timeout, [] {
+    RunHandler([] { throw EConvertError("Pas de chance"); });
+  });
+  timer.start();
+  for (int i = 0; i < 20 && box.texts.empty(); ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  ASSERT_EQ(box.texts.size(), 1u);
+  EXPECT_EQ(box.texts[0], "Pas de chance.");
+}
+
+TEST(ApplicationTest, MouseCaptureIsCancelledBeforeTheBox) {
+  TestApp();
+  ErrorBoxRecorder box;
+  QWidget window;
+  window.show();
+  window.grabMouse();
+  ASSERT_EQ(QWidget::mouseGrabber(), &window);
+  QWidget* grabberDuringBox = &window;
+  TestApp().SetErrorBox([&](const std::string&) { grabberDuringBox = QWidget::mouseGrabber(); });
+  RunHandler([] { throw std::runtime_error("x"); });
+  EXPECT_EQ(grabberDuringBox, nullptr);
+}
+
+TEST(ApplicationTest, TheBoxIsAStopBoxWithOneOkButtonAndFocusComesBack) {
+  TApplication& app = TestApp();
+  app.SetTitle("Dorvane");
+  QWidget window;
+  auto* layout = new QVBoxLayout(&window);
+  auto* first = new QLineEdit(&window);
+  auto* second = new QLineEdit(&window);
+  layout->addWidget(first);
+  layout->addWidget(second);
+  window.show();
+  QApplication::setActiveWindow(&window);
+  second->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), second);
+
+  QString title;
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QList<QAbstractButton*> buttons;
+  Qt::WindowModality modality = Qt::NonModal;
+  Qt::TextFormat format = Qt::AutoText;
+  // The box is closed by this poll as soon as it is up, so its loop never waits.
+  QTimer poll;
+  poll.setInterval(5);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    poll.stop();
+    title = box->windowTitle();
+    text = box->text();
+    icon = box->icon();
+    buttons = box->buttons();
+    modality = box->windowModality();
+    format = box->textFormat();
+    box->button(QMessageBox::Ok)->click();
+  });
+  poll.start();
+  app.RestoreDefaultErrorBox();
+  RunHandler([] { throw EConvertError("'<b>1' n'est pas une valeur entière correcte"); });
+  app.SetErrorBox(testing::UnexpectedErrorBox);
+
+  EXPECT_EQ(title, "Dorvane");
+  // What the user typed is shown as it stands, never read as markup.
+  EXPECT_EQ(text, "'<b>1' n'est pas une valeur entière correcte.");
+  EXPECT_EQ(format, Qt::PlainText);
+  EXPECT_EQ(icon, QMessageBox::Critical);
+  EXPECT_EQ(buttons.size(), 1);
+  EXPECT_EQ(modality, Qt::ApplicationModal);
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(QApplication::activeWindow(), &window);
+  EXPECT_EQ(QApplication::focusWidget(), second);
+}
+
+TEST(ApplicationTest, LocaleChangeNoticeReloadsTheLocale) {
+  TApplication& app = TestApp();
+  int reloads = 0;
+  app.SetOnLocaleChange([&reloads] { ++reloads; });
+  QEvent change(QEvent::LocaleChange);
+  QCoreApplication::sendEvent(&app, &change);
+  app.SetOnLocaleChange(nullptr);
+  EXPECT_EQ(reloads, 1);
+}
+
+TEST(ApplicationTest, TitleNamesTheBoxes) {
+  TApplication& app = TestApp();
+  app.SetTitle("Dorvane");
+  EXPECT_EQ(app.Title(), "Dorvane");
+  EXPECT_EQ(QCoreApplication::applicationName(), "Dorvane");
+}
+
+TEST(ApplicationTest, QtsOwnTextsAreFrench) {
+  TApplication& app = TestApp();
+  ASSERT_TRUE(app.LoadFrenchTranslations());
+  EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Paste"), "Co&ller");
+  EXPECT_EQ(QCoreApplication::translate("QLineEdit", "Select All"), "Tout sélectionner");
+}
+
+}  // namespace
+}  // namespace dorvane

@@ -1,0 +1,232 @@
+// The search dialog on Qt: its edits, keys, buttons and placement. The order of the checks
+// and their messages are tested on the form.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+#include <string>
+
+#include "QtTestApp.h"
+#include "qt/GroupBox.h"
+#include "qt/MainWindow.h"
+#include "qt/SearchWindow.h"
+
+namespace dorvane {
+namespace {
+
+using testing::ErrorBoxRecorder;
+using testing::TestApp;
+
+class SearchDialogTest : public ::testing::Test {
+ protected:
+  SearchDialogTest() {
+    TestApp();
+    main_ = std::make_unique<MainWindow>();
+    Grid().SetSelectedDate(kStart);
+    form2_ = std::make_unique<SearchWindow>(main_->View(), Grid());
+    main_->SetSearchDialog(form2_.get());
+  }
+  ~SearchDialogTest() override { main_->SetSearchDialog(nullptr); }
+
+  TCalendar& Grid() { return main_->Form().Calendar1(); }
+  QLineEdit* Edit(std::string_view name) { return form2_->Controls().Get<QLineEdit>(name); }
+  QPushButton* Button(std::string_view name) { return form2_->Controls().Get<QPushButton>(name); }
+
+  void Type(const char* day, const char* month, const char* year) {
+    Edit("Edit3")->setText(QString::fromUtf8(day));
+    Edit("Edit2")->setText(QString::fromUtf8(month));
+    Edit("Edit1")->setText(QString::fromUtf8(year));
+  }
+  void Open() { main_->Form().tlbtnRechercherClick(); }
+
+  static constexpr TDateTime kStart = 38418;  // 7 March 2005
+  std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<SearchWindow> form2_;
+};
+
+TEST_F(SearchDialogTest, AfficherReadsTheFieldsAndFailuresReachTheBox) {
+  Open();
+  Type("x", "3", "2005");
+  ErrorBoxRecorder box;
+  Button("btnAfficher")->click();
+  ASSERT_EQ(box.texts.size(), 1u);
+  EXPECT_EQ(box.texts[0], "'x' n'est pas une valeur entière correcte.");
+  EXPECT_EQ(Grid().SelectedDate(), kStart);
+  Type("29", "2", "2004");
+  Button("btnAfficher")->click();
+  EXPECT_EQ(SplitDate(Grid().SelectedDate()), (DateParts{2004, 2, 29}));
+  EXPECT_TRUE(form2_->isVisible());
+  EXPECT_EQ(Edit("Edit3")->text(), "29");
+}
+
+TEST_F(SearchDialogTest, AMinimisedMainWindowComesBackForTheDate) {
+  main_->showMinimized();
+  ASSERT_TRUE(main_->isMinimized());
+  Type("8", "5", "1945");
+  Button("btnAfficher")->click();
+  EXPECT_FALSE(main_->isMinimized());
+  EXPECT_TRUE(main_->isVisible());
+  EXPECT_EQ(SplitDate(Grid().SelectedDate()), (DateParts{1945, 5, 8}));
+}
+
+TEST_F(SearchDialogTest, KeyFilterLetsOnlyDigitsAndBackspaceThrough) {
+  Open();
+  for (const char* name : {"Edit3", "Edit2", "Edit1"}) {
+    QLineEdit* edit = Edit(name);
+    edit->setFocus();
+    QTest::keyClicks(edit, "a1-b +2.");
+    EXPECT_EQ(edit->text(), "12") << name;
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), "1");
+    QTest::keyClick(edit, Qt::Key_Space);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(edit->text(), "1");
+  }
+}
+
+TEST_F(SearchDialogTest, ClipboardShortcutsChangeNothingButTheContextMenuPastes) {
+  Open();
+  QGuiApplication::clipboard()->setText("7x");
+  QLineEdit* edit = Edit("Edit1");
+  edit->setText("12");
+  edit->setFocus();
+  QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+  QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(edit->text(), "12");
+  edit->selectAll();
+  QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+  QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(edit->text(), "12");
+  // The context menu's paste is the edit's own paste: unfiltered, within the length limit.
+  edit->clear();
+  edit->paste();
+  EXPECT_EQ(edit->text(), "7x");
+}
+
+TEST_F(SearchDialogTest, LengthLimits) {
+  Open();
+  QTest::keyClicks(Edit("Edit3"), "123");
+  QTest::keyClicks(Edit("Edit2"), "456");
+  QTest::keyClicks(Edit("Edit1"), "78901");
+  EXPECT_EQ(Edit("Edit3")->text(), "12");
+  EXPECT_EQ(Edit("Edit2")->text(), "45");
+  EXPECT_EQ(Edit("Edit1")->text(), "7890");
+  Edit("Edit1")->setText("123456");
+  EXPECT_EQ(Edit("Edit1")->text(), "1234");
+}
+
+TEST_F(SearchDialogTest, EnterPressesAFocusedButtonOnlyAndEscapeNothing) {
+  Open();
+  Type("29", "2", "2004");
+  ErrorBoxRecorder box;
+  for (QWidget* w : std::initializer_list<QWidget*>{Edit("Edit3"), Edit("Edit1")}) {
+    QTest::keyClick(w, Qt::Key_Return);
+    QTest::keyClick(w, Qt::Key_Enter);
+    QTest::keyClick(w, Qt::Key_Escape);
+  }
+  QTest::keyClick(Button("btnAfficher"), Qt::Key_Escape);
+  QTest::keyClick(form2_.get(), Qt::Key_Escape);
+  EXPECT_EQ(Grid().SelectedDate(), kStart);
+  EXPECT_TRUE(form2_->isVisible());
+  QTest::keyClick(Button("btnAfficher"), Qt::Key_Return);
+  EXPECT_EQ(Grid().SelectedDate(), MakeDate(2004, 2, 29));
+  EXPECT_TRUE(form2_->isVisible());
+  QTest::keyClick(Button("Button1"), Qt::Key_Enter);
+  EXPECT_FALSE(form2_->isVisible());
+  EXPECT_TRUE(box.texts.empty());
+  EXPECT_FALSE(Button("btnAfficher")->isDefault());
+}
+
+TEST_F(SearchDialogTest, TheBoxAboutAnImpossibleDateStandsOverTheMainWindow) {
+  main_->show();
+  Open();
+  QApplication::setActiveWindow(form2_.get());
+  Type("31", "2", "2005");
+  QWidget* activeAtTheBox = nullptr;
+  TestApp().SetErrorBox([&](const std::string&) { activeAtTheBox = QApplication::activeWindow(); });
+  Button("btnAfficher")->click();
+  TestApp().SetErrorBox(testing::UnexpectedErrorBox);
+  EXPECT_EQ(activeAtTheBox, main_.get());
+}
+
+TEST_F(SearchDialogTest, TheFieldsMenuNamesNoShortcutTheFieldRefuses) {
+  Open();
+  QLineEdit* edit = Edit("Edit2");
+  emit edit->customContextMenuRequested(QPoint(2, 2));
+  QMenu* menu = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* m = qobject_cast<QMenu*>(w); m != nullptr && m->isVisible()) menu = m;
+  }
+  ASSERT_NE(menu, nullptr);
+  int commands = 0;
+  for (const QAction* action : menu->actions()) {
+    if (action->isSeparator()) continue;
+    ++commands;
+    EXPECT_FALSE(action->text().contains(QLatin1String("Ctrl"))) << action->text().toStdString();
+  }
+  EXPECT_GE(commands, 5);  // undo, redo, cut, copy, paste, delete, select all
+  menu->close();
+}
+
+TEST_F(SearchDialogTest, TabVisitsDayMonthYearThenTheButtons) {
+  Open();
+  QApplication::setActiveWindow(form2_.get());
+  Edit("Edit3")->setFocus();
+  QWidget* expected[] = {Edit("Edit2"), Edit("Edit1"), Button("btnAfficher"), Button("Button1"),
+                         Edit("Edit3")};
+  for (QWidget* next : expected) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), next);
+  }
+}
+
+TEST_F(SearchDialogTest, EveryRowOfTheTableIsBuiltAsItSays) {
+  const WindowLayout& table = TForm2::kLayout;
+  EXPECT_EQ(form2_->windowTitle().toStdString(), table.caption);
+  EXPECT_FALSE(form2_->windowIcon().isNull());
+  EXPECT_EQ(form2_->size(), QSize(table.clientWidth, table.clientHeight));
+  for (const ControlLayout& row : table.controls) {
+    QWidget* w = form2_->Controls().Find(row.name);
+    ASSERT_NE(w, nullptr) << row.name;
+    EXPECT_EQ(w->geometry(), QRect(row.left, row.top, row.width, row.height)) << row.name;
+    std::string text;
+    if (auto* label = qobject_cast<QLabel*>(w)) text = label->text().toStdString();
+    if (auto* button = qobject_cast<QPushButton*>(w)) text = button->text().toStdString();
+    if (auto* box = qobject_cast<TGroupBox*>(w)) text = box->title().toStdString();
+    EXPECT_EQ(text, row.text) << row.name;
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+      EXPECT_EQ(edit->maxLength(), row.maxLength);
+      EXPECT_EQ(edit->accessibleName().toStdString(), row.accessibleName);
+    }
+  }
+  const Qt::WindowFlags flags = form2_->windowFlags();
+  EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+TEST_F(SearchDialogTest, CloseOnlyHidesAndThePositionIsKept) {
+  Open();
+  form2_->move(40, 50);
+  const QPoint at = form2_->pos();
+  Type("1", "2", "3");
+  Button("Button1")->click();
+  EXPECT_FALSE(form2_->isVisible());
+  EXPECT_EQ(Edit("Edit3")->text(), "1");
+  Open();
+  EXPECT_TRUE(form2_->isVisible());
+  EXPECT_EQ(form2_->pos(), at);
+  form2_->close();
+  EXPECT_FALSE(form2_->isVisible());
+}
+
+}  // namespace
+}  // namespace dorvane
