@@ -1,15 +1,15 @@
+#include <benchmark/benchmark.h>
+#include <QApplication>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
-#include <QApplication>
-#include <benchmark/benchmark.h>
 
 #include "calendar/Calendar.h"
-#include "qt/CalendarWidget.h"
 #include "dates/DateValue.h"
-#include "qt/QtCanvas.h"
 #include "gfx/TextFlags.h"
+#include "qt/CalendarWidget.h"
+#include "qt/QtCanvas.h"
 
 namespace {
 

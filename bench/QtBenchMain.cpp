@@ -1,7 +1,7 @@
 // Entry point of the benchmarks that paint: fonts and painting need a QApplication. They run
 // offscreen unless told otherwise.
-#include <QApplication>
 #include <benchmark/benchmark.h>
+#include <QApplication>
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -18,7 +18,8 @@ constexpr std::size_t kIndexHeader = 0x08;
 
 std::uint32_t U32(std::string_view b, std::size_t at) {
   std::uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(b[at + static_cast<std::size_t>(i)]);
+  for (int i = 3; i >= 0; --i)
+    v = (v << 8) | static_cast<std::uint8_t>(b[at + static_cast<std::size_t>(i)]);
   return v;
 }
 
@@ -26,7 +27,9 @@ std::uint64_t U64(std::string_view b, std::size_t at) {
   return U32(b, at) | (static_cast<std::uint64_t>(U32(b, at + 4)) << 32);
 }
 
-std::int32_t S32(std::string_view b, std::size_t at) { return static_cast<std::int32_t>(U32(b, at)); }
+std::int32_t S32(std::string_view b, std::size_t at) {
+  return static_cast<std::int32_t>(U32(b, at));
+}
 
 // Reads one variable-length integer within [pos, end); false when it runs past end or overflows.
 bool ReadEncInt(std::string_view b, std::size_t& pos, std::size_t end, std::uint64_t& value) {
@@ -68,9 +71,11 @@ struct Entry {
   std::uint64_t length = 0;
 };
 
-bool ReadName(std::string_view chunk, std::size_t& pos, std::size_t end, std::string_view* name = nullptr) {
+bool ReadName(std::string_view chunk, std::size_t& pos, std::size_t end,
+              std::string_view* name = nullptr) {
   std::uint64_t length = 0;
-  if (!ReadEncInt(chunk, pos, end, length) || length > kMaxPathBytes || length > end - pos) return false;
+  if (!ReadEncInt(chunk, pos, end, length) || length > kMaxPathBytes || length > end - pos)
+    return false;
   if (name != nullptr) {
     *name = chunk.substr(pos, static_cast<std::size_t>(length));
     *name = name->substr(0, name->find('\0'));
@@ -116,7 +121,8 @@ bool IndexChildren(const Layout& l, std::string_view chunk, std::vector<std::uin
 
 // Walks the index from its root: every chunk reached is an index or listing chunk, and no
 // path through the index comes back to a chunk it has already passed.
-bool CheckIndex(const Layout& l, std::uint64_t root, std::vector<bool>& listed, std::vector<Entry>& entries) {
+bool CheckIndex(const Layout& l, std::uint64_t root, std::vector<bool>& listed,
+                std::vector<Entry>& entries) {
   enum class Mark { kNew, kOpen, kDone };
   std::vector<Mark> marks(l.chunkCount, Mark::kNew);
   struct Frame {
@@ -156,7 +162,9 @@ bool CheckIndex(const Layout& l, std::uint64_t root, std::vector<bool>& listed, 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    const auto fold = [](char c) {
+      return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
     if (fold(a[i]) != fold(b[i])) return false;
   }
   return true;
@@ -165,7 +173,8 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 constexpr std::string_view kContentName = "::DataSpace/Storage/MSCompressed/Content";
 constexpr std::string_view kControlName = "::DataSpace/Storage/MSCompressed/ControlData";
 constexpr std::string_view kResetTableName =
-    "::DataSpace/Storage/MSCompressed/Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/ResetTable";
+    "::DataSpace/Storage/MSCompressed/Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/"
+    "InstanceData/ResetTable";
 
 // The LZX frame: the unit of the reset table and of the control data's sizes (version 2).
 constexpr std::uint64_t kFrame = 0x8000;
@@ -178,7 +187,8 @@ constexpr std::uint64_t kMaxFramesPerReset = 1024;
 
 // The bytes of a stored (section 0) entry, already known to lie inside the file.
 std::string_view Stored(const Layout& l, const Entry& e) {
-  return l.bytes.substr(static_cast<std::size_t>(l.dataOffset + e.offset), static_cast<std::size_t>(e.length));
+  return l.bytes.substr(static_cast<std::size_t>(l.dataOffset + e.offset),
+                        static_cast<std::size_t>(e.length));
 }
 
 // The compressed section as a reader decompresses it: its control data says how the LZX
@@ -213,7 +223,8 @@ bool CheckCompressedSection(const Layout& l, const std::vector<Entry>& entries) 
   const std::uint64_t windowSize = U32(cd, 0x10);
   const std::uint64_t windowsPerReset = U32(cd, 0x14);
   if (windowSize == 0 || windowSize > 64 || (windowSize & (windowSize - 1)) != 0) return false;
-  if (resetInterval == 0 || windowsPerReset == 0 || (2 * resetInterval) % windowSize != 0) return false;
+  if (resetInterval == 0 || windowsPerReset == 0 || (2 * resetInterval) % windowSize != 0)
+    return false;
   // Frames from one reset to the next: the reset interval counted in half windows, once per window.
   if ((2 * resetInterval / windowSize) > kMaxFramesPerReset / windowsPerReset) return false;
 
@@ -228,8 +239,7 @@ bool CheckCompressedSection(const Layout& l, const std::vector<Entry>& entries) 
   if (U64(rt, 0x20) != kFrame || tableOffset < 0x28 || tableOffset > rt.size() ||
       frames > (rt.size() - tableOffset) / 8)
     return false;
-  if (compressed > content->length || frames != (uncompressed + kFrame - 1) / kFrame)
-    return false;
+  if (compressed > content->length || frames != (uncompressed + kFrame - 1) / kFrame) return false;
   std::uint64_t previous = 0;
   for (std::uint64_t i = 0; i <= frames; ++i) {
     const std::uint64_t start =
@@ -241,7 +251,8 @@ bool CheckCompressedSection(const Layout& l, const std::vector<Entry>& entries) 
   }
 
   for (const Entry& e : entries) {
-    if (e.section == 1 && (e.offset > uncompressed || e.length > uncompressed - e.offset)) return false;
+    if (e.section == 1 && (e.offset > uncompressed || e.length > uncompressed - e.offset))
+      return false;
   }
   return true;
 }
@@ -283,7 +294,8 @@ bool CheckContainer(std::string_view b) {
   std::vector<bool> listed(l.chunkCount, false);
   std::vector<Entry> entries;
   for (std::int64_t n = head; n != -1;) {
-    if (n < 0 || static_cast<std::uint64_t>(n) >= l.chunkCount || listed[static_cast<std::size_t>(n)])
+    if (n < 0 || static_cast<std::uint64_t>(n) >= l.chunkCount ||
+        listed[static_cast<std::size_t>(n)])
       return false;
     listed[static_cast<std::size_t>(n)] = true;
     const std::string_view chunk = l.Chunk(static_cast<std::uint64_t>(n));
@@ -328,7 +340,8 @@ std::unique_ptr<ChmArchive> ChmArchive::OpenDescriptor(int fd, OpenResult& resul
   std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
   std::size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    const ssize_t n =
+        ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     done += static_cast<std::size_t>(n);
@@ -367,8 +380,9 @@ std::optional<std::string> ChmArchive::Read(const std::string& path) const {
   if (ui.length > kMaxObjectSize) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(ui.length), '\0');
   if (ui.length == 0) return bytes;
-  const LONGINT64 got = chm_retrieve_object(file_, &ui, reinterpret_cast<unsigned char*>(bytes.data()),
-                                            0, static_cast<LONGINT64>(ui.length));
+  const LONGINT64 got =
+      chm_retrieve_object(file_, &ui, reinterpret_cast<unsigned char*>(bytes.data()), 0,
+                          static_cast<LONGINT64>(ui.length));
   if (got != static_cast<LONGINT64>(ui.length)) return std::nullopt;
   return bytes;
 }

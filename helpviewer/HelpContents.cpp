@@ -13,11 +13,14 @@ namespace dorvane::helpviewer {
 namespace {
 
 std::uint32_t Read16(std::string_view b, std::size_t at) {
-  return static_cast<std::uint8_t>(b[at]) | (static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 1])) << 8);
+  return static_cast<std::uint8_t>(b[at]) |
+         (static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 1])) << 8);
 }
 
 // A record's text ends at its first NUL, whatever length the record claims.
-std::string RecordText(std::string_view data) { return std::string(data.substr(0, data.find('\0'))); }
+std::string RecordText(std::string_view data) {
+  return std::string(data.substr(0, data.find('\0')));
+}
 
 struct NamedEntity {
   const char* name;
@@ -25,14 +28,14 @@ struct NamedEntity {
 };
 
 constexpr NamedEntity kEntities[] = {
-    {"amp", '&'},      {"lt", '<'},        {"gt", '>'},       {"quot", '"'},     {"apos", '\''},
-    {"nbsp", 0xA0},    {"laquo", 0xAB},    {"raquo", 0xBB},   {"deg", 0xB0},     {"copy", 0xA9},
-    {"agrave", 0xE0},  {"acirc", 0xE2},    {"auml", 0xE4},    {"ccedil", 0xE7},  {"egrave", 0xE8},
-    {"eacute", 0xE9},  {"ecirc", 0xEA},    {"euml", 0xEB},    {"icirc", 0xEE},   {"iuml", 0xEF},
-    {"ocirc", 0xF4},   {"ouml", 0xF6},     {"ugrave", 0xF9},  {"ucirc", 0xFB},   {"uuml", 0xFC},
-    {"Agrave", 0xC0},  {"Acirc", 0xC2},    {"Ccedil", 0xC7},  {"Egrave", 0xC8},  {"Eacute", 0xC9},
-    {"Ecirc", 0xCA},   {"Icirc", 0xCE},    {"Ocirc", 0xD4},   {"Ucirc", 0xDB},   {"oelig", 0x153},
-    {"OElig", 0x152},  {"euro", 0x20AC},   {"rsquo", 0x2019}, {"lsquo", 0x2018}, {"hellip", 0x2026},
+    {"amp", '&'},     {"lt", '<'},      {"gt", '>'},       {"quot", '"'},     {"apos", '\''},
+    {"nbsp", 0xA0},   {"laquo", 0xAB},  {"raquo", 0xBB},   {"deg", 0xB0},     {"copy", 0xA9},
+    {"agrave", 0xE0}, {"acirc", 0xE2},  {"auml", 0xE4},    {"ccedil", 0xE7},  {"egrave", 0xE8},
+    {"eacute", 0xE9}, {"ecirc", 0xEA},  {"euml", 0xEB},    {"icirc", 0xEE},   {"iuml", 0xEF},
+    {"ocirc", 0xF4},  {"ouml", 0xF6},   {"ugrave", 0xF9},  {"ucirc", 0xFB},   {"uuml", 0xFC},
+    {"Agrave", 0xC0}, {"Acirc", 0xC2},  {"Ccedil", 0xC7},  {"Egrave", 0xC8},  {"Eacute", 0xC9},
+    {"Ecirc", 0xCA},  {"Icirc", 0xCE},  {"Ocirc", 0xD4},   {"Ucirc", 0xDB},   {"oelig", 0x153},
+    {"OElig", 0x152}, {"euro", 0x20AC}, {"rsquo", 0x2019}, {"lsquo", 0x2018}, {"hellip", 0x2026},
 };
 
 // One tag of the sitemap: its lower-case name, whether it closes, and its attributes.
@@ -48,7 +51,9 @@ struct Tag {
   }
 };
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
+}
 
 // Parses the tag that starts at html[pos] == '<'; pos ends after its '>'.
 Tag ReadTag(std::string_view html, std::size_t& pos) {
@@ -104,11 +109,20 @@ SystemInfo ParseSystemFile(std::string_view bytes) {
     const std::string_view data = bytes.substr(at, length);
     at += length;
     switch (code) {
-      case 0: info.contentsFile = RecordText(data); break;
-      case 1: info.indexFile = RecordText(data); break;
-      case 2: info.defaultTopic = RecordText(data); break;
-      case 3: info.title = RecordText(data); break;
-      default: break;
+      case 0:
+        info.contentsFile = RecordText(data);
+        break;
+      case 1:
+        info.indexFile = RecordText(data);
+        break;
+      case 2:
+        info.defaultTopic = RecordText(data);
+        break;
+      case 3:
+        info.title = RecordText(data);
+        break;
+      default:
+        break;
     }
   }
   return info;
@@ -148,8 +162,10 @@ std::string DecodeEntities(std::string_view text) {
         }
       }
     }
-    if (decoded) i = semi;
-    else out.push_back('&');
+    if (decoded)
+      i = semi;
+    else
+      out.push_back('&');
   }
   return out;
 }
@@ -162,14 +178,16 @@ bool IsOneOf(std::string_view name, std::initializer_list<std::string_view> name
 
 bool IsVoidElement(std::string_view name) {
   return name.empty() || name[0] == '!' || name[0] == '?' ||
-         IsOneOf(name, {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta", "param",
-                        "source", "track", "wbr"});
+         IsOneOf(name, {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta",
+                        "param", "source", "track", "wbr"});
 }
 
 // Elements that end the line, and the word with it; any other may run on in the line.
 bool EndsLine(std::string_view name) {
-  return IsOneOf(name, {"address", "blockquote", "body", "br", "caption", "center", "dd", "div", "dl", "dt", "h1",
-                        "h2", "h3", "h4", "h5", "h6", "hr", "li", "ol", "p", "pre", "table", "td", "th", "tr", "ul"});
+  return IsOneOf(name,
+                 {"address", "blockquote", "body", "br",    "caption", "center", "dd", "div", "dl",
+                  "dt",      "h1",         "h2",   "h3",    "h4",      "h5",     "h6", "hr",  "li",
+                  "ol",      "p",          "pre",  "table", "td",      "th",     "tr", "ul"});
 }
 
 // For an element that HTML closes implicitly: the names it closes, and the containers that
@@ -184,7 +202,8 @@ const ImplicitClose* ImplicitCloseOf(std::string_view name) {
   static const ImplicitClose kRow{{"tr", "td", "th"}, {"table"}};
   static const ImplicitClose kItem{{"li"}, {"ul", "ol"}};
   static const ImplicitClose kTerm{{"dt", "dd"}, {"dl"}};
-  static const ImplicitClose kParagraph{{"p"}, {"div", "td", "th", "li", "blockquote", "body", "table"}};
+  static const ImplicitClose kParagraph{{"p"},
+                                        {"div", "td", "th", "li", "blockquote", "body", "table"}};
   static const ImplicitClose kOption{{"option"}, {"select"}};
   if (name == "td" || name == "th") return &kCell;
   if (name == "tr") return &kRow;
@@ -202,9 +221,11 @@ const ImplicitClose* ImplicitCloseOf(std::string_view name) {
 bool BreaksAfter(std::string_view text, std::size_t i) {
   const auto b0 = static_cast<std::uint8_t>(text[i]);
   if ((b0 & 0xF0) != 0xE0 || i + 2 >= text.size()) return false;
-  const std::uint32_t cp = ((b0 & 0x0Fu) << 12) | ((static_cast<std::uint8_t>(text[i + 1]) & 0x3Fu) << 6) |
+  const std::uint32_t cp = ((b0 & 0x0Fu) << 12) |
+                           ((static_cast<std::uint8_t>(text[i + 1]) & 0x3Fu) << 6) |
                            (static_cast<std::uint8_t>(text[i + 2]) & 0x3Fu);
-  return (cp >= 0x3040 && cp <= 0x30FF) || (cp >= 0x3400 && cp <= 0x9FFF) || (cp >= 0xAC00 && cp <= 0xD7A3);
+  return (cp >= 0x3040 && cp <= 0x30FF) || (cp >= 0x3400 && cp <= 0x9FFF) ||
+         (cp >= 0xAC00 && cp <= 0xD7A3);
 }
 
 PageCost MeasurePage(std::string_view html, const PageLimits& limits) {
@@ -217,8 +238,10 @@ PageCost MeasurePage(std::string_view html, const PageLimits& limits) {
   while (pos < html.size()) {
     const char c = html[pos];
     if (c != '<') {
-      if (IsSpace(c) || BreaksAfter(html, pos)) word = 0;
-      else if ((static_cast<std::uint8_t>(c) & 0xC0) != 0x80 && ++word > limits.maxWord) return PageCost::kWordTooLong;
+      if (IsSpace(c) || BreaksAfter(html, pos))
+        word = 0;
+      else if ((static_cast<std::uint8_t>(c) & 0xC0) != 0x80 && ++word > limits.maxWord)
+        return PageCost::kWordTooLong;
       ++pos;
       continue;
     }
@@ -256,7 +279,8 @@ PageCost MeasurePage(std::string_view html, const PageLimits& limits) {
     if (open.size() > limits.maxDepth) return PageCost::kTooDeep;
     const auto tables = static_cast<std::size_t>(std::count(open.begin(), open.end(), "table"));
     if (tables > limits.maxTableDepth) return PageCost::kTablesTooDeep;
-    if ((tag.name == "td" || tag.name == "th") && tables > 0 && (cells += std::size_t{1} << (tables - 1)) > limits.maxCells)
+    if ((tag.name == "td" || tag.name == "th") && tables > 0 &&
+        (cells += std::size_t{1} << (tables - 1)) > limits.maxCells)
       return PageCost::kTooManyCells;
     if (tag.name == "li" && ++items > limits.maxListItems) return PageCost::kTooManyListItems;
   }
@@ -282,7 +306,8 @@ std::vector<TocEntry> ParseSitemap(std::string_view html) {
     const Tag tag = ReadTag(html, pos);
     if (tag.name == "ul" && !tag.closing) {
       // A list inside a list holds the children of the entry just before it.
-      const bool deeper = !openLists.empty() && lists.size() < kMaxTocDepth && !lists.back()->empty();
+      const bool deeper =
+          !openLists.empty() && lists.size() < kMaxTocDepth && !lists.back()->empty();
       if (deeper) lists.push_back(&lists.back()->back().children);
       openLists.push_back(deeper);
     } else if (tag.name == "ul" && tag.closing) {
@@ -299,8 +324,10 @@ std::vector<TocEntry> ParseSitemap(std::string_view html) {
       current = TocEntry{};
     } else if (tag.name == "param" && inObject) {
       const std::string key = tag.Attribute("name");
-      if (EqualsNoCase(key, "Name") && current.name.empty()) current.name = tag.Attribute("value");
-      else if (EqualsNoCase(key, "Local") && current.local.empty()) current.local = tag.Attribute("value");
+      if (EqualsNoCase(key, "Name") && current.name.empty())
+        current.name = tag.Attribute("value");
+      else if (EqualsNoCase(key, "Local") && current.local.empty())
+        current.local = tag.Attribute("value");
     }
   }
   return root;

@@ -46,7 +46,15 @@ struct PageLimits {
   std::size_t maxWord = 500;          // characters without a place to break the line
 };
 
-enum class PageCost { kFits, kTooLarge, kTooDeep, kTablesTooDeep, kTooManyCells, kTooManyListItems, kWordTooLong };
+enum class PageCost {
+  kFits,
+  kTooLarge,
+  kTooDeep,
+  kTablesTooDeep,
+  kTooManyCells,
+  kTooManyListItems,
+  kWordTooLong
+};
 
 // Measures a page (UTF-8) as an HTML reader nests it: elements closed by their end tag or,
 // for those HTML lets go unclosed (p, li, tr, td...), by the next one of their kind in the

@@ -7,10 +7,10 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QImageReader>
-#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
@@ -34,20 +34,26 @@ constexpr char16_t kCp1252High[32] = {
     0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 
-QString Quoted(const QString& text) { return QStringLiteral("«\u00A0%1\u00A0»").arg(text); }
+QString Quoted(const QString& text) {
+  return QStringLiteral("«\u00A0%1\u00A0»").arg(text);
+}
 
 QString OpenFailureText(OpenResult result, const QString& path) {
   switch (result) {
     case OpenResult::kMissing:
       return QStringLiteral("Le fichier d'aide %1 est introuvable.").arg(Quoted(path));
     case OpenResult::kNotAFile:
-      return QStringLiteral("%1 n'est pas un fichier d'aide : c'est un dossier ou un fichier spécial.")
+      return QStringLiteral(
+                 "%1 n'est pas un fichier d'aide : c'est un dossier ou un fichier spécial.")
           .arg(Quoted(path));
     case OpenResult::kUnreadable:
-      return QStringLiteral("Le fichier d'aide %1 ne peut pas être lu. Vérifiez qu'il est accessible en lecture.")
+      return QStringLiteral(
+                 "Le fichier d'aide %1 ne peut pas être lu. Vérifiez qu'il est accessible en "
+                 "lecture.")
           .arg(Quoted(path));
     case OpenResult::kTooLarge:
-      return QStringLiteral("Le fichier d'aide %1 est trop volumineux pour être ouvert.").arg(Quoted(path));
+      return QStringLiteral("Le fichier d'aide %1 est trop volumineux pour être ouvert.")
+          .arg(Quoted(path));
     case OpenResult::kMalformed:
     case OpenResult::kOpened:
       break;
@@ -76,7 +82,8 @@ QUrl TopicUrl(const std::string& link) {
   url.setScheme(QString::fromLatin1(kScheme));
   url.setPath(QString::fromUtf8(TopicPath(link)), QUrl::DecodedMode);
   const std::size_t hash = link.find('#');
-  if (hash != std::string::npos) url.setFragment(QString::fromUtf8(link.substr(hash + 1)), QUrl::DecodedMode);
+  if (hash != std::string::npos)
+    url.setFragment(QString::fromUtf8(link.substr(hash + 1)), QUrl::DecodedMode);
   return url;
 }
 
@@ -111,13 +118,25 @@ QString CostText(PageCost cost, const QString& page) {
   switch (cost) {
     case PageCost::kTooLarge:
       return QStringLiteral("La page %1 est trop volumineuse pour être affichée (plus de %2 Ko).")
-          .arg(page).arg(limits.maxBytes / 1024);
-    case PageCost::kTooDeep: why = QStringLiteral("plus de %1 éléments imbriqués").arg(limits.maxDepth); break;
-    case PageCost::kTablesTooDeep: why = QStringLiteral("plus de %1 tableaux imbriqués").arg(limits.maxTableDepth); break;
-    case PageCost::kTooManyCells: why = QStringLiteral("plus de %1 cellules de tableau").arg(limits.maxCells); break;
-    case PageCost::kTooManyListItems: why = QStringLiteral("plus de %1 éléments de liste").arg(limits.maxListItems); break;
-    case PageCost::kWordTooLong: why = QStringLiteral("un mot de plus de %1 caractères").arg(limits.maxWord); break;
-    case PageCost::kFits: break;
+          .arg(page)
+          .arg(limits.maxBytes / 1024);
+    case PageCost::kTooDeep:
+      why = QStringLiteral("plus de %1 éléments imbriqués").arg(limits.maxDepth);
+      break;
+    case PageCost::kTablesTooDeep:
+      why = QStringLiteral("plus de %1 tableaux imbriqués").arg(limits.maxTableDepth);
+      break;
+    case PageCost::kTooManyCells:
+      why = QStringLiteral("plus de %1 cellules de tableau").arg(limits.maxCells);
+      break;
+    case PageCost::kTooManyListItems:
+      why = QStringLiteral("plus de %1 éléments de liste").arg(limits.maxListItems);
+      break;
+    case PageCost::kWordTooLong:
+      why = QStringLiteral("un mot de plus de %1 caractères").arg(limits.maxWord);
+      break;
+    case PageCost::kFits:
+      break;
   }
   return QStringLiteral("La page %1 est trop complexe pour être affichée (%2).").arg(page, why);
 }
@@ -145,8 +164,10 @@ QVariant TopicBrowser::loadResource(int type, const QUrl& name) {
   if (inside) bytes = archive_->Read(url.path(QUrl::FullyDecoded).toStdString());
   switch (type) {
     case QTextDocument::HtmlResource: {
-      if (!bytes) return PageText(QStringLiteral("La page %1 est absente du fichier d'aide.").arg(shown));
-      if (bytes->size() > PageLimits().maxBytes) return PageText(CostText(PageCost::kTooLarge, shown));
+      if (!bytes)
+        return PageText(QStringLiteral("La page %1 est absente du fichier d'aide.").arg(shown));
+      if (bytes->size() > PageLimits().maxBytes)
+        return PageText(CostText(PageCost::kTooLarge, shown));
       const QString text = DecodeHelpText(QByteArray::fromStdString(*bytes));
       const PageCost cost = MeasurePage(text.toStdString());
       if (cost != PageCost::kFits) return PageText(CostText(cost, shown));
@@ -170,8 +191,8 @@ QVariant TopicBrowser::Image(const QByteArray& bytes) {
   QImageReader reader(&buffer);
   const QSize size = reader.size();
   const qint64 decoded = qint64{size.width()} * size.height() * 4;
-  if (!size.isValid() || size.isEmpty() || size.width() > kMaxImageSide || size.height() > kMaxImageSide ||
-      decoded > imageBytesLeft_)
+  if (!size.isValid() || size.isEmpty() || size.width() > kMaxImageSide ||
+      size.height() > kMaxImageSide || decoded > imageBytesLeft_)
     return MissingImage();
   QImage image;
   if (!reader.read(&image)) return MissingImage();
@@ -249,11 +270,13 @@ void HelpWindow::ShowHelp(const QString& path) {
   };
   consider(system.defaultTopic);
   for (const TocEntry& e : toc) consider(e.local);
-  for (const char* usual : {"/index.html", "/index.htm", "/default.html", "/default.htm"}) consider(usual);
+  for (const char* usual : {"/index.html", "/index.htm", "/default.html", "/default.htm"})
+    consider(usual);
   for (const std::string& f : files)
     if (EndsWithNoCase(f, ".htm") || EndsWithNoCase(f, ".html")) consider(f);
   if (first.empty()) {
-    ShowError(QStringLiteral("Le fichier d'aide %1 ne contient aucune page à afficher.").arg(Quoted(path)));
+    ShowError(QStringLiteral("Le fichier d'aide %1 ne contient aucune page à afficher.")
+                  .arg(Quoted(path)));
     return;
   }
 
@@ -267,8 +290,10 @@ void HelpWindow::ShowHelp(const QString& path) {
   contents_->setAccessibleName(QStringLiteral("Sommaire"));
   AddEntries(toc, nullptr);
   contents_->expandToDepth(0);
-  if (!toc.empty()) tabs->addTab(contents_, QStringLiteral("&Sommaire"));
-  else contents_->hide();
+  if (!toc.empty())
+    tabs->addTab(contents_, QStringLiteral("&Sommaire"));
+  else
+    contents_->hide();
   if (!keywords.empty()) tabs->addTab(BuildIndex(keywords, tabs), QStringLiteral("&Index"));
   browser_ = new TopicBrowser(archive_, splitter);
   browser_->setAccessibleName(QStringLiteral("Rubrique"));
@@ -282,26 +307,29 @@ void HelpWindow::ShowHelp(const QString& path) {
   auto* bar = addToolBar(QStringLiteral("Navigation"));
   bar->setMovable(false);
   bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("Précédent"),
-                                 browser_, &QTextBrowser::backward);
+  QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack),
+                                 QStringLiteral("Précédent"), browser_, &QTextBrowser::backward);
   back->setShortcut(QKeySequence::Back);
   back->setEnabled(false);
-  QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("Suivant"),
-                                    browser_, &QTextBrowser::forward);
+  QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
+                                    QStringLiteral("Suivant"), browser_, &QTextBrowser::forward);
   forward->setShortcut(QKeySequence::Forward);
   forward->setEnabled(false);
-  QAction* home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("Accueil"),
-                                 browser_, &QTextBrowser::home);
+  QAction* home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon),
+                                 QStringLiteral("Accueil"), browser_, &QTextBrowser::home);
   home->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
   connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
   connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
 
   connect(browser_, &QTextBrowser::highlighted, this, [this](const QUrl& url) {
-    if (url.isEmpty() || url.scheme() == QLatin1String(kScheme) || url.isRelative()) statusBar()->clearMessage();
-    else statusBar()->showMessage(url.toString());
+    if (url.isEmpty() || url.scheme() == QLatin1String(kScheme) || url.isRelative())
+      statusBar()->clearMessage();
+    else
+      statusBar()->showMessage(url.toString());
   });
   connect(browser_, &TopicBrowser::ExternalLinkRefused, this, [this](const QUrl& url) {
-    statusBar()->showMessage(QStringLiteral("Lien externe non suivi : %1").arg(url.toString()), 8000);
+    statusBar()->showMessage(QStringLiteral("Lien externe non suivi : %1").arg(url.toString()),
+                             8000);
   });
   connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::SyncContents);
   connect(contents_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
@@ -316,7 +344,8 @@ void HelpWindow::ShowHelp(const QString& path) {
   browser_->setFocus();
 }
 
-std::vector<TocEntry> HelpWindow::ReadSitemap(const std::string& named, const std::vector<std::string>& files,
+std::vector<TocEntry> HelpWindow::ReadSitemap(const std::string& named,
+                                              const std::vector<std::string>& files,
                                               std::string_view extension) const {
   std::string path = TopicPath(named);
   if (path.empty()) {
@@ -362,7 +391,8 @@ QWidget* HelpWindow::BuildIndex(const std::vector<TocEntry>& keywords, QWidget* 
   }
 
   auto show = [this](QListWidgetItem* item) {
-    if (item != nullptr) browser_->setSource(item->data(Qt::UserRole).toUrl(), QTextDocument::HtmlResource);
+    if (item != nullptr)
+      browser_->setSource(item->data(Qt::UserRole).toUrl(), QTextDocument::HtmlResource);
   };
   connect(search, &QLineEdit::textChanged, list, [list](const QString& text) {
     if (text.isEmpty()) return;

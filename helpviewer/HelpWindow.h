@@ -27,7 +27,7 @@ class TopicBrowser : public QTextBrowser {
   QVariant loadResource(int type, const QUrl& name) override;
 
   // What one page may cost beyond its text (see PageLimits for the text).
-  static constexpr int kMaxImageSide = 4096;                   // pixels, either way
+  static constexpr int kMaxImageSide = 4096;                      // pixels, either way
   static constexpr qint64 kMaxPageImageBytes = qint64{64} << 20;  // decoded, all images of a page
   static constexpr qsizetype kMaxStyleSheetBytes = 256 << 10;
 

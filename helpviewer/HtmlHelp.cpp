@@ -14,7 +14,8 @@ namespace {
 
 bool OnGuiThread() {
   const QCoreApplication* app = QCoreApplication::instance();
-  return qobject_cast<const QApplication*>(app) != nullptr && QThread::currentThread() == app->thread();
+  return qobject_cast<const QApplication*>(app) != nullptr &&
+         QThread::currentThread() == app->thread();
 }
 
 // Every window this plugin opened and has not yet destroyed. Windows are destroyed only here,
@@ -40,8 +41,10 @@ void DestroyClosedWindows() {
   std::vector<QPointer<HelpWindow>> kept;
   for (QPointer<HelpWindow>& w : windows) {
     if (w.isNull()) continue;
-    if (w->isVisible()) kept.push_back(w);
-    else delete w.data();
+    if (w->isVisible())
+      kept.push_back(w);
+    else
+      delete w.data();
   }
   windows.swap(kept);
 }

@@ -15,7 +15,7 @@ pkgs=(
 if [ "$mode" = test ]; then
   pkgs+=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev llvm
+    clang libclang-rt-14-dev llvm clang-format
     p7zip-full dpkg-dev
     # The Windows build and its tests under Wine (32-bit programs need the i386 architecture).
     g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 googletest

@@ -191,9 +191,8 @@ std::vector<fs::path> SourcesIn(const fs::path& folder) {
   return files;
 }
 
-const dorvane::WindowLayout* const kWindows[] = {&dorvane::TForm1::kLayout,
-                                                 &dorvane::TForm2::kLayout,
-                                                 &dorvane::TFAbout::kLayout};
+const dorvane::WindowLayout* const kWindows[] = {
+    &dorvane::TForm1::kLayout, &dorvane::TForm2::kLayout, &dorvane::TFAbout::kLayout};
 
 // Every text the user reads in the windows, as the forms' tables give it.
 std::set<std::string> WindowTexts() {
@@ -229,8 +228,8 @@ TEST(Layering, TheQtFrontEndHoldsNoTextOrLayoutNumberOfItsOwn) {
     for (const auto& b : w->toolButtons) numbers.insert(b.left);
     for (const auto& p : w->panels) numbers.insert(p.width);
   }
-  numbers.insert({dorvane::kToolButtonWidth, dorvane::kToolButtonHeight,
-                  dorvane::kToolSeparatorWidth});
+  numbers.insert(
+      {dorvane::kToolButtonWidth, dorvane::kToolButtonHeight, dorvane::kToolSeparatorWidth});
   std::erase_if(numbers, [](int n) { return n <= 8; });  // small offsets, character codes
 
   static const std::set<std::string> builders = {

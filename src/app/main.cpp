@@ -9,9 +9,9 @@
 
 #include "cli/CommandLine.h"
 #include "cli/LaunchOptions.h"
-#include "qt/_Dorvane.h"
 #include "dates/DateLocale.h"
 #include "platform/QtLocaleSource.h"
+#include "qt/_Dorvane.h"
 
 int main(int argc, char* argv[]) {
   const std::vector<std::string> args(argv + 1, argv + argc);

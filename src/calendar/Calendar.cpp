@@ -47,10 +47,14 @@ void TCalendar::SetSelectedDate(TDateTime date) {
 int TCalendar::GetDatePart(int index) const {
   const DateParts parts = SplitDate(selectedDate_);
   switch (index) {
-    case 1: return parts.year;
-    case 2: return parts.month;
-    case 3: return parts.day;
-    default: return -1;
+    case 1:
+      return parts.year;
+    case 2:
+      return parts.month;
+    case 3:
+      return parts.day;
+    default:
+      return -1;
   }
 }
 
@@ -73,7 +77,8 @@ void TCalendar::SetDatePart(int index, int value) {
       if (value > ShownMonthLength() || value == d) return;
       d = value;
       break;
-    default: return;
+    default:
+      return;
   }
   // Checked before narrowing to the 16-bit parts, so that a huge year cannot wrap around to
   // a valid one.
@@ -178,7 +183,9 @@ void TCalendar::NotifyDateChange() {
 }
 
 // The highlight may have moved during the press; it goes back to the date, which never changed.
-void TCalendar::SelectionCancelled() { RefreshLayout(); }
+void TCalendar::SelectionCancelled() {
+  RefreshLayout();
+}
 
 void TCalendar::ClientResized(int width, int height) {
   const int w = GridLineWidth();

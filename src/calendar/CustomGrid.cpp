@@ -115,8 +115,12 @@ Rect TCustomGrid::CellRect(int col, int row) const {
   return {left, top, left + colWidth_, top + rowHeight_};
 }
 
-int TCustomGrid::GridExtentX() const { return colCount_ * (colWidth_ + gridLineWidth_); }
-int TCustomGrid::GridExtentY() const { return rowCount_ * (rowHeight_ + gridLineWidth_); }
+int TCustomGrid::GridExtentX() const {
+  return colCount_ * (colWidth_ + gridLineWidth_);
+}
+int TCustomGrid::GridExtentY() const {
+  return rowCount_ * (rowHeight_ + gridLineWidth_);
+}
 
 GridCoord TCustomGrid::MouseCoord(int x, int y) const {
   const int pitchX = colWidth_ + gridLineWidth_;
@@ -153,7 +157,9 @@ void TCustomGrid::InvalidateCell(int col, int row) {
   if (host_ != nullptr) host_->InvalidateRect(CellRect(col, row));
 }
 
-bool TCustomGrid::CanSelectCell(int /*col*/, int /*row*/) { return true; }
+bool TCustomGrid::CanSelectCell(int /*col*/, int /*row*/) {
+  return true;
+}
 
 void TCustomGrid::HandleClick() {
   if (OnClick) OnClick(*this);
@@ -163,7 +169,9 @@ void TCustomGrid::DblClick() {
   if (OnDblClick) OnDblClick(*this);
 }
 
-void TCustomGrid::ClientResized(int /*width*/, int /*height*/) { InvalidateGrid(); }
+void TCustomGrid::ClientResized(int /*width*/, int /*height*/) {
+  InvalidateGrid();
+}
 
 void TCustomGrid::PlaceCurrentCell(int col, int row, bool /*show*/) {
   // Every cell is always in view, so there is nothing to scroll for the show flag.
@@ -221,11 +229,10 @@ void TCustomGrid::PaintLines(Canvas& canvas) {
     TColor vertColor, horzColor;
   };
   const Region regions[] = {
-      {0, fixedBottom, 0, fixedRows_ - 1,
-       (options_ & goFixedVertLine) ? clBlack : fixedColor_,
+      {0, fixedBottom, 0, fixedRows_ - 1, (options_ & goFixedVertLine) ? clBlack : fixedColor_,
        (options_ & goFixedHorzLine) ? clBlack : fixedColor_},
-      {fixedBottom, bottom, fixedRows_, rowCount_ - 1,
-       (options_ & goVertLine) ? bodyLine : color_, (options_ & goHorzLine) ? bodyLine : color_},
+      {fixedBottom, bottom, fixedRows_, rowCount_ - 1, (options_ & goVertLine) ? bodyLine : color_,
+       (options_ & goHorzLine) ? bodyLine : color_},
   };
   for (const Region& region : regions) {
     if (region.top >= region.bottom) continue;
@@ -393,18 +400,33 @@ bool TCustomGrid::KeyDown(std::uint16_t key, TShiftState shift) {
   const int r = current_.row;
   GridCoord target = current_;
   switch (key) {
-    case VK_LEFT: target = {ctrl ? c - pageWidth : c - 1, r}; break;
-    case VK_RIGHT: target = {ctrl ? c + pageWidth : c + 1, r}; break;
+    case VK_LEFT:
+      target = {ctrl ? c - pageWidth : c - 1, r};
+      break;
+    case VK_RIGHT:
+      target = {ctrl ? c + pageWidth : c + 1, r};
+      break;
     // With Ctrl these would scroll the view by a row; the whole grid is always in view.
-    case VK_UP: if (!ctrl) target = {c, r - 1}; break;
-    case VK_DOWN: if (!ctrl) target = {c, r + 1}; break;
-    case VK_HOME: target = ctrl ? GridCoord{leftCol, topRow} : GridCoord{leftCol, r}; break;
+    case VK_UP:
+      if (!ctrl) target = {c, r - 1};
+      break;
+    case VK_DOWN:
+      if (!ctrl) target = {c, r + 1};
+      break;
+    case VK_HOME:
+      target = ctrl ? GridCoord{leftCol, topRow} : GridCoord{leftCol, r};
+      break;
     case VK_END:
       target = ctrl ? GridCoord{colCount_ - 1, rowCount_ - 1} : GridCoord{colCount_ - 1, r};
       break;
-    case VK_PRIOR: target = {c, ctrl ? topRow : r - pageHeight}; break;
-    case VK_NEXT: target = {c, ctrl ? LastFullyVisibleRow() : r + pageHeight}; break;
-    default: return false;
+    case VK_PRIOR:
+      target = {c, ctrl ? topRow : r - pageHeight};
+      break;
+    case VK_NEXT:
+      target = {c, ctrl ? LastFullyVisibleRow() : r + pageHeight};
+      break;
+    default:
+      return false;
   }
   target.col = std::clamp(target.col, fixedCols_, colCount_ - 1);
   target.row = std::clamp(target.row, fixedRows_, rowCount_ - 1);
@@ -428,6 +450,8 @@ bool TCustomGrid::MouseWheel(int delta) {
   return stepped;
 }
 
-void TCustomGrid::FocusChanged(bool /*gained*/) { InvalidateCell(current_.col, current_.row); }
+void TCustomGrid::FocusChanged(bool /*gained*/) {
+  InvalidateCell(current_.col, current_.row);
+}
 
 }  // namespace dorvane

@@ -142,9 +142,8 @@ std::string CaptionLines(double date) {
 CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, std::ostream& out,
                                   std::ostream& err) {
   // The debug switches belong to the program's normal start.
-  if (std::all_of(args.begin(), args.end(), [](const std::string& arg) {
-        return IsDebugArgument(arg);
-      })) {
+  if (std::all_of(args.begin(), args.end(),
+                  [](const std::string& arg) { return IsDebugArgument(arg); })) {
     return {true, 0};
   }
   try {

@@ -47,6 +47,8 @@ std::string MalformedMomentMessage(std::string_view text, bool withTime) {
          " (forme attendue : AAAA-MM-JJ" + (withTime ? "[THH:MM:SS[.mmm]]" : "") + ").";
 }
 
-std::string Quoted(std::string_view text) { return "« " + OneLineText(text) + " »"; }
+std::string Quoted(std::string_view text) {
+  return "« " + OneLineText(text) + " »";
+}
 
 }  // namespace dorvane

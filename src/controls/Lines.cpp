@@ -35,10 +35,18 @@ bool TLine::SetCoordinate(int& field, int value) {
   return true;
 }
 
-void TLine::SetFromX(int value) { SetCoordinate(fromX_, value); }
-void TLine::SetFromY(int value) { SetCoordinate(fromY_, value); }
-void TLine::SetToX(int value) { SetCoordinate(toX_, value); }
-void TLine::SetToY(int value) { SetCoordinate(toY_, value); }
+void TLine::SetFromX(int value) {
+  SetCoordinate(fromX_, value);
+}
+void TLine::SetFromY(int value) {
+  SetCoordinate(fromY_, value);
+}
+void TLine::SetToX(int value) {
+  SetCoordinate(toX_, value);
+}
+void TLine::SetToY(int value) {
+  SetCoordinate(toY_, value);
+}
 
 void TLine::SetLine(TLineType value) {
   if (value == line_) return;
@@ -47,21 +55,28 @@ void TLine::SetLine(TLineType value) {
     const int height = Height();
     if (line_ == ltHorizontal) {
       switch (value) {
-        case ltVertical: SetBounds(Left(), Top(), height, width); break;
+        case ltVertical:
+          SetBounds(Left(), Top(), height, width);
+          break;
         case ltTop:
         case ltBottom:
         case ltUpDiagonal:
-        case ltDownDiagonal: SetHeight(65); break;
+        case ltDownDiagonal:
+          SetHeight(65);
+          break;
         case ltLeft:
         case ltRight:
           SetHeight(width);
           SetWidth(65);
           break;
-        default: break;
+        default:
+          break;
       }
     } else if (line_ == ltVertical) {
       switch (value) {
-        case ltHorizontal: SetBounds(Left(), Top(), height, width); break;
+        case ltHorizontal:
+          SetBounds(Left(), Top(), height, width);
+          break;
         case ltTop:
         case ltBottom:
           SetWidth(height);
@@ -70,8 +85,11 @@ void TLine::SetLine(TLineType value) {
         case ltLeft:
         case ltRight:
         case ltUpDiagonal:
-        case ltDownDiagonal: SetWidth(65); break;
-        default: break;
+        case ltDownDiagonal:
+          SetWidth(65);
+          break;
+        default:
+          break;
       }
     }
   }
@@ -86,7 +104,9 @@ void TLine::SetBounds(int left, int top, int width, int height) {
   host_.Invalidate();
 }
 
-void TLine::StyleChanged() { host_.Invalidate(); }
+void TLine::StyleChanged() {
+  host_.Invalidate();
+}
 
 // A pen narrower than one pixel still draws one pixel, and the figure stays that thick.
 int TLine::Thickness() const {
@@ -122,12 +142,24 @@ void TLine::Paint(Canvas& canvas) {
       set(a / 2, 0, a / 2, b);
       SetWidth(Thickness());
       break;
-    case ltTop: set(0, 0, a, 0); break;
-    case ltBottom: set(0, b, a, b); break;
-    case ltLeft: set(0, 0, 0, b); break;
-    case ltRight: set(a, 0, a, b); break;
-    case ltUpDiagonal: set(0, b, a, 0); break;
-    case ltDownDiagonal: set(0, 0, a, b); break;
+    case ltTop:
+      set(0, 0, a, 0);
+      break;
+    case ltBottom:
+      set(0, b, a, b);
+      break;
+    case ltLeft:
+      set(0, 0, 0, b);
+      break;
+    case ltRight:
+      set(a, 0, a, b);
+      break;
+    case ltUpDiagonal:
+      set(0, b, a, 0);
+      break;
+    case ltDownDiagonal:
+      set(0, 0, a, b);
+      break;
   }
   canvas.MoveTo(fromX_, fromY_);
   canvas.LineTo(toX_, toY_);

@@ -108,7 +108,9 @@ void TRxCustomLabel::SetCaption(std::string value) {
   TextChanged();
 }
 
-TColor TRxCustomLabel::Color() const { return parentColor_ ? host_.ParentColor() : color_; }
+TColor TRxCustomLabel::Color() const {
+  return parentColor_ ? host_.ParentColor() : color_;
+}
 
 void TRxCustomLabel::SetColor(TColor value) {
   if (!parentColor_ && color_ == value) return;
@@ -124,7 +126,9 @@ void TRxCustomLabel::SetParentColor(bool value) {
   Invalidate();
 }
 
-Font TRxCustomLabel::Font() const { return parentFont_ ? host_.ParentFont() : font_; }
+Font TRxCustomLabel::Font() const {
+  return parentFont_ ? host_.ParentFont() : font_;
+}
 
 void TRxCustomLabel::SetFont(const dorvane::Font& value) {
   if (!parentFont_ && font_ == value) return;
@@ -149,9 +153,13 @@ void TRxCustomLabel::SetBounds(int left, int top, int width, int height) {
 
 // --- drawing --------------------------------------------------------------------------------
 
-TColor TRxCustomLabel::EnabledTextColor() const { return Font().Color; }
+TColor TRxCustomLabel::EnabledTextColor() const {
+  return Font().Color;
+}
 
-std::string TRxCustomLabel::DisplayText() const { return caption_; }
+std::string TRxCustomLabel::DisplayText() const {
+  return caption_;
+}
 
 void TRxCustomLabel::DrawTextWithShadow(Canvas& canvas, std::string_view text, Rect& rect,
                                         std::uint32_t flags, std::uint8_t shadowSize,
@@ -161,10 +169,18 @@ void TRxCustomLabel::DrawTextWithShadow(Canvas& canvas, std::string_view text, R
   const TColor previous = canvas.SetTextColor(shadowRgb);
   const int size = shadowSize;
   switch (shadowPos) {
-    case spLeftTop: OffsetRect(shadowBox, -size, -size); break;
-    case spLeftBottom: OffsetRect(shadowBox, -size, size); break;
-    case spRightBottom: OffsetRect(shadowBox, size, size); break;
-    case spRightTop: OffsetRect(shadowBox, size, -size); break;
+    case spLeftTop:
+      OffsetRect(shadowBox, -size, -size);
+      break;
+    case spLeftBottom:
+      OffsetRect(shadowBox, -size, size);
+      break;
+    case spRightBottom:
+      OffsetRect(shadowBox, size, size);
+      break;
+    case spRightTop:
+      OffsetRect(shadowBox, size, -size);
+      break;
   }
   canvas.DrawText(text, shadowBox, flags);
   canvas.SetTextColor(previous);
@@ -205,14 +221,19 @@ void TRxCustomLabel::DrawLabelText(Canvas& canvas, Rect& rect, std::uint32_t fla
 
 std::uint32_t TRxCustomLabel::AlignmentFlag() const {
   switch (alignment_) {
-    case taRightJustify: return DT_RIGHT;
-    case taCenter: return DT_CENTER;
-    case taLeftJustify: break;
+    case taRightJustify:
+      return DT_RIGHT;
+    case taCenter:
+      return DT_CENTER;
+    case taLeftJustify:
+      break;
   }
   return DT_LEFT;
 }
 
-std::uint32_t TRxCustomLabel::WordWrapFlag() const { return wordWrap_ ? DT_WORDBREAK : 0; }
+std::uint32_t TRxCustomLabel::WordWrapFlag() const {
+  return wordWrap_ ? DT_WORDBREAK : 0;
+}
 
 void TRxCustomLabel::Paint(Canvas& canvas) {
   if (!host_.IsEnabled()) leftButtonHeld_ = false;
@@ -288,8 +309,8 @@ bool TRxCustomLabel::ThreadOwnsActiveWindow() const {
 void TRxCustomLabel::RefreshPointerInside() {
   const bool was = pointerInside_;
   const Point cursor = host_.CursorPos();
-  pointerInside_ = host_.IsEnabled() && host_.IsTopmostControlAt(cursor) &&
-                   ThreadOwnsActiveWindow();
+  pointerInside_ =
+      host_.IsEnabled() && host_.IsTopmostControlAt(cursor) && ThreadOwnsActiveWindow();
   if (pointerInside_ == was) return;
   if (pointerInside_) {
     PointerEntered();

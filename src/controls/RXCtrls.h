@@ -101,8 +101,8 @@ class TRxCustomLabel : private RemovalObserver {
   // of the text's box and its shadow copy's.
   void DrawLabelText(Canvas& canvas, Rect& rect, std::uint32_t flags);
   static void DrawTextWithShadow(Canvas& canvas, std::string_view text, Rect& rect,
-                                 std::uint32_t flags, std::uint8_t shadowSize,
-                                 TColor shadowRgb, TShadowPosition shadowPos);
+                                 std::uint32_t flags, std::uint8_t shadowSize, TColor shadowRgb,
+                                 TShadowPosition shadowPos);
   void FitToText();
   void RefreshPointerInside();
   bool ThreadOwnsActiveWindow() const;

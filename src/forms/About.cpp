@@ -19,24 +19,52 @@ constexpr std::array kControls{
     ControlLayout{.name = "Image1", .kind = ControlKind::kPicture, .text = "about-banner"},
     // The logo on the banner: twice the icon's own 32 pixels, so its one-pixel strokes stay
     // on whole pixels.
-    ControlLayout{.name = "Logo", .kind = ControlKind::kPicture, .parent = "Image1", .left = 8,
-                  .top = 6, .width = 64, .height = 64, .text = "dorvane"},
+    ControlLayout{.name = "Logo",
+                  .kind = ControlKind::kPicture,
+                  .parent = "Image1",
+                  .left = 8,
+                  .top = 6,
+                  .width = 64,
+                  .height = 64,
+                  .text = "dorvane"},
     ControlLayout{.name = "lblPhysMem", .kind = ControlKind::kLabel, .left = 86, .top = 173},
     ControlLayout{.name = "lblPhysRes", .kind = ControlKind::kLabel, .left = 86, .top = 193},
     // Black, with Line2 a pixel lower in white: an etched line. The layout gives the lines no
     // height: each keeps its own until its first paint makes it ten pen widths thick.
-    ControlLayout{.name = "Line1", .kind = ControlKind::kLine, .left = 86, .top = 158,
-                  .width = 196, .line = ltHorizontal},
-    ControlLayout{.name = "Line2", .kind = ControlKind::kLine, .left = 86, .top = 159,
-                  .width = 196, .line = ltHorizontal, .penColor = clWhite},
-    ControlLayout{.name = "Label1", .kind = ControlKind::kLabel, .left = 88, .top = 96,
+    ControlLayout{.name = "Line1",
+                  .kind = ControlKind::kLine,
+                  .left = 86,
+                  .top = 158,
+                  .width = 196,
+                  .line = ltHorizontal},
+    ControlLayout{.name = "Line2",
+                  .kind = ControlKind::kLine,
+                  .left = 86,
+                  .top = 159,
+                  .width = 196,
+                  .line = ltHorizontal,
+                  .penColor = clWhite},
+    ControlLayout{.name = "Label1",
+                  .kind = ControlKind::kLabel,
+                  .left = 88,
+                  .top = 96,
                   .font = &kProductNameFont},
     ControlLayout{.name = "Label2", .kind = ControlKind::kLabel, .left = 88, .top = 120},
     ControlLayout{.name = "Label3", .kind = ControlKind::kLabel, .left = 88, .top = 136},
-    ControlLayout{.name = "FImage", .kind = ControlKind::kPicture, .left = 23, .top = 95,
-                  .width = 34, .height = 34},
-    ControlLayout{.name = "Button1", .kind = ControlKind::kButton, .left = 208, .top = 223,
-                  .width = 74, .height = 26, .text = "OK", .tabOrder = 0,
+    ControlLayout{.name = "FImage",
+                  .kind = ControlKind::kPicture,
+                  .left = 23,
+                  .top = 95,
+                  .width = 34,
+                  .height = 34},
+    ControlLayout{.name = "Button1",
+                  .kind = ControlKind::kButton,
+                  .left = 208,
+                  .top = 223,
+                  .width = 74,
+                  .height = 26,
+                  .text = "OK",
+                  .tabOrder = 0,
                   .onEvent = On<&TFAbout::Button1Click>},
 };
 
@@ -64,7 +92,9 @@ void TFAbout::FormCreate() {
   view_.SetText("lblPhysRes", FreeMemoryText(memory.memoryLoad));
 }
 
-void TFAbout::Button1Click() { view_.Close(); }
+void TFAbout::Button1Click() {
+  view_.Close();
+}
 
 int FittedAboutWidth(const AboutDialog& dialog) {
   const WindowLayout& layout = TFAbout::kLayout;

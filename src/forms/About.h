@@ -22,7 +22,6 @@ class AboutView : public FormView {
   virtual void Beep() = 0;
   // The thousands separator of the user's number format, as UTF-8.
   virtual std::string ThousandsSeparator() const = 0;
-
 };
 
 // The About dialog: banner, the application's icon, the product texts, an etched separator,
@@ -68,7 +67,6 @@ class AboutBoxHost {
   // A new dialog; throws what its creation throws.
   virtual std::unique_ptr<AboutDialog> CreateAboutDialog() = 0;
   virtual void Beep() = 0;
-
 };
 
 // The About component of the main window: the three product texts, and Execute, which shows

@@ -18,7 +18,6 @@ class ApplicationView {
   virtual void CancelMouseCapture() = 0;
   // The stop box with one OK button, application-modal, titled `title`; returns when closed.
   virtual void ShowErrorBox(std::string_view title, std::string_view text) = 0;
-
 };
 
 // The error box's text for a failure that escaped a handler: its message, with a final "."

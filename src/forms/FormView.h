@@ -22,7 +22,6 @@ class FormView {
   virtual void BringForward() = 0;
   // Closes the window: the main window ends the program, any other one is only hidden.
   virtual void Close() = 0;
-
 };
 
 }  // namespace dorvane

@@ -6,7 +6,9 @@ namespace {
 FailureSink failureSink = nullptr;
 }  // namespace
 
-void SetFailureSink(FailureSink sink) { failureSink = sink; }
+void SetFailureSink(FailureSink sink) {
+  failureSink = sink;
+}
 
 void DeliverFailure(std::exception_ptr failure) noexcept {
   // Without the application object nothing could show the failure: a programming error.

@@ -56,14 +56,14 @@ enum class ControlKind : std::uint8_t {
   kToolBar,     // its buttons come from the window's tool bar table
   kStatusBar,   // its panels come from the window's status panel table
   kGroupBox,
-  kRxLabel,     // the shadowed label (TRxLabel); a fixed size turns AutoSize off
-  kCalendar,    // the month grid (TCalendar)
-  kLabel,       // the platform's label; kAutoSize: it takes the size of its text
+  kRxLabel,   // the shadowed label (TRxLabel); a fixed size turns AutoSize off
+  kCalendar,  // the month grid (TCalendar)
+  kLabel,     // the platform's label; kAutoSize: it takes the size of its text
   kEdit,
   kButton,
-  kPicture,     // text names the picture; kAutoSize: the picture's own size
-  kLine,        // TLine; kAutoSize height: the one its constructor gives
-  kTimer,       // no window: a repeating timer
+  kPicture,  // text names the picture; kAutoSize: the picture's own size
+  kLine,     // TLine; kAutoSize height: the one its constructor gives
+  kTimer,    // no window: a repeating timer
 };
 
 // One row of a window's control table, in creation order (later rows lie above earlier
@@ -80,14 +80,14 @@ struct ControlLayout {
   int tabOrder = kNoTabStop;
   Handler onEvent = nullptr;  // click (buttons), change (calendar), tick (timer)
   std::string_view accessibleName = {};
-  const FontStyle* font = nullptr;  // own font; null: the window's
+  const FontStyle* font = nullptr;       // own font; null: the window's
   TAlignment alignment = taLeftJustify;  // labels
   int maxLength = 0;                     // edits; 0: no limit
   KeyFilter keyFilter = nullptr;         // edits
-  TLineType line = ltCustom;                // lines
-  TColor penColor = clBlack;                // lines
-  int startOfWeek = 0;                      // calendars
-  int interval = 1000;                      // timers, in milliseconds
+  TLineType line = ltCustom;             // lines
+  TColor penColor = clBlack;             // lines
+  int startOfWeek = 0;                   // calendars
+  int interval = 1000;                   // timers, in milliseconds
 };
 
 enum class BorderStyle : std::uint8_t {

@@ -17,29 +17,73 @@ namespace {
 constexpr FontStyle kBannerFont{.height = -16, .color = clPurple, .bold = true};
 
 constexpr std::array kControls{
-    ControlLayout{.name = "ControlBar1", .kind = ControlKind::kControlBar, .width = 329,
-                  .height = 26, .tabOrder = 0},
-    ControlLayout{.name = "ToolBar1", .kind = ControlKind::kToolBar, .parent = "ControlBar1",
-                  .left = 11, .top = 2, .width = 316, .height = 22},
-    ControlLayout{.name = "StatusBar1", .kind = ControlKind::kStatusBar, .top = 298,
-                  .width = 329, .height = 19},
-    ControlLayout{.name = "GroupBox1", .kind = ControlKind::kGroupBox, .left = 8, .top = 32,
-                  .width = 313, .height = 49, .tabOrder = 2},
-    ControlLayout{.name = "RxLabel1", .kind = ControlKind::kRxLabel, .parent = "GroupBox1",
-                  .left = 8, .top = 16, .width = 297, .height = 20, .font = &kBannerFont,
+    ControlLayout{.name = "ControlBar1",
+                  .kind = ControlKind::kControlBar,
+                  .width = 329,
+                  .height = 26,
+                  .tabOrder = 0},
+    ControlLayout{.name = "ToolBar1",
+                  .kind = ControlKind::kToolBar,
+                  .parent = "ControlBar1",
+                  .left = 11,
+                  .top = 2,
+                  .width = 316,
+                  .height = 22},
+    ControlLayout{.name = "StatusBar1",
+                  .kind = ControlKind::kStatusBar,
+                  .top = 298,
+                  .width = 329,
+                  .height = 19},
+    ControlLayout{.name = "GroupBox1",
+                  .kind = ControlKind::kGroupBox,
+                  .left = 8,
+                  .top = 32,
+                  .width = 313,
+                  .height = 49,
+                  .tabOrder = 2},
+    ControlLayout{.name = "RxLabel1",
+                  .kind = ControlKind::kRxLabel,
+                  .parent = "GroupBox1",
+                  .left = 8,
+                  .top = 16,
+                  .width = 297,
+                  .height = 20,
+                  .font = &kBannerFont,
                   .alignment = taCenter},
-    ControlLayout{.name = "GroupBox2", .kind = ControlKind::kGroupBox, .left = 8, .top = 88,
-                  .width = 313, .height = 153, .tabOrder = 3},
-    ControlLayout{.name = "Calendar1", .kind = ControlKind::kCalendar, .parent = "GroupBox2",
-                  .left = 8, .top = 16, .width = 297, .height = 129,
+    ControlLayout{.name = "GroupBox2",
+                  .kind = ControlKind::kGroupBox,
+                  .left = 8,
+                  .top = 88,
+                  .width = 313,
+                  .height = 153,
+                  .tabOrder = 3},
+    ControlLayout{.name = "Calendar1",
+                  .kind = ControlKind::kCalendar,
+                  .parent = "GroupBox2",
+                  .left = 8,
+                  .top = 16,
+                  .width = 297,
+                  .height = 129,
                   .onEvent = On<&TForm1::Calendar1Change>,
-                  .accessibleName = "Calendrier du mois", .startOfWeek = 1},
-    ControlLayout{.name = "GroupBox3", .kind = ControlKind::kGroupBox, .left = 8, .top = 248,
-                  .width = 313, .height = 41, .tabOrder = 4},
-    ControlLayout{.name = "RxLabel2", .kind = ControlKind::kRxLabel, .parent = "GroupBox3",
-                  .left = 8, .top = 16, .width = 297, .height = 17, .alignment = taCenter},
-    ControlLayout{.name = "Timer1", .kind = ControlKind::kTimer,
-                  .onEvent = On<&TForm1::Timer1Timer>},
+                  .accessibleName = "Calendrier du mois",
+                  .startOfWeek = 1},
+    ControlLayout{.name = "GroupBox3",
+                  .kind = ControlKind::kGroupBox,
+                  .left = 8,
+                  .top = 248,
+                  .width = 313,
+                  .height = 41,
+                  .tabOrder = 4},
+    ControlLayout{.name = "RxLabel2",
+                  .kind = ControlKind::kRxLabel,
+                  .parent = "GroupBox3",
+                  .left = 8,
+                  .top = 16,
+                  .width = 297,
+                  .height = 17,
+                  .alignment = taCenter},
+    ControlLayout{
+        .name = "Timer1", .kind = ControlKind::kTimer, .onEvent = On<&TForm1::Timer1Timer>},
 };
 
 constexpr std::array kToolButtons{
@@ -57,16 +101,15 @@ constexpr std::array kToolButtons{
 };
 
 // ImageList1, by index.
-constexpr std::array<std::string_view, 8> kImages{
-    "an-avant", "mois-avant", "mois-actuel", "mois-apres",
-    "an-apres", "rechercher", "aide",        "quitter"};
+constexpr std::array<std::string_view, 8> kImages{"an-avant",   "mois-avant", "mois-actuel",
+                                                  "mois-apres", "an-apres",   "rechercher",
+                                                  "aide",       "quitter"};
 
 constexpr std::array kMenu{
     MenuItemLayout{"Fichier1", {}, "&Fichier"},
     MenuItemLayout{"Anneprcdente1", "Fichier1", "Année &précédente",
                    On<&TForm1::tlbtnAnAvantClick>},
-    MenuItemLayout{"Annesuivante1", "Fichier1", "Année &suivante",
-                   On<&TForm1::tlbtnAnApresClick>},
+    MenuItemLayout{"Annesuivante1", "Fichier1", "Année &suivante", On<&TForm1::tlbtnAnApresClick>},
     MenuItemLayout{"Moisprcdent1", "Fichier1", "Mois p&récédent", On<&TForm1::tlbtnMAvantClick>},
     MenuItemLayout{"Moisactuel1", "Fichier1", "Mois &actuel", On<&TForm1::tlbtnMActuelClick>},
     MenuItemLayout{"Moissuivant1", "Fichier1", "Mois s&uivant", On<&TForm1::tlbtnMApresClick>},
@@ -113,7 +156,9 @@ TForm1::TForm1(MainView& view) : view_(view), aboutBox1_(view) {
   aboutBox1_.SetCopyright(kMakerNotice);
 }
 
-TForm1::~TForm1() { FormDestroy(); }
+TForm1::~TForm1() {
+  FormDestroy();
+}
 
 void TForm1::Create() {
   for (const ControlLayout& row : kLayout.controls) {
@@ -137,7 +182,9 @@ void TForm1::FormCreate() {
   Timer1Timer();
 }
 
-void TForm1::FormDestroy() { CloseHelpWindows(); }
+void TForm1::FormDestroy() {
+  CloseHelpWindows();
+}
 
 void TForm1::Calendar1Change() {
   const TDateTime d = Calendar1().SelectedDate();
@@ -147,17 +194,29 @@ void TForm1::Calendar1Change() {
   view_.SetPanelText(1, MoonPhaseLine(d));
 }
 
-void TForm1::Timer1Timer() { view_.SetPanelText(kClockPanel, ClockText(CurrentMoment())); }
+void TForm1::Timer1Timer() {
+  view_.SetPanelText(kClockPanel, ClockText(CurrentMoment()));
+}
 
-void TForm1::tlbtnAnAvantClick() { Calendar1().YearBack(); }
+void TForm1::tlbtnAnAvantClick() {
+  Calendar1().YearBack();
+}
 
-void TForm1::tlbtnMAvantClick() { Calendar1().MonthBack(); }
+void TForm1::tlbtnMAvantClick() {
+  Calendar1().MonthBack();
+}
 
-void TForm1::tlbtnMActuelClick() { Calendar1().SetSelectedDate(TodayDate()); }
+void TForm1::tlbtnMActuelClick() {
+  Calendar1().SetSelectedDate(TodayDate());
+}
 
-void TForm1::tlbtnMApresClick() { Calendar1().MonthForward(); }
+void TForm1::tlbtnMApresClick() {
+  Calendar1().MonthForward();
+}
 
-void TForm1::tlbtnAnApresClick() { Calendar1().YearForward(); }
+void TForm1::tlbtnAnApresClick() {
+  Calendar1().YearForward();
+}
 
 void TForm1::tlbtnRechercherClick() {
   if (form2_ == nullptr) return;
@@ -169,10 +228,16 @@ void TForm1::tlbtnRechercherClick() {
   dialog.SetFocus("Edit3");
 }
 
-void TForm1::tlbtnAideClick() { ShowProgramHelp(); }
+void TForm1::tlbtnAideClick() {
+  ShowProgramHelp();
+}
 
-void TForm1::tlbtnQuitterClick() { view_.Close(); }
+void TForm1::tlbtnQuitterClick() {
+  view_.Close();
+}
 
-void TForm1::Aproposde1Click() { aboutBox1_.Execute(); }
+void TForm1::Aproposde1Click() {
+  aboutBox1_.Execute();
+}
 
 }  // namespace dorvane

@@ -36,7 +36,6 @@ class MainView : public FormView, public AboutBoxHost {
   // Starts the named timer at its interval, its ticks going to its handler; false when the
   // system has no timer left.
   virtual bool StartTimer(std::string_view timer, int milliseconds) = 0;
-
 };
 
 // The main window: tool bar, menu, month banner, calendar grid, weekday line and a status bar

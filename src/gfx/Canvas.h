@@ -33,8 +33,16 @@ struct Pen {
   friend bool operator==(const Pen&, const Pen&) = default;
 };
 
-enum class TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal,
-                         bsCross, bsDiagCross };
+enum class TBrushStyle {
+  bsSolid,
+  bsClear,
+  bsHorizontal,
+  bsVertical,
+  bsFDiagonal,
+  bsBDiagonal,
+  bsCross,
+  bsDiagCross
+};
 
 struct Brush {
   TColor Color = clWhite;

@@ -32,14 +32,24 @@ inline constexpr TColor clBtnHighlight = 0xFF000014;
 inline constexpr TColor cl3DDkShadow = 0xFF000015;
 inline constexpr TColor cl3DLight = 0xFF000016;
 
-constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000u) == kSystemColorFlag; }
-constexpr std::uint8_t SystemColorIndex(TColor c) { return static_cast<std::uint8_t>(c & 0xFF); }
+constexpr bool IsSystemColor(TColor c) {
+  return (c & 0xFF000000u) == kSystemColorFlag;
+}
+constexpr std::uint8_t SystemColorIndex(TColor c) {
+  return static_cast<std::uint8_t>(c & 0xFF);
+}
 
 constexpr TColor RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
   return static_cast<TColor>(r) | (static_cast<TColor>(g) << 8) | (static_cast<TColor>(b) << 16);
 }
-constexpr std::uint8_t RedOf(TColor c) { return static_cast<std::uint8_t>(c & 0xFF); }
-constexpr std::uint8_t GreenOf(TColor c) { return static_cast<std::uint8_t>((c >> 8) & 0xFF); }
-constexpr std::uint8_t BlueOf(TColor c) { return static_cast<std::uint8_t>((c >> 16) & 0xFF); }
+constexpr std::uint8_t RedOf(TColor c) {
+  return static_cast<std::uint8_t>(c & 0xFF);
+}
+constexpr std::uint8_t GreenOf(TColor c) {
+  return static_cast<std::uint8_t>((c >> 8) & 0xFF);
+}
+constexpr std::uint8_t BlueOf(TColor c) {
+  return static_cast<std::uint8_t>((c >> 16) & 0xFF);
+}
 
 }  // namespace dorvane

@@ -32,13 +32,17 @@ PrefixedText ParsePrefix(std::string_view text) {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 class LineBuilder {
  public:
   LineBuilder(std::string_view shown, std::ptrdiff_t marked, std::uint32_t flags,
               const TextMeasure& measure)
-      : shown_(shown), marked_(marked), expandTabs_((flags & DT_EXPANDTABS) != 0),
+      : shown_(shown),
+        marked_(marked),
+        expandTabs_((flags & DT_EXPANDTABS) != 0),
         measure_(measure) {}
 
   TextLine Build(std::size_t begin, std::size_t end) const {

@@ -18,7 +18,9 @@ Proc BindExport(platform::LibraryHandle library, const char* name) {
 
 }  // namespace
 
-const HelpViewerBinding& HelpViewer() { return g_viewer; }
+const HelpViewerBinding& HelpViewer() {
+  return g_viewer;
+}
 
 std::string LocateHelpViewer() {
   const auto value = platform::ActiveRegistry().ReadDefaultValue(

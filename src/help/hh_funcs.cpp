@@ -149,8 +149,7 @@ void ReadFileVersion(const std::string& path, VersionNumbers& numbers, std::stri
   text = VersionText(numbers);
 }
 
-std::vector<std::string> HelpReportLines(const HelpEnvironment& env,
-                                         const HelpReportContext& ctx) {
+std::vector<std::string> HelpReportLines(const HelpEnvironment& env, const HelpReportContext& ctx) {
   const std::string dashes(79, '-');
   const std::uint32_t langId = ctx.localeId & 0xFFFF;
   const auto& p = ctx.platform;
@@ -211,8 +210,8 @@ const HelpEnvironment& ProbeHelpEnvironment() {
         files.DirectoryExists(temp) ? temp : std::string(style.missingTempDir));
   }
 
-  env.debugMode = !env.moduleFile.empty() &&
-                  files.FileExists(inDir(env.moduleDir, kDebugMarkerFileName));
+  env.debugMode =
+      !env.moduleFile.empty() && files.FileExists(inDir(env.moduleDir, kDebugMarkerFileName));
   for (std::size_t i = 1; i < args.size() && !env.debugMode; ++i) {
     env.debugMode = IsDebugArgument(args[i]);
   }
@@ -252,6 +251,8 @@ const HelpEnvironment& ProbeHelpEnvironment() {
   return g_results;
 }
 
-const HelpEnvironment& HelpEnvironmentResults() { return g_results; }
+const HelpEnvironment& HelpEnvironmentResults() {
+  return g_results;
+}
 
 }  // namespace dorvane

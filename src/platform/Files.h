@@ -8,7 +8,7 @@ namespace dorvane::platform {
 // How the system writes paths and text files.
 struct PathStyle {
   char separator = '/';
-  std::string_view otherSeparators;       // also separate a path's parts when reading one
+  std::string_view otherSeparators;  // also separate a path's parts when reading one
   std::string_view lineEnd = "\n";
   std::string_view missingTempDir = "/";  // stands in for a temporary path that is no directory
 };

@@ -19,7 +19,8 @@ QtLocaleSource::QtLocaleSource(std::string_view localeName) {
   };
   for (int m = 1; m <= 12; ++m) {
     put(LocaleItem::MonthName, m, locale.standaloneMonthName(m, QLocale::LongFormat).toStdString());
-    put(LocaleItem::MonthAbbrev, m, locale.standaloneMonthName(m, QLocale::ShortFormat).toStdString());
+    put(LocaleItem::MonthAbbrev, m,
+        locale.standaloneMonthName(m, QLocale::ShortFormat).toStdString());
   }
   for (int d = 1; d <= 7; ++d) {  // Qt counts from Monday, as the items do
     put(LocaleItem::DayName, d, locale.standaloneDayName(d, QLocale::LongFormat).toStdString());

@@ -29,5 +29,4 @@ class Registry {
 const Registry& SystemRegistry();
 const Registry& ActiveRegistry();
 
-
 }  // namespace dorvane::platform

@@ -59,7 +59,9 @@ void AboutWindow::ShowApplicationIcon(std::string_view control) {
   }
 }
 
-void AboutWindow::Beep() { MessageBeep(); }
+void AboutWindow::Beep() {
+  MessageBeep();
+}
 
 std::string AboutWindow::ThousandsSeparator() const {
   return QLocale().groupSeparator().toStdString();

@@ -17,7 +17,9 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   });
 }
 
-TApplication::~TApplication() { SetFailureSink(nullptr); }
+TApplication::~TApplication() {
+  SetFailureSink(nullptr);
+}
 
 TApplication* TApplication::Instance() {
   return qobject_cast<TApplication*>(QCoreApplication::instance());
@@ -42,9 +44,13 @@ bool TApplication::LoadFrenchTranslations() {
   return true;
 }
 
-void TApplication::SetErrorBox(ErrorBox box) { errorBox_ = std::move(box); }
+void TApplication::SetErrorBox(ErrorBox box) {
+  errorBox_ = std::move(box);
+}
 
-void TApplication::RestoreDefaultErrorBox() { errorBox_ = nullptr; }
+void TApplication::RestoreDefaultErrorBox() {
+  errorBox_ = nullptr;
+}
 
 // A window that holds the mouse is told to let it go before the box takes over, so that no
 // drag goes on behind the box.

@@ -9,9 +9,9 @@
 #include <QTimerEvent>
 #include <QWheelEvent>
 
+#include "gfx/TextFlags.h"
 #include "qt/QtCanvas.h"
 #include "qt/QtMouseButton.h"
-#include "gfx/TextFlags.h"
 
 namespace dorvane {
 
@@ -29,15 +29,24 @@ TShiftState ShiftOf(Qt::KeyboardModifiers modifiers) {
 
 std::uint16_t VirtualKeyOf(int key) {
   switch (key) {
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    default: return 0;
+    case Qt::Key_Left:
+      return VK_LEFT;
+    case Qt::Key_Right:
+      return VK_RIGHT;
+    case Qt::Key_Up:
+      return VK_UP;
+    case Qt::Key_Down:
+      return VK_DOWN;
+    case Qt::Key_Home:
+      return VK_HOME;
+    case Qt::Key_End:
+      return VK_END;
+    case Qt::Key_PageUp:
+      return VK_PRIOR;
+    case Qt::Key_PageDown:
+      return VK_NEXT;
+    default:
+      return 0;
   }
 }
 
@@ -55,7 +64,9 @@ CalendarWidget::CalendarWidget(QWidget* parent) : QWidget(parent) {
   SendClientSize();
 }
 
-CalendarWidget::~CalendarWidget() { calendar_.SetHost(nullptr); }
+CalendarWidget::~CalendarWidget() {
+  calendar_.SetHost(nullptr);
+}
 
 QSize CalendarWidget::sizeHint() const {
   const int b = calendar_.BorderWidth();
@@ -75,7 +86,9 @@ void CalendarWidget::SendClientSize() {
 
 // ---- Host ----
 
-void CalendarWidget::InvalidateAll() { update(); }
+void CalendarWidget::InvalidateAll() {
+  update();
+}
 
 void CalendarWidget::InvalidateRect(const Rect& rect) {
   const int b = calendar_.BorderWidth();
@@ -92,16 +105,24 @@ void CalendarWidget::SetFocus() {
 }
 
 // The window's focus widget stays ours while the window itself is inactive.
-bool CalendarWidget::IsActiveControl() const { return window()->focusWidget() == this; }
+bool CalendarWidget::IsActiveControl() const {
+  return window()->focusWidget() == this;
+}
 
 // Qt already routes every pointer event of a press to the pressed widget until the release.
 void CalendarWidget::CapturePointer() {}
 void CalendarWidget::ReleasePointer() {}
 
-Point CalendarWidget::PointerPosition() const { return pointer_; }
+Point CalendarWidget::PointerPosition() const {
+  return pointer_;
+}
 
-void CalendarWidget::StartRepeatTimer(int milliseconds) { selectTimer_.start(milliseconds, this); }
-void CalendarWidget::StopRepeatTimer() { selectTimer_.stop(); }
+void CalendarWidget::StartRepeatTimer(int milliseconds) {
+  selectTimer_.start(milliseconds, this);
+}
+void CalendarWidget::StopRepeatTimer() {
+  selectTimer_.stop();
+}
 
 // ---- Events ----
 
@@ -138,8 +159,12 @@ void CalendarWidget::Press(QMouseEvent* event, bool doubleClick) {
   event->accept();
 }
 
-void CalendarWidget::mousePressEvent(QMouseEvent* event) { Press(event, false); }
-void CalendarWidget::mouseDoubleClickEvent(QMouseEvent* event) { Press(event, true); }
+void CalendarWidget::mousePressEvent(QMouseEvent* event) {
+  Press(event, false);
+}
+void CalendarWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  Press(event, true);
+}
 
 void CalendarWidget::mouseMoveEvent(QMouseEvent* event) {
   pointer_ = ToClient(event->position());

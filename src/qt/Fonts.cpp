@@ -5,6 +5,8 @@
 
 namespace dorvane {
 
-QFont FormFont() { return ToQFont(Font()); }
+QFont FormFont() {
+  return ToQFont(Font());
+}
 
 }  // namespace dorvane

@@ -6,8 +6,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
@@ -77,7 +77,9 @@ bool IsEditingShortcut(const QKeyEvent& key) {
 
 // A filter that hands on another character than the one typed refuses it: a single-line
 // edit inserts none of the control characters it replaces keys with.
-bool Refuses(KeyFilter filter, char32_t typed) { return filter(typed) != typed; }
+bool Refuses(KeyFilter filter, char32_t typed) {
+  return filter(typed) != typed;
+}
 
 // The field's own context menu, without the Ctrl shortcuts it names: a filtered field refuses
 // them (they type control characters), so the menu does not advertise them. Its commands stay.
@@ -120,8 +122,8 @@ FormControls::FormControls(QWidget& window, QWidget& client, const WindowLayout&
 
 void FormControls::ApplyToWindow(QWidget& window, QWidget& client) {
   auto* main = qobject_cast<QMainWindow*>(&window);
-  Qt::WindowFlags flags = (main != nullptr ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint;
+  Qt::WindowFlags flags =
+      (main != nullptr ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
   if (layout_.borderIcons & biSystemMenu) {
     flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   }
@@ -301,10 +303,9 @@ void FormControls::SetTabOrder() {
     for (const ControlLayout& row : layout_.controls) {
       if (row.parent == parent && row.tabOrder != kNoTabStop) children.push_back(&row);
     }
-    std::stable_sort(children.begin(), children.end(),
-                     [](const ControlLayout* a, const ControlLayout* b) {
-                       return a->tabOrder < b->tabOrder;
-                     });
+    std::stable_sort(
+        children.begin(), children.end(),
+        [](const ControlLayout* a, const ControlLayout* b) { return a->tabOrder < b->tabOrder; });
     for (const ControlLayout* row : children) {
       if (IsTabStop(row->kind)) chain.push_back(Find(row->name));
       self(self, row->name);

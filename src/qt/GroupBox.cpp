@@ -26,8 +26,8 @@ void TGroupBox::paintEvent(QPaintEvent*) {
   const int textWidth = metrics.horizontalAdvance(caption);
   const QRect textBox(kCaptionLeft, 0, textWidth + 2 * kCaptionPadding, metrics.height());
   p.fillRect(textBox, palette().color(backgroundRole()));
-  p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                           QPalette::WindowText));
+  p.setPen(
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
   p.drawText(textBox, Qt::AlignCenter | Qt::TextShowMnemonic, caption);
 }
 

@@ -13,7 +13,9 @@ LineWidget::LineWidget(QWidget* parent) : QWidget(parent), line_(*this) {
 
 LineWidget::~LineWidget() = default;
 
-QSize LineWidget::sizeHint() const { return size(); }
+QSize LineWidget::sizeHint() const {
+  return size();
+}
 
 void LineWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
@@ -27,7 +29,9 @@ void LineWidget::paintEvent(QPaintEvent*) {
   }
 }
 
-void LineWidget::Invalidate() { update(); }
+void LineWidget::Invalidate() {
+  update();
+}
 
 Rect LineWidget::Bounds() const {
   if (pending_) return *pending_;

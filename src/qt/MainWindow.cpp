@@ -46,9 +46,13 @@ bool MainWindow::StartTimer(std::string_view timer, int milliseconds) {
 }
 
 // The main window keeps the dialog above it.
-std::unique_ptr<AboutDialog> MainWindow::CreateAboutDialog() { return AboutWindow::Create(this); }
+std::unique_ptr<AboutDialog> MainWindow::CreateAboutDialog() {
+  return AboutWindow::Create(this);
+}
 
-void MainWindow::Beep() { MessageBeep(); }
+void MainWindow::Beep() {
+  MessageBeep();
+}
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::Wheel || !watched->isWidgetType()) return false;
@@ -58,8 +62,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // The focused control takes the turn, wherever the pointer is over the window.
   const auto* wheel = static_cast<QWheelEvent*>(event);
   QWheelEvent turn(focus->mapFromGlobal(wheel->globalPosition()), wheel->globalPosition(),
-                   wheel->pixelDelta(), wheel->angleDelta(), wheel->buttons(),
-                   wheel->modifiers(), wheel->phase(), wheel->inverted(), wheel->source());
+                   wheel->pixelDelta(), wheel->angleDelta(), wheel->buttons(), wheel->modifiers(),
+                   wheel->phase(), wheel->inverted(), wheel->source());
   QCoreApplication::sendEvent(focus, &turn);
   return true;
 }

@@ -24,21 +24,33 @@ QStringList FamiliesFor(const QString& name) {
   if (lower == "ms sans serif" || lower == "microsoft sans serif" || lower == "tahoma" ||
       lower == "arial" || lower == "ms shell dlg" || lower == "ms shell dlg 2" ||
       lower == "verdana") {
-    families << "Liberation Sans" << "Arimo" << "DejaVu Sans Condensed" << "DejaVu Sans"
+    families << "Liberation Sans"
+             << "Arimo"
+             << "DejaVu Sans Condensed"
+             << "DejaVu Sans"
              << "Nimbus Sans";
   } else if (lower == "times new roman" || lower == "ms serif") {
-    families << "Liberation Serif" << "Tinos" << "Nimbus Roman" << "DejaVu Serif";
+    families << "Liberation Serif"
+             << "Tinos"
+             << "Nimbus Roman"
+             << "DejaVu Serif";
   } else if (lower == "courier new" || lower == "courier") {
-    families << "Liberation Mono" << "Cousine" << "Nimbus Mono PS" << "DejaVu Sans Mono";
+    families << "Liberation Mono"
+             << "Cousine"
+             << "Nimbus Mono PS"
+             << "DejaVu Sans Mono";
   }
   return families;
 }
 
 QPainter::CompositionMode ModeOf(TPenMode mode) {
   switch (mode) {
-    case TPenMode::pmNot: return QPainter::RasterOp_NotDestination;
-    case TPenMode::pmXor: return QPainter::RasterOp_SourceXorDestination;
-    case TPenMode::pmCopy: break;
+    case TPenMode::pmNot:
+      return QPainter::RasterOp_NotDestination;
+    case TPenMode::pmXor:
+      return QPainter::RasterOp_SourceXorDestination;
+    case TPenMode::pmCopy:
+      break;
   }
   return QPainter::CompositionMode_SourceOver;
 }
@@ -46,11 +58,16 @@ QPainter::CompositionMode ModeOf(TPenMode mode) {
 // Dash patterns of a one-pixel pen, in pixels: on, off, on, off...
 QVector<qreal> DashesOf(TPenStyle style) {
   switch (style) {
-    case TPenStyle::psDash: return {18, 6};
-    case TPenStyle::psDot: return {3, 3};
-    case TPenStyle::psDashDot: return {9, 6, 3, 6};
-    case TPenStyle::psDashDotDot: return {9, 3, 3, 3, 3, 3};
-    default: return {};
+    case TPenStyle::psDash:
+      return {18, 6};
+    case TPenStyle::psDot:
+      return {3, 3};
+    case TPenStyle::psDashDot:
+      return {9, 6, 3, 6};
+    case TPenStyle::psDashDotDot:
+      return {9, 3, 3, 3, 3, 3};
+    default:
+      return {};
   }
 }
 
@@ -121,9 +138,13 @@ TColor QtCanvas::SetTextColor(TColor color) {
   return old;
 }
 
-void QtCanvas::SetBrush(const Brush& brush) { brush_ = brush; }
+void QtCanvas::SetBrush(const Brush& brush) {
+  brush_ = brush;
+}
 
-void QtCanvas::SetPen(const Pen& pen) { pen_ = pen; }
+void QtCanvas::SetPen(const Pen& pen) {
+  pen_ = pen;
+}
 
 TColor QtCanvas::ColorToRGB(TColor color) {
   if (!IsSystemColor(color)) return color & 0x00FFFFFFu;
@@ -153,7 +174,7 @@ TColor QtCanvas::ColorToRGB(TColor color) {
     case 5:  // window
       c = palette_.color(QPalette::Active, QPalette::Base);
       break;
-    case 6:  // window frame
+    case 6:   // window frame
     case 21:  // 3D dark shadow
       c = palette_.color(QPalette::Active, QPalette::Shadow);
       break;
@@ -216,17 +237,30 @@ void QtCanvas::FillRect(const Rect& rect) {
   const QColor color = ToQColor(brush_.Color);
   Qt::BrushStyle style = Qt::SolidPattern;
   switch (brush_.Style) {
-    case TBrushStyle::bsClear: return;
-    case TBrushStyle::bsSolid: break;
-    case TBrushStyle::bsHorizontal: style = Qt::HorPattern; break;
-    case TBrushStyle::bsVertical: style = Qt::VerPattern; break;
-    case TBrushStyle::bsFDiagonal: style = Qt::BDiagPattern; break;
-    case TBrushStyle::bsBDiagonal: style = Qt::FDiagPattern; break;
-    case TBrushStyle::bsCross: style = Qt::CrossPattern; break;
-    case TBrushStyle::bsDiagCross: style = Qt::DiagCrossPattern; break;
+    case TBrushStyle::bsClear:
+      return;
+    case TBrushStyle::bsSolid:
+      break;
+    case TBrushStyle::bsHorizontal:
+      style = Qt::HorPattern;
+      break;
+    case TBrushStyle::bsVertical:
+      style = Qt::VerPattern;
+      break;
+    case TBrushStyle::bsFDiagonal:
+      style = Qt::BDiagPattern;
+      break;
+    case TBrushStyle::bsBDiagonal:
+      style = Qt::FDiagPattern;
+      break;
+    case TBrushStyle::bsCross:
+      style = Qt::CrossPattern;
+      break;
+    case TBrushStyle::bsDiagCross:
+      style = Qt::DiagCrossPattern;
+      break;
   }
-  painter_->fillRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()),
-                     QBrush(color, style));
+  painter_->fillRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), QBrush(color, style));
 }
 
 Size QtCanvas::TextExtent(std::string_view text) {
@@ -276,8 +310,7 @@ int QtCanvas::DrawText(std::string_view text, Rect& rect, std::uint32_t flags) {
   if (painter_ == nullptr) return height;
 
   painter_->save();
-  painter_->setClipRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()),
-                        Qt::IntersectClip);
+  painter_->setClipRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), Qt::IntersectClip);
   const bool rtl = (flags & DT_RTLREADING) != 0;
   int y = rect.Top;
   for (const TextLine& line : lines) {
@@ -296,8 +329,10 @@ int QtCanvas::DrawText(std::string_view text, Rect& rect, std::uint32_t flags) {
       if (piece.marked >= 0) {
         const std::string_view all = piece.text;
         const std::size_t bytes = CodePointLength(all, static_cast<std::size_t>(piece.marked));
-        from = static_cast<int>(QStringFromUtf8(all.substr(0, static_cast<std::size_t>(piece.marked))).size());
-        length = static_cast<int>(QStringFromUtf8(all.substr(static_cast<std::size_t>(piece.marked), bytes)).size());
+        from = static_cast<int>(
+            QStringFromUtf8(all.substr(0, static_cast<std::size_t>(piece.marked))).size());
+        length = static_cast<int>(
+            QStringFromUtf8(all.substr(static_cast<std::size_t>(piece.marked), bytes)).size());
       }
       DrawTextRun(QStringFromUtf8(piece.text), x + piece.x, y, from, length, rtl);
     }
@@ -310,8 +345,7 @@ int QtCanvas::DrawText(std::string_view text, Rect& rect, std::uint32_t flags) {
 void QtCanvas::TextRect(const Rect& rect, int x, int y, std::string_view text) {
   if (painter_ == nullptr || rect.IsEmpty()) return;
   painter_->save();
-  painter_->setClipRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()),
-                        Qt::IntersectClip);
+  painter_->setClipRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), Qt::IntersectClip);
   if (brush_.Style != TBrushStyle::bsClear) {
     FillLogicalRect(rect.Left, rect.Top, rect.Width(), rect.Height(), ToQColor(brush_.Color));
   }
@@ -410,7 +444,9 @@ void QtCanvas::Polyline(std::span<const Segment> segments) {
   for (const Segment& s : segments) DrawSegment(s.from, s.to);
 }
 
-void QtCanvas::MoveTo(int x, int y) { position_ = {x, y}; }
+void QtCanvas::MoveTo(int x, int y) {
+  position_ = {x, y};
+}
 
 void QtCanvas::LineTo(int x, int y) {
   const Point to{x, y};

@@ -9,9 +9,9 @@
 #include <QThread>
 #include <algorithm>
 
+#include "gfx/TextLayout.h"
 #include "qt/QtCanvas.h"
 #include "qt/QtMouseButton.h"
-#include "gfx/TextLayout.h"
 #include "text/Ascii.h"
 
 namespace dorvane {
@@ -44,7 +44,9 @@ class WidgetFocusTarget final : public FocusableControl {
 
 namespace {
 
-Point ToPoint(const QPoint& p) { return {p.x(), p.y()}; }
+Point ToPoint(const QPoint& p) {
+  return {p.x(), p.y()};
+}
 
 // The key Alt is combined with to type an accelerator character.
 int KeyOf(char32_t ch) {
@@ -80,7 +82,9 @@ QWidget* RxLabelWidget::FocusWidget() const {
   return focusTarget_ != nullptr ? focusTarget_->Widget() : nullptr;
 }
 
-QSize RxLabelWidget::sizeHint() const { return size(); }
+QSize RxLabelWidget::sizeHint() const {
+  return size();
+}
 
 bool RxLabelWidget::event(QEvent* event) {
   switch (event->type()) {
@@ -108,21 +112,29 @@ void RxLabelWidget::paintEvent(QPaintEvent*) {
   QtCanvas canvas(painter, palette());
   label_.Paint(canvas);
   // A caption the label cannot hold is shown whole in the tooltip.
-  const QString tip =
-      label_.CaptionCut(canvas) ? PlainToolTip(QString::fromStdString(label_.Caption())) : QString();
+  const QString tip = label_.CaptionCut(canvas)
+                          ? PlainToolTip(QString::fromStdString(label_.Caption()))
+                          : QString();
   if (toolTip() != tip) setToolTip(tip);
 }
 
 void RxLabelWidget::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   switch (event->type()) {
-    case QEvent::EnabledChange: label_.EnabledChanged(); break;
+    case QEvent::EnabledChange:
+      label_.EnabledChanged();
+      break;
     case QEvent::FontChange:
       if (label_.ParentFont()) label_.FontChanged();
       break;
-    case QEvent::PaletteChange: label_.ParentColorChanged(); break;
-    case QEvent::LayoutDirectionChange: update(); break;
-    default: break;
+    case QEvent::PaletteChange:
+      label_.ParentColorChanged();
+      break;
+    case QEvent::LayoutDirectionChange:
+      update();
+      break;
+    default:
+      break;
   }
 }
 
@@ -166,7 +178,9 @@ void RxLabelWidget::OnFocusChanged(QWidget*, QWidget* now) {
 
 // --- LabelHost ------------------------------------------------------------------------------
 
-void RxLabelWidget::Invalidate() { update(); }
+void RxLabelWidget::Invalidate() {
+  update();
+}
 
 Rect RxLabelWidget::Bounds() const {
   const QRect g = geometry();
@@ -178,9 +192,13 @@ void RxLabelWidget::SetBounds(const Rect& bounds) {
               std::clamp(bounds.Height(), 0, QWIDGETSIZE_MAX));
 }
 
-bool RxLabelWidget::IsEnabled() const { return isEnabled(); }
+bool RxLabelWidget::IsEnabled() const {
+  return isEnabled();
+}
 
-bool RxLabelWidget::IsVisible() const { return !isHidden(); }
+bool RxLabelWidget::IsVisible() const {
+  return !isHidden();
+}
 
 bool RxLabelWidget::UseRightToLeftAlignment() const {
   return layoutDirection() == Qt::RightToLeft;
@@ -190,13 +208,17 @@ bool RxLabelWidget::UseRightToLeftReading() const {
   return layoutDirection() == Qt::RightToLeft;
 }
 
-Point RxLabelWidget::CursorPos() const { return ToPoint(QCursor::pos()); }
+Point RxLabelWidget::CursorPos() const {
+  return ToPoint(QCursor::pos());
+}
 
 bool RxLabelWidget::IsTopmostControlAt(Point screen) const {
   return QApplication::widgetAt(QPoint(screen.x, screen.y)) == this;
 }
 
-WindowHandle RxLabelWidget::ActiveWindow() const { return QApplication::activeWindow(); }
+WindowHandle RxLabelWidget::ActiveWindow() const {
+  return QApplication::activeWindow();
+}
 
 void RxLabelWidget::EnumThreadWindows(const std::function<bool(WindowHandle)>& visit) const {
   for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -209,7 +231,9 @@ std::unique_ptr<Canvas> RxLabelWidget::BorrowScreenCanvas() {
   return std::make_unique<QtCanvas>(palette());
 }
 
-Font RxLabelWidget::ParentFont() const { return FromQFont(font(), logicalDpiY(), clWindowText); }
+Font RxLabelWidget::ParentFont() const {
+  return FromQFont(font(), logicalDpiY(), clWindowText);
+}
 
 TColor RxLabelWidget::ParentColor() const {
   const QWidget* parent = parentWidget();
@@ -219,12 +243,14 @@ TColor RxLabelWidget::ParentColor() const {
              static_cast<std::uint8_t>(c.blue()));
 }
 
-void RxLabelWidget::OpaqueChanged(bool opaque) { setAttribute(Qt::WA_OpaquePaintEvent, opaque); }
+void RxLabelWidget::OpaqueChanged(bool opaque) {
+  setAttribute(Qt::WA_OpaquePaintEvent, opaque);
+}
 
 void RxLabelWidget::AcceleratorChanged() {
   const PrefixedText text = ParsePrefix(label_.DisplayText());
-  setAccessibleName(QString::fromStdString(label_.ShowAccelChar() ? text.shown
-                                                                  : label_.DisplayText()));
+  setAccessibleName(
+      QString::fromStdString(label_.ShowAccelChar() ? text.shown : label_.DisplayText()));
   if (shortcutId_ != 0) releaseShortcut(shortcutId_);
   shortcutId_ = 0;
   shortcutChar_ = 0;
@@ -232,8 +258,8 @@ void RxLabelWidget::AcceleratorChanged() {
     return;
   }
   shortcutChar_ = text.accelerator;
-  shortcutId_ = grabShortcut(QKeySequence(QKeyCombination(
-      Qt::AltModifier, static_cast<Qt::Key>(KeyOf(text.accelerator)))));
+  shortcutId_ = grabShortcut(QKeySequence(
+      QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(KeyOf(text.accelerator)))));
 }
 
 }  // namespace dorvane

@@ -9,7 +9,7 @@
 namespace dorvane {
 
 namespace {
-constexpr int kPanelGap = 2;  // between two panels
+constexpr int kPanelGap = 2;   // between two panels
 constexpr int kTopBorder = 2;  // above the panels, which fill the rest of the bar's height
 }  // namespace
 

@@ -23,7 +23,9 @@ namespace dorvane {
 
 namespace {
 
-void ReloadDateLocale() { LoadDateLocale(*platform::UserLocaleSource()); }
+void ReloadDateLocale() {
+  LoadDateLocale(*platform::UserLocaleSource());
+}
 
 // Step 1 of start-up: the program's modules, before any window exists.
 void StartModules() {
@@ -34,7 +36,9 @@ void StartModules() {
 
 // Shut-down, after the windows are gone: the modules in reverse order. The viewer goes while
 // the application object still lives, since its windows are Qt's.
-void StopModules() { UnloadHelpViewer(); }
+void StopModules() {
+  UnloadHelpViewer();
+}
 
 void SettleEvents() {
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();

@@ -87,11 +87,14 @@ std::string OneLineText(std::string_view text) {
     const auto lead = static_cast<unsigned char>(text[pos]);
     const DecodedCodePoint d = DecodeUtf8(text, pos);
     const char32_t cp = d.codePoint;
-    const bool control = cp < 0x20 || (cp >= 0x7F && cp <= 0x9F) || (d.length == 1 && lead >= 0x80 && lead <= 0x9F);
-    const bool bidi = cp == 0x061C || cp == 0x200E || cp == 0x200F || (cp >= 0x202A && cp <= 0x202E) ||
-                      (cp >= 0x2066 && cp <= 0x2069);
-    if (control || bidi) out += '?';
-    else out += text.substr(pos, d.length);
+    const bool control =
+        cp < 0x20 || (cp >= 0x7F && cp <= 0x9F) || (d.length == 1 && lead >= 0x80 && lead <= 0x9F);
+    const bool bidi = cp == 0x061C || cp == 0x200E || cp == 0x200F ||
+                      (cp >= 0x202A && cp <= 0x202E) || (cp >= 0x2066 && cp <= 0x2069);
+    if (control || bidi)
+      out += '?';
+    else
+      out += text.substr(pos, d.length);
     pos += d.length;
   }
   return out;
@@ -124,16 +127,26 @@ void ForEachCodePoint(std::string_view text, Each each) {
 std::size_t DisplayWidth(std::string_view text) {
   std::size_t width = 0;
   ForEachCodePoint(text, [&width](char32_t cp) {
-    const bool zero = InRanges(cp, {{0x0300, 0x036F}, {0x0483, 0x0489}, {0x0591, 0x05BD}, {0x05BF, 0x05BF},
-                                    {0x05C1, 0x05C2}, {0x05C4, 0x05C5}, {0x05C7, 0x05C7}, {0x0610, 0x061A},
-                                    {0x064B, 0x065F}, {0x0670, 0x0670}, {0x06D6, 0x06DC}, {0x06DF, 0x06E4},
-                                    {0x06E7, 0x06E8}, {0x06EA, 0x06ED}, {0x0900, 0x0902}, {0x093A, 0x093A},
-                                    {0x093C, 0x093C}, {0x0941, 0x0948}, {0x094D, 0x094D}, {0x0951, 0x0957},
-                                    {0x0962, 0x0963}, {0x200B, 0x200F}, {0x202A, 0x202E}, {0x2060, 0x2069},
-                                    {0xFE00, 0xFE0F}, {0xFEFF, 0xFEFF}});
-    const bool wide = InRanges(cp, {{0x1100, 0x115F}, {0x2E80, 0x303E}, {0x3041, 0x33FF}, {0x3400, 0x4DBF},
-                                    {0x4E00, 0x9FFF}, {0xA000, 0xA4CF}, {0xAC00, 0xD7A3}, {0xF900, 0xFAFF},
-                                    {0xFE30, 0xFE4F}, {0xFF00, 0xFF60}, {0xFFE0, 0xFFE6}, {0x20000, 0x3FFFD}});
+    const bool zero =
+        InRanges(cp, {{0x0300, 0x036F}, {0x0483, 0x0489}, {0x0591, 0x05BD}, {0x05BF, 0x05BF},
+                      {0x05C1, 0x05C2}, {0x05C4, 0x05C5}, {0x05C7, 0x05C7}, {0x0610, 0x061A},
+                      {0x064B, 0x065F}, {0x0670, 0x0670}, {0x06D6, 0x06DC}, {0x06DF, 0x06E4},
+                      {0x06E7, 0x06E8}, {0x06EA, 0x06ED}, {0x0900, 0x0902}, {0x093A, 0x093A},
+                      {0x093C, 0x093C}, {0x0941, 0x0948}, {0x094D, 0x094D}, {0x0951, 0x0957},
+                      {0x0962, 0x0963}, {0x200B, 0x200F}, {0x202A, 0x202E}, {0x2060, 0x2069},
+                      {0xFE00, 0xFE0F}, {0xFEFF, 0xFEFF}});
+    const bool wide = InRanges(cp, {{0x1100, 0x115F},
+                                    {0x2E80, 0x303E},
+                                    {0x3041, 0x33FF},
+                                    {0x3400, 0x4DBF},
+                                    {0x4E00, 0x9FFF},
+                                    {0xA000, 0xA4CF},
+                                    {0xAC00, 0xD7A3},
+                                    {0xF900, 0xFAFF},
+                                    {0xFE30, 0xFE4F},
+                                    {0xFF00, 0xFF60},
+                                    {0xFFE0, 0xFFE6},
+                                    {0x20000, 0x3FFFD}});
     width += zero ? 0 : wide ? 2 : 1;
   });
   return width;
@@ -142,8 +155,14 @@ std::size_t DisplayWidth(std::string_view text) {
 bool HasRightToLeftLetter(std::string_view text) {
   bool found = false;
   ForEachCodePoint(text, [&found](char32_t cp) {
-    found = found || InRanges(cp, {{0x05D0, 0x05FF}, {0x0620, 0x064A}, {0x066E, 0x06D5}, {0x0700, 0x07B1},
-                                   {0x0750, 0x077F}, {0x08A0, 0x08C9}, {0xFB1D, 0xFDFF}, {0xFE70, 0xFEFC}});
+    found = found || InRanges(cp, {{0x05D0, 0x05FF},
+                                   {0x0620, 0x064A},
+                                   {0x066E, 0x06D5},
+                                   {0x0700, 0x07B1},
+                                   {0x0750, 0x077F},
+                                   {0x08A0, 0x08C9},
+                                   {0xFB1D, 0xFDFF},
+                                   {0xFE70, 0xFEFC}});
   });
   return found;
 }

@@ -108,9 +108,9 @@ TEST_F(CalendarGrid, PaintsLinesThenCellsInOrder) {
     texts.push_back(text.rfind("0x", 0) == 0 ? "" : text);
   }
   ASSERT_EQ(texts.size(), 49u);
-  EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + 11),
-            (std::vector<std::string>{"Lun", "Mar", "Mer", "Jeu", "Ven", "Sam", "Dim", "", "",
-                                      "", "1"}));
+  EXPECT_EQ(
+      std::vector<std::string>(texts.begin(), texts.begin() + 11),
+      (std::vector<std::string>{"Lun", "Mar", "Mer", "Jeu", "Ven", "Sam", "Dim", "", "", "", "1"}));
   EXPECT_EQ(texts[7 + 4 * 7 + 5], "31");
   EXPECT_EQ(texts[48], "");
 
@@ -128,8 +128,9 @@ TEST_F(CalendarGrid, PaintsLinesThenCellsInOrder) {
                           [](const std::string& c) { return c.rfind("DrawEdge", 0) == 0; }),
             14);
   // A blank day cell is filled with the window colour and gets an empty text.
-  EXPECT_NE(std::find(calls.begin(), calls.end(), "TextRect (0,18,41,35) 20 20  0xff000008 0xff000005"),
-            calls.end());
+  EXPECT_NE(
+      std::find(calls.begin(), calls.end(), "TextRect (0,18,41,35) 20 20  0xff000008 0xff000005"),
+      calls.end());
   // No free strip: the last call belongs to the last cell.
   EXPECT_EQ(calls.back(), "TextRect (252,108,293,125) 272 110  0xff000008 0xff000005");
 }
@@ -174,8 +175,9 @@ TEST_F(CalendarGrid, SilverBackgroundGetsGrayLines) {
 TEST_F(CalendarGrid, TextWiderThanTheCellIsCentredAndCut) {
   cal_.SizeNotice(70, 70);  // 9-pixel columns: "Lun" is 18 pixels wide
   const std::vector<std::string> calls = PaintCalls();
-  EXPECT_NE(std::find(calls.begin(), calls.end(), "TextRect (0,0,9,9) -4 -2 Lun 0xff000008 0xff00000f"),
-            calls.end());
+  EXPECT_NE(
+      std::find(calls.begin(), calls.end(), "TextRect (0,0,9,9) -4 -2 Lun 0xff000008 0xff00000f"),
+      calls.end());
 }
 
 TEST_F(CalendarGrid, PartialPaintSkipsUntouchedCells) {
@@ -197,8 +199,7 @@ TEST_F(CalendarGrid, PlaceCurrentCellRangeErrorAndRepaints) {
   }
   host_.invalidated.clear();
   cal_.PlaceCurrentCell(4, 3, true);  // the 16th
-  EXPECT_EQ(host_.invalidated,
-            (std::vector<Rect>{cal_.CellRect(3, 3), cal_.CellRect(4, 3)}));
+  EXPECT_EQ(host_.invalidated, (std::vector<Rect>{cal_.CellRect(3, 3), cal_.CellRect(4, 3)}));
   EXPECT_EQ(Current(), "16");
   EXPECT_TRUE(days_.empty());  // no click, so the date stays
   EXPECT_EQ(cal_.Day(), 15);
@@ -350,26 +351,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         KeyCase{"LeftOnThe1stIsBlank", 1, VK_LEFT, 0, 1},
         KeyCase{"HomeOnThe1stIsBlank", 1, VK_HOME, 0, 1},
-        KeyCase{"CtrlHomeIsBlank", 1, VK_HOME, ssCtrl, 1},
-        KeyCase{"EndInRow1", 1, VK_END, 0, 4},
-        KeyCase{"PageDownOntoBlankRow6", 1, VK_NEXT, 0, 1},
-        KeyCase{"UpInRow1", 2, VK_UP, 0, 2},
-        KeyCase{"LeftInColumn0", 12, VK_LEFT, 0, 12},
-        KeyCase{"Left", 15, VK_LEFT, 0, 14},
-        KeyCase{"ShiftLeftIsLeft", 15, VK_LEFT, ssShift, 14},
-        KeyCase{"Right", 15, VK_RIGHT, 0, 16},
-        KeyCase{"RightDoesNotWrap", 18, VK_RIGHT, 0, 18},
-        KeyCase{"Up", 15, VK_UP, 0, 8},
-        KeyCase{"Down", 15, VK_DOWN, 0, 22},
-        KeyCase{"DownOntoBlank", 29, VK_DOWN, 0, 29},
+        KeyCase{"CtrlHomeIsBlank", 1, VK_HOME, ssCtrl, 1}, KeyCase{"EndInRow1", 1, VK_END, 0, 4},
+        KeyCase{"PageDownOntoBlankRow6", 1, VK_NEXT, 0, 1}, KeyCase{"UpInRow1", 2, VK_UP, 0, 2},
+        KeyCase{"LeftInColumn0", 12, VK_LEFT, 0, 12}, KeyCase{"Left", 15, VK_LEFT, 0, 14},
+        KeyCase{"ShiftLeftIsLeft", 15, VK_LEFT, ssShift, 14}, KeyCase{"Right", 15, VK_RIGHT, 0, 16},
+        KeyCase{"RightDoesNotWrap", 18, VK_RIGHT, 0, 18}, KeyCase{"Up", 15, VK_UP, 0, 8},
+        KeyCase{"Down", 15, VK_DOWN, 0, 22}, KeyCase{"DownOntoBlank", 29, VK_DOWN, 0, 29},
         KeyCase{"CtrlUpDoesNotMove", 15, VK_UP, ssCtrl, 15},
         KeyCase{"CtrlDownDoesNotMove", 15, VK_DOWN, ssCtrl, 15},
         KeyCase{"CtrlLeftIsAPage", 18, VK_LEFT, ssCtrl, 12},
         KeyCase{"CtrlRightIsAPage", 12, VK_RIGHT, ssCtrl, 18},
-        KeyCase{"CtrlRightClamped", 14, VK_RIGHT, ssCtrl, 18},
-        KeyCase{"Home", 15, VK_HOME, 0, 12},
-        KeyCase{"End", 15, VK_END, 0, 18},
-        KeyCase{"CtrlEndIsBlank", 15, VK_END, ssCtrl, 15},
+        KeyCase{"CtrlRightClamped", 14, VK_RIGHT, ssCtrl, 18}, KeyCase{"Home", 15, VK_HOME, 0, 12},
+        KeyCase{"End", 15, VK_END, 0, 18}, KeyCase{"CtrlEndIsBlank", 15, VK_END, ssCtrl, 15},
         KeyCase{"PageUpClampedToRow1", 15, VK_PRIOR, 0, 1},
         KeyCase{"PageDownClampedToRow6Blank", 15, VK_NEXT, 0, 15},
         KeyCase{"CtrlPageUp", 29, VK_PRIOR, ssCtrl, 1},
@@ -442,7 +435,8 @@ TEST_F(CalendarGrid, ReadOnlyRefusesEveryUserMove) {
   Move(Centre(5, 3));
   cal_.TimerTick();
   Release(Centre(5, 3));
-  for (std::uint16_t key : {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_HOME, VK_END, VK_PRIOR, VK_NEXT}) {
+  for (std::uint16_t key :
+       {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_HOME, VK_END, VK_PRIOR, VK_NEXT}) {
     cal_.KeyDown(key, 0);
     cal_.KeyDown(key, ssCtrl);
   }

@@ -64,7 +64,8 @@ TEST_F(CalendarModel, DayCellMappingAgreesWithStdChronoOverA400YearCycle) {
         const unsigned length = static_cast<unsigned>((ym / chr::last).day());
         const unsigned firstCol =
             (chr::weekday{chr::sys_days{ym / 1}}.c_encoding() + 7 - static_cast<unsigned>(sow)) % 7;
-        cal.SetSelectedDate(MakeDate(static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m), 1));
+        cal.SetSelectedDate(
+            MakeDate(static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m), 1));
         ASSERT_EQ(cal.ShownMonthLength(), static_cast<int>(length));
         ASSERT_GE(cal.DayOffset(), -5);
         ASSERT_LE(cal.DayOffset(), 1);
@@ -78,9 +79,11 @@ TEST_F(CalendarModel, DayCellMappingAgreesWithStdChronoOverA400YearCycle) {
             lastRow = row;
             const unsigned d = static_cast<unsigned>(std::stoi(text));
             const chr::sys_days day{ym / chr::day{d}};
-            const unsigned col1 = (chr::weekday{day}.c_encoding() + 7 - static_cast<unsigned>(sow)) % 7;
+            const unsigned col1 =
+                (chr::weekday{day}.c_encoding() + 7 - static_cast<unsigned>(sow)) % 7;
             ASSERT_EQ(col, static_cast<int>(col1)) << y << "-" << m << "-" << d << " sow " << sow;
-            ASSERT_EQ(row, static_cast<int>(1 + (d - 1 + firstCol) / 7)) << y << "-" << m << "-" << d;
+            ASSERT_EQ(row, static_cast<int>(1 + (d - 1 + firstCol) / 7))
+                << y << "-" << m << "-" << d;
           }
         }
         ASSERT_EQ(dayCells, static_cast<int>(length)) << y << "-" << m;
@@ -173,63 +176,152 @@ TEST_P(CalendarNotices, FireAsTabled) {
 }
 
 using C = TCalendar;
-INSTANTIATE_TEST_SUITE_P(
-    Table, CalendarNotices,
-    ::testing::Values(
-        NoticeCase{"SameDateWritten", {2008, 5, 15},
-                   [](C& c) { c.SetSelectedDate(c.SelectedDate()); }, {{2008, 5, 15}}, {2008, 5, 15}},
-        NoticeCase{"MarchBackLeap", {2008, 3, 31}, [](C& c) { c.MonthBack(); }, {{2008, 2, 29}},
-                   {2008, 2, 29}},
-        NoticeCase{"MarchBackCommon", {2007, 3, 31}, [](C& c) { c.MonthBack(); }, {{2007, 2, 28}},
-                   {2007, 2, 28}},
-        NoticeCase{"JanuaryForward", {2008, 1, 31}, [](C& c) { c.MonthForward(); },
-                   {{2008, 2, 29}}, {2008, 2, 29}},
-        NoticeCase{"OctoberForward", {2008, 10, 31}, [](C& c) { c.MonthForward(); },
-                   {{2008, 11, 30}}, {2008, 11, 30}},
-        NoticeCase{"AcrossYearEndForward", {2005, 12, 31}, [](C& c) { c.MonthForward(); },
-                   {{2006, 1, 31}}, {2006, 1, 31}},
-        NoticeCase{"AcrossYearEndBack", {2006, 1, 1}, [](C& c) { c.MonthBack(); },
-                   {{2005, 12, 1}}, {2005, 12, 1}},
-        NoticeCase{"MidMonthBack", {2008, 5, 15}, [](C& c) { c.MonthBack(); }, {{2008, 4, 15}},
-                   {2008, 4, 15}},
-        NoticeCase{"YearForwardFrom29Feb", {2008, 2, 29}, [](C& c) { c.YearForward(); },
-                   {{2008, 2, 28}, {2009, 2, 28}}, {2009, 2, 28}},
-        NoticeCase{"YearBackFrom29Feb", {2008, 2, 29}, [](C& c) { c.YearBack(); },
-                   {{2008, 2, 28}, {2007, 2, 28}}, {2007, 2, 28}},
-        NoticeCase{"YearForward", {2008, 5, 15}, [](C& c) { c.YearForward(); }, {{2009, 5, 15}},
-                   {2009, 5, 15}},
-        NoticeCase{"YearForwardTo29Feb", {2007, 2, 28}, [](C& c) { c.YearForward(); },
-                   {{2008, 2, 28}}, {2008, 2, 28}},
-        NoticeCase{"YearBackFromYear1", {1, 6, 1}, [](C& c) { c.YearBack(); }, {}, {1, 6, 1}},
-        NoticeCase{"DayChanged", {2008, 5, 15}, [](C& c) { c.SetDay(20); }, {{2008, 5, 20}},
-                   {2008, 5, 20}},
-        NoticeCase{"DayEqual", {2008, 5, 15}, [](C& c) { c.SetDay(15); }, {}, {2008, 5, 15}},
-        NoticeCase{"DayBeyondMonth", {2008, 4, 15}, [](C& c) { c.SetDay(31); }, {}, {2008, 4, 15}},
-        NoticeCase{"DayZero", {2008, 5, 15}, [](C& c) { c.SetDay(0); }, {}, {2008, 5, 15}},
-        NoticeCase{"MonthThirteen", {2008, 5, 15}, [](C& c) { c.SetMonth(13); }, {}, {2008, 5, 15}},
-        NoticeCase{"MonthChanged", {2008, 5, 15}, [](C& c) { c.SetMonth(12); }, {{2008, 12, 15}},
-                   {2008, 12, 15}},
-        NoticeCase{"YearEqual", {2008, 5, 15}, [](C& c) { c.SetYear(2008); }, {}, {2008, 5, 15}},
-        NoticeCase{"YearChanged", {2008, 5, 15}, [](C& c) { c.SetYear(1); }, {{1, 5, 15}},
-                   {1, 5, 15}},
-        NoticeCase{"OtherIndex", {2008, 5, 15}, [](C& c) { c.SetDatePart(4, 3); }, {},
-                   {2008, 5, 15}},
-        NoticeCase{"NegativeValue", {2008, 5, 15}, [](C& c) { c.SetDatePart(1, -2008); }, {},
-                   {2008, 5, 15}},
-        NoticeCase{"StartOfWeek", {2008, 5, 15}, [](C& c) { c.SetStartOfWeek(3); }, {},
-                   {2008, 5, 15}},
-        NoticeCase{"ReadOnly", {2008, 5, 15}, [](C& c) { c.SetReadOnly(true); }, {},
-                   {2008, 5, 15}},
-        NoticeCase{"UseCurrentDateFalse", {2008, 5, 15},
-                   [](C& c) { c.SetUseCurrentDate(false); }, {}, {2008, 5, 15}},
-        NoticeCase{"ReadOnlyStillStepsByProgram", {2008, 5, 15},
-                   [](C& c) {
-                     c.SetReadOnly(true);
-                     c.MonthForward();
-                     c.SetDay(3);
-                   },
-                   {{2008, 6, 15}, {2008, 6, 3}}, {2008, 6, 3}}),
-    [](const ::testing::TestParamInfo<NoticeCase>& p) { return p.param.name; });
+INSTANTIATE_TEST_SUITE_P(Table, CalendarNotices,
+                         ::testing::Values(NoticeCase{"SameDateWritten",
+                                                      {2008, 5, 15},
+                                                      [](C& c) {
+                                                        c.SetSelectedDate(c.SelectedDate());
+                                                      },
+                                                      {{2008, 5, 15}},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{"MarchBackLeap",
+                                                      {2008, 3, 31},
+                                                      [](C& c) { c.MonthBack(); },
+                                                      {{2008, 2, 29}},
+                                                      {2008, 2, 29}},
+                                           NoticeCase{"MarchBackCommon",
+                                                      {2007, 3, 31},
+                                                      [](C& c) { c.MonthBack(); },
+                                                      {{2007, 2, 28}},
+                                                      {2007, 2, 28}},
+                                           NoticeCase{"JanuaryForward",
+                                                      {2008, 1, 31},
+                                                      [](C& c) { c.MonthForward(); },
+                                                      {{2008, 2, 29}},
+                                                      {2008, 2, 29}},
+                                           NoticeCase{"OctoberForward",
+                                                      {2008, 10, 31},
+                                                      [](C& c) { c.MonthForward(); },
+                                                      {{2008, 11, 30}},
+                                                      {2008, 11, 30}},
+                                           NoticeCase{"AcrossYearEndForward",
+                                                      {2005, 12, 31},
+                                                      [](C& c) { c.MonthForward(); },
+                                                      {{2006, 1, 31}},
+                                                      {2006, 1, 31}},
+                                           NoticeCase{"AcrossYearEndBack",
+                                                      {2006, 1, 1},
+                                                      [](C& c) { c.MonthBack(); },
+                                                      {{2005, 12, 1}},
+                                                      {2005, 12, 1}},
+                                           NoticeCase{"MidMonthBack",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.MonthBack(); },
+                                                      {{2008, 4, 15}},
+                                                      {2008, 4, 15}},
+                                           NoticeCase{"YearForwardFrom29Feb",
+                                                      {2008, 2, 29},
+                                                      [](C& c) { c.YearForward(); },
+                                                      {{2008, 2, 28}, {2009, 2, 28}},
+                                                      {2009, 2, 28}},
+                                           NoticeCase{"YearBackFrom29Feb",
+                                                      {2008, 2, 29},
+                                                      [](C& c) { c.YearBack(); },
+                                                      {{2008, 2, 28}, {2007, 2, 28}},
+                                                      {2007, 2, 28}},
+                                           NoticeCase{"YearForward",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.YearForward(); },
+                                                      {{2009, 5, 15}},
+                                                      {2009, 5, 15}},
+                                           NoticeCase{"YearForwardTo29Feb",
+                                                      {2007, 2, 28},
+                                                      [](C& c) { c.YearForward(); },
+                                                      {{2008, 2, 28}},
+                                                      {2008, 2, 28}},
+                                           NoticeCase{"YearBackFromYear1",
+                                                      {1, 6, 1},
+                                                      [](C& c) { c.YearBack(); },
+                                                      {},
+                                                      {1, 6, 1}},
+                                           NoticeCase{"DayChanged",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetDay(20); },
+                                                      {{2008, 5, 20}},
+                                                      {2008, 5, 20}},
+                                           NoticeCase{"DayEqual",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetDay(15); },
+                                                      {},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{"DayBeyondMonth",
+                                                      {2008, 4, 15},
+                                                      [](C& c) { c.SetDay(31); },
+                                                      {},
+                                                      {2008, 4, 15}},
+                                           NoticeCase{"DayZero",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetDay(0); },
+                                                      {},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{"MonthThirteen",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetMonth(13); },
+                                                      {},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{"MonthChanged",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetMonth(12); },
+                                                      {{2008, 12, 15}},
+                                                      {2008, 12, 15}},
+                                           NoticeCase{"YearEqual",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetYear(2008); },
+                                                      {},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{"YearChanged",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetYear(1); },
+                                                      {{1, 5, 15}},
+                                                      {1, 5, 15}},
+                                           NoticeCase{"OtherIndex",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetDatePart(4, 3); },
+                                                      {},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{"NegativeValue",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetDatePart(1, -2008); },
+                                                      {},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{"StartOfWeek",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetStartOfWeek(3); },
+                                                      {},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{"ReadOnly",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetReadOnly(true); },
+                                                      {},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{
+                                               "UseCurrentDateFalse",
+                                               {2008, 5, 15},
+                                               [](C& c) { c.SetUseCurrentDate(false); },
+                                               {},
+                                               {2008, 5, 15}},
+                                           NoticeCase{"ReadOnlyStillStepsByProgram",
+                                                      {2008, 5, 15},
+                                                      [](C& c) {
+                                                        c.SetReadOnly(true);
+                                                        c.MonthForward();
+                                                        c.SetDay(3);
+                                                      },
+                                                      {{2008, 6, 15}, {2008, 6, 3}},
+                                                      {2008, 6, 3}}),
+                         [](const ::testing::TestParamInfo<NoticeCase>& p) {
+                           return p.param.name;
+                         });
 
 struct FailureCase {
   const char* name;
@@ -270,16 +362,16 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"YearAbove9999", {2008, 5, 15}, [](C& c) { c.SetYear(10000); }},
         FailureCase{"YearThatWouldWrap", {2008, 5, 15}, [](C& c) { c.SetYear(65536 + 2008 + 1); }},
         FailureCase{"YearForwardFrom9999", {9999, 5, 15}, [](C& c) { c.YearForward(); }},
-        FailureCase{"MonthForwardFromDecember9999", {9999, 12, 31},
-                    [](C& c) { c.MonthForward(); }},
+        FailureCase{"MonthForwardFromDecember9999", {9999, 12, 31}, [](C& c) { c.MonthForward(); }},
         FailureCase{"MonthBackFromJanuary1", {1, 1, 1}, [](C& c) { c.MonthBack(); }},
-        FailureCase{"DateAfter9999", {9999, 12, 31},
-                    [](C& c) { c.SetSelectedDate(kMaxDate + 1); }},
+        FailureCase{"DateAfter9999", {9999, 12, 31}, [](C& c) { c.SetSelectedDate(kMaxDate + 1); }},
         FailureCase{"DateBefore1", {1, 1, 1}, [](C& c) { c.SetSelectedDate(kMinDate - 1); }},
         FailureCase{"DateFarOut", {2008, 5, 15}, [](C& c) { c.SetSelectedDate(1e300); }},
-        FailureCase{"DateNaN", {2008, 5, 15},
+        FailureCase{"DateNaN",
+                    {2008, 5, 15},
                     [](C& c) { c.SetSelectedDate(std::numeric_limits<double>::quiet_NaN()); }},
-        FailureCase{"DateInfinite", {2008, 5, 15},
+        FailureCase{"DateInfinite",
+                    {2008, 5, 15},
                     [](C& c) { c.SetSelectedDate(-std::numeric_limits<double>::infinity()); }}),
     [](const ::testing::TestParamInfo<FailureCase>& p) { return p.param.name; });
 
@@ -345,8 +437,8 @@ TEST_F(CalendarModel, MonthLengthAndLeapYears) {
     ASSERT_EQ(cal.YearIsLeap(y), leap) << y;
     for (unsigned m = 1; m <= 12; ++m) {
       ASSERT_EQ(cal.MonthLength(y, static_cast<int>(m)),
-                static_cast<int>(static_cast<unsigned>(
-                    (chr::year{y} / chr::month{m} / chr::last).day())));
+                static_cast<int>(
+                    static_cast<unsigned>((chr::year{y} / chr::month{m} / chr::last).day())));
     }
   }
   EXPECT_EQ(cal.MonthLength(2008, 0), 0);

@@ -139,7 +139,9 @@ TEST_F(CommandLineTest, BadInputWritesOneLineToErrorsOnly) {
       {{"--month", "2005-03-07", "x"}, "Argument en trop : « x » (voir dorvane --help).\n"},
       {{"bonjour\nmonde"}, "Option inconnue : « bonjour?monde » (voir dorvane --help).\n"},
       // C1 controls (U+0085, a stray 0x9B) and the right-to-left override.
-      {{"a\u0085b\x9B" "c\u202Ed\u2067é"}, "Option inconnue : « a?b?c?d?é » (voir dorvane --help).\n"},
+      {{"a\u0085b\x9B"
+        "c\u202Ed\u2067é"},
+       "Option inconnue : « a?b?c?d?é » (voir dorvane --help).\n"},
       {{"-debug", "--print"}, "Option inconnue : « -debug » (voir dorvane --help).\n"},
   };
   for (const auto& c : cases) {
@@ -151,9 +153,12 @@ TEST_F(CommandLineTest, BadInputWritesOneLineToErrorsOnly) {
 }
 
 TEST_F(CommandLineTest, NoOptionOrTheDebugSwitchOpensTheProgram) {
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{}, {"/debug"}, {"-debug"}, {"/DEBUG"}, {"-Debug"},
-        {"/debug", "-DEBUG"}}) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                               {"/debug"},
+                                               {"-debug"},
+                                               {"/DEBUG"},
+                                               {"-Debug"},
+                                               {"/debug", "-DEBUG"}}) {
     std::ostringstream out, err;
     const CommandLineOutcome outcome = RunCommandLine(args, out, err);
     EXPECT_TRUE(outcome.openWindow);
@@ -221,8 +226,8 @@ TEST(CommandLineProgram, PrintsWithoutADisplayInTheUsersLocale) {
 }
 
 TEST(CommandLineProgram, RefusesBadInputWithStatusTwo) {
-  for (const char* arguments :
-       {"--print 2005-02-29", "--nope", "--format", "--print x y", "--screenshot x.png --date 2005-02-29"}) {
+  for (const char* arguments : {"--print 2005-02-29", "--nope", "--format", "--print x y",
+                                "--screenshot x.png --date 2005-02-29"}) {
     const Outcome run = RunProgram("LANG=C", arguments);
     EXPECT_EQ(run.status, 2) << arguments;
     EXPECT_EQ(run.out, "") << arguments;
@@ -240,7 +245,8 @@ TEST(CommandLineProgram, AFailedWriteEndsWithStatusOne) {
     for (const char* arguments : {"--month 2005-03-07", "--help"}) {
       const Outcome run = RunProgram("LANG=C", arguments, output);
       EXPECT_EQ(run.status, 1) << arguments << " " << output;
-      EXPECT_EQ(run.err, "Écriture impossible sur la sortie standard.\n") << arguments << " " << output;
+      EXPECT_EQ(run.err, "Écriture impossible sur la sortie standard.\n")
+          << arguments << " " << output;
     }
   }
 }

@@ -14,7 +14,7 @@ namespace dorvane::testing {
 class FakeLabelHost : public LabelHost {
  public:
   int invalidations = 0;
-  Rect rect;                // the label's bounds
+  Rect rect;                 // the label's bounds
   std::vector<Rect> bounds;  // every change of them
   bool enabled = true;
   bool visible = true;

@@ -11,8 +11,8 @@
 namespace dorvane {
 namespace {
 
-using testing::RecordingCanvas;
 using ::testing::ElementsAre;
+using testing::RecordingCanvas;
 
 class FakeLineHost : public LineHost {
  public:
@@ -60,8 +60,8 @@ TEST_F(LineTest, ANewLineRunsFromTheCornerTo35) {
   EXPECT_EQ(Size(), "65x65");
   RecordingCanvas canvas;
   line.Paint(canvas);
-  EXPECT_THAT(canvas.calls, ElementsAre("SetPen 0x0 1 0", "SetBrush 0xffffff solid",
-                                        "MoveTo 0 0", "LineTo 35 35"));
+  EXPECT_THAT(canvas.calls, ElementsAre("SetPen 0x0 1 0", "SetBrush 0xffffff solid", "MoveTo 0 0",
+                                        "LineTo 35 35"));
   EXPECT_EQ(Size(), "65x65");
 }
 
@@ -249,8 +249,8 @@ TEST_F(LineTest, AboutDialogSeparator) {
   EXPECT_EQ(line1.Height(), 10);
   EXPECT_EQ(line2.Width(), 196);
   EXPECT_EQ(line2.Height(), 10);
-  EXPECT_THAT(second1.calls, ElementsAre("SetPen 0x0 1 0", "SetBrush 0xffffff solid",
-                                         "MoveTo 0 4", "LineTo 195 4"));
+  EXPECT_THAT(second1.calls, ElementsAre("SetPen 0x0 1 0", "SetBrush 0xffffff solid", "MoveTo 0 4",
+                                         "LineTo 195 4"));
   EXPECT_EQ(second2.calls.back(), "LineTo 195 4");
   EXPECT_EQ(second2.calls[second2.calls.size() - 2], "MoveTo 0 4");
   // In the dialog: black at y = 162 over white at y = 163.

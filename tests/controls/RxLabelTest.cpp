@@ -14,10 +14,10 @@
 namespace dorvane {
 namespace {
 
+using ::testing::ElementsAre;
 using testing::FakeFocusable;
 using testing::FakeLabelHost;
 using testing::RecordingCanvas;
-using ::testing::ElementsAre;
 
 // Only the text calls of a recording, in order.
 std::vector<std::string> TextCalls(const std::vector<std::string>& calls) {
@@ -93,7 +93,11 @@ TEST_F(RxLabelTest, SettersRepaintOrRefitOnlyOnChange) {
       {"Transparent", [](TRxLabel& l) { l.SetTransparent(true); }, true, false},
       {"WordWrap", [](TRxLabel& l) { l.SetWordWrap(true); }, true, true},
       {"Caption", [](TRxLabel& l) { l.SetCaption("Mardi"); }, true, true},
-      {"Font", [](TRxLabel& l) { l.SetFont({"Arial", -20}); }, true, true},
+      {"Font",
+       [](TRxLabel& l) {
+         l.SetFont({"Arial", -20});
+       },
+       true, true},
       {"Color", [](TRxLabel& l) { l.SetColor(clWhite); }, true, false},
   };
   for (const SetterCase& c : cases) {
@@ -156,9 +160,9 @@ struct FitCase {
 
 TEST_F(RxLabelTest, FitsToTheUnionOfTextAndShadow) {
   const FitCase cases[] = {
-      {spLeftTop, 1, 32, 13},    {spRightBottom, 1, 33, 14}, {spLeftBottom, 1, 32, 14},
-      {spRightTop, 1, 33, 13},   {spRightBottom, 3, 35, 16}, {spLeftTop, 0, 32, 13},
-      {spLeftTop, 4, 32, 13},    {spRightTop, 255, 287, 13},
+      {spLeftTop, 1, 32, 13},  {spRightBottom, 1, 33, 14}, {spLeftBottom, 1, 32, 14},
+      {spRightTop, 1, 33, 13}, {spRightBottom, 3, 35, 16}, {spLeftTop, 0, 32, 13},
+      {spLeftTop, 4, 32, 13},  {spRightTop, 255, 287, 13},
   };
   for (const FitCase& c : cases) {
     FakeLabelHost h;
@@ -214,9 +218,8 @@ TEST_F(RxLabelTest, CaptionIsCutOnlyWhenTextAndShadowPassTheBox) {
     int height;
     bool cut;
   } cases[] = {
-      {false, 56, 17, false}, {false, 55, 17, true},
-      {false, 57, 13, false}, {false, 57, 12, true},
-      {true, 40, 26, false},  // "abcd" / "efgh": two lines
+      {false, 56, 17, false}, {false, 55, 17, true}, {false, 57, 13, false},
+      {false, 57, 12, true},  {true, 40, 26, false},  // "abcd" / "efgh": two lines
       {true, 40, 25, true},
   };
   for (const auto& c : cases) {
@@ -232,13 +235,11 @@ TEST_F(RxLabelTest, CaptionIsCutOnlyWhenTextAndShadowPassTheBox) {
 TEST_F(RxLabelTest, PaintsFillThenShadowThenText) {
   label.SetAutoSize(false);
   label.SetCaption("Mardi");
-  EXPECT_THAT(Paint(), ElementsAre("SetBrush 0xff00000f solid", "FillRect (0,0,65,17) 0xff00000f",
-                                   "SetBrush 0xff00000f clear",
-                                   "SetFont Tahoma -11 normal 0xff000008",
-                                   "SetTextColor 0xff0014",
-                                   "DrawText Mardi (0,-1,63,16) 0x40 0xff0014",
-                                   "SetTextColor 0xff000008",
-                                   "DrawText Mardi (1,0,64,17) 0x40 0xff000008"));
+  EXPECT_THAT(Paint(),
+              ElementsAre("SetBrush 0xff00000f solid", "FillRect (0,0,65,17) 0xff00000f",
+                          "SetBrush 0xff00000f clear", "SetFont Tahoma -11 normal 0xff000008",
+                          "SetTextColor 0xff0014", "DrawText Mardi (0,-1,63,16) 0x40 0xff0014",
+                          "SetTextColor 0xff000008", "DrawText Mardi (1,0,64,17) 0x40 0xff000008"));
   label.SetTransparent(true);
   const std::vector<std::string> transparent = Paint();
   EXPECT_FALSE(Has(transparent, "FillRect"));
@@ -279,10 +280,10 @@ TEST_F(RxLabelTest, VerticalLayoutFollowsTheUnionBox) {
   label.SetBounds(0, 0, 80, 40);
   label.SetCaption("Mai");
   label.SetLayout(tlBottom);
-  EXPECT_THAT(TextCalls(Paint()), ElementsAre("CalcText Mai (0,-1,18,12) 0x440",
-                                              "CalcText Mai (1,0,19,13) 0x440",
-                                              "DrawText Mai (-1,25,79,39) 0x40 0xff0014",
-                                              "DrawText Mai (0,26,80,40) 0x40 0xff000008"));
+  EXPECT_THAT(TextCalls(Paint()),
+              ElementsAre("CalcText Mai (0,-1,18,12) 0x440", "CalcText Mai (1,0,19,13) 0x440",
+                          "DrawText Mai (-1,25,79,39) 0x40 0xff0014",
+                          "DrawText Mai (0,26,80,40) 0x40 0xff000008"));
   label.SetLayout(tlCenter);
   EXPECT_EQ(TextCalls(Paint())[3], "DrawText Mai (0,12,80,26) 0x40 0xff000008");
   label.SetShadowPos(spRightBottom);
@@ -298,12 +299,12 @@ TEST_F(RxLabelTest, MainWindowBanner) {
   label.SetCaption("Décembre 2026");
   host.parentColor = clBtnFace;
   EXPECT_EQ(label.Width(), 297);
-  EXPECT_THAT(Paint(),
-              ElementsAre("SetBrush 0xff00000f solid", "FillRect (0,0,297,20) 0xff00000f",
-                          "SetBrush 0xff00000f clear", "SetFont MS Sans Serif -16 bold 0x800080",
-                          "SetTextColor 0xff0014", "DrawText Décembre 2026 (0,-1,295,19) 0x41 0xff0014",
-                          "SetTextColor 0x800080",
-                          "DrawText Décembre 2026 (1,0,296,20) 0x41 0x800080"));
+  EXPECT_THAT(
+      Paint(),
+      ElementsAre("SetBrush 0xff00000f solid", "FillRect (0,0,297,20) 0xff00000f",
+                  "SetBrush 0xff00000f clear", "SetFont MS Sans Serif -16 bold 0x800080",
+                  "SetTextColor 0xff0014", "DrawText Décembre 2026 (0,-1,295,19) 0x41 0xff0014",
+                  "SetTextColor 0x800080", "DrawText Décembre 2026 (1,0,296,20) 0x41 0x800080"));
 }
 
 TEST_F(RxLabelTest, RightToLeftFlags) {
@@ -354,7 +355,7 @@ TEST_F(RxLabelTest, AcceleratorMovesTheFocus) {
     char32_t ch;
     bool handled;
   } cases[] = {
-      {"&&Jour", U'j', false}, {"&&Jour", U'&', false}, {"&Mois &année", U'a', true},
+      {"&&Jour", U'j', false},       {"&&Jour", U'&', false}, {"&Mois &année", U'a', true},
       {"&Mois &année", U'm', false}, {"&&&Mois", U'M', true}, {"&été", U'é', true},
       {"&été", U'É', false},  // only ASCII letters ignore case
       {"Jour&", U'j', false},

@@ -65,10 +65,17 @@ TEST(DateValue, MakeDateKnownValues) {
 }
 
 TEST(DateValue, MakeDateRefusesInvalidParts) {
-  const int cases[][3] = {{2005, 2, 29}, {0, 1, 1},     {2005, 13, 1}, {2005, 1, 0},
-                          {10000, 1, 1}, {1900, 2, 29}, {2005, 0, 1},  {2005, 4, 31},
+  const int cases[][3] = {{2005, 2, 29},
+                          {0, 1, 1},
+                          {2005, 13, 1},
+                          {2005, 1, 0},
+                          {10000, 1, 1},
+                          {1900, 2, 29},
+                          {2005, 0, 1},
+                          {2005, 4, 31},
                           // a month or a day that would wrap around in one byte
-                          {2005, 257, 1}, {2005, 1, 257}};
+                          {2005, 257, 1},
+                          {2005, 1, 257}};
   for (const auto& c : cases) {
     try {
       MakeDate(static_cast<std::uint16_t>(c[0]), static_cast<std::uint16_t>(c[1]),

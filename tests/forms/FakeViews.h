@@ -53,7 +53,8 @@ class FakeWindow : public View {
 
  private:
   void Known(std::string_view control) const {
-    EXPECT_NE(FindControl(layout_, control), nullptr) << control << " is no control of " << layout_.name;
+    EXPECT_NE(FindControl(layout_, control), nullptr)
+        << control << " is no control of " << layout_.name;
   }
 
   const WindowLayout& layout_;

@@ -123,7 +123,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NavigationCase{"tlbtnMActuel", "Moisactuel1", {1999, 12, 31}, {2005, 3, 7}},
                       NavigationCase{"tlbtnMActuel", "Moisactuel1", {2005, 3, 7}, {2005, 3, 7}},
                       NavigationCase{"tlbtnMApres", "Moissuivant1", {2008, 1, 31}, {2008, 2, 29}},
-                      NavigationCase{"tlbtnAnApres", "Annesuivante1", {2008, 2, 29}, {2009, 2, 28}}));
+                      NavigationCase{
+                          "tlbtnAnApres", "Annesuivante1", {2008, 2, 29}, {2009, 2, 28}}));
 
 TEST_F(MainFormTest, YearStepThatCannotEncodeFailsAndLeavesTheGrid) {
   const TDateTime last = MakeDate(9999, 6, 15);
@@ -166,13 +167,23 @@ TEST_F(MainFormTest, QuitClosesTheWindowFromButtonAndMenu) {
 }
 
 TEST_F(MainFormTest, SizeLockKeepsTheCurrentSizeAndTheRestOfTheDefaultAnswer) {
-  SizeLimits limits{.maxWidth = 1280, .maxHeight = 1024, .maxLeft = -4, .maxTop = -4,
-                    .minTrackWidth = 112, .minTrackHeight = 27, .maxTrackWidth = 1292,
+  SizeLimits limits{.maxWidth = 1280,
+                    .maxHeight = 1024,
+                    .maxLeft = -4,
+                    .maxTop = -4,
+                    .minTrackWidth = 112,
+                    .minTrackHeight = 27,
+                    .maxTrackWidth = 1292,
                     .maxTrackHeight = 1036};
   TForm1::LockSize(limits, 337, 371);
-  EXPECT_EQ(limits, (SizeLimits{.maxWidth = 1280, .maxHeight = 1024, .maxLeft = -4, .maxTop = -4,
-                                .minTrackWidth = 337, .minTrackHeight = 371,
-                                .maxTrackWidth = 337, .maxTrackHeight = 371}));
+  EXPECT_EQ(limits, (SizeLimits{.maxWidth = 1280,
+                                .maxHeight = 1024,
+                                .maxLeft = -4,
+                                .maxTop = -4,
+                                .minTrackWidth = 337,
+                                .minTrackHeight = 371,
+                                .maxTrackWidth = 337,
+                                .maxTrackHeight = 371}));
 }
 
 TEST_F(MainFormTest, AboutCommandShowsTheProductTexts) {

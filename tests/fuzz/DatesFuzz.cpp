@@ -12,8 +12,8 @@
 #include "dates/DateLocale.h"
 #include "dates/Formatting.h"
 #include "dates/Numbers.h"
-#include "text/Utf8.h"
 #include "platform/LocaleFormats.h"
+#include "text/Utf8.h"
 
 namespace {
 

@@ -60,26 +60,29 @@ TEST_P(LayoutTest, BreaksAndPlacesAsExpected) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, LayoutTest,
     ::testing::Values(
-        LayoutCase{"", 0, 100, {}},
-        LayoutCase{"abc", 0, 0, {"abc@0:18"}},
+        LayoutCase{"", 0, 100, {}}, LayoutCase{"abc", 0, 0, {"abc@0:18"}},
         LayoutCase{"&Fichier", 0, 100, {"[F]ichier@0:42"}},
         LayoutCase{"&Fichier", DT_NOPREFIX, 100, {"&Fichier@0:48"}},
-        LayoutCase{"A&&B", 0, 100, {"A&B@0:18"}},
-        LayoutCase{"&&&x", 0, 100, {"&[x]@0:12"}},
+        LayoutCase{"A&&B", 0, 100, {"A&B@0:18"}}, LayoutCase{"&&&x", 0, 100, {"&[x]@0:12"}},
         LayoutCase{"&a &b", 0, 100, {"a [b]@0:18"}},  // the last mark wins
-        LayoutCase{"ab&", 0, 100, {"ab@0:12"}},
-        LayoutCase{"& ", 0, 100, {"[ ]@0:6"}},
+        LayoutCase{"ab&", 0, 100, {"ab@0:12"}}, LayoutCase{"& ", 0, 100, {"[ ]@0:6"}},
         LayoutCase{"&été", 0, 100, {"[é]té@0:18"}},
-        LayoutCase{"un\ndeux\r\ntrois\rquatre\n", 0, 100,
+        LayoutCase{"un\ndeux\r\ntrois\rquatre\n",
+                   0,
+                   100,
                    {"un@0:12", "deux@0:24", "trois@0:30", "quatre@0:36"}},
         LayoutCase{"a\n\nb", 0, 100, {"a@0:6", ":0", "b@0:6"}},
         // Word break: "Lundi mardi" is 66 wide, the blank at the break is dropped.
         LayoutCase{"Lundi mardi mercredi", DT_WORDBREAK, 66, {"Lundi mardi@0:66", "mercredi@0:48"}},
-        LayoutCase{"Lundi mardi mercredi", DT_WORDBREAK, 65,
+        LayoutCase{"Lundi mardi mercredi",
+                   DT_WORDBREAK,
+                   65,
                    {"Lundi@0:30", "mardi@0:30", "mercredi@0:48"}},
         LayoutCase{"Lundi mardi mercredi", 0, 65, {"Lundi mardi mercredi@0:120"}},
         // A word wider than the line stays whole.
-        LayoutCase{"anticonstitutionnellement ok", DT_WORDBREAK, 30,
+        LayoutCase{"anticonstitutionnellement ok",
+                   DT_WORDBREAK,
+                   30,
                    {"anticonstitutionnellement@0:150", "ok@0:12"}},
         // Blanks ending the text still count.
         LayoutCase{"ab  ", DT_WORDBREAK, 100, {"ab  @0:24"}},

@@ -40,8 +40,12 @@ void* DORVANE_SYSTEM_CALL FakeHtmlHelpW(void* owner, const char16_t*, unsigned i
   return Record("W", owner, "", command, data);
 }
 
-void* AddressOf(HtmlHelpAProc f) { return reinterpret_cast<void*>(f); }
-void* AddressOf(HtmlHelpWProc f) { return reinterpret_cast<void*>(f); }
+void* AddressOf(HtmlHelpAProc f) {
+  return reinterpret_cast<void*>(f);
+}
+void* AddressOf(HtmlHelpWProc f) {
+  return reinterpret_cast<void*>(f);
+}
 
 class HelpBindingTest : public ::testing::Test {
  protected:
@@ -76,12 +80,14 @@ class HelpBindingTest : public ::testing::Test {
 struct UnavailableCase {
   const char* name;
   std::optional<std::optional<std::string>> registered;  // outer: key present; inner: text value
-  bool fileAtValue;        // a file lies at the registered path
-  bool directoryAtValue;   // a directory lies there
-  bool loadable;           // the library loads
+  bool fileAtValue;                                      // a file lies at the registered path
+  bool directoryAtValue;                                 // a directory lies there
+  bool loadable;                                         // the library loads
 };
 
-void PrintTo(const UnavailableCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const UnavailableCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class HelpViewerUnavailable : public HelpBindingTest,
                               public ::testing::WithParamInterface<UnavailableCase> {};
@@ -123,12 +129,11 @@ INSTANTIATE_TEST_SUITE_P(
         UnavailableCase{"ValueNotText", std::optional<std::string>(), false, false, false},
         UnavailableCase{"EmptyValue", std::optional<std::string>(""), false, false, false},
         UnavailableCase{"MissingFile", std::optional<std::string>(kViewer), false, false, true},
-        UnavailableCase{"Directory", std::optional<std::string>("/opt/viewer"), false, true,
-                        true},
-        UnavailableCase{"EnvironmentReference",
-                        std::optional<std::string>("$HOME/viewer.so"), false, false, false},
-        UnavailableCase{"PercentReference",
-                        std::optional<std::string>("%HOME%/viewer.so"), false, false, false},
+        UnavailableCase{"Directory", std::optional<std::string>("/opt/viewer"), false, true, true},
+        UnavailableCase{"EnvironmentReference", std::optional<std::string>("$HOME/viewer.so"),
+                        false, false, false},
+        UnavailableCase{"PercentReference", std::optional<std::string>("%HOME%/viewer.so"), false,
+                        false, false},
         UnavailableCase{"LoadFails", std::optional<std::string>(kViewer), true, false, false}),
     [](const auto& param) { return std::string(param.param.name); });
 

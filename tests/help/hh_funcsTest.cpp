@@ -20,10 +20,10 @@ TEST(HelpVersions, ViewerNamesAtTheirBoundaries) {
     VersionNumbers v;
     const char* name;
   } cases[] = {
-      {{4, 74, 9274, 0}, "> 1.33"}, {{4, 74, 9273, 1}, "> 1.33"}, {{5, 0, 0, 0}, "> 1.33"},
+      {{4, 74, 9274, 0}, "> 1.33"}, {{4, 74, 9273, 1}, "> 1.33"},   {{5, 0, 0, 0}, "> 1.33"},
       {{4, 74, 9273, 0}, "1.33"},   {{4, 74, 9272, 65535}, "1.32"}, {{4, 74, 8857, 0}, "1.32"},
-      {{4, 73, 8561, 0}, "1.22"},   {{4, 73, 8474, 0}, "1.21a"}, {{4, 72, 7325, 0}, "1.1a"},
-      {{4, 72, 7290, 0}, "1.0"},    {{4, 72, 7289, 0}, "< 1.0"}, {{0, 0, 0, 0}, "< 1.0"},
+      {{4, 73, 8561, 0}, "1.22"},   {{4, 73, 8474, 0}, "1.21a"},    {{4, 72, 7325, 0}, "1.1a"},
+      {{4, 72, 7290, 0}, "1.0"},    {{4, 72, 7289, 0}, "< 1.0"},    {{0, 0, 0, 0}, "< 1.0"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(HelpViewerFriendlyVersion(c.v), c.name) << VersionText(c.v);
@@ -196,8 +196,10 @@ TEST_F(HelpProbeTest, DebugModeOnlyFromTheMarkerOrAnExactArgument) {
   };
   for (const Case& c : cases) {
     fake.process.arguments = c.args;
-    if (c.marker) fake.files.files[kModuleDir + "/debug.debug"] = "";
-    else fake.files.files.erase(kModuleDir + "/debug.debug");
+    if (c.marker)
+      fake.files.files[kModuleDir + "/debug.debug"] = "";
+    else
+      fake.files.files.erase(kModuleDir + "/debug.debug");
     EXPECT_EQ(ProbeHelpEnvironment().debugMode, c.debug) << c.args.back() << " " << c.marker;
     EXPECT_EQ(Report() != "(none)", c.debug);
     fake.files.files.erase(kModuleDir + "/HHDebug.txt");

@@ -23,16 +23,19 @@ constexpr std::size_t kItsp = 0x78;
 constexpr std::size_t kFirstChunk = kItsp + 0x54;
 
 void Put32(std::string& b, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    b[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
 std::string SmallChm() {
-  return BuildChm({{"/index.html", "<p>Bonjour</p>"}, {"/images/a.png", std::string(100, 'x')}}, 0x040C);
+  return BuildChm({{"/index.html", "<p>Bonjour</p>"}, {"/images/a.png", std::string(100, 'x')}},
+                  0x040C);
 }
 
 std::string ManyChunksChm() {
   std::vector<dorvane::chmpack::ChmEntry> files;
-  for (int i = 0; i < 400; ++i) files.push_back({"/a_long_enough_page_name_" + std::to_string(i) + ".html", "x"});
+  for (int i = 0; i < 400; ++i)
+    files.push_back({"/a_long_enough_page_name_" + std::to_string(i) + ".html", "x"});
   return BuildChm(files, 0x040C);
 }
 
@@ -45,7 +48,8 @@ TEST(CheckContainer, AcceptsWhatThePackerWrites) {
 TEST(CheckContainer, RefusesDamagedDirectories) {
   const std::string small = SmallChm();
   const std::string many = ManyChunksChm();
-  const std::uint32_t root = static_cast<std::uint32_t>(static_cast<unsigned char>(many[kItsp + 0x1C]));
+  const std::uint32_t root =
+      static_cast<std::uint32_t>(static_cast<unsigned char>(many[kItsp + 0x1C]));
   const std::size_t rootChunk = kFirstChunk + root * 0x1000;
   const struct {
     const char* what;
@@ -54,15 +58,60 @@ TEST(CheckContainer, RefusesDamagedDirectories) {
       {"empty", ""},
       {"header only", small.substr(0, 0x60)},
       {"cut in the directory", small.substr(0, kFirstChunk + 100)},
-      {"wrong signature", [&] { auto b = small; b[0] = 'X'; return b; }()},
-      {"unknown version", [&] { auto b = small; Put32(b, 4, 9); return b; }()},
-      {"directory beyond the end", [&] { auto b = small; Put32(b, 0x48, 0x7FFFFFF0); return b; }()},
-      {"chunk size zero", [&] { auto b = small; Put32(b, kItsp + 0x10, 0); return b; }()},
-      {"more chunks than the directory holds", [&] { auto b = small; Put32(b, kItsp + 0x2C, 1000); return b; }()},
-      {"first listing chunk out of range", [&] { auto b = small; Put32(b, kItsp + 0x20, 5); return b; }()},
-      {"listing chunk naming itself next", [&] { auto b = small; Put32(b, kFirstChunk + 0x10, 0); return b; }()},
-      {"free space larger than the chunk", [&] { auto b = small; Put32(b, kFirstChunk + 4, 0x2000); return b; }()},
-      {"file stored past the end", [&] { auto b = small; b.resize(b.size() - 50); return b; }()},
+      {"wrong signature",
+       [&] {
+         auto b = small;
+         b[0] = 'X';
+         return b;
+       }()},
+      {"unknown version",
+       [&] {
+         auto b = small;
+         Put32(b, 4, 9);
+         return b;
+       }()},
+      {"directory beyond the end",
+       [&] {
+         auto b = small;
+         Put32(b, 0x48, 0x7FFFFFF0);
+         return b;
+       }()},
+      {"chunk size zero",
+       [&] {
+         auto b = small;
+         Put32(b, kItsp + 0x10, 0);
+         return b;
+       }()},
+      {"more chunks than the directory holds",
+       [&] {
+         auto b = small;
+         Put32(b, kItsp + 0x2C, 1000);
+         return b;
+       }()},
+      {"first listing chunk out of range",
+       [&] {
+         auto b = small;
+         Put32(b, kItsp + 0x20, 5);
+         return b;
+       }()},
+      {"listing chunk naming itself next",
+       [&] {
+         auto b = small;
+         Put32(b, kFirstChunk + 0x10, 0);
+         return b;
+       }()},
+      {"free space larger than the chunk",
+       [&] {
+         auto b = small;
+         Put32(b, kFirstChunk + 4, 0x2000);
+         return b;
+       }()},
+      {"file stored past the end",
+       [&] {
+         auto b = small;
+         b.resize(b.size() - 50);
+         return b;
+       }()},
       {"index pointing to itself",
        [&] {
          auto b = many;
@@ -71,7 +120,12 @@ TEST(CheckContainer, RefusesDamagedDirectories) {
          b[rootChunk + 8 + 1 + nameLength] = static_cast<char>(root);
          return b;
        }()},
-      {"index root out of range", [&] { auto b = many; Put32(b, kItsp + 0x1C, 4000); return b; }()},
+      {"index root out of range",
+       [&] {
+         auto b = many;
+         Put32(b, kItsp + 0x1C, 4000);
+         return b;
+       }()},
   };
   for (const auto& c : cases) EXPECT_FALSE(CheckContainer(c.bytes)) << c.what;
 }
@@ -115,20 +169,28 @@ TEST(CheckContainer, RefusesDamagedCompressedSections) {
       {"window of 3 frames", [](CompressedParts& p) { SetLE(p.controlData, 0x10, 3, 4); }},
       {"reset interval 0", [](CompressedParts& p) { SetLE(p.controlData, 0x0C, 0, 4); }},
       {"no LZXC signature", [](CompressedParts& p) { p.controlData[4] = 'X'; }},
-      {"more frames than the table holds", [](CompressedParts& p) { SetLE(p.resetTable, 4, 1000, 4); }},
-      {"fewer frames than the stream needs", [](CompressedParts& p) { SetLE(p.resetTable, 4, 1, 4); }},
-      {"table offset past its end", [](CompressedParts& p) { SetLE(p.resetTable, 0x0C, 0xFFFFFFF0, 4); }},
+      {"more frames than the table holds",
+       [](CompressedParts& p) { SetLE(p.resetTable, 4, 1000, 4); }},
+      {"fewer frames than the stream needs",
+       [](CompressedParts& p) { SetLE(p.resetTable, 4, 1, 4); }},
+      {"table offset past its end",
+       [](CompressedParts& p) { SetLE(p.resetTable, 0x0C, 0xFFFFFFF0, 4); }},
       {"first frame not at the start", [](CompressedParts& p) { SetLE(p.resetTable, 0x28, 2, 8); }},
       {"frames going backwards", [](CompressedParts& p) { SetLE(p.resetTable, 0x38, 0x10, 8); }},
       {"compressed length past the content",
        [](CompressedParts& p) { SetLE(p.resetTable, 0x18, p.content.size() + 1, 8); }},
       {"frame far larger than a frame can compress to",
-       [](CompressedParts& p) { p.content.append(0x10000, 'z'); SetLE(p.resetTable, 0x18, p.content.size(), 8); }},
-      {"uncompressed length short of its files", [](CompressedParts& p) { SetLE(p.resetTable, 0x10, 0x8000, 8); }},
+       [](CompressedParts& p) {
+         p.content.append(0x10000, 'z');
+         SetLE(p.resetTable, 0x18, p.content.size(), 8);
+       }},
+      {"uncompressed length short of its files",
+       [](CompressedParts& p) { SetLE(p.resetTable, 0x10, 0x8000, 8); }},
   };
   const std::string page(0x11000, 'p');  // three frames
   for (const auto& c : cases) {
-    EXPECT_FALSE(CheckContainer(dorvane::testing::BuildCompressedChm({{"/a.html", page}}, {}, c.damage)))
+    EXPECT_FALSE(
+        CheckContainer(dorvane::testing::BuildCompressedChm({{"/a.html", page}}, {}, c.damage)))
         << c.what;
   }
   EXPECT_TRUE(CheckContainer(dorvane::testing::BuildCompressedChm({{"/a.html", page}})));

@@ -54,11 +54,14 @@ std::string Entry(const std::string& name, const std::string& local) {
 }
 
 TEST(ParseSitemap, BuildsTheNestedContents) {
-  const std::string hhc = "<HTML><BODY><OBJECT type=\"text/site properties\"><param name=\"X\" value=\"y\">"
-                          "</OBJECT><UL>" + Entry("Un", "un.html") + Entry("Deux", "deux.html") + "<UL>" +
-                          Entry("Deux &amp; demi", "deux.html#demi") + "<ul>" + Entry("Fond", "fond.html") +
-                          "</ul></UL>" + Entry("Trois", "trois.html") + "<!-- <li><object type=\"text/sitemap\">"
-                          "<param name=\"Name\" value=\"caché\"></object> --></UL></BODY></HTML>";
+  const std::string hhc =
+      "<HTML><BODY><OBJECT type=\"text/site properties\"><param name=\"X\" value=\"y\">"
+      "</OBJECT><UL>" +
+      Entry("Un", "un.html") + Entry("Deux", "deux.html") + "<UL>" +
+      Entry("Deux &amp; demi", "deux.html#demi") + "<ul>" + Entry("Fond", "fond.html") +
+      "</ul></UL>" + Entry("Trois", "trois.html") +
+      "<!-- <li><object type=\"text/sitemap\">"
+      "<param name=\"Name\" value=\"caché\"></object> --></UL></BODY></HTML>";
   const std::vector<TocEntry> toc = ParseSitemap(hhc);
   ASSERT_EQ(toc.size(), 3u);
   EXPECT_EQ(toc[0].name, "Un");
@@ -73,25 +76,28 @@ TEST(ParseSitemap, BuildsTheNestedContents) {
 
 TEST(ParseSitemap, ToleratesLooseAndHostileMarkup) {
   // Unquoted and single-quoted values, a heading without a topic, stray closing tags.
-  auto toc = ParseSitemap("</UL></OBJECT><ul><li><object type=text/sitemap><param name=Name value=Titre>"
-                          "</object><ul><li><object type='text/sitemap'><param name='name' value='P'>"
-                          "<param name='local' value='p.htm'></object></ul></ul></ul>");
+  auto toc = ParseSitemap(
+      "</UL></OBJECT><ul><li><object type=text/sitemap><param name=Name value=Titre>"
+      "</object><ul><li><object type='text/sitemap'><param name='name' value='P'>"
+      "<param name='local' value='p.htm'></object></ul></ul></ul>");
   ASSERT_EQ(toc.size(), 1u);
   EXPECT_EQ(toc[0].local, "");
   ASSERT_EQ(toc[0].children.size(), 1u);
   EXPECT_EQ(toc[0].children[0].local, "p.htm");
 
   // Objects of another type are not entries; an unfinished tag ends the input quietly.
-  EXPECT_TRUE(ParseSitemap("<ul><li><object type=\"text/other\"><param name=\"Name\" value=\"x\"></object>"
-                           "<li><object type=\"text/sitemap\"><param name=\"Name\" value=\"y")
-                  .empty());
+  EXPECT_TRUE(
+      ParseSitemap("<ul><li><object type=\"text/other\"><param name=\"Name\" value=\"x\"></object>"
+                   "<li><object type=\"text/sitemap\"><param name=\"Name\" value=\"y")
+          .empty());
 
   // A list nested far deeper than anyone writes is cut at the limit instead of recursing.
   std::string deep;
   for (int i = 0; i < 10000; ++i) deep += "<ul>" + Entry("n", "n.html");
   toc = ParseSitemap(deep);
   std::size_t depth = 0;
-  for (const std::vector<TocEntry>* level = &toc; !level->empty(); level = &level->back().children) ++depth;
+  for (const std::vector<TocEntry>* level = &toc; !level->empty(); level = &level->back().children)
+    ++depth;
   EXPECT_EQ(depth, kMaxTocDepth);
 }
 
@@ -107,8 +113,9 @@ std::string Record(std::uint16_t code, const std::string& text) {
 
 TEST(ParseSystemFile, ReadsTheKnownRecordsAndStopsAtDamage) {
   const std::string header("\x03\0\0\0", 4);
-  const std::string good = header + Record(0, "toc.hhc") + Record(9, "outil") + Record(2, "index.html") +
-                           Record(3, "Aide de Dorvane") + Record(1, "index.hhk");
+  const std::string good = header + Record(0, "toc.hhc") + Record(9, "outil") +
+                           Record(2, "index.html") + Record(3, "Aide de Dorvane") +
+                           Record(1, "index.hhk");
   SystemInfo info = ParseSystemFile(good);
   EXPECT_EQ(info.contentsFile, "toc.hhc");
   EXPECT_EQ(info.indexFile, "index.hhk");
@@ -149,17 +156,24 @@ TEST(MeasurePage, HoldsAPageToEachBound) {
       {"depth", Repeat("<div>", l.maxDepth), PageCost::kFits},
       {"depth", Repeat("<div>", l.maxDepth + 1), PageCost::kTooDeep},
       {"depth, closed", Repeat("<div><b>x</b></div>", 5000), PageCost::kFits},
-      {"depth, unclosed paragraphs and cells", "<table>" + Repeat("<tr><td><p>a<td><p>b", 500) + "</table>", PageCost::kFits},
-      {"depth, unclosed items", "<ul>" + Repeat("<li>a", l.maxListItems) + "</ul>", PageCost::kFits},
-      {"depth, void elements and comments", Repeat("<br><img src=x><!-- <div> -->", 1000), PageCost::kFits},
+      {"depth, unclosed paragraphs and cells",
+       "<table>" + Repeat("<tr><td><p>a<td><p>b", 500) + "</table>", PageCost::kFits},
+      {"depth, unclosed items", "<ul>" + Repeat("<li>a", l.maxListItems) + "</ul>",
+       PageCost::kFits},
+      {"depth, void elements and comments", Repeat("<br><img src=x><!-- <div> -->", 1000),
+       PageCost::kFits},
       {"depth, script body", "<script>" + Repeat("<div>", 1000) + "</script><p>x", PageCost::kFits},
       {"tables", Repeat("<table><tr><td>", l.maxTableDepth), PageCost::kFits},
       {"tables", Repeat("<table><tr><td>", l.maxTableDepth + 1), PageCost::kTablesTooDeep},
-      {"cells", "<table>" + Repeat("<tr><td>a</td></tr>", l.maxCells) + "</table>", PageCost::kFits},
-      {"cells", "<table>" + Repeat("<tr><td>a</td></tr>", l.maxCells + 1) + "</table>", PageCost::kTooManyCells},
-      {"cells, nested count double", "<table><tr><td><table>" + Repeat("<tr><td>a", l.maxCells / 2) + "</table></table>",
+      {"cells", "<table>" + Repeat("<tr><td>a</td></tr>", l.maxCells) + "</table>",
+       PageCost::kFits},
+      {"cells", "<table>" + Repeat("<tr><td>a</td></tr>", l.maxCells + 1) + "</table>",
        PageCost::kTooManyCells},
-      {"list items", "<ol>" + Repeat("<li>a</li>", l.maxListItems + 1) + "</ol>", PageCost::kTooManyListItems},
+      {"cells, nested count double",
+       "<table><tr><td><table>" + Repeat("<tr><td>a", l.maxCells / 2) + "</table></table>",
+       PageCost::kTooManyCells},
+      {"list items", "<ol>" + Repeat("<li>a</li>", l.maxListItems + 1) + "</ol>",
+       PageCost::kTooManyListItems},
       {"word", std::string(l.maxWord, 'a') + " " + std::string(l.maxWord, 'a'), PageCost::kFits},
       {"word", std::string(l.maxWord + 1, 'a'), PageCost::kWordTooLong},
       {"word across tags", std::string(l.maxWord, 'a') + "<b>a</b>", PageCost::kWordTooLong},
@@ -167,13 +181,15 @@ TEST(MeasurePage, HoldsAPageToEachBound) {
       {"word of accented letters", Repeat("é", l.maxWord + 1), PageCost::kWordTooLong},
       {"ideographs break", Repeat("日本語", l.maxWord), PageCost::kFits},
   };
-  for (const auto& c : cases) EXPECT_EQ(MeasurePage(c.html), c.cost) << c.what << " (" << c.html.size() << " bytes)";
+  for (const auto& c : cases)
+    EXPECT_EQ(MeasurePage(c.html), c.cost) << c.what << " (" << c.html.size() << " bytes)";
 
   for (const auto& page : std::filesystem::directory_iterator(DORVANE_HELP_SOURCES)) {
     if (page.path().extension() != ".html") continue;
     std::ifstream in(page.path(), std::ios::binary);
     const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(MeasurePage(html, {html.size() * 4, 10, 2, 100, 100, 100}), PageCost::kFits) << page.path();
+    EXPECT_EQ(MeasurePage(html, {html.size() * 4, 10, 2, 100, 100, 100}), PageCost::kFits)
+        << page.path();
   }
 }
 

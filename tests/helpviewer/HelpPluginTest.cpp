@@ -3,9 +3,11 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QAction>
-#include <QBuffer>
 #include <QApplication>
+#include <QBuffer>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,8 +20,6 @@
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 #include "ChmWriter.h"
@@ -142,7 +142,8 @@ TEST_F(HelpPlugin, FilesThatCannotBeShownGiveAWindowWithTheReasonInFrench) {
        "n'est pas un fichier d'aide valide"},
       {"truncated", dir.Write("coupe.chm", real.substr(0, real.size() / 2)),
        "n'est pas un fichier d'aide valide"},
-      {"looping directory", dir.Write("boucle.chm", chainLoop), "n'est pas un fichier d'aide valide"},
+      {"looping directory", dir.Write("boucle.chm", chainLoop),
+       "n'est pas un fichier d'aide valide"},
   };
   const std::string missing = cases[0].path;
   for (const auto& c : cases) {
@@ -153,8 +154,10 @@ TEST_F(HelpPlugin, FilesThatCannotBeShownGiveAWindowWithTheReasonInFrench) {
     EXPECT_TRUE(ErrorText(w).contains(QString::fromUtf8(c.expected))) << ErrorText(w).toStdString();
     EXPECT_TRUE(ErrorText(w).contains(QString::fromStdString(c.path)));
     EXPECT_EQ(w->findChild<QTextBrowser*>(), nullptr);
-    if (const QByteArray out = qgetenv("DORVANE_HELP_SNAPSHOT"); !out.isEmpty() && c.what == std::string("missing"))
-      w->grab().save(QString::fromLocal8Bit(out).replace(QStringLiteral(".png"), QStringLiteral("-erreur.png")));
+    if (const QByteArray out = qgetenv("DORVANE_HELP_SNAPSHOT");
+        !out.isEmpty() && c.what == std::string("missing"))
+      w->grab().save(QString::fromLocal8Bit(out).replace(QStringLiteral(".png"),
+                                                         QStringLiteral("-erreur.png")));
   }
   // The message window closes with its button or Escape; the next call then destroys it.
   QPointer<QWidget> last = Display(missing);
@@ -186,7 +189,8 @@ int PixelsNear(const QImage& image, QColor colour) {
     for (int x = 0; x < image.width(); ++x) {
       const QColor c = image.pixelColor(x, y);
       if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
-              std::abs(c.blue() - colour.blue()) < 24)
+              std::abs(c.blue() - colour.blue()) <
+          24)
         ++n;
     }
   return n;
@@ -204,14 +208,16 @@ TEST_F(HelpPlugin, ProgramHelpOpensOnItsDefaultTopicWithContentsStylesAndImages)
 
   QStringList topLevel;
   for (int i = 0; i < tree->topLevelItemCount(); ++i) topLevel << tree->topLevelItem(i)->text(0);
-  EXPECT_EQ(topLevel, (QStringList{"Bienvenue dans Dorvane", "La fenêtre principale", "Les commandes",
-                                   "Rechercher une date", "L'âge de la lune", "La boîte « A propos »",
-                                   "Les messages d'erreur"}));
+  EXPECT_EQ(topLevel, (QStringList{"Bienvenue dans Dorvane", "La fenêtre principale",
+                                   "Les commandes", "Rechercher une date", "L'âge de la lune",
+                                   "La boîte « A propos »", "Les messages d'erreur"}));
   EXPECT_EQ(tree->topLevelItem(1)->childCount(), 5);
 
   const QImage shot = w->grab().toImage();
-  if (const QByteArray out = qgetenv("DORVANE_HELP_SNAPSHOT"); !out.isEmpty()) shot.save(QString::fromLocal8Bit(out));
-  EXPECT_GT(PixelsNear(shot, QColor(0x80, 0x00, 0x80)), 50) << "the title's colour comes from style.css";
+  if (const QByteArray out = qgetenv("DORVANE_HELP_SNAPSHOT"); !out.isEmpty())
+    shot.save(QString::fromLocal8Bit(out));
+  EXPECT_GT(PixelsNear(shot, QColor(0x80, 0x00, 0x80)), 50)
+      << "the title's colour comes from style.css";
   EXPECT_GT(PixelsNear(shot, QColor(20, 30, 120)), 100) << "the page's picture is drawn";
 
   // Choosing an entry of the contents shows its topic.
@@ -219,7 +225,8 @@ TEST_F(HelpPlugin, ProgramHelpOpensOnItsDefaultTopicWithContentsStylesAndImages)
   EXPECT_EQ(browser->source(), QUrl(QStringLiteral("chm:/lune.html")));
   EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Comment l'âge est compté")));
   if (const QByteArray out = qgetenv("DORVANE_HELP_SNAPSHOT"); !out.isEmpty())
-    w->grab().save(QString::fromLocal8Bit(out).replace(QStringLiteral(".png"), QStringLiteral("-lune.png")));
+    w->grab().save(
+        QString::fromLocal8Bit(out).replace(QStringLiteral(".png"), QStringLiteral("-lune.png")));
 
   // The keyword index: typing selects the first keyword that begins with the text, Enter shows it.
   auto* index = w->findChild<QListWidget*>(QStringLiteral("helpIndex"));
@@ -232,10 +239,12 @@ TEST_F(HelpPlugin, ProgramHelpOpensOnItsDefaultTopicWithContentsStylesAndImages)
   EXPECT_EQ(index->currentItem()->text(), QStringLiteral("Mémoire"));
   emit search->returnPressed();
   EXPECT_EQ(browser->source(), QUrl(QStringLiteral("chm:/apropos.html")));
-  EXPECT_EQ(tree->currentItem()->text(0), QStringLiteral("La boîte « A propos »")) << "the contents follow";
+  EXPECT_EQ(tree->currentItem()->text(0), QStringLiteral("La boîte « A propos »"))
+      << "the contents follow";
   if (const QByteArray out = qgetenv("DORVANE_HELP_SNAPSHOT"); !out.isEmpty()) {
     w->findChild<QTabWidget*>()->setCurrentIndex(1);
-    w->grab().save(QString::fromLocal8Bit(out).replace(QStringLiteral(".png"), QStringLiteral("-index.png")));
+    w->grab().save(
+        QString::fromLocal8Bit(out).replace(QStringLiteral(".png"), QStringLiteral("-index.png")));
   }
 }
 
@@ -243,13 +252,15 @@ TEST_F(HelpPlugin, InternalLinksAreFollowedAndExternalOnesOnlyShown) {
   TempDir dir;
   std::vector<dorvane::chmpack::ChmEntry> files = {
       {"/a.html", "<html><body><p>Page A</p><a href=\"sub/b.html#fin\">B</a></body></html>"},
-      {"/sub/b.html", "<html><body><p>Page B</p><a href=\"../a.html\">A</a><a name=\"fin\"></a></body></html>"},
+      {"/sub/b.html",
+       "<html><body><p>Page B</p><a href=\"../a.html\">A</a><a name=\"fin\"></a></body></html>"},
       {"/c.html", "<html><body><p>Page C</p></body></html>"},
       {"/toc.hhc",
        "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" value=\"A\">"
        "<param name=\"Local\" value=\"a.html\"></object></ul>"},
   };
-  files.push_back({"/#SYSTEM", dorvane::chmpack::BuildSystemFile({"Essai", "a.html", "toc.hhc", "", 0x040C})});
+  files.push_back(
+      {"/#SYSTEM", dorvane::chmpack::BuildSystemFile({"Essai", "a.html", "toc.hhc", "", 0x040C})});
   const std::string path = dir.Write("essai.chm", dorvane::chmpack::BuildChm(files, 0x040C));
 
   QMainWindow* w = Display(path);
@@ -289,12 +300,20 @@ TEST_F(HelpPlugin, PagesShowNothingFromOutsideTheHelpFile) {
   dir.Write("rouge.css", "body { background: red; }");
   ASSERT_EQ(::mkfifo((dir / "tube.png").c_str(), 0600), 0);
   const std::string d = dir.Path();
-  const std::string page = "<html><head><link rel=\"stylesheet\" href=\"file://" + d + "/rouge.css\"></head><body>"
-      "<p>Page sage</p><img src=\"file://" + d + "/rouge.png\"><img src=\"" + d + "/rouge.png\">"
-      "<img src=\"../../../../../../.." + d + "/rouge.png\"><img src=\"rouge.png\">"
-      "<img src=\"file:///dev/zero\"><img src=\"file://" + d + "/tube.png\"><img src=\"absente.png\">"
-      "</body></html>";
-  const std::string path = dir.Write("aide/page.chm", dorvane::chmpack::BuildChm({{"/index.html", page}}, 0x040C));
+  const std::string page = "<html><head><link rel=\"stylesheet\" href=\"file://" + d +
+                           "/rouge.css\"></head><body>"
+                           "<p>Page sage</p><img src=\"file://" +
+                           d + "/rouge.png\"><img src=\"" + d +
+                           "/rouge.png\">"
+                           "<img src=\"../../../../../../.." +
+                           d +
+                           "/rouge.png\"><img src=\"rouge.png\">"
+                           "<img src=\"file:///dev/zero\"><img src=\"file://" +
+                           d +
+                           "/tube.png\"><img src=\"absente.png\">"
+                           "</body></html>";
+  const std::string path =
+      dir.Write("aide/page.chm", dorvane::chmpack::BuildChm({{"/index.html", page}}, 0x040C));
   const std::string previous = std::filesystem::current_path();
   std::filesystem::current_path(d);
   QMainWindow* w = Display(path);
@@ -331,19 +350,28 @@ TEST_F(HelpPlugin, PagesBeyondWhatAHelpPageMayCostShowTheErrorPage) {
   ASSERT_NE(w, nullptr);
   auto* browser = w->findChild<QTextBrowser*>();
   ASSERT_NE(browser, nullptr);
-  const QImage shown = browser->document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("enorme.png"))).value<QImage>();
+  const QImage shown =
+      browser->document()
+          ->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("enorme.png")))
+          .value<QImage>();
   EXPECT_EQ(shown.size(), QSize(16, 16)) << "the placeholder, not 100 MB of pixels";
   const struct {
     const char* page;
     const char* expected;
   } cases[] = {
-      {"tableaux.html", "La page « /tableaux.html » est trop complexe pour être affichée (plus de 6 tableaux imbriqués)."},
-      {"blocs.html", "La page « /blocs.html » est trop complexe pour être affichée (plus de 100 éléments imbriqués)."},
-      {"mot.html", "La page « /mot.html » est trop volumineuse pour être affichée (plus de 256 Ko)."},
+      {"tableaux.html",
+       "La page « /tableaux.html » est trop complexe pour être affichée (plus de 6 tableaux "
+       "imbriqués)."},
+      {"blocs.html",
+       "La page « /blocs.html » est trop complexe pour être affichée (plus de 100 éléments "
+       "imbriqués)."},
+      {"mot.html",
+       "La page « /mot.html » est trop volumineuse pour être affichée (plus de 256 Ko)."},
   };
   for (const auto& c : cases) {
     emit browser->anchorClicked(QUrl(QString::fromUtf8(c.page)));
-    EXPECT_EQ(browser->toPlainText().toStdString(), c.expected) << "toPlainText gives the no-break blanks as blanks";
+    EXPECT_EQ(browser->toPlainText().toStdString(), c.expected)
+        << "toPlainText gives the no-break blanks as blanks";
   }
 }
 
@@ -353,7 +381,8 @@ TEST_F(HelpPlugin, PagesBeyondWhatAHelpPageMayCostShowTheErrorPage) {
 TEST_F(HelpPlugin, CloseAllWhileAWindowIsActiveReadsNothingFreed) {
   TempDir dir;
   const std::string path = dir.Write(
-      "image.chm", dorvane::chmpack::BuildChm({{"/index.html", "<p>Image :</p><img src=\"missing.png\">"}}, 0x040C));
+      "image.chm", dorvane::chmpack::BuildChm(
+                       {{"/index.html", "<p>Image :</p><img src=\"missing.png\">"}}, 0x040C));
   QPointer<QMainWindow> w = Display(path);
   ASSERT_FALSE(w.isNull());
   QApplication::setActiveWindow(w);

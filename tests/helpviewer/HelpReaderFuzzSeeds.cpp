@@ -9,7 +9,8 @@
 int main(int argc, char** argv) {
   if (argc != 2) return 2;
   const std::string dir = argv[1];
-  const std::string system = dorvane::chmpack::BuildSystemFile({"Essai", "index.html", "toc.hhc", "", 0x040C});
+  const std::string system =
+      dorvane::chmpack::BuildSystemFile({"Essai", "index.html", "toc.hhc", "", 0x040C});
   const std::string toc =
       "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" value=\"Accueil\">"
       "<param name=\"Local\" value=\"index.html\"></object></ul>";
@@ -18,7 +19,8 @@ int main(int argc, char** argv) {
     std::string bytes;
   } seeds[] = {
       {"compressed-one-frame.chm",
-       dorvane::testing::BuildCompressedChm({{"/#SYSTEM", system}, {"/index.html", "<p>Accueil</p>"}, {"/toc.hhc", toc}})},
+       dorvane::testing::BuildCompressedChm(
+           {{"/#SYSTEM", system}, {"/index.html", "<p>Accueil</p>"}, {"/toc.hhc", toc}})},
       {"compressed-two-frames.chm",
        dorvane::testing::BuildCompressedChm(
            {{"/#SYSTEM", system}, {"/index.html", std::string(0x8010, 'a')}, {"/toc.hhc", toc}})},

@@ -66,8 +66,12 @@ TEST(KernelVersion, TakesTheLeadingNumbers) {
     const char* release;
     std::uint32_t major, minor, build;
   } cases[] = {
-      {"6.1.0-18-amd64", 6, 1, 0}, {"6.18.44-fc-v1300", 6, 18, 44}, {"5.10", 5, 10, 0},
-      {"4.19.0.7", 4, 19, 0},      {"", 0, 0, 0},                     {"x", 0, 0, 0},
+      {"6.1.0-18-amd64", 6, 1, 0},
+      {"6.18.44-fc-v1300", 6, 18, 44},
+      {"5.10", 5, 10, 0},
+      {"4.19.0.7", 4, 19, 0},
+      {"", 0, 0, 0},
+      {"x", 0, 0, 0},
   };
   for (const Case& c : cases) {
     const PlatformVersion v = KernelVersion("Linux", c.release);
@@ -83,11 +87,21 @@ TEST(LocaleIdOfName, KnownLocalesHaveTheirWindowsIdentifier) {
     const char* name;
     std::uint32_t id;
   } cases[] = {
-      {"fr_FR.UTF-8", 0x040C}, {"fr_FR", 0x040C},    {"fr_FR@euro", 0x040C},
-      {"fr-FR", 0x040C},       {"fr_CA.UTF-8", 0x0C0C}, {"fr_BE.UTF-8", 0x080C},
-      {"en_US.UTF-8", 0x0409}, {"de_DE.UTF-8", 0x0407}, {"C.UTF-8", 0},
-      {"C", 0},                {"POSIX", 0},         {"", 0},
-      {"fr", 0},               {"xx_YY.UTF-8", 0},   {"fr_FRX", 0},
+      {"fr_FR.UTF-8", 0x040C},
+      {"fr_FR", 0x040C},
+      {"fr_FR@euro", 0x040C},
+      {"fr-FR", 0x040C},
+      {"fr_CA.UTF-8", 0x0C0C},
+      {"fr_BE.UTF-8", 0x080C},
+      {"en_US.UTF-8", 0x0409},
+      {"de_DE.UTF-8", 0x0407},
+      {"C.UTF-8", 0},
+      {"C", 0},
+      {"POSIX", 0},
+      {"", 0},
+      {"fr", 0},
+      {"xx_YY.UTF-8", 0},
+      {"fr_FRX", 0},
   };
   for (const Case& c : cases) EXPECT_EQ(LocaleIdOfName(c.name), c.id) << c.name;
 }
@@ -109,8 +123,10 @@ TEST(LinuxSystemInfo, LocaleIdFollowsTheEnvironment) {
   ::setenv("LC_ALL", "C.UTF-8", 1);
   EXPECT_EQ(SystemSystemInfo().DefaultLocaleId(), 0u);
   for (int i = 0; i < 3; ++i) {
-    if (saved[i] != nullptr) ::setenv(names[i], keep[i].c_str(), 1);
-    else ::unsetenv(names[i]);
+    if (saved[i] != nullptr)
+      ::setenv(names[i], keep[i].c_str(), 1);
+    else
+      ::unsetenv(names[i]);
   }
 }
 
@@ -138,8 +154,7 @@ TEST(LinuxSystemInfo, FileVersionFollowsLinksToTheVersionedFile) {
   Write(dir / "libviewer.so.4.74.9273", "");
   ASSERT_EQ(::symlink("libviewer.so.4.74.9273", (dir / "libviewer.so").c_str()), 0);
   Write(dir / "plain.so", "");
-  EXPECT_EQ(SystemSystemInfo().FileVersion(dir / "libviewer.so"),
-            (VersionNumbers{4, 74, 9273, 0}));
+  EXPECT_EQ(SystemSystemInfo().FileVersion(dir / "libviewer.so"), (VersionNumbers{4, 74, 9273, 0}));
   EXPECT_EQ(SystemSystemInfo().FileVersion(dir / "plain.so"), std::nullopt);
   EXPECT_EQ(SystemSystemInfo().FileVersion(dir / "absent.so.1"), std::nullopt);
 }
@@ -164,8 +179,7 @@ TEST(LinuxFiles, InstalledFileBesideTheExecutableElseInstalled) {
   EXPECT_EQ(InstalledFilePath(dir.Path(), "libviewer.so", "../lib/dorvane"),
             dir.Path() + "/../lib/dorvane/libviewer.so");
   Write(dir / "libviewer.so", "");
-  EXPECT_EQ(InstalledFilePath(dir.Path(), "libviewer.so", "../lib/dorvane"),
-            dir / "libviewer.so");
+  EXPECT_EQ(InstalledFilePath(dir.Path(), "libviewer.so", "../lib/dorvane"), dir / "libviewer.so");
 }
 
 TEST(LinuxRegistry, HoldsNoOtherKey) {

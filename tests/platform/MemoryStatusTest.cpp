@@ -30,7 +30,8 @@ TEST(MemoryStatus, FiguresOfMeminfoTexts) {
        {1024000, 60}},
       {"old kernel, no Buffers or Cached", "MemTotal: 1000 kB\nMemFree: 100 kB\n", {1024000, 90}},
       // 2^64 - 50 + 100 would wrap to 50 and give a load of 95 %.
-      {"old kernel, absurd figures", "MemTotal: 1000 kB\nMemFree: 18446744073709551566 kB\nBuffers: 100 kB\n",
+      {"old kernel, absurd figures",
+       "MemTotal: 1000 kB\nMemFree: 18446744073709551566 kB\nBuffers: 100 kB\n",
        {1024000, 0}},
       {"no load figures at all", "MemTotal: 1000 kB\n", {1024000, 0}},
       {"keys in another order, tabs, no final newline",

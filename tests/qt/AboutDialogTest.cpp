@@ -4,8 +4,8 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPixmap>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -129,7 +129,8 @@ TEST_F(AboutTest, TheTotalIsGroupedWithTheSeparatorOfTheUsersLocale) {
     QLocale::setDefault(c.locale);
     memory.Set(MemoryFigures{c.bytes, 50});
     AboutWindow dialog;
-    EXPECT_EQ(Text(Label(dialog, "lblPhysMem")), c.text) << c.locale.name().toStdString() << " " << c.bytes;
+    EXPECT_EQ(Text(Label(dialog, "lblPhysMem")), c.text)
+        << c.locale.name().toStdString() << " " << c.bytes;
   }
 }
 
@@ -265,11 +266,15 @@ TEST_F(AboutTest, OkEnterSpaceAndCloseEndTheDialogButEscapeDoesNot) {
     std::function<void(AboutWindow&)> act;
     bool closes;
   } cases[] = {
-      {"OK clicked", [](AboutWindow& d) { QTest::mouseClick(Control(d, "Button1"), Qt::LeftButton); }, true},
-      {"Enter on OK", [](AboutWindow& d) { QTest::keyClick(Control(d, "Button1"), Qt::Key_Return); }, true},
-      {"Space on OK", [](AboutWindow& d) { QTest::keyClick(Control(d, "Button1"), Qt::Key_Space); }, true},
+      {"OK clicked",
+       [](AboutWindow& d) { QTest::mouseClick(Control(d, "Button1"), Qt::LeftButton); }, true},
+      {"Enter on OK",
+       [](AboutWindow& d) { QTest::keyClick(Control(d, "Button1"), Qt::Key_Return); }, true},
+      {"Space on OK", [](AboutWindow& d) { QTest::keyClick(Control(d, "Button1"), Qt::Key_Space); },
+       true},
       {"close box", [](AboutWindow& d) { d.close(); }, true},
-      {"Escape", [](AboutWindow& d) { QTest::keyClick(Control(d, "Button1"), Qt::Key_Escape); }, false},
+      {"Escape", [](AboutWindow& d) { QTest::keyClick(Control(d, "Button1"), Qt::Key_Escape); },
+       false},
   };
   for (const auto& c : cases) {
     AboutWindow dialog;

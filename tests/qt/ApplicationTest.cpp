@@ -4,8 +4,8 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QVBoxLayout>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include <stdexcept>
@@ -54,11 +54,11 @@ TEST(ApplicationTest, TimerTickFailureReachesTheBox) {
   QTimer timer;
   timer.setSingleShot(true);
   timer.setInterval(0);
-  QObject::connect(&timer, &QTimer::timeout, [] {
-    RunHandler([] { throw EConvertError("Pas de chance"); });
-  });
+  QObject::connect(&timer, &QTimer::timeout,
+                   [] { RunHandler([] { throw EConvertError("Pas de chance"); }); });
   timer.start();
-  for (int i = 0; i < 20 && box.texts.empty(); ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  for (int i = 0; i < 20 && box.texts.empty(); ++i)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
   ASSERT_EQ(box.texts.size(), 1u);
   EXPECT_EQ(box.texts[0], "Pas de chance.");
 }

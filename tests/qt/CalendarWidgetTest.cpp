@@ -13,10 +13,10 @@
 
 #include <gtest/gtest.h>
 
-#include "qt/CalendarWidget.h"
 #include "dates/DateValue.h"
 #include "platform/Clock.h"
 #include "platform/Services.h"
+#include "qt/CalendarWidget.h"
 
 namespace dorvane {
 namespace {
@@ -47,9 +47,7 @@ class CalendarWidgetTest : public ::testing::Test {
   }
   void Press(QPointF at) { Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton); }
   void Move(QPointF at) { Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); }
-  void Release(QPointF at) {
-    Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
-  }
+  void Release(QPointF at) { Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton); }
   void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QKeyEvent e(QEvent::KeyPress, key, modifiers);
     QApplication::sendEvent(grid_, &e);
@@ -64,7 +62,8 @@ class CalendarWidgetTest : public ::testing::Test {
   static bool WaitFor(const std::function<bool()>& condition) {
     QElapsedTimer clock;
     clock.start();
-    while (!condition() && clock.elapsed() < 2000) QApplication::processEvents(QEventLoop::AllEvents, 20);
+    while (!condition() && clock.elapsed() < 2000)
+      QApplication::processEvents(QEventLoop::AllEvents, 20);
     return condition();
   }
   int CurrentDay() {
@@ -175,7 +174,7 @@ TEST_F(CalendarWidgetTest, PaintShowsTheHighlightOnTheSelectedDay) {
   // Inside the selected cell, clear of its text and focus frame.
   EXPECT_EQ(image.pixelColor(2 + 3, 2 + 54 + 8), highlight);
   EXPECT_EQ(image.pixelColor(2 + 42 * 3 + 3, 2 + 54 + 8), base);  // the 15th: no longer
-  EXPECT_EQ(image.pixelColor(2 + 3, 2 + 8), button);               // header cell
+  EXPECT_EQ(image.pixelColor(2 + 3, 2 + 8), button);              // header cell
   // Day lines are silver, header lines black.
   EXPECT_EQ(image.pixelColor(2 + 41, 2 + 18 * 2 + 5), QColor(192, 192, 192));
   EXPECT_EQ(image.pixelColor(2 + 41, 2 + 5), QColor(0, 0, 0));
@@ -190,7 +189,8 @@ TEST_F(CalendarWidgetTest, PaintShowsTheHighlightOnTheSelectedDay) {
   const QColor highlightText = palette.color(QPalette::Active, QPalette::HighlightedText);
   const auto near = [&](QColor c) {
     return std::abs(c.red() - highlightText.red()) + std::abs(c.green() - highlightText.green()) +
-               std::abs(c.blue() - highlightText.blue()) < 120;
+               std::abs(c.blue() - highlightText.blue()) <
+           120;
   };
   int left = 1000, right = -1;
   for (int y = 2 + 54; y < 2 + 71; ++y) {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "qt/LineWidget.h"
-#include "qt/RxLabelWidget.h"
 #include "qt/QtCanvas.h"
+#include "qt/RxLabelWidget.h"
 
 namespace dorvane {
 namespace {
@@ -296,7 +296,7 @@ TEST_F(WidgetsTest, AboutBoxSeparator) {
 
 TEST_F(WidgetsTest, LinesOfEveryKind) {
   window.resize(330, 100);
-  const TLineType types[] = {ltCustom, ltTop,   ltBottom,     ltLeft,
+  const TLineType types[] = {ltCustom, ltTop,      ltBottom,     ltLeft,
                              ltRight,  ltVertical, ltUpDiagonal, ltDownDiagonal};
   std::vector<std::unique_ptr<LineWidget>> lines;
   int x = 5;

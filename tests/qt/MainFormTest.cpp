@@ -247,8 +247,7 @@ TEST_F(MainFormTest, StatusBarsLastPanelTakesTheRestAndACutTextShowsWholeInItsTo
   }
   const std::string wide = "Lune : 29° jour  (dernier quartier) <b>et bien plus encore</b>";
   bar->SetPanelText(1, wide);
-  EXPECT_TRUE(bar->Panel(1)->toolTip().contains(
-      QString::fromStdString(wide).toHtmlEscaped()));
+  EXPECT_TRUE(bar->Panel(1)->toolTip().contains(QString::fromStdString(wide).toHtmlEscaped()));
 }
 
 TEST_F(MainFormTest, AWeekdayLineWiderThanItsLabelShowsWholeInItsTooltip) {

@@ -5,13 +5,13 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <algorithm>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <functional>
 
-#include "qt/QtMouseButton.h"
 #include "gfx/TextFlags.h"
+#include "qt/QtMouseButton.h"
 
 namespace dorvane {
 namespace {
@@ -106,8 +106,8 @@ TEST(QtCanvasTest, WindowsFamiliesKeepTheirLineHeight) {
   }
   for (const char* name : {"MS Sans Serif", "Tahoma", "Arial"}) {
     const QFont font = ToQFont(Font{name, -11});
-    EXPECT_TRUE(fallbacks.contains(QFontInfo(font).family()) ||
-                QFontInfo(font).family() == name) << name;
+    EXPECT_TRUE(fallbacks.contains(QFontInfo(font).family()) || QFontInfo(font).family() == name)
+        << name;
     EXPECT_EQ(QFontMetrics(font).height(), 13) << name;
   }
 }
@@ -243,8 +243,8 @@ TEST(QtCanvasTest, FocusRectangleTwiceRestoresTheImage) {
   int changed = 0;
   for (int y = 0; y < base.height(); ++y) {
     for (int x = 0; x < base.width(); ++x) {
-      const bool onFrame = (x == 5 || x == 24 || y == 4 || y == 19) && x >= 5 && x < 25 &&
-                           y >= 4 && y < 20;
+      const bool onFrame =
+          (x == 5 || x == 24 || y == 4 || y == 19) && x >= 5 && x < 25 && y >= 4 && y < 20;
       const bool dotted = onFrame && (x - 5 + y - 4) % 2 == 0;
       const QColor b = base.pixelColor(x, y);
       const QColor o = once.pixelColor(x, y);
@@ -373,13 +373,16 @@ TEST(QtCanvasTest, TextRectFillsAndClips) {
 }
 
 TEST(QtCanvasTest, CrispAtTwiceThePixelRatio) {
-  const QImage image = Paint(20, 20, [](QtCanvas& c) {
-    c.SetPen({RGB(0, 0, 0), 1});
-    c.MoveTo(2, 5);
-    c.LineTo(12, 5);
-    c.SetBrush({RGB(0, 0, 255), TBrushStyle::bsSolid});
-    c.FillRect({15, 15, 16, 16});
-  }, 2.0);
+  const QImage image = Paint(
+      20, 20,
+      [](QtCanvas& c) {
+        c.SetPen({RGB(0, 0, 0), 1});
+        c.MoveTo(2, 5);
+        c.LineTo(12, 5);
+        c.SetBrush({RGB(0, 0, 255), TBrushStyle::bsSolid});
+        c.FillRect({15, 15, 16, 16});
+      },
+      2.0);
   // Exactly two device rows of full black and a 2 x 2 block of blue: no blurred edges.
   for (int x = 4; x < 24; ++x) {
     EXPECT_EQ(image.pixelColor(x, 10), QColor(0, 0, 0));

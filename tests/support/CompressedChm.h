@@ -22,7 +22,8 @@ inline void PutLE(std::string& out, std::uint64_t v, int bytes) {
 }
 
 inline void SetLE(std::string& out, std::size_t at, std::uint64_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) out[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+  for (int i = 0; i < bytes; ++i)
+    out[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
 // One LZX frame holding `data` (at most 32 KiB) as a stored block, the stream being reset at
@@ -71,7 +72,8 @@ inline CompressedParts CompressStream(const std::string& stream) {
 
 inline constexpr char kControlDataPath[] = "::DataSpace/Storage/MSCompressed/ControlData";
 inline constexpr char kResetTablePath[] =
-    "::DataSpace/Storage/MSCompressed/Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/ResetTable";
+    "::DataSpace/Storage/MSCompressed/Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/"
+    "InstanceData/ResetTable";
 inline constexpr char kContentPath[] = "::DataSpace/Storage/MSCompressed/Content";
 
 // A help file whose `compressed` files lie in the compressed section and `stored` ones in the

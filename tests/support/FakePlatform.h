@@ -12,7 +12,6 @@
 #include "platform/Registry.h"
 #include "platform/Services.h"
 #include "platform/SystemInfo.h"
-#include "platform/Services.h"
 
 namespace dorvane::testing {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "qt/Application.h"
 #include "ClockOverride.h"
+#include "qt/Application.h"
 
 namespace dorvane::testing {
 

@@ -1,7 +1,7 @@
 // Test entry point for tests that need a QApplication (fonts, widgets, painting). They always
 // run offscreen, test discovery included.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -145,8 +145,10 @@ class RecordingCanvas : public Canvas {
   static std::string StripPrefix(std::string_view s) {
     std::string out;
     for (std::size_t i = 0; i < s.size(); ++i) {
-      if (s[i] == '&' && i + 1 < s.size()) ++i;
-      else if (s[i] == '&') continue;
+      if (s[i] == '&' && i + 1 < s.size())
+        ++i;
+      else if (s[i] == '&')
+        continue;
       out += s[i];
     }
     return out;

@@ -31,7 +31,8 @@ class TempDir {
   std::string Write(const std::string& relative, const std::string& bytes) const {
     const std::filesystem::path p = std::filesystem::path(path_) / relative;
     std::filesystem::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(p, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return p.string();
   }
 

@@ -24,11 +24,14 @@ namespace {
 
 using dorvane::testing::TempDir;
 
-std::string ReadFile(const fs::path& p) { return dorvane::testing::ReadFileBytes(p); }
+std::string ReadFile(const fs::path& p) {
+  return dorvane::testing::ReadFileBytes(p);
+}
 
 void WriteFile(const fs::path& p, const std::string& bytes) {
   fs::create_directories(p.parent_path());
-  std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(p, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string RandomBytes(std::size_t n, unsigned seed) {
@@ -102,12 +105,9 @@ TEST(ChmPack, EncodedIntegersUseSevenBitGroupsMostSignificantFirst) {
   const struct {
     std::uint64_t value;
     std::string bytes;
-  } cases[] = {{0, std::string(1, '\0')},
-               {0x7F, "\x7F"},
-               {0x80, "\x81\x00"s},
-               {0x3FFF, "\xFF\x7F"},
-               {0x4000, "\x81\x80\x00"s},
-               {0xFFFFFFFFull, "\x8F\xFF\xFF\xFF\x7F"}};
+  } cases[] = {{0, std::string(1, '\0')}, {0x7F, "\x7F"},
+               {0x80, "\x81\x00"s},       {0x3FFF, "\xFF\x7F"},
+               {0x4000, "\x81\x80\x00"s}, {0xFFFFFFFFull, "\x8F\xFF\xFF\xFF\x7F"}};
   for (const auto& c : cases) {
     std::string out;
     AppendEncInt(out, c.value);
@@ -151,9 +151,13 @@ TEST(ChmPack, RefusesPathsThatReadersCouldNotTellApart) {
   for (const auto& files : refused) EXPECT_THROW(BuildChm(files, 0x040C), std::invalid_argument);
 }
 
-int Shell(const std::string& command) { return std::system(command.c_str()); }
+int Shell(const std::string& command) {
+  return std::system(command.c_str());
+}
 
-std::string Quote(const fs::path& p) { return "'" + p.string() + "'"; }
+std::string Quote(const fs::path& p) {
+  return "'" + p.string() + "'";
+}
 
 // The packer's own output, written from a folder, as 7-Zip lists and extracts it.
 TEST(ChmPack, SevenZipListsAndExtractsIdenticalBytes) {
@@ -196,8 +200,8 @@ TEST(ChmPack, ToolFailsWithoutLeavingAFileWhenTheDefaultTopicIsMissing) {
   TempDir dir;
   WriteFile(fs::path(dir.Path()) / "src" / "page.html", "x");
   const fs::path chm = fs::path(dir.Path()) / "out.chm";
-  EXPECT_NE(Shell(std::string(DORVANE_CHMPACK) + " " + Quote(fs::path(dir.Path()) / "src") + " " + Quote(chm) +
-                " 2>/dev/null"),
+  EXPECT_NE(Shell(std::string(DORVANE_CHMPACK) + " " + Quote(fs::path(dir.Path()) / "src") + " " +
+                  Quote(chm) + " 2>/dev/null"),
             0);
   EXPECT_FALSE(fs::exists(chm));
   EXPECT_FALSE(fs::exists(chm.string() + ".part"));
@@ -206,15 +210,19 @@ TEST(ChmPack, ToolFailsWithoutLeavingAFileWhenTheDefaultTopicIsMissing) {
 // The program's own help file, as built: every page of resources/help is in it.
 TEST(ChmPack, ProgramHelpFileHoldsEveryPage) {
   const std::map<std::string, std::string> listed = ReadAllWithChmlib(DORVANE_HELP_FILE);
-  for (const char* page : {"/index.html", "/fenetre.html", "/grille.html", "/commandes.html",
-                           "/recherche.html", "/lune.html", "/apropos.html", "/messages.html",
-                           "/Dorvane.hhc", "/Dorvane.hhk", "/style.css", "/images/calendrier.png",
-                           "/#SYSTEM"})
+  for (const char* page :
+       {"/index.html", "/fenetre.html", "/grille.html", "/commandes.html", "/recherche.html",
+        "/lune.html", "/apropos.html", "/messages.html", "/Dorvane.hhc", "/Dorvane.hhk",
+        "/style.css", "/images/calendrier.png", "/#SYSTEM"})
     EXPECT_TRUE(listed.count(page)) << page;
   // Contents and index in the code page of the file's French language, as Windows viewers read
   // them; every page declares its charset.
-  for (const auto& [sitemap, word] : {std::pair{"/Dorvane.hhc", "La fen\xEAtre principale"},
-                                      std::pair{"/Dorvane.hhk", "Ann\xE9" "e pr\xE9" "c\xE9" "dente"}}) {
+  for (const auto& [sitemap, word] :
+       {std::pair{"/Dorvane.hhc", "La fen\xEAtre principale"}, std::pair{"/Dorvane.hhk",
+                                                                         "Ann\xE9"
+                                                                         "e pr\xE9"
+                                                                         "c\xE9"
+                                                                         "dente"}}) {
     const std::string& text = listed.at(sitemap);
     EXPECT_NE(text.find("charset=\"windows-1252\""), std::string::npos) << sitemap;
     EXPECT_NE(text.find(word), std::string::npos) << sitemap;
@@ -234,7 +242,9 @@ TEST(ChmPack, TextTakesTheCodePageOfTheLanguage) {
   } cases[] = {
       {"La fenêtre", 0x040C, "La fen\xEAtre"},
       {"20 € – « oui »", 0x040C, "20 \x80 \x96 \xAB oui \xBB"},
-      {"Łódź", 0x0409, "&#321;\xF3" "d&#378;"},
+      {"Łódź", 0x0409,
+       "&#321;\xF3"
+       "d&#378;"},
       {"été", 0x0411, "&#233;t&#233;"},  // Japanese: ASCII and references
       {"plain", 0x0419, "plain"},
   };

@@ -31,17 +31,17 @@ constexpr Guid kItspGuid = {0x6A, 0x92, 0x02, 0x5D, 0x2E, 0x21, 0xD0, 0x11,
 
 // Windows-1252 at 0x80 to 0x9F (0 where it has no character); elsewhere it is Latin-1.
 constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 // Primary languages whose Windows code page is Windows-1252.
 bool UsesWindows1252(std::uint32_t language) {
   static constexpr std::uint16_t kWestern[] = {
-      0x03 /* ca */, 0x06 /* da */, 0x07 /* de */, 0x09 /* en */, 0x0A /* es */, 0x0B /* fi */,
-      0x0C /* fr */, 0x0F /* is */, 0x10 /* it */, 0x13 /* nl */, 0x14 /* no */, 0x16 /* pt */,
-      0x1D /* sv */, 0x21 /* id */, 0x2D /* eu */, 0x36 /* af */, 0x38 /* fo */, 0x3E /* ms */,
-      0x41 /* sw */, 0x56 /* gl */};
+      0x03 /* ca */, 0x06 /* da */, 0x07 /* de */, 0x09 /* en */, 0x0A /* es */,
+      0x0B /* fi */, 0x0C /* fr */, 0x0F /* is */, 0x10 /* it */, 0x13 /* nl */,
+      0x14 /* no */, 0x16 /* pt */, 0x1D /* sv */, 0x21 /* id */, 0x2D /* eu */,
+      0x36 /* af */, 0x38 /* fo */, 0x3E /* ms */, 0x41 /* sw */, 0x56 /* gl */};
   const auto primary = static_cast<std::uint16_t>(language & 0x3FF);
   return std::find(std::begin(kWestern), std::end(kWestern), primary) != std::end(kWestern);
 }
@@ -89,7 +89,9 @@ void Put64(std::string& out, std::uint64_t v) {
   for (int i = 0; i < 8; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
 }
 
-void PutGuid(std::string& out, const Guid& g) { out.append(g.begin(), g.end()); }
+void PutGuid(std::string& out, const Guid& g) {
+  out.append(g.begin(), g.end());
+}
 
 void Set16At(std::string& out, std::size_t at, std::uint16_t v) {
   out[at] = static_cast<char>(v & 0xFF);
@@ -240,7 +242,9 @@ std::string TextForLanguage(std::string_view utf8, std::uint32_t language) {
   out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
     const char32_t c = NextCodePoint(utf8, i);
-    const unsigned char b = c < 0x80 ? static_cast<unsigned char>(c) : western ? Windows1252Byte(c) : 0;
+    const unsigned char b = c < 0x80  ? static_cast<unsigned char>(c)
+                            : western ? Windows1252Byte(c)
+                                      : 0;
     if (b != 0 || c == 0) {
       out.push_back(static_cast<char>(b));
     } else {
@@ -346,7 +350,8 @@ std::string BuildChm(std::vector<ChmEntry> entries, std::uint32_t language,
     level.emplace_back(listing[i].firstPath, static_cast<std::uint32_t>(i));
   while (level.size() > 1) {
     std::vector<std::pair<std::string, std::string>> indexItems;
-    for (const auto& [first, chunk] : level) indexItems.emplace_back(first, EncodeIndexRecord(first, chunk));
+    for (const auto& [first, chunk] : level)
+      indexItems.emplace_back(first, EncodeIndexRecord(first, chunk));
     const std::vector<ChunkBody> bodies = FillChunks(indexItems, kIndexHeader);
     level.clear();
     for (const ChunkBody& b : bodies) {

@@ -13,10 +13,10 @@
 #include "text/Ascii.h"
 
 namespace fs = std::filesystem;
-using dorvane::chmpack::ChmEntry;
-using dorvane::chmpack::ChmSystemInfo;
 using dorvane::AsciiLower;
 using dorvane::StartsWithNoCase;
+using dorvane::chmpack::ChmEntry;
+using dorvane::chmpack::ChmSystemInfo;
 
 namespace {
 
@@ -37,8 +37,8 @@ std::string ReadWhole(const fs::path& p) {
 // A Windows language identifier, decimal or hexadecimal after "0x" (1036 or 0x040C).
 std::uint32_t LanguageId(const std::string& text) {
   const bool hex = StartsWithNoCase(text, "0x");
-  const auto id = dorvane::ReadDigits<std::uint32_t>(std::string_view(text).substr(hex ? 2 : 0),
-                                                     hex ? 16 : 10);
+  const auto id =
+      dorvane::ReadDigits<std::uint32_t>(std::string_view(text).substr(hex ? 2 : 0), hex ? 16 : 10);
   if (!id) throw std::invalid_argument("--language expects a number, not " + text);
   return *id;
 }

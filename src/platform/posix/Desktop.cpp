@@ -3,8 +3,12 @@
 namespace dorvane::platform {
 
 // Help windows are top-level windows of the viewer's own.
-void* DesktopWindow() { return nullptr; }
+void* DesktopWindow() {
+  return nullptr;
+}
 
-std::string AnsiText(std::string_view utf8) { return std::string(utf8); }
+std::string AnsiText(std::string_view utf8) {
+  return std::string(utf8);
+}
 
 }  // namespace dorvane::platform

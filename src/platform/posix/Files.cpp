@@ -14,12 +14,13 @@ namespace {
 // that is not a regular file of ours with a single name is refused, so neither a file another
 // user left in a shared directory nor a hard link planted to one of ours receives our writes.
 int OpenForWriting(const std::string& path, int extraFlags) {
-  const int fd = ::open(path.c_str(),
-                        O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | extraFlags,
-                        S_IRUSR | S_IWUSR);
+  const int fd =
+      ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | extraFlags,
+             S_IRUSR | S_IWUSR);
   if (fd < 0) return -1;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || st.st_nlink != 1) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() ||
+      st.st_nlink != 1) {
     ::close(fd);
     return -1;
   }
@@ -84,7 +85,9 @@ class LinuxFiles final : public FileSystem {
 
 }  // namespace
 
-std::string DataDirFromExecutable() { return DORVANE_DATA_RELDIR; }
+std::string DataDirFromExecutable() {
+  return DORVANE_DATA_RELDIR;
+}
 
 FileSystem& SystemFiles() {
   static LinuxFiles files;

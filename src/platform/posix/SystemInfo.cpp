@@ -20,21 +20,18 @@ std::string EnvironmentText(const char* name) {
 
 // Windows locale identifiers of the POSIX locales that have one.
 constexpr std::pair<std::string_view, std::uint32_t> kLocaleIds[] = {
-    {"fr_FR", 0x040C}, {"fr_BE", 0x080C}, {"fr_CA", 0x0C0C}, {"fr_CH", 0x100C},
-    {"fr_LU", 0x140C}, {"fr_MC", 0x180C}, {"en_US", 0x0409}, {"en_GB", 0x0809},
-    {"en_AU", 0x0C09}, {"en_CA", 0x1009}, {"en_NZ", 0x1409}, {"en_IE", 0x1809},
-    {"en_ZA", 0x1C09}, {"en_IN", 0x4009}, {"de_DE", 0x0407}, {"de_CH", 0x0807},
-    {"de_AT", 0x0C07}, {"de_LU", 0x1007}, {"de_LI", 0x1407}, {"es_ES", 0x0C0A},
-    {"es_MX", 0x080A}, {"es_AR", 0x2C0A}, {"it_IT", 0x0410}, {"it_CH", 0x0810},
-    {"nl_NL", 0x0413}, {"nl_BE", 0x0813}, {"pt_BR", 0x0416}, {"pt_PT", 0x0816},
-    {"ca_ES", 0x0403}, {"eu_ES", 0x042D}, {"gl_ES", 0x0456}, {"br_FR", 0x047E},
-    {"oc_FR", 0x0482}, {"co_FR", 0x0483}, {"lb_LU", 0x046E}, {"ga_IE", 0x083C},
-    {"cy_GB", 0x0452}, {"da_DK", 0x0406}, {"sv_SE", 0x041D}, {"nb_NO", 0x0414},
-    {"nn_NO", 0x0814}, {"fi_FI", 0x040B}, {"is_IS", 0x040F}, {"pl_PL", 0x0415},
-    {"cs_CZ", 0x0405}, {"sk_SK", 0x041B}, {"hu_HU", 0x040E}, {"ro_RO", 0x0418},
-    {"bg_BG", 0x0402}, {"hr_HR", 0x041A}, {"sl_SI", 0x0424}, {"el_GR", 0x0408},
-    {"tr_TR", 0x041F}, {"ru_RU", 0x0419}, {"uk_UA", 0x0422}, {"ja_JP", 0x0411},
-    {"ko_KR", 0x0412}, {"zh_CN", 0x0804}, {"zh_TW", 0x0404}, {"ar_SA", 0x0401},
+    {"fr_FR", 0x040C}, {"fr_BE", 0x080C}, {"fr_CA", 0x0C0C}, {"fr_CH", 0x100C}, {"fr_LU", 0x140C},
+    {"fr_MC", 0x180C}, {"en_US", 0x0409}, {"en_GB", 0x0809}, {"en_AU", 0x0C09}, {"en_CA", 0x1009},
+    {"en_NZ", 0x1409}, {"en_IE", 0x1809}, {"en_ZA", 0x1C09}, {"en_IN", 0x4009}, {"de_DE", 0x0407},
+    {"de_CH", 0x0807}, {"de_AT", 0x0C07}, {"de_LU", 0x1007}, {"de_LI", 0x1407}, {"es_ES", 0x0C0A},
+    {"es_MX", 0x080A}, {"es_AR", 0x2C0A}, {"it_IT", 0x0410}, {"it_CH", 0x0810}, {"nl_NL", 0x0413},
+    {"nl_BE", 0x0813}, {"pt_BR", 0x0416}, {"pt_PT", 0x0816}, {"ca_ES", 0x0403}, {"eu_ES", 0x042D},
+    {"gl_ES", 0x0456}, {"br_FR", 0x047E}, {"oc_FR", 0x0482}, {"co_FR", 0x0483}, {"lb_LU", 0x046E},
+    {"ga_IE", 0x083C}, {"cy_GB", 0x0452}, {"da_DK", 0x0406}, {"sv_SE", 0x041D}, {"nb_NO", 0x0414},
+    {"nn_NO", 0x0814}, {"fi_FI", 0x040B}, {"is_IS", 0x040F}, {"pl_PL", 0x0415}, {"cs_CZ", 0x0405},
+    {"sk_SK", 0x041B}, {"hu_HU", 0x040E}, {"ro_RO", 0x0418}, {"bg_BG", 0x0402}, {"hr_HR", 0x041A},
+    {"sl_SI", 0x0424}, {"el_GR", 0x0408}, {"tr_TR", 0x041F}, {"ru_RU", 0x0419}, {"uk_UA", 0x0422},
+    {"ja_JP", 0x0411}, {"ko_KR", 0x0412}, {"zh_CN", 0x0804}, {"zh_TW", 0x0404}, {"ar_SA", 0x0401},
     {"he_IL", 0x040D},
 };
 

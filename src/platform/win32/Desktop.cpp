@@ -4,6 +4,8 @@
 
 namespace dorvane::platform {
 
-void* DesktopWindow() { return ::GetDesktopWindow(); }
+void* DesktopWindow() {
+  return ::GetDesktopWindow();
+}
 
 }  // namespace dorvane::platform

@@ -86,7 +86,9 @@ class Win32Files final : public FileSystem {
 }  // namespace
 
 // The help file lies beside the program.
-std::string DataDirFromExecutable() { return "."; }
+std::string DataDirFromExecutable() {
+  return ".";
+}
 
 FileSystem& SystemFiles() {
   static Win32Files files;

@@ -10,20 +10,34 @@ namespace {
 // The locale item of each of ours; a list item's first entry, the others following it.
 LCTYPE ItemType(LocaleItem item) {
   switch (item) {
-    case LocaleItem::MonthName: return LOCALE_SMONTHNAME1;
-    case LocaleItem::MonthAbbrev: return LOCALE_SABBREVMONTHNAME1;
-    case LocaleItem::DayName: return LOCALE_SDAYNAME1;  // Monday
-    case LocaleItem::DayAbbrev: return LOCALE_SABBREVDAYNAME1;
-    case LocaleItem::ShortDatePattern: return LOCALE_SSHORTDATE;
-    case LocaleItem::LongDatePattern: return LOCALE_SLONGDATE;
-    case LocaleItem::DateSeparator: return LOCALE_SDATE;
-    case LocaleItem::TimeSeparator: return LOCALE_STIME;
-    case LocaleItem::MorningMark: return LOCALE_S1159;
-    case LocaleItem::EveningMark: return LOCALE_S2359;
-    case LocaleItem::DecimalSeparator: return LOCALE_SDECIMAL;
-    case LocaleItem::TimeLeadingZero: return LOCALE_ITLZERO;
-    case LocaleItem::TimeFormat: return LOCALE_ITIME;
-    case LocaleItem::TimeMarkerPosition: return LOCALE_ITIMEMARKPOSN;
+    case LocaleItem::MonthName:
+      return LOCALE_SMONTHNAME1;
+    case LocaleItem::MonthAbbrev:
+      return LOCALE_SABBREVMONTHNAME1;
+    case LocaleItem::DayName:
+      return LOCALE_SDAYNAME1;  // Monday
+    case LocaleItem::DayAbbrev:
+      return LOCALE_SABBREVDAYNAME1;
+    case LocaleItem::ShortDatePattern:
+      return LOCALE_SSHORTDATE;
+    case LocaleItem::LongDatePattern:
+      return LOCALE_SLONGDATE;
+    case LocaleItem::DateSeparator:
+      return LOCALE_SDATE;
+    case LocaleItem::TimeSeparator:
+      return LOCALE_STIME;
+    case LocaleItem::MorningMark:
+      return LOCALE_S1159;
+    case LocaleItem::EveningMark:
+      return LOCALE_S2359;
+    case LocaleItem::DecimalSeparator:
+      return LOCALE_SDECIMAL;
+    case LocaleItem::TimeLeadingZero:
+      return LOCALE_ITLZERO;
+    case LocaleItem::TimeFormat:
+      return LOCALE_ITIME;
+    case LocaleItem::TimeMarkerPosition:
+      return LOCALE_ITIMEMARKPOSN;
   }
   return 0;
 }

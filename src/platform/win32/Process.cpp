@@ -1,6 +1,8 @@
 #include "platform/Process.h"
 
 #include <windows.h>
+
+// After windows.h, which declares what it uses.
 #include <shellapi.h>
 
 #include "platform/win32/Wide.h"
@@ -13,7 +15,8 @@ class Win32Process final : public ProcessInfo {
   std::string ModuleFileName() const override {
     std::wstring buffer(MAX_PATH + 1, L'\0');
     for (;;) {
-      const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+      const DWORD n =
+          ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
       if (n == 0) return {};
       // A name that fills the buffer may have been cut (and on Windows XP is not terminated).
       if (n < buffer.size() - 1) return Utf8(std::wstring_view(buffer.data(), n));

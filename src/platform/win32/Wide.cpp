@@ -30,10 +30,16 @@ std::string FromUtf16(UINT codePage, std::wstring_view text) {
 
 }  // namespace
 
-std::wstring Wide(std::string_view utf8) { return ToUtf16(CP_UTF8, utf8); }
+std::wstring Wide(std::string_view utf8) {
+  return ToUtf16(CP_UTF8, utf8);
+}
 
-std::string Utf8(std::wstring_view utf16) { return FromUtf16(CP_UTF8, utf16); }
+std::string Utf8(std::wstring_view utf16) {
+  return FromUtf16(CP_UTF8, utf16);
+}
 
-std::string AnsiText(std::string_view utf8) { return FromUtf16(CP_ACP, Wide(utf8)); }
+std::string AnsiText(std::string_view utf8) {
+  return FromUtf16(CP_ACP, Wide(utf8));
+}
 
 }  // namespace dorvane::platform

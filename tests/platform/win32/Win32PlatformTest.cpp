@@ -36,8 +36,8 @@ TEST(Win32Text, ConvertsBetweenUtf8AndUtf16) {
 
 // The registered viewer is the system's own, and our binding reaches its entry points.
 TEST(Win32HelpViewer, IsFoundThroughTheRegistryAndLoaded) {
-  const auto value = SystemRegistry().ReadDefaultValue(RegistryRoot::ClassesRoot,
-                                                       kHtmlHelpViewerKey);
+  const auto value =
+      SystemRegistry().ReadDefaultValue(RegistryRoot::ClassesRoot, kHtmlHelpViewerKey);
   ASSERT_TRUE(value.has_value());
   EXPECT_EQ(AsciiLower(FileNameOf(*value)), "hhctrl.ocx");
   EXPECT_EQ(LocateHelpViewer(), *value);
