@@ -100,16 +100,24 @@ inline TDateTime MakeDate(std::uint16_t year, std::uint16_t month, std::uint16_t
 // Year, month and day of x; 0, 0, 0 before 1 January 0001. Beyond 31 December 9999 the
 // calendar goes on in 400-year cycles, the year kept in 16 bits.
 inline DateParts SplitDate(TDateTime x) {
+  const auto parts = [](std::chrono::days n) {
+    const std::chrono::year_month_day date{kDateZero + n};
+    return DateParts{static_cast<std::uint16_t>(static_cast<int>(date.year())),
+                     static_cast<std::uint16_t>(static_cast<unsigned>(date.month())),
+                     static_cast<std::uint16_t>(static_cast<unsigned>(date.day()))};
+  };
+  // A valid day without a time of day, the common case, goes straight to the civil date.
+  if (x >= kMinDate && x <= kMaxDate) {
+    const auto whole = static_cast<std::int32_t>(x);
+    if (static_cast<TDateTime>(whole) == x) return parts(std::chrono::days{whole});
+  }
   const std::chrono::days n = DaysOf(x);
   // One unsigned comparison finds the days on either side of the valid ones.
   if (static_cast<std::uint64_t>((n - detail::kFirstDay).count()) >
       static_cast<std::uint64_t>((detail::kLastDay - detail::kFirstDay).count())) {
     return detail::SplitOutsideDay(n);
   }
-  const std::chrono::year_month_day date{kDateZero + n};
-  return {static_cast<std::uint16_t>(static_cast<int>(date.year())),
-          static_cast<std::uint16_t>(static_cast<unsigned>(date.month())),
-          static_cast<std::uint16_t>(static_cast<unsigned>(date.day()))};
+  return parts(n);
 }
 
 // Hour, minute, second and millisecond of x.
