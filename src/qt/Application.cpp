@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "qt/FormControls.h"
+#include "platform/QtText.h"
 
 namespace dorvane {
 
@@ -67,8 +67,8 @@ void TApplication::ShowErrorBox(std::string_view title, std::string_view text) {
   // modal, it disables every other window until it closes.
   QPointer<QWidget> active = QApplication::activeWindow();
   QPointer<QWidget> focus = QApplication::focusWidget();
-  QMessageBox box(QMessageBox::Critical, ToQString(title), ToQString(text), QMessageBox::Ok,
-                  active);
+  QMessageBox box(QMessageBox::Critical, QStringFromUtf8(title), QStringFromUtf8(text),
+                  QMessageBox::Ok, active);
   // The message may quote what the user typed: it is shown as it stands, never as markup.
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);

@@ -29,11 +29,11 @@ namespace dorvane {
 namespace {
 
 QString PicturePath(std::string_view picture) {
-  return QStringLiteral(":/dorvane/%1.svg").arg(ToQString(picture));
+  return QStringLiteral(":/dorvane/%1.svg").arg(QStringFromUtf8(picture));
 }
 
 QString ToolImagePath(std::string_view image) {
-  return QStringLiteral(":/dorvane/tool/%1.svg").arg(ToQString(image));
+  return QStringLiteral(":/dorvane/tool/%1.svg").arg(QStringFromUtf8(image));
 }
 
 // A label that takes the size of its text. Plain text only: texts from the program or the
@@ -104,10 +104,6 @@ bool IsTabStop(ControlKind kind) {
 
 }  // namespace
 
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 FormControls::FormControls(QWidget& window, QWidget& client, const WindowLayout& layout,
                            TForm& form)
     : QObject(&client), layout_(layout), form_(form) {
@@ -130,8 +126,8 @@ void FormControls::ApplyToWindow(QWidget& window, QWidget& client) {
   if (layout_.borderIcons & biMinimize) flags |= Qt::WindowMinimizeButtonHint;
   if (layout_.borderIcons & biMaximize) flags |= Qt::WindowMaximizeButtonHint;
   window.setWindowFlags(flags);
-  window.setObjectName(ToQString(layout_.name));
-  window.setWindowTitle(ToQString(layout_.caption));
+  window.setObjectName(QStringFromUtf8(layout_.name));
+  window.setWindowTitle(QStringFromUtf8(layout_.caption));
   if (!layout_.icon.empty()) window.setWindowIcon(QIcon(PicturePath(layout_.icon)));
   if (layout_.font != FontStyle{}) {
     const Font font = ToFont(layout_.font);
@@ -160,7 +156,7 @@ void FormControls::Forward(Handler handler) {
 }
 
 QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
-  const QString name = ToQString(row.name);
+  const QString name = QStringFromUtf8(row.name);
   const Handler handler = row.onEvent;
   QWidget* widget = nullptr;
   switch (row.kind) {
@@ -174,7 +170,7 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
       widget = new TStatusBar(parent, layout_.panels);
       break;
     case ControlKind::kGroupBox:
-      widget = new TGroupBox(parent, ToQString(row.text));
+      widget = new TGroupBox(parent, QStringFromUtf8(row.text));
       break;
     case ControlKind::kRxLabel: {
       auto* label = new RxLabelWidget(parent);
@@ -192,7 +188,7 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
       grid->setObjectName(name);
       grid->setGeometry(row.left, row.top, row.width, row.height);
       if (row.tabOrder == kNoTabStop) grid->setFocusPolicy(Qt::ClickFocus);
-      if (!row.accessibleName.empty()) grid->setAccessibleName(ToQString(row.accessibleName));
+      if (!row.accessibleName.empty()) grid->setAccessibleName(QStringFromUtf8(row.accessibleName));
       if (row.startOfWeek != 0) grid->Calendar().SetStartOfWeek(row.startOfWeek);
       if (handler != nullptr) {
         // The grid calls out synchronously from its own operations, which run inside a
@@ -205,13 +201,13 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
       if (row.width == kAutoSize) {
         widget = new SizedLabel(parent);
         if (row.font != nullptr) widget->setFont(ToQFont(ToFont(*row.font)));
-        static_cast<QLabel*>(widget)->setText(ToQString(row.text));
+        static_cast<QLabel*>(widget)->setText(QStringFromUtf8(row.text));
         widget->move(row.left, row.top);
         widget->adjustSize();
         widget->setObjectName(name);
         return widget;
       }
-      widget = new QLabel(ToQString(row.text), parent);
+      widget = new QLabel(QStringFromUtf8(row.text), parent);
       break;
     case ControlKind::kEdit: {
       auto* edit = new QLineEdit(parent);
@@ -225,12 +221,12 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
         connect(edit, &QLineEdit::customContextMenuRequested, edit,
                 [edit](const QPoint& at) { ShowFieldMenu(edit, at); });
       }
-      if (!row.accessibleName.empty()) edit->setAccessibleName(ToQString(row.accessibleName));
+      if (!row.accessibleName.empty()) edit->setAccessibleName(QStringFromUtf8(row.accessibleName));
       widget = edit;
       break;
     }
     case ControlKind::kButton: {
-      auto* button = new QPushButton(ToQString(row.text), parent);
+      auto* button = new QPushButton(QStringFromUtf8(row.text), parent);
       // Enter presses a button only when it has the focus; a window has no default button.
       button->installEventFilter(this);
       if (handler != nullptr) {
@@ -287,7 +283,7 @@ void FormControls::AddToolButtons(QWidget* toolBar) {
     }
     QToolButton* button = bar->AddButton(
         row.name, row.left, ToolImagePath(layout_.images[static_cast<std::size_t>(row.image)]),
-        ToQString(row.hint), ToQString(SpokenName(row.hint)));
+        QStringFromUtf8(row.hint), QStringFromUtf8(SpokenName(row.hint)));
     const Handler handler = row.onClick;
     connect(button, &QToolButton::clicked, this, [this, handler] { Forward(handler); });
     controls_.emplace_back(row.name, button);
@@ -318,9 +314,9 @@ void FormControls::SetTabOrder() {
 void FormControls::BuildMenu(QMenuBar& bar) {
   std::vector<std::pair<std::string_view, QMenu*>> menus;
   for (const MenuItemLayout& row : layout_.menu) {
-    const QString name = ToQString(row.name);
+    const QString name = QStringFromUtf8(row.name);
     if (row.menu.empty()) {
-      QMenu* menu = bar.addMenu(ToQString(row.caption));
+      QMenu* menu = bar.addMenu(QStringFromUtf8(row.caption));
       menu->setObjectName(name);
       menus.emplace_back(row.name, menu);
       continue;
@@ -333,7 +329,7 @@ void FormControls::BuildMenu(QMenuBar& bar) {
       menu->addSeparator()->setObjectName(name);
       continue;
     }
-    QAction* item = menu->addAction(ToQString(row.caption));
+    QAction* item = menu->addAction(QStringFromUtf8(row.caption));
     item->setObjectName(name);
     if (const Handler handler = row.onClick) {
       connect(item, &QAction::triggered, this, [this, handler] { Forward(handler); });
@@ -344,7 +340,7 @@ void FormControls::BuildMenu(QMenuBar& bar) {
 
 void FormControls::SetText(std::string_view control, std::string_view text) {
   QWidget* widget = Find(control);
-  const QString value = ToQString(text);
+  const QString value = QStringFromUtf8(text);
   if (auto* label = qobject_cast<RxLabelWidget*>(widget)) {
     label->Label().SetCaption(std::string(text));
   } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {

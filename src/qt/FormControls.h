@@ -10,15 +10,13 @@
 #include <vector>
 
 #include "forms/Layout.h"
+#include "platform/QtText.h"
 
 class QAction;
 class QMenuBar;
 class QTimer;
 
 namespace dorvane {
-
-// Text of ours (UTF-8) as Qt's, and back.
-QString ToQString(std::string_view text);
 
 // A window built from its table: the window gets the table's name, caption, icon, font and
 // title-bar buttons, the menu bar (if any) the table's menu, and `client` (the client area)

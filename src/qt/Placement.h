@@ -26,16 +26,18 @@ inline QMargins ExpectedFrame(const QWidget* window) {
   return {};
 }
 
-// Places a top-level window, frame included, in the middle of the screen it will open on.
-inline void CentreOnScreen(QWidget* window) {
+// Places a top-level window, frame included, in the middle of the screen it will open on;
+// returns the frame it counted.
+inline QMargins CentreOnScreen(QWidget* window) {
+  const QMargins frame = ExpectedFrame(window);
   QScreen* screen = window->screen();
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
+  if (screen == nullptr) return frame;
   const QRect area = screen->availableGeometry();
-  const QMargins frame = ExpectedFrame(window);
   const QSize size = window->size().grownBy(frame);
   // move() places the frame's corner.
   window->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+  return frame;
 }
 
 namespace placement_detail {
@@ -75,9 +77,8 @@ class RecentreWhenFramed final : public QObject {
 // last had.
 inline void ShowCentredFirstTime(QWidget* window, bool& shownOnce) {
   if (!shownOnce) {
-    CentreOnScreen(window);
+    const QMargins expected = CentreOnScreen(window);
     shownOnce = true;
-    const QMargins expected = ExpectedFrame(window);
     window->show();
     new placement_detail::RecentreWhenFramed(window, expected);
     return;

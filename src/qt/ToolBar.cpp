@@ -6,7 +6,7 @@
 #include <QStyleOption>
 
 #include "forms/Layout.h"
-#include "qt/FormControls.h"
+#include "platform/QtText.h"
 
 namespace dorvane {
 
@@ -50,7 +50,7 @@ TToolBar::TToolBar(QWidget* parent) : QWidget(parent) {}
 QToolButton* TToolBar::AddButton(std::string_view objectName, int left, const QString& imagePath,
                                  const QString& hint, const QString& spokenName) {
   auto* button = new QToolButton(this);
-  button->setObjectName(ToQString(objectName));
+  button->setObjectName(QStringFromUtf8(objectName));
   button->setGeometry(left, 0, kToolButtonWidth, kToolButtonHeight);
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
@@ -63,7 +63,7 @@ QToolButton* TToolBar::AddButton(std::string_view objectName, int left, const QS
 
 QWidget* TToolBar::AddSeparator(std::string_view objectName, int left) {
   auto* separator = new TToolSeparator(this);
-  separator->setObjectName(ToQString(objectName));
+  separator->setObjectName(QStringFromUtf8(objectName));
   separator->setGeometry(left, 0, kToolSeparatorWidth, kToolButtonHeight);
   return separator;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/win32/Wide.h"
+#include "platform/win32/WriteAll.h"
 
 namespace dorvane {
 namespace {
@@ -21,16 +22,6 @@ HANDLE StandardHandle(StandardStream stream) {
                          OPEN_EXISTING, 0, nullptr);
   if (handle != INVALID_HANDLE_VALUE) ::SetStdHandle(which, handle);
   return handle;
-}
-
-bool WriteBytes(HANDLE handle, std::string_view bytes) {
-  while (!bytes.empty()) {
-    DWORD written = 0;
-    const auto chunk = static_cast<DWORD>(bytes.size() > 0x10000 ? 0x10000 : bytes.size());
-    if (!::WriteFile(handle, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
-    bytes.remove_prefix(written);
-  }
-  return true;
 }
 
 bool WriteConsoleText(HANDLE handle, std::wstring_view text) {
@@ -59,7 +50,7 @@ bool WriteStandard(StandardStream stream, std::string_view utf8) {
     if (c == '\n') text += '\r';
     text += c;
   }
-  return WriteBytes(handle, text);
+  return platform::WriteAll(handle, text);
 }
 
 }  // namespace dorvane

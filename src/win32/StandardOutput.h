@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sstream>
 #include <string_view>
 
 namespace dorvane {
@@ -11,5 +12,22 @@ enum class StandardStream { kOutput, kError };
 // the file or pipe. A program started from a console without handles of its own (a window
 // program) writes to that console. False when the text could not be written.
 bool WriteStandard(StandardStream stream, std::string_view utf8);
+
+// A stream on standard output or error: what is written goes out, through WriteStandard, at
+// each flush; a write that fails fails the flush, so the stream reports it as any other would.
+class StandardStreamBuffer final : public std::stringbuf {
+ public:
+  explicit StandardStreamBuffer(StandardStream stream) : stream_(stream) {}
+
+ protected:
+  int sync() override {
+    const std::string text = str();
+    str({});
+    return WriteStandard(stream_, text) ? 0 : -1;
+  }
+
+ private:
+  StandardStream stream_;
+};
 
 }  // namespace dorvane

@@ -2,7 +2,7 @@
 // as a window program.
 #include <windows.h>
 
-#include <sstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -40,11 +40,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!args.empty()) args.erase(args.begin());
 
   dorvane::LoadDateLocale(*dorvane::platform::UserLocaleSource());
-  std::ostringstream out;
-  std::ostringstream err;
+  dorvane::StandardStreamBuffer outBuffer(dorvane::StandardStream::kOutput);
+  dorvane::StandardStreamBuffer errBuffer(dorvane::StandardStream::kError);
+  std::ostream out(&outBuffer);
+  std::ostream err(&errBuffer);
   const dorvane::CommandLineOutcome outcome = dorvane::RunCommandLine(args, out, err);
   if (outcome.openWindow) return RunWindowProgram();
-  const bool written = dorvane::WriteStandard(dorvane::StandardStream::kOutput, out.str());
-  dorvane::WriteStandard(dorvane::StandardStream::kError, err.str());
-  return written || outcome.exitStatus != 0 ? outcome.exitStatus : 1;
+  return outcome.exitStatus;
 }

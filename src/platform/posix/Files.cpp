@@ -13,14 +13,17 @@ namespace {
 // creating it owner-only. O_NONBLOCK keeps a planted FIFO from blocking the open; anything
 // that is not a regular file of ours with a single name is refused, so neither a file another
 // user left in a shared directory nor a hard link planted to one of ours receives our writes.
+bool IsOurSingleFile(const struct stat& st) {
+  return S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_nlink == 1;
+}
+
 int OpenForWriting(const std::string& path, int extraFlags) {
   const int fd =
       ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | extraFlags,
              S_IRUSR | S_IWUSR);
   if (fd < 0) return -1;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() ||
-      st.st_nlink != 1) {
+  if (::fstat(fd, &st) != 0 || !IsOurSingleFile(st)) {
     ::close(fd);
     return -1;
   }
@@ -50,8 +53,7 @@ class LinuxFiles final : public FileSystem {
     int fd = OpenForWriting(path, O_EXCL);
     if (fd < 0 && errno == EEXIST) {
       struct stat st {};
-      if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() ||
-          st.st_nlink != 1 || ::unlink(path.c_str()) != 0)
+      if (::lstat(path.c_str(), &st) != 0 || !IsOurSingleFile(st) || ::unlink(path.c_str()) != 0)
         return false;
       fd = OpenForWriting(path, O_EXCL);
     }

@@ -5,6 +5,7 @@
 #undef DeleteFile
 
 #include "platform/win32/Wide.h"
+#include "platform/win32/WriteAll.h"
 
 namespace dorvane::platform {
 namespace {
@@ -71,14 +72,7 @@ class Win32Files final : public FileSystem {
   bool AppendText(const std::string& path, std::string_view text) override {
     HANDLE file = OpenForWriting(path, FILE_APPEND_DATA, OPEN_ALWAYS);
     if (file == INVALID_HANDLE_VALUE) return false;
-    bool ok = true;
-    while (ok && !text.empty()) {
-      DWORD written = 0;
-      const auto chunk = static_cast<DWORD>(text.size() > 0x10000 ? 0x10000 : text.size());
-      ok = ::WriteFile(file, text.data(), chunk, &written, nullptr) != 0 && written > 0;
-      text.remove_prefix(written);
-    }
-    ok = ok && ::FlushFileBuffers(file) != 0;
+    const bool ok = WriteAll(file, text) && ::FlushFileBuffers(file) != 0;
     return ::CloseHandle(file) != 0 && ok;
   }
 };
