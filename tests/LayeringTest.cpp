@@ -3,7 +3,6 @@
 // text or layout number of the windows of its own. Read from the sources themselves, so a
 // stray include or a copied caption fails here before it spreads.
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -18,6 +17,7 @@
 #include "forms/Layout.h"
 #include "forms/MainForm.h"
 #include "forms/_Recherche.h"
+#include "text/Ascii.h"
 
 namespace {
 
@@ -38,64 +38,66 @@ const std::map<std::string, std::set<std::string>> kAllowed = {
     {"cli", {"platform", "text", "dates", "calendar", "help", "cli"}},
 };
 
+std::string ReadAll(const fs::path& file) {
+  std::ifstream in(file);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The sources (.h and .cpp) under `folder`, with the folder of src they lie in.
+std::vector<std::pair<fs::path, std::string>> Sources(const fs::path& folder = kSrc) {
+  std::vector<std::pair<fs::path, std::string>> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    const std::string ext = entry.path().extension().string();
+    if (entry.is_regular_file() && (ext == ".h" || ext == ".cpp"))
+      files.emplace_back(entry.path(), fs::relative(entry.path(), kSrc).begin()->string());
+  }
+  return files;
+}
+
+// The sources a build's list file names (";"-separated, relative to src or absolute).
 std::set<std::string> SourcesOf(const std::string& listFile) {
-  std::ifstream in(listFile);
-  std::string all((std::istreambuf_iterator<char>(in)), {});
   std::set<std::string> files;
-  std::stringstream s(all);
+  std::stringstream s(ReadAll(listFile));
   std::string item;
   while (std::getline(s, item, ';')) {
-    if (item.empty()) continue;
-    fs::path p(item);
-    if (p.is_relative()) p = kSrc / p;
-    files.insert(fs::weakly_canonical(p).string());
+    if (!item.empty()) files.insert(fs::weakly_canonical(kSrc / fs::path(item)).string());
   }
   return files;
 }
 
 std::vector<std::string> Includes(const fs::path& file, bool quoted) {
-  static const std::regex quotedInclude(R"re(^\s*#\s*include\s*"([^"]+)")re");
-  static const std::regex angledInclude(R"(^\s*#\s*include\s*<([^>]+)>)");
-  std::ifstream in(file);
+  static const std::regex include(R"re(^\s*#\s*include\s*([<"])([^">]+)[">])re");
+  std::stringstream in(ReadAll(file));
   std::vector<std::string> out;
-  std::string line;
   std::smatch m;
-  while (std::getline(in, line)) {
-    if (std::regex_search(line, m, quoted ? quotedInclude : angledInclude)) out.push_back(m[1]);
+  for (std::string line; std::getline(in, line);) {
+    if (std::regex_search(line, m, include) && (m[1] == "\"") == quoted) out.push_back(m[2]);
   }
   return out;
 }
 
 bool IsQtHeader(const std::string& name) {
-  return (name.size() > 1 && name[0] == 'Q' && std::isupper(static_cast<unsigned char>(name[1]))) ||
-         name.rfind("Qt", 0) == 0 || name.rfind("qt", 0) == 0;
+  return (name.size() > 1 && name[0] == 'Q' && name[1] >= 'A' && name[1] <= 'Z') ||
+         name.starts_with("Qt") || name.starts_with("qt");
 }
 
 // Qt's, or the Windows SDK's (whose file names the SDK spells in any case).
 bool IsToolkitHeader(const std::string& name) {
-  if (IsQtHeader(name)) return true;
-  std::string lower;
-  for (char c : name) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   static const std::set<std::string> windows = {"windows.h", "windowsx.h", "winuser.h",
                                                 "wingdi.h",  "commctrl.h", "shellapi.h",
                                                 "objbase.h", "wincodec.h", "gdiplus.h"};
-  return windows.count(lower) > 0;
+  return IsQtHeader(name) || windows.count(dorvane::AsciiLower(name)) > 0;
 }
 
 TEST(Layering, FoldersIncludeOnlyTheLayersBelowThem) {
   int checked = 0;
-  for (const auto& entry : fs::recursive_directory_iterator(kSrc)) {
-    if (!entry.is_regular_file()) continue;
-    const std::string ext = entry.path().extension().string();
-    if (ext != ".h" && ext != ".cpp") continue;
-    const std::string folder = fs::relative(entry.path(), kSrc).begin()->string();
+  for (const auto& [file, folder] : Sources()) {
     const auto allowed = kAllowed.find(folder);
     if (allowed == kAllowed.end()) continue;  // qt and app: the top of the stack
-    for (const std::string& inc : Includes(entry.path(), true)) {
+    for (const std::string& inc : Includes(file, true)) {
       const auto slash = inc.find('/');
       if (slash == std::string::npos) continue;  // generated or same-folder headers
-      EXPECT_TRUE(allowed->second.count(inc.substr(0, slash)))
-          << entry.path() << " includes " << inc;
+      EXPECT_TRUE(allowed->second.count(inc.substr(0, slash))) << file << " includes " << inc;
     }
     ++checked;
   }
@@ -105,16 +107,13 @@ TEST(Layering, FoldersIncludeOnlyTheLayersBelowThem) {
 // Outside the Qt front end (qt) and the program's main (app), the name tells which files may
 // use Qt: "Qt..." or "...Widget"; every other file is toolkit-free.
 TEST(Layering, OnlyQtAndWidgetFilesIncludeQt) {
-  for (const auto& entry : fs::recursive_directory_iterator(kSrc)) {
-    if (!entry.is_regular_file()) continue;
-    const std::string folder = fs::relative(entry.path(), kSrc).begin()->string();
+  for (const auto& [file, folder] : Sources()) {
     if (folder == "app" || folder == "qt") continue;
-    const std::string stem = entry.path().stem().string();
-    const bool named = stem.rfind("Qt", 0) == 0 ||
-                       (stem.size() > 6 && stem.compare(stem.size() - 6, 6, "Widget") == 0);
+    const std::string stem = file.stem().string();
+    const bool named = stem.starts_with("Qt") || (stem.size() > 6 && stem.ends_with("Widget"));
     bool includesQt = false;
-    for (const std::string& inc : Includes(entry.path(), false)) includesQt |= IsQtHeader(inc);
-    EXPECT_TRUE(named || !includesQt) << entry.path() << " includes Qt";
+    for (const std::string& inc : Includes(file, false)) includesQt |= IsQtHeader(inc);
+    EXPECT_TRUE(named || !includesQt) << file << " includes Qt";
   }
 }
 
@@ -155,8 +154,7 @@ struct Code {
 };
 
 Code ReadCode(const fs::path& file) {
-  std::ifstream in(file);
-  const std::string all((std::istreambuf_iterator<char>(in)), {});
+  const std::string all = ReadAll(file);
   Code code;
   for (std::size_t i = 0; i < all.size(); ++i) {
     if (all.compare(i, 2, "//") == 0) {
@@ -180,15 +178,6 @@ Code ReadCode(const fs::path& file) {
     }
   }
   return code;
-}
-
-std::vector<fs::path> SourcesIn(const fs::path& folder) {
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    const std::string ext = entry.path().extension().string();
-    if (ext == ".h" || ext == ".cpp") files.push_back(entry.path());
-  }
-  return files;
 }
 
 const dorvane::WindowLayout* const kWindows[] = {
@@ -237,7 +226,7 @@ TEST(Layering, TheQtFrontEndHoldsNoTextOrLayoutNumberOfItsOwn) {
       "ToolBar.cpp",      "StatusBar.cpp",  "_Dorvane.cpp"};
   static const std::regex number(R"(\b\d+\b)");
   int scanned = 0;
-  for (const fs::path& file : SourcesIn(kSrc / "qt")) {
+  for (const auto& [file, folder] : Sources(kSrc / "qt")) {
     const Code code = ReadCode(file);
     for (const std::string& literal : code.literals) {
       EXPECT_FALSE(texts.count(literal)) << file << " holds the window text \"" << literal << '"';

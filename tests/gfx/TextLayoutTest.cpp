@@ -39,60 +39,54 @@ std::string Describe(const TextLine& line) {
   return out + ":" + std::to_string(line.width);
 }
 
-struct LayoutCase {
-  const char* text;
-  std::uint32_t flags;
-  int maxWidth;
-  std::vector<std::string> lines;
-};
-
-class LayoutTest : public ::testing::TestWithParam<LayoutCase> {};
-
-TEST_P(LayoutTest, BreaksAndPlacesAsExpected) {
-  const LayoutCase& c = GetParam();
-  std::vector<std::string> got;
-  for (const TextLine& line : LayOutText(c.text, c.flags, c.maxWidth, FixedMeasure())) {
-    got.push_back(Describe(line));
+TEST(LayoutTest, BreaksAndPlacesAsExpected) {
+  const struct {
+    const char* text;
+    std::uint32_t flags;
+    int maxWidth;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"", 0, 100, {}},
+      {"abc", 0, 0, {"abc@0:18"}},
+      {"&Fichier", 0, 100, {"[F]ichier@0:42"}},
+      {"&Fichier", DT_NOPREFIX, 100, {"&Fichier@0:48"}},
+      {"A&&B", 0, 100, {"A&B@0:18"}},
+      {"&&&x", 0, 100, {"&[x]@0:12"}},
+      {"&a &b", 0, 100, {"a [b]@0:18"}},  // the last mark wins
+      {"ab&", 0, 100, {"ab@0:12"}},
+      {"& ", 0, 100, {"[ ]@0:6"}},
+      {"&été", 0, 100, {"[é]té@0:18"}},
+      {"un\ndeux\r\ntrois\rquatre\n",
+       0,
+       100,
+       {"un@0:12", "deux@0:24", "trois@0:30", "quatre@0:36"}},
+      {"a\n\nb", 0, 100, {"a@0:6", ":0", "b@0:6"}},
+      // Word break: "Lundi mardi" is 66 wide, the blank at the break is dropped.
+      {"Lundi mardi mercredi", DT_WORDBREAK, 66, {"Lundi mardi@0:66", "mercredi@0:48"}},
+      {"Lundi mardi mercredi", DT_WORDBREAK, 65, {"Lundi@0:30", "mardi@0:30", "mercredi@0:48"}},
+      {"Lundi mardi mercredi", 0, 65, {"Lundi mardi mercredi@0:120"}},
+      // A word wider than the line stays whole.
+      {"anticonstitutionnellement ok",
+       DT_WORDBREAK,
+       30,
+       {"anticonstitutionnellement@0:150", "ok@0:12"}},
+      // Blanks ending the text still count.
+      {"ab  ", DT_WORDBREAK, 100, {"ab  @0:24"}},
+      {"  ab cd", DT_WORDBREAK, 30, {"  ab@0:24", "cd@0:12"}},
+      {"&Lundi &mardi", DT_WORDBREAK, 40, {"Lundi@0:30", "[m]ardi@0:30"}},
+      // Tabs: to the next multiple of 48 with DT_EXPANDTABS, a blank without.
+      {"a\tb", DT_EXPANDTABS, 200, {"a@0|b@48:54"}},
+      {"12345678\tb", DT_EXPANDTABS, 200, {"12345678@0|b@96:102"}},
+      {"a\tb", 0, 200, {"a b@0:18"}},
+      {"a\t&b", DT_EXPANDTABS, 200, {"a@0|[b]@48:54"}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> got;
+    for (const TextLine& line : LayOutText(c.text, c.flags, c.maxWidth, FixedMeasure()))
+      got.push_back(Describe(line));
+    EXPECT_EQ(got, c.lines) << "text: " << c.text;
   }
-  EXPECT_EQ(got, c.lines) << "text: " << c.text;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LayoutTest,
-    ::testing::Values(
-        LayoutCase{"", 0, 100, {}}, LayoutCase{"abc", 0, 0, {"abc@0:18"}},
-        LayoutCase{"&Fichier", 0, 100, {"[F]ichier@0:42"}},
-        LayoutCase{"&Fichier", DT_NOPREFIX, 100, {"&Fichier@0:48"}},
-        LayoutCase{"A&&B", 0, 100, {"A&B@0:18"}}, LayoutCase{"&&&x", 0, 100, {"&[x]@0:12"}},
-        LayoutCase{"&a &b", 0, 100, {"a [b]@0:18"}},  // the last mark wins
-        LayoutCase{"ab&", 0, 100, {"ab@0:12"}}, LayoutCase{"& ", 0, 100, {"[ ]@0:6"}},
-        LayoutCase{"&été", 0, 100, {"[é]té@0:18"}},
-        LayoutCase{"un\ndeux\r\ntrois\rquatre\n",
-                   0,
-                   100,
-                   {"un@0:12", "deux@0:24", "trois@0:30", "quatre@0:36"}},
-        LayoutCase{"a\n\nb", 0, 100, {"a@0:6", ":0", "b@0:6"}},
-        // Word break: "Lundi mardi" is 66 wide, the blank at the break is dropped.
-        LayoutCase{"Lundi mardi mercredi", DT_WORDBREAK, 66, {"Lundi mardi@0:66", "mercredi@0:48"}},
-        LayoutCase{"Lundi mardi mercredi",
-                   DT_WORDBREAK,
-                   65,
-                   {"Lundi@0:30", "mardi@0:30", "mercredi@0:48"}},
-        LayoutCase{"Lundi mardi mercredi", 0, 65, {"Lundi mardi mercredi@0:120"}},
-        // A word wider than the line stays whole.
-        LayoutCase{"anticonstitutionnellement ok",
-                   DT_WORDBREAK,
-                   30,
-                   {"anticonstitutionnellement@0:150", "ok@0:12"}},
-        // Blanks ending the text still count.
-        LayoutCase{"ab  ", DT_WORDBREAK, 100, {"ab  @0:24"}},
-        LayoutCase{"  ab cd", DT_WORDBREAK, 30, {"  ab@0:24", "cd@0:12"}},
-        LayoutCase{"&Lundi &mardi", DT_WORDBREAK, 40, {"Lundi@0:30", "[m]ardi@0:30"}},
-        // Tabs: to the next multiple of 48 with DT_EXPANDTABS, a blank without.
-        LayoutCase{"a\tb", DT_EXPANDTABS, 200, {"a@0|b@48:54"}},
-        LayoutCase{"12345678\tb", DT_EXPANDTABS, 200, {"12345678@0|b@96:102"}},
-        LayoutCase{"a\tb", 0, 200, {"a b@0:18"}},
-        LayoutCase{"a\t&b", DT_EXPANDTABS, 200, {"a@0|[b]@48:54"}}));
 
 TEST(PrefixTest, AcceleratorIsTheLastSingleMark) {
   EXPECT_EQ(ParsePrefix("&Fichier").accelerator, U'F');

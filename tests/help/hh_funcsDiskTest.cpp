@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 
 #include "FakePlatform.h"
 #include "TempDir.h"
@@ -30,13 +29,6 @@ class HelpProbeOnDiskTest : public ::testing::Test {
     system.tempDirectory = tempDir;
   }
 
-  static std::string Content(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
   TempDir root;
   const std::string moduleDir = root / "app";
   const std::string tempDir = root / "tmp";
@@ -55,12 +47,12 @@ TEST_F(HelpProbeOnDiskTest, ReportReplacesAPlantedLinkAndIsOwnerOnly) {
   const HelpEnvironment& env = ProbeHelpEnvironment();
 
   EXPECT_EQ(env.logDir, moduleDir);
-  EXPECT_EQ(Content(victim), "precious");
+  EXPECT_EQ(testing::ReadFileBytes(victim), "precious");
   struct stat st {};
   ASSERT_EQ(::lstat(report.c_str(), &st), 0);
   EXPECT_TRUE(S_ISREG(st.st_mode));
   EXPECT_EQ(st.st_mode & 077, 0u);
-  const std::string text = Content(report);
+  const std::string text = testing::ReadFileBytes(report);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 22);
   EXPECT_EQ(text.rfind("Filename:             \t" + report + "\n", 0), 0u);
   EXPECT_FALSE(platform::SystemFiles().FileExists(moduleDir + "/$_Temp_$.$$$"));

@@ -17,14 +17,18 @@ namespace {
 
 using namespace dorvane::helpviewer;
 using dorvane::chmpack::BuildChm;
+using dorvane::testing::BuildCompressedChm;
+using dorvane::testing::CompressedParts;
+using dorvane::testing::SetLE;
 using dorvane::testing::TempDir;
 
 constexpr std::size_t kItsp = 0x78;
 constexpr std::size_t kFirstChunk = kItsp + 0x54;
 
-void Put32(std::string& b, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i)
-    b[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+// `b` with the 32-bit little-endian `v` written at `at`.
+std::string With(std::string b, std::size_t at, std::uint32_t v) {
+  SetLE(b, at, v, 4);
+  return b;
 }
 
 std::string SmallChm() {
@@ -39,18 +43,18 @@ std::string ManyChunksChm() {
   return BuildChm(files, 0x040C);
 }
 
-TEST(CheckContainer, AcceptsWhatThePackerWrites) {
-  EXPECT_TRUE(CheckContainer(SmallChm()));
-  EXPECT_TRUE(CheckContainer(ManyChunksChm()));
-}
-
 // Each damage is one a reader walking the directory would trip on.
 TEST(CheckContainer, RefusesDamagedDirectories) {
   const std::string small = SmallChm();
   const std::string many = ManyChunksChm();
+  ASSERT_TRUE(CheckContainer(small));
+  ASSERT_TRUE(CheckContainer(many));
   const std::uint32_t root =
       static_cast<std::uint32_t>(static_cast<unsigned char>(many[kItsp + 0x1C]));
-  const std::size_t rootChunk = kFirstChunk + root * 0x1000;
+  // The root's first entry: name length, name, then the child's number; make it the root.
+  const std::size_t rootEntry = kFirstChunk + root * 0x1000 + 8;
+  std::string selfIndex = many;
+  selfIndex[rootEntry + 1 + static_cast<unsigned char>(many[rootEntry])] = static_cast<char>(root);
   const struct {
     const char* what;
     std::string bytes;
@@ -58,101 +62,24 @@ TEST(CheckContainer, RefusesDamagedDirectories) {
       {"empty", ""},
       {"header only", small.substr(0, 0x60)},
       {"cut in the directory", small.substr(0, kFirstChunk + 100)},
-      {"wrong signature",
-       [&] {
-         auto b = small;
-         b[0] = 'X';
-         return b;
-       }()},
-      {"unknown version",
-       [&] {
-         auto b = small;
-         Put32(b, 4, 9);
-         return b;
-       }()},
-      {"directory beyond the end",
-       [&] {
-         auto b = small;
-         Put32(b, 0x48, 0x7FFFFFF0);
-         return b;
-       }()},
-      {"chunk size zero",
-       [&] {
-         auto b = small;
-         Put32(b, kItsp + 0x10, 0);
-         return b;
-       }()},
-      {"more chunks than the directory holds",
-       [&] {
-         auto b = small;
-         Put32(b, kItsp + 0x2C, 1000);
-         return b;
-       }()},
-      {"first listing chunk out of range",
-       [&] {
-         auto b = small;
-         Put32(b, kItsp + 0x20, 5);
-         return b;
-       }()},
-      {"listing chunk naming itself next",
-       [&] {
-         auto b = small;
-         Put32(b, kFirstChunk + 0x10, 0);
-         return b;
-       }()},
-      {"free space larger than the chunk",
-       [&] {
-         auto b = small;
-         Put32(b, kFirstChunk + 4, 0x2000);
-         return b;
-       }()},
-      {"file stored past the end",
-       [&] {
-         auto b = small;
-         b.resize(b.size() - 50);
-         return b;
-       }()},
-      {"index pointing to itself",
-       [&] {
-         auto b = many;
-         // The root's first entry: name length, name, then the child's number; make it the root.
-         const std::size_t nameLength = static_cast<unsigned char>(b[rootChunk + 8]);
-         b[rootChunk + 8 + 1 + nameLength] = static_cast<char>(root);
-         return b;
-       }()},
-      {"index root out of range",
-       [&] {
-         auto b = many;
-         Put32(b, kItsp + 0x1C, 4000);
-         return b;
-       }()},
+      {"wrong signature", With(small, 0, 0)},
+      {"unknown version", With(small, 4, 9)},
+      {"directory beyond the end", With(small, 0x48, 0x7FFFFFF0)},
+      {"chunk size zero", With(small, kItsp + 0x10, 0)},
+      {"more chunks than the directory holds", With(small, kItsp + 0x2C, 1000)},
+      {"first listing chunk out of range", With(small, kItsp + 0x20, 5)},
+      {"listing chunk naming itself next", With(small, kFirstChunk + 0x10, 0)},
+      {"free space larger than the chunk", With(small, kFirstChunk + 4, 0x2000)},
+      {"file stored past the end", small.substr(0, small.size() - 50)},
+      {"index pointing to itself", selfIndex},
+      {"index root out of range", With(many, kItsp + 0x1C, 4000)},
   };
   for (const auto& c : cases) EXPECT_FALSE(CheckContainer(c.bytes)) << c.what;
-}
-
-// The compressed section as compilers write it; the files are read back through the LZX frames.
-TEST(ChmArchive, ReadsFilesOfTheCompressedSection) {
-  TempDir dir;
-  std::string big;
-  for (int i = 0; big.size() < 80000; ++i) big += "ligne " + std::to_string(i) + "\n";
-  const std::string bytes = dorvane::testing::BuildCompressedChm(
-      {{"/index.html", "<p>Compressé</p>"}, {"/long.txt", big}, {"/vide.txt", ""}},
-      {{"/stocke.html", "<p>Stocké</p>"}});
-  ASSERT_TRUE(CheckContainer(bytes));
-  OpenResult result = OpenResult::kMalformed;
-  const auto archive = ChmArchive::Open(dir.Write("lzx.chm", bytes), result);
-  ASSERT_NE(archive, nullptr);
-  EXPECT_EQ(archive->Read("/index.html"), "<p>Compressé</p>");
-  EXPECT_TRUE(archive->Read("/long.txt") == big) << "three frames";
-  EXPECT_EQ(archive->Read("/vide.txt"), "");
-  EXPECT_EQ(archive->Read("/stocke.html"), "<p>Stocké</p>");
 }
 
 // Each damage is one that made the reader divide by zero, follow a null pointer or write past
 // a buffer while decompressing, and a few more of the same kind.
 TEST(CheckContainer, RefusesDamagedCompressedSections) {
-  using dorvane::testing::CompressedParts;
-  using dorvane::testing::SetLE;
   using Damage = void (*)(CompressedParts&);
   const struct {
     const char* what;
@@ -189,34 +116,40 @@ TEST(CheckContainer, RefusesDamagedCompressedSections) {
   };
   const std::string page(0x11000, 'p');  // three frames
   for (const auto& c : cases) {
-    EXPECT_FALSE(
-        CheckContainer(dorvane::testing::BuildCompressedChm({{"/a.html", page}}, {}, c.damage)))
-        << c.what;
+    EXPECT_FALSE(CheckContainer(BuildCompressedChm({{"/a.html", page}}, {}, c.damage))) << c.what;
   }
-  EXPECT_TRUE(CheckContainer(dorvane::testing::BuildCompressedChm({{"/a.html", page}})));
+  EXPECT_TRUE(CheckContainer(BuildCompressedChm({{"/a.html", page}})));
 
   // Files of the compressed section without the files that describe it, or described twice.
   EXPECT_FALSE(CheckContainer(BuildChm({{"/index.html", "x"}}, 0x040C, {{"/a.html", 0, 10}})));
-  std::string twice = dorvane::testing::BuildCompressedChm(
+  std::string twice = BuildCompressedChm(
       {{"/a.html", page}}, {{"::DataSpace/Storage/MSCompressed/ControlDatb", "LZXC"}});
   twice[twice.find("ControlDatb") + 10] = 'A';
   EXPECT_FALSE(CheckContainer(twice));
 }
 
+// Files of both sections: stored ones, and compressed ones read back through the LZX frames.
 TEST(ChmArchive, OpensReadsAndListsAPackedFile) {
   TempDir dir;
-  const auto path = dir.Write("aide.chm", SmallChm());
+  std::string big;
+  for (int i = 0; big.size() < 80000; ++i) big += "ligne " + std::to_string(i) + "\n";
+  const std::string bytes = BuildCompressedChm(
+      {{"/index.html", "<p>Compressé</p>"}, {"/long.txt", big}, {"/vide.txt", ""}},
+      {{"/images/a.png", std::string(100, 'x')}});
   OpenResult result = OpenResult::kMalformed;
-  const auto archive = ChmArchive::Open(path, result);
+  const auto archive = ChmArchive::Open(dir.Write("aide.chm", bytes), result);
   ASSERT_NE(archive, nullptr);
   EXPECT_EQ(result, OpenResult::kOpened);
-  EXPECT_EQ(archive->Read("/index.html"), "<p>Bonjour</p>");
+  EXPECT_EQ(archive->Read("/index.html"), "<p>Compressé</p>");
+  EXPECT_TRUE(archive->Read("/long.txt") == big) << "three frames";
+  EXPECT_EQ(archive->Read("/vide.txt"), "");
   EXPECT_EQ(archive->Read("/IMAGES/A.PNG"), std::string(100, 'x'));
   EXPECT_EQ(archive->Read("/absent.html"), std::nullopt);
   EXPECT_EQ(archive->Read(""), std::nullopt);
   std::vector<std::string> files = archive->Files();
   std::sort(files.begin(), files.end());
-  EXPECT_EQ(files, (std::vector<std::string>{"/images/a.png", "/index.html"}));
+  EXPECT_EQ(files,
+            (std::vector<std::string>{"/images/a.png", "/index.html", "/long.txt", "/vide.txt"}));
 }
 
 TEST(ChmArchive, SaysWhyAFileCannotBeOpened) {

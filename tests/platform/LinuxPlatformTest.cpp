@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "TempDir.h"
 #include "platform/DynamicLibrary.h"
@@ -19,13 +18,6 @@ namespace dorvane::platform {
 namespace {
 
 using testing::TempDir;
-
-std::string Content(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 void Write(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -214,15 +206,15 @@ TEST_F(LinuxFilesTest, ADirectoryIsNotAFile) {
 TEST_F(LinuxFilesTest, CreateEmptiesAndAppendAddsOwnerOnly) {
   EXPECT_TRUE(files.CreateEmptyFile(dir / "new"));
   EXPECT_EQ(Mode(dir / "new"), 0600u);
-  EXPECT_EQ(Content(dir / "new"), "");
+  EXPECT_EQ(testing::ReadFileBytes(dir / "new"), "");
 
   Write(dir / "old", "contents");
   EXPECT_TRUE(files.CreateEmptyFile(dir / "old"));
-  EXPECT_EQ(Content(dir / "old"), "");
+  EXPECT_EQ(testing::ReadFileBytes(dir / "old"), "");
 
   EXPECT_TRUE(files.AppendText(dir / "log", "one\n"));
   EXPECT_TRUE(files.AppendText(dir / "log", "two\n"));
-  EXPECT_EQ(Content(dir / "log"), "one\ntwo\n");
+  EXPECT_EQ(testing::ReadFileBytes(dir / "log"), "one\ntwo\n");
   EXPECT_EQ(Mode(dir / "log"), 0600u);
 
   EXPECT_TRUE(files.DeleteFile(dir / "log"));
@@ -244,13 +236,13 @@ TEST_F(LinuxFilesTest, WritesNeverGoThroughASymbolicLink) {
   EXPECT_FALSE(files.CreateEmptyFile(dir / "link"));
   EXPECT_FALSE(files.AppendText(dir / "dangling", "evil"));
   EXPECT_FALSE(files.CreateEmptyFile(dir / "dangling"));
-  EXPECT_EQ(Content(dir / "target"), "precious");
+  EXPECT_EQ(testing::ReadFileBytes(dir / "target"), "precious");
   EXPECT_FALSE(files.FileExists(dir / "nowhere"));
 
   // Deleting a link removes the link, never what it points to.
   EXPECT_TRUE(files.DeleteFile(dir / "link"));
   EXPECT_FALSE(files.IsSymbolicLink(dir / "link"));
-  EXPECT_EQ(Content(dir / "target"), "precious");
+  EXPECT_EQ(testing::ReadFileBytes(dir / "target"), "precious");
 }
 
 // A hard link planted under the name of a file we write must not carry our writes to the
@@ -261,7 +253,7 @@ TEST_F(LinuxFilesTest, WritesNeverGoThroughAHardLink) {
   ASSERT_EQ(::link((dir / "target").c_str(), (dir / "HHDebug.txt").c_str()), 0);
   EXPECT_FALSE(files.CreateEmptyFile(dir / "$_Temp_$.$$$"));
   EXPECT_FALSE(files.AppendText(dir / "HHDebug.txt", "report"));
-  EXPECT_EQ(Content(dir / "target"), "precious");
+  EXPECT_EQ(testing::ReadFileBytes(dir / "target"), "precious");
 }
 
 TEST_F(LinuxFilesTest, RefusesDirectoriesAndFifosWithoutBlocking) {
@@ -281,7 +273,7 @@ TEST_F(LinuxFilesTest, AnotherUsersFileIsNotWritten) {
   ASSERT_EQ(::chown((dir / "theirs").c_str(), 12345, 12345), 0);
   EXPECT_FALSE(files.AppendText(dir / "theirs", "ours"));
   EXPECT_FALSE(files.CreateEmptyFile(dir / "theirs"));
-  EXPECT_EQ(Content(dir / "theirs"), "their text");
+  EXPECT_EQ(testing::ReadFileBytes(dir / "theirs"), "their text");
 }
 
 TEST(LinuxLibraries, LoadsByPathAndFindsExportsByName) {

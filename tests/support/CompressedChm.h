@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -78,9 +79,9 @@ inline constexpr char kContentPath[] = "::DataSpace/Storage/MSCompressed/Content
 
 // A help file whose `compressed` files lie in the compressed section and `stored` ones in the
 // uncompressed one; `damage` may change the parts before they are packed.
-template <typename Damage>
-std::string BuildCompressedChm(const std::vector<chmpack::ChmEntry>& compressed,
-                               std::vector<chmpack::ChmEntry> stored, Damage damage) {
+inline std::string BuildCompressedChm(const std::vector<chmpack::ChmEntry>& compressed,
+                                      std::vector<chmpack::ChmEntry> stored = {},
+                                      const std::function<void(CompressedParts&)>& damage = {}) {
   std::string stream;
   std::vector<chmpack::ChmSection1Entry> records;
   for (const chmpack::ChmEntry& e : compressed) {
@@ -88,16 +89,11 @@ std::string BuildCompressedChm(const std::vector<chmpack::ChmEntry>& compressed,
     stream += e.data;
   }
   CompressedParts parts = CompressStream(stream);
-  damage(parts);
+  if (damage) damage(parts);
   stored.push_back({kControlDataPath, parts.controlData});
   stored.push_back({kResetTablePath, parts.resetTable});
   stored.push_back({kContentPath, parts.content});
   return chmpack::BuildChm(std::move(stored), 0x040C, records);
-}
-
-inline std::string BuildCompressedChm(const std::vector<chmpack::ChmEntry>& compressed,
-                                      std::vector<chmpack::ChmEntry> stored = {}) {
-  return BuildCompressedChm(compressed, std::move(stored), [](CompressedParts&) {});
 }
 
 }  // namespace dorvane::testing
