@@ -132,10 +132,6 @@ TEST(ParseSystemFile, ReadsTheKnownRecordsAndStopsAtDamage) {
   EXPECT_EQ(ParseSystemFile(std::string("\x03\0\0\0\x03\0", 6)).title, "");
 }
 
-}  // namespace
-
-namespace {
-
 std::string Repeat(std::string_view unit, std::size_t n) {
   std::string out;
   for (std::size_t i = 0; i < n; ++i) out += unit;

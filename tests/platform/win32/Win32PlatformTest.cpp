@@ -108,6 +108,11 @@ TEST(Win32MemoryStatus, TotalIsTheMachinesMemory) {
   EXPECT_LE(figures.memoryLoad, 100);
 }
 
+std::string Content(const std::string& path) {
+  std::ifstream in(Wide(path).c_str(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
 TEST(Win32Files, WritesPlainFilesAndRefusesReparsePoints) {
   FileSystem& files = SystemFiles();
   const std::string dir = WithoutTrailingSeparators(SystemSystemInfo().TempDirectory()) +
@@ -116,9 +121,7 @@ TEST(Win32Files, WritesPlainFilesAndRefusesReparsePoints) {
   const std::string file = dir + "\\été.txt";
   EXPECT_TRUE(files.AppendText(file, "un\r\n"));
   EXPECT_TRUE(files.AppendText(file, "deux\r\n"));
-  std::ifstream in(Wide(file).c_str(), std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "un\r\ndeux\r\n");
-  in.close();
+  EXPECT_EQ(Content(file), "un\r\ndeux\r\n");
   EXPECT_TRUE(files.CreateEmptyFile(file));
   EXPECT_TRUE(files.FileExists(file));
   EXPECT_FALSE(files.FileExists(dir));
@@ -132,14 +135,10 @@ TEST(Win32Files, WritesPlainFilesAndRefusesReparsePoints) {
   EXPECT_FALSE(files.AppendText(second, "planted\r\n"));
   EXPECT_FALSE(files.AppendText(file, "planted\r\n"));
   EXPECT_FALSE(files.CreateEmptyFile(second));
-  in.open(Wide(file).c_str(), std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "gardé");
-  in.close();
+  EXPECT_EQ(Content(file), "gardé");
   EXPECT_TRUE(files.DeleteFile(second));
   EXPECT_TRUE(files.CreateEmptyFile(file));
-  in.open(Wide(file).c_str(), std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "");
-  in.close();
+  EXPECT_EQ(Content(file), "");
 
   // A link in place of the report: neither it nor its target is written. (Wine 8 makes such a
   // link a Unix one, which it does not report as a reparse point: checked on Windows only.)
@@ -151,8 +150,7 @@ TEST(Win32Files, WritesPlainFilesAndRefusesReparsePoints) {
       files.IsSymbolicLink(link)) {
     EXPECT_FALSE(files.AppendText(link, "planted\r\n"));
     EXPECT_FALSE(files.CreateEmptyFile(link));
-    std::ifstream target(Wide(file).c_str(), std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(target), {}), "");
+    EXPECT_EQ(Content(file), "");
     EXPECT_TRUE(files.DeleteFile(link));
     EXPECT_TRUE(files.FileExists(file));
   }
@@ -162,11 +160,10 @@ TEST(Win32Files, WritesPlainFilesAndRefusesReparsePoints) {
 }
 
 TEST(Win32Process, NamesItsModuleAndArguments) {
-  const std::string module = SystemProcess().ModuleFileName();
-  EXPECT_EQ(AsciiLower(FileNameOf(module)), "win32_platform_test.exe");
   const auto args = SystemProcess().Arguments();
   ASSERT_FALSE(args.empty());
-  EXPECT_EQ(AsciiLower(FileNameOf(args[0])), "win32_platform_test.exe");
+  for (const std::string& name : {SystemProcess().ModuleFileName(), args[0]})
+    EXPECT_EQ(AsciiLower(FileNameOf(name)), "win32_platform_test.exe");
 }
 
 }  // namespace
