@@ -45,6 +45,33 @@ class RxLabelTest : public ::testing::Test {
   }
 };
 
+TEST_F(RxLabelTest, StartsWithTheDocumentedDefaults) {
+  EXPECT_EQ(label.FocusControl(), nullptr);
+  EXPECT_EQ(label.Alignment(), taLeftJustify);
+  EXPECT_TRUE(label.AutoSize());
+  EXPECT_EQ(label.Layout(), tlTop);
+  EXPECT_EQ(label.ShadowColor(), clBtnHighlight);
+  EXPECT_EQ(label.ShadowSize(), 1);
+  EXPECT_EQ(label.ShadowPos(), spLeftTop);
+  EXPECT_FALSE(label.WordWrap());
+  EXPECT_TRUE(label.ShowAccelChar());
+  EXPECT_FALSE(label.ShowFocus());
+  EXPECT_FALSE(label.FocusTargetActive());
+  EXPECT_FALSE(label.PointerInside());
+  EXPECT_FALSE(label.LeftButtonHeld());
+  EXPECT_FALSE(label.OnMouseEnter());
+  EXPECT_FALSE(label.OnMouseLeave());
+  EXPECT_FALSE(label.Transparent());
+  EXPECT_TRUE(host.opaque);
+  EXPECT_EQ(label.Caption(), "");
+  EXPECT_TRUE(label.ParentColor());
+  EXPECT_TRUE(label.ParentFont());
+  EXPECT_EQ(label.Width(), 65);
+  EXPECT_EQ(label.Height(), 17);
+  ASSERT_FALSE(host.bounds.empty());
+  EXPECT_EQ(host.bounds.back(), (Rect{0, 0, 65, 17}));
+}
+
 // A setter repaints, re-fits, or both, and does nothing with the current value.
 struct SetterCase {
   const char* name;
@@ -54,7 +81,6 @@ struct SetterCase {
 };
 
 TEST_F(RxLabelTest, SettersRepaintOrRefitOnlyOnChange) {
-  const Font arial{"Arial", -20};
   const SetterCase cases[] = {
       {"Alignment", [](TRxLabel& l) { l.SetAlignment(taCenter); }, true, false},
       {"AutoSize", [](TRxLabel& l) { l.SetAutoSize(false); }, false, false},
@@ -67,7 +93,11 @@ TEST_F(RxLabelTest, SettersRepaintOrRefitOnlyOnChange) {
       {"Transparent", [](TRxLabel& l) { l.SetTransparent(true); }, true, false},
       {"WordWrap", [](TRxLabel& l) { l.SetWordWrap(true); }, true, true},
       {"Caption", [](TRxLabel& l) { l.SetCaption("Mardi"); }, true, true},
-      {"Font", [&](TRxLabel& l) { l.SetFont(arial); }, true, true},
+      {"Font",
+       [](TRxLabel& l) {
+         l.SetFont({"Arial", -20});
+       },
+       true, true},
       {"Color", [](TRxLabel& l) { l.SetColor(clWhite); }, true, false},
   };
   for (const SetterCase& c : cases) {
@@ -259,6 +289,22 @@ TEST_F(RxLabelTest, VerticalLayoutFollowsTheUnionBox) {
   label.SetShadowPos(spRightBottom);
   // The union (1,0)-(20,14) is centred: (40 - 14) / 2 = 13.
   EXPECT_EQ(TextCalls(Paint())[3], "DrawText Mai (0,13,80,27) 0x40 0xff000008");
+}
+
+TEST_F(RxLabelTest, MainWindowBanner) {
+  label.SetBounds(0, 0, 297, 20);
+  label.SetAutoSize(false);
+  label.SetAlignment(taCenter);
+  label.SetFont({"MS Sans Serif", -16, clPurple, true});
+  label.SetCaption("Décembre 2026");
+  host.parentColor = clBtnFace;
+  EXPECT_EQ(label.Width(), 297);
+  EXPECT_THAT(
+      Paint(),
+      ElementsAre("SetBrush 0xff00000f solid", "FillRect (0,0,297,20) 0xff00000f",
+                  "SetBrush 0xff00000f clear", "SetFont MS Sans Serif -16 bold 0x800080",
+                  "SetTextColor 0xff0014", "DrawText Décembre 2026 (0,-1,295,19) 0x41 0xff0014",
+                  "SetTextColor 0x800080", "DrawText Décembre 2026 (1,0,296,20) 0x41 0x800080"));
 }
 
 TEST_F(RxLabelTest, RightToLeftFlags) {
