@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QTimer>
 #include <QTimerEvent>
+#include <QWidget>
 #include <QtGlobal>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,6 +56,30 @@ inline void Tick(QTimer& timer) {
   ASSERT_TRUE(timer.isActive());
   QTimerEvent elapsed(timer.timerId());
   QCoreApplication::sendEvent(&timer, &elapsed);
+}
+
+// Runs `open`, which shows a modal Dialog and waits for it; once the dialog is up `check` sees
+// it, then any modal window is closed, so that no modal loop is left waiting whatever the check
+// finds.
+template <class Dialog>
+void WhileModal(const std::function<void()>& open, const std::function<void(Dialog&)>& check,
+                bool expectDialog = true) {
+  bool seen = false;
+  QTimer poll;
+  poll.setSingleShot(true);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* dialog = qobject_cast<Dialog*>(modal)) {
+      seen = true;
+      check(*dialog);
+    }
+    if (modal != nullptr) modal->close();
+  });
+  poll.start(0);
+  open();
+  if (expectDialog) {
+    EXPECT_TRUE(seen) << "the dialog did not open";
+  }
 }
 
 }  // namespace dorvane::testing
