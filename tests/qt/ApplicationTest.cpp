@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QEvent>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -76,39 +74,21 @@ TEST(ApplicationTest, TheBoxIsAStopBoxWithOneOkButtonAndFocusComesBack) {
   second->setFocus();
   ASSERT_EQ(QApplication::focusWidget(), second);
 
-  QString title;
-  QString text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  qsizetype buttons = 0;
-  Qt::WindowModality modality = Qt::NonModal;
-  Qt::TextFormat format = Qt::AutoText;
-  // The box is closed by this poll as soon as it is up, so its loop never waits.
-  QTimer poll;
-  poll.setInterval(5);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) return;
-    poll.stop();
-    title = box->windowTitle();
-    text = box->text();
-    icon = box->icon();
-    buttons = box->buttons().size();
-    modality = box->windowModality();
-    format = box->textFormat();
-    box->button(QMessageBox::Ok)->click();
-  });
-  poll.start();
   app.RestoreDefaultErrorBox();
-  RunHandler([] { throw EConvertError("'<b>1' n'est pas une valeur entière correcte"); });
+  testing::WhileModal<QMessageBox>(
+      [] {
+        RunHandler([] { throw EConvertError("'<b>1' n'est pas une valeur entière correcte"); });
+      },
+      [](QMessageBox& box) {
+        EXPECT_EQ(box.windowTitle(), "Dorvane");
+        // What the user typed is shown as it stands, never read as markup.
+        EXPECT_EQ(box.text(), "'<b>1' n'est pas une valeur entière correcte.");
+        EXPECT_EQ(box.textFormat(), Qt::PlainText);
+        EXPECT_EQ(box.icon(), QMessageBox::Critical);
+        EXPECT_EQ(box.buttons().size(), 1);
+        EXPECT_EQ(box.windowModality(), Qt::ApplicationModal);
+      });
   app.SetErrorBox(testing::UnexpectedErrorBox);
-
-  EXPECT_EQ(title, "Dorvane");
-  // What the user typed is shown as it stands, never read as markup.
-  EXPECT_EQ(text, "'<b>1' n'est pas une valeur entière correcte.");
-  EXPECT_EQ(format, Qt::PlainText);
-  EXPECT_EQ(icon, QMessageBox::Critical);
-  EXPECT_EQ(buttons, 1);
-  EXPECT_EQ(modality, Qt::ApplicationModal);
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
   EXPECT_EQ(QApplication::activeWindow(), &window);
   EXPECT_EQ(QApplication::focusWidget(), second);

@@ -75,10 +75,6 @@ TEST_F(SearchDialogTest, KeyFilterLetsOnlyDigitsAndBackspaceThrough) {
     EXPECT_EQ(edit->text(), "12") << name;
     QTest::keyClick(edit, Qt::Key_Backspace);
     EXPECT_EQ(edit->text(), "1");
-    QTest::keyClick(edit, Qt::Key_Space);
-    QTest::keyClick(edit, Qt::Key_Return);
-    QTest::keyClick(edit, Qt::Key_Escape);
-    EXPECT_EQ(edit->text(), "1");
   }
 }
 
