@@ -4,8 +4,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -78,14 +80,27 @@ class CalendarWidgetTest : public ::testing::Test {
   std::vector<int> days_;
 };
 
-// Cell (c, r) sits where the widget's size puts it: a press there reaches the grid, a drag
-// is followed and the notice comes at the release.
-TEST_F(CalendarWidgetTest, PressTakesFocusAndTheDayIsChosenAtTheRelease) {
-  Press(Centre(5, 2));  // the 10th
+TEST_F(CalendarWidgetTest, SizesItsCellsFromTheClientArea) {
+  EXPECT_EQ(grid_->Calendar().DefaultColWidth(), 41);
+  EXPECT_EQ(grid_->Calendar().DefaultRowHeight(), 17);
+  EXPECT_EQ(grid_->Calendar().ClientWidth(), 293);
+  EXPECT_EQ(grid_->Calendar().ClientHeight(), 125);
+  EXPECT_FALSE(grid_->accessibleName().isEmpty());
+}
+
+TEST_F(CalendarWidgetTest, ClickTakesFocusAndSelectsTheDay) {
+  Press(Centre(0, 3));  // the 12th
   EXPECT_EQ(window_.focusWidget(), grid_);
+  EXPECT_TRUE(days_.empty());
+  Release(Centre(0, 3));
+  EXPECT_EQ(days_, std::vector<int>{12});
+  EXPECT_EQ(grid_->Calendar().Day(), 12);
+}
+
+TEST_F(CalendarWidgetTest, DragFiresOneNoticeAtTheRelease) {
+  Press(Centre(5, 2));  // the 10th
   Move(Centre(6, 2));
   EXPECT_EQ(CurrentDay(), 11);
-  EXPECT_TRUE(days_.empty());
   Move(Centre(0, 3));
   Release(Centre(0, 3));
   EXPECT_EQ(days_, std::vector<int>{12});
@@ -104,25 +119,34 @@ TEST_F(CalendarWidgetTest, LosingTheFocusDuringAPressAbandonsIt) {
   Press(Centre(5, 2));
   Move(Centre(6, 2));
   button_->setFocus(Qt::OtherFocusReason);
+  EXPECT_EQ(grid_->Calendar().MouseState(), TGridMouseState::Normal);
   EXPECT_EQ(CurrentDay(), 15);
   Release(Centre(6, 2));
   EXPECT_TRUE(days_.empty());
 }
 
-TEST_F(CalendarWidgetTest, KeysReachTheGridArrowsAreClaimedEvenWhenRefusedTabLeaves) {
+TEST_F(CalendarWidgetTest, KeysMoveTheDayAndTabLeavesForTheNextControl) {
   Press(Centre(3, 3));
   Release(Centre(3, 3));
   Key(Qt::Key_Right);
+  Key(Qt::Key_Down);
   Key(Qt::Key_End);
-  EXPECT_EQ(days_, (std::vector<int>{16, 18}));
+  Key(Qt::Key_Home, Qt::ControlModifier);  // (0, 1) is blank: refused
+  Key(Qt::Key_Left);
+  EXPECT_EQ(days_, (std::vector<int>{16, 23, 25, 24}));
+  Key(Qt::Key_Tab);
+  EXPECT_EQ(window_.focusWidget(), button_);
+}
+
+TEST_F(CalendarWidgetTest, ArrowKeysAreClaimedEvenWhenRefused) {
+  Press(Centre(3, 3));
+  Release(Centre(3, 3));
+  QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
   grid_->Calendar().SetDay(1);
   days_.clear();
-  QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
   QApplication::sendEvent(grid_, &up);
   EXPECT_TRUE(up.isAccepted());
   EXPECT_TRUE(days_.empty());
-  Key(Qt::Key_Tab);
-  EXPECT_EQ(window_.focusWidget(), button_);
 }
 
 TEST_F(CalendarWidgetTest, WheelMovesOnlyOnceFocused) {
@@ -136,21 +160,48 @@ TEST_F(CalendarWidgetTest, WheelMovesOnlyOnceFocused) {
   EXPECT_EQ(days_, (std::vector<int>{22, 15}));
 }
 
-TEST_F(CalendarWidgetTest, PaintCoversTheWidgetAndHighlightsTheSelectedDay) {
+TEST_F(CalendarWidgetTest, PaintShowsTheHighlightOnTheSelectedDay) {
   Press(Centre(0, 3));
   Release(Centre(0, 3));  // the 12th, focused
   QImage image(grid_->size(), QImage::Format_ARGB32);
   image.fill(Qt::magenta);
   grid_->render(&image);
+  image.save("calendar_widget.png");
   const QPalette& palette = grid_->palette();
-  // Inside the selected cell, clear of its text and focus frame; the 15th no longer.
-  EXPECT_EQ(image.pixelColor(2 + 3, 2 + 54 + 8), palette.color(QPalette::Highlight));
-  EXPECT_EQ(image.pixelColor(2 + 42 * 3 + 3, 2 + 54 + 8), palette.color(QPalette::Base));
+  const QColor highlight = palette.color(QPalette::Active, QPalette::Highlight);
+  const QColor base = palette.color(QPalette::Active, QPalette::Base);
+  const QColor button = palette.color(QPalette::Active, QPalette::Button);
+  // Inside the selected cell, clear of its text and focus frame.
+  EXPECT_EQ(image.pixelColor(2 + 3, 2 + 54 + 8), highlight);
+  EXPECT_EQ(image.pixelColor(2 + 42 * 3 + 3, 2 + 54 + 8), base);  // the 15th: no longer
+  EXPECT_EQ(image.pixelColor(2 + 3, 2 + 8), button);              // header cell
+  // Day lines are silver, header lines black.
+  EXPECT_EQ(image.pixelColor(2 + 41, 2 + 18 * 2 + 5), QColor(192, 192, 192));
+  EXPECT_EQ(image.pixelColor(2 + 41, 2 + 5), QColor(0, 0, 0));
+  // The edge is drawn, and nothing is left unpainted.
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
       ASSERT_NE(image.pixelColor(x, y), QColor(Qt::magenta)) << x << "," << y;
     }
   }
+  // The text of the selected day is drawn in the highlight-text colour (antialiased, so look
+  // for pixels near it), centred in the cell.
+  const QColor highlightText = palette.color(QPalette::Active, QPalette::HighlightedText);
+  const auto near = [&](QColor c) {
+    return std::abs(c.red() - highlightText.red()) + std::abs(c.green() - highlightText.green()) +
+               std::abs(c.blue() - highlightText.blue()) <
+           120;
+  };
+  int left = 1000, right = -1;
+  for (int y = 2 + 54; y < 2 + 71; ++y) {
+    for (int x = 2; x < 2 + 41; ++x) {
+      if (!near(image.pixelColor(x, y))) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+    }
+  }
+  ASSERT_GE(right, left);
+  EXPECT_LE(std::abs((left - 2) - (2 + 40 - right)), 3) << left << ".." << right;
 }
 
 // At twice the scale every line still covers whole device pixels: no blended edges.
@@ -159,6 +210,7 @@ TEST_F(CalendarWidgetTest, StaysCrispAtTwiceTheScale) {
   image.setDevicePixelRatio(2);
   image.fill(Qt::magenta);
   grid_->render(&image);
+  image.save("calendar_widget_2x.png");
   const QColor base = grid_->palette().color(QPalette::Active, QPalette::Base);
   const int y = 2 * (2 + 18 * 4 + 5);  // inside a day row that is not selected
   const int x = 2 * (2 + 41);          // the line after column 0
@@ -168,15 +220,38 @@ TEST_F(CalendarWidgetTest, StaysCrispAtTwiceTheScale) {
   EXPECT_EQ(image.pixelColor(x + 2, y), base);
 }
 
-// Without Ctl3D the widget draws a 1-pixel frame instead of the sunken edge.
+// Without Ctl3D the edge is a 1-pixel frame, and the client area grows to match it.
 TEST_F(CalendarWidgetTest, FlatBorderIsOnePixelWide) {
   grid_->Calendar().SetCtl3D(false);
+  EXPECT_EQ(grid_->Calendar().ClientWidth(), 295);
+  EXPECT_EQ(grid_->Calendar().ClientHeight(), 127);
+  grid_->Calendar().SetBorderStyle(TBorderStyle::bsNone);
+  EXPECT_EQ(grid_->Calendar().ClientWidth(), 297);
+  grid_->Calendar().SetBorderStyle(TBorderStyle::bsSingle);
   QImage image(grid_->size(), QImage::Format_ARGB32);
   grid_->render(&image);
   const QColor frame = grid_->palette().color(QPalette::Active, QPalette::Shadow);
+  const QColor button = grid_->palette().color(QPalette::Active, QPalette::Button);
   EXPECT_EQ(image.pixel(0, 60), frame.rgb());
   EXPECT_EQ(image.pixel(296, 60), frame.rgb());
-  EXPECT_NE(image.pixel(1, 60), frame.rgb());
+  EXPECT_EQ(image.pixel(3, 5), button.rgb());  // header cell, no bevel without Ctl3D
+}
+
+// A wider line fills exactly the strip that follows its column.
+TEST_F(CalendarWidgetTest, WideLinesFillTheirStrips) {
+  grid_->Calendar().SetGridLineWidth(2);
+  grid_->resize(297, 129);
+  QResizeEvent resize(QSize(297, 129), QSize(297, 129));
+  QApplication::sendEvent(grid_, &resize);  // the size notice sets cells of 40 x 16
+  ASSERT_EQ(grid_->Calendar().DefaultColWidth(), 40);
+  QImage image(grid_->size(), QImage::Format_ARGB32);
+  grid_->render(&image);
+  const QColor base = grid_->palette().color(QPalette::Active, QPalette::Base);
+  const int y = 2 + 18 * 4 + 5;
+  EXPECT_EQ(image.pixelColor(2 + 39, y), base);
+  EXPECT_EQ(image.pixelColor(2 + 40, y), QColor(192, 192, 192));
+  EXPECT_EQ(image.pixelColor(2 + 41, y), QColor(192, 192, 192));
+  EXPECT_EQ(image.pixelColor(2 + 42, y), base);
 }
 
 }  // namespace

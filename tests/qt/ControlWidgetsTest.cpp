@@ -7,8 +7,10 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QTest>
+#include <memory>
 #include <vector>
 
+#include "qt/LineWidget.h"
 #include "qt/QtCanvas.h"
 #include "qt/RxLabelWidget.h"
 
@@ -29,15 +31,6 @@ QImage Render(QWidget& widget, qreal dpr = 1.0) {
   image.fill(Qt::transparent);
   widget.render(&image);
   return image;
-}
-
-// How many pixels of `image` within `r` are of `colour`.
-int Count(const QImage& image, const QRect& r, const QColor& colour) {
-  int n = 0;
-  for (int y = r.top(); y <= r.bottom(); ++y) {
-    for (int x = r.left(); x <= r.right(); ++x) n += image.pixelColor(x, y) == colour ? 1 : 0;
-  }
-  return n;
 }
 
 class WidgetsTest : public ::testing::Test {
@@ -62,19 +55,26 @@ Font Sans(int pixels, TColor color = clBlack, bool bold = false) {
   return Font{"DejaVu Sans", -pixels, color, bold};
 }
 
-// The label's bounds and the widget's geometry are one: measured with Qt's own metrics.
-TEST_F(WidgetsTest, AutoSizeFollowsTheFontsMetricsAndGeometryIsShared) {
+TEST_F(WidgetsTest, AutoSizeFollowsTheFontsMetrics) {
   RxLabelWidget label(&window);
+  EXPECT_EQ(label.size(), QSize(65, 17));
+  label.move(200, 30);
+  label.Label().SetAlignment(taRightJustify);
   label.Label().SetFont(Sans(13));
   label.Label().SetCaption("Mardi 8 décembre");
   const QFontMetrics fm(ToQFont(Sans(13)));
-  EXPECT_EQ(label.width(), fm.horizontalAdvance(QString::fromUtf8("Mardi 8 décembre")) + 2);
+  const int w = fm.horizontalAdvance(QString::fromUtf8("Mardi 8 décembre"));
+  EXPECT_EQ(label.width(), w + 2);
   EXPECT_EQ(label.height(), fm.height());
+  EXPECT_EQ(label.x() + label.width(), 265);  // grew to the left
 
+  // Fixed size: the widget keeps the geometry it is given, and the label reads it.
   label.Label().SetAutoSize(false);
   label.setGeometry(8, 8, 297, 20);
   EXPECT_EQ(label.Label().Width(), 297);
   EXPECT_EQ(label.Label().Left(), 8);
+  label.Label().SetCaption("Jeudi");
+  EXPECT_EQ(label.geometry(), QRect(8, 8, 297, 20));
   label.Label().SetBounds(10, 12, 100, 30);
   EXPECT_EQ(label.geometry(), QRect(10, 12, 100, 30));
 }
@@ -90,7 +90,7 @@ TEST_F(WidgetsTest, ParentFontChangesRefit) {
   EXPECT_EQ(label.Label().Font().Height, -30);
 }
 
-TEST_F(WidgetsTest, OpaqueFillsTransparentShowsTheParentDisabledIsGrey) {
+TEST_F(WidgetsTest, OpaqueFillsWithColourTransparentShowsTheParent) {
   RxLabelWidget opaque(&window);
   opaque.Label().SetFont(Sans(14));
   opaque.Label().SetCaption("Décembre 2026");
@@ -106,8 +106,19 @@ TEST_F(WidgetsTest, OpaqueFillsTransparentShowsTheParentDisabledIsGrey) {
   disabled.Label().SetCaption("Désactivé");
   disabled.move(10, 70);
   disabled.setEnabled(false);
+  RxLabelWidget banner(&window);
+  banner.Label().SetAutoSize(false);
+  banner.setGeometry(150, 10, 160, 20);
+  banner.Label().SetAlignment(taCenter);
+  banner.Label().SetFont(Sans(16, clPurple, true));
+  banner.Label().SetShadowPos(spRightBottom);
+  banner.Label().SetShadowSize(2);
+  banner.Label().SetShadowColor(clGray);
+  banner.Label().SetCaption("Lundi");
+
   const QImage image = Render(window);
   Keep(image, "labels");
+  Keep(Render(window, 2.0), "labels@2x");
 
   const QRect o = opaque.geometry();
   EXPECT_EQ(image.pixelColor(o.right(), o.bottom()), QColor(255, 255, 210));
@@ -116,14 +127,33 @@ TEST_F(WidgetsTest, OpaqueFillsTransparentShowsTheParentDisabledIsGrey) {
   const QRect t = transparent.geometry();
   EXPECT_EQ(image.pixelColor(t.right(), t.bottom()), kFace);
 
+  const auto count = [&](const QRect& r, const std::function<bool(QColor)>& test) {
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      for (int x = r.left(); x <= r.right(); ++x) n += test(image.pixelColor(x, y)) ? 1 : 0;
+    }
+    return n;
+  };
   // Text in its colour, with a white shadow copy showing up and to the left of it.
-  EXPECT_GT(Count(image, o, QColor(0, 0, 0)), 20);
-  EXPECT_GT(Count(image, o, QColor(255, 255, 255)), 5);
-  EXPECT_GT(Count(image, t, QColor(128, 0, 128)), 20);
+  EXPECT_GT(count(o, [](QColor c) { return c == QColor(0, 0, 0); }), 20);
+  EXPECT_GT(count(o, [](QColor c) { return c == QColor(255, 255, 255); }), 5);
+  EXPECT_GT(count(t, [](QColor c) { return c == QColor(128, 0, 128); }), 20);
   // Disabled: no black text at all, grey instead.
   const QRect d = disabled.geometry();
-  EXPECT_EQ(Count(image, d, QColor(0, 0, 0)), 0);
-  EXPECT_GT(Count(image, d, window.palette().color(QPalette::Disabled, QPalette::Text)), 5);
+  EXPECT_EQ(count(d, [](QColor c) { return c == QColor(0, 0, 0); }), 0);
+  const QColor grey = window.palette().color(QPalette::Disabled, QPalette::Text);
+  EXPECT_GT(count(d, [&](QColor c) { return c == grey; }), 5);
+  // The banner's grey shadow lies to the lower right of its purple text.
+  const QRect b = banner.geometry();
+  int purpleRight = 0;
+  int greyRight = 0;
+  for (int y = b.top(); y <= b.bottom(); ++y) {
+    for (int x = b.left(); x <= b.right(); ++x) {
+      if (image.pixelColor(x, y) == QColor(128, 0, 128)) purpleRight = std::max(purpleRight, x);
+      if (image.pixelColor(x, y) == QColor(128, 128, 128)) greyRight = std::max(greyRight, x);
+    }
+  }
+  EXPECT_EQ(greyRight, purpleRight + 2);
 }
 
 TEST_F(WidgetsTest, AltAcceleratorFocusesTheTarget) {
@@ -143,7 +173,14 @@ TEST_F(WidgetsTest, AltAcceleratorFocusesTheTarget) {
   other->setFocus();
   EXPECT_FALSE(label.Label().FocusTargetActive());
 
+  // Doubled ampersand: no accelerator any more.
+  label.Label().SetCaption("&&Jour");
+  QTest::keyClick(&window, Qt::Key_J, Qt::AltModifier);
+  EXPECT_TRUE(other->hasFocus());
+  EXPECT_EQ(label.accessibleName(), "&Jour");
+
   // A destroyed target is forgotten.
+  label.Label().SetCaption("&Jour");
   delete edit;
   EXPECT_EQ(label.FocusWidget(), nullptr);
   EXPECT_EQ(label.Label().FocusControl(), nullptr);
@@ -151,19 +188,50 @@ TEST_F(WidgetsTest, AltAcceleratorFocusesTheTarget) {
   EXPECT_TRUE(other->hasFocus());
 }
 
-TEST_F(WidgetsTest, RightToLeftPutsLeftJustifiedTextAtTheRightEnd) {
+TEST_F(WidgetsTest, FocusFrameAndRightToLeft) {
+  auto* edit = new QLineEdit(&window);
+  edit->setGeometry(150, 10, 100, 22);
+  RxLabelWidget label(&window);
+  label.Label().SetFont(Sans(13));
+  label.Label().SetCaption("&Jour :");
+  label.Label().SetShowFocus(true);
+  label.move(20, 14);
+  label.SetFocusWidget(edit);
   RxLabelWidget mirrored(&window);
   mirrored.setLayoutDirection(Qt::RightToLeft);
   mirrored.Label().SetAutoSize(false);
   mirrored.setGeometry(20, 60, 200, 20);
   mirrored.Label().SetFont(Sans(13));
   mirrored.Label().SetCaption("Mois");
-  const QImage image = Render(window);
+  ShowActive();
+  edit->clearFocus();
+  ASSERT_FALSE(label.Label().FocusTargetActive());
+  const QImage unfocused = Render(window);
+  edit->setFocus();
+  ASSERT_TRUE(label.Label().FocusTargetActive());
+  const QImage focused = Render(window);
+  Keep(focused, "label-focus");
+
+  // The dotted frame goes round the text and its shadow, widened by a pixel each side: with
+  // the shadow up and to the left its top and left sides fall outside the label, its bottom
+  // runs along the label's last row, every other pixel inverted.
+  const QRect g = label.geometry();
+  int changed = 0;
+  for (int x = g.left(); x <= g.right(); ++x) {
+    changed += unfocused.pixelColor(x, g.bottom()) != focused.pixelColor(x, g.bottom()) ? 1 : 0;
+  }
+  EXPECT_GE(changed, g.width() / 2 - 2);
+  EXPECT_LE(changed, g.width() / 2 + 1);
+  // Right to left, left-justified text sits at the right end.
+  int inkLeft = 1000;
   const QRect m = mirrored.geometry();
+  for (int y = m.top(); y <= m.bottom(); ++y) {
+    for (int x = m.left(); x <= m.right(); ++x) {
+      if (focused.pixelColor(x, y) == QColor(0, 0, 0)) inkLeft = std::min(inkLeft, x);
+    }
+  }
   const int textWidth = QFontMetrics(ToQFont(Sans(13))).horizontalAdvance("Mois");
-  const QRect leftOfText(m.left(), m.top(), m.width() - textWidth - 2, m.height());
-  EXPECT_EQ(Count(image, leftOfText, QColor(0, 0, 0)), 0);
-  EXPECT_GT(Count(image, m, QColor(0, 0, 0)), 3);  // the text is there
+  EXPECT_GE(inkLeft, m.right() - textWidth - 2);
 }
 
 TEST_F(WidgetsTest, PointerEnterAndLeave) {
@@ -198,6 +266,63 @@ TEST_F(WidgetsTest, PointerEnterAndLeave) {
                       QPointF(outside), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
   QApplication::sendEvent(&label, &release);
   EXPECT_EQ(events, (std::vector<std::string>{"enter", "leave", "enter", "leave"}));
+}
+
+TEST_F(WidgetsTest, AboutBoxSeparator) {
+  window.resize(360, 200);
+  LineWidget black(&window);
+  black.setGeometry(86, 158, 196, 65);
+  black.Line().SetLine(ltHorizontal);
+  LineWidget white(&window);
+  white.setGeometry(86, 159, 196, 65);
+  white.Line().Pen().SetColor(clWhite);
+  white.Line().SetLine(ltHorizontal);
+  Render(window);  // the first paint sets the height
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(black.geometry(), QRect(86, 158, 196, 10));
+  EXPECT_EQ(white.geometry(), QRect(86, 159, 196, 10));
+
+  const QImage image = Render(window);
+  Keep(image, "about-separator");
+  for (int x = 80; x < 290; ++x) {
+    const bool on = x >= 86 && x <= 280;
+    EXPECT_EQ(image.pixelColor(x, 162), on ? QColor(0, 0, 0) : kFace) << x;
+    EXPECT_EQ(image.pixelColor(x, 163), on ? QColor(255, 255, 255) : kFace) << x;
+    EXPECT_EQ(image.pixelColor(x, 161), kFace) << x;
+    EXPECT_EQ(image.pixelColor(x, 164), kFace) << x;
+  }
+}
+
+TEST_F(WidgetsTest, LinesOfEveryKind) {
+  window.resize(330, 100);
+  const TLineType types[] = {ltCustom, ltTop,      ltBottom,     ltLeft,
+                             ltRight,  ltVertical, ltUpDiagonal, ltDownDiagonal};
+  std::vector<std::unique_ptr<LineWidget>> lines;
+  int x = 5;
+  for (TLineType type : types) {
+    auto line = std::make_unique<LineWidget>(&window);
+    line->setGeometry(x, 10, 35, 70);
+    line->Line().SetLine(type);
+    line->Line().Pen().SetColor(RGB(0, 0, 160));
+    line->Line().Pen().SetWidth(type == ltVertical ? 2 : 1);
+    x += 40;
+    lines.push_back(std::move(line));
+  }
+  lines[0]->Line().Pen().SetStyle(TPenStyle::psDot);
+  lines[0]->Line().Brush().SetColor(RGB(255, 200, 0));
+  Render(window);
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
+  const QImage image = Render(window);
+  Keep(image, "lines");
+  EXPECT_EQ(lines[5]->width(), 20);  // vertical: ten pen widths
+  // Dotted custom line from (5,10) to (40,45): dots in blue, gaps in the brush's orange.
+  EXPECT_EQ(image.pixelColor(5, 10), QColor(0, 0, 160));
+  int orange = 0;
+  for (int i = 0; i < 35; ++i) orange += image.pixelColor(5 + i, 10 + i) == QColor(255, 200, 0);
+  EXPECT_GT(orange, 10);
+  EXPECT_EQ(image.pixelColor(40, 45), kFace);  // the end point is not drawn
 }
 
 }  // namespace
