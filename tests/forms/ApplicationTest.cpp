@@ -31,30 +31,27 @@ std::exception_ptr Raised(Failure failure) {
   }
 }
 
-TEST(ApplicationTest, BoxTextGetsAFinalFullStopAfterAnyCharacterAboveIt) {
+// A final full stop after any character above the slash; French texts for failures without a
+// message of their own.
+TEST(ApplicationTest, BoxText) {
   const struct {
-    const char* message;
+    std::exception_ptr failure;
     const char* shown;
   } cases[] = {
-      {"'' n'est pas une valeur entière correcte", "'' n'est pas une valeur entière correcte."},
-      {"Argument incorrect pour l'encodage de date", "Argument incorrect pour l'encodage de date."},
-      {"Déjà fini.", "Déjà fini."},
-      {"Attention !", "Attention !"},
-      {"(entre parenthèses)", "(entre parenthèses)"},
-      {"blanc ", "blanc "},
-      {"", ""},
-      {"trait-", "trait-"},
-      {"barre/", "barre/."},
-      {"accentué", "accentué."},
+      {Raised(EConvertError("'' n'est pas une valeur entière correcte")),
+       "'' n'est pas une valeur entière correcte."},
+      {Raised(EConvertError("Déjà fini.")), "Déjà fini."},
+      {Raised(EConvertError("Attention !")), "Attention !"},
+      {Raised(EConvertError("(entre parenthèses)")), "(entre parenthèses)"},
+      {Raised(EConvertError("blanc ")), "blanc "},
+      {Raised(EConvertError("")), ""},
+      {Raised(EConvertError("trait-")), "trait-"},
+      {Raised(EConvertError("barre/")), "barre/."},
+      {Raised(EConvertError("accentué")), "accentué."},
+      {Raised(42), "Erreur inattendue."},
+      {Raised(std::bad_alloc()), "Mémoire insuffisante."},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(FailureBoxText(Raised(EConvertError(c.message))), c.shown) << c.message;
-  }
-}
-
-TEST(ApplicationTest, FailuresWithoutAMessageOfTheirOwnGetAFrenchOne) {
-  EXPECT_EQ(FailureBoxText(Raised(42)), "Erreur inattendue.");
-  EXPECT_EQ(FailureBoxText(Raised(std::bad_alloc())), "Mémoire insuffisante.");
+  for (const auto& c : cases) EXPECT_EQ(FailureBoxText(c.failure), c.shown) << c.shown;
 }
 
 TEST(ApplicationTest, MouseCaptureIsCancelledBeforeTheBoxTitledWithTheApplication) {

@@ -15,7 +15,7 @@
 
 namespace dorvane::testing {
 
-// A window that keeps what its form tells it, as a log of calls and the controls' texts.
+// A window that keeps what its form tells it: the controls' texts, the focus, whether it shows.
 // Every control a form names must be a row of the window's table.
 template <class View>
 class FakeWindow : public View {
@@ -25,7 +25,6 @@ class FakeWindow : public View {
   void SetText(std::string_view control, std::string_view text) override {
     Known(control);
     texts[std::string(control)] = std::string(text);
-    calls.push_back("SetText " + std::string(control) + " '" + std::string(text) + "'");
   }
   std::string Text(std::string_view control) const override {
     Known(control);
@@ -35,19 +34,11 @@ class FakeWindow : public View {
   void SetFocus(std::string_view control) override {
     Known(control);
     focus = std::string(control);
-    calls.push_back("SetFocus " + focus);
   }
-  void BringForward() override {
-    visible = true;
-    calls.push_back("BringForward");
-  }
-  void Close() override {
-    visible = false;
-    calls.push_back("Close");
-  }
+  void BringForward() override { visible = true; }
+  void Close() override { visible = false; }
 
   std::map<std::string, std::string> texts;
-  std::vector<std::string> calls;
   std::string focus;
   bool visible = false;
 
