@@ -9,50 +9,39 @@ std::optional<LaunchOptions> Parse(std::vector<std::string> args, std::string& e
   return ParseLaunchOptions(args, error);
 }
 
-TEST(LaunchOptionsTest, ScreenshotWithDateAndWindow) {
-  std::string error;
-  auto o = Parse({"--screenshot", "a.png", "--date", "2005-03-07", "--window", "search"}, error);
-  ASSERT_TRUE(o && o->screenshot) << error;
-  EXPECT_EQ(o->screenshot->file, "a.png");
-  ASSERT_TRUE(o->screenshot->date);
-  EXPECT_EQ(*o->screenshot->date, (DateParts{2005, 3, 7}));
-  EXPECT_EQ(o->screenshot->window, ScreenshotWindow::kSearch);
-}
-
-TEST(LaunchOptionsTest, EachWindowByItsName) {
-  const struct {
-    const char* name;
-    ScreenshotWindow window;
-  } cases[] = {{"main", ScreenshotWindow::kMain},
-               {"search", ScreenshotWindow::kSearch},
-               {"about", ScreenshotWindow::kAbout}};
-  for (const auto& c : cases) {
-    std::string error;
-    auto o = Parse({"--screenshot", "a.png", "--window", c.name}, error);
-    ASSERT_TRUE(o && o->screenshot) << c.name << ": " << error;
-    EXPECT_EQ(o->screenshot->window, c.window) << c.name;
-  }
-}
-
 TEST(LaunchOptionsTest, OnlyOurOptionsMakeAScreenshotCommand) {
   EXPECT_FALSE(IsScreenshotCommand({}));
   EXPECT_FALSE(IsScreenshotCommand({"/debug"}));
   EXPECT_FALSE(IsScreenshotCommand({"--print", "2005-03-07"}));
+  EXPECT_FALSE(IsScreenshotCommand({"--format", "--date"})) << "an operand of --format";
   EXPECT_TRUE(IsScreenshotCommand({"--date", "2005-03-07"}));
   EXPECT_TRUE(IsScreenshotCommand({"/debug", "--screenshot", "a.png"}));
-  // The debug switches, in any case, stand on either side of the screenshot's options.
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"/debug", "--screenshot", "a.png"},
-        {"/DEBUG", "--screenshot", "a.png"},
-        {"--screenshot", "a.png", "-Debug"}}) {
+}
+
+// The debug switches, in any case, stand on either side of the screenshot's options.
+TEST(LaunchOptionsTest, AcceptedArguments) {
+  const struct {
+    std::vector<std::string> args;
+    std::optional<DateParts> date;
+    ScreenshotWindow window;
+  } cases[] = {
+      {{"--screenshot", "a.png", "--date", "2005-03-07", "--window", "search"},
+       DateParts{2005, 3, 7},
+       ScreenshotWindow::kSearch},
+      {{"--screenshot", "a.png", "--window", "main"}, std::nullopt, ScreenshotWindow::kMain},
+      {{"--screenshot", "a.png", "--window", "about"}, std::nullopt, ScreenshotWindow::kAbout},
+      {{"/debug", "--screenshot", "a.png"}, std::nullopt, ScreenshotWindow::kMain},
+      {{"/DEBUG", "--screenshot", "a.png"}, std::nullopt, ScreenshotWindow::kMain},
+      {{"--screenshot", "a.png", "-Debug"}, std::nullopt, ScreenshotWindow::kMain},
+  };
+  for (const auto& c : cases) {
     std::string error;
-    auto o = Parse(args, error);
-    ASSERT_TRUE(o && o->screenshot) << error;
+    const auto o = Parse(c.args, error);
+    ASSERT_TRUE(o && o->screenshot) << c.args.back() << ": " << error;
     EXPECT_EQ(o->screenshot->file, "a.png");
-    EXPECT_FALSE(o->screenshot->date);
-    EXPECT_EQ(o->screenshot->window, ScreenshotWindow::kMain);
+    EXPECT_EQ(o->screenshot->date, c.date) << c.args.back();
+    EXPECT_EQ(o->screenshot->window, c.window) << c.args.back();
   }
-  EXPECT_FALSE(IsScreenshotCommand({"--format", "--date"})) << "an operand of --format";
 }
 
 TEST(LaunchOptionsTest, RefusedArguments) {

@@ -86,39 +86,33 @@ TEST_F(MainFormTest, WithoutATimerCreationFails) {
   EXPECT_TRUE(view.texts.empty()) << "FormCreate ran";
 }
 
-struct NavigationCase {
-  const char* button;
-  const char* item;
-  DateParts from;
-  DateParts to;
-};
-
-class NavigationTest : public MainFormTest, public ::testing::WithParamInterface<NavigationCase> {};
-
-TEST_P(NavigationTest, ButtonAndMenuItemRunTheSameCommandAndTheCaptionsFollow) {
-  const NavigationCase& c = GetParam();
-  const TDateTime from = MakeDate(c.from.year, c.from.month, c.from.day);
-  const TDateTime to = MakeDate(c.to.year, c.to.month, c.to.day);
-  for (const char* control : {c.button, c.item}) {
-    SCOPED_TRACE(control);
-    view_.grid.SetSelectedDate(from);
-    view_.panels[0] = "x";  // only a rebuild puts it back
-    Click(control);
-    EXPECT_EQ(view_.grid.SelectedDate(), to);
-    ExpectCaptionsOf(to);
+TEST_F(MainFormTest, ButtonAndMenuItemRunTheSameStepAndTheCaptionsFollow) {
+  const struct {
+    const char* button;
+    const char* item;
+    DateParts from;
+    DateParts to;
+  } cases[] = {
+      {"tlbtnAnAvant", "Anneprcdente1", {2008, 5, 17}, {2007, 5, 17}},
+      {"tlbtnMAvant", "Moisprcdent1", {2008, 5, 17}, {2008, 4, 17}},
+      // Today itself, not merely today's month; on today it still rebuilds.
+      {"tlbtnMActuel", "Moisactuel1", {1999, 12, 31}, {2005, 3, 7}},
+      {"tlbtnMActuel", "Moisactuel1", {2005, 3, 7}, {2005, 3, 7}},
+      {"tlbtnMApres", "Moissuivant1", {2008, 1, 31}, {2008, 2, 29}},
+      {"tlbtnAnApres", "Annesuivante1", {2008, 2, 29}, {2009, 2, 28}},
+  };
+  for (const auto& c : cases) {
+    const TDateTime to = MakeDate(c.to.year, c.to.month, c.to.day);
+    for (const char* control : {c.button, c.item}) {
+      SCOPED_TRACE(control);
+      view_.grid.SetSelectedDate(MakeDate(c.from.year, c.from.month, c.from.day));
+      view_.panels[0] = "x";  // only a rebuild puts it back
+      Click(control);
+      EXPECT_EQ(view_.grid.SelectedDate(), to);
+      ExpectCaptionsOf(to);
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Commands, NavigationTest,
-    ::testing::Values(NavigationCase{"tlbtnAnAvant", "Anneprcdente1", {2008, 5, 17}, {2007, 5, 17}},
-                      NavigationCase{"tlbtnMAvant", "Moisprcdent1", {2008, 5, 17}, {2008, 4, 17}},
-                      // Today itself, not merely today's month; on today it still rebuilds.
-                      NavigationCase{"tlbtnMActuel", "Moisactuel1", {1999, 12, 31}, {2005, 3, 7}},
-                      NavigationCase{"tlbtnMActuel", "Moisactuel1", {2005, 3, 7}, {2005, 3, 7}},
-                      NavigationCase{"tlbtnMApres", "Moissuivant1", {2008, 1, 31}, {2008, 2, 29}},
-                      NavigationCase{
-                          "tlbtnAnApres", "Annesuivante1", {2008, 2, 29}, {2009, 2, 28}}));
 
 TEST_F(MainFormTest, YearStepThatCannotEncodeFailsAndLeavesTheGrid) {
   const TDateTime last = MakeDate(9999, 6, 15);
@@ -126,8 +120,6 @@ TEST_F(MainFormTest, YearStepThatCannotEncodeFailsAndLeavesTheGrid) {
   EXPECT_THROW(Click("tlbtnAnApres"), EConvertError);
   EXPECT_EQ(view_.grid.SelectedDate(), last);
   ExpectCaptionsOf(last);
-  Click("tlbtnMAvant");
-  EXPECT_EQ(view_.grid.SelectedDate(), MakeDate(9999, 5, 15));
 }
 
 TEST_F(MainFormTest, ClockAcrossMidnightLeavesTheCaptionsOnThePreviousDate) {
@@ -147,8 +139,8 @@ TEST_F(MainFormTest, SearchCommandBringsTheDialogEmptiedWithTheDayFieldFocused) 
     search_.texts = {{"Edit1", "2004"}, {"Edit2", "2"}, {"Edit3", "29"}};
     Click(control);
     EXPECT_TRUE(search_.visible) << control;
-    EXPECT_EQ(search_.texts, (std::map<std::string, std::string>{
-                                 {"Edit1", ""}, {"Edit2", ""}, {"Edit3", ""}}))
+    EXPECT_EQ(search_.texts,
+              (std::map<std::string, std::string>{{"Edit1", ""}, {"Edit2", ""}, {"Edit3", ""}}))
         << control;
     EXPECT_EQ(search_.focus, "Edit3") << control;
   }

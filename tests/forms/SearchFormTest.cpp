@@ -17,9 +17,7 @@ using testing::FakeFormView;
 
 class SearchFormTest : public ::testing::Test {
  protected:
-  SearchFormTest() : main_(TForm1::kLayout), view_(TForm2::kLayout), form2_(view_, main_, grid_) {
-    grid_.SetSelectedDate(kStart);
-  }
+  SearchFormTest() : main_(TForm1::kLayout), view_(TForm2::kLayout), form2_(view_, main_, grid_) {}
 
   // Clicks "&Afficher" with the fields as given; returns the error box's text, or "" when
   // nothing failed.
@@ -40,54 +38,48 @@ class SearchFormTest : public ::testing::Test {
   TForm2 form2_;
 };
 
-struct SearchCase {
-  const char* day;
-  const char* month;
-  const char* year;
-  const char* box;  // empty: accepted
-  bool mainBroughtForward;
-  DateParts shown;  // the grid's date afterwards
-};
-
-void PrintTo(const SearchCase& c, std::ostream* os) {
-  *os << '"' << c.day << "\" \"" << c.month << "\" \"" << c.year << '"';
-}
-
-class SearchTableTest : public SearchFormTest, public ::testing::WithParamInterface<SearchCase> {};
-
-TEST_P(SearchTableTest, ChecksRunInOrderAndOnlyAGoodDateMovesTheGrid) {
-  const SearchCase& c = GetParam();
-  EXPECT_EQ(Show(c.day, c.month, c.year), c.box);
-  EXPECT_EQ(main_.visible, c.mainBroughtForward);
-  EXPECT_EQ(SplitDate(grid_.SelectedDate()), c.shown);
-  // The dialog stays as it was, with the fields as typed.
-  EXPECT_EQ(view_.texts, (std::map<std::string, std::string>{
-                             {"Edit3", c.day}, {"Edit2", c.month}, {"Edit1", c.year}}));
-  EXPECT_TRUE(view_.focus.empty());
-}
-
 constexpr DateParts kUnmoved{2005, 3, 7};
 constexpr const char* kNoDate = "Argument incorrect pour l'encodage de date.";
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, SearchTableTest,
-    ::testing::Values(
-        SearchCase{"", "", "", "'' n'est pas une valeur entière correcte.", false, kUnmoved},
-        // The year is read first, then the month, then the day.
-        SearchCase{"x", "y", "z", "'z' n'est pas une valeur entière correcte.", false, kUnmoved},
-        SearchCase{"x", "y", "2005", "'y' n'est pas une valeur entière correcte.", false, kUnmoved},
-        SearchCase{"x", "3", "2005", "'x' n'est pas une valeur entière correcte.", false, kUnmoved},
-        // Any number is read before the date is encoded, after the main window came forward.
-        SearchCase{"31", "2", "2005", kNoDate, true, kUnmoved},
-        SearchCase{"1", "1", "0", kNoDate, true, kUnmoved},
-        SearchCase{"29", "2", "1900", kNoDate, true, kUnmoved},
-        SearchCase{"29", "2", "2005", kNoDate, true, kUnmoved},
-        SearchCase{"-1", "3", "2005", kNoDate, true, kUnmoved},
-        SearchCase{"1", "13", "2005", kNoDate, true, kUnmoved},
-        SearchCase{"29", "2", "2004", "", true, {2004, 2, 29}},
-        SearchCase{"31", "12", "9999", "", true, {9999, 12, 31}},
-        SearchCase{"5", "3", "05", "", true, {5, 3, 5}},
-        SearchCase{" 8", "$C", "2005", "", true, {2005, 12, 8}}));
+TEST_F(SearchFormTest, ChecksRunInOrderAndOnlyAGoodDateMovesTheGrid) {
+  const struct {
+    const char* day;
+    const char* month;
+    const char* year;
+    const char* box;  // empty: accepted
+    bool mainBroughtForward;
+    DateParts shown;  // the grid's date afterwards
+  } cases[] = {
+      {"", "", "", "'' n'est pas une valeur entière correcte.", false, kUnmoved},
+      // The year is read first, then the month, then the day.
+      {"x", "y", "z", "'z' n'est pas une valeur entière correcte.", false, kUnmoved},
+      {"x", "y", "2005", "'y' n'est pas une valeur entière correcte.", false, kUnmoved},
+      {"x", "3", "2005", "'x' n'est pas une valeur entière correcte.", false, kUnmoved},
+      // Any number is read before the date is encoded, after the main window came forward.
+      {"31", "2", "2005", kNoDate, true, kUnmoved},
+      {"1", "1", "0", kNoDate, true, kUnmoved},
+      {"29", "2", "1900", kNoDate, true, kUnmoved},
+      {"29", "2", "2005", kNoDate, true, kUnmoved},
+      {"-1", "3", "2005", kNoDate, true, kUnmoved},
+      {"1", "13", "2005", kNoDate, true, kUnmoved},
+      {"29", "2", "2004", "", true, {2004, 2, 29}},
+      {"31", "12", "9999", "", true, {9999, 12, 31}},
+      {"5", "3", "05", "", true, {5, 3, 5}},
+      {" 8", "$C", "2005", "", true, {2005, 12, 8}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.day) + "/" + c.month + "/" + c.year);
+    main_.visible = false;
+    grid_.SetSelectedDate(kStart);
+    EXPECT_EQ(Show(c.day, c.month, c.year), c.box);
+    EXPECT_EQ(main_.visible, c.mainBroughtForward);
+    EXPECT_EQ(SplitDate(grid_.SelectedDate()), c.shown);
+    // The dialog stays as it was, with the fields as typed.
+    EXPECT_EQ(view_.texts, (std::map<std::string, std::string>{
+                               {"Edit3", c.day}, {"Edit2", c.month}, {"Edit1", c.year}}));
+    EXPECT_TRUE(view_.focus.empty());
+  }
+}
 
 TEST_F(SearchFormTest, ValuesThatCannotBeUnsigned16BitAreNoDate) {
   EXPECT_THROW(SearchedDate(65536 + 2005, 3, 7), EConvertError);
