@@ -76,8 +76,18 @@ TEST(DateValue, SplitDateEdges) {
             (TimeParts{14, 5, 9, 123}));
 }
 
-TEST(DateValue, LeapYearsAgreeWithStdChrono) {
-  for (int y = 1; y <= 9999; ++y) ASSERT_EQ(YearIsLeap(y), year{y}.is_leap()) << y;
+TEST(DateValue, LeapYearsAndMonthLengthsAgreeWithStdChrono) {
+  for (int y = 1; y <= 9999; ++y) {
+    ASSERT_EQ(YearIsLeap(y), year{y}.is_leap()) << y;
+    for (unsigned m = 1; m <= 12; ++m) {
+      ASSERT_EQ(
+          MonthLength(y, static_cast<int>(m)),
+          static_cast<int>(static_cast<unsigned>((year{y} / month{m} / std::chrono::last).day())))
+          << y << "-" << m;
+    }
+  }
+  EXPECT_EQ(MonthLength(2008, 0), 0);
+  EXPECT_EQ(MonthLength(2008, 13), 0);
 }
 
 TEST(DateValue, ValuesFarOutsideTheRangeStaySafe) {

@@ -55,14 +55,21 @@ using FakeFormView = FakeWindow<FormView>;
 
 class FakeAboutView : public FakeWindow<AboutView> {
  public:
-  FakeAboutView() : FakeWindow(TFAbout::kLayout) {}
+  explicit FakeAboutView(int* ownerBeeps = nullptr)
+      : FakeWindow(TFAbout::kLayout), ownerBeeps_(ownerBeeps) {}
   void ShowApplicationIcon(std::string_view control) override { icon = std::string(control); }
-  void Beep() override { ++beeps; }
+  void Beep() override {
+    ++beeps;
+    if (ownerBeeps_ != nullptr) ++*ownerBeeps_;
+  }
   std::string ThousandsSeparator() const override { return separator; }
 
   std::string icon;
   int beeps = 0;
   std::string separator = " ";
+
+ private:
+  int* ownerBeeps_;  // also counted there, when a main window made the dialog
 };
 
 // The About dialogs a fake main window makes: each a fake view with its TFAbout, created the
@@ -104,16 +111,10 @@ class FakeMainView : public FakeWindow<MainView> {
 
 class FakeAboutDialog final : public AboutDialog {
  public:
-  explicit FakeAboutDialog(FakeMainView& owner) : owner_(owner), form_(view_) {
-    ++owner_.aboutDialogsAlive;
-    try {
-      form_.FormCreate();
-    } catch (...) {
-      Release();
-      throw;
-    }
+  explicit FakeAboutDialog(FakeMainView& owner)
+      : owner_(owner), alive_(owner.aboutDialogsAlive), view_(&owner.aboutBeeps), form_(view_) {
+    form_.FormCreate();
   }
-  ~FakeAboutDialog() override { Release(); }
 
   FormView& View() override { return view_; }
   void ShowModal() override {
@@ -124,17 +125,17 @@ class FakeAboutDialog final : public AboutDialog {
   void SetClientWidth(int) override {}
 
  private:
-  void Release() {
-    if (released_) return;
-    released_ = true;
-    --owner_.aboutDialogsAlive;
-    owner_.aboutBeeps += view_.beeps;
-  }
+  // Counts the dialog among the living for as long as it is, even when FormCreate fails.
+  struct Alive {
+    explicit Alive(int& count) : count_(count) { ++count_; }
+    ~Alive() { --count_; }
+    int& count_;
+  };
 
   FakeMainView& owner_;
+  Alive alive_;
   FakeAboutView view_;
   TFAbout form_;
-  bool released_ = false;
 };
 
 inline std::unique_ptr<AboutDialog> FakeMainView::CreateAboutDialog() {

@@ -13,7 +13,6 @@
 #include "dates/ConvertError.h"
 #include "dates/Formatting.h"
 #include "dates/Moon.h"
-#include "forms/AboutTexts.h"
 #include "forms/MainForm.h"
 #include "forms/_Recherche.h"
 #include "help/hh.h"
@@ -146,14 +145,6 @@ TEST_F(MainFormTest, SearchCommandBringsTheDialogEmptiedWithTheDayFieldFocused) 
   }
 }
 
-TEST_F(MainFormTest, QuitClosesTheWindowFromButtonAndMenu) {
-  for (const char* control : {"tlbtnQuitter", "Quitter1"}) {
-    view_.visible = true;
-    Click(control);
-    EXPECT_FALSE(view_.visible) << control;
-  }
-}
-
 TEST_F(MainFormTest, SizeLockKeepsTheCurrentSizeAndTheRestOfTheDefaultAnswer) {
   // The maximised size and place, then the smallest and largest size the frame may be dragged to.
   SizeLimits limits{1280, 1024, -4, -4, 112, 27, 1292, 1036};
@@ -171,8 +162,6 @@ TEST_F(MainFormTest, AboutCommandShowsTheProductTexts) {
   const auto& texts = view_.aboutShowings[0].texts;
   EXPECT_EQ(texts.at("Label1"), "Dorvane");
   EXPECT_EQ(texts.at("Label2"), "Version 1.0 - Win9x - Win XP");
-  EXPECT_EQ(texts.at("Label3"), kMakerNotice);
-  EXPECT_EQ(view_.aboutDialogsAlive, 0) << "the dialog outlived its showing";
 }
 
 // The viewer's calls and their parameters are the help binding's tests; here, which commands

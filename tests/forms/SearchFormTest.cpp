@@ -87,15 +87,6 @@ TEST_F(SearchFormTest, ValuesThatCannotBeUnsigned16BitAreNoDate) {
   EXPECT_EQ(SearchedDate(2005, 3, 7), kStart);
 }
 
-TEST_F(SearchFormTest, CloseOnlyClosesTheDialogAndKeepsTheFields) {
-  view_.visible = true;
-  view_.texts = {{"Edit3", "1"}};
-  form2_.Button1Click();
-  EXPECT_FALSE(view_.visible);
-  EXPECT_EQ(view_.texts, (std::map<std::string, std::string>{{"Edit3", "1"}}));
-  EXPECT_FALSE(main_.visible);
-}
-
 TEST(SearchKeyFilterTest, OnlyDigitsAndBackspacePass) {
   for (char32_t key = 0; key < 0x3000; ++key) {
     const bool passes = key == 8 || (key >= U'0' && key <= U'9');
