@@ -1,7 +1,7 @@
 // The About component and dialog, through fakes of their views.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include <exception>
 #include <string>
 
 #include "FakeViews.h"
@@ -17,14 +17,10 @@ using platform::MemoryFigures;
 using testing::FakeAboutView;
 using testing::FakeMainView;
 
-class ThrowingMemoryStatus final : public platform::MemoryStatus {
+template <class Failure>
+class FailingMemoryStatus final : public platform::MemoryStatus {
  public:
-  MemoryFigures Query() const override { throw std::runtime_error("état de la mémoire illisible"); }
-};
-
-class ForeignMemoryStatus final : public platform::MemoryStatus {
- public:
-  MemoryFigures Query() const override { throw 42; }  // no std::exception
+  MemoryFigures Query() const override { throw Failure(); }
 };
 
 class AboutFormTest : public ::testing::Test {
@@ -85,7 +81,7 @@ TEST_F(AboutFormTest, TheUsersThousandsSeparatorGroupsTheTotal) {
 // A failure while the dialog is created beeps and shows nothing; one that is no std::exception
 // passes on, without the beep.
 TEST_F(AboutFormTest, FailureWhileCreatingBeepsAndShowsNothing) {
-  ThrowingMemoryStatus failing;
+  FailingMemoryStatus<std::exception> failing;
   const platform::ServicesScope failingMemory({.memory = &failing});
   TAboutBox box(owner_);
   EXPECT_NO_THROW(box.Execute());
@@ -96,7 +92,7 @@ TEST_F(AboutFormTest, FailureWhileCreatingBeepsAndShowsNothing) {
   EXPECT_EQ(owner_.aboutBeeps, 1);
   EXPECT_EQ(owner_.beeps, 1);
 
-  ForeignMemoryStatus foreign;
+  FailingMemoryStatus<int> foreign;  // no std::exception
   const platform::ServicesScope foreignMemory({.memory = &foreign});
   EXPECT_THROW(box.Execute(), int);
   EXPECT_EQ(owner_.beeps, 1);
