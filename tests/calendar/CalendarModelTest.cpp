@@ -1,6 +1,7 @@
 #include <chrono>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -32,9 +33,16 @@ class CalendarModel : public ::testing::Test {
   std::vector<TDateTime> seen_;
 };
 
-TEST_F(CalendarModel, ConstructionShowsToday) {
+TEST_F(CalendarModel, ConstructionShowsTodayWithoutNotice) {
   TCalendar cal;
   EXPECT_EQ(cal.SelectedDate(), MakeDate(2008, 5, 15));
+  EXPECT_TRUE(cal.UseCurrentDate());
+  EXPECT_FALSE(cal.ReadOnly());
+  EXPECT_EQ(cal.StartOfWeek(), 0);
+  EXPECT_EQ(cal.ColCount(), 7);
+  EXPECT_EQ(cal.RowCount(), 7);
+  EXPECT_EQ(cal.FixedCols(), 0);
+  EXPECT_EQ(cal.FixedRows(), 1);
   EXPECT_EQ(cal.TextOfCell(cal.Col(), cal.Row()), "15");
   EXPECT_EQ(cal.TextOfCell(-1, 0), "");
   EXPECT_EQ(cal.TextOfCell(7, 3), "");
@@ -43,8 +51,7 @@ TEST_F(CalendarModel, ConstructionShowsToday) {
 }
 
 // Every month of a 400-year cycle under every first weekday, against std::chrono's weekday:
-// each day stands in the column of its weekday, the 1st in row 1, and every other cell is blank;
-// the selected day is the current cell.
+// each day stands in the column of its weekday, the 1st in row 1, and every other cell is blank.
 TEST_F(CalendarModel, DayCellMappingAgreesWithStdChronoOverA400YearCycle) {
   TCalendar cal;
   int firstInLastColumn = 0;
@@ -77,11 +84,6 @@ TEST_F(CalendarModel, DayCellMappingAgreesWithStdChronoOverA400YearCycle) {
             ASSERT_EQ(col, static_cast<int>(col1)) << y << "-" << m << "-" << d << " sow " << sow;
             ASSERT_EQ(row, static_cast<int>(1 + (d - 1 + firstCol) / 7))
                 << y << "-" << m << "-" << d;
-            // Selected, the day is the current cell.
-            cal.SetSelectedDate(MakeDate(static_cast<std::uint16_t>(y),
-                                         static_cast<std::uint16_t>(m),
-                                         static_cast<std::uint16_t>(d)));
-            ASSERT_EQ(cal.CurrentCell(), (GridCoord{col, row})) << y << "-" << m << "-" << d;
           }
         }
         ASSERT_EQ(dayCells, static_cast<int>(length)) << y << "-" << m;
@@ -94,14 +96,55 @@ TEST_F(CalendarModel, DayCellMappingAgreesWithStdChronoOverA400YearCycle) {
   EXPECT_GT(fourRowFebruaries, 0);
 }
 
+// The current cell stands on the selected day for every day of a cycle's months.
+TEST_F(CalendarModel, CurrentCellFollowsEveryDay) {
+  TCalendar cal;
+  for (int sow : {0, 1, 6}) {
+    cal.SetStartOfWeek(static_cast<TDayOfWeek>(sow));
+    for (chr::sys_days d = chr::sys_days{chr::year{2001} / 1 / 1};
+         d <= chr::sys_days{chr::year{2400} / 12 / 31}; d += chr::days{1}) {
+      const chr::year_month_day ymd{d};
+      cal.SetSelectedDate(MakeDate(static_cast<std::uint16_t>(static_cast<int>(ymd.year())),
+                                   static_cast<std::uint16_t>(static_cast<unsigned>(ymd.month())),
+                                   static_cast<std::uint16_t>(static_cast<unsigned>(ymd.day()))));
+      const unsigned col = (chr::weekday{d}.c_encoding() + 7 - static_cast<unsigned>(sow)) % 7;
+      ASSERT_EQ(cal.Col(), static_cast<int>(col));
+      ASSERT_EQ(cal.TextOfCell(cal.Col(), cal.Row()),
+                std::to_string(static_cast<unsigned>(ymd.day())));
+    }
+  }
+}
+
+TEST_F(CalendarModel, MondayFirstLayoutExamples) {
+  TCalendar cal;
+  cal.SetStartOfWeek(1);
+  const std::vector<std::string> header{"Lun", "Mar", "Mer", "Jeu", "Ven", "Sam", "Dim"};
+  for (int c = 0; c < 7; ++c) EXPECT_EQ(cal.TextOfCell(c, 0), header[static_cast<std::size_t>(c)]);
+
+  cal.SetSelectedDate(MakeDate(2008, 6, 1));  // a Sunday
+  EXPECT_EQ(cal.DayOffset(), -5);
+  EXPECT_EQ(cal.TextOfCell(6, 1), "1");
+  EXPECT_EQ(cal.TextOfCell(5, 1), "");
+  EXPECT_EQ(cal.TextOfCell(0, 6), "30");
+  cal.SetSelectedDate(MakeDate(2008, 3, 31));  // March 2008 starts on a Saturday
+  EXPECT_EQ(cal.TextOfCell(0, 6), "31");
+  cal.SetSelectedDate(MakeDate(2008, 9, 1));  // a Monday
+  EXPECT_EQ(cal.DayOffset(), 1);
+  EXPECT_EQ(cal.TextOfCell(0, 1), "1");
+
+  cal.SetSelectedDate(MakeDate(2010, 2, 1));  // common-year February on a Monday
+  EXPECT_EQ(cal.TextOfCell(6, 4), "28");
+  for (int row : {5, 6}) {
+    for (int c = 0; c < 7; ++c) EXPECT_EQ(cal.TextOfCell(c, row), "") << c << "," << row;
+  }
+}
+
 TEST_F(CalendarModel, StartOfWeekMovesTheCellNotTheDate) {
   TCalendar cal;
   Watch(cal);
   cal.SetStartOfWeek(1);
   EXPECT_EQ(cal.SelectedDate(), MakeDate(2008, 5, 15));
   EXPECT_EQ(cal.Col(), 3);  // Thursday
-  const char* const header[] = {"Lun", "Mar", "Mer", "Jeu", "Ven", "Sam", "Dim"};
-  for (int c = 0; c < 7; ++c) EXPECT_EQ(cal.TextOfCell(c, 0), header[c]);
   cal.SetStartOfWeek(4);
   EXPECT_EQ(cal.Col(), 0);
   EXPECT_EQ(cal.TextOfCell(0, 0), "Jeu");
@@ -110,104 +153,227 @@ TEST_F(CalendarModel, StartOfWeekMovesTheCellNotTheDate) {
   EXPECT_TRUE(seen_.empty());
 }
 
-struct StepCase {
+struct NoticeCase {
   const char* name;
   DateParts start;
   std::function<void(TCalendar&)> op;
-  std::vector<DateParts> notices;  // the date seen by each notice, in order; the last one stays
-  bool fails = false;              // with the date-encoding error, changing nothing
+  std::vector<DateParts> notices;  // the date seen by each notice, in order
+  DateParts end;
 };
 
-class CalendarSteps : public CalendarModel, public ::testing::WithParamInterface<StepCase> {};
+class CalendarNotices : public CalendarModel, public ::testing::WithParamInterface<NoticeCase> {};
 
-TEST_P(CalendarSteps, NotifyAsTabledOrFailChangingNothing) {
-  const StepCase& tc = GetParam();
+TEST_P(CalendarNotices, FireAsTabled) {
+  const NoticeCase& tc = GetParam();
+  TCalendar cal;
+  cal.SetSelectedDate(MakeDate(tc.start.year, tc.start.month, tc.start.day));
+  Watch(cal);
+  tc.op(cal);
+  ASSERT_EQ(seen_.size(), tc.notices.size());
+  for (std::size_t i = 0; i < seen_.size(); ++i) EXPECT_EQ(SplitDate(seen_[i]), tc.notices[i]) << i;
+  EXPECT_EQ(SplitDate(cal.SelectedDate()), tc.end);
+  EXPECT_EQ(cal.TextOfCell(cal.Col(), cal.Row()), std::to_string(tc.end.day));
+}
+
+using C = TCalendar;
+INSTANTIATE_TEST_SUITE_P(Table, CalendarNotices,
+                         ::testing::Values(NoticeCase{"SameDateWritten",
+                                                      {2008, 5, 15},
+                                                      [](C& c) {
+                                                        c.SetSelectedDate(c.SelectedDate());
+                                                      },
+                                                      {{2008, 5, 15}},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{"MarchBackLeap",
+                                                      {2008, 3, 31},
+                                                      [](C& c) { c.MonthBack(); },
+                                                      {{2008, 2, 29}},
+                                                      {2008, 2, 29}},
+                                           NoticeCase{"MarchBackCommon",
+                                                      {2007, 3, 31},
+                                                      [](C& c) { c.MonthBack(); },
+                                                      {{2007, 2, 28}},
+                                                      {2007, 2, 28}},
+                                           NoticeCase{"JanuaryForward",
+                                                      {2008, 1, 31},
+                                                      [](C& c) { c.MonthForward(); },
+                                                      {{2008, 2, 29}},
+                                                      {2008, 2, 29}},
+                                           NoticeCase{"OctoberForward",
+                                                      {2008, 10, 31},
+                                                      [](C& c) { c.MonthForward(); },
+                                                      {{2008, 11, 30}},
+                                                      {2008, 11, 30}},
+                                           NoticeCase{"AcrossYearEndForward",
+                                                      {2005, 12, 31},
+                                                      [](C& c) { c.MonthForward(); },
+                                                      {{2006, 1, 31}},
+                                                      {2006, 1, 31}},
+                                           NoticeCase{"AcrossYearEndBack",
+                                                      {2006, 1, 1},
+                                                      [](C& c) { c.MonthBack(); },
+                                                      {{2005, 12, 1}},
+                                                      {2005, 12, 1}},
+                                           NoticeCase{"MidMonthBack",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.MonthBack(); },
+                                                      {{2008, 4, 15}},
+                                                      {2008, 4, 15}},
+                                           NoticeCase{"YearForwardFrom29Feb",
+                                                      {2008, 2, 29},
+                                                      [](C& c) { c.YearForward(); },
+                                                      {{2008, 2, 28}, {2009, 2, 28}},
+                                                      {2009, 2, 28}},
+                                           NoticeCase{"YearBackFrom29Feb",
+                                                      {2008, 2, 29},
+                                                      [](C& c) { c.YearBack(); },
+                                                      {{2008, 2, 28}, {2007, 2, 28}},
+                                                      {2007, 2, 28}},
+                                           NoticeCase{"YearForward",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.YearForward(); },
+                                                      {{2009, 5, 15}},
+                                                      {2009, 5, 15}},
+                                           NoticeCase{"YearForwardTo29Feb",
+                                                      {2007, 2, 28},
+                                                      [](C& c) { c.YearForward(); },
+                                                      {{2008, 2, 28}},
+                                                      {2008, 2, 28}},
+                                           NoticeCase{"YearBackFromYear1",
+                                                      {1, 6, 1},
+                                                      [](C& c) { c.YearBack(); },
+                                                      {},
+                                                      {1, 6, 1}},
+                                           NoticeCase{"DayChanged",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetDay(20); },
+                                                      {{2008, 5, 20}},
+                                                      {2008, 5, 20}},
+                                           NoticeCase{"DayEqual",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetDay(15); },
+                                                      {},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{"DayBeyondMonth",
+                                                      {2008, 4, 15},
+                                                      [](C& c) { c.SetDay(31); },
+                                                      {},
+                                                      {2008, 4, 15}},
+                                           NoticeCase{"DayZero",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetDay(0); },
+                                                      {},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{"MonthThirteen",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetMonth(13); },
+                                                      {},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{"MonthChanged",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetMonth(12); },
+                                                      {{2008, 12, 15}},
+                                                      {2008, 12, 15}},
+                                           NoticeCase{"YearEqual",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetYear(2008); },
+                                                      {},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{"YearChanged",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetYear(1); },
+                                                      {{1, 5, 15}},
+                                                      {1, 5, 15}},
+                                           NoticeCase{"OtherIndex",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetDatePart(4, 3); },
+                                                      {},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{"NegativeValue",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetDatePart(1, -2008); },
+                                                      {},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{"StartOfWeek",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetStartOfWeek(3); },
+                                                      {},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{"ReadOnly",
+                                                      {2008, 5, 15},
+                                                      [](C& c) { c.SetReadOnly(true); },
+                                                      {},
+                                                      {2008, 5, 15}},
+                                           NoticeCase{
+                                               "UseCurrentDateFalse",
+                                               {2008, 5, 15},
+                                               [](C& c) { c.SetUseCurrentDate(false); },
+                                               {},
+                                               {2008, 5, 15}},
+                                           NoticeCase{"ReadOnlyStillStepsByProgram",
+                                                      {2008, 5, 15},
+                                                      [](C& c) {
+                                                        c.SetReadOnly(true);
+                                                        c.MonthForward();
+                                                        c.SetDay(3);
+                                                      },
+                                                      {{2008, 6, 15}, {2008, 6, 3}},
+                                                      {2008, 6, 3}}),
+                         [](const ::testing::TestParamInfo<NoticeCase>& p) {
+                           return p.param.name;
+                         });
+
+struct FailureCase {
+  const char* name;
+  DateParts start;
+  std::function<void(TCalendar&)> op;
+};
+
+class CalendarFailures : public CalendarModel, public ::testing::WithParamInterface<FailureCase> {};
+
+// The operation raises the date-encoding error and leaves date, grid and flag as they were.
+TEST_P(CalendarFailures, RaiseAndChangeNothing) {
+  const FailureCase& tc = GetParam();
   TCalendar cal;
   cal.SetStartOfWeek(1);
-  // 06:00 of the start day: before 30 December 1899 the time of day counts away from zero.
-  const TDateTime start = MakeDate(tc.start.year, tc.start.month, tc.start.day);
-  cal.SetSelectedDate(start + std::copysign(0.25, start));
+  cal.SetSelectedDate(MakeDate(tc.start.year, tc.start.month, tc.start.day) + 0.25);
   Watch(cal);
   const TDateTime before = cal.SelectedDate();
   const GridCoord cell = cal.CurrentCell();
   const int offset = cal.DayOffset();
   try {
     tc.op(cal);
-    EXPECT_FALSE(tc.fails) << "no error";
+    FAIL() << "no error";
   } catch (const EConvertError& e) {
-    EXPECT_TRUE(tc.fails) << e.what();
     EXPECT_STREQ(e.what(), "Argument incorrect pour l'encodage de date");
-    EXPECT_EQ(cal.SelectedDate(), before);
-    EXPECT_EQ(cal.CurrentCell(), cell);
-    EXPECT_EQ(cal.DayOffset(), offset);
-    EXPECT_TRUE(cal.UseCurrentDate());
   }
-  ASSERT_EQ(seen_.size(), tc.notices.size());
-  for (std::size_t i = 0; i < seen_.size(); ++i) EXPECT_EQ(SplitDate(seen_[i]), tc.notices[i]) << i;
-  const DateParts end = tc.notices.empty() ? tc.start : tc.notices.back();
-  EXPECT_EQ(SplitDate(cal.SelectedDate()), end);
-  EXPECT_EQ(cal.TextOfCell(cal.Col(), cal.Row()), std::to_string(end.day));
+  EXPECT_EQ(cal.SelectedDate(), before);
+  EXPECT_EQ(cal.CurrentCell(), cell);
+  EXPECT_EQ(cal.DayOffset(), offset);
+  EXPECT_TRUE(cal.UseCurrentDate());
+  EXPECT_TRUE(seen_.empty());
 }
 
-using C = TCalendar;
-constexpr DateParts k15May{2008, 5, 15};
-constexpr auto kMonthBack = [](C& c) { c.MonthBack(); };
-constexpr auto kMonthForward = [](C& c) { c.MonthForward(); };
-constexpr auto kYearBack = [](C& c) { c.YearBack(); };
-constexpr auto kYearForward = [](C& c) { c.YearForward(); };
-constexpr auto kSetDate = [](TDateTime d) { return [d](C& c) { c.SetSelectedDate(d); }; };
 INSTANTIATE_TEST_SUITE_P(
-    Table, CalendarSteps,
+    Table, CalendarFailures,
     ::testing::Values(
-        StepCase{
-            "SameDateWritten", k15May, [](C& c) { c.SetSelectedDate(c.SelectedDate()); }, {k15May}},
-        StepCase{"MarchBackLeap", {2008, 3, 31}, kMonthBack, {{2008, 2, 29}}},
-        StepCase{"MarchBackCommon", {2007, 3, 31}, kMonthBack, {{2007, 2, 28}}},
-        StepCase{"JanuaryForward", {2008, 1, 31}, kMonthForward, {{2008, 2, 29}}},
-        StepCase{"OctoberForward", {2008, 10, 31}, kMonthForward, {{2008, 11, 30}}},
-        StepCase{"AcrossYearEndForward", {2005, 12, 31}, kMonthForward, {{2006, 1, 31}}},
-        StepCase{"AcrossYearEndBack", {2006, 1, 1}, kMonthBack, {{2005, 12, 1}}},
-        StepCase{"MidMonthBack", k15May, kMonthBack, {{2008, 4, 15}}},
-        StepCase{
-            "YearForwardFrom29Feb", {2008, 2, 29}, kYearForward, {{2008, 2, 28}, {2009, 2, 28}}},
-        StepCase{"YearBackFrom29Feb", {2008, 2, 29}, kYearBack, {{2008, 2, 28}, {2007, 2, 28}}},
-        StepCase{"YearForward", k15May, kYearForward, {{2009, 5, 15}}},
-        StepCase{"YearForwardTo29Feb", {2007, 2, 28}, kYearForward, {{2008, 2, 28}}},
-        StepCase{"YearBackFromYear1", {1, 6, 1}, kYearBack, {}},
-        StepCase{"DayChanged", k15May, [](C& c) { c.SetDay(20); }, {{2008, 5, 20}}},
-        StepCase{"DayEqual", k15May, [](C& c) { c.SetDay(15); }, {}},
-        StepCase{"DayBeyondMonth", {2008, 4, 15}, [](C& c) { c.SetDay(31); }, {}},
-        StepCase{"DayZero", k15May, [](C& c) { c.SetDay(0); }, {}},
-        StepCase{"MonthThirteen", k15May, [](C& c) { c.SetMonth(13); }, {}},
-        StepCase{"MonthChanged", k15May, [](C& c) { c.SetMonth(12); }, {{2008, 12, 15}}},
-        StepCase{"YearEqual", k15May, [](C& c) { c.SetYear(2008); }, {}},
-        StepCase{"YearChanged", k15May, [](C& c) { c.SetYear(1); }, {{1, 5, 15}}},
-        StepCase{"OtherIndex", k15May, [](C& c) { c.SetDatePart(4, 3); }, {}},
-        StepCase{"NegativeValue", k15May, [](C& c) { c.SetDatePart(1, -2008); }, {}},
-        StepCase{"StartOfWeek", k15May, [](C& c) { c.SetStartOfWeek(3); }, {}},
-        StepCase{"ReadOnly", k15May, [](C& c) { c.SetReadOnly(true); }, {}},
-        StepCase{"UseCurrentDateFalse", k15May, [](C& c) { c.SetUseCurrentDate(false); }, {}},
-        StepCase{"ReadOnlyStillStepsByProgram",
-                 k15May,
-                 [](C& c) {
-                   c.SetReadOnly(true);
-                   c.MonthForward();
-                   c.SetDay(3);
-                 },
-                 {{2008, 6, 15}, {2008, 6, 3}}},
-        StepCase{"MonthWithoutTheDay", {2008, 1, 31}, [](C& c) { c.SetMonth(2); }, {}, true},
-        StepCase{"YearWithout29Feb", {2008, 2, 29}, [](C& c) { c.SetYear(2009); }, {}, true},
-        StepCase{"YearAbove9999", k15May, [](C& c) { c.SetYear(10000); }, {}, true},
-        StepCase{"YearThatWouldWrap", k15May, [](C& c) { c.SetYear(65536 + 2009); }, {}, true},
-        StepCase{"YearForwardFrom9999", {9999, 5, 15}, kYearForward, {}, true},
-        StepCase{"MonthForwardFromDecember9999", {9999, 12, 31}, kMonthForward, {}, true},
-        StepCase{"MonthBackFromJanuary1", {1, 1, 1}, kMonthBack, {}, true},
-        StepCase{"DateAfter9999", {9999, 12, 31}, kSetDate(kMaxDate + 1), {}, true},
-        StepCase{"DateBefore1", {1, 1, 1}, kSetDate(kMinDate - 1), {}, true},
-        StepCase{"DateFarOut", k15May, kSetDate(1e300), {}, true},
-        StepCase{"DateNaN", k15May, kSetDate(std::nan("")), {}, true},
-        StepCase{"DateInfinite", k15May, kSetDate(-HUGE_VAL), {}, true}),
-    [](const ::testing::TestParamInfo<StepCase>& p) { return p.param.name; });
+        FailureCase{"MonthWithoutTheDay", {2008, 1, 31}, [](C& c) { c.SetMonth(2); }},
+        FailureCase{"YearWithout29Feb", {2008, 2, 29}, [](C& c) { c.SetYear(2009); }},
+        FailureCase{"YearAbove9999", {2008, 5, 15}, [](C& c) { c.SetYear(10000); }},
+        FailureCase{"YearThatWouldWrap", {2008, 5, 15}, [](C& c) { c.SetYear(65536 + 2008 + 1); }},
+        FailureCase{"YearForwardFrom9999", {9999, 5, 15}, [](C& c) { c.YearForward(); }},
+        FailureCase{"MonthForwardFromDecember9999", {9999, 12, 31}, [](C& c) { c.MonthForward(); }},
+        FailureCase{"MonthBackFromJanuary1", {1, 1, 1}, [](C& c) { c.MonthBack(); }},
+        FailureCase{"DateAfter9999", {9999, 12, 31}, [](C& c) { c.SetSelectedDate(kMaxDate + 1); }},
+        FailureCase{"DateBefore1", {1, 1, 1}, [](C& c) { c.SetSelectedDate(kMinDate - 1); }},
+        FailureCase{"DateFarOut", {2008, 5, 15}, [](C& c) { c.SetSelectedDate(1e300); }},
+        FailureCase{"DateNaN",
+                    {2008, 5, 15},
+                    [](C& c) { c.SetSelectedDate(std::numeric_limits<double>::quiet_NaN()); }},
+        FailureCase{"DateInfinite",
+                    {2008, 5, 15},
+                    [](C& c) { c.SetSelectedDate(-std::numeric_limits<double>::infinity()); }}),
+    [](const ::testing::TestParamInfo<FailureCase>& p) { return p.param.name; });
 
 TEST_F(CalendarModel, EdgesOfTheRangeAreAccepted) {
   TCalendar cal;
@@ -262,6 +428,21 @@ TEST_F(CalendarModel, UseCurrentDateTransitions) {
   const TDateTime date = cal.SelectedDate();
   cal.SetUseCurrentDate(false);
   EXPECT_EQ(cal.SelectedDate(), date);
+}
+
+TEST_F(CalendarModel, MonthLengthAndLeapYears) {
+  TCalendar cal;
+  for (int y = 1; y <= 2400; ++y) {
+    const bool leap = chr::year{y}.is_leap();
+    ASSERT_EQ(cal.YearIsLeap(y), leap) << y;
+    for (unsigned m = 1; m <= 12; ++m) {
+      ASSERT_EQ(cal.MonthLength(y, static_cast<int>(m)),
+                static_cast<int>(
+                    static_cast<unsigned>((chr::year{y} / chr::month{m} / chr::last).day())));
+    }
+  }
+  EXPECT_EQ(cal.MonthLength(2008, 0), 0);
+  EXPECT_EQ(cal.MonthLength(2008, 13), 0);
 }
 
 }  // namespace

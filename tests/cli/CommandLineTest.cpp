@@ -1,5 +1,6 @@
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -41,26 +42,46 @@ class CommandLineTest : public ::testing::Test {
   platform::ServicesScope services_{{.clock = &clock_}};
 };
 
-// Today is 7 March 2005, 14:05:09.007.
-TEST_F(CommandLineTest, WritesTheCaptionsTheMonthOrThePatternOfAMoment) {
+TEST_F(CommandLineTest, PrintWritesTheCaptionsOfADate) {
+  const Outcome run = Call({"--print", "2000-01-06"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "JANVIER 2000\n"
+            "Janvier 6, 2000 - 5 ème jour de la semaine.\n"
+            "6 ème jour\n"
+            "Lune : 1° jour  (nouvelle lune)\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CommandLineTest, PrintDefaultsToToday) {
+  const Outcome run = Call({"--print"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, CaptionLines(MakeDate(2005, 3, 7)));
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "MARS 2005");
+}
+
+TEST_F(CommandLineTest, MonthWritesTheGridOfTheMonth) {
+  const Outcome run = Call({"--month", "2005-03-07"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "  Lun  Mar  Mer  Jeu  Ven  Sam  Dim\n"
+            "         1    2    3    4    5    6\n"
+            "  [7]    8    9   10   11   12   13\n"
+            "   14   15   16   17   18   19   20\n"
+            "   21   22   23   24   25   26   27\n"
+            "   28   29   30   31               \n"
+            "                                   \n");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(Call({"--month"}).out, run.out);  // today is 7 March 2005
+  EXPECT_EQ(Call({"--month", "2005-03-31"}).out.substr(36 * 5, 36),
+            "   28   29   30 [31]               \n");
+}
+
+TEST_F(CommandLineTest, FormatWritesThePatternOfAMoment) {
   const struct {
     std::vector<std::string> args;
     const char* out;
   } cases[] = {
-      {{"--print", "2000-01-06"},
-       "JANVIER 2000\nJanvier 6, 2000 - 5 ème jour de la semaine.\n6 ème jour\n"
-       "Lune : 1° jour  (nouvelle lune)\n"},
-      {{"--print"},
-       "MARS 2005\nMars 7, 2005 - 2 ème jour de la semaine.\n66 ème jour\n"
-       "Lune : 27° jour  (dernier quartier)\n"},
-      {{"--month"},
-       "  Lun  Mar  Mer  Jeu  Ven  Sam  Dim\n"
-       "         1    2    3    4    5    6\n"
-       "  [7]    8    9   10   11   12   13\n"
-       "   14   15   16   17   18   19   20\n"
-       "   21   22   23   24   25   26   27\n"
-       "   28   29   30   31               \n"
-       "                                   \n"},
       {{"--format", "dd/mm/yyyy hh:nn:ss.zzz"}, "07/03/2005 14:05:09.007\n"},
       {{"--format", "dddddd", "2005-03-01"}, "Mars 1, 2005\n"},
       {{"--format", "c", "2005-03-01T14:05:09"}, "3/1/05 2:05:09 pm\n"},
@@ -70,9 +91,9 @@ TEST_F(CommandLineTest, WritesTheCaptionsTheMonthOrThePatternOfAMoment) {
   };
   for (const auto& c : cases) {
     const Outcome run = Call(c.args);
-    EXPECT_EQ(run.status, 0) << c.args.back();
-    EXPECT_EQ(run.out, c.out) << c.args.back();
-    EXPECT_EQ(run.err, "") << c.args.back();
+    EXPECT_EQ(run.status, 0) << c.args[1];
+    EXPECT_EQ(run.out, c.out) << c.args[1];
+    EXPECT_EQ(run.err, "") << c.args[1];
   }
 }
 
@@ -110,8 +131,12 @@ TEST_F(CommandLineTest, BadInputWritesOneLineToErrorsOnly) {
       {{"--print", "2005-03-01", "x"}, "Argument en trop : « x » (voir dorvane --help).\n"},
       {{"--version", "x"}, "Argument en trop : « x » (voir dorvane --help).\n"},
       {{"--mois"}, "Option inconnue : « --mois » (voir dorvane --help).\n"},
+      {{"--month", "2005-02-29"}, "Argument incorrect pour l'encodage de date.\n"},
       {{"--month", "10000-01-01"},
        "Date mal formée : « 10000-01-01 » (forme attendue : AAAA-MM-JJ).\n"},
+      {{"--month", "2005-03-07T10:00:00"},
+       "Date mal formée : « 2005-03-07T10:00:00 » (forme attendue : AAAA-MM-JJ).\n"},
+      {{"--month", "2005-03-07", "x"}, "Argument en trop : « x » (voir dorvane --help).\n"},
       {{"bonjour\nmonde"}, "Option inconnue : « bonjour?monde » (voir dorvane --help).\n"},
       // C1 controls (U+0085, a stray 0x9B) and the right-to-left override.
       {{"a\u0085b\x9B"
@@ -141,6 +166,26 @@ TEST_F(CommandLineTest, NoOptionOrTheDebugSwitchOpensTheProgram) {
   }
 }
 
+TEST_F(CommandLineTest, PrintGivesAMoonLineForEveryValidDay) {
+  const struct {
+    const char* date;
+    const char* moonLine;
+  } cases[] = {
+      {"0001-01-01", "Lune : 21° jour  (pleine lune)\n"},
+      {"1500-03-01", "Lune : 22° jour  (pleine lune)\n"},
+      {"1582-10-17", "Lune : 21° jour  (pleine lune)\n"},
+      {"4103-09-14", "Lune : 30° jour  (dernier quartier)\n"},
+      {"9999-12-31", "Lune : 1° jour  (nouvelle lune)\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome run = Call({"--print", c.date});
+    EXPECT_EQ(run.status, 0) << c.date;
+    EXPECT_EQ(run.err, "") << c.date;
+    const std::size_t lastLine = run.out.rfind('\n', run.out.size() - 2) + 1;
+    EXPECT_EQ(run.out.substr(lastLine), c.moonLine) << c.date;
+  }
+}
+
 // The built program, run as a user would: its streams and its exit status. `output` redirects
 // its standard output elsewhere than to the captured file (">/dev/full", ">&-").
 Outcome RunProgram(const std::string& environment, const std::string& arguments,
@@ -157,28 +202,41 @@ Outcome RunProgram(const std::string& environment, const std::string& arguments,
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   };
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(outFile), slurp(errFile)};
+  Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(outFile), slurp(errFile)};
+  return run;
 }
 
-// Which variable names the locale is the locale source's tests; here, that the program reads it.
 TEST(CommandLineProgram, PrintsWithoutADisplayInTheUsersLocale) {
-  const Outcome run = RunProgram("LANG=C.UTF-8 LC_TIME=fr_FR.UTF-8 DISPLAY= WAYLAND_DISPLAY=",
-                                 "--print 2005-02-07");
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out,
-            "FéVRIER 2005\nlundi 7 février 2005 - 2 ème jour de la semaine.\n38 ème jour\n"
-            "Lune : 29° jour  (dernier quartier)\n");
-  EXPECT_EQ(run.err, "");
+  const Outcome neutral =
+      RunProgram("LANG=C.UTF-8 DISPLAY= WAYLAND_DISPLAY=", "--print 2005-03-07");
+  EXPECT_EQ(neutral.status, 0);
+  EXPECT_EQ(neutral.out,
+            "MARS 2005\nMars 7, 2005 - 2 ème jour de la semaine.\n66 ème jour\n"
+            "Lune : 27° jour  (dernier quartier)\n");
+  EXPECT_EQ(neutral.err, "");
+
+  const Outcome french = RunProgram("LANG=en_US.UTF-8 LC_TIME=fr_FR.UTF-8", "--print 2005-02-07");
+  EXPECT_EQ(french.status, 0);
+  EXPECT_EQ(french.out.substr(0, french.out.find('\n', french.out.find('\n') + 1)),
+            "FéVRIER 2005\nlundi 7 février 2005 - 2 ème jour de la semaine.");
+
+  const Outcome english = RunProgram("LC_ALL=en_US.UTF-8 LC_TIME=fr_FR.UTF-8",
+                                     "--format 'tt dddddd' 2005-02-07T14:05:09");
+  EXPECT_EQ(english.out, "2:05:09 PM Monday, February 7, 2005\n");
 }
 
-// Both the command line's and the screenshot's dates, refused with status 2 and one line.
 TEST(CommandLineProgram, RefusesBadInputWithStatusTwo) {
-  for (const char* arguments : {"--print 2005-02-29", "--screenshot x.png --date 2005-02-29"}) {
+  for (const char* arguments : {"--print 2005-02-29", "--nope", "--format", "--print x y",
+                                "--screenshot x.png --date 2005-02-29"}) {
     const Outcome run = RunProgram("LANG=C", arguments);
     EXPECT_EQ(run.status, 2) << arguments;
     EXPECT_EQ(run.out, "") << arguments;
-    EXPECT_EQ(run.err, "Argument incorrect pour l'encodage de date.\n") << arguments;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << arguments;
   }
+  EXPECT_EQ(RunProgram("LANG=C", "--print 2005-02-29").err,
+            "Argument incorrect pour l'encodage de date.\n");
+  EXPECT_EQ(RunProgram("LANG=C", "--screenshot x.png --date 2005-02-29").err,
+            "Argument incorrect pour l'encodage de date.\n");
 }
 
 // A result that cannot be written is a failure: status 1 and one line on standard error.
