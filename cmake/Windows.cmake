@@ -1,6 +1,11 @@
 # The Windows build, cross-built with mingw-w64: the program, its help file and the tests,
 # which run under Wine in a prefix of the build folder's own, made afresh by each test run.
 
+# The resource compiler (windres) for the program's resources (cmake/WindowsResources.cmake),
+# and the build-time tools built for the build machine (tools/host).
+enable_language(RC)
+set(DORVANE_HOST_TOOLS_DIR ${PROJECT_BINARY_DIR}/host-tools)
+
 find_program(DORVANE_WINE wine)
 if(CMAKE_CROSSCOMPILING AND DORVANE_WINE)
   set(DORVANE_WINEPREFIX ${PROJECT_BINARY_DIR}/wineprefix)
