@@ -1,6 +1,10 @@
 # What a system installation needs besides the program: the desktop entry, the icon, the
 # AppStream metainfo, the manual page and the copyright file; and the Debian package made from
-# all of it with CPack (scripts/package.sh).
+# all of it with CPack (scripts/package.sh). The Windows build installs only its program and
+# help file, which scripts/package.sh puts into its installer and zip (packaging/windows/).
+if(WIN32)
+  return()
+endif()
 
 # The project has no public address yet: the home page, the screenshot's address, the
 # AppStream identifier (the home page's domain reversed) and the maintainer are placeholders

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Dorvane needs to build, run and test, and only those missing.
 # Usage: scripts/deps.sh [run|test|package]   (test also brings the test, fuzz and benchmark
-# tools; package the Debian packaging and checking tools)
+# tools and the Windows build under Wine; package the Debian packaging and checking tools, and
+# the Windows build, installer and zip tools)
 set -euo pipefail
 
 mode=${1:-test}
@@ -12,19 +13,23 @@ pkgs=(
   libqt6svg6 libgl-dev
   libchm-dev fonts-dejavu-core fonts-dejavu-extra
 )
+# The Windows build (x86_64) with its resources made from the SVG sources, run under Wine
+# (32-bit programs, such as the installer, need the i386 architecture).
+windows=(
+  g++-mingw-w64-x86-64-win32 librsvg2-bin librsvg2-dev icoutils
+  wine wine64 wine32:i386 locales
+)
 if [ "$mode" = test ]; then
   pkgs+=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev llvm clang-format
     p7zip-full dpkg-dev
-    # The Windows build and its tests under Wine (32-bit programs need the i386 architecture).
-    g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 googletest
-    wine wine64 wine32:i386 locales
+    "${windows[@]}" g++-mingw-w64-i686-win32 googletest
   )
 fi
 
 if [ "$mode" = package ]; then
-  pkgs+=(dpkg-dev file lintian desktop-file-utils appstream)
+  pkgs+=(dpkg-dev file lintian desktop-file-utils appstream "${windows[@]}" nsis zip)
 fi
 
 sudo=()
@@ -32,7 +37,7 @@ if [ "$(id -u)" -ne 0 ]; then
   sudo=(sudo)
 fi
 
-if [ "$mode" = test ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$mode" != run ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo[@]}" dpkg --add-architecture i386
 fi
 
@@ -53,6 +58,6 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # Wine answers in French only where the system has the French locale.
-if [ "$mode" = test ] && ! locale -a 2>/dev/null | grep -qix 'fr_FR.utf-\?8'; then
+if [ "$mode" != run ] && ! locale -a 2>/dev/null | grep -qix 'fr_FR.utf-\?8'; then
   "${sudo[@]}" localedef -i fr_FR -f UTF-8 fr_FR.UTF-8
 fi

@@ -1,58 +1,157 @@
 #!/usr/bin/env bash
-# Builds the Debian package build-package/dorvane_<version>_<arch>.deb as a distribution would
-# (its compiler flags, no warnings made errors, no tests), checks its desktop entry, metainfo
-# and contents, then installs it into a scratch root and runs the program from there.
-# The maintainer is DORVANE_MAINTAINER, else "$DEBFULLNAME <$DEBEMAIL>" when both are set.
+# Builds the packages into build-package/:
+# - deb: the Debian package dorvane_<version>_<arch>.deb, built as a distribution would (its
+#   compiler flags, no warnings made errors, no tests), its desktop entry, metainfo and contents
+#   checked, then installed into a scratch root and the program run from there. The maintainer
+#   is DORVANE_MAINTAINER, else "$DEBFULLNAME <$DEBEMAIL>" when both are set.
+# - windows: the x86_64 Windows build's Release dorvane.exe and Dorvane.chm, as the installer
+#   dorvane-<version>-windows-x86_64-setup.exe (NSIS, packaging/windows/dorvane.nsi) and the zip
+#   dorvane-<version>-windows-x86_64.zip; the installer is then tried under Wine in a fresh
+#   prefix, for the current user and for all users: silent install, the installed program
+#   prints, the shortcut is there, and the silent uninstall leaves nothing of ours behind.
+# Usage: scripts/package.sh [deb|windows]   (default: both)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+what=${1:-all}
+case $what in all | deb | windows) ;; *) echo "usage: $0 [deb|windows]" >&2; exit 2 ;; esac
 bash scripts/deps.sh package
 
-maintainer=${DORVANE_MAINTAINER:-}
-if [ -z "$maintainer" ] && [ -n "${DEBFULLNAME:-}" ] && [ -n "${DEBEMAIL:-}" ]; then
-  maintainer="$DEBFULLNAME <$DEBEMAIL>"
-fi
-extra=()
-[ -n "$maintainer" ] && extra+=("-DDORVANE_MAINTAINER=$maintainer")
+scratch=$(mktemp -d)
+cleanup() {
+  if [ -d "$scratch/wine" ]; then WINEPREFIX="$scratch/wine" wineserver -k 2>/dev/null || true; fi
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
 
-build=build-package
-CFLAGS=$(dpkg-buildflags --get CFLAGS) CXXFLAGS=$(dpkg-buildflags --get CXXFLAGS) \
-  CPPFLAGS=$(dpkg-buildflags --get CPPFLAGS) LDFLAGS=$(dpkg-buildflags --get LDFLAGS) \
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_INSTALL_PREFIX=/usr "${extra[@]}" >/dev/null
-cmake --build "$build"
-rm -f "$build"/dorvane_*.deb
-(cd "$build" && cpack -G DEB >/dev/null)
-deb=$(ls "$build"/dorvane_*.deb)
-
-# The package's own files, checked as the distribution's tools check them.
-root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
-dpkg-deb -x "$deb" "$root"
-desktop-file-validate "$root/usr/share/applications/dorvane.desktop"
-appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
-lintian --fail-on error --suppress-tags-from-file /dev/null "$deb"
-
-# Installed into the scratch root, the program runs from there, finds its help viewer and
-# help file, and no file of the build tree.
-for f in usr/bin/dorvane usr/share/dorvane/Dorvane.chm; do
-  [ -f "$root/$f" ] || { echo "missing from the package: /$f" >&2; exit 1; }
-done
-ls "$root"/usr/lib/dorvane/libdorvane_hhctrl.so.* >/dev/null
-if readelf -d "$root/usr/bin/dorvane" "$root"/usr/lib/dorvane/*.so.* | grep -E 'R(UN)?PATH'; then
-  echo "installed binaries carry a RUNPATH" >&2
-  exit 1
-fi
-out=$(LC_ALL= LC_TIME= LANG=fr_FR.UTF-8 "$root/usr/bin/dorvane" --print 2005-03-07)
+# What the program prints for a date, the Linux and the Windows one alike, in a French locale.
 expected=$'MARS 2005\nlundi 7 mars 2005 - 2 ème jour de la semaine.\n66 ème jour\nLune : 27° jour  (dernier quartier)'
-if [ "$out" != "$expected" ]; then
-  printf 'dorvane --print from the package wrote:\n%s\n' "$out" >&2
+
+fail() {
+  echo "$*" >&2
   exit 1
-fi
-# In debug mode its start-up report says whether it found its help viewer.
-QT_QPA_PLATFORM=offscreen "$root/usr/bin/dorvane" /debug --screenshot "$root/dorvane.png" 2>/dev/null
-if ! grep -q '^_hhInstalled = .*YES' "$root/usr/bin/HHDebug.txt"; then
-  echo "the packaged program did not find its help viewer:" >&2
-  cat "$root/usr/bin/HHDebug.txt" >&2
-  exit 1
-fi
-echo "Package: $deb"
+}
+
+package_deb() {
+  maintainer=${DORVANE_MAINTAINER:-}
+  if [ -z "$maintainer" ] && [ -n "${DEBFULLNAME:-}" ] && [ -n "${DEBEMAIL:-}" ]; then
+    maintainer="$DEBFULLNAME <$DEBEMAIL>"
+  fi
+  extra=()
+  [ -n "$maintainer" ] && extra+=("-DDORVANE_MAINTAINER=$maintainer")
+
+  build=build-package
+  CFLAGS=$(dpkg-buildflags --get CFLAGS) CXXFLAGS=$(dpkg-buildflags --get CXXFLAGS) \
+    CPPFLAGS=$(dpkg-buildflags --get CPPFLAGS) LDFLAGS=$(dpkg-buildflags --get LDFLAGS) \
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_INSTALL_PREFIX=/usr "${extra[@]}" >/dev/null
+  cmake --build "$build"
+  rm -f "$build"/dorvane_*.deb
+  (cd "$build" && cpack -G DEB >/dev/null)
+  deb=$(ls "$build"/dorvane_*.deb)
+
+  # The package's own files, checked as the distribution's tools check them.
+  root=$scratch/root
+  mkdir -p "$root"
+  dpkg-deb -x "$deb" "$root"
+  desktop-file-validate "$root/usr/share/applications/dorvane.desktop"
+  appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
+  lintian --fail-on error --suppress-tags-from-file /dev/null "$deb"
+
+  # Installed into the scratch root, the program runs from there, finds its help viewer and
+  # help file, and no file of the build tree.
+  for f in usr/bin/dorvane usr/share/dorvane/Dorvane.chm; do
+    [ -f "$root/$f" ] || { echo "missing from the package: /$f" >&2; exit 1; }
+  done
+  ls "$root"/usr/lib/dorvane/libdorvane_hhctrl.so.* >/dev/null
+  if readelf -d "$root/usr/bin/dorvane" "$root"/usr/lib/dorvane/*.so.* | grep -E 'R(UN)?PATH'; then
+    echo "installed binaries carry a RUNPATH" >&2
+    exit 1
+  fi
+  out=$(LC_ALL= LC_TIME= LANG=fr_FR.UTF-8 "$root/usr/bin/dorvane" --print 2005-03-07)
+  if [ "$out" != "$expected" ]; then
+    printf 'dorvane --print from the package wrote:\n%s\n' "$out" >&2
+    exit 1
+  fi
+  # In debug mode its start-up report says whether it found its help viewer.
+  QT_QPA_PLATFORM=offscreen "$root/usr/bin/dorvane" /debug --screenshot "$root/dorvane.png" 2>/dev/null
+  if ! grep -q '^_hhInstalled = .*YES' "$root/usr/bin/HHDebug.txt"; then
+    echo "the packaged program did not find its help viewer:" >&2
+    cat "$root/usr/bin/HHDebug.txt" >&2
+    exit 1
+  fi
+  echo "Package: $deb"
+}
+
+package_windows() {
+  local build=build-package-windows version stage setup zipfile
+  cmake -S . -B "$build" -G Ninja --toolchain cmake/toolchains/mingw-w64-x86_64.cmake \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$build"
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+  stage=$scratch/Dorvane-$version
+  cmake --install "$build" --prefix "$stage" --strip >/dev/null
+  [ "$(cd "$stage" && find . -type f | sort | tr '\n' ' ')" = "./Dorvane.chm ./dorvane.exe " ] ||
+    fail "the Windows build installs other files than dorvane.exe and Dorvane.chm: $(ls -R "$stage")"
+
+  mkdir -p build-package
+  setup=build-package/dorvane-$version-windows-x86_64-setup.exe
+  zipfile=build-package/dorvane-$version-windows-x86_64.zip
+  rm -f "$setup" "$zipfile"
+  makensis -V2 -DSTAGE="$stage" -DVERSION="$version" -DOUTFILE="$PWD/$setup" \
+    -DICON="$PWD/$build/src/win32/resources/dorvane.ico" packaging/windows/dorvane.nsi
+  (cd "$scratch" && zip -9 -X -q -r "$OLDPWD/$zipfile" "Dorvane-$version")
+  test_installer "$setup"
+  echo "Windows installer: $setup ($(stat -c %s "$setup") bytes)"
+  echo "Windows zip: $zipfile ($(stat -c %s "$zipfile") bytes)"
+}
+
+# The installer under Wine, in a fresh prefix, in each mode.
+test_installer() {
+  local setup=$1 mode hive location dir shortcut out
+  local key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Dorvane'
+  export WINEPREFIX=$scratch/wine WINEDEBUG=-all DISPLAY=
+  # No .NET or HTML engine offered; no desktop menu entries made on this machine for shortcuts.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  wine wineboot -i >/dev/null 2>&1
+  wineserver -w
+  # The prefix's files, but the temporary folders: the uninstaller runs from a copy of itself
+  # there, which the system removes at its next start, as NSIS asks it to.
+  listing() { (cd "$WINEPREFIX/drive_c" && find . -path './users/*/Temp' -prune -o -print | sort); }
+  listing >"$scratch/before"
+  for mode in CurrentUser AllUsers; do
+    wine "$PWD/$setup" /S "/$mode" || fail "the installer failed ($mode)"
+    wineserver -w
+    hive=HKCU
+    [ "$mode" = AllUsers ] && hive=HKLM
+    # The 64-bit view, which the installer writes to (reg.exe may run as a 32-bit program).
+    location=$(wine reg query "$hive\\$key" /v InstallLocation /reg:64 2>/dev/null | tr -d '\r' |
+      sed -n 's/^ *InstallLocation *REG_SZ *//p' || true)
+    [ -n "$location" ] || fail "no uninstall entry in $hive after the installation ($mode)"
+    dir=$(winepath -u "$location" 2>/dev/null)
+    for f in dorvane.exe Dorvane.chm desinstaller.exe; do
+      [ -f "$dir/$f" ] || fail "missing after the installation ($mode): $location\\$f"
+    done
+    case $mode in
+      CurrentUser) shortcut=("$WINEPREFIX"/drive_c/users/*/AppData/Roaming) ;;
+      AllUsers) shortcut=("$WINEPREFIX"/drive_c/ProgramData) ;;
+    esac
+    [ -f "${shortcut[0]}/Microsoft/Windows/Start Menu/Programs/Dorvane.lnk" ] ||
+      fail "no Start-menu shortcut ($mode)"
+    out=$(LC_ALL= LANG=fr_FR.UTF-8 wine "$dir/dorvane.exe" --print 2005-03-07 | tr -d '\r')
+    [ "$out" = "$expected" ] ||
+      fail "$(printf 'the installed dorvane.exe --print wrote (%s):\n%s' "$mode" "$out")"
+
+    wine "$dir/desinstaller.exe" /S "/$mode" || fail "the uninstaller failed ($mode)"
+    wineserver -w
+    if ! listing | diff "$scratch/before" - >&2; then
+      fail "the uninstaller left files behind ($mode)"
+    fi
+    if grep -il dorvane "$WINEPREFIX"/*.reg >&2; then
+      fail "the uninstaller left registry entries behind ($mode)"
+    fi
+    echo "Installed, run and uninstalled under Wine: $mode"
+  done
+}
+
+if [ "$what" != windows ]; then package_deb; fi
+if [ "$what" != deb ]; then package_windows; fi
