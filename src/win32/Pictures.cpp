@@ -64,8 +64,8 @@ bool FindPicture(std::string_view name, int percent, Picture& picture) {
   picture.width96 = static_cast<int>(Read32(data + 12));
   picture.height96 = static_cast<int>(Read32(data + 16));
   picture.pixels = data + kHeaderSize;
-  return picture.width > 0 && picture.height > 0 && picture.width96 > 0 &&
-         picture.height96 > 0 && picture.width <= 0x4000 && picture.height <= 0x4000 &&
+  return picture.width > 0 && picture.height > 0 && picture.width96 > 0 && picture.height96 > 0 &&
+         picture.width <= 0x4000 && picture.height <= 0x4000 &&
          size - kHeaderSize >= static_cast<std::size_t>(picture.width) * picture.height * 4;
 }
 
@@ -120,7 +120,8 @@ void Resample(const Picture& in, int width, int height, unsigned char* out) {
       }
       const auto alpha = static_cast<unsigned char>(std::clamp(std::lround(sum[3]), 0L, 255L));
       for (int c = 0; c < 3; ++c) {
-        to[x * 4 + c] = static_cast<unsigned char>(std::clamp(std::lround(sum[c]), 0L, long{alpha}));
+        to[x * 4 + c] =
+            static_cast<unsigned char>(std::clamp(std::lround(sum[c]), 0L, long{alpha}));
       }
       to[x * 4 + 3] = alpha;
     }
@@ -167,8 +168,8 @@ HICON LoadWindowIcon(std::string_view name, int size) {
   if (size < 1) return nullptr;
   const std::wstring id = ResourceName(name.empty() ? std::string_view("dorvane") : name, 0);
   if (id.empty()) return nullptr;
-  return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), id.c_str(), IMAGE_ICON,
-                                         size, size, LR_DEFAULTCOLOR));
+  return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), id.c_str(), IMAGE_ICON, size,
+                                         size, LR_DEFAULTCOLOR));
 }
 
 }  // namespace dorvane::win32

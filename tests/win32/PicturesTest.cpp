@@ -30,7 +30,8 @@ SIZE SourceSize(const std::string& name) {
     if (!file) continue;
     const std::string text{std::istreambuf_iterator<char>(file), {}};
     std::smatch m;
-    if (std::regex_search(text, m, std::regex(R"re(<svg[^>]*\swidth="(\d+)"[^>]*\sheight="(\d+)")re"))) {
+    if (std::regex_search(text, m,
+                          std::regex(R"re(<svg[^>]*\swidth="(\d+)"[^>]*\sheight="(\d+)")re"))) {
       return {std::stoi(m[1]), std::stoi(m[2])};
     }
   }
@@ -42,8 +43,8 @@ struct Pixels {
   int height = 0;
   bool topDown = false;
   bool premultiplied = true;
-  int opaque = 0;        // pixels of full alpha
-  double coverage = 0;   // mean alpha, 0 to 1
+  int opaque = 0;       // pixels of full alpha
+  double coverage = 0;  // mean alpha, 0 to 1
 };
 
 Pixels Examine(HBITMAP bitmap) {
@@ -61,8 +62,9 @@ Pixels Examine(HBITMAP bitmap) {
   info.bmiHeader = {sizeof info.bmiHeader, p.width, -p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   std::vector<unsigned char> rows(static_cast<std::size_t>(p.width) * p.height * 4);
   const HDC dc = ::CreateCompatibleDC(nullptr);
-  p.topDown = ::GetDIBits(dc, bitmap, 0, p.height, rows.data(), &info, DIB_RGB_COLORS) == p.height &&
-              std::memcmp(rows.data(), bytes, rows.size()) == 0;
+  p.topDown =
+      ::GetDIBits(dc, bitmap, 0, p.height, rows.data(), &info, DIB_RGB_COLORS) == p.height &&
+      std::memcmp(rows.data(), bytes, rows.size()) == 0;
   ::DeleteDC(dc);
   double alphaSum = 0;
   for (int i = 0; i < p.width * p.height; ++i) {

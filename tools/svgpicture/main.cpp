@@ -63,7 +63,8 @@ int main(int argc, char** argv) {
   const unsigned char* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
   for (int y = 0; y < height; ++y) {
-    const auto* row = reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
+    const auto* row =
+        reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
     for (int x = 0; x < width; ++x) Put32(out, row[x]);
   }
   cairo_surface_destroy(surface);
