@@ -84,7 +84,8 @@ package_deb() {
 
 package_windows() {
   local build=build-package-windows version stage setup zipfile
-  cmake -S . -B "$build" -G Ninja --toolchain cmake/toolchains/mingw-w64-x86_64.cmake \
+  cmake -S . -B "$build" -G Ninja --no-warn-unused-cli \
+    --toolchain cmake/toolchains/mingw-w64-x86_64.cmake \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$build"
   version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
