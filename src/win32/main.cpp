@@ -1,50 +1,42 @@
-// Dorvane on Windows. The options that print run as on Linux; without one, the program starts
-// as a window program.
-#include <windows.h>
-
+// Dorvane on Windows. The options that print run as on Linux; a screenshot command writes a
+// window to a PNG; without an option of ours, the program starts as a window program.
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "cli/CommandLine.h"
+#include "cli/LaunchOptions.h"
 #include "dates/DateLocale.h"
-#include "help/hh.h"
-#include "help/hh_funcs.h"
 #include "platform/LocaleSource.h"
 #include "platform/Process.h"
-#include "platform/win32/Wide.h"
 #include "win32/StandardOutput.h"
+#include "win32/_Dorvane.h"
 
-namespace {
-
-constexpr const char* kNoWindowYet =
-    "La fenêtre de Dorvane n'est pas encore disponible sous Windows.\n\n"
-    "Les options de la ligne de commande fonctionnent déjà : dorvane --help les décrit.";
-
-int RunWindowProgram() {
-  // The modules, in the order of the program's start-up: the locale texts, then the help
-  // binding and its probe.
-  dorvane::LoadDateLocale(*dorvane::platform::UserLocaleSource());
-  dorvane::LoadHelpViewer();
-  dorvane::ProbeHelpEnvironment();
-  ::MessageBoxW(nullptr, dorvane::platform::Wide(kNoWindowYet).c_str(), L"Dorvane",
-                MB_OK | MB_ICONINFORMATION);
-  dorvane::UnloadHelpViewer();
-  return 0;
-}
-
-}  // namespace
+#include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::vector<std::string> args = dorvane::platform::SystemProcess().Arguments();
   if (!args.empty()) args.erase(args.begin());
 
+  if (dorvane::IsScreenshotCommand(args)) {
+    std::string error;
+    const std::optional<dorvane::LaunchOptions> options = dorvane::ParseLaunchOptions(args, error);
+    if (!options) {
+      dorvane::WriteStandard(dorvane::StandardStream::kError, error + "\n");
+      return dorvane::kBadCommandLine;
+    }
+    return dorvane::win32::RunDorvane(*options);
+  }
+
+  // The options that print and exit read the locale texts first; the window's start-up reads
+  // them again in its own order.
   dorvane::LoadDateLocale(*dorvane::platform::UserLocaleSource());
   dorvane::StandardStreamBuffer outBuffer(dorvane::StandardStream::kOutput);
   dorvane::StandardStreamBuffer errBuffer(dorvane::StandardStream::kError);
   std::ostream out(&outBuffer);
   std::ostream err(&errBuffer);
   const dorvane::CommandLineOutcome outcome = dorvane::RunCommandLine(args, out, err);
-  if (outcome.openWindow) return RunWindowProgram();
-  return outcome.exitStatus;
+  if (!outcome.openWindow) return outcome.exitStatus;
+  return dorvane::win32::RunDorvane(dorvane::LaunchOptions());
 }

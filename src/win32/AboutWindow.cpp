@@ -1,0 +1,98 @@
+#include "win32/AboutWindow.h"
+
+#include "platform/Services.h"
+#include "platform/win32/Wide.h"
+#include "win32/Application.h"
+#include "win32/Dpi.h"
+#include "win32/Pictures.h"
+
+namespace dorvane::win32 {
+
+namespace {
+
+std::function<void(AboutWindow&)>& OnShown() {
+  static std::function<void(AboutWindow&)> handler;
+  return handler;
+}
+
+// One showing: the dialog is ours to destroy.
+class Win32AboutDialog final : public AboutDialog {
+ public:
+  explicit Win32AboutDialog(HWND owner) : window_(owner) {}
+
+  FormView& View() override { return window_.View(); }
+  void ShowModal() override { window_.ShowModal(); }
+  int ControlRight(std::string_view control) const override {
+    return Unscaled(window_.Controls().Bounds(control).right, window_.Controls().Dpi());
+  }
+  void SetClientWidth(int width) override { window_.SetClientWidth(width); }
+
+ private:
+  AboutWindow window_;
+};
+
+}  // namespace
+
+void SoundBeep() {
+  if (const auto& sound = platform::ActiveServices().beep) {
+    sound();
+  } else {
+    ::MessageBeep(MB_OK);
+  }
+}
+
+AboutWindow::AboutWindow(HWND owner) : form_(*this), owner_(owner) {
+  Build(TFAbout::kLayout, form_, owner);
+  form_.FormCreate();
+}
+
+std::unique_ptr<AboutDialog> AboutWindow::Create(HWND owner) {
+  return std::make_unique<Win32AboutDialog>(owner);
+}
+
+void AboutWindow::SetOnShown(std::function<void(AboutWindow&)> handler) {
+  OnShown() = std::move(handler);
+}
+
+void AboutWindow::ShowModal() {
+  const std::vector<HWND> disabled = TApplication::DisableWindows(window_);
+  CentreOnMonitor();
+  ShowCentredFirstTime();
+  // Twice: the lines take their final size at their first paint.
+  for (int i = 0; i < 2; ++i) {
+    ::RedrawWindow(window_, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+  if (OnShown()) OnShown()(*this);
+  TApplication::RunUntil(closed_);
+  TApplication::EnableWindows(disabled);
+  if (owner_ != nullptr && ::IsWindow(owner_)) ::SetActiveWindow(owner_);
+  ::ShowWindow(window_, SW_HIDE);
+}
+
+LRESULT AboutWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CLOSE) {
+    // Ends the modal loop; the owner is enabled again before the dialog hides, so that the
+    // system activates it and not another program's window.
+    closed_ = true;
+    return 0;
+  }
+  return TopWindow::Message(message, wParam, lParam);
+}
+
+void AboutWindow::ShowApplicationIcon(std::string_view control) {
+  controls_->ShowIcon(control, LoadWindowIcon({}, Scaled(kApplicationIconSize, controls_->Dpi())),
+                      kApplicationIconSize);
+}
+
+void AboutWindow::Beep() {
+  SoundBeep();
+}
+
+std::string AboutWindow::ThousandsSeparator() const {
+  wchar_t separator[8] = {};
+  const int length = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, 8);
+  return length > 1 ? platform::Utf8(std::wstring_view(separator, length - 1)) : std::string();
+}
+
+}  // namespace dorvane::win32

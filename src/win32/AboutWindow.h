@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "forms/About.h"
+#include "win32/FormWindow.h"
+
+namespace dorvane::win32 {
+
+// The system's default sound (MessageBeep with MB_OK), or the one a test puts in place.
+void SoundBeep();
+
+// The About dialog on Win32: the controls of TFAbout's table, whose events it hands to the
+// form. Created for one showing.
+class AboutWindow final : public FormWindow<AboutView> {
+ public:
+  // Builds the controls, hidden, then runs FormCreate.
+  explicit AboutWindow(HWND owner);
+
+  // A new dialog for the About component, owned by the result, above `owner`.
+  static std::unique_ptr<AboutDialog> Create(HWND owner);
+  // Called with each dialog once it is shown and painted, before its modal loop (the
+  // screenshot and the tests look at it there); null: none.
+  static void SetOnShown(std::function<void(AboutWindow&)> handler);
+
+  TFAbout& Form() { return form_; }
+  FormView& View() { return *this; }
+  // Centred on its monitor, modal until closed: the program's other windows are disabled.
+  void ShowModal();
+  void SetClientWidth(int width) { SetClientSize(width, TFAbout::kLayout.clientHeight); }
+
+ protected:
+  LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void ShowApplicationIcon(std::string_view control) override;
+  void Beep() override;
+  std::string ThousandsSeparator() const override;
+
+  TFAbout form_;
+  HWND owner_;
+  bool closed_ = false;
+};
+
+}  // namespace dorvane::win32

@@ -1,0 +1,150 @@
+// The window base first: its core headers come before the system's.
+#include "win32/FormWindow.h"
+
+#include <vector>
+
+#include "forms/Handlers.h"
+#include "platform/win32/Wide.h"
+#include "win32/Application.h"
+
+namespace dorvane::win32 {
+
+namespace {
+
+constexpr wchar_t kApplicationClass[] = L"DorvaneApplication";
+TApplication* instance = nullptr;
+
+bool IsPushButton(HWND window) {
+  wchar_t name[16] = {};
+  if (window == nullptr || ::GetClassNameW(window, name, 16) == 0) return false;
+  if (::lstrcmpiW(name, L"Button") != 0) return false;
+  const auto type = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE)) & BS_TYPEMASK;
+  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
+}  // namespace
+
+TApplication::TApplication() {
+  instance = this;
+  SetFailureSink([](std::exception_ptr failure) {
+    if (TApplication* app = TApplication::Instance()) app->HandleException(std::move(failure));
+  });
+  const HINSTANCE module = ::GetModuleHandleW(nullptr);
+  WNDCLASSEXW hidden{};
+  hidden.cbSize = sizeof hidden;
+  hidden.lpfnWndProc = Procedure;
+  hidden.hInstance = module;
+  hidden.lpszClassName = kApplicationClass;
+  ::RegisterClassExW(&hidden);
+  // A top-level window that is never shown: the owner of the error box when no window of ours
+  // is active, and the one that hears the system's broadcasts.
+  window_ = ::CreateWindowExW(0, kApplicationClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                              module, nullptr);
+  taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+}
+
+TApplication::~TApplication() {
+  SetFailureSink(nullptr);
+  if (window_ != nullptr) ::DestroyWindow(window_);
+  instance = nullptr;
+}
+
+TApplication* TApplication::Instance() {
+  return instance;
+}
+
+void TApplication::SetTitle(std::string_view title) {
+  title_ = std::string(title);
+  ::SetWindowTextW(window_, platform::Wide(title).c_str());
+}
+
+LRESULT CALLBACK TApplication::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  TApplication* app = instance;
+  if (app != nullptr && app->onLocaleChange_ &&
+      (message == WM_SETTINGCHANGE || (message == app->taskbarCreated_ && message != 0))) {
+    RunHandler(app->onLocaleChange_);
+    return 0;
+  }
+  return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+void TApplication::Dispatch(MSG& message) {
+  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && IsPushButton(message.hwnd) &&
+      TopWindow::IsOurs(::GetAncestor(message.hwnd, GA_ROOT))) {
+    if ((message.lParam & (1 << 30)) == 0) ::SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+    return;
+  }
+  HWND root = message.hwnd != nullptr ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  if (TopWindow::IsOurs(root) && ::IsDialogMessageW(root, &message)) return;
+  ::TranslateMessage(&message);
+  ::DispatchMessageW(&message);
+}
+
+int TApplication::Run() {
+  MSG message{};
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(message);
+  return static_cast<int>(message.wParam);
+}
+
+void TApplication::RunUntil(const bool& done) {
+  MSG message{};
+  while (!done) {
+    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) {
+      ::PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (got < 0) return;
+    Dispatch(message);
+  }
+}
+
+std::vector<HWND> TApplication::DisableWindows(HWND except) {
+  struct Search {
+    HWND except;
+    std::vector<HWND> found;
+  } search{except, {}};
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND window, LPARAM data) {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (window != s->except && ::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
+          s->found.push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  for (HWND window : search.found) ::EnableWindow(window, FALSE);
+  return search.found;
+}
+
+void TApplication::EnableWindows(const std::vector<HWND>& windows) {
+  for (HWND window : windows) {
+    if (::IsWindow(window)) ::EnableWindow(window, TRUE);
+  }
+}
+
+// A window that holds the mouse is told to let it go before the box takes over, so that no
+// drag goes on behind the box.
+void TApplication::CancelMouseCapture() {
+  if (HWND holder = ::GetCapture()) ::SendMessageW(holder, WM_CANCELMODE, 0, 0);
+}
+
+void TApplication::ShowErrorBox(std::string_view title, std::string_view text) {
+  if (errorBox_) {
+    errorBox_(std::string(text));
+    return;
+  }
+  // Owned by the active window, the box opens on that window's monitor; every other window of
+  // the program is disabled until it closes, then the active window and its focus come back.
+  HWND active = ::GetActiveWindow();
+  HWND focus = ::GetFocus();
+  const std::vector<HWND> disabled = DisableWindows(nullptr);
+  ::MessageBoxW(active != nullptr ? active : window_, platform::Wide(text).c_str(),
+                platform::Wide(title).c_str(), MB_OK | MB_ICONSTOP | MB_APPLMODAL);
+  EnableWindows(disabled);
+  if (active != nullptr && ::IsWindow(active)) ::SetActiveWindow(active);
+  if (focus != nullptr && ::IsWindow(focus)) ::SetFocus(focus);
+}
+
+}  // namespace dorvane::win32

@@ -1,0 +1,52 @@
+#include "win32/Dpi.h"
+
+namespace dorvane::win32 {
+
+namespace {
+
+// A function of user32 that later systems have, looked up once (null before Windows 10).
+template <class Function>
+Function User32Function(const char* name) {
+  HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+  return user32 != nullptr
+             ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(user32, name)))
+             : nullptr;
+}
+
+int ScreenDpi() {
+  HDC screen = ::GetDC(nullptr);
+  const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSX) : kLayoutDpi;
+  if (screen != nullptr) ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : kLayoutDpi;
+}
+
+}  // namespace
+
+int WindowDpi(HWND window) {
+  using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = User32Function<GetDpiForWindowProc>("GetDpiForWindow");
+  if (getDpiForWindow != nullptr && window != nullptr) {
+    const UINT dpi = getDpiForWindow(window);
+    if (dpi > 0) return static_cast<int>(dpi);
+  }
+  return ScreenDpi();
+}
+
+int SystemMetric(int index, int dpi) {
+  using GetSystemMetricsForDpiProc = int(WINAPI*)(int, UINT);
+  static const auto forDpi = User32Function<GetSystemMetricsForDpiProc>("GetSystemMetricsForDpi");
+  if (forDpi != nullptr) return forDpi(index, static_cast<UINT>(dpi));
+  return ::GetSystemMetrics(index);
+}
+
+RECT OuterRect(RECT client, DWORD style, DWORD exStyle, bool menu, int dpi) {
+  using AdjustForDpiProc = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjustForDpi = User32Function<AdjustForDpiProc>("AdjustWindowRectExForDpi");
+  if (adjustForDpi == nullptr ||
+      !adjustForDpi(&client, style, menu ? TRUE : FALSE, exStyle, static_cast<UINT>(dpi))) {
+    ::AdjustWindowRectEx(&client, style, menu ? TRUE : FALSE, exStyle);
+  }
+  return client;
+}
+
+}  // namespace dorvane::win32

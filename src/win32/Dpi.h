@@ -1,0 +1,29 @@
+#pragma once
+
+#include <windows.h>
+
+namespace dorvane::win32 {
+
+// The layout tables' pixels are those of a 96-dpi screen.
+inline constexpr int kLayoutDpi = 96;
+
+// Layout pixels at `dpi`, in device pixels.
+inline int Scaled(int pixels, int dpi) {
+  return ::MulDiv(pixels, dpi, kLayoutDpi);
+}
+// Device pixels at `dpi` back in layout pixels.
+inline int Unscaled(int pixels, int dpi) {
+  return ::MulDiv(pixels, kLayoutDpi, dpi);
+}
+
+// The dpi a window is laid out at: its own where the system tracks it per monitor (Windows 10
+// and later), the screen's otherwise.
+int WindowDpi(HWND window);
+
+// A system metric at a dpi, where the system can give it for one; the screen's otherwise.
+int SystemMetric(int index, int dpi);
+
+// The outer rectangle of a window whose client area is `client`, at `dpi`.
+RECT OuterRect(RECT client, DWORD style, DWORD exStyle, bool menu, int dpi);
+
+}  // namespace dorvane::win32

@@ -1,0 +1,639 @@
+// The core headers come before the system's, whose macros would rename their constants.
+#include "win32/FormControls.h"
+#include "calendar/Calendar.h"
+#include "controls/Lines.h"
+#include "controls/RXCtrls.h"
+
+#include <algorithm>
+
+#include "forms/Handlers.h"
+#include "platform/win32/Wide.h"
+#include "win32/ControlWindows.h"
+#include "win32/Dpi.h"
+#include "win32/GdiCanvas.h"
+#include "win32/Pictures.h"
+
+namespace dorvane::win32 {
+
+namespace {
+
+// Command and timer ids: a control's is its row's index above kFirstControlId, a menu item's
+// its row's above kFirstMenuId, a tool button's its row's above kFirstToolId. The dialog
+// manager's own commands (IDOK, IDCANCEL) lie below them all and reach no handler.
+constexpr int kFirstControlId = 100;
+constexpr int kFirstMenuId = 1000;
+constexpr int kFirstToolId = 2000;
+
+constexpr wchar_t kBandClass[] = L"DorvaneControlBar";
+
+COLORREF ColorRef(TColor color) {
+  return IsSystemColor(color) ? ::GetSysColor(SystemColorIndex(color)) : (color & 0xFFFFFFu);
+}
+
+// The band that holds the tool bar: a gripper of two raised ridges at its left edge, no bevel.
+LRESULT CALLBACK BandProc(HWND band, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(band, &paint);
+    RECT client;
+    ::GetClientRect(band, &client);
+    const int dpi = WindowDpi(band);
+    for (const int x : {Scaled(3, dpi), Scaled(6, dpi)}) {
+      RECT ridge{x, Scaled(3, dpi), x + 2, client.bottom - Scaled(3, dpi)};
+      ::DrawEdge(dc, &ridge, BDR_RAISEDINNER, BF_RECT);
+    }
+    ::EndPaint(band, &paint);
+    return 0;
+  }
+  return ::DefWindowProcW(band, message, wParam, lParam);
+}
+
+void RegisterBandClass(HINSTANCE instance) {
+  WNDCLASSEXW band{};
+  band.cbSize = sizeof band;
+  band.lpfnWndProc = BandProc;
+  band.hInstance = instance;
+  band.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+  band.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  band.lpszClassName = kBandClass;
+  ::RegisterClassExW(&band);  // fails harmlessly when the class exists already
+}
+
+// The edits' key rule: every typed character goes through the row's key filter first, and a
+// character the filter replaces reaches the edit as the replacement, which a single-line edit
+// does not insert. The other keys that change the text without typing a character (paste and
+// cut by Shift+Insert and Shift+Delete) are refused as the Ctrl letters are.
+struct EditHook {
+  WNDPROC original;
+  KeyFilter filter;
+};
+
+LRESULT CALLBACK FilteredEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* hook = reinterpret_cast<EditHook*>(::GetWindowLongPtrW(edit, GWLP_USERDATA));
+  const WNDPROC original = hook->original;
+  switch (message) {
+    case WM_CHAR:
+      wParam = static_cast<WPARAM>(hook->filter(static_cast<char32_t>(wParam)));
+      break;
+    case WM_KEYDOWN:
+      if ((wParam == VK_INSERT || wParam == VK_DELETE) && ::GetKeyState(VK_SHIFT) < 0) return 0;
+      break;
+    case WM_NCDESTROY:
+      ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+      delete hook;
+      break;
+    default:
+      break;
+  }
+  return ::CallWindowProcW(original, edit, message, wParam, lParam);
+}
+
+void FilterKeys(HWND edit, KeyFilter filter) {
+  auto* hook = new EditHook{nullptr, filter};
+  ::SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hook));
+  hook->original = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FilteredEditProc)));
+}
+
+bool IsTabStop(ControlKind kind) {
+  return kind == ControlKind::kEdit || kind == ControlKind::kButton;
+}
+
+bool IsOwnControl(ControlKind kind) {
+  return kind == ControlKind::kCalendar || kind == ControlKind::kRxLabel ||
+         kind == ControlKind::kLine;
+}
+
+RECT ScaledRect(const RECT& r, int dpi) {
+  return {Scaled(r.left, dpi), Scaled(r.top, dpi), Scaled(r.right, dpi), Scaled(r.bottom, dpi)};
+}
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+}  // namespace
+
+FormControls::FormControls(HWND window, const WindowLayout& layout, TForm& form)
+    : window_(window), layout_(layout), form_(form), dpi_(WindowDpi(window)) {
+  const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE));
+  RegisterBandClass(instance);
+  RegisterControlClasses(instance);
+  ApplyToWindow();
+  entries_.reserve(layout.controls.size());
+  for (const ControlLayout& row : layout.controls) entries_.push_back(Entry{&row});
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    entries_[i].window = Create(entries_[i], static_cast<int>(i));
+  }
+  // Later rows lie above earlier ones.
+  for (const Entry& entry : entries_) {
+    if (entry.window != nullptr) {
+      ::SetWindowPos(entry.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
+  SetTabOrder();
+}
+
+FormControls::~FormControls() {
+  for (Entry& entry : entries_) {
+    if (entry.timer != 0) ::KillTimer(window_, entry.timer);
+    if (entry.picture != nullptr) ::DeleteObject(entry.picture);
+    if (entry.icon != nullptr) ::DestroyIcon(entry.icon);
+  }
+  if (images_ != nullptr) ::ImageList_Destroy(images_);
+  if (bigIcon_ != nullptr) ::DestroyIcon(bigIcon_);
+  if (smallIcon_ != nullptr) ::DestroyIcon(smallIcon_);
+}
+
+void FormControls::ApplyToWindow() {
+  ::SetWindowTextW(window_, platform::Wide(layout_.caption).c_str());
+  if (bigIcon_ != nullptr) ::DestroyIcon(bigIcon_);
+  if (smallIcon_ != nullptr) ::DestroyIcon(smallIcon_);
+  bigIcon_ = LoadWindowIcon(layout_.icon, SystemMetric(SM_CXICON, dpi_));
+  smallIcon_ = LoadWindowIcon(layout_.icon, SystemMetric(SM_CXSMICON, dpi_));
+  ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+  ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  if (!layout_.menu.empty() && ::GetMenu(window_) == nullptr) BuildMenu();
+}
+
+POINT FormControls::Offset(std::string_view parent) const {
+  POINT offset{0, 0};
+  while (!parent.empty()) {
+    const ControlLayout* row = FindControl(layout_, parent);
+    if (row == nullptr) break;
+    offset.x += row->left;
+    offset.y += row->top;
+    parent = row->parent;
+  }
+  return offset;
+}
+
+RECT FormControls::LayoutRect(const ControlLayout& row) const {
+  // A row inside a control of the window (a group box, a picture) is placed by that control's
+  // offset; the tool bar alone is a child of its band.
+  const POINT offset = row.kind == ControlKind::kToolBar ? POINT{0, 0} : Offset(row.parent);
+  const int left = offset.x + row.left;
+  const int top = offset.y + row.top;
+  return {left, top, left + std::max(row.width, 0), top + std::max(row.height, 0)};
+}
+
+HFONT FormControls::FontOf(const ControlLayout& row) const {
+  return FontHandle(ToFont(row.font != nullptr ? *row.font : layout_.font), dpi_);
+}
+
+HWND FormControls::Create(Entry& entry, int index) {
+  const ControlLayout& row = *entry.row;
+  const int id = kFirstControlId + index;
+  const RECT bounds = ScaledRect(LayoutRect(row), dpi_);
+  const std::wstring text = platform::Wide(row.text);
+  const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+  const auto make = [&](DWORD exStyle, const wchar_t* windowClass, const wchar_t* caption,
+                        DWORD style, HWND parent = nullptr) {
+    return ::CreateWindowExW(exStyle, windowClass, caption,
+                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, bounds.left,
+                             bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                             parent != nullptr ? parent : window_,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  };
+  HWND control = nullptr;
+  switch (row.kind) {
+    case ControlKind::kControlBar:
+      control = make(0, kBandClass, L"", 0);
+      break;
+    case ControlKind::kToolBar: {
+      const Entry* band = EntryOf(row.parent);
+      control =
+          make(0, TOOLBARCLASSNAMEW, L"",
+               TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
+               band != nullptr ? band->window : window_);
+      BuildToolBar(control);
+      break;
+    }
+    case ControlKind::kStatusBar:
+      control = make(0, STATUSCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE | SBARS_TOOLTIPS);
+      SetStatusParts(control);
+      for (std::size_t i = 0; i < layout_.panels.size(); ++i) {
+        ::SendMessageW(control, SB_SETTEXTW, i,
+                       reinterpret_cast<LPARAM>(platform::Wide(layout_.panels[i].text).c_str()));
+      }
+      break;
+    case ControlKind::kGroupBox:
+      control = make(0, L"BUTTON", text.c_str(), BS_GROUPBOX);
+      break;
+    case ControlKind::kRxLabel: {
+      control = CreateRxLabelWindow(window_, id, row, ToFont(row.font ? *row.font : layout_.font),
+                                    bounds, dpi_);
+      TRxLabel& label = RxLabelOf(control);
+      label.SetAlignment(row.alignment);
+      label.SetCaption(std::string(row.text));
+      break;
+    }
+    case ControlKind::kCalendar: {
+      control = CreateCalendarWindow(window_, id, row, ToFont(row.font ? *row.font : layout_.font),
+                                     bounds, dpi_);
+      TCalendar& grid = CalendarOf(control);
+      if (row.startOfWeek != 0) grid.SetStartOfWeek(row.startOfWeek);
+      if (const Handler handler = row.onEvent) {
+        // The grid calls out synchronously from its own operations, which run inside a
+        // handler already: its failures go the same way as that handler's.
+        grid.OnChange = [this, handler](TCalendar&) { (form_.*handler)(); };
+      }
+      break;
+    }
+    case ControlKind::kLabel:
+      control = make(0, L"STATIC", text.c_str(), SS_LEFT | SS_NOPREFIX);
+      break;
+    case ControlKind::kEdit:
+      control = make(WS_EX_CLIENTEDGE, L"EDIT", L"", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP);
+      if (row.maxLength > 0) ::SendMessageW(control, EM_LIMITTEXT, row.maxLength, 0);
+      if (row.keyFilter != nullptr) FilterKeys(control, row.keyFilter);
+      break;
+    case ControlKind::kButton:
+      control = make(0, L"BUTTON", text.c_str(), BS_PUSHBUTTON | WS_TABSTOP);
+      break;
+    case ControlKind::kPicture:
+      control = make(0, L"STATIC", L"", SS_OWNERDRAW);
+      break;
+    case ControlKind::kLine: {
+      control = CreateLineWindow(window_, id, row, bounds, dpi_);
+      TLine& line = LineOf(control);
+      if (row.penColor != Pen().Color) line.Pen().SetColor(row.penColor);
+      line.SetLine(row.line);
+      break;
+    }
+    case ControlKind::kTimer:
+      return nullptr;  // started by StartTimer
+  }
+  if (control == nullptr) return nullptr;
+  ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);
+  entry.window = control;
+  if (row.kind == ControlKind::kPicture) LoadPictureOf(entry);
+  if (row.kind == ControlKind::kLabel && row.width == kAutoSize) FitToText(entry);
+  return control;
+}
+
+void FormControls::LoadPictureOf(Entry& entry) {
+  if (entry.picture != nullptr) ::DeleteObject(entry.picture);
+  entry.picture = entry.row->text.empty() ? nullptr : LoadPicture(entry.row->text, dpi_);
+  if (entry.picture == nullptr || entry.row->width != kAutoSize) return;
+  BITMAP size{};
+  ::GetObjectW(entry.picture, sizeof size, &size);
+  ::SetWindowPos(entry.window, nullptr, 0, 0, size.bmWidth, std::abs(size.bmHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormControls::FitToText(Entry& entry) {
+  HDC dc = ::GetDC(entry.window);
+  HGDIOBJ old = ::SelectObject(dc, FontOf(*entry.row));
+  const std::wstring text = WindowText(entry.window);
+  SIZE extent{};
+  ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc, &metrics);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(entry.window, dc);
+  ::SetWindowPos(entry.window, nullptr, 0, 0, extent.cx, metrics.tmHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::InvalidateRect(entry.window, nullptr, TRUE);
+}
+
+void FormControls::SetToolBarImages(HWND toolBar) {
+  const int size = Scaled(kToolImageSize, dpi_);
+  HIMAGELIST images =
+      ::ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(layout_.images.size()), 0);
+  for (const std::string_view name : layout_.images) {
+    HBITMAP picture = LoadPicture(name, dpi_);
+    if (picture == nullptr) {
+      // No picture of that name: an empty place keeps the later images at their indices.
+      BITMAPINFO info{};
+      info.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+      void* bits = nullptr;
+      picture = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    }
+    ::ImageList_Add(images, picture, nullptr);
+    ::DeleteObject(picture);
+  }
+  ::SendMessageW(toolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
+  ::SendMessageW(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  ::SendMessageW(toolBar, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(Scaled(kToolButtonWidth, dpi_), Scaled(kToolButtonHeight, dpi_)));
+  if (images_ != nullptr) ::ImageList_Destroy(images_);
+  images_ = images;
+}
+
+void FormControls::BuildToolBar(HWND toolBar) {
+  ::SendMessageW(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  // Its buttons' commands and tooltip requests come to the window itself.
+  ::SendMessageW(toolBar, TB_SETPARENT, reinterpret_cast<WPARAM>(window_), 0);
+  SetToolBarImages(toolBar);
+  std::vector<TBBUTTON> buttons;
+  for (std::size_t i = 0; i < layout_.toolButtons.size(); ++i) {
+    const ToolButtonLayout& row = layout_.toolButtons[i];
+    TBBUTTON button{};
+    button.idCommand = kFirstToolId + static_cast<int>(i);
+    if (row.image == ToolButtonLayout::kSeparator) {
+      button.iBitmap = Scaled(kToolSeparatorWidth, dpi_);
+      button.fsStyle = BTNS_SEP;
+    } else {
+      button.iBitmap = row.image;
+      button.fsState = TBSTATE_ENABLED;
+      button.fsStyle = BTNS_BUTTON;
+    }
+    buttons.push_back(button);
+    hints_.push_back(platform::Wide(row.hint));
+  }
+  ::SendMessageW(toolBar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+}
+
+void FormControls::SetStatusParts(HWND bar) {
+  std::vector<int> rights;
+  int right = 0;
+  for (const StatusPanelLayout& panel : layout_.panels) {
+    right += Scaled(panel.width, dpi_);
+    rights.push_back(right);
+  }
+  // The last panel takes the rest of the bar.
+  if (!rights.empty()) rights.back() = -1;
+  ::SendMessageW(bar, SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
+}
+
+void FormControls::BuildMenu() {
+  HMENU bar = ::CreateMenu();
+  std::vector<std::pair<std::string_view, HMENU>> menus;
+  for (std::size_t i = 0; i < layout_.menu.size(); ++i) {
+    const MenuItemLayout& row = layout_.menu[i];
+    const std::wstring caption = platform::Wide(row.caption);
+    if (row.menu.empty()) {
+      HMENU menu = ::CreatePopupMenu();
+      ::AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu), caption.c_str());
+      menus.emplace_back(row.name, menu);
+      continue;
+    }
+    const auto owner = std::find_if(menus.begin(), menus.end(),
+                                    [&](const auto& m) { return m.first == row.menu; });
+    if (owner == menus.end()) continue;
+    if (row.caption == kMenuSeparator) {
+      ::AppendMenuW(owner->second, MF_SEPARATOR, 0, nullptr);
+    } else {
+      ::AppendMenuW(owner->second, MF_STRING, kFirstMenuId + i, caption.c_str());
+    }
+  }
+  ::SetMenu(window_, bar);
+}
+
+void FormControls::SetTabOrder() {
+  // Tab orders count within each parent; the keyboard visits a parent's stops in their order,
+  // and a container's own stops where the container stands among its siblings. The dialog
+  // manager follows the windows' order, so the stops are put in that order, above the rest.
+  std::vector<HWND> chain;
+  const auto visit = [&](const auto& self, std::string_view parent) -> void {
+    std::vector<const Entry*> children;
+    for (const Entry& entry : entries_) {
+      if (entry.row->parent == parent && entry.row->tabOrder != kNoTabStop) {
+        children.push_back(&entry);
+      }
+    }
+    std::stable_sort(children.begin(), children.end(), [](const Entry* a, const Entry* b) {
+      return a->row->tabOrder < b->row->tabOrder;
+    });
+    for (const Entry* entry : children) {
+      if (IsTabStop(entry->row->kind) && entry->window != nullptr) chain.push_back(entry->window);
+      self(self, entry->row->name);
+    }
+  };
+  visit(visit, {});
+  HWND after = HWND_TOP;
+  for (HWND stop : chain) {
+    ::SetWindowPos(stop, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    after = stop;
+  }
+}
+
+const FormControls::Entry* FormControls::EntryOf(std::string_view name) const {
+  for (const Entry& entry : entries_) {
+    if (entry.row->name == name) return &entry;
+  }
+  return nullptr;
+}
+
+HWND FormControls::Find(std::string_view name) const {
+  const Entry* entry = EntryOf(name);
+  return entry != nullptr ? entry->window : nullptr;
+}
+
+RECT FormControls::Bounds(std::string_view name) const {
+  RECT bounds{};
+  if (HWND control = Find(name)) {
+    ::GetWindowRect(control, &bounds);
+    ::MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&bounds), 2);
+  }
+  return bounds;
+}
+
+void FormControls::SetText(std::string_view control, std::string_view text) {
+  const Entry* entry = EntryOf(control);
+  if (entry == nullptr || entry->window == nullptr) return;
+  if (entry->row->kind == ControlKind::kRxLabel) {
+    RxLabelOf(entry->window).SetCaption(std::string(text));
+    return;
+  }
+  ::SetWindowTextW(entry->window, platform::Wide(text).c_str());
+  if (entry->row->kind == ControlKind::kLabel && entry->row->width == kAutoSize) {
+    FitToText(*const_cast<Entry*>(entry));
+  }
+}
+
+std::string FormControls::Text(std::string_view control) const {
+  const Entry* entry = EntryOf(control);
+  if (entry == nullptr || entry->window == nullptr) return {};
+  if (entry->row->kind == ControlKind::kRxLabel) return RxLabelOf(entry->window).Caption();
+  return platform::Utf8(WindowText(entry->window));
+}
+
+void FormControls::SetFocus(std::string_view control) {
+  if (HWND window = Find(control)) ::SetFocus(window);
+}
+
+void FormControls::FocusFirst() {
+  if (!layout_.firstFocus.empty()) SetFocus(layout_.firstFocus);
+}
+
+void FormControls::SetPanelText(int panel, std::string_view text) {
+  for (const Entry& entry : entries_) {
+    if (entry.row->kind != ControlKind::kStatusBar) continue;
+    const std::wstring value = platform::Wide(text);
+    if (platform::Wide(PanelText(panel)) == value) return;  // an unchanged text repaints nothing
+    ::SendMessageW(entry.window, SB_SETTEXTW, static_cast<WPARAM>(panel),
+                   reinterpret_cast<LPARAM>(value.c_str()));
+    return;
+  }
+}
+
+std::string FormControls::PanelText(int panel) const {
+  for (const Entry& entry : entries_) {
+    if (entry.row->kind != ControlKind::kStatusBar) continue;
+    const LRESULT length = ::SendMessageW(entry.window, SB_GETTEXTLENGTHW, panel, 0);
+    std::wstring text(static_cast<std::size_t>(LOWORD(length)) + 1, L'\0');
+    ::SendMessageW(entry.window, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(LOWORD(length));
+    return platform::Utf8(text);
+  }
+  return {};
+}
+
+bool FormControls::StartTimer(std::string_view timer, int milliseconds) {
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    Entry& entry = entries_[i];
+    if (entry.row->kind != ControlKind::kTimer || entry.row->name != timer) continue;
+    entry.timer =
+        ::SetTimer(window_, kFirstControlId + i, static_cast<UINT>(milliseconds), nullptr);
+    return entry.timer != 0;
+  }
+  return false;
+}
+
+void FormControls::ShowIcon(std::string_view control, HICON icon, int size) {
+  for (Entry& entry : entries_) {
+    if (entry.row->name != control) continue;
+    if (entry.icon != nullptr) ::DestroyIcon(entry.icon);
+    entry.icon = icon;
+    entry.iconSize = size;
+    ::InvalidateRect(entry.window, nullptr, TRUE);
+    return;
+  }
+  if (icon != nullptr) ::DestroyIcon(icon);
+}
+
+void FormControls::Run(Handler handler) {
+  if (handler == nullptr) return;
+  RunHandler([this, handler] { (form_.*handler)(); });
+}
+
+bool FormControls::Command(WPARAM wParam, LPARAM) {
+  const int id = LOWORD(wParam);
+  if (id >= kFirstToolId && id - kFirstToolId < static_cast<int>(layout_.toolButtons.size())) {
+    Run(layout_.toolButtons[static_cast<std::size_t>(id - kFirstToolId)].onClick);
+    return true;
+  }
+  if (id >= kFirstMenuId && id - kFirstMenuId < static_cast<int>(layout_.menu.size())) {
+    Run(layout_.menu[static_cast<std::size_t>(id - kFirstMenuId)].onClick);
+    return true;
+  }
+  if (id >= kFirstControlId && id - kFirstControlId < static_cast<int>(entries_.size())) {
+    const ControlLayout& row = *entries_[static_cast<std::size_t>(id - kFirstControlId)].row;
+    if (row.kind == ControlKind::kButton && HIWORD(wParam) == BN_CLICKED) Run(row.onEvent);
+    return true;
+  }
+  return false;
+}
+
+bool FormControls::Timer(WPARAM id) {
+  for (const Entry& entry : entries_) {
+    if (entry.timer == 0 || entry.timer != id) continue;
+    Run(entry.row->onEvent);
+    return true;
+  }
+  return false;
+}
+
+bool FormControls::Notify(LPARAM lParam) {
+  auto* header = reinterpret_cast<NMHDR*>(lParam);
+  if (header->code != TTN_GETDISPINFOW) return false;
+  auto* tip = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+  const auto index = static_cast<std::size_t>(header->idFrom) - kFirstToolId;
+  if (header->idFrom < kFirstToolId || index >= hints_.size()) return false;
+  tip->lpszText = hints_[index].data();
+  tip->hinst = nullptr;
+  return true;
+}
+
+bool FormControls::DrawItem(LPARAM lParam) {
+  const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+  const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                  [&](const Entry& e) { return e.window == item->hwndItem; });
+  if (found == entries_.end() || found->row->kind != ControlKind::kPicture) return false;
+  HDC dc = item->hDC;
+  // What lies beneath: the picture the control stands on, or the window's face.
+  const Entry* below = EntryOf(found->row->parent);
+  HDC source = ::CreateCompatibleDC(dc);
+  if (below != nullptr && below->picture != nullptr) {
+    const RECT mine = Bounds(found->row->name);
+    const RECT theirs = Bounds(below->row->name);
+    HGDIOBJ old = ::SelectObject(source, below->picture);
+    ::BitBlt(dc, 0, 0, mine.right - mine.left, mine.bottom - mine.top, source,
+             mine.left - theirs.left, mine.top - theirs.top, SRCCOPY);
+    ::SelectObject(source, old);
+  } else {
+    ::FillRect(dc, &item->rcItem, ::GetSysColorBrush(COLOR_BTNFACE));
+  }
+  if (found->picture != nullptr) {
+    BITMAP size{};
+    ::GetObjectW(found->picture, sizeof size, &size);
+    HGDIOBJ old = ::SelectObject(source, found->picture);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    ::AlphaBlend(dc, 0, 0, size.bmWidth, std::abs(size.bmHeight), source, 0, 0, size.bmWidth,
+                 std::abs(size.bmHeight), blend);
+    ::SelectObject(source, old);
+  }
+  ::DeleteDC(source);
+  if (found->icon != nullptr) {
+    const int size = Scaled(found->iconSize, dpi_);
+    ::DrawIconEx(dc, 0, 0, found->icon, size, size, 0, nullptr, DI_NORMAL);
+  }
+  return true;
+}
+
+HBRUSH FormControls::ColorStatic(HDC dc, HWND control) {
+  const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                  [&](const Entry& e) { return e.window == control; });
+  if (found == entries_.end()) return nullptr;
+  const FontStyle& style = found->row->font != nullptr ? *found->row->font : layout_.font;
+  ::SetTextColor(dc, ColorRef(style.color));
+  ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+  return ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+void FormControls::ChangeDpi(int dpi) {
+  const int old = dpi_;
+  if (dpi == old) return;
+  dpi_ = dpi;
+  for (Entry& entry : entries_) {
+    if (entry.window == nullptr) continue;
+    // Every rectangle, the self-sized ones included, at the new scale.
+    RECT r{};
+    ::GetWindowRect(entry.window, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(entry.window), reinterpret_cast<POINT*>(&r), 2);
+    const auto rescale = [&](LONG v) { return Scaled(Unscaled(v, old), dpi); };
+    ::SetWindowPos(entry.window, nullptr, rescale(r.left), rescale(r.top),
+                   rescale(r.right) - rescale(r.left), rescale(r.bottom) - rescale(r.top),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    if (IsOwnControl(entry.row->kind)) {
+      SetControlDpi(entry.window, dpi);
+      continue;
+    }
+    ::SendMessageW(entry.window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*entry.row)), TRUE);
+    switch (entry.row->kind) {
+      case ControlKind::kPicture:
+        LoadPictureOf(entry);
+        break;
+      case ControlKind::kLabel:
+        if (entry.row->width == kAutoSize) FitToText(entry);
+        break;
+      case ControlKind::kToolBar:
+        SetToolBarImages(entry.window);
+        break;
+      case ControlKind::kStatusBar:
+        SetStatusParts(entry.window);
+        break;
+      default:
+        break;
+    }
+    ::InvalidateRect(entry.window, nullptr, TRUE);
+  }
+  ApplyToWindow();
+}
+
+}  // namespace dorvane::win32

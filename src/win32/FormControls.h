@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/Layout.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+namespace dorvane::win32 {
+
+// The controls of a window built from its table: one child window per row, in creation order,
+// each placed at the row's pixels scaled to the window's dpi (a row inside another control is
+// a child of the window too, placed by its parent's offset); the menu bar from the table's
+// menu, the tool bar's buttons and the status bar's panels from theirs; the window's caption,
+// icon and font. The window hands its messages to Command, Timer, Notify, DrawItem and
+// ColorStatic; each row's event then runs its handler on the form, through RunHandler. Knows
+// nothing of any particular window.
+class FormControls {
+ public:
+  FormControls(HWND window, const WindowLayout& layout, TForm& form);
+  ~FormControls();
+  FormControls(const FormControls&) = delete;
+  FormControls& operator=(const FormControls&) = delete;
+
+  const WindowLayout& Layout() const { return layout_; }
+  int Dpi() const { return dpi_; }
+  // A control by its table name; null when there is none.
+  HWND Find(std::string_view name) const;
+  // A control's rectangle in the window's client area, in device pixels.
+  RECT Bounds(std::string_view name) const;
+
+  // The common view operations on a named control.
+  void SetText(std::string_view control, std::string_view text);
+  std::string Text(std::string_view control) const;
+  void SetFocus(std::string_view control);
+  // A panel of the window's status bar.
+  void SetPanelText(int panel, std::string_view text);
+  std::string PanelText(int panel) const;
+  // Starts the named timer row; false when the system has none left.
+  bool StartTimer(std::string_view timer, int milliseconds);
+  // The first focus of the table.
+  void FocusFirst();
+  // The named picture control shows `icon` (owned by the controls from then on) at its
+  // top-left corner, `size` layout pixels square.
+  void ShowIcon(std::string_view control, HICON icon, int size);
+
+  // The window's messages; true when the message was one of the controls'.
+  bool Command(WPARAM wParam, LPARAM lParam);
+  bool Timer(WPARAM id);
+  bool Notify(LPARAM lParam);
+  bool DrawItem(LPARAM lParam);
+  // WM_CTLCOLORSTATIC: the labels' colours; null when not a label of ours.
+  HBRUSH ColorStatic(HDC dc, HWND control);
+
+  // Lays every control out again at another dpi: positions, fonts, pictures, tool bar.
+  void ChangeDpi(int dpi);
+
+ private:
+  struct Entry {
+    const ControlLayout* row;
+    HWND window = nullptr;
+    HBITMAP picture = nullptr;  // pictures: the row's picture at the current dpi
+    HICON icon = nullptr;       // pictures: an icon shown at the top-left corner
+    int iconSize = 0;
+    UINT_PTR timer = 0;  // timers: the running timer's id
+  };
+
+  void ApplyToWindow();
+  HWND Create(Entry& entry, int index);
+  void Place(Entry& entry);
+  RECT LayoutRect(const ControlLayout& row) const;  // layout pixels, in the client area
+  POINT Offset(std::string_view parent) const;
+  void FitToText(Entry& entry);
+  void LoadPictureOf(Entry& entry);
+  void BuildToolBar(HWND toolBar);
+  void SetToolBarImages(HWND toolBar);
+  void BuildMenu();
+  void SetStatusParts(HWND bar);
+  void SetTabOrder();
+  void SetFonts();
+  void Run(Handler handler);
+  const Entry* EntryOf(std::string_view name) const;
+  HFONT FontOf(const ControlLayout& row) const;
+
+  HWND window_;
+  const WindowLayout& layout_;
+  TForm& form_;
+  int dpi_;
+  std::vector<Entry> entries_;
+  HIMAGELIST images_ = nullptr;
+  HICON bigIcon_ = nullptr;
+  HICON smallIcon_ = nullptr;
+  std::vector<std::wstring> hints_;  // the tool buttons' tooltips, by button
+};
+
+}  // namespace dorvane::win32

@@ -1,0 +1,201 @@
+#include "win32/FormWindow.h"
+
+#include <stdexcept>
+
+#include "forms/Handlers.h"
+#include "win32/Dpi.h"
+
+namespace dorvane::win32 {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"DorvaneForm";
+
+DWORD FrameStyle(const WindowLayout& layout) {
+  // No WS_CLIPCHILDREN: the group boxes paint no inside of their own, the window does.
+  DWORD style = WS_CAPTION;
+  style |= layout.border == BorderStyle::kDialog ? WS_POPUP : WS_OVERLAPPED | WS_THICKFRAME;
+  if (layout.borderIcons & biSystemMenu) style |= WS_SYSMENU;
+  if (layout.borderIcons & biMinimize) style |= WS_MINIMIZEBOX;
+  if (layout.borderIcons & biMaximize) style |= WS_MAXIMIZEBOX;
+  return style;
+}
+
+DWORD FrameExStyle(const WindowLayout& layout) {
+  return WS_EX_CONTROLPARENT | (layout.border == BorderStyle::kDialog ? WS_EX_DLGMODALFRAME : 0);
+}
+
+}  // namespace
+
+TopWindow::~TopWindow() {
+  if (window_ != nullptr) {
+    ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    ::DestroyWindow(window_);
+  }
+}
+
+bool TopWindow::IsOurs(HWND window) {
+  wchar_t name[32] = {};
+  return window != nullptr && ::GetClassNameW(window, name, 32) > 0 &&
+         std::wstring_view(name) == kFormClass;
+}
+
+void TopWindow::Build(const WindowLayout& layout, TForm& form, HWND owner) {
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  static const bool registered = [instance] {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = Procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kFormClass;
+    return ::RegisterClassExW(&windowClass) != 0;
+  }();
+  (void)registered;
+  window_ = ::CreateWindowExW(FrameExStyle(layout), kFormClass, L"", FrameStyle(layout),
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                              nullptr, instance, this);
+  if (window_ == nullptr) throw std::runtime_error("Impossible de créer la fenêtre");
+  controls_ = std::make_unique<FormControls>(window_, layout, form);
+  SetClientSize(layout.clientWidth, layout.clientHeight);
+}
+
+void TopWindow::SetClientSize(int width, int height) {
+  const int dpi = controls_ != nullptr ? controls_->Dpi() : WindowDpi(window_);
+  const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE));
+  const RECT outer = OuterRect({0, 0, Scaled(width, dpi), Scaled(height, dpi)}, style, exStyle,
+                               ::GetMenu(window_) != nullptr, dpi);
+  // The size lock lets the window's own layout through.
+  const bool rescaling = rescaling_;
+  rescaling_ = true;
+  ::SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  rescaling_ = rescaling;
+}
+
+void TopWindow::CentreOnMonitor() {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
+  RECT frame{};
+  ::GetWindowRect(window_, &frame);
+  const RECT& area = monitor.rcWork;
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  ::SetWindowPos(window_, nullptr, area.left + (area.right - area.left - width) / 2,
+                 area.top + (area.bottom - area.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TopWindow::ShowCentredFirstTime() {
+  if (!shownOnce_) {
+    CentreOnMonitor();
+    shownOnce_ = true;
+    ::ShowWindow(window_, SW_SHOW);
+    controls_->FocusFirst();
+    return;
+  }
+  ::ShowWindow(window_, SW_SHOW);
+}
+
+void TopWindow::BringWindowForward() {
+  if (::IsIconic(window_)) ::ShowWindow(window_, SW_RESTORE);
+  ShowCentredFirstTime();
+  ::SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ::SetForegroundWindow(window_);
+  ::SetActiveWindow(window_);
+}
+
+void TopWindow::SizeLimits(MINMAXINFO& limits) {
+  // A sizeable frame may grow, never shrink the window below its controls.
+  const WindowLayout& layout = controls_->Layout();
+  const int dpi = controls_->Dpi();
+  const RECT outer =
+      OuterRect({0, 0, Scaled(layout.clientWidth, dpi), Scaled(layout.clientHeight, dpi)},
+                static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)),
+                static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE)),
+                ::GetMenu(window_) != nullptr, dpi);
+  limits.ptMinTrackSize.x = outer.right - outer.left;
+  limits.ptMinTrackSize.y = outer.bottom - outer.top;
+}
+
+LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (controls_ != nullptr) {
+    switch (message) {
+      case WM_COMMAND:
+        if (controls_->Command(wParam, lParam)) return 0;
+        break;
+      case WM_TIMER:
+        if (controls_->Timer(wParam)) return 0;
+        break;
+      case WM_NOTIFY:
+        if (controls_->Notify(lParam)) return 0;
+        break;
+      case WM_DRAWITEM:
+        if (controls_->DrawItem(lParam)) return TRUE;
+        break;
+      case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = controls_->ColorStatic(reinterpret_cast<HDC>(wParam),
+                                                  reinterpret_cast<HWND>(lParam))) {
+          return reinterpret_cast<LRESULT>(brush);
+        }
+        break;
+      case WM_GETMINMAXINFO: {
+        const LRESULT result = ::DefWindowProcW(window_, message, wParam, lParam);
+        SizeLimits(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return result;
+      }
+      case 0x02E0: {  // WM_DPICHANGED: the window moved to a monitor of another scale
+        // The client area keeps its size in layout pixels, at the monitor's suggested place.
+        const int old = controls_->Dpi();
+        RECT client{};
+        ::GetClientRect(window_, &client);
+        controls_->ChangeDpi(HIWORD(wParam));
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetClientSize(Unscaled(client.right, old), Unscaled(client.bottom, old));
+        return 0;
+      }
+      case WM_ACTIVATE:
+        // The focus comes back to the control that had it when the window is active again.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+          HWND focus = ::GetFocus();
+          if (focus != nullptr && ::IsChild(window_, focus)) lastFocus_ = focus;
+        } else if (lastFocus_ != nullptr && ::IsWindow(lastFocus_)) {
+          ::SetFocus(lastFocus_);
+          return 0;
+        }
+        break;
+      case WM_CLOSE:
+        ::ShowWindow(window_, SW_HIDE);
+        return 0;
+      default:
+        break;
+    }
+  }
+  return ::DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TopWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<TopWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->window_ = window;
+  }
+  auto* self = reinterpret_cast<TopWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    self->window_ = nullptr;
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    return ::DefWindowProcW(window, message, wParam, lParam);
+  }
+  LRESULT result = 0;
+  RunHandler([&] { result = self->Message(message, wParam, lParam); });
+  return result;
+}
+
+}  // namespace dorvane::win32

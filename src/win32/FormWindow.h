@@ -1,0 +1,72 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "forms/FormView.h"
+#include "forms/Layout.h"
+#include "win32/FormControls.h"
+
+#include <windows.h>
+
+namespace dorvane::win32 {
+
+// A top-level window of ours: its procedure hands every message to the object, within one
+// guard, so that no failure ever unwinds through the system's frames; the controls of its table
+// get their messages first.
+class TopWindow {
+ public:
+  virtual ~TopWindow();
+  TopWindow(const TopWindow&) = delete;
+  TopWindow& operator=(const TopWindow&) = delete;
+
+  HWND Handle() const { return window_; }
+  const FormControls& Controls() const { return *controls_; }
+  // Whether a window is one of the program's own windows.
+  static bool IsOurs(HWND window);
+
+ protected:
+  TopWindow() = default;
+
+  // Creates the window, hidden, from its table (frame, caption, icon, menu, controls), its
+  // client area at the table's size at the window's dpi.
+  void Build(const WindowLayout& layout, TForm& form, HWND owner = nullptr);
+  // The window's messages; the default handles the controls', the dpi, the size limits and the
+  // focus, and hides the window when it is closed.
+  virtual LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam);
+  // The size limits: by default never below the table's client size.
+  virtual void SizeLimits(MINMAXINFO& limits);
+  // Shows the window, centred on its monitor the first time only.
+  void ShowCentredFirstTime();
+  void CentreOnMonitor();
+  // Out of the minimised state, shown (centred the first time), raised and active.
+  void BringWindowForward();
+  // The client size for a layout client size at the window's dpi.
+  void SetClientSize(int width, int height);
+
+  HWND window_ = nullptr;
+  std::unique_ptr<FormControls> controls_;
+  bool shownOnce_ = false;
+  bool rescaling_ = false;  // the window takes its size at a new dpi: no size lock holds
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  HWND lastFocus_ = nullptr;
+};
+
+// The common view operations of a window of ours on the controls of its table.
+template <class View>
+class FormWindow : public TopWindow, protected View {
+ protected:
+  void SetText(std::string_view control, std::string_view text) override {
+    controls_->SetText(control, text);
+  }
+  std::string Text(std::string_view control) const override { return controls_->Text(control); }
+  void SetFocus(std::string_view control) override { controls_->SetFocus(control); }
+  void BringForward() override { BringWindowForward(); }
+  void Close() override { ::SendMessageW(window_, WM_CLOSE, 0, 0); }
+};
+
+}  // namespace dorvane::win32

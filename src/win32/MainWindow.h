@@ -1,0 +1,40 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "forms/MainForm.h"
+#include "win32/FormWindow.h"
+
+namespace dorvane::win32 {
+
+class SearchWindow;
+
+// The main window on Win32: the controls of TForm1's table, whose events it hands to the
+// form. Closing it ends the message loop.
+class MainWindow final : public FormWindow<MainView> {
+ public:
+  // Builds the window, hidden, and ends its creation (timers, FormCreate).
+  MainWindow();
+
+  TForm1& Form() { return form_; }
+  FormView& View() { return *this; }
+  void SetSearchDialog(SearchWindow* dialog);
+  // Centres the window on its monitor the first time, then shows it.
+  void ShowCentred() { ShowCentredFirstTime(); }
+
+ protected:
+  LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void SizeLimits(MINMAXINFO& limits) override;
+
+ private:
+  TCalendar& Calendar(std::string_view control) override;
+  void SetPanelText(int panel, std::string_view text) override;
+  bool StartTimer(std::string_view timer, int milliseconds) override;
+  std::unique_ptr<AboutDialog> CreateAboutDialog() override;
+  void Beep() override;
+
+  TForm1 form_;
+};
+
+}  // namespace dorvane::win32

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "forms/_Recherche.h"
+#include "win32/FormWindow.h"
+
+namespace dorvane::win32 {
+
+// The date search dialog on Win32: the controls of TForm2's table, whose events it hands to
+// the form. Modeless; created hidden once, only hidden and shown again afterwards.
+class SearchWindow final : public FormWindow<FormView> {
+ public:
+  // mainWindow is brought forward by a search, grid receives the date found.
+  SearchWindow(FormView& mainWindow, TCalendar& grid) : form_(*this, mainWindow, grid) {
+    Build(TForm2::kLayout, form_);
+  }
+
+  TForm2& Form() { return form_; }
+  FormView& View() { return *this; }
+
+ private:
+  TForm2 form_;
+};
+
+}  // namespace dorvane::win32
