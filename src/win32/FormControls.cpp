@@ -1,8 +1,4 @@
-// The core headers come before the system's, whose macros would rename their constants.
 #include "win32/FormControls.h"
-#include "calendar/Calendar.h"
-#include "controls/Lines.h"
-#include "controls/RXCtrls.h"
 
 #include <algorithm>
 

@@ -5,6 +5,10 @@
 #include <string_view>
 #include <vector>
 
+// The controls' headers come before the system's, whose macros would rename their constants.
+#include "calendar/Calendar.h"
+#include "controls/Lines.h"
+#include "controls/RXCtrls.h"
 #include "forms/Layout.h"
 
 #include <windows.h>
