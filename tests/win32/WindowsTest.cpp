@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +24,7 @@
 #include "platform/win32/Wide.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <initguid.h>
 #include <wincodec.h>
 #include <windows.h>
@@ -59,6 +62,80 @@ void Pump() {
     if (message.message == WM_QUIT) continue;
     TApplication::Dispatch(message);
   }
+}
+
+// A PNG's pixels, read through the system's imaging component.
+struct Picture {
+  UINT width = 0;
+  UINT height = 0;
+  std::vector<BYTE> bgra;
+  COLORREF At(int x, int y) const {
+    const BYTE* p = &bgra[(static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)) * 4];
+    return RGB(p[2], p[1], p[0]);
+  }
+};
+
+Picture ReadPng(const std::wstring& file) {
+  Picture picture;
+  IWICImagingFactory* factory = nullptr;
+  IWICBitmapDecoder* decoder = nullptr;
+  IWICBitmapFrameDecode* frame = nullptr;
+  IWICFormatConverter* converter = nullptr;
+  if (SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
+      SUCCEEDED(factory->CreateDecoderFromFilename(file.c_str(), nullptr, GENERIC_READ,
+                                                   WICDecodeMetadataCacheOnDemand, &decoder)) &&
+      SUCCEEDED(decoder->GetFrame(0, &frame)) &&
+      SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
+      SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA,
+                                      WICBitmapDitherTypeNone, nullptr, 0,
+                                      WICBitmapPaletteTypeCustom)) &&
+      SUCCEEDED(converter->GetSize(&picture.width, &picture.height))) {
+    picture.bgra.resize(static_cast<std::size_t>(picture.width) * picture.height * 4);
+    if (FAILED(converter->CopyPixels(nullptr, picture.width * 4,
+                                     static_cast<UINT>(picture.bgra.size()), picture.bgra.data()))) {
+      picture = {};
+    }
+  }
+  for (IUnknown* object : std::initializer_list<IUnknown*>{converter, frame, decoder, factory}) {
+    if (object != nullptr) object->Release();
+  }
+  return picture;
+}
+
+// Runs dorvane.exe with its arguments; its exit code.
+DWORD RunProgram(const std::wstring& arguments) {
+  std::wstring exe = L"Z:" + platform::Wide(DORVANE_EXE);
+  for (wchar_t& c : exe) c = c == L'/' ? L'\\' : c;
+  std::wstring command = L"\"" + exe + L"\" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+    return 0xFFFFFFFF;
+  }
+  ::WaitForSingleObject(process.hProcess, 60000);
+  DWORD code = 0xFFFFFFFF;
+  ::GetExitCodeProcess(process.hProcess, &code);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return code;
+}
+
+// The bounding box of the pixels of a rectangle that pass a test.
+RECT Extent(const Picture& picture, RECT area, bool (*test)(COLORREF)) {
+  RECT box{area.right, area.bottom, area.left - 1, area.top - 1};
+  for (int y = area.top; y < area.bottom; ++y) {
+    for (int x = area.left; x < area.right; ++x) {
+      if (!test(picture.At(x, y))) continue;
+      box.left = std::min<LONG>(box.left, x);
+      box.top = std::min<LONG>(box.top, y);
+      box.right = std::max<LONG>(box.right, x + 1);
+      box.bottom = std::max<LONG>(box.bottom, y + 1);
+    }
+  }
+  return box;
 }
 
 DateParts Day(const TCalendar& grid) {
@@ -278,6 +355,69 @@ TEST_F(Windows, MainWindowKeepsItsSize) {
   ::GetClientRect(dialog, &client);
   EXPECT_EQ(client.right, TForm2::kLayout.clientWidth);
   EXPECT_EQ(client.bottom, TForm2::kLayout.clientHeight);
+}
+
+// The program's screenshots: each window at its table's size, the banner in purple with its
+// light shadow up and left, the grid's header row and the selected day where the grid's own
+// rectangles put them, the About box's etched separator.
+TEST_F(Windows, ScreenshotsShowTheWindowsAsLaidOut) {
+  ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+  std::vector<Picture> pictures;
+  for (const std::wstring_view window : {L"main", L"search", L"about"}) {
+    const std::wstring file = L"screenshot-" + std::wstring(window) + L".png";
+    ::DeleteFileW(file.c_str());
+    EXPECT_EQ(RunProgram(L"--screenshot " + file + L" --date 2005-03-07 --window " +
+                         std::wstring(window)),
+              0u);
+    pictures.push_back(ReadPng(file));
+  }
+  ::CoUninitialize();
+  const Picture& main = pictures[0];
+  const Picture& search = pictures[1];
+  const Picture& about = pictures[2];
+  // The main window with its menu bar above the client area.
+  ASSERT_EQ(main.width, static_cast<UINT>(TForm1::kLayout.clientWidth));
+  const int menu = static_cast<int>(main.height) - TForm1::kLayout.clientHeight;
+  MENUBARINFO bar{};
+  bar.cbSize = sizeof bar;
+  ASSERT_TRUE(::GetMenuBarInfo(Main(), OBJID_MENU, 0, &bar));
+  POINT client{0, 0};
+  ::ClientToScreen(Main(), &client);
+  EXPECT_EQ(menu, client.y - bar.rcBar.top);
+  EXPECT_EQ(search.width, static_cast<UINT>(TForm2::kLayout.clientWidth));
+  EXPECT_EQ(search.height, static_cast<UINT>(TForm2::kLayout.clientHeight));
+  ASSERT_GE(about.width, static_cast<UINT>(TFAbout::kLayout.clientWidth));
+  ASSERT_EQ(about.height, static_cast<UINT>(TFAbout::kLayout.clientHeight));
+
+  // The banner: its light shadow is the text's shape one pixel up and to the left.
+  RECT banner = main_->Controls().Bounds("RxLabel1");
+  OffsetRect(&banner, 0, menu);
+  const RECT text = Extent(main, banner, [](COLORREF c) { return c == RGB(128, 0, 128); });
+  const RECT shadow = Extent(main, banner, [](COLORREF c) {
+    return c == ::GetSysColor(COLOR_BTNHIGHLIGHT);
+  });
+  EXPECT_LT(text.left, text.right);
+  EXPECT_EQ(shadow.left, text.left - 1);
+  EXPECT_EQ(shadow.top, text.top - 1);
+
+  // The grid, on 7 March 2005: a header cell, and the selected day's cell.
+  HWND calendar = main_->Controls().Find("Calendar1");
+  POINT origin{0, 0};
+  ::MapWindowPoints(calendar, Main(), &origin, 1);
+  const auto inside = [&](const Rect& cell) {
+    return POINT{origin.x + cell.Left + 3, origin.y + menu + cell.Top + 3};
+  };
+  const POINT header = inside(Grid().CellRect(0, 0));
+  const POINT day = inside(Grid().CellRect(Grid().Col(), Grid().Row()));
+  EXPECT_EQ(main.At(header.x, header.y), ::GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(main.At(day.x, day.y), ::GetSysColor(COLOR_HIGHLIGHT));
+
+  // The About box's separator: black, white below it, from x = 86 to 280.
+  for (int x = 86; x <= 280; ++x) {
+    EXPECT_EQ(about.At(x, 162), RGB(0, 0, 0)) << x;
+    EXPECT_EQ(about.At(x, 163), RGB(255, 255, 255)) << x;
+  }
+  EXPECT_NE(about.At(281, 162), RGB(0, 0, 0));
 }
 
 }  // namespace
