@@ -25,6 +25,8 @@ if [ "$mode" = test ]; then
     clang libclang-rt-14-dev llvm clang-format
     p7zip-full dpkg-dev
     "${windows[@]}" g++-mingw-w64-i686-win32 googletest
+    # Windows that show need an X display: the Windows tests run on a virtual one.
+    xvfb xauth
   )
 fi
 

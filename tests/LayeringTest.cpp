@@ -204,29 +204,11 @@ std::set<std::string> WindowTexts() {
   return texts;
 }
 
-// The Qt front end only builds what the forms' tables say: no caption, hint, menu text or
-// message of its own (the program's texts are French, so any accented literal is one), and in
-// the files that build the windows no number of the tables' layouts.
-TEST(Layering, TheQtFrontEndHoldsNoTextOrLayoutNumberOfItsOwn) {
-  const std::set<std::string> texts = WindowTexts();
-  ASSERT_GT(texts.size(), 40u);
-  std::set<int> numbers;
-  for (const dorvane::WindowLayout* w : kWindows) {
-    numbers.insert({w->clientWidth, w->clientHeight});
-    for (const auto& c : w->controls) numbers.insert({c.left, c.top, c.width, c.height});
-    for (const auto& b : w->toolButtons) numbers.insert(b.left);
-    for (const auto& p : w->panels) numbers.insert(p.width);
-  }
-  numbers.insert(
-      {dorvane::kToolButtonWidth, dorvane::kToolButtonHeight, dorvane::kToolSeparatorWidth});
-  std::erase_if(numbers, [](int n) { return n <= 8; });  // small offsets, character codes
-
-  static const std::set<std::string> builders = {
-      "FormControls.cpp", "MainWindow.cpp", "SearchWindow.cpp", "AboutWindow.cpp",
-      "ToolBar.cpp",      "StatusBar.cpp",  "_Dorvane.cpp"};
-  static const std::regex number(R"(\b\d+\b)");
-  int scanned = 0;
-  for (const auto& [file, folder] : Sources(kSrc / "qt")) {
+// Holds a front end's sources to the rule below; counts the window-building files scanned.
+void ScanFrontEnd(const std::vector<std::pair<fs::path, std::string>>& sources,
+                  const std::set<std::string>& builders, const std::set<std::string>& texts,
+                  const std::set<int>& numbers, const std::regex& number, int& scanned) {
+  for (const auto& [file, folder] : sources) {
     const Code code = ReadCode(file);
     for (const std::string& literal : code.literals) {
       EXPECT_FALSE(texts.count(literal)) << file << " holds the window text \"" << literal << '"';
@@ -242,7 +224,42 @@ TEST(Layering, TheQtFrontEndHoldsNoTextOrLayoutNumberOfItsOwn) {
       }
     }
   }
-  EXPECT_EQ(scanned, static_cast<int>(builders.size()));
+}
+
+// The front ends (Qt, Win32) only build what the forms' tables say: no caption, hint, menu text
+// or message of their own (the program's texts are French, so any accented literal is one), and
+// in the files that build the windows no number of the tables' layouts.
+TEST(Layering, TheFrontEndsHoldNoTextOrLayoutNumberOfTheirOwn) {
+  const std::set<std::string> texts = WindowTexts();
+  ASSERT_GT(texts.size(), 40u);
+  std::set<int> numbers;
+  for (const dorvane::WindowLayout* w : kWindows) {
+    numbers.insert({w->clientWidth, w->clientHeight});
+    for (const auto& c : w->controls) numbers.insert({c.left, c.top, c.width, c.height});
+    for (const auto& b : w->toolButtons) numbers.insert(b.left);
+    for (const auto& p : w->panels) numbers.insert(p.width);
+  }
+  numbers.insert(
+      {dorvane::kToolButtonWidth, dorvane::kToolButtonHeight, dorvane::kToolSeparatorWidth});
+  std::erase_if(numbers, [](int n) { return n <= 8; });  // small offsets, character codes
+
+  // The files that build windows, by front end.
+  static const std::map<std::string, std::set<std::string>> builders = {
+      {"qt",
+       {"FormControls.cpp", "MainWindow.cpp", "SearchWindow.cpp", "AboutWindow.cpp", "ToolBar.cpp",
+        "StatusBar.cpp", "_Dorvane.cpp"}},
+      {"win32",
+       {"FormControls.cpp", "FormWindow.cpp", "MainWindow.cpp", "SearchWindow.h", "AboutWindow.cpp",
+        "Application.cpp", "_Dorvane.cpp", "main.cpp"}},
+  };
+  static const std::regex number(R"(\b\d+\b)");
+  int scanned = 0;
+  std::size_t expected = 0;
+  for (const auto& [frontEnd, files] : builders) {
+    expected += files.size();
+    ScanFrontEnd(Sources(kSrc / frontEnd), files, texts, numbers, number, scanned);
+  }
+  EXPECT_EQ(scanned, static_cast<int>(expected));
 }
 
 }  // namespace

@@ -9,6 +9,10 @@ namespace dorvane {
 // The application object's title: the taskbar button's name and every error box's caption.
 inline constexpr std::string_view kApplicationTitle = "Dorvane";
 
+// The failure of a window that the system could not create.
+inline constexpr std::string_view kWindowCreationFailure =
+    "Erreur lors de la création de la fenêtre";
+
 // What the application's top-level handler asks of the front end.
 class ApplicationView {
  public:

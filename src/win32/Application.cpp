@@ -1,6 +1,7 @@
 // The window base first: its core headers come before the system's.
 #include "win32/FormWindow.h"
 
+#include <iterator>
 #include <vector>
 
 #include "forms/Handlers.h"
@@ -15,9 +16,10 @@ constexpr wchar_t kApplicationClass[] = L"DorvaneApplication";
 TApplication* instance = nullptr;
 
 bool IsPushButton(HWND window) {
-  wchar_t name[16] = {};
-  if (window == nullptr || ::GetClassNameW(window, name, 16) == 0) return false;
-  if (::lstrcmpiW(name, L"Button") != 0) return false;
+  constexpr wchar_t kButton[] = L"Button";
+  wchar_t name[std::size(kButton) + 1] = {};
+  if (window == nullptr || ::GetClassNameW(window, name, std::size(name)) == 0) return false;
+  if (::lstrcmpiW(name, kButton) != 0) return false;
   const auto type = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE)) & BS_TYPEMASK;
   return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }

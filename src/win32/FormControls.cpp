@@ -300,17 +300,13 @@ void FormControls::SetToolBarImages(HWND toolBar) {
   const int size = Scaled(kToolImageSize, dpi_);
   HIMAGELIST images =
       ::ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(layout_.images.size()), 0);
-  for (const std::string_view name : layout_.images) {
-    HBITMAP picture = LoadPicture(name, dpi_);
-    if (picture == nullptr) {
-      // No picture of that name: an empty place keeps the later images at their indices.
-      BITMAPINFO info{};
-      info.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-      void* bits = nullptr;
-      picture = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  // A name without a picture leaves its place empty, the later images keeping their indices.
+  ::ImageList_SetImageCount(images, static_cast<UINT>(layout_.images.size()));
+  for (std::size_t i = 0; i < layout_.images.size(); ++i) {
+    if (HBITMAP picture = LoadPicture(layout_.images[i], dpi_)) {
+      ::ImageList_Replace(images, static_cast<int>(i), picture, nullptr);
+      ::DeleteObject(picture);
     }
-    ::ImageList_Add(images, picture, nullptr);
-    ::DeleteObject(picture);
   }
   ::SendMessageW(toolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
   ::SendMessageW(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));

@@ -1,7 +1,9 @@
 #include "win32/FormWindow.h"
 
+#include <iterator>
 #include <stdexcept>
 
+#include "forms/Application.h"
 #include "forms/Handlers.h"
 #include "win32/Dpi.h"
 
@@ -35,8 +37,8 @@ TopWindow::~TopWindow() {
 }
 
 bool TopWindow::IsOurs(HWND window) {
-  wchar_t name[32] = {};
-  return window != nullptr && ::GetClassNameW(window, name, 32) > 0 &&
+  wchar_t name[std::size(kFormClass) + 1] = {};
+  return window != nullptr && ::GetClassNameW(window, name, std::size(name)) > 0 &&
          std::wstring_view(name) == kFormClass;
 }
 
@@ -57,7 +59,7 @@ void TopWindow::Build(const WindowLayout& layout, TForm& form, HWND owner) {
   window_ = ::CreateWindowExW(FrameExStyle(layout), kFormClass, L"", FrameStyle(layout),
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
                               nullptr, instance, this);
-  if (window_ == nullptr) throw std::runtime_error("Impossible de créer la fenêtre");
+  if (window_ == nullptr) throw std::runtime_error(std::string(kWindowCreationFailure));
   controls_ = std::make_unique<FormControls>(window_, layout, form);
   SetClientSize(layout.clientWidth, layout.clientHeight);
 }
