@@ -65,11 +65,14 @@ void TopWindow::Build(const WindowLayout& layout, TForm& form, HWND owner) {
 }
 
 void TopWindow::SetClientSize(int width, int height) {
+  // The frame as the window has it (border, caption, menu bar), around the new client area.
   const int dpi = controls_ != nullptr ? controls_->Dpi() : WindowDpi(window_);
-  const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE));
-  const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE));
-  const RECT outer = OuterRect({0, 0, Scaled(width, dpi), Scaled(height, dpi)}, style, exStyle,
-                               ::GetMenu(window_) != nullptr, dpi);
+  RECT frame{};
+  RECT client{};
+  ::GetWindowRect(window_, &frame);
+  ::GetClientRect(window_, &client);
+  const RECT outer{0, 0, frame.right - frame.left - client.right + Scaled(width, dpi),
+                   frame.bottom - frame.top - client.bottom + Scaled(height, dpi)};
   // The size lock lets the window's own layout through.
   const bool rescaling = rescaling_;
   rescaling_ = true;

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -24,8 +25,8 @@
 #include "platform/win32/Wide.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 #include <initguid.h>
+#include <objbase.h>
 #include <wincodec.h>
 #include <windows.h>
 
@@ -87,13 +88,13 @@ Picture ReadPng(const std::wstring& file) {
                                                    WICDecodeMetadataCacheOnDemand, &decoder)) &&
       SUCCEEDED(decoder->GetFrame(0, &frame)) &&
       SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
-      SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA,
-                                      WICBitmapDitherTypeNone, nullptr, 0,
-                                      WICBitmapPaletteTypeCustom)) &&
+      SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                      nullptr, 0, WICBitmapPaletteTypeCustom)) &&
       SUCCEEDED(converter->GetSize(&picture.width, &picture.height))) {
     picture.bgra.resize(static_cast<std::size_t>(picture.width) * picture.height * 4);
     if (FAILED(converter->CopyPixels(nullptr, picture.width * 4,
-                                     static_cast<UINT>(picture.bgra.size()), picture.bgra.data()))) {
+                                     static_cast<UINT>(picture.bgra.size()),
+                                     picture.bgra.data()))) {
       picture = {};
     }
   }
@@ -357,6 +358,37 @@ TEST_F(Windows, MainWindowKeepsItsSize) {
   EXPECT_EQ(client.bottom, TForm2::kLayout.clientHeight);
 }
 
+// Moved to a monitor at 150 %, the window lays every control out again at one and a half times
+// its size, the client area too, with fonts for the new scale.
+TEST_F(Windows, DpiChangeScalesEveryControl) {
+  const FormControls& controls = main_->Controls();
+  std::vector<std::pair<std::string_view, RECT>> before;
+  for (const ControlLayout& row : TForm1::kLayout.controls) {
+    if (controls.Find(row.name) != nullptr)
+      before.emplace_back(row.name, controls.Bounds(row.name));
+  }
+  const auto font = [&] { return ::SendMessageW(controls.Find("GroupBox1"), WM_GETFONT, 0, 0); };
+  const LRESULT oldFont = font();
+  RECT suggested{};
+  ::GetWindowRect(Main(), &suggested);
+  ::SendMessageW(Main(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+  const auto atScale = [](LONG scaled, LONG original) {
+    return std::abs(scaled - original * 3 / 2) <= 1;
+  };
+  for (const auto& [name, was] : before) {
+    const RECT now = controls.Bounds(name);
+    EXPECT_TRUE(atScale(now.left, was.left) && atScale(now.top, was.top) &&
+                atScale(now.right, was.right) && atScale(now.bottom, was.bottom))
+        << name << ": " << now.left << "," << now.top << "," << now.right << "," << now.bottom;
+  }
+  RECT client{};
+  ::GetClientRect(Main(), &client);
+  EXPECT_TRUE(atScale(client.right, TForm1::kLayout.clientWidth)) << client.right << "x" << client.bottom;
+  EXPECT_TRUE(atScale(client.bottom, TForm1::kLayout.clientHeight));
+  EXPECT_NE(font(), oldFont);
+}
+
 // The program's screenshots: each window at its table's size, the banner in purple with its
 // light shadow up and left, the grid's header row and the selected day where the grid's own
 // rectangles put them, the About box's etched separator.
@@ -393,9 +425,8 @@ TEST_F(Windows, ScreenshotsShowTheWindowsAsLaidOut) {
   RECT banner = main_->Controls().Bounds("RxLabel1");
   OffsetRect(&banner, 0, menu);
   const RECT text = Extent(main, banner, [](COLORREF c) { return c == RGB(128, 0, 128); });
-  const RECT shadow = Extent(main, banner, [](COLORREF c) {
-    return c == ::GetSysColor(COLOR_BTNHIGHLIGHT);
-  });
+  const RECT shadow =
+      Extent(main, banner, [](COLORREF c) { return c == ::GetSysColor(COLOR_BTNHIGHLIGHT); });
   EXPECT_LT(text.left, text.right);
   EXPECT_EQ(shadow.left, text.left - 1);
   EXPECT_EQ(shadow.top, text.top - 1);
