@@ -274,11 +274,23 @@ HWND FormControls::Create(Entry& entry, int index) {
 void FormControls::LoadPictureOf(Entry& entry) {
   if (entry.picture != nullptr) ::DeleteObject(entry.picture);
   entry.picture = entry.row->text.empty() ? nullptr : LoadPicture(entry.row->text, dpi_);
-  if (entry.picture == nullptr || entry.row->width != kAutoSize) return;
+  if (entry.picture == nullptr) return;
   BITMAP size{};
   ::GetObjectW(entry.picture, sizeof size, &size);
-  ::SetWindowPos(entry.window, nullptr, 0, 0, size.bmWidth, std::abs(size.bmHeight),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (entry.row->width == kAutoSize) {
+    ::SetWindowPos(entry.window, nullptr, 0, 0, size.bmWidth, std::abs(size.bmHeight),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  // A picture of another size than its control's is rendered again at the control's scale
+  // (the logo at twice its own size), never stretched.
+  const int width = Scaled(entry.row->width, dpi_);
+  if (size.bmWidth > 0 && size.bmWidth != width) {
+    if (HBITMAP fitted = LoadPicture(entry.row->text, ::MulDiv(dpi_, width, size.bmWidth))) {
+      ::DeleteObject(entry.picture);
+      entry.picture = fitted;
+    }
+  }
 }
 
 void FormControls::FitToText(Entry& entry) {
@@ -566,8 +578,11 @@ bool FormControls::DrawItem(LPARAM lParam) {
     ::GetObjectW(found->picture, sizeof size, &size);
     HGDIOBJ old = ::SelectObject(source, found->picture);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    ::AlphaBlend(dc, 0, 0, size.bmWidth, std::abs(size.bmHeight), source, 0, 0, size.bmWidth,
-                 std::abs(size.bmHeight), blend);
+    const bool fixed = found->row->width != kAutoSize;
+    const RECT& place = item->rcItem;
+    ::AlphaBlend(dc, 0, 0, fixed ? place.right - place.left : size.bmWidth,
+                 fixed ? place.bottom - place.top : std::abs(size.bmHeight), source, 0, 0,
+                 size.bmWidth, std::abs(size.bmHeight), blend);
     ::SelectObject(source, old);
   }
   ::DeleteDC(source);

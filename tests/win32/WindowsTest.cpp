@@ -106,7 +106,7 @@ Picture ReadPng(const std::wstring& file) {
 
 // Runs dorvane.exe with its arguments; its exit code.
 DWORD RunProgram(const std::wstring& arguments) {
-  std::wstring exe = L"Z:" + platform::Wide(DORVANE_EXE);
+  std::wstring exe = platform::Wide(DORVANE_PROGRAM);
   for (wchar_t& c : exe) c = c == L'/' ? L'\\' : c;
   std::wstring command = L"\"" + exe + L"\" " + arguments;
   STARTUPINFOW startup{};
@@ -384,7 +384,8 @@ TEST_F(Windows, DpiChangeScalesEveryControl) {
   }
   RECT client{};
   ::GetClientRect(Main(), &client);
-  EXPECT_TRUE(atScale(client.right, TForm1::kLayout.clientWidth)) << client.right << "x" << client.bottom;
+  EXPECT_TRUE(atScale(client.right, TForm1::kLayout.clientWidth))
+      << client.right << "x" << client.bottom;
   EXPECT_TRUE(atScale(client.bottom, TForm1::kLayout.clientHeight));
   EXPECT_NE(font(), oldFont);
 }
