@@ -17,9 +17,10 @@ if [ "$mode" = test ]; then
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev llvm clang-format
     p7zip-full dpkg-dev
-    # The Windows build and its tests under Wine (32-bit programs need the i386 architecture).
+    # The Windows build and its tests under Wine (32-bit programs need the i386 architecture),
+    # on a virtual display for their windows.
     g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 googletest
-    wine wine64 wine32:i386 locales
+    wine wine64 wine32:i386 locales xvfb xauth
   )
 fi
 
