@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dates/DateValue.h"
+#include "forms/About.h"
 #include "forms/MainForm.h"
 #include "gfx/TextFlags.h"
 #include "platform/win32/Wide.h"
@@ -238,6 +239,36 @@ TEST(Win32RxLabel, PaintsItsShadowUpAndLeft) {
   EXPECT_EQ(s.left, t.left - 1);
   EXPECT_EQ(s.top, t.top - 1);
   ::DestroyWindow(window);
+}
+
+// The About box's etched separator: two line windows a pixel apart, each ten pixels high after
+// its first paint; the upper one shows the other's line through it, whichever is on top.
+TEST(Win32Line, ShowsTheLinesBelowItThrough) {
+  const HWND top = TopLevel();
+  std::vector<HWND> lines;
+  for (const char* name : {"Line1", "Line2"}) {
+    const ControlLayout& row = *FindControl(TFAbout::kLayout, name);
+    lines.push_back(CreateLineWindow(top, 102, row, Scaled(row, 96), 96));
+    ASSERT_NE(lines.back(), nullptr);
+  }
+  ::UpdateWindow(top);
+  for (MSG msg; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&msg);
+  HWND upper = ::GetWindow(top, GW_CHILD);
+  while (upper != nullptr && upper != lines[0] && upper != lines[1]) {
+    upper = ::GetWindow(upper, GW_HWNDNEXT);
+  }
+  ASSERT_NE(upper, nullptr);
+  RECT at{};
+  ::GetWindowRect(upper, &at);
+  ::MapWindowPoints(HWND_DESKTOP, top, reinterpret_cast<POINT*>(&at), 2);
+  EXPECT_EQ(at.bottom - at.top, 10);
+  const Image image = Print(upper);
+  for (int x = 0; x <= 280 - 86; ++x) {
+    EXPECT_EQ(image.At(x, 162 - at.top), 0x000000u) << x;
+    EXPECT_EQ(image.At(x, 163 - at.top), 0xFFFFFFu) << x;
+  }
+  EXPECT_EQ(image.At(281 - 86, 162 - at.top), ::GetSysColor(COLOR_BTNFACE));
+  for (HWND line : lines) ::DestroyWindow(line);
 }
 
 }  // namespace
