@@ -699,10 +699,14 @@ HWND CreateRxLabelWindow(HWND parent, int id, const ControlLayout& row, const Fo
   TRxLabel& label = window.Label();
   // Before the bounds, which it would otherwise fit to the text.
   if (row.width != kAutoSize) label.SetAutoSize(false);
+  // An auto-sized label starts at its own size and fits its text from its caption on.
+  RECT device = bounds;
+  if (row.width == kAutoSize) device.right = device.left + ToDevice(label.Width(), dpi);
+  if (row.height == kAutoSize) device.bottom = device.top + ToDevice(label.Height(), dpi);
   const HWND handle =
-      CreateControl(std::move(object), kRxLabelClass, {}, WS_VISIBLE, parent, id, bounds);
+      CreateControl(std::move(object), kRxLabelClass, {}, WS_VISIBLE, parent, id, device);
   if (handle == nullptr) return nullptr;
-  const Rect at = ToDips(bounds, dpi);
+  const Rect at = ToDips(device, dpi);
   label.SetBounds(at.Left, at.Top, at.Width(), at.Height());
   label.SetAlignment(row.alignment);
   if (row.font != nullptr) label.SetFont(font);
