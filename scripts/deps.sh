@@ -24,9 +24,8 @@ if [ "$mode" = test ]; then
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev llvm clang-format
     p7zip-full dpkg-dev
-    "${windows[@]}" g++-mingw-w64-i686-win32 googletest
-    # Windows that show need an X display: the Windows tests run on a virtual one.
-    xvfb xauth
+    # The Windows build and its tests under Wine, on a virtual display for their windows.
+    "${windows[@]}" g++-mingw-w64-i686-win32 googletest xvfb xauth
   )
 fi
 

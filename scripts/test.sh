@@ -6,8 +6,7 @@ bash scripts/deps.sh test
 cmake --preset default -DDORVANE_TESTS=ON -DDORVANE_BENCH=ON >/dev/null
 cmake --build --preset default
 ctest --preset default
-# The Windows builds, cross-compiled, with their tests under Wine, on a virtual display (the
-# windows' tests show them).
+# The Windows builds, cross-compiled, with their tests under Wine; windows need a display.
 for preset in windows windows-x86; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"

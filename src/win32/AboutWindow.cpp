@@ -23,7 +23,7 @@ class Win32AboutDialog final : public AboutDialog {
   FormView& View() override { return window_.View(); }
   void ShowModal() override { window_.ShowModal(); }
   int ControlRight(std::string_view control) const override {
-    return Unscaled(window_.Controls().Bounds(control).right, window_.Controls().Dpi());
+    return ToDips(window_.Controls().Bounds(control).right, window_.Controls().Dpi());
   }
   void SetClientWidth(int width) override { window_.SetClientWidth(width); }
 
@@ -81,7 +81,7 @@ LRESULT AboutWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void AboutWindow::ShowApplicationIcon(std::string_view control) {
-  controls_->ShowIcon(control, LoadWindowIcon({}, Scaled(kApplicationIconSize, controls_->Dpi())),
+  controls_->ShowIcon(control, LoadWindowIcon({}, ToDevice(kApplicationIconSize, controls_->Dpi())),
                       kApplicationIconSize);
 }
 

@@ -1,20 +1,13 @@
 #pragma once
 
-#include <windows.h>
+#include "win32/Win32.h"
+
+#include "win32/GdiCanvas.h"
 
 namespace dorvane::win32 {
 
 // The layout tables' pixels are those of a 96-dpi screen.
 inline constexpr int kLayoutDpi = 96;
-
-// Layout pixels at `dpi`, in device pixels.
-inline int Scaled(int pixels, int dpi) {
-  return ::MulDiv(pixels, dpi, kLayoutDpi);
-}
-// Device pixels at `dpi` back in layout pixels.
-inline int Unscaled(int pixels, int dpi) {
-  return ::MulDiv(pixels, kLayoutDpi, dpi);
-}
 
 // The dpi a window is laid out at: its own where the system tracks it per monitor (Windows 10
 // and later), the screen's otherwise.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "forms/Handlers.h"
+#include "gfx/TextFlags.h"
 #include "platform/win32/Wide.h"
 #include "win32/ControlWindows.h"
 #include "win32/Dpi.h"
@@ -34,8 +35,8 @@ LRESULT CALLBACK BandProc(HWND band, UINT message, WPARAM wParam, LPARAM lParam)
     RECT client;
     ::GetClientRect(band, &client);
     const int dpi = WindowDpi(band);
-    for (const int x : {Scaled(3, dpi), Scaled(6, dpi)}) {
-      RECT ridge{x, Scaled(3, dpi), x + 2, client.bottom - Scaled(3, dpi)};
+    for (const int x : {ToDevice(3, dpi), ToDevice(6, dpi)}) {
+      RECT ridge{x, ToDevice(3, dpi), x + 2, client.bottom - ToDevice(3, dpi)};
       ::DrawEdge(dc, &ridge, BDR_RAISEDINNER, BF_RECT);
     }
     ::EndPaint(band, &paint);
@@ -101,7 +102,8 @@ bool IsOwnControl(ControlKind kind) {
 }
 
 RECT ScaledRect(const RECT& r, int dpi) {
-  return {Scaled(r.left, dpi), Scaled(r.top, dpi), Scaled(r.right, dpi), Scaled(r.bottom, dpi)};
+  return {ToDevice(r.left, dpi), ToDevice(r.top, dpi), ToDevice(r.right, dpi),
+          ToDevice(r.bottom, dpi)};
 }
 
 std::wstring WindowText(HWND window) {
@@ -284,7 +286,7 @@ void FormControls::LoadPictureOf(Entry& entry) {
   }
   // A picture of another size than its control's is rendered again at the control's scale
   // (the logo at twice its own size), never stretched.
-  const int width = Scaled(entry.row->width, dpi_);
+  const int width = ToDevice(entry.row->width, dpi_);
   if (size.bmWidth > 0 && size.bmWidth != width) {
     if (HBITMAP fitted = LoadPicture(entry.row->text, ::MulDiv(dpi_, width, size.bmWidth))) {
       ::DeleteObject(entry.picture);
@@ -309,7 +311,7 @@ void FormControls::FitToText(Entry& entry) {
 }
 
 void FormControls::SetToolBarImages(HWND toolBar) {
-  const int size = Scaled(kToolImageSize, dpi_);
+  const int size = ToDevice(kToolImageSize, dpi_);
   HIMAGELIST images =
       ::ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(layout_.images.size()), 0);
   // A name without a picture leaves its place empty, the later images keeping their indices.
@@ -323,7 +325,7 @@ void FormControls::SetToolBarImages(HWND toolBar) {
   ::SendMessageW(toolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
   ::SendMessageW(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
   ::SendMessageW(toolBar, TB_SETBUTTONSIZE, 0,
-                 MAKELPARAM(Scaled(kToolButtonWidth, dpi_), Scaled(kToolButtonHeight, dpi_)));
+                 MAKELPARAM(ToDevice(kToolButtonWidth, dpi_), ToDevice(kToolButtonHeight, dpi_)));
   if (images_ != nullptr) ::ImageList_Destroy(images_);
   images_ = images;
 }
@@ -339,7 +341,7 @@ void FormControls::BuildToolBar(HWND toolBar) {
     TBBUTTON button{};
     button.idCommand = kFirstToolId + static_cast<int>(i);
     if (row.image == ToolButtonLayout::kSeparator) {
-      button.iBitmap = Scaled(kToolSeparatorWidth, dpi_);
+      button.iBitmap = ToDevice(kToolSeparatorWidth, dpi_);
       button.fsStyle = BTNS_SEP;
     } else {
       button.iBitmap = row.image;
@@ -356,7 +358,7 @@ void FormControls::SetStatusParts(HWND bar) {
   std::vector<int> rights;
   int right = 0;
   for (const StatusPanelLayout& panel : layout_.panels) {
-    right += Scaled(panel.width, dpi_);
+    right += ToDevice(panel.width, dpi_);
     rights.push_back(right);
   }
   // The last panel takes the rest of the bar.
@@ -587,7 +589,7 @@ bool FormControls::DrawItem(LPARAM lParam) {
   }
   ::DeleteDC(source);
   if (found->icon != nullptr) {
-    const int size = Scaled(found->iconSize, dpi_);
+    const int size = ToDevice(found->iconSize, dpi_);
     ::DrawIconEx(dc, 0, 0, found->icon, size, size, 0, nullptr, DI_NORMAL);
   }
   return true;
@@ -613,7 +615,7 @@ void FormControls::ChangeDpi(int dpi) {
     RECT r{};
     ::GetWindowRect(entry.window, &r);
     ::MapWindowPoints(nullptr, ::GetParent(entry.window), reinterpret_cast<POINT*>(&r), 2);
-    const auto rescale = [&](LONG v) { return Scaled(Unscaled(v, old), dpi); };
+    const auto rescale = [&](LONG v) { return ToDevice(ToDips(v, old), dpi); };
     ::SetWindowPos(entry.window, nullptr, rescale(r.left), rescale(r.top),
                    rescale(r.right) - rescale(r.left), rescale(r.bottom) - rescale(r.top),
                    SWP_NOZORDER | SWP_NOACTIVATE);

@@ -5,13 +5,9 @@
 #include <string_view>
 #include <vector>
 
-// The controls' headers come before the system's, whose macros would rename their constants.
-#include "calendar/Calendar.h"
-#include "controls/Lines.h"
-#include "controls/RXCtrls.h"
 #include "forms/Layout.h"
 
-#include <windows.h>
+#include "win32/Win32.h"
 
 #include <commctrl.h>
 

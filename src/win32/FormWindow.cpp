@@ -71,8 +71,8 @@ void TopWindow::SetClientSize(int width, int height) {
   RECT client{};
   ::GetWindowRect(window_, &frame);
   ::GetClientRect(window_, &client);
-  const RECT outer{0, 0, frame.right - frame.left - client.right + Scaled(width, dpi),
-                   frame.bottom - frame.top - client.bottom + Scaled(height, dpi)};
+  const RECT outer{0, 0, frame.right - frame.left - client.right + ToDevice(width, dpi),
+                   frame.bottom - frame.top - client.bottom + ToDevice(height, dpi)};
   // The size lock lets the window's own layout through.
   const bool rescaling = rescaling_;
   rescaling_ = true;
@@ -119,7 +119,7 @@ void TopWindow::SizeLimits(MINMAXINFO& limits) {
   const WindowLayout& layout = controls_->Layout();
   const int dpi = controls_->Dpi();
   const RECT outer =
-      OuterRect({0, 0, Scaled(layout.clientWidth, dpi), Scaled(layout.clientHeight, dpi)},
+      OuterRect({0, 0, ToDevice(layout.clientWidth, dpi), ToDevice(layout.clientHeight, dpi)},
                 static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)),
                 static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE)),
                 ::GetMenu(window_) != nullptr, dpi);
@@ -162,7 +162,7 @@ LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
         ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        SetClientSize(Unscaled(client.right, old), Unscaled(client.bottom, old));
+        SetClientSize(ToDips(client.right, old), ToDips(client.bottom, old));
         return 0;
       }
       case WM_ACTIVATE:

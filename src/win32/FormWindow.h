@@ -8,7 +8,7 @@
 #include "forms/Layout.h"
 #include "win32/FormControls.h"
 
-#include <windows.h>
+#include "win32/Win32.h"
 
 namespace dorvane::win32 {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "win32/Win32.h"
 
 #include <string_view>
 

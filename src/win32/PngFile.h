@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include <windows.h>
+#include "win32/Win32.h"
 
 namespace dorvane::win32 {
 

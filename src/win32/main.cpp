@@ -13,7 +13,7 @@
 #include "win32/StandardOutput.h"
 #include "win32/_Dorvane.h"
 
-#include <windows.h>
+#include "win32/Win32.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::vector<std::string> args = dorvane::platform::SystemProcess().Arguments();

@@ -28,7 +28,7 @@
 #include <initguid.h>
 #include <objbase.h>
 #include <wincodec.h>
-#include <windows.h>
+#include "win32/Win32.h"
 
 namespace {
 

@@ -1,0 +1,275 @@
+// The control windows and their canvas on the system's own GDI and USER: where the calendar
+// paints its highlighted day, input through real messages, text measures against DrawTextW's,
+// and the shadowed label's shadow.
+#include "win32/Win32.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "dates/DateValue.h"
+#include "forms/About.h"
+#include "forms/MainForm.h"
+#include "gfx/TextFlags.h"
+#include "platform/win32/Wide.h"
+#include "win32/ControlWindows.h"
+#include "win32/GdiCanvas.h"
+
+namespace dorvane::win32 {
+namespace {
+
+// What a window painted for WM_PRINTCLIENT, pixel by pixel.
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<COLORREF> pixels;
+  COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+};
+
+Image Print(HWND window) {
+  RECT client{};
+  ::GetClientRect(window, &client);
+  Image image{client.right, client.bottom, {}};
+  BITMAPINFO info{};
+  info.bmiHeader = {
+      sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  ::GdiFlush();
+  const auto* bgra = static_cast<const std::uint32_t*>(bits);
+  for (int i = 0; i < image.width * image.height; ++i) {
+    const std::uint32_t p = bgra[i];
+    image.pixels.push_back(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
+  }
+  ::SelectObject(dc, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
+  return image;
+}
+
+// A shown top-level window to hold the controls under test, made once (each costs Wine a
+// while to map).
+HWND TopLevel() {
+  static const HWND window = [] {
+    RegisterControlClasses(::GetModuleHandleW(nullptr));
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"DorvaneTestHost";
+    ::RegisterClassW(&wc);
+    const HWND top =
+        ::CreateWindowExW(0, L"DorvaneTestHost", L"Test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                          800, 600, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::SetForegroundWindow(top);
+    return top;
+  }();
+  return window;
+}
+
+RECT Scaled(const ControlLayout& row, int dpi) {
+  return ToDevice(Rect{row.left, row.top, row.left + row.width, row.top + row.height}, dpi);
+}
+
+LPARAM PointOf(int x, int y) {
+  return MAKELPARAM(x, y);
+}
+
+class CalendarWindowTest : public testing::TestWithParam<int> {
+ protected:
+  int Dpi() const { return GetParam(); }
+  // The device pixel in the middle of a cell of the grid (client coordinates of the window).
+  POINT CellCentre(const TCalendar& calendar, int col, int row) const {
+    const int b = calendar.BorderWidth();
+    const Rect r = calendar.CellRect(col, row);
+    return {ToDevice(b + (r.Left + r.Right) / 2, Dpi()),
+            ToDevice(b + (r.Top + r.Bottom) / 2, Dpi())};
+  }
+  GridCoord CellOfDay(const TCalendar& calendar, int day) const {
+    for (int row = 1; row < 7; ++row) {
+      for (int col = 0; col < 7; ++col) {
+        if (calendar.TextOfCell(col, row) == std::to_string(day)) return {col, row};
+      }
+    }
+    return {-1, -1};
+  }
+
+  const HWND top_ = TopLevel();
+  const ControlLayout& row_ = *FindControl(TForm1::kLayout, "Calendar1");
+};
+
+TEST_P(CalendarWindowTest, PaintsTheHighlightedDayOnItsCellsDevicePixels) {
+  const HWND grid = CreateCalendarWindow(top_, 100, row_, Font{}, Scaled(row_, Dpi()), Dpi());
+  ASSERT_NE(grid, nullptr);
+  TCalendar& calendar = CalendarOf(grid);
+  calendar.SetSelectedDate(MakeDate(2026, 12, 16));
+  // The window's 96-dpi client area, whatever its dpi: 293 x 125 inside the edge.
+  EXPECT_EQ(calendar.DefaultColWidth(), 41);
+  EXPECT_EQ(calendar.DefaultRowHeight(), 17);
+
+  const Image image = Print(grid);
+  const COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT);
+  const int b = calendar.BorderWidth();
+  Rect cell = calendar.CellRect(calendar.Col(), calendar.Row());
+  OffsetRect(cell, b, b);
+  const RECT d = ToDevice(cell, Dpi());
+  const int midY = (d.top + d.bottom) / 2;
+  EXPECT_EQ(image.At(d.left, d.top), highlight);
+  EXPECT_EQ(image.At(d.right - 1, d.bottom - 1), highlight);
+  EXPECT_EQ(image.At(d.left, midY), highlight);
+  // The grid lines on either side are not.
+  EXPECT_NE(image.At(d.left - 1, midY), highlight);
+  EXPECT_NE(image.At(d.right, midY), highlight);
+  EXPECT_NE(image.At(d.left + 1, d.top - 1), highlight);
+  EXPECT_NE(image.At(d.left + 1, d.bottom), highlight);
+  ::DestroyWindow(grid);
+}
+
+TEST_P(CalendarWindowTest, TakesClicksAndKeysThroughItsMessages) {
+  const HWND grid = CreateCalendarWindow(top_, 100, row_, Font{}, Scaled(row_, Dpi()), Dpi());
+  ASSERT_NE(grid, nullptr);
+  TCalendar& calendar = CalendarOf(grid);
+  calendar.SetSelectedDate(MakeDate(2026, 12, 16));
+  int changes = 0;
+  calendar.OnChange = [&](TCalendar&) { ++changes; };
+
+  const GridCoord target = CellOfDay(calendar, 18);
+  const POINT at = CellCentre(calendar, target.col, target.row);
+  ::SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, PointOf(at.x, at.y));
+  EXPECT_EQ(::GetFocus(), grid);
+  EXPECT_EQ(changes, 0);  // the date changes at the release
+  ::SendMessageW(grid, WM_LBUTTONUP, 0, PointOf(at.x, at.y));
+  EXPECT_EQ(calendar.Day(), 18);
+  EXPECT_EQ(changes, 1);
+
+  EXPECT_EQ(::SendMessageW(grid, WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, DLGC_WANTARROWS);
+  ::SendMessageW(grid, WM_KEYDOWN, dorvane::VK_RIGHT, 0);
+  EXPECT_EQ(calendar.Day(), 19);
+  EXPECT_EQ(changes, 2);
+  ::DestroyWindow(grid);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, CalendarWindowTest, testing::Values(96, 144));
+
+// The canvas's measures are DrawTextW's at the device size, brought back to whole 96-dpi
+// pixels that hold them; a font at 144 dpi is a real font half as large again.
+TEST(GdiCanvas, MeasuresTextAsDrawTextDoesAtItsDpi) {
+  struct Case {
+    std::string_view text;
+    std::uint32_t flags;
+    int width;
+  };
+  const Case cases[] = {
+      {"Mercredi 16 décembre 2026", DT_NOPREFIX, 0},
+      {"Indice de grille hors limites", DT_WORDBREAK, 60},
+      {"&Jour\tsuivant", DT_EXPANDTABS, 0},
+  };
+  Font font;
+  font.Bold = true;
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  for (const Case& c : cases) {
+    int width96 = 0;
+    for (const int dpi : {96, 144}) {
+      SCOPED_TRACE(testing::Message() << c.text << " at " << dpi);
+      Rect r{10, 20, 10 + c.width, 20};
+      int height = 0;
+      {
+        GdiCanvas canvas(dc, dpi);
+        canvas.SetFont(font);
+        height = canvas.DrawText(c.text, r, c.flags | DT_CALCRECT);
+      }
+      const std::wstring wide = platform::Wide(c.text);
+      HGDIOBJ old = ::SelectObject(dc, FontHandle(font, dpi));
+      RECT d{0, 0, ToDevice(10 + c.width, dpi) - ToDevice(10, dpi), 0};
+      ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &d, c.flags | DT_CALCRECT);
+      ::SelectObject(dc, old);
+      ASSERT_GT(d.right, 0);
+      EXPECT_EQ(r.Left, 10);
+      EXPECT_EQ(r.Top, 20);
+      EXPECT_GE(ToDevice(r.Right, dpi) - ToDevice(10, dpi), d.right);
+      EXPECT_LT(ToDevice(r.Right - 1, dpi) - ToDevice(10, dpi), d.right);
+      EXPECT_GE(ToDevice(r.Bottom, dpi) - ToDevice(20, dpi), d.bottom);
+      EXPECT_LT(ToDevice(r.Bottom - 1, dpi) - ToDevice(20, dpi), d.bottom);
+      EXPECT_EQ(height, r.Height());
+      if (dpi == 96) {
+        width96 = r.Width();
+      } else if (c.width == 0) {
+        EXPECT_NEAR(r.Width(), width96, width96 / 8);
+      }
+    }
+  }
+  ::DeleteDC(dc);
+}
+
+// The banner's shadow lies one pixel up and left of its text, in the shadow colour.
+TEST(Win32RxLabel, PaintsItsShadowUpAndLeft) {
+  const ControlLayout& row = *FindControl(TForm1::kLayout, "RxLabel1");
+  ASSERT_NE(row.font, nullptr);
+  const HWND window =
+      CreateRxLabelWindow(TopLevel(), 101, row, ToFont(*row.font), Scaled(row, 96), 96);
+  ASSERT_NE(window, nullptr);
+  TRxLabel& label = RxLabelOf(window);
+  label.SetCaption("Décembre 2026");
+  const Image image = Print(window);
+
+  const COLORREF text = row.font->color & 0xFFFFFF;
+  const COLORREF shadow = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+  ASSERT_NE(text, shadow);
+  const auto box = [&](COLORREF color) {
+    RECT r{image.width, image.height, -1, -1};
+    for (int y = 0; y < image.height; ++y) {
+      for (int x = 0; x < image.width; ++x) {
+        if (image.At(x, y) != color) continue;
+        r.left = std::min<LONG>(r.left, x);
+        r.top = std::min<LONG>(r.top, y);
+        r.right = std::max<LONG>(r.right, x + 1);
+        r.bottom = std::max<LONG>(r.bottom, y + 1);
+      }
+    }
+    return r;
+  };
+  const RECT t = box(text);
+  const RECT s = box(shadow);
+  ASSERT_GT(t.right, t.left);
+  EXPECT_EQ(s.left, t.left - 1);
+  EXPECT_EQ(s.top, t.top - 1);
+  ::DestroyWindow(window);
+}
+
+// The About box's etched separator: two line windows a pixel apart, each ten pixels high after
+// its first paint; the upper one shows the other's line through it, whichever is on top.
+TEST(Win32Line, ShowsTheLinesBelowItThrough) {
+  const HWND top = TopLevel();
+  std::vector<HWND> lines;
+  for (const char* name : {"Line1", "Line2"}) {
+    const ControlLayout& row = *FindControl(TFAbout::kLayout, name);
+    lines.push_back(CreateLineWindow(top, 102, row, Scaled(row, 96), 96));
+    ASSERT_NE(lines.back(), nullptr);
+  }
+  ::UpdateWindow(top);
+  for (MSG msg; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&msg);
+  HWND upper = ::GetWindow(top, GW_CHILD);
+  while (upper != nullptr && upper != lines[0] && upper != lines[1]) {
+    upper = ::GetWindow(upper, GW_HWNDNEXT);
+  }
+  ASSERT_NE(upper, nullptr);
+  RECT at{};
+  ::GetWindowRect(upper, &at);
+  ::MapWindowPoints(HWND_DESKTOP, top, reinterpret_cast<POINT*>(&at), 2);
+  EXPECT_EQ(at.bottom - at.top, 10);
+  const Image image = Print(upper);
+  for (int x = 0; x <= 280 - 86; ++x) {
+    EXPECT_EQ(image.At(x, 162 - at.top), 0x000000u) << x;
+    EXPECT_EQ(image.At(x, 163 - at.top), 0xFFFFFFu) << x;
+  }
+  EXPECT_EQ(image.At(281 - 86, 162 - at.top), ::GetSysColor(COLOR_BTNFACE));
+  for (HWND line : lines) ::DestroyWindow(line);
+}
+
+}  // namespace
+}  // namespace dorvane::win32
