@@ -58,11 +58,6 @@ void AboutWindow::ShowModal() {
   const std::vector<HWND> disabled = TApplication::DisableWindows(window_);
   CentreOnMonitor();
   ShowCentredFirstTime();
-  // Twice: the lines take their final size at their first paint.
-  for (int i = 0; i < 2; ++i) {
-    ::RedrawWindow(window_, nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  }
   if (OnShown()) OnShown()(*this);
   TApplication::RunUntil(closed_);
   TApplication::EnableWindows(disabled);

@@ -22,8 +22,8 @@ class AboutWindow final : public FormWindow<AboutView> {
 
   // A new dialog for the About component, owned by the result, above `owner`.
   static std::unique_ptr<AboutDialog> Create(HWND owner);
-  // Called with each dialog once it is shown and painted, before its modal loop (the
-  // screenshot and the tests look at it there); null: none.
+  // Called with each dialog once it is shown, before its modal loop (the screenshot and the
+  // tests look at it there); null: none.
   static void SetOnShown(std::function<void(AboutWindow&)> handler);
 
   TFAbout& Form() { return form_; }

@@ -88,6 +88,17 @@ int TApplication::Run() {
   return static_cast<int>(message.wParam);
 }
 
+void TApplication::ProcessPending() {
+  MSG message{};
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    Dispatch(message);
+  }
+}
+
 void TApplication::RunUntil(const bool& done) {
   MSG message{};
   while (!done) {

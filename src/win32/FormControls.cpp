@@ -221,23 +221,17 @@ HWND FormControls::Create(Entry& entry, int index) {
     case ControlKind::kGroupBox:
       control = make(0, L"BUTTON", text.c_str(), BS_GROUPBOX);
       break;
-    case ControlKind::kRxLabel: {
+    case ControlKind::kRxLabel:
       control = CreateRxLabelWindow(window_, id, row, ToFont(row.font ? *row.font : layout_.font),
                                     bounds, dpi_);
-      TRxLabel& label = RxLabelOf(control);
-      label.SetAlignment(row.alignment);
-      label.SetCaption(std::string(row.text));
       break;
-    }
     case ControlKind::kCalendar: {
       control = CreateCalendarWindow(window_, id, row, ToFont(row.font ? *row.font : layout_.font),
                                      bounds, dpi_);
-      TCalendar& grid = CalendarOf(control);
-      if (row.startOfWeek != 0) grid.SetStartOfWeek(row.startOfWeek);
       if (const Handler handler = row.onEvent) {
         // The grid calls out synchronously from its own operations, which run inside a
         // handler already: its failures go the same way as that handler's.
-        grid.OnChange = [this, handler](TCalendar&) { (form_.*handler)(); };
+        CalendarOf(control).OnChange = [this, handler](TCalendar&) { (form_.*handler)(); };
       }
       break;
     }
@@ -255,13 +249,9 @@ HWND FormControls::Create(Entry& entry, int index) {
     case ControlKind::kPicture:
       control = make(0, L"STATIC", L"", SS_OWNERDRAW);
       break;
-    case ControlKind::kLine: {
+    case ControlKind::kLine:
       control = CreateLineWindow(window_, id, row, bounds, dpi_);
-      TLine& line = LineOf(control);
-      if (row.penColor != Pen().Color) line.Pen().SetColor(row.penColor);
-      line.SetLine(row.line);
       break;
-    }
     case ControlKind::kTimer:
       return nullptr;  // started by StartTimer
   }

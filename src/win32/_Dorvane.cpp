@@ -39,22 +39,14 @@ void StopModules() {
   UnloadHelpViewer();
 }
 
-// Handles what is waiting, then paints every window that needs it.
-void SettleMessages() {
-  MSG message{};
-  for (int i = 0; i < 3; ++i) {
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) return;
-      TApplication::Dispatch(message);
-    }
-    ::Sleep(10);
-  }
-}
-
-void Repaint(HWND window) {
+// Handles what is waiting, then paints the window and its controls, twice: some controls
+// take their final size at their first paint.
+void Settle(HWND window) {
+  TApplication::ProcessPending();
   for (int i = 0; i < 2; ++i) {
     ::RedrawWindow(window, nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    TApplication::ProcessPending();
   }
 }
 
@@ -67,7 +59,7 @@ int TakeScreenshot(TApplication& app, MainWindow& form1, SearchWindow& form2,
     failed = true;
   });
   form1.ShowCentred();
-  SettleMessages();
+  Settle(form1.Handle());
   if (request.date) {
     // Through the search dialog, as a user would type it.
     FormView& fields = form2.View();
@@ -81,6 +73,7 @@ int TakeScreenshot(TApplication& app, MainWindow& form1, SearchWindow& form2,
   if (request.window == ScreenshotWindow::kAbout) {
     // The dialog is modal: it is captured and closed from within its own loop.
     AboutWindow::SetOnShown([&picture](AboutWindow& dialog) {
+      Settle(dialog.Handle());
       picture = CaptureClientArea(dialog.Handle());
       dialog.View().Close();
     });
@@ -92,8 +85,7 @@ int TakeScreenshot(TApplication& app, MainWindow& form1, SearchWindow& form2,
       RunHandler([&form1] { form1.Form().tlbtnRechercherClick(); });
       window = form2.Handle();
     }
-    SettleMessages();
-    Repaint(window);
+    Settle(window);
     picture = CaptureClientArea(window);
   }
   const bool written = WritePng(picture, request.file);

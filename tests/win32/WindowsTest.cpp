@@ -56,15 +56,6 @@ void CALLBACK CloseBoxes(HWND, UINT, UINT_PTR, DWORD) {
       0);
 }
 
-// Runs what is waiting in the queue.
-void Pump() {
-  MSG message{};
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
-    TApplication::Dispatch(message);
-  }
-}
-
 // A PNG's pixels, read through the system's imaging component.
 struct Picture {
   UINT width = 0;
@@ -157,7 +148,7 @@ class Windows : public ::testing::Test {
     timer_ = ::SetTimer(nullptr, 0, 50, CloseBoxes);
     boxes.clear();
     Grid().SetSelectedDate(MakeDate(2005, 3, 7));
-    Pump();
+    TApplication::ProcessPending();
   }
   void TearDown() override {
     ::KillTimer(nullptr, timer_);
@@ -320,7 +311,7 @@ TEST_F(Windows, SearchDialogTakesTypedDatesAndReportsItsErrors) {
     } else {
       ::SendMessageW(show, BM_CLICK, 0, 0);
     }
-    Pump();
+    TApplication::ProcessPending();
     EXPECT_EQ(boxes, row.box.empty() ? std::vector<std::string>{}
                                      : std::vector<std::string>{std::string(row.box)});
     EXPECT_EQ(Day(Grid()), row.shown);
@@ -331,8 +322,33 @@ TEST_F(Windows, SearchDialogTakesTypedDatesAndReportsItsErrors) {
   ::SetFocus(Field("Edit3"));
   MSG enter{Field("Edit3"), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
   TApplication::Dispatch(enter);
-  Pump();
+  TApplication::ProcessPending();
   EXPECT_EQ(Day(Grid()), (DateParts{2005, 3, 5}));
+}
+
+// The grid through the messages the system sends it: a click selects the day under the
+// pointer, the arrow keys then move the selection, the captions following.
+TEST_F(Windows, GridTakesClicksAndArrowKeys) {
+  HWND calendar = main_->Controls().Find("Calendar1");
+  const Rect below = Grid().CellRect(Grid().Col(), Grid().Row() + 1);  // under the 7th
+  ::PostMessageW(calendar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(below.Left + 3, below.Top + 3));
+  ::PostMessageW(calendar, WM_LBUTTONUP, 0, MAKELPARAM(below.Left + 3, below.Top + 3));
+  TApplication::ProcessPending();
+  EXPECT_EQ(Day(Grid()), (DateParts{2005, 3, 14}));
+  EXPECT_EQ(::GetFocus(), calendar);
+  struct Key {
+    WPARAM key;
+    DateParts shown;
+  } const keys[] = {{VK_RIGHT, {2005, 3, 15}},
+                    {VK_UP, {2005, 3, 8}},
+                    {VK_LEFT, {2005, 3, 7}},
+                    {VK_DOWN, {2005, 3, 14}}};
+  for (const Key& key : keys) {
+    ::PostMessageW(calendar, WM_KEYDOWN, key.key, 1);
+    TApplication::ProcessPending();
+    EXPECT_EQ(Day(Grid()), key.shown) << key.key;
+  }
+  EXPECT_EQ(main_->Controls().PanelText(0), DayOfYearText(Grid().SelectedDate()));
 }
 
 // The main window answers the size query with its own size: dragging cannot change it. The
