@@ -142,6 +142,7 @@ FormControls::~FormControls() {
     if (entry.icon != nullptr) ::DestroyIcon(entry.icon);
   }
   if (images_ != nullptr) ::ImageList_Destroy(images_);
+  for (const auto& [stretch, font] : narrowFonts_) ::DeleteObject(font);
   if (bigIcon_ != nullptr) ::DestroyIcon(bigIcon_);
   if (smallIcon_ != nullptr) ::DestroyIcon(smallIcon_);
 }
@@ -213,9 +214,9 @@ HWND FormControls::Create(Entry& entry, int index) {
     case ControlKind::kStatusBar:
       control = make(0, STATUSCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE | SBARS_TOOLTIPS);
       SetStatusParts(control);
+      panelTexts_.assign(layout_.panels.size(), {});
       for (std::size_t i = 0; i < layout_.panels.size(); ++i) {
-        ::SendMessageW(control, SB_SETTEXTW, i,
-                       reinterpret_cast<LPARAM>(platform::Wide(layout_.panels[i].text).c_str()));
+        ShowPanelText(control, static_cast<int>(i), platform::Wide(layout_.panels[i].text));
       }
       break;
     case ControlKind::kGroupBox:
@@ -461,23 +462,77 @@ void FormControls::SetPanelText(int panel, std::string_view text) {
   for (const Entry& entry : entries_) {
     if (entry.row->kind != ControlKind::kStatusBar) continue;
     const std::wstring value = platform::Wide(text);
-    if (platform::Wide(PanelText(panel)) == value) return;  // an unchanged text repaints nothing
-    ::SendMessageW(entry.window, SB_SETTEXTW, static_cast<WPARAM>(panel),
-                   reinterpret_cast<LPARAM>(value.c_str()));
+    // An unchanged text repaints nothing.
+    if (static_cast<std::size_t>(panel) < panelTexts_.size() &&
+        panelTexts_[static_cast<std::size_t>(panel)] == value) {
+      return;
+    }
+    ShowPanelText(entry.window, panel, value);
     return;
   }
 }
 
+void FormControls::ShowPanelText(HWND bar, int panel, const std::wstring& text) {
+  if (panel < 0 || static_cast<std::size_t>(panel) >= panelTexts_.size()) return;
+  panelTexts_[static_cast<std::size_t>(panel)] = text;
+  // Drawn by the window (DrawPanel), which sets a text a little too wide a little narrower.
+  ::SendMessageW(bar, SB_SETTEXTW, static_cast<WPARAM>(panel) | SBT_OWNERDRAW, panel);
+}
+
 std::string FormControls::PanelText(int panel) const {
-  for (const Entry& entry : entries_) {
-    if (entry.row->kind != ControlKind::kStatusBar) continue;
-    const LRESULT length = ::SendMessageW(entry.window, SB_GETTEXTLENGTHW, panel, 0);
-    std::wstring text(static_cast<std::size_t>(LOWORD(length)) + 1, L'\0');
-    ::SendMessageW(entry.window, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(LOWORD(length));
-    return platform::Utf8(text);
+  if (panel < 0 || static_cast<std::size_t>(panel) >= panelTexts_.size()) return {};
+  return platform::Utf8(panelTexts_[static_cast<std::size_t>(panel)]);
+}
+
+HFONT FormControls::NarrowFont(const ControlLayout& row, int stretch) {
+  for (const auto& [key, font] : narrowFonts_) {
+    if (key == stretch) return font;
   }
-  return {};
+  HFONT base = FontOf(row);
+  LOGFONTW description{};
+  ::GetObjectW(base, sizeof description, &description);
+  HDC dc = ::GetDC(window_);
+  HGDIOBJ old = ::SelectObject(dc, base);
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc, &metrics);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(window_, dc);
+  description.lfWidth = ::MulDiv(metrics.tmAveCharWidth, stretch, 100);
+  HFONT narrow = ::CreateFontIndirectW(&description);
+  narrowFonts_.emplace_back(stretch, narrow);
+  return narrow;
+}
+
+void FormControls::DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item) {
+  const auto panel = static_cast<std::size_t>(item.itemID);
+  if (panel >= panelTexts_.size()) return;
+  const std::wstring& text = panelTexts_[panel];
+  const int indent = ToDevice(2, dpi_);
+  RECT place = item.rcItem;
+  place.left += indent;
+  // A text a little wider than its panel is set a little narrower; one that fits none of the
+  // stretches is shown at its own width, cut, and whole in the panel's tooltip.
+  HDC dc = item.hDC;
+  HFONT chosen = nullptr;
+  for (const int stretch : kPanelTextStretches) {
+    HFONT font = stretch == 100 ? FontOf(*bar.row) : NarrowFont(*bar.row, stretch);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    ::SelectObject(dc, old);
+    if (extent.cx <= place.right - place.left) {
+      chosen = font;
+      break;
+    }
+  }
+  ::SendMessageW(bar.window, SB_SETTIPTEXTW, panel,
+                 reinterpret_cast<LPARAM>(chosen != nullptr ? L"" : text.c_str()));
+  HGDIOBJ old = ::SelectObject(dc, chosen != nullptr ? chosen : FontOf(*bar.row));
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  ::SelectObject(dc, old);
 }
 
 bool FormControls::StartTimer(std::string_view timer, int milliseconds) {
@@ -550,7 +605,12 @@ bool FormControls::DrawItem(LPARAM lParam) {
   const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
   const auto found = std::find_if(entries_.begin(), entries_.end(),
                                   [&](const Entry& e) { return e.window == item->hwndItem; });
-  if (found == entries_.end() || found->row->kind != ControlKind::kPicture) return false;
+  if (found == entries_.end()) return false;
+  if (found->row->kind == ControlKind::kStatusBar) {
+    DrawPanel(*found, *item);
+    return true;
+  }
+  if (found->row->kind != ControlKind::kPicture) return false;
   HDC dc = item->hDC;
   // What lies beneath: the picture the control stands on, or the window's face.
   const Entry* below = EntryOf(found->row->parent);
@@ -599,6 +659,8 @@ void FormControls::ChangeDpi(int dpi) {
   const int old = dpi_;
   if (dpi == old) return;
   dpi_ = dpi;
+  for (const auto& [stretch, font] : narrowFonts_) ::DeleteObject(font);
+  narrowFonts_.clear();
   for (Entry& entry : entries_) {
     if (entry.window == nullptr) continue;
     // Every rectangle, the self-sized ones included, at the new scale.

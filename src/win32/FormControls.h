@@ -81,6 +81,10 @@ class FormControls {
   void SetToolBarImages(HWND toolBar);
   void BuildMenu();
   void SetStatusParts(HWND bar);
+  void ShowPanelText(HWND bar, int panel, const std::wstring& text);
+  void DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item);
+  // The row's font made narrower, to `stretch` per cent of its width.
+  HFONT NarrowFont(const ControlLayout& row, int stretch);
   void SetTabOrder();
   void SetFonts();
   void Run(Handler handler);
@@ -95,7 +99,9 @@ class FormControls {
   HIMAGELIST images_ = nullptr;
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
-  std::vector<std::wstring> hints_;  // the tool buttons' tooltips, by button
+  std::vector<std::wstring> hints_;                 // the tool buttons' tooltips, by button
+  std::vector<std::wstring> panelTexts_;            // the status bar's texts, by panel
+  std::vector<std::pair<int, HFONT>> narrowFonts_;  // by stretch, at the current dpi
 };
 
 }  // namespace dorvane::win32
