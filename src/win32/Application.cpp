@@ -112,21 +112,27 @@ void TApplication::RunUntil(const bool& done) {
   }
 }
 
+namespace {
+
+struct WindowSearch {
+  HWND except;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<WindowSearch*>(data);
+  if (window != search->except && ::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
+    search->found.push_back(window);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> TApplication::DisableWindows(HWND except) {
-  struct Search {
-    HWND except;
-    std::vector<HWND> found;
-  } search{except, {}};
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM data) {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (window != s->except && ::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
-          s->found.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{except, {}};
+  ::EnumThreadWindows(::GetCurrentThreadId(), CollectEnabledWindow,
+                      reinterpret_cast<LPARAM>(&search));
   for (HWND window : search.found) ::EnableWindow(window, FALSE);
   return search.found;
 }

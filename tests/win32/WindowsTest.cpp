@@ -38,22 +38,21 @@ using namespace dorvane::win32;
 // The error boxes shown while a command ran: each read from the screen, then closed by OK.
 std::vector<std::string> boxes;
 
+BOOL CALLBACK CloseBox(HWND window, LPARAM) {
+  wchar_t name[16] = {};
+  ::GetClassNameW(window, name, 16);
+  if (std::wstring_view(name) != L"#32770" || !::IsWindowVisible(window)) return TRUE;
+  wchar_t caption[64] = {};
+  wchar_t text[512] = {};
+  ::GetWindowTextW(window, caption, 64);
+  ::GetDlgItemTextW(window, 0xFFFF, text, 512);  // the message's static control
+  boxes.push_back(platform::Utf8(caption) + ": " + platform::Utf8(text));
+  ::PostMessageW(window, WM_COMMAND, IDOK, 0);
+  return TRUE;
+}
+
 void CALLBACK CloseBoxes(HWND, UINT, UINT_PTR, DWORD) {
-  ::EnumThreadWindows(
-      ::GetCurrentThreadId(),
-      [](HWND window, LPARAM) {
-        wchar_t name[16] = {};
-        ::GetClassNameW(window, name, 16);
-        if (std::wstring_view(name) != L"#32770" || !::IsWindowVisible(window)) return TRUE;
-        wchar_t caption[64] = {};
-        wchar_t text[512] = {};
-        ::GetWindowTextW(window, caption, 64);
-        ::GetDlgItemTextW(window, 0xFFFF, text, 512);  // the message's static control
-        boxes.push_back(platform::Utf8(caption) + ": " + platform::Utf8(text));
-        ::PostMessageW(window, WM_COMMAND, IDOK, 0);
-        return TRUE;
-      },
-      0);
+  ::EnumThreadWindows(::GetCurrentThreadId(), CloseBox, 0);
 }
 
 // A PNG's pixels, read through the system's imaging component.
