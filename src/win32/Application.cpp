@@ -77,6 +77,11 @@ void TApplication::Dispatch(MSG& message) {
     return;
   }
   HWND root = message.hwnd != nullptr ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  // Turns of the wheel over a window of ours go to its focused control, wherever the pointer.
+  if (message.message == WM_MOUSEWHEEL && TopWindow::IsOurs(root)) {
+    HWND focus = ::GetFocus();
+    if (focus != nullptr && ::GetAncestor(focus, GA_ROOT) == root) message.hwnd = focus;
+  }
   if (TopWindow::IsOurs(root) && ::IsDialogMessageW(root, &message)) return;
   ::TranslateMessage(&message);
   ::DispatchMessageW(&message);

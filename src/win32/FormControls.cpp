@@ -685,6 +685,14 @@ void FormControls::ChangeDpi(int dpi) {
         break;
       case ControlKind::kToolBar:
         SetToolBarImages(entry.window);
+        for (std::size_t i = 0; i < layout_.toolButtons.size(); ++i) {
+          if (layout_.toolButtons[i].image != ToolButtonLayout::kSeparator) continue;
+          TBBUTTONINFOW separator{};
+          separator.cbSize = sizeof separator;
+          separator.dwMask = TBIF_SIZE | TBIF_BYINDEX;
+          separator.cx = static_cast<WORD>(ToDevice(kToolSeparatorWidth, dpi));
+          ::SendMessageW(entry.window, TB_SETBUTTONINFOW, i, reinterpret_cast<LPARAM>(&separator));
+        }
         break;
       case ControlKind::kStatusBar:
         SetStatusParts(entry.window);

@@ -316,6 +316,13 @@ TEST_F(Windows, SearchDialogTakesTypedDatesAndReportsItsErrors) {
     EXPECT_EQ(Day(Grid()), row.shown);
   }
 
+  // Tab visits the fields day, month, year, then the two buttons.
+  HWND stop = Field("Edit3");
+  for (const std::string_view next : {"Edit2", "Edit1", "btnAfficher", "Button1", "Edit3"}) {
+    stop = ::GetNextDlgTabItem(search_->Handle(), stop, FALSE);
+    EXPECT_EQ(stop, Field(next)) << next;
+  }
+
   // Enter in a field presses nothing.
   Type("Edit3", "1");
   ::SetFocus(Field("Edit3"));
