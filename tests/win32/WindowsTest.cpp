@@ -7,6 +7,7 @@
 #include "dates/Captions.h"
 #include "dates/DateValue.h"
 #include "forms/MainForm.h"
+#include "help/hh.h"
 #include "win32/AboutWindow.h"
 #include "win32/Application.h"
 #include "win32/ControlWindows.h"
@@ -37,6 +38,25 @@ using namespace dorvane::win32;
 
 // The error boxes shown while a command ran: each read from the screen, then closed by OK.
 std::vector<std::string> boxes;
+
+// Counts the visible help viewer windows of this process.
+BOOL CALLBACK CountViewer(HWND window, LPARAM found) {
+  wchar_t name[16] = {};
+  ::GetClassNameW(window, name, 16);
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(window, &process);
+  if (process == ::GetCurrentProcessId() && std::wstring_view(name) == L"HH Parent" &&
+      ::IsWindowVisible(window)) {
+    ++*reinterpret_cast<int*>(found);
+  }
+  return TRUE;
+}
+
+int Viewers() {
+  int count = 0;
+  ::EnumWindows(CountViewer, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
 
 BOOL CALLBACK CloseBox(HWND window, LPARAM) {
   wchar_t name[16] = {};
@@ -151,7 +171,7 @@ class Windows : public ::testing::Test {
   }
   void TearDown() override {
     ::KillTimer(nullptr, timer_);
-    main_->SetSearchDialog(nullptr);
+    if (main_) main_->SetSearchDialog(nullptr);
     search_.reset();
     main_.reset();
     app_.reset();
@@ -355,6 +375,23 @@ TEST_F(Windows, GridTakesClicksAndArrowKeys) {
     EXPECT_EQ(Day(Grid()), key.shown) << key.key;
   }
   EXPECT_EQ(main_->Controls().PanelText(0), DayOfYearText(Grid().SelectedDate()));
+}
+
+// The help command opens the system's help viewer on Dorvane.chm; the main window's end
+// closes it.
+TEST_F(Windows, HelpOpensTheViewerUntilTheMainWindowGoes) {
+  LoadHelpViewer();
+  ASSERT_NE(HelpViewer().helpEntry, nullptr);
+  ClickTool("tlbtnAide");
+  TApplication::ProcessPending();
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(Viewers(), 1);
+  main_->SetSearchDialog(nullptr);
+  search_.reset();
+  main_.reset();  // FormDestroy: the close-all command
+  TApplication::ProcessPending();
+  EXPECT_EQ(Viewers(), 0);
+  UnloadHelpViewer();
 }
 
 // The main window answers the size query with its own size: dragging cannot change it. The
