@@ -511,4 +511,16 @@ TEST_F(Windows, ScreenshotsShowTheWindowsAsLaidOut) {
   EXPECT_NE(about.At(281, 162), RGB(0, 0, 0));
 }
 
+// The system's announcements of new regional settings, and of a new taskbar, reach the
+// application's hidden window, which reloads the locale texts.
+TEST(Application, ReloadsTheLocaleWhenTheSystemAnnouncesIt) {
+  TApplication app;
+  int reloads = 0;
+  app.SetOnLocaleChange([&reloads] { ++reloads; });
+  ::SendMessageW(app.Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
+  ::SendMessageW(app.Handle(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  ::SendMessageW(app.Handle(), WM_TIMECHANGE, 0, 0);
+  EXPECT_EQ(reloads, 2);
+}
+
 }  // namespace
