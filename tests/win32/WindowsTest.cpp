@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -251,6 +252,26 @@ TEST_F(Windows, ToolButtonsAndMenuItemsRunTheirCommands) {
       // The captions follow the grid, in the status bar too.
       EXPECT_EQ(main_->Controls().PanelText(0), DayOfYearText(Grid().SelectedDate()));
     }
+  }
+
+  // Each button's hint is its tooltip, as the tool bar's tooltip control asks the window for it.
+  HWND bar =
+      ::FindWindowExW(main_->Controls().Find("ControlBar1"), nullptr, TOOLBARCLASSNAMEW, nullptr);
+  HWND tips = reinterpret_cast<HWND>(::SendMessageW(bar, TB_GETTOOLTIPS, 0, 0));
+  ASSERT_NE(tips, nullptr);
+  const auto& buttons = TForm1::kLayout.toolButtons;
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    if (buttons[i].image == ToolButtonLayout::kSeparator) continue;
+    TBBUTTON button{};
+    ::SendMessageW(bar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = bar;
+    tool.uId = static_cast<UINT_PTR>(button.idCommand);
+    tool.lpszText = text;
+    ::SendMessageW(tips, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+    EXPECT_EQ(platform::Utf8(text), buttons[i].hint);
   }
 
   // Search: the dialog shows, empty, the focus in the day field.
