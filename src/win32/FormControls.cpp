@@ -260,7 +260,7 @@ HWND FormControls::Create(Entry& entry, int index) {
   ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);
   entry.window = control;
   if (row.kind == ControlKind::kPicture) LoadPictureOf(entry);
-  if (row.kind == ControlKind::kLabel && row.width == kAutoSize) FitToText(entry);
+  if (row.kind == ControlKind::kLabel) FitToText(entry);
   return control;
 }
 
@@ -287,6 +287,9 @@ void FormControls::LoadPictureOf(Entry& entry) {
 }
 
 void FormControls::FitToText(Entry& entry) {
+  // A label of a fixed size keeps it unless its text needs more: the system's font may be
+  // wider than the one the table was laid out with, and no text is cut.
+  const ControlLayout& row = *entry.row;
   HDC dc = ::GetDC(entry.window);
   HGDIOBJ old = ::SelectObject(dc, FontOf(*entry.row));
   const std::wstring text = WindowText(entry.window);
@@ -296,7 +299,12 @@ void FormControls::FitToText(Entry& entry) {
   ::GetTextMetricsW(dc, &metrics);
   ::SelectObject(dc, old);
   ::ReleaseDC(entry.window, dc);
-  ::SetWindowPos(entry.window, nullptr, 0, 0, extent.cx, metrics.tmHeight,
+  const int width =
+      row.width == kAutoSize ? extent.cx : std::max<int>(extent.cx, ToDevice(row.width, dpi_));
+  const int height = row.height == kAutoSize
+                         ? metrics.tmHeight
+                         : std::max<int>(metrics.tmHeight, ToDevice(row.height, dpi_));
+  ::SetWindowPos(entry.window, nullptr, 0, 0, width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ::InvalidateRect(entry.window, nullptr, TRUE);
 }
@@ -438,9 +446,7 @@ void FormControls::SetText(std::string_view control, std::string_view text) {
     return;
   }
   ::SetWindowTextW(entry->window, platform::Wide(text).c_str());
-  if (entry->row->kind == ControlKind::kLabel && entry->row->width == kAutoSize) {
-    FitToText(*const_cast<Entry*>(entry));
-  }
+  if (entry->row->kind == ControlKind::kLabel) FitToText(*const_cast<Entry*>(entry));
 }
 
 std::string FormControls::Text(std::string_view control) const {
@@ -681,7 +687,7 @@ void FormControls::ChangeDpi(int dpi) {
         LoadPictureOf(entry);
         break;
       case ControlKind::kLabel:
-        if (entry.row->width == kAutoSize) FitToText(entry);
+        FitToText(entry);
         break;
       case ControlKind::kToolBar:
         SetToolBarImages(entry.window);

@@ -357,6 +357,22 @@ TEST_F(Windows, SearchDialogTakesTypedDatesAndReportsItsErrors) {
     EXPECT_EQ(Day(Grid()), row.shown);
   }
 
+  // Each label holds its whole text in the system's font, wider than the table's as it may be.
+  for (const ControlLayout& row : TForm2::kLayout.controls) {
+    if (row.kind != ControlKind::kLabel) continue;
+    HWND label = Field(row.name);
+    HDC dc = ::GetDC(label);
+    HGDIOBJ old =
+        ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+    const std::wstring text = platform::Wide(row.text);
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(label, dc);
+    const RECT bounds = search_->Controls().Bounds(row.name);
+    EXPECT_GE(bounds.right - bounds.left, extent.cx) << row.name;
+  }
+
   // Tab visits the fields day, month, year, then the two buttons.
   HWND stop = Field("Edit3");
   for (const std::string_view next : {"Edit2", "Edit1", "btnAfficher", "Button1", "Edit3"}) {
