@@ -380,13 +380,17 @@ TEST_F(Windows, SearchDialogTakesTypedDatesAndReportsItsErrors) {
     EXPECT_EQ(stop, Field(next)) << next;
   }
 
-  // Enter in a field presses nothing.
+  // Enter in a field presses nothing, and Escape does not close the dialog: it has neither a
+  // default nor a cancel button.
   Type("Edit3", "1");
   ::SetFocus(Field("Edit3"));
-  MSG enter{Field("Edit3"), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
-  TApplication::Dispatch(enter);
-  TApplication::ProcessPending();
+  for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+    MSG press{Field("Edit3"), WM_KEYDOWN, key, 1, 0, {}};
+    TApplication::Dispatch(press);
+    TApplication::ProcessPending();
+  }
   EXPECT_EQ(Day(Grid()), (DateParts{2005, 3, 5}));
+  EXPECT_TRUE(::IsWindowVisible(search_->Handle()));
 }
 
 // The grid through the messages the system sends it: a click selects the day under the
