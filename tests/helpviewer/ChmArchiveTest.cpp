@@ -9,6 +9,7 @@
 #include "ChmArchive.h"
 #include "ChmWriter.h"
 #include "CompressedChm.h"
+#include "HelpContents.h"
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
@@ -179,6 +180,48 @@ TEST(ChmArchive, SaysWhyAFileCannotBeOpened) {
     EXPECT_EQ(ChmArchive::Open(c.path, result), nullptr) << c.path;
     EXPECT_EQ(result, c.expected) << c.path;
   }
+}
+
+// The program's help file names its window, and defines it for the system's viewers: the same
+// title, contents, index and default page as its system file says, in three panes, opening on
+// the Contents tab. Texts are found through their offsets in #STRINGS, as viewers find them.
+TEST(ChmArchive, ProgramHelpFileDefinesTheWindowItNames) {
+  OpenResult result = OpenResult::kMalformed;
+  const auto archive = ChmArchive::Open(DORVANE_HELP_FILE, result);
+  ASSERT_NE(archive, nullptr);
+  const SystemInfo system = ParseSystemFile(archive->Read("/#SYSTEM").value_or(""));
+  EXPECT_EQ(system.contentsFile, "Dorvane.hhc");
+  EXPECT_EQ(system.indexFile, "Dorvane.hhk");
+  EXPECT_EQ(system.defaultTopic, "index.html");
+  const std::string windows = archive->Read("/#WINDOWS").value_or("");
+  const std::string strings = archive->Read("/#STRINGS").value_or("");
+  ASSERT_EQ(windows.size(), 8u + 0x188);
+  // The file: the number of windows and the size of an entry, then the entries.
+  auto word = [&](std::size_t at) {
+    std::uint32_t v = 0;
+    for (std::size_t i = 4; i-- > 0;) v = v << 8 | static_cast<unsigned char>(windows[at + i]);
+    return v;
+  };
+  EXPECT_EQ(word(0), 1u);
+  EXPECT_EQ(word(4), 0x188u);
+  auto field = [&](std::size_t at) { return word(8 + at); };
+  auto text = [&](std::size_t at) {
+    const std::uint32_t offset = field(at);
+    return offset < strings.size() ? std::string(strings.c_str() + offset) : "<outside>";
+  };
+  EXPECT_EQ(field(0), 0x188u);
+  EXPECT_EQ(text(0x08), "main");
+  EXPECT_NE(archive->Read("/#SYSTEM")->find(std::string("\x05\x00\x05\x00main\x00", 9)),
+            std::string::npos)
+      << "the system file names the window as the default one";
+  EXPECT_EQ(text(0x14), system.title);
+  EXPECT_EQ(text(0x60), system.contentsFile);
+  EXPECT_EQ(text(0x64), system.indexFile);
+  EXPECT_EQ(text(0x68), system.defaultTopic);
+  EXPECT_EQ(text(0x6C), system.defaultTopic) << "home page";
+  EXPECT_EQ(field(0x10) & 0x20, 0x20u) << "three panes";
+  EXPECT_EQ(field(0x0C) & 0x2002, 0x2002u) << "properties and current tab are set";
+  EXPECT_EQ(field(0x78), 0u) << "Contents tab";
 }
 
 }  // namespace

@@ -283,6 +283,7 @@ std::string BuildSystemFile(const ChmSystemInfo& info) {
   if (!info.indexFile.empty()) text(1, info.indexFile);
   text(2, info.defaultTopic);
   text(3, info.title);
+  text(5, std::string(kDefaultWindow));
   // Code 4: language, no double-byte text, no full-text search, no keyword links, timestamp 0.
   Put16(out, 4);
   Put16(out, 36);
@@ -290,6 +291,73 @@ std::string BuildSystemFile(const ChmSystemInfo& info) {
   for (int i = 0; i < 8; ++i) Put32(out, 0);
   text(9, "Dorvane chmpack 1.0");
   return out;
+}
+
+namespace {
+
+// A window definition entry as the viewers read it (0x188 bytes, texts as single-byte strings
+// referred to by their offsets in #STRINGS); the offsets of the fields that the packer sets.
+constexpr std::size_t kWindowEntrySize = 0x188;
+constexpr std::size_t kWindowName = 0x08;
+constexpr std::size_t kWindowValidMembers = 0x0C;
+constexpr std::size_t kWindowProperties = 0x10;
+constexpr std::size_t kWindowTitle = 0x14;
+constexpr std::size_t kWindowNavigationWidth = 0x4C;
+constexpr std::size_t kWindowContents = 0x60;
+constexpr std::size_t kWindowIndex = 0x64;
+constexpr std::size_t kWindowDefaultTopic = 0x68;
+constexpr std::size_t kWindowHome = 0x6C;
+constexpr std::size_t kWindowToolBarButtons = 0x70;
+constexpr std::size_t kWindowNavigationTab = 0x78;
+constexpr std::size_t kWindowTabPosition = 0x7C;
+
+// Which fields the entry sets: properties, navigation width, tool bar buttons, expansion,
+// tab position, current tab.
+constexpr std::uint32_t kValidMembers = 0x0002 | 0x0020 | 0x0100 | 0x0200 | 0x0400 | 0x2000;
+// Three panes (tool bar, navigation, topic), the contents kept in step with the topic.
+constexpr std::uint32_t kTriPane = 0x0020;
+constexpr std::uint32_t kAutoSync = 0x0100;
+// Hide/show, back, forward, home, options, print.
+constexpr std::uint32_t kToolBarButtons = 0x0002 | 0x0004 | 0x0008 | 0x0040 | 0x1000 | 0x2000;
+constexpr std::uint32_t kContentsTab = 0;
+constexpr std::uint32_t kTabsOnTop = 0;
+constexpr std::uint32_t kNavigationWidth = 250;
+
+void Set32(std::string& out, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+}  // namespace
+
+ChmWindowFiles BuildWindowFiles(const ChmSystemInfo& info) {
+  ChmWindowFiles files;
+  files.strings.push_back('\0');  // offset 0: no text
+  auto text = [&files](const std::string& value) -> std::uint32_t {
+    if (value.empty()) return 0;
+    const auto at = static_cast<std::uint32_t>(files.strings.size());
+    files.strings += value;
+    files.strings.push_back('\0');
+    return at;
+  };
+  std::string entry(kWindowEntrySize, '\0');
+  Set32(entry, 0, kWindowEntrySize);
+  Set32(entry, kWindowName, text(std::string(kDefaultWindow)));
+  Set32(entry, kWindowValidMembers, kValidMembers);
+  Set32(entry, kWindowProperties, kTriPane | kAutoSync);
+  Set32(entry, kWindowTitle, text(info.title));
+  Set32(entry, kWindowNavigationWidth, kNavigationWidth);
+  Set32(entry, kWindowContents, text(info.contentsFile));
+  Set32(entry, kWindowIndex, text(info.indexFile));
+  const std::uint32_t topic = text(info.defaultTopic);
+  Set32(entry, kWindowDefaultTopic, topic);
+  Set32(entry, kWindowHome, topic);
+  Set32(entry, kWindowToolBarButtons, kToolBarButtons);
+  Set32(entry, kWindowNavigationTab, kContentsTab);
+  Set32(entry, kWindowTabPosition, kTabsOnTop);
+  Put32(files.windows, 1);  // one window
+  Put32(files.windows, kWindowEntrySize);
+  files.windows += entry;
+  return files;
 }
 
 std::string BuildChm(std::vector<ChmEntry> entries, std::uint32_t language,

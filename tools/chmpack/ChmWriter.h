@@ -41,8 +41,21 @@ std::string TextForLanguage(std::string_view utf8, std::uint32_t language);
 // charset declaration, when it has one, naming the code page used.
 std::string SitemapForLanguage(std::string_view utf8, std::uint32_t language);
 
+// The name of the window that viewers open: the system file names it as the default window,
+// and the window file defines it.
+inline constexpr std::string_view kDefaultWindow = "main";
+
 // Builds the system file's bytes (version 3, one record per known item).
 std::string BuildSystemFile(const ChmSystemInfo& info);
+
+// The definition of the default window (#WINDOWS) and the texts it points at (#STRINGS): its
+// title, the contents and index files, the default and home page, a navigation pane with the
+// Contents and Index tabs (the Contents tab first), the usual tool bar buttons.
+struct ChmWindowFiles {
+  std::string windows;
+  std::string strings;
+};
+ChmWindowFiles BuildWindowFiles(const ChmSystemInfo& info);
 
 // Builds the whole container: the header, the directory (listing chunks and, when more than one
 // is needed, index chunks above them) and the uncompressed content section.

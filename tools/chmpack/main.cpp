@@ -144,6 +144,9 @@ int Run(int argc, char** argv) {
   }
 
   entries.push_back({"/#SYSTEM", dorvane::chmpack::BuildSystemFile(info)});
+  dorvane::chmpack::ChmWindowFiles window = dorvane::chmpack::BuildWindowFiles(info);
+  entries.push_back({"/#WINDOWS", std::move(window.windows)});
+  entries.push_back({"/#STRINGS", std::move(window.strings)});
   const std::string bytes = dorvane::chmpack::BuildChm(std::move(entries), info.language);
 
   // Written beside the target and renamed, so that a failed run never leaves half a file.
