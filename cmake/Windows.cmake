@@ -15,6 +15,7 @@ if(CMAKE_CROSSCOMPILING AND DORVANE_WINE)
 endif()
 
 set(DORVANE_GTEST_PORT_DIR ${CMAKE_CURRENT_LIST_DIR}/gtest-win32)
+set(DORVANE_BENCHMARK_PORT ${CMAKE_CURRENT_LIST_DIR}/benchmark-win32/Win32Threads.h)
 
 # GoogleTest built from the sources Debian installs (package googletest), for the target.
 macro(dorvane_windows_tests)
@@ -35,4 +36,24 @@ macro(dorvane_windows_tests)
               ${DORVANE_WINEPREFIX} ${DORVANE_WINE} ${_wine_dir})
     set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
   endif()
+endmacro()
+
+# Google Benchmark built from Debian's source of the installed package (fetched into .deps/ by
+# scripts/debian-source.sh), for the target. The win32 thread model lacks the standard
+# library's threads: the library gets them from its porting header.
+macro(dorvane_windows_benchmark)
+  execute_process(COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/debian-source.sh benchmark
+                          libbenchmark-dev COMMAND_ERROR_IS_FATAL ANY)
+  foreach(option BENCHMARK_ENABLE_TESTING BENCHMARK_ENABLE_INSTALL BENCHMARK_ENABLE_WERROR
+                 BENCHMARK_ENABLE_GTEST_TESTS BENCHMARK_INSTALL_DOCS)
+    set(${option} OFF CACHE BOOL "" FORCE)
+  endforeach()
+  # As Debian builds it: the version from the project, not from Git tags.
+  set(GIT_VERSION 0.0.0)
+  add_subdirectory(${PROJECT_SOURCE_DIR}/.deps/benchmark ${PROJECT_BINARY_DIR}/benchmark
+                   EXCLUDE_FROM_ALL)
+  foreach(t benchmark benchmark_main)
+    target_compile_options(${t} PRIVATE
+      -include ${DORVANE_BENCHMARK_PORT})
+  endforeach()
 endmacro()
