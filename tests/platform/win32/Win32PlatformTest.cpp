@@ -56,6 +56,49 @@ TEST(Win32HelpViewer, IsFoundThroughTheRegistryAndLoaded) {
   EXPECT_EQ(HelpViewer().handle, nullptr);
 }
 
+// The visible top-level windows of this process with the given title.
+int WindowsOfThisProcessTitled(const std::wstring& title) {
+  struct Search {
+    std::wstring title;
+    int count = 0;
+  } search{title};
+  ::EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(context);
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(window, &process);
+        wchar_t text[256] = {};
+        ::GetWindowTextW(window, text, 256);
+        if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) && text == s.title)
+          ++s.count;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.count;
+}
+
+void ServeMessages() {
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+}
+
+// The help command (command 0) opens the system's viewer on the help file beside the program,
+// in a window titled with the file's title; closing every help window (command 18) closes it.
+// Needs a display.
+TEST(Win32HelpViewer, OpensTheHelpWindowAndClosesIt) {
+  const std::wstring title = L"Aide de Dorvane";  // the help file's title
+  LoadHelpViewer();
+  ASSERT_NE(HelpViewer().helpEntry, nullptr);
+  ASSERT_EQ(WindowsOfThisProcessTitled(title), 0);
+  ShowProgramHelp();
+  ServeMessages();
+  EXPECT_EQ(WindowsOfThisProcessTitled(title), 1);
+  CloseHelpWindows();
+  ServeMessages();
+  EXPECT_EQ(WindowsOfThisProcessTitled(title), 0);
+  UnloadHelpViewer();
+}
+
 // Versions come from the files' version resources; the browser component is in the system
 // directory.
 TEST(Win32SystemInfo, ReadsTheVersionsOfTheViewerAndTheBrowser) {
