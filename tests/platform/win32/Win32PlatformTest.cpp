@@ -183,8 +183,10 @@ TEST(Win32Files, WritesPlainFilesAndRefusesReparsePoints) {
   EXPECT_TRUE(files.CreateEmptyFile(file));
   EXPECT_EQ(Content(file), "");
 
-  // A link in place of the report: neither it nor its target is written. (Wine 8 makes such a
-  // link a Unix one, which it does not report as a reparse point: checked on Windows only.)
+  // A link in place of the report: neither it nor its target is written. Checked on Windows
+  // only: Wine 8 makes no link at all (CreateSymbolicLinkW does nothing and says it succeeded;
+  // FSCTL_SET_REPARSE_POINT fails with ERROR_NOT_SUPPORTED, and so does cmd's mklink /j), and a
+  // Unix link to a file is not reported as a reparse point.
   const std::string link = dir + "\\HHDebug.txt";
   using CreateLink = BOOLEAN(WINAPI*)(LPCWSTR, LPCWSTR, DWORD);
   const auto createLink = reinterpret_cast<CreateLink>(reinterpret_cast<void*>(
