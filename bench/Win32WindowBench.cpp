@@ -34,32 +34,32 @@ struct Search {
   HWND found;
 };
 
+BOOL CALLBACK StopAtVisibleWindowOf(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<Search*>(context);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(window, &owner);
+  if (owner != search.process || !::IsWindowVisible(window)) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
 HWND VisibleTopLevelWindowOf(DWORD process) {
   Search search{process, nullptr};
-  ::EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (owner != s.process || !::IsWindowVisible(window)) return TRUE;
-        s.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ::EnumWindows(StopAtVisibleWindowOf, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
+BOOL CALLBACK StopAtWindowLeftToPaint(HWND child, LPARAM context) {
+  if (!::GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+  *reinterpret_cast<bool*>(context) = true;
+  return FALSE;
+}
+
+// Whether the window or one of its child windows still has a region to paint.
 bool LeftToPaint(HWND window) {
-  if (::GetUpdateRect(window, nullptr, FALSE)) return true;
-  bool pending = false;
-  ::EnumChildWindows(
-      window,
-      [](HWND child, LPARAM context) -> BOOL {
-        if (!::GetUpdateRect(child, nullptr, FALSE)) return TRUE;
-        *reinterpret_cast<bool*>(context) = true;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&pending));
+  bool pending = ::GetUpdateRect(window, nullptr, FALSE) != FALSE;
+  if (!pending)
+    ::EnumChildWindows(window, StopAtWindowLeftToPaint, reinterpret_cast<LPARAM>(&pending));
   return pending;
 }
 

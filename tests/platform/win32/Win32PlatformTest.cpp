@@ -56,24 +56,26 @@ TEST(Win32HelpViewer, IsFoundThroughTheRegistryAndLoaded) {
   EXPECT_EQ(HelpViewer().handle, nullptr);
 }
 
+struct TitleSearch {
+  std::wstring title;
+  int count = 0;
+};
+
+BOOL CALLBACK CountIfTitled(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<TitleSearch*>(context);
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(window, &process);
+  wchar_t text[256] = {};
+  ::GetWindowTextW(window, text, 256);
+  if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) && text == search.title)
+    ++search.count;
+  return TRUE;
+}
+
 // The visible top-level windows of this process with the given title.
 int WindowsOfThisProcessTitled(const std::wstring& title) {
-  struct Search {
-    std::wstring title;
-    int count = 0;
-  } search{title};
-  ::EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(context);
-        DWORD process = 0;
-        ::GetWindowThreadProcessId(window, &process);
-        wchar_t text[256] = {};
-        ::GetWindowTextW(window, text, 256);
-        if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) && text == s.title)
-          ++s.count;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TitleSearch search{title};
+  ::EnumWindows(CountIfTitled, reinterpret_cast<LPARAM>(&search));
   return search.count;
 }
 
