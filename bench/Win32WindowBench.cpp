@@ -86,8 +86,9 @@ bool StartAndMeasure(const std::wstring& exe, WindowRun& run, benchmark::State& 
     state.SkipWithError("CreateProcessW failed");
     return false;
   }
+  // A program that shows no window within 30 s (or ends first) fails the benchmark.
   HWND window = nullptr;
-  while (window == nullptr) {
+  while (window == nullptr && MsSince(start) < 30000) {
     ::WaitForInputIdle(process.hProcess, 50);
     window = VisibleTopLevelWindowOf(process.dwProcessId);
     if (window == nullptr && ::WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) break;
