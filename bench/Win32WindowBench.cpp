@@ -1,13 +1,15 @@
 // The Windows program against a minimal Win32 window (MinimalWin32Window.cpp), in turn in the
 // same run: the time from the start of the process to its first window painted, and the peak
-// working set of the process by then.
+// working set of the process by then. Then, in this process, one "Mois suivant" command with
+// its repaint against one static control's text changed and repainted.
 //
 // What "painted" means here: the process has a visible top-level window, its thread has served
 // a WM_NULL sent to it (so it is in its message loop, past what was sent before), and neither
 // that window nor any of its child windows has a region left to paint (GetUpdateRect), checked
 // again after each round trip until it holds. Whatever window the program shows first counts.
-#include <windows.h>
+#include "win32/Win32.h"
 // After windows.h.
+#include <commctrl.h>
 #include <psapi.h>
 
 #include <benchmark/benchmark.h>
@@ -15,6 +17,11 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+
+#include "dates/DateLocale.h"
+#include "platform/LocaleSource.h"
+#include "win32/Application.h"
+#include "win32/MainWindow.h"
 
 namespace {
 
@@ -147,6 +154,61 @@ BENCHMARK(BM_StartUp_DorvaneVsMinimalWin32)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(15);
+
+// The program's set-up for its windows, once: common controls, locale texts, application.
+void App() {
+  static const auto* app = [] {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    dorvane::LoadDateLocale(*dorvane::platform::UserLocaleSource());
+    return new dorvane::win32::TApplication();
+  }();
+  (void)app;
+}
+
+// Paints at once what the window and its child windows have left to paint.
+void PaintNow(HWND window) {
+  ::RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// One "Mois suivant": the grid steps, the captions are rebuilt, and the window repaints what
+// changed. Every 5000 years of steps the grid goes back to its first date, untimed.
+void BM_MonthForwardWithRepaint(benchmark::State& state) {
+  App();
+  dorvane::win32::MainWindow window;
+  window.ShowCentred();
+  dorvane::win32::TApplication::ProcessPending();
+  dorvane::TForm1& form = window.Form();
+  const dorvane::TDateTime start = form.Calendar1().SelectedDate();
+  int steps = 0;
+  for (auto _ : state) {
+    form.tlbtnMApresClick();
+    PaintNow(window.Handle());
+    if (++steps == 12 * 5000) {
+      state.PauseTiming();
+      steps = 0;
+      form.Calendar1().SetSelectedDate(start);
+      PaintNow(window.Handle());
+      state.ResumeTiming();
+    }
+  }
+}
+
+// The reference: one static control of a label's size, its text changed and repainted.
+void BM_LabelTextWithRepaint(benchmark::State& state) {
+  App();
+  HWND label = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 297, 20, nullptr,
+                                 nullptr, nullptr, nullptr);
+  dorvane::win32::TApplication::ProcessPending();
+  int n = 0;
+  for (auto _ : state) {
+    ::SetWindowTextW(label, std::to_wstring(++n).c_str());
+    PaintNow(label);
+  }
+  ::DestroyWindow(label);
+}
+BENCHMARK(BM_LabelTextWithRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MonthForwardWithRepaint)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -9,6 +9,9 @@ cd "$(dirname "$0")/.."
 presets=("$@")
 [ ${#presets[@]} -gt 0 ] || presets=(windows windows-x86)
 export WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+# The program in the French locale it is written for.
+export LANG=fr_FR.UTF-8
+unset LC_ALL
 for preset in "${presets[@]}"; do
   build=build-$preset
   [ "$preset" = windows ] || [ "$preset" = windows-x86 ] || { echo "unknown preset $preset" >&2; exit 2; }
