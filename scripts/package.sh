@@ -111,6 +111,8 @@ test_installer() {
   local setup=$1 mode hive location dir shortcut out
   local key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Dorvane'
   export WINEPREFIX=$scratch/wine WINEDEBUG=-all DISPLAY=
+  # A French user: the prefix keeps the locale's formats it was made with.
+  export LC_ALL= LANG=fr_FR.UTF-8
   # No .NET or HTML engine offered; no desktop menu entries made on this machine for shortcuts.
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   wine wineboot -i >/dev/null 2>&1
