@@ -73,6 +73,76 @@ RECT RectInParent(HWND window) {
   return r;
 }
 
+// An off-screen bitmap to paint in, then copied in one go (no flicker on a month step), at the
+// update rectangle's place: one kept for the thread's paints and grown as needed, since making
+// one for every paint costs more than the paint; a paint while it is in use gets its own.
+class PaintBuffer {
+ public:
+  PaintBuffer(HDC target, const RECT& area)
+      : area_(area), shared_(!Shared().busy), store_(shared_ ? Shared() : own_) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (store_.dc == nullptr) store_.dc = ::CreateCompatibleDC(target);
+    if (width > store_.width || height > store_.height) {
+      store_.width = std::max(width, store_.width);
+      store_.height = std::max(height, store_.height);
+      HBITMAP bitmap = ::CreateCompatibleBitmap(target, store_.width, store_.height);
+      HGDIOBJ previous = ::SelectObject(store_.dc, bitmap);
+      if (store_.bitmap != nullptr) {
+        ::DeleteObject(store_.bitmap);
+      } else {
+        store_.original = previous;
+      }
+      store_.bitmap = bitmap;
+    }
+    store_.busy = true;
+    saved_ = ::SaveDC(store_.dc);
+    ::SetViewportOrgEx(store_.dc, -area.left, -area.top, nullptr);
+  }
+  ~PaintBuffer() {
+    ::RestoreDC(store_.dc, saved_);
+    store_.busy = false;
+    if (!shared_) store_.Free();
+  }
+  PaintBuffer(const PaintBuffer&) = delete;
+  PaintBuffer& operator=(const PaintBuffer&) = delete;
+
+  HDC Dc() const { return store_.dc; }
+  void CopyTo(HDC target) {
+    ::SetViewportOrgEx(store_.dc, 0, 0, nullptr);
+    ::BitBlt(target, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top,
+             store_.dc, 0, 0, SRCCOPY);
+  }
+
+ private:
+  struct Store {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ original = nullptr;
+    int width = 0;
+    int height = 0;
+    bool busy = false;
+    void Free() {
+      if (dc == nullptr) return;
+      ::SelectObject(dc, original);
+      ::DeleteObject(bitmap);
+      ::DeleteDC(dc);
+      *this = Store{};
+    }
+  };
+  // The thread's buffer, which lives as long as the process (UI thread only).
+  static Store& Shared() {
+    static Store store;
+    return store;
+  }
+
+  RECT area_;
+  bool shared_;
+  Store own_;
+  Store& store_;
+  int saved_ = 0;
+};
+
 // The C++ side of one of our windows: its dpi, its bounds in 96-dpi pixels, and the painting
 // shared by the three kinds (double buffered; WM_PRINTCLIENT paints into the DC given).
 class ControlWindow {
@@ -151,17 +221,9 @@ void ControlWindow::Paint() {
   HDC dc = ::BeginPaint(window_, &ps);
   const RECT& u = ps.rcPaint;
   if (u.right > u.left && u.bottom > u.top) {
-    // Drawn off screen, then copied in one go: no flicker on a month step.
-    HDC memory = ::CreateCompatibleDC(dc);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(dc, u.right - u.left, u.bottom - u.top);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::SetViewportOrgEx(memory, -u.left, -u.top, nullptr);
-    Render(memory, u);
-    ::SetViewportOrgEx(memory, 0, 0, nullptr);
-    ::BitBlt(dc, u.left, u.top, u.right - u.left, u.bottom - u.top, memory, 0, 0, SRCCOPY);
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
+    PaintBuffer buffer(dc, u);
+    Render(buffer.Dc(), u);
+    buffer.CopyTo(dc);
   }
   ::EndPaint(window_, &ps);
 }
@@ -383,6 +445,9 @@ class GraphicWindow : public ControlWindow {
   void Render(HDC dc, const RECT& update) override;
   // Repaints the control, and the labels and lines above it that show it through.
   void InvalidateWithAbove();
+
+  // While the window paints: the brush its parent gave for the background.
+  HBRUSH parentBrush_ = nullptr;
 };
 
 // The labels and lines below `window` among its siblings, bottom first.
@@ -417,7 +482,9 @@ void GraphicWindow::Render(HDC dc, const RECT& update) {
     WindowObject(sibling)->PaintControlInto(dc);
     ::RestoreDC(dc, saved);
   }
+  parentBrush_ = brush;
   PaintControlInto(dc);
+  parentBrush_ = nullptr;
 }
 
 void GraphicWindow::InvalidateWithAbove() {
@@ -516,11 +583,15 @@ bool RxLabelWindow::IsTopmostControlAt(Point screen) const {
 
 TColor RxLabelWindow::ParentColor() const {
   if (window_ == nullptr) return clBtnFace;
-  HDC dc = ::GetDC(window_);
-  const auto brush = reinterpret_cast<HBRUSH>(
-      ::SendMessageW(::GetParent(window_), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                     reinterpret_cast<LPARAM>(window_)));
-  ::ReleaseDC(window_, dc);
+  // While painting, the parent has just given its brush for this paint.
+  HBRUSH brush = parentBrush_;
+  if (brush == nullptr) {
+    HDC dc = ::GetDC(window_);
+    brush = reinterpret_cast<HBRUSH>(::SendMessageW(::GetParent(window_), WM_CTLCOLORSTATIC,
+                                                    reinterpret_cast<WPARAM>(dc),
+                                                    reinterpret_cast<LPARAM>(window_)));
+    ::ReleaseDC(window_, dc);
+  }
   LOGBRUSH lb{};
   if (brush != nullptr && ::GetObjectW(brush, sizeof lb, &lb) == sizeof lb &&
       lb.lbStyle == BS_SOLID) {

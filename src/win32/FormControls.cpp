@@ -214,9 +214,12 @@ HWND FormControls::Create(Entry& entry, int index) {
     case ControlKind::kStatusBar:
       control = make(0, STATUSCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE | SBARS_TOOLTIPS);
       SetStatusParts(control);
-      panelTexts_.assign(layout_.panels.size(), {});
+      panelTexts_.clear();
+      // Every panel is drawn by the window (DrawPanel), which sets a text a little too wide a
+      // little narrower; a new text then only repaints its panel.
       for (std::size_t i = 0; i < layout_.panels.size(); ++i) {
-        ShowPanelText(control, static_cast<int>(i), platform::Wide(layout_.panels[i].text));
+        panelTexts_.push_back(platform::Wide(layout_.panels[i].text));
+        ::SendMessageW(control, SB_SETTEXTW, i | SBT_OWNERDRAW, static_cast<LPARAM>(i));
       }
       break;
     case ControlKind::kGroupBox:
@@ -363,6 +366,7 @@ void FormControls::SetStatusParts(HWND bar) {
   // The last panel takes the rest of the bar.
   if (!rights.empty()) rights.back() = -1;
   ::SendMessageW(bar, SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
+  panelTips_.clear();  // given again at the next paint
 }
 
 void FormControls::BuildMenu() {
@@ -481,8 +485,13 @@ void FormControls::SetPanelText(int panel, std::string_view text) {
 void FormControls::ShowPanelText(HWND bar, int panel, const std::wstring& text) {
   if (panel < 0 || static_cast<std::size_t>(panel) >= panelTexts_.size()) return;
   panelTexts_[static_cast<std::size_t>(panel)] = text;
-  // Drawn by the window (DrawPanel), which sets a text a little too wide a little narrower.
-  ::SendMessageW(bar, SB_SETTEXTW, static_cast<WPARAM>(panel) | SBT_OWNERDRAW, panel);
+  // Repainted with the window's next paint, as the other controls are (a SB_SETTEXT may have
+  // the bar paint at once, for each panel).
+  RECT place{};
+  if (::SendMessageW(bar, SB_GETRECT, static_cast<WPARAM>(panel),
+                     reinterpret_cast<LPARAM>(&place))) {
+    ::InvalidateRect(bar, &place, FALSE);
+  }
 }
 
 std::string FormControls::PanelText(int panel) const {
@@ -531,8 +540,13 @@ void FormControls::DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item) {
       break;
     }
   }
-  ::SendMessageW(bar.window, SB_SETTIPTEXTW, panel,
-                 reinterpret_cast<LPARAM>(chosen != nullptr ? L"" : text.c_str()));
+  // The tooltip tells a text cut; the bar hears of it only when that changes.
+  const std::wstring tip = chosen != nullptr ? std::wstring() : text;
+  if (panelTips_.size() != panelTexts_.size()) panelTips_.assign(panelTexts_.size(), std::nullopt);
+  if (panelTips_[panel] != tip) {
+    ::SendMessageW(bar.window, SB_SETTIPTEXTW, panel, reinterpret_cast<LPARAM>(tip.c_str()));
+    panelTips_[panel] = tip;
+  }
   HGDIOBJ old = ::SelectObject(dc, chosen != nullptr ? chosen : FontOf(*bar.row));
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));

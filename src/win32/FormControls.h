@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -99,8 +100,10 @@ class FormControls {
   HIMAGELIST images_ = nullptr;
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
-  std::vector<std::wstring> hints_;                 // the tool buttons' tooltips, by button
-  std::vector<std::wstring> panelTexts_;            // the status bar's texts, by panel
+  std::vector<std::wstring> hints_;       // the tool buttons' tooltips, by button
+  std::vector<std::wstring> panelTexts_;  // the status bar's texts, by panel
+  // The tooltip each panel was given last (none before its first paint), by panel.
+  std::vector<std::optional<std::wstring>> panelTips_;
   std::vector<std::pair<int, HFONT>> narrowFonts_;  // by stretch, at the current dpi
 };
 
