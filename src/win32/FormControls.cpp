@@ -652,9 +652,9 @@ bool FormControls::DrawItem(LPARAM lParam) {
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     const bool fixed = found->row->width != kAutoSize;
     const RECT& place = item->rcItem;
-    ::AlphaBlend(dc, 0, 0, fixed ? place.right - place.left : size.bmWidth,
-                 fixed ? place.bottom - place.top : std::abs(size.bmHeight), source, 0, 0,
-                 size.bmWidth, std::abs(size.bmHeight), blend);
+    ::GdiAlphaBlend(dc, 0, 0, fixed ? place.right - place.left : size.bmWidth,
+                    fixed ? place.bottom - place.top : std::abs(size.bmHeight), source, 0, 0,
+                    size.bmWidth, std::abs(size.bmHeight), blend);
     ::SelectObject(source, old);
   }
   ::DeleteDC(source);

@@ -22,19 +22,51 @@ struct Released {
   Interface* operator->() const { return p; }
 };
 
-// S_FALSE (COM already initialised on this thread) needs the matching uninitialise too.
-struct ComScope {
-  HRESULT status = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  ~ComScope() {
-    if (SUCCEEDED(status)) ::CoUninitialize();
+// COM, loaded when a picture is written rather than with the program: the window program
+// itself has no use for it. S_FALSE (COM already initialised on this thread) needs the
+// matching uninitialise too.
+class ComScope {
+ public:
+  ComScope() : ole32_(::LoadLibraryW(L"ole32.dll")) {
+    if (ole32_ == nullptr) return;
+    using Initialize = HRESULT(WINAPI*)(void*, DWORD);
+    const auto initialize = reinterpret_cast<Initialize>(Entry("CoInitializeEx"));
+    createInstance_ = reinterpret_cast<CreateInstance>(Entry("CoCreateInstance"));
+    uninitialize_ = reinterpret_cast<Uninitialize>(Entry("CoUninitialize"));
+    if (initialize != nullptr && createInstance_ != nullptr && uninitialize_ != nullptr) {
+      status_ = initialize(nullptr, COINIT_APARTMENTTHREADED);
+    }
   }
+  ~ComScope() {
+    if (SUCCEEDED(status_)) uninitialize_();
+    if (ole32_ != nullptr) ::FreeLibrary(ole32_);
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+  HRESULT Create(REFCLSID type, REFIID kind, void** object) const {
+    if (createInstance_ == nullptr) return E_FAIL;
+    return createInstance_(type, nullptr, CLSCTX_INPROC_SERVER, kind, object);
+  }
+
+ private:
+  using CreateInstance = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
+  using Uninitialize = void(WINAPI*)();
+  void* Entry(const char* name) const {
+    return reinterpret_cast<void*>(::GetProcAddress(ole32_, name));
+  }
+
+  HMODULE ole32_;
+  CreateInstance createInstance_ = nullptr;
+  Uninitialize uninitialize_ = nullptr;
+  HRESULT status_ = E_FAIL;
 };
 
 // -1: no WIC on this system; 0: written; 1: failed.
-int WriteWithWic(HBITMAP bitmap, const std::wstring& file) {
+int WriteWithWic(const ComScope& com, HBITMAP bitmap, const std::wstring& file) {
   Released<IWICImagingFactory> factory;
-  if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IWICImagingFactory, reinterpret_cast<void**>(&factory)))) {
+  if (FAILED(com.Create(CLSID_WICImagingFactory, IID_IWICImagingFactory,
+                        reinterpret_cast<void**>(&factory)))) {
     return -1;
   }
   Released<IWICBitmap> source;
@@ -108,7 +140,7 @@ bool WritePng(HBITMAP bitmap, const std::string& file) {
   if (bitmap == nullptr) return false;
   const std::wstring path = platform::Wide(file);
   const ComScope com;
-  const int wic = WriteWithWic(bitmap, path);
+  const int wic = WriteWithWic(com, bitmap, path);
   if (wic >= 0) return wic == 0;
   return WriteWithGdiplus(bitmap, path);
 }

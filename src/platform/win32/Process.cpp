@@ -2,12 +2,35 @@
 
 #include <windows.h>
 
-// After windows.h, which declares what it uses.
-#include <shellapi.h>
+#include <algorithm>
+#include <optional>
+#include <string_view>
 
+#include "platform/win32/CommandLine.h"
 #include "platform/win32/Wide.h"
 
 namespace dorvane::platform {
+
+std::optional<std::wstring_view> NameAlone(std::wstring_view line) {
+  constexpr std::wstring_view kBlanks = L" \t";
+  if (line.empty()) return std::nullopt;
+  std::size_t first = 0;
+  std::size_t end = 0;
+  std::size_t rest = 0;
+  if (line.front() == L'"') {
+    first = 1;
+    end = line.find(L'"', 1);
+    if (end == std::wstring_view::npos) return std::nullopt;
+    rest = end + 1;
+  } else {
+    end = std::min(line.find_first_of(kBlanks), line.size());
+    rest = end;
+    if (line.substr(0, end).find(L'"') != std::wstring_view::npos) return std::nullopt;
+  }
+  if (line.find_first_not_of(kBlanks, rest) != std::wstring_view::npos) return std::nullopt;
+  return line.substr(first, end - first);
+}
+
 namespace {
 
 class Win32Process final : public ProcessInfo {
@@ -24,14 +47,26 @@ class Win32Process final : public ProcessInfo {
     }
   }
 
-  // Split by the system's own rules for quotes and backslashes.
+  // Split by the system's own rules for quotes and backslashes (CommandLineToArgvW). The
+  // shell's library, which has it, is loaded only for a command line with arguments.
   std::vector<std::string> Arguments() const override {
-    int count = 0;
-    LPWSTR* list = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    const wchar_t* line = ::GetCommandLineW();
+    if (const std::optional<std::wstring_view> name = NameAlone(line != nullptr ? line : L"")) {
+      return {Utf8(*name)};
+    }
     std::vector<std::string> args;
-    if (list == nullptr) return args;
-    for (int i = 0; i < count; ++i) args.push_back(Utf8(list[i]));
-    ::LocalFree(list);
+    HMODULE shell = ::LoadLibraryW(L"shell32.dll");
+    using Split = LPWSTR*(WINAPI*)(LPCWSTR, int*);
+    const auto split = shell != nullptr ? reinterpret_cast<Split>(reinterpret_cast<void*>(
+                                              ::GetProcAddress(shell, "CommandLineToArgvW")))
+                                        : nullptr;
+    int count = 0;
+    LPWSTR* list = split != nullptr ? split(line, &count) : nullptr;
+    if (list != nullptr) {
+      for (int i = 0; i < count; ++i) args.push_back(Utf8(list[i]));
+      ::LocalFree(list);
+    }
+    if (shell != nullptr) ::FreeLibrary(shell);
     return args;
   }
 };

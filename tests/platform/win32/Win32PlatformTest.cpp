@@ -1,5 +1,7 @@
 // The Win32 implementations of the platform interfaces, against the system's real services.
 #include <windows.h>
+// After windows.h.
+#include <shellapi.h>
 // Our FileSystem::DeleteFile, not the macro for DeleteFileA/W.
 #undef DeleteFile
 
@@ -7,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -19,6 +22,7 @@
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/SystemInfo.h"
+#include "platform/win32/CommandLine.h"
 #include "platform/win32/Wide.h"
 #include "text/Ascii.h"
 #include "text/Paths.h"
@@ -211,6 +215,34 @@ TEST(Win32Process, NamesItsModuleAndArguments) {
   ASSERT_FALSE(args.empty());
   for (const std::string& name : {SystemProcess().ModuleFileName(), args[0]})
     EXPECT_EQ(AsciiLower(FileNameOf(name)), "win32_platform_test.exe");
+}
+
+// The program's name read without the shell's library, against the system's own split: the
+// same name wherever it reads one, and the usual command lines of a start without arguments
+// read.
+TEST(Win32Process, ReadsTheProgramsNameAloneAsTheSystemSplitsIt) {
+  struct Case {
+    const wchar_t* line;
+    bool alone;
+  };
+  for (const Case& c :
+       {Case{L"\"C:\\Program Files\\Dorvane\\dorvane.exe\"", true},
+        Case{L"\"C:\\a b\\dorvane.exe\" \t ", true}, Case{L"dorvane.exe", true},
+        Case{L"C:\\x\\dorvane.exe\t", true}, Case{L"\"\"", true},
+        Case{L"dorvane.exe --print", false}, Case{L"\"a b\"c", false}, Case{L"\"a b\" c", false},
+        Case{L"a\"b c\"", false}, Case{L"\"unclosed name", false}, Case{L" dorvane.exe", false},
+        Case{L"", false}}) {
+    SCOPED_TRACE(Utf8(c.line));
+    const std::optional<std::wstring_view> name = NameAlone(c.line);
+    EXPECT_EQ(name.has_value(), c.alone);
+    if (!name) continue;
+    int count = 0;
+    LPWSTR* split = ::CommandLineToArgvW(c.line, &count);
+    ASSERT_NE(split, nullptr);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(std::wstring(*name), std::wstring(split[0]));
+    ::LocalFree(split);
+  }
 }
 
 }  // namespace
