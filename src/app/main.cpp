@@ -9,8 +9,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/LaunchOptions.h"
-#include "dates/DateLocale.h"
-#include "platform/QtLocaleSource.h"
+#include "cli/Modules.h"
 #include "qt/_Dorvane.h"
 
 int main(int argc, char* argv[]) {
@@ -30,7 +29,7 @@ int main(int argc, char* argv[]) {
 
   // The options that print and exit read the locale texts first; the window's start-up reads
   // them again in its own order.
-  dorvane::LoadDateLocale(*dorvane::platform::UserLocaleSource());
+  dorvane::ReloadDateLocale();
   const dorvane::CommandLineOutcome outcome = dorvane::RunCommandLine(args, std::cout, std::cerr);
   if (!outcome.openWindow) return outcome.exitStatus;
   return dorvane::RunDorvane(argc, argv, dorvane::LaunchOptions());

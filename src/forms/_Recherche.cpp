@@ -119,6 +119,12 @@ TDateTime SearchedDate(std::int32_t year, std::int32_t month, std::int32_t day) 
                   static_cast<std::uint16_t>(day));
 }
 
+void TForm2::TypeDate(const DateParts& date) {
+  view_.SetText("Edit1", std::to_string(date.year));
+  view_.SetText("Edit2", std::to_string(date.month));
+  view_.SetText("Edit3", std::to_string(date.day));
+}
+
 void TForm2::btnAfficherClick() {
   const std::int32_t year = ParseWholeNumber(view_.Text("Edit1"));
   const std::int32_t month = ParseWholeNumber(view_.Text("Edit2"));

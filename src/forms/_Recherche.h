@@ -32,6 +32,9 @@ class TForm2 : public TForm {
 
   FormView& View() { return view_; }
 
+  // Fills the three fields with a date, as a user would type it.
+  void TypeDate(const DateParts& date);
+
   // Handlers.
   void btnAfficherClick();
   void Button1Click();

@@ -8,11 +8,8 @@
 #include <string>
 
 #include "cli/LaunchOptions.h"
-#include "dates/DateLocale.h"
+#include "cli/Modules.h"
 #include "forms/Application.h"
-#include "help/hh.h"
-#include "help/hh_funcs.h"
-#include "platform/QtLocaleSource.h"
 #include "qt/AboutWindow.h"
 #include "qt/Application.h"
 #include "qt/Fonts.h"
@@ -22,23 +19,6 @@
 namespace dorvane {
 
 namespace {
-
-void ReloadDateLocale() {
-  LoadDateLocale(*platform::UserLocaleSource());
-}
-
-// Step 1 of start-up: the program's modules, before any window exists.
-void StartModules() {
-  ReloadDateLocale();
-  LoadHelpViewer();
-  ProbeHelpEnvironment();
-}
-
-// Shut-down, after the windows are gone: the modules in reverse order. The viewer goes while
-// the application object still lives, since its windows are Qt's.
-void StopModules() {
-  UnloadHelpViewer();
-}
 
 void SettleEvents() {
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
@@ -74,10 +54,7 @@ int TakeScreenshot(TApplication& app, MainWindow& form1, SearchWindow& form2,
   SettleEvents();
   if (request.date) {
     // Through the search dialog, as a user would type it.
-    FormView& fields = form2.View();
-    fields.SetText("Edit1", std::to_string(request.date->year));
-    fields.SetText("Edit2", std::to_string(request.date->month));
-    fields.SetText("Edit3", std::to_string(request.date->day));
+    form2.Form().TypeDate(*request.date);
     RunHandler([&form2] { form2.Form().btnAfficherClick(); });
     if (failed) return 1;
   }
@@ -146,6 +123,7 @@ int RunDorvane(int& argc, char** argv, const LaunchOptions& options) {
     form2.reset();
     form1.reset();
   }
+  // While the application object still lives: the viewer's windows are Qt's.
   StopModules();
   return exitCode;
 }

@@ -3,13 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "dates/DateLocale.h"
+#include "cli/Modules.h"
 #include "forms/Application.h"
 #include "forms/Handlers.h"
 #include "forms/MainForm.h"
-#include "help/hh.h"
-#include "help/hh_funcs.h"
-#include "platform/LocaleSource.h"
 #include "win32/AboutWindow.h"
 #include "win32/Application.h"
 #include "win32/MainWindow.h"
@@ -22,22 +19,6 @@
 namespace dorvane::win32 {
 
 namespace {
-
-void ReloadDateLocale() {
-  LoadDateLocale(*platform::UserLocaleSource());
-}
-
-// Step 1 of start-up: the program's modules, before any window exists.
-void StartModules() {
-  ReloadDateLocale();
-  LoadHelpViewer();
-  ProbeHelpEnvironment();
-}
-
-// Shut-down, after the windows are gone: the modules in reverse order.
-void StopModules() {
-  UnloadHelpViewer();
-}
 
 // Handles what is waiting, then paints the window and its controls, twice: some controls
 // take their final size at their first paint.
@@ -62,10 +43,7 @@ int TakeScreenshot(TApplication& app, MainWindow& form1, SearchWindow& form2,
   Settle(form1.Handle());
   if (request.date) {
     // Through the search dialog, as a user would type it.
-    FormView& fields = form2.View();
-    fields.SetText("Edit1", std::to_string(request.date->year));
-    fields.SetText("Edit2", std::to_string(request.date->month));
-    fields.SetText("Edit3", std::to_string(request.date->day));
+    form2.Form().TypeDate(*request.date);
     RunHandler([&form2] { form2.Form().btnAfficherClick(); });
     if (failed) return 1;
   }

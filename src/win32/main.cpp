@@ -7,8 +7,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/LaunchOptions.h"
-#include "dates/DateLocale.h"
-#include "platform/LocaleSource.h"
+#include "cli/Modules.h"
 #include "platform/Process.h"
 #include "win32/StandardOutput.h"
 #include "win32/_Dorvane.h"
@@ -31,7 +30,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   // The options that print and exit read the locale texts first; the window's start-up reads
   // them again in its own order.
-  dorvane::LoadDateLocale(*dorvane::platform::UserLocaleSource());
+  dorvane::ReloadDateLocale();
   dorvane::StandardStreamBuffer outBuffer(dorvane::StandardStream::kOutput);
   dorvane::StandardStreamBuffer errBuffer(dorvane::StandardStream::kError);
   std::ostream out(&outBuffer);

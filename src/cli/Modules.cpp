@@ -1,0 +1,24 @@
+#include "cli/Modules.h"
+
+#include "dates/DateLocale.h"
+#include "help/hh.h"
+#include "help/hh_funcs.h"
+#include "platform/LocaleSource.h"
+
+namespace dorvane {
+
+void StartModules() {
+  ReloadDateLocale();
+  LoadHelpViewer();
+  ProbeHelpEnvironment();
+}
+
+void ReloadDateLocale() {
+  LoadDateLocale(*platform::UserLocaleSource());
+}
+
+void StopModules() {
+  UnloadHelpViewer();
+}
+
+}  // namespace dorvane

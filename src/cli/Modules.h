@@ -1,0 +1,15 @@
+#pragma once
+
+namespace dorvane {
+
+// The program's modules, in the order of start-up, before any window exists: the user's locale
+// texts, then the help binding and its probe.
+void StartModules();
+
+// Reads the user's locale texts again: at start-up, and when the system's settings change.
+void ReloadDateLocale();
+
+// Shut-down, once the windows are gone: the modules in reverse order.
+void StopModules();
+
+}  // namespace dorvane
