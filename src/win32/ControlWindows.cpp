@@ -13,6 +13,7 @@
 #include "gfx/TextLayout.h"
 #include "platform/win32/Wide.h"
 #include "win32/GdiCanvas.h"
+#include "win32/Pictures.h"
 
 namespace dorvane::win32 {
 
@@ -78,15 +79,15 @@ RECT RectInParent(HWND window) {
 // one for every paint costs more than the paint; a paint while it is in use gets its own.
 class PaintBuffer {
  public:
-  PaintBuffer(HDC target, const RECT& area)
+  explicit PaintBuffer(const RECT& area)
       : area_(area), shared_(!Shared().busy), store_(shared_ ? Shared() : own_) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    if (store_.dc == nullptr) store_.dc = ::CreateCompatibleDC(target);
+    if (store_.dc == nullptr) store_.dc = ::CreateCompatibleDC(nullptr);
     if (width > store_.width || height > store_.height) {
       store_.width = std::max(width, store_.width);
       store_.height = std::max(height, store_.height);
-      HBITMAP bitmap = ::CreateCompatibleBitmap(target, store_.width, store_.height);
+      HBITMAP bitmap = CreateBuffer(store_.width, store_.height);
       HGDIOBJ previous = ::SelectObject(store_.dc, bitmap);
       if (store_.bitmap != nullptr) {
         ::DeleteObject(store_.bitmap);
@@ -142,6 +143,10 @@ class PaintBuffer {
   Store& store_;
   int saved_ = 0;
 };
+
+// Bumped whenever a label or a line comes, goes or changes its place in the windows' order: the
+// orders the graphic windows keep of their siblings are then read again (UI thread only).
+unsigned g_graphicOrder = 0;
 
 // The C++ side of one of our windows: its dpi, its bounds in 96-dpi pixels, and the painting
 // shared by the three kinds (double buffered; WM_PRINTCLIENT paints into the DC given).
@@ -212,7 +217,13 @@ class ControlWindow {
   bool painting_ = false;
 };
 
+LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The object of one of our windows; null for any other window, whose user data is not ours.
 ControlWindow* WindowObject(HWND window) {
+  if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window, GWLP_WNDPROC)) != ControlProc) {
+    return nullptr;
+  }
   return reinterpret_cast<ControlWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
@@ -221,7 +232,7 @@ void ControlWindow::Paint() {
   HDC dc = ::BeginPaint(window_, &ps);
   const RECT& u = ps.rcPaint;
   if (u.right > u.left && u.bottom > u.top) {
-    PaintBuffer buffer(dc, u);
+    PaintBuffer buffer(u);
     Render(buffer.Dc(), u);
     buffer.CopyTo(dc);
   }
@@ -229,6 +240,11 @@ void ControlWindow::Paint() {
 }
 
 LRESULT ControlWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (IsGraphic() && (message == WM_CREATE || message == WM_DESTROY ||
+                      (message == WM_WINDOWPOSCHANGED &&
+                       (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER) == 0))) {
+    ++g_graphicOrder;
+  }
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
@@ -448,17 +464,29 @@ class GraphicWindow : public ControlWindow {
 
   // While the window paints: the brush its parent gave for the background.
   HBRUSH parentBrush_ = nullptr;
+
+ private:
+  // The labels and lines among the window's siblings, this one included, topmost first. Kept
+  // between paints: reading the order costs a call to the system per sibling.
+  const std::vector<HWND>& GraphicSiblings();
+
+  std::vector<HWND> siblings_;
+  unsigned siblingsOrder_ = 0;
+  bool siblingsRead_ = false;
 };
 
-// The labels and lines below `window` among its siblings, bottom first.
-std::vector<HWND> GraphicsBelow(HWND window) {
-  std::vector<HWND> below;
-  for (HWND w = ::GetWindow(window, GW_HWNDNEXT); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
+const std::vector<HWND>& GraphicWindow::GraphicSiblings() {
+  if (siblingsRead_ && siblingsOrder_ == g_graphicOrder) return siblings_;
+  siblings_.clear();
+  const HWND parent = ::GetParent(window_);
+  for (HWND w = ::GetWindow(window_, GW_HWNDFIRST); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
     ControlWindow* object = WindowObject(w);
-    if (::IsWindowVisible(w) && object != nullptr && object->IsGraphic()) below.push_back(w);
+    if (object != nullptr && object->IsGraphic() && ::GetParent(w) == parent)
+      siblings_.push_back(w);
   }
-  std::reverse(below.begin(), below.end());
-  return below;
+  siblingsOrder_ = g_graphicOrder;
+  siblingsRead_ = true;
+  return siblings_;
 }
 
 void GraphicWindow::Render(HDC dc, const RECT& update) {
@@ -472,7 +500,12 @@ void GraphicWindow::Render(HDC dc, const RECT& update) {
   ::GetViewportOrgEx(dc, &origin);
   ::SetBrushOrgEx(dc, origin.x - at.left, origin.y - at.top, nullptr);
   ::FillRect(dc, &update, brush);
-  for (HWND sibling : GraphicsBelow(window_)) {
+  // The labels and lines below this one, bottom first.
+  const std::vector<HWND>& siblings = GraphicSiblings();
+  const auto self = std::find(siblings.begin(), siblings.end(), window_);
+  for (auto it = siblings.rbegin(); it != std::make_reverse_iterator(self); ++it) {
+    const HWND sibling = *it;
+    if (!::IsWindowVisible(sibling)) continue;
     const RECT there = RectInParent(sibling);
     RECT overlap{};
     if (!::IntersectRect(&overlap, &there, &at)) continue;
@@ -491,13 +524,11 @@ void GraphicWindow::InvalidateWithAbove() {
   if (window_ == nullptr) return;
   ::InvalidateRect(window_, nullptr, FALSE);
   const RECT at = RectInParent(window_);
-  for (HWND w = ::GetWindow(window_, GW_HWNDPREV); w != nullptr; w = ::GetWindow(w, GW_HWNDPREV)) {
-    ControlWindow* object = WindowObject(w);
-    const RECT there = RectInParent(w);
+  const std::vector<HWND>& siblings = GraphicSiblings();
+  for (auto it = siblings.begin(); it != siblings.end() && *it != window_; ++it) {
+    const RECT there = RectInParent(*it);
     RECT overlap{};
-    if (object != nullptr && object->IsGraphic() && ::IntersectRect(&overlap, &there, &at)) {
-      ::InvalidateRect(w, nullptr, FALSE);
-    }
+    if (::IntersectRect(&overlap, &there, &at)) ::InvalidateRect(*it, nullptr, FALSE);
   }
 }
 

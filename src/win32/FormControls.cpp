@@ -92,6 +92,129 @@ void FilterKeys(HWND edit, KeyFilter filter) {
       ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FilteredEditProc)));
 }
 
+// The status bar's face (background, borders and grip, without the panels' texts) is drawn by
+// the bar once and kept: a new panel text, every second for the clock, then repaints from the
+// kept picture instead of through the theme again. The face is drawn anew whenever what it shows
+// may change: the bar's size, parts, style, font, theme, colours or settings.
+struct BarFaceHook {
+  WNDPROC original;
+  HDC dc = nullptr;  // a memory DC holding the face
+  HBITMAP face = nullptr;
+  HGDIOBJ initial = nullptr;  // the DC's own bitmap
+  SIZE size{};
+  bool drawingFace = false;  // the panels are asked for no text meanwhile
+  // The panels' drawing requests as the bar makes them, recorded while the face is drawn.
+  std::vector<DRAWITEMSTRUCT> panels;
+
+  void Forget() {
+    if (face == nullptr) return;
+    ::SelectObject(dc, initial);
+    ::DeleteObject(face);
+    face = nullptr;
+  }
+  void Free() {
+    Forget();
+    if (dc != nullptr) ::DeleteDC(dc);
+    dc = nullptr;
+  }
+};
+
+BarFaceHook* FaceHookOf(HWND bar) {
+  return reinterpret_cast<BarFaceHook*>(::GetWindowLongPtrW(bar, GWLP_USERDATA));
+}
+
+bool ChangesBarFace(UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_SIZE:
+    case WM_STYLECHANGED:
+    case WM_SETFONT:
+    case WM_ENABLE:
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case 0x02E3:  // WM_DPICHANGED_AFTERPARENT
+    case SB_SETPARTS:
+    case SB_SETMINHEIGHT:
+    case SB_SIMPLE:
+    case SB_SETBKCOLOR:
+    case SB_SETICON:
+      return true;
+    case SB_SETTEXTA:
+    case SB_SETTEXTW:
+      // A text the bar draws itself is part of its face; a panel we draw is not.
+      return (wParam & SBT_OWNERDRAW) == 0;
+    default:
+      return false;
+  }
+}
+
+// Draws the face at the bar's size through the bar's own painting. False when it cannot.
+bool DrawBarFace(HWND bar, BarFaceHook& hook) {
+  RECT client{};
+  ::GetClientRect(bar, &client);
+  hook.Forget();
+  hook.panels.clear();
+  if (hook.dc == nullptr) hook.dc = ::CreateCompatibleDC(nullptr);
+  hook.face = CreateBuffer(client.right, client.bottom);
+  if (hook.dc == nullptr || hook.face == nullptr) return false;
+  hook.size = {client.right, client.bottom};
+  hook.initial = ::SelectObject(hook.dc, hook.face);
+  hook.drawingFace = true;
+  ::CallWindowProcW(hook.original, bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hook.dc),
+                    PRF_CLIENT | PRF_ERASEBKGND);
+  hook.drawingFace = false;
+  return true;
+}
+
+// False when the bar is to paint itself instead.
+bool PaintBarFromFace(HWND bar, BarFaceHook& hook) {
+  RECT client{};
+  ::GetClientRect(bar, &client);
+  if (client.right <= 0 || client.bottom <= 0) return false;
+  if ((hook.face == nullptr || hook.size.cx != client.right || hook.size.cy != client.bottom) &&
+      !DrawBarFace(bar, hook)) {
+    hook.Forget();
+    return false;
+  }
+  PAINTSTRUCT paint;
+  HDC dc = ::BeginPaint(bar, &paint);
+  const RECT& area = paint.rcPaint;
+  ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, hook.dc,
+           area.left, area.top, SRCCOPY);
+  // The panels in the repainted area draw their texts over the face, as the bar asks them.
+  const HWND parent = ::GetParent(bar);
+  for (DRAWITEMSTRUCT item : hook.panels) {
+    RECT overlap{};
+    if (!::IntersectRect(&overlap, &item.rcItem, &area)) continue;
+    item.hDC = dc;
+    ::SendMessageW(parent, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+  }
+  ::EndPaint(bar, &paint);
+  return true;
+}
+
+LRESULT CALLBACK KeptFaceBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+  BarFaceHook* hook = FaceHookOf(bar);
+  const WNDPROC original = hook->original;
+  if (message == WM_PAINT && wParam == 0 && PaintBarFromFace(bar, *hook)) return 0;
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    ::SetWindowLongPtrW(bar, GWLP_USERDATA, 0);
+    hook->Free();
+    delete hook;
+  } else if (ChangesBarFace(message, wParam)) {
+    hook->Forget();
+  }
+  return ::CallWindowProcW(original, bar, message, wParam, lParam);
+}
+
+void KeepBarFace(HWND bar) {
+  auto* hook = new BarFaceHook{};
+  ::SetWindowLongPtrW(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hook));
+  hook->original = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeptFaceBarProc)));
+}
+
 bool IsTabStop(ControlKind kind) {
   return kind == ControlKind::kEdit || kind == ControlKind::kButton;
 }
@@ -213,6 +336,8 @@ HWND FormControls::Create(Entry& entry, int index) {
     }
     case ControlKind::kStatusBar:
       control = make(0, STATUSCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE | SBARS_TOOLTIPS);
+      if (control == nullptr) break;
+      KeepBarFace(control);
       SetStatusParts(control);
       panelTexts_.clear();
       // Every panel is drawn by the window (DrawPanel), which sets a text a little too wide a
@@ -521,6 +646,10 @@ HFONT FormControls::NarrowFont(const ControlLayout& row, int stretch) {
 void FormControls::DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item) {
   const auto panel = static_cast<std::size_t>(item.itemID);
   if (panel >= panelTexts_.size()) return;
+  if (BarFaceHook* hook = FaceHookOf(bar.window); hook != nullptr && hook->drawingFace) {
+    hook->panels.push_back(item);
+    return;
+  }
   const std::wstring& text = panelTexts_[panel];
   const int indent = ToDevice(2, dpi_);
   RECT place = item.rcItem;

@@ -64,6 +64,21 @@ void TopWindow::Build(const WindowLayout& layout, TForm& form, HWND owner) {
   SetClientSize(layout.clientWidth, layout.clientHeight);
 }
 
+void TopWindow::BuildAtFirstUse(const WindowLayout& layout, TForm& form) {
+  leftLayout_ = &layout;
+  leftForm_ = &form;
+}
+
+void TopWindow::MakeWindowIfLeft() const {
+  if (leftLayout_ == nullptr) return;
+  // The window is made as it would have been at start-up; to the callers, nothing changes but
+  // when the cost is paid.
+  auto& self = const_cast<TopWindow&>(*this);
+  const WindowLayout& layout = *leftLayout_;
+  self.leftLayout_ = nullptr;
+  self.Build(layout, *leftForm_);
+}
+
 void TopWindow::SetClientSize(int width, int height) {
   // The frame as the window has it (border, caption, menu bar), around the new client area.
   const int dpi = controls_ != nullptr ? controls_->Dpi() : WindowDpi(window_);

@@ -21,8 +21,15 @@ class TopWindow {
   TopWindow(const TopWindow&) = delete;
   TopWindow& operator=(const TopWindow&) = delete;
 
-  HWND Handle() const { return window_; }
-  const FormControls& Controls() const { return *controls_; }
+  // The window, made now if it was left for its first use.
+  HWND Handle() const {
+    MakeWindowIfLeft();
+    return window_;
+  }
+  const FormControls& Controls() const {
+    MakeWindowIfLeft();
+    return *controls_;
+  }
   // Whether a window is one of the program's own windows.
   static bool IsOurs(HWND window);
 
@@ -32,6 +39,11 @@ class TopWindow {
   // Creates the window, hidden, from its table (frame, caption, icon, menu, controls), its
   // client area at the table's size at the window's dpi.
   void Build(const WindowLayout& layout, TForm& form, HWND owner = nullptr);
+  // The same, left for the window's first use: a window hidden at start-up and perhaps never
+  // shown costs the start-up nothing. Whatever asks for the window or its controls makes it.
+  void BuildAtFirstUse(const WindowLayout& layout, TForm& form);
+  // Makes the window left for its first use, if any; const, since reading a window may make it.
+  void MakeWindowIfLeft() const;
   // The window's messages; the default handles the controls', the dpi, the size limits and the
   // focus, and hides the window when it is closed.
   virtual LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam);
@@ -54,6 +66,8 @@ class TopWindow {
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND lastFocus_ = nullptr;
+  const WindowLayout* leftLayout_ = nullptr;
+  TForm* leftForm_ = nullptr;
 };
 
 // The common view operations of a window of ours on the controls of its table.
@@ -61,12 +75,25 @@ template <class View>
 class FormWindow : public TopWindow, protected View {
  protected:
   void SetText(std::string_view control, std::string_view text) override {
+    MakeWindowIfLeft();
     controls_->SetText(control, text);
   }
-  std::string Text(std::string_view control) const override { return controls_->Text(control); }
-  void SetFocus(std::string_view control) override { controls_->SetFocus(control); }
-  void BringForward() override { BringWindowForward(); }
-  void Close() override { ::SendMessageW(window_, WM_CLOSE, 0, 0); }
+  std::string Text(std::string_view control) const override {
+    MakeWindowIfLeft();
+    return controls_->Text(control);
+  }
+  void SetFocus(std::string_view control) override {
+    MakeWindowIfLeft();
+    controls_->SetFocus(control);
+  }
+  void BringForward() override {
+    MakeWindowIfLeft();
+    BringWindowForward();
+  }
+  // A window never made was never shown: there is nothing to close.
+  void Close() override {
+    if (window_ != nullptr) ::SendMessageW(window_, WM_CLOSE, 0, 0);
+  }
 };
 
 }  // namespace dorvane::win32

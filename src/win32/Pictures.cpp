@@ -145,6 +145,19 @@ HBITMAP LoadPicture(std::string_view name, int dpi) {
   const int width = std::max(1, ::MulDiv(picture.width96, dpi, 96));
   const int height = std::max(1, ::MulDiv(picture.height96, dpi, 96));
 
+  void* bits = nullptr;
+  const HBITMAP bitmap = CreateBuffer(width, height, &bits);
+  if (bitmap == nullptr) return nullptr;
+  auto* out = static_cast<unsigned char*>(bits);
+  if (width == picture.width && height == picture.height) {
+    std::memcpy(out, picture.pixels, static_cast<std::size_t>(width) * height * 4);
+  } else {
+    Resample(picture, width, height, out);
+  }
+  return bitmap;
+}
+
+HBITMAP CreateBuffer(int width, int height, void** bits) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -152,15 +165,13 @@ HBITMAP LoadPicture(std::string_view name, int dpi) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  const HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap == nullptr || bits == nullptr) return nullptr;
-  auto* out = static_cast<unsigned char*>(bits);
-  if (width == picture.width && height == picture.height) {
-    std::memcpy(out, picture.pixels, static_cast<std::size_t>(width) * height * 4);
-  } else {
-    Resample(picture, width, height, out);
+  void* pixels = nullptr;
+  const HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  if (bitmap != nullptr && pixels == nullptr) {
+    ::DeleteObject(bitmap);
+    return nullptr;
   }
+  if (bits != nullptr) *bits = pixels;
   return bitmap;
 }
 

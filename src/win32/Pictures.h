@@ -16,6 +16,12 @@ namespace dorvane::win32 {
 // of that name, or for a dpi below 1. The caller owns it (DeleteObject).
 HBITMAP LoadPicture(std::string_view name, int dpi);
 
+// A 32-bit top-down DIB section of that size, its pixels at `bits` when asked: the bitmap for
+// painting off screen, in a memory DC made with CreateCompatibleDC(nullptr). Making one, and
+// selecting it, costs far less than a bitmap compatible with a window's DC (under Wine, a call
+// to the server each). Null when it cannot be made. The caller owns it (DeleteObject).
+HBITMAP CreateBuffer(int width, int height, void** bits = nullptr);
+
 // A window icon by its table name ("dorvane", "recherche"; empty: the program's), at a size
 // in device pixels (e.g. GetSystemMetricsForDpi(SM_CXSMICON)), from the multi-size icon
 // resource (16, 20, 24, 32, 40, 48, 64 and 256 pixels). Null when there is no such icon. The
