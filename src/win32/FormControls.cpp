@@ -195,10 +195,14 @@ bool PaintBarFromFace(HWND bar, BarFaceHook& hook) {
 
 LRESULT CALLBACK KeptFaceBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
   BarFaceHook* hook = FaceHookOf(bar);
+  if (hook == nullptr) {
+    // Past its end (a tooltip's subclass may sit above this one): the bar's own procedure.
+    return ::CallWindowProcW(reinterpret_cast<WNDPROC>(::GetClassLongPtrW(bar, GCLP_WNDPROC)), bar,
+                             message, wParam, lParam);
+  }
   const WNDPROC original = hook->original;
   if (message == WM_PAINT && wParam == 0 && PaintBarFromFace(bar, *hook)) return 0;
   if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     ::SetWindowLongPtrW(bar, GWLP_USERDATA, 0);
     hook->Free();
     delete hook;
@@ -335,7 +339,7 @@ HWND FormControls::Create(Entry& entry, int index) {
       break;
     }
     case ControlKind::kStatusBar:
-      control = make(0, STATUSCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE | SBARS_TOOLTIPS);
+      control = make(0, STATUSCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE);
       if (control == nullptr) break;
       KeepBarFace(control);
       SetStatusParts(control);
@@ -643,6 +647,46 @@ HFONT FormControls::NarrowFont(const ControlLayout& row, int stretch) {
   return narrow;
 }
 
+void FormControls::SetPanelTip(HWND bar, std::size_t panel, const RECT& place,
+                               const std::wstring& tip) {
+  // The tooltip control is made for the first text cut only: the bar's own (SBARS_TOOLTIPS)
+  // would be made with the bar, a top-level window more at every start, for texts that fit.
+  if (panelTip_ == nullptr) {
+    if (tip.empty()) return;
+    panelTip_ =
+        ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, nullptr, nullptr);
+    if (panelTip_ == nullptr) return;
+  }
+  TOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.hwnd = bar;
+  info.uId = panel;
+  ::SendMessageW(panelTip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  if (tip.empty()) return;
+  info.uFlags = TTF_SUBCLASS;
+  info.rect = place;
+  info.lpszText = const_cast<wchar_t*>(tip.c_str());
+  ::SendMessageW(panelTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+std::wstring FormControls::PanelTip(int panel) const {
+  const Entry* bar = nullptr;
+  for (const Entry& entry : entries_) {
+    if (entry.row->kind == ControlKind::kStatusBar) bar = &entry;
+  }
+  if (panelTip_ == nullptr || bar == nullptr || panel < 0) return {};
+  wchar_t text[512] = {};
+  TOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.hwnd = bar->window;
+  info.uId = static_cast<UINT_PTR>(panel);
+  info.lpszText = text;
+  ::SendMessageW(panelTip_, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&info));
+  return text;
+}
+
 void FormControls::DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item) {
   const auto panel = static_cast<std::size_t>(item.itemID);
   if (panel >= panelTexts_.size()) return;
@@ -669,11 +713,11 @@ void FormControls::DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item) {
       break;
     }
   }
-  // The tooltip tells a text cut; the bar hears of it only when that changes.
+  // The tooltip tells a text cut; it hears of it only when that changes.
   const std::wstring tip = chosen != nullptr ? std::wstring() : text;
   if (panelTips_.size() != panelTexts_.size()) panelTips_.assign(panelTexts_.size(), std::nullopt);
   if (panelTips_[panel] != tip) {
-    ::SendMessageW(bar.window, SB_SETTIPTEXTW, panel, reinterpret_cast<LPARAM>(tip.c_str()));
+    SetPanelTip(bar.window, panel, item.rcItem, tip);
     panelTips_[panel] = tip;
   }
   HGDIOBJ old = ::SelectObject(dc, chosen != nullptr ? chosen : FontOf(*bar.row));

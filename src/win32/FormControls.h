@@ -42,6 +42,8 @@ class FormControls {
   // A panel of the window's status bar.
   void SetPanelText(int panel, std::string_view text);
   std::string PanelText(int panel) const;
+  // A panel's tooltip: its text when cut, else empty.
+  std::wstring PanelTip(int panel) const;
   // Starts the named timer row; false when the system has none left.
   bool StartTimer(std::string_view timer, int milliseconds);
   // The first focus of the table.
@@ -84,6 +86,8 @@ class FormControls {
   void SetStatusParts(HWND bar);
   void ShowPanelText(HWND bar, int panel, const std::wstring& text);
   void DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item);
+  // Gives a panel its tooltip, at its place; an empty text takes it away.
+  void SetPanelTip(HWND bar, std::size_t panel, const RECT& place, const std::wstring& tip);
   // The row's font made narrower, to `stretch` per cent of its width.
   HFONT NarrowFont(const ControlLayout& row, int stretch);
   void SetTabOrder();
@@ -104,6 +108,7 @@ class FormControls {
   std::vector<std::wstring> panelTexts_;  // the status bar's texts, by panel
   // The tooltip each panel was given last (none before its first paint), by panel.
   std::vector<std::optional<std::wstring>> panelTips_;
+  HWND panelTip_ = nullptr;  // the panels' tooltip control, made for the first text cut
   std::vector<std::pair<int, HFONT>> narrowFonts_;  // by stretch, at the current dpi
 };
 

@@ -30,6 +30,10 @@ class TopWindow {
     MakeWindowIfLeft();
     return *controls_;
   }
+  FormControls& Controls() {
+    MakeWindowIfLeft();
+    return *controls_;
+  }
   // Whether a window is one of the program's own windows.
   static bool IsOurs(HWND window);
 

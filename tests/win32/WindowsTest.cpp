@@ -254,6 +254,15 @@ TEST_F(Windows, ToolButtonsAndMenuItemsRunTheirCommands) {
     }
   }
 
+  // A panel text too wide for its panel, even narrowed, is whole in the panel's tooltip.
+  const std::string cut(200, 'M');
+  for (const std::string& text : {cut, std::string("M")}) {
+    main_->Controls().SetPanelText(1, text);
+    ::UpdateWindow(main_->Controls().Find("StatusBar1"));
+    EXPECT_EQ(main_->Controls().PanelTip(1),
+              text == cut ? std::wstring(cut.begin(), cut.end()) : L"");
+  }
+
   // Each button's hint is its tooltip, as the tool bar's tooltip control asks the window for it.
   HWND bar =
       ::FindWindowExW(main_->Controls().Find("ControlBar1"), nullptr, TOOLBARCLASSNAMEW, nullptr);
