@@ -10,7 +10,7 @@ namespace dorvane::win32 {
 inline constexpr int kLayoutDpi = 96;
 
 // The dpi a window is laid out at: its own where the system tracks it per monitor (Windows 10
-// and later), the screen's otherwise.
+// and later), the screen's otherwise (and for a null window).
 int WindowDpi(HWND window);
 
 // A system metric at a dpi, where the system can give it for one; the screen's otherwise.

@@ -275,14 +275,15 @@ FormControls::~FormControls() {
 }
 
 void FormControls::ApplyToWindow() {
-  ::SetWindowTextW(window_, platform::Wide(layout_.caption).c_str());
+  const std::wstring caption = platform::Wide(layout_.caption);
+  if (WindowText(window_) != caption) ::SetWindowTextW(window_, caption.c_str());
   if (bigIcon_ != nullptr) ::DestroyIcon(bigIcon_);
   if (smallIcon_ != nullptr) ::DestroyIcon(smallIcon_);
   bigIcon_ = LoadWindowIcon(layout_.icon, SystemMetric(SM_CXICON, dpi_));
   smallIcon_ = LoadWindowIcon(layout_.icon, SystemMetric(SM_CXSMICON, dpi_));
   ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
   ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-  if (!layout_.menu.empty() && ::GetMenu(window_) == nullptr) BuildMenu();
+  if (!layout_.menu.empty() && ::GetMenu(window_) == nullptr) ::SetMenu(window_, MakeMenu(layout_));
 }
 
 POINT FormControls::Offset(std::string_view parent) const {
@@ -498,11 +499,12 @@ void FormControls::SetStatusParts(HWND bar) {
   panelTips_.clear();  // given again at the next paint
 }
 
-void FormControls::BuildMenu() {
+HMENU FormControls::MakeMenu(const WindowLayout& layout) {
+  if (layout.menu.empty()) return nullptr;
   HMENU bar = ::CreateMenu();
   std::vector<std::pair<std::string_view, HMENU>> menus;
-  for (std::size_t i = 0; i < layout_.menu.size(); ++i) {
-    const MenuItemLayout& row = layout_.menu[i];
+  for (std::size_t i = 0; i < layout.menu.size(); ++i) {
+    const MenuItemLayout& row = layout.menu[i];
     const std::wstring caption = platform::Wide(row.caption);
     if (row.menu.empty()) {
       HMENU menu = ::CreatePopupMenu();
@@ -519,7 +521,7 @@ void FormControls::BuildMenu() {
       ::AppendMenuW(owner->second, MF_STRING, kFirstMenuId + i, caption.c_str());
     }
   }
-  ::SetMenu(window_, bar);
+  return bar;
 }
 
 void FormControls::SetTabOrder() {

@@ -28,6 +28,9 @@ class FormControls {
   FormControls(const FormControls&) = delete;
   FormControls& operator=(const FormControls&) = delete;
 
+  // The menu bar of a table (null when it has none), for the window to be made with it.
+  static HMENU MakeMenu(const WindowLayout& layout);
+
   const WindowLayout& Layout() const { return layout_; }
   int Dpi() const { return dpi_; }
   // A control by its table name; null when there is none.
@@ -82,7 +85,6 @@ class FormControls {
   void LoadPictureOf(Entry& entry);
   void BuildToolBar(HWND toolBar);
   void SetToolBarImages(HWND toolBar);
-  void BuildMenu();
   void SetStatusParts(HWND bar);
   void ShowPanelText(HWND bar, int panel, const std::wstring& text);
   void DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item);

@@ -5,6 +5,7 @@
 
 #include "forms/Application.h"
 #include "forms/Handlers.h"
+#include "platform/win32/Wide.h"
 #include "win32/Dpi.h"
 
 namespace dorvane::win32 {
@@ -21,6 +22,20 @@ DWORD FrameStyle(const WindowLayout& layout) {
   if (layout.borderIcons & biMinimize) style |= WS_MINIMIZEBOX;
   if (layout.borderIcons & biMaximize) style |= WS_MAXIMIZEBOX;
   return style;
+}
+
+// A monitor's work area; the primary screen's when the system cannot tell.
+RECT WorkArea(HMONITOR monitor) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (monitor != nullptr && ::GetMonitorInfoW(monitor, &info)) return info.rcWork;
+  return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
+// Where a window of that size stands centred in the area.
+POINT CentredIn(const RECT& area, int width, int height) {
+  return {area.left + (area.right - area.left - width) / 2,
+          area.top + (area.bottom - area.top - height) / 2};
 }
 
 DWORD FrameExStyle(const WindowLayout& layout) {
@@ -56,10 +71,27 @@ void TopWindow::Build(const WindowLayout& layout, TForm& form, HWND owner) {
     return ::RegisterClassExW(&windowClass) != 0;
   }();
   (void)registered;
-  window_ = ::CreateWindowExW(FrameExStyle(layout), kFormClass, L"", FrameStyle(layout),
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
-                              nullptr, instance, this);
-  if (window_ == nullptr) throw std::runtime_error(std::string(kWindowCreationFailure));
+  // Made with its caption and menu, at its size for the screen's scale, centred on the primary
+  // monitor, where it shows first: a window sized or moved once made costs another round of
+  // messages (under Wine, of X11 requests too). One made on a monitor of another scale, or
+  // whose menu bar takes two lines, takes its size again below.
+  const DWORD style = FrameStyle(layout);
+  const DWORD exStyle = FrameExStyle(layout);
+  HMENU menu = FormControls::MakeMenu(layout);
+  const int dpi = WindowDpi(nullptr);
+  const RECT outer =
+      OuterRect({0, 0, ToDevice(layout.clientWidth, dpi), ToDevice(layout.clientHeight, dpi)},
+                style, exStyle, menu != nullptr, dpi);
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
+  const POINT at =
+      CentredIn(WorkArea(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY)), width, height);
+  window_ = ::CreateWindowExW(exStyle, kFormClass, platform::Wide(layout.caption).c_str(), style,
+                              at.x, at.y, width, height, owner, menu, instance, this);
+  if (window_ == nullptr) {
+    if (menu != nullptr) ::DestroyMenu(menu);
+    throw std::runtime_error(std::string(kWindowCreationFailure));
+  }
   controls_ = std::make_unique<FormControls>(window_, layout, form);
   SetClientSize(layout.clientWidth, layout.clientHeight);
 }
@@ -88,6 +120,7 @@ void TopWindow::SetClientSize(int width, int height) {
   ::GetClientRect(window_, &client);
   const RECT outer{0, 0, frame.right - frame.left - client.right + ToDevice(width, dpi),
                    frame.bottom - frame.top - client.bottom + ToDevice(height, dpi)};
+  if (outer.right == frame.right - frame.left && outer.bottom == frame.bottom - frame.top) return;
   // The size lock lets the window's own layout through.
   const bool rescaling = rescaling_;
   rescaling_ = true;
@@ -97,17 +130,12 @@ void TopWindow::SetClientSize(int width, int height) {
 }
 
 void TopWindow::CentreOnMonitor() {
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (!::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
   RECT frame{};
   ::GetWindowRect(window_, &frame);
-  const RECT& area = monitor.rcWork;
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  ::SetWindowPos(window_, nullptr, area.left + (area.right - area.left - width) / 2,
-                 area.top + (area.bottom - area.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const POINT at = CentredIn(WorkArea(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY)),
+                             frame.right - frame.left, frame.bottom - frame.top);
+  if (at.x == frame.left && at.y == frame.top) return;
+  ::SetWindowPos(window_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TopWindow::ShowCentredFirstTime() {
