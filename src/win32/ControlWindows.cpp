@@ -478,12 +478,22 @@ class GraphicWindow : public ControlWindow {
 const std::vector<HWND>& GraphicWindow::GraphicSiblings() {
   if (siblingsRead_ && siblingsOrder_ == g_graphicOrder) return siblings_;
   siblings_.clear();
-  const HWND parent = ::GetParent(window_);
-  for (HWND w = ::GetWindow(window_, GW_HWNDFIRST); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
-    ControlWindow* object = WindowObject(w);
-    if (object != nullptr && object->IsGraphic() && ::GetParent(w) == parent)
-      siblings_.push_back(w);
-  }
+  // The parent's children in one call, topmost first (their own children follow each).
+  struct Search {
+    HWND parent;
+    std::vector<HWND>& found;
+  } search{::GetParent(window_), siblings_};
+  ::EnumChildWindows(
+      search.parent,
+      [](HWND w, LPARAM context) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(context);
+        ControlWindow* object = WindowObject(w);
+        if (object != nullptr && object->IsGraphic() && ::GetParent(w) == s.parent) {
+          s.found.push_back(w);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
   siblingsOrder_ = g_graphicOrder;
   siblingsRead_ = true;
   return siblings_;

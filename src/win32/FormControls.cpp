@@ -250,14 +250,17 @@ FormControls::FormControls(HWND window, const WindowLayout& layout, TForm& form)
   ApplyToWindow();
   entries_.reserve(layout.controls.size());
   for (const ControlLayout& row : layout.controls) entries_.push_back(Entry{&row});
-  for (std::size_t i = 0; i < entries_.size(); ++i) {
+  // Later rows lie above earlier ones. A new child window goes below its siblings, so the rows
+  // are made last first, which puts them in that order without moving any; the tool bar, a
+  // child of its band, comes after the band.
+  const auto made = [&](std::size_t i) {
     entries_[i].window = Create(entries_[i], static_cast<int>(i));
+  };
+  for (std::size_t i = entries_.size(); i-- > 0;) {
+    if (entries_[i].row->kind != ControlKind::kToolBar) made(i);
   }
-  // Later rows lie above earlier ones.
-  for (const Entry& entry : entries_) {
-    if (entry.window != nullptr) {
-      ::SetWindowPos(entry.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    if (entries_[i].row->kind == ControlKind::kToolBar) made(i);
   }
   SetTabOrder();
 }
