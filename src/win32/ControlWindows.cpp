@@ -475,25 +475,26 @@ class GraphicWindow : public ControlWindow {
   bool siblingsRead_ = false;
 };
 
+struct GraphicSearch {
+  HWND parent;
+  std::vector<HWND>& found;
+};
+
+BOOL CALLBACK CollectGraphicChild(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<GraphicSearch*>(context);
+  ControlWindow* object = WindowObject(window);
+  if (object != nullptr && object->IsGraphic() && ::GetParent(window) == search.parent) {
+    search.found.push_back(window);
+  }
+  return TRUE;
+}
+
 const std::vector<HWND>& GraphicWindow::GraphicSiblings() {
   if (siblingsRead_ && siblingsOrder_ == g_graphicOrder) return siblings_;
   siblings_.clear();
   // The parent's children in one call, topmost first (their own children follow each).
-  struct Search {
-    HWND parent;
-    std::vector<HWND>& found;
-  } search{::GetParent(window_), siblings_};
-  ::EnumChildWindows(
-      search.parent,
-      [](HWND w, LPARAM context) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(context);
-        ControlWindow* object = WindowObject(w);
-        if (object != nullptr && object->IsGraphic() && ::GetParent(w) == s.parent) {
-          s.found.push_back(w);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  GraphicSearch search{::GetParent(window_), siblings_};
+  ::EnumChildWindows(search.parent, CollectGraphicChild, reinterpret_cast<LPARAM>(&search));
   siblingsOrder_ = g_graphicOrder;
   siblingsRead_ = true;
   return siblings_;
