@@ -81,13 +81,13 @@ int TakeScreenshot(TApplication& app, MainWindow& form1, SearchWindow& form2,
 }  // namespace
 
 int RunDorvane(int& argc, char** argv, const LaunchOptions& options) {
-  TApplication app(argc, argv);
-  app.SetOnLocaleChange(ReloadDateLocale);
-
-  // 1. The modules: the locale texts, then the help binding and its probe.
+  // 1. The modules: the locale texts, then the help binding and its probe, before any window or
+  // other thread exists (the toolkit's application starts threads of its own).
   StartModules();
 
   // 2. The application object and its title; the windows' font and Qt's French texts.
+  TApplication app(argc, argv);
+  app.SetOnLocaleChange(ReloadDateLocale);
   app.SetTitle(std::string(kApplicationTitle));
   app.setWindowIcon(QIcon(QStringLiteral(":/dorvane/dorvane.svg")));
   QApplication::setFont(FormFont());

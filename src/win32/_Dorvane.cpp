@@ -78,15 +78,15 @@ int TakeScreenshot(TApplication& app, MainWindow& form1, SearchWindow& form2,
 }  // namespace
 
 int RunDorvane(const LaunchOptions& options) {
+  // 1. The modules: the locale texts, then the help binding and its probe, before any window
+  // of ours exists.
+  StartModules();
+
+  // 2. The application object (its hidden window) and its title.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);
   TApplication app;
   app.SetOnLocaleChange(ReloadDateLocale);
-
-  // 1. The modules: the locale texts, then the help binding and its probe.
-  StartModules();
-
-  // 2. The application object and its title.
   app.SetTitle(kApplicationTitle);
 
   int exitCode = 0;
