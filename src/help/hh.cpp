@@ -13,7 +13,7 @@ HelpViewerBinding g_viewer;
 
 template <typename Proc>
 Proc BindExport(platform::LibraryHandle library, const char* name) {
-  return reinterpret_cast<Proc>(platform::ActiveLibraries().FindExport(library, name));
+  return platform::FindFunction<Proc>(platform::ActiveLibraries(), library, name);
 }
 
 }  // namespace

@@ -83,53 +83,32 @@ class PaintBuffer {
       : area_(area), shared_(!Shared().busy), store_(shared_ ? Shared() : own_) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    if (store_.dc == nullptr) store_.dc = ::CreateCompatibleDC(nullptr);
-    if (width > store_.width || height > store_.height) {
-      store_.width = std::max(width, store_.width);
-      store_.height = std::max(height, store_.height);
-      HBITMAP bitmap = CreateBuffer(store_.width, store_.height);
-      HGDIOBJ previous = ::SelectObject(store_.dc, bitmap);
-      if (store_.bitmap != nullptr) {
-        ::DeleteObject(store_.bitmap);
-      } else {
-        store_.original = previous;
-      }
-      store_.bitmap = bitmap;
+    BufferDc& buffer = store_.buffer;
+    if (!buffer.Holds() || width > buffer.Width() || height > buffer.Height()) {
+      buffer.Hold(std::max(width, buffer.Width()), std::max(height, buffer.Height()));
     }
     store_.busy = true;
-    saved_ = ::SaveDC(store_.dc);
-    ::SetViewportOrgEx(store_.dc, -area.left, -area.top, nullptr);
+    saved_ = ::SaveDC(buffer.Dc());
+    ::SetViewportOrgEx(buffer.Dc(), -area.left, -area.top, nullptr);
   }
   ~PaintBuffer() {
-    ::RestoreDC(store_.dc, saved_);
+    ::RestoreDC(Dc(), saved_);
     store_.busy = false;
-    if (!shared_) store_.Free();
   }
   PaintBuffer(const PaintBuffer&) = delete;
   PaintBuffer& operator=(const PaintBuffer&) = delete;
 
-  HDC Dc() const { return store_.dc; }
+  HDC Dc() const { return store_.buffer.Dc(); }
   void CopyTo(HDC target) {
-    ::SetViewportOrgEx(store_.dc, 0, 0, nullptr);
+    ::SetViewportOrgEx(Dc(), 0, 0, nullptr);
     ::BitBlt(target, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top,
-             store_.dc, 0, 0, SRCCOPY);
+             Dc(), 0, 0, SRCCOPY);
   }
 
  private:
   struct Store {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ original = nullptr;
-    int width = 0;
-    int height = 0;
+    BufferDc buffer;
     bool busy = false;
-    void Free() {
-      if (dc == nullptr) return;
-      ::SelectObject(dc, original);
-      ::DeleteObject(bitmap);
-      ::DeleteDC(dc);
-      *this = Store{};
-    }
   };
   // The thread's buffer, which lives as long as the process (UI thread only).
   static Store& Shared() {
@@ -145,8 +124,9 @@ class PaintBuffer {
 };
 
 // Bumped whenever a label or a line comes, goes or changes its place in the windows' order: the
-// orders the graphic windows keep of their siblings are then read again (UI thread only).
-unsigned g_graphicOrder = 0;
+// orders the graphic windows keep of their siblings are then read again (UI thread only). It
+// starts above the 0 of an order never read.
+unsigned g_graphicOrder = 1;
 
 // The C++ side of one of our windows: its dpi, its bounds in 96-dpi pixels, and the painting
 // shared by the three kinds (double buffered; WM_PRINTCLIENT paints into the DC given).
@@ -471,8 +451,7 @@ class GraphicWindow : public ControlWindow {
   const std::vector<HWND>& GraphicSiblings();
 
   std::vector<HWND> siblings_;
-  unsigned siblingsOrder_ = 0;
-  bool siblingsRead_ = false;
+  unsigned siblingsOrder_ = 0;  // g_graphicOrder when they were read
 };
 
 struct GraphicSearch {
@@ -490,13 +469,12 @@ BOOL CALLBACK CollectGraphicChild(HWND window, LPARAM context) {
 }
 
 const std::vector<HWND>& GraphicWindow::GraphicSiblings() {
-  if (siblingsRead_ && siblingsOrder_ == g_graphicOrder) return siblings_;
+  if (siblingsOrder_ == g_graphicOrder) return siblings_;
   siblings_.clear();
   // The parent's children in one call, topmost first (their own children follow each).
   GraphicSearch search{::GetParent(window_), siblings_};
   ::EnumChildWindows(search.parent, CollectGraphicChild, reinterpret_cast<LPARAM>(&search));
   siblingsOrder_ = g_graphicOrder;
-  siblingsRead_ = true;
   return siblings_;
 }
 

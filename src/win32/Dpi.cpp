@@ -1,16 +1,16 @@
 #include "win32/Dpi.h"
 
+#include "platform/DynamicLibrary.h"
+
 namespace dorvane::win32 {
 
 namespace {
 
-// A function of user32 that later systems have, looked up once (null before Windows 10).
+// A function of user32 that later systems have (null before Windows 10).
 template <class Function>
 Function User32Function(const char* name) {
-  HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-  return user32 != nullptr
-             ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(user32, name)))
-             : nullptr;
+  static const platform::LoadedLibrary user32("user32.dll");
+  return user32.Find<Function>(name);
 }
 
 int ScreenDpi() {

@@ -98,25 +98,10 @@ void FilterKeys(HWND edit, KeyFilter filter) {
 // may change: the bar's size, parts, style, font, theme, colours or settings.
 struct BarFaceHook {
   WNDPROC original;
-  HDC dc = nullptr;  // a memory DC holding the face
-  HBITMAP face = nullptr;
-  HGDIOBJ initial = nullptr;  // the DC's own bitmap
-  SIZE size{};
+  BufferDc face;
   bool drawingFace = false;  // the panels are asked for no text meanwhile
   // The panels' drawing requests as the bar makes them, recorded while the face is drawn.
   std::vector<DRAWITEMSTRUCT> panels;
-
-  void Forget() {
-    if (face == nullptr) return;
-    ::SelectObject(dc, initial);
-    ::DeleteObject(face);
-    face = nullptr;
-  }
-  void Free() {
-    Forget();
-    if (dc != nullptr) ::DeleteDC(dc);
-    dc = nullptr;
-  }
 };
 
 BarFaceHook* FaceHookOf(HWND bar) {
@@ -148,19 +133,20 @@ bool ChangesBarFace(UINT message, WPARAM wParam) {
   }
 }
 
-// Draws the face at the bar's size through the bar's own painting. False when it cannot.
-bool DrawBarFace(HWND bar, BarFaceHook& hook) {
+// Draws the face at the bar's size through the bar's own painting, when it has none of that
+// size. False when it cannot.
+bool HoldBarFace(HWND bar, BarFaceHook& hook) {
   RECT client{};
   ::GetClientRect(bar, &client);
-  hook.Forget();
+  if (client.right <= 0 || client.bottom <= 0) return false;
+  if (hook.face.Holds(client.right, client.bottom)) return true;
+  if (!hook.face.Hold(client.right, client.bottom)) {
+    hook.face.Drop();
+    return false;
+  }
   hook.panels.clear();
-  if (hook.dc == nullptr) hook.dc = ::CreateCompatibleDC(nullptr);
-  hook.face = CreateBuffer(client.right, client.bottom);
-  if (hook.dc == nullptr || hook.face == nullptr) return false;
-  hook.size = {client.right, client.bottom};
-  hook.initial = ::SelectObject(hook.dc, hook.face);
   hook.drawingFace = true;
-  ::CallWindowProcW(hook.original, bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hook.dc),
+  ::CallWindowProcW(hook.original, bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hook.face.Dc()),
                     PRF_CLIENT | PRF_ERASEBKGND);
   hook.drawingFace = false;
   return true;
@@ -168,18 +154,11 @@ bool DrawBarFace(HWND bar, BarFaceHook& hook) {
 
 // False when the bar is to paint itself instead.
 bool PaintBarFromFace(HWND bar, BarFaceHook& hook) {
-  RECT client{};
-  ::GetClientRect(bar, &client);
-  if (client.right <= 0 || client.bottom <= 0) return false;
-  if ((hook.face == nullptr || hook.size.cx != client.right || hook.size.cy != client.bottom) &&
-      !DrawBarFace(bar, hook)) {
-    hook.Forget();
-    return false;
-  }
+  if (!HoldBarFace(bar, hook)) return false;
   PAINTSTRUCT paint;
   HDC dc = ::BeginPaint(bar, &paint);
   const RECT& area = paint.rcPaint;
-  ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, hook.dc,
+  ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, hook.face.Dc(),
            area.left, area.top, SRCCOPY);
   // The panels in the repainted area draw their texts over the face, as the bar asks them.
   const HWND parent = ::GetParent(bar);
@@ -204,10 +183,9 @@ LRESULT CALLBACK KeptFaceBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM l
   if (message == WM_PAINT && wParam == 0 && PaintBarFromFace(bar, *hook)) return 0;
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(bar, GWLP_USERDATA, 0);
-    hook->Free();
     delete hook;
   } else if (ChangesBarFace(message, wParam)) {
-    hook->Forget();
+    hook->face.Drop();
   }
   return ::CallWindowProcW(original, bar, message, wParam, lParam);
 }
@@ -247,7 +225,7 @@ FormControls::FormControls(HWND window, const WindowLayout& layout, TForm& form)
   const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE));
   RegisterBandClass(instance);
   RegisterControlClasses(instance);
-  ApplyToWindow();
+  SetIcons();
   entries_.reserve(layout.controls.size());
   for (const ControlLayout& row : layout.controls) entries_.push_back(Entry{&row});
   // Later rows lie above earlier ones. A new child window goes below its siblings, so the rows
@@ -277,16 +255,13 @@ FormControls::~FormControls() {
   if (smallIcon_ != nullptr) ::DestroyIcon(smallIcon_);
 }
 
-void FormControls::ApplyToWindow() {
-  const std::wstring caption = platform::Wide(layout_.caption);
-  if (WindowText(window_) != caption) ::SetWindowTextW(window_, caption.c_str());
+void FormControls::SetIcons() {
   if (bigIcon_ != nullptr) ::DestroyIcon(bigIcon_);
   if (smallIcon_ != nullptr) ::DestroyIcon(smallIcon_);
   bigIcon_ = LoadWindowIcon(layout_.icon, SystemMetric(SM_CXICON, dpi_));
   smallIcon_ = LoadWindowIcon(layout_.icon, SystemMetric(SM_CXSMICON, dpi_));
   ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
   ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-  if (!layout_.menu.empty() && ::GetMenu(window_) == nullptr) ::SetMenu(window_, MakeMenu(layout_));
 }
 
 POINT FormControls::Offset(std::string_view parent) const {
@@ -602,18 +577,23 @@ void FormControls::FocusFirst() {
   if (!layout_.firstFocus.empty()) SetFocus(layout_.firstFocus);
 }
 
+HWND FormControls::StatusBar() const {
+  const auto bar = std::find_if(entries_.begin(), entries_.end(), [](const Entry& entry) {
+    return entry.row->kind == ControlKind::kStatusBar;
+  });
+  return bar != entries_.end() ? bar->window : nullptr;
+}
+
 void FormControls::SetPanelText(int panel, std::string_view text) {
-  for (const Entry& entry : entries_) {
-    if (entry.row->kind != ControlKind::kStatusBar) continue;
-    const std::wstring value = platform::Wide(text);
-    // An unchanged text repaints nothing.
-    if (static_cast<std::size_t>(panel) < panelTexts_.size() &&
-        panelTexts_[static_cast<std::size_t>(panel)] == value) {
-      return;
-    }
-    ShowPanelText(entry.window, panel, value);
+  const HWND bar = StatusBar();
+  if (bar == nullptr) return;
+  const std::wstring value = platform::Wide(text);
+  // An unchanged text repaints nothing.
+  if (static_cast<std::size_t>(panel) < panelTexts_.size() &&
+      panelTexts_[static_cast<std::size_t>(panel)] == value) {
     return;
   }
+  ShowPanelText(bar, panel, value);
 }
 
 void FormControls::ShowPanelText(HWND bar, int panel, const std::wstring& text) {
@@ -677,15 +657,12 @@ void FormControls::SetPanelTip(HWND bar, std::size_t panel, const RECT& place,
 }
 
 std::wstring FormControls::PanelTip(int panel) const {
-  const Entry* bar = nullptr;
-  for (const Entry& entry : entries_) {
-    if (entry.row->kind == ControlKind::kStatusBar) bar = &entry;
-  }
+  const HWND bar = StatusBar();
   if (panelTip_ == nullptr || bar == nullptr || panel < 0) return {};
   wchar_t text[512] = {};
   TOOLINFOW info{};
   info.cbSize = sizeof info;
-  info.hwnd = bar->window;
+  info.hwnd = bar;
   info.uId = static_cast<UINT_PTR>(panel);
   info.lpszText = text;
   ::SendMessageW(panelTip_, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&info));
@@ -900,7 +877,7 @@ void FormControls::ChangeDpi(int dpi) {
     }
     ::InvalidateRect(entry.window, nullptr, TRUE);
   }
-  ApplyToWindow();
+  SetIcons();
 }
 
 }  // namespace dorvane::win32

@@ -14,13 +14,13 @@
 
 namespace dorvane::win32 {
 
-// The controls of a window built from its table: one child window per row, in creation order,
+// The controls of a window built from its table: one child window per row, later rows above,
 // each placed at the row's pixels scaled to the window's dpi (a row inside another control is
 // a child of the window too, placed by its parent's offset); the menu bar from the table's
-// menu, the tool bar's buttons and the status bar's panels from theirs; the window's caption,
-// icon and font. The window hands its messages to Command, Timer, Notify, DrawItem and
-// ColorStatic; each row's event then runs its handler on the form, through RunHandler. Knows
-// nothing of any particular window.
+// menu (MakeMenu, for the window to be made with it, as with its caption), the tool bar's
+// buttons and the status bar's panels from theirs; the window's icon and font. The window hands its
+// messages to Command, Timer, Notify, DrawItem and ColorStatic; each row's event then runs its
+// handler on the form, through RunHandler. Knows nothing of any particular window.
 class FormControls {
  public:
   FormControls(HWND window, const WindowLayout& layout, TForm& form);
@@ -76,7 +76,8 @@ class FormControls {
     UINT_PTR timer = 0;  // timers: the running timer's id
   };
 
-  void ApplyToWindow();
+  // The window's icons at the current dpi; it is made with its caption and menu.
+  void SetIcons();
   HWND Create(Entry& entry, int index);
   void Place(Entry& entry);
   RECT LayoutRect(const ControlLayout& row) const;  // layout pixels, in the client area
@@ -85,6 +86,8 @@ class FormControls {
   void LoadPictureOf(Entry& entry);
   void BuildToolBar(HWND toolBar);
   void SetToolBarImages(HWND toolBar);
+  // The status bar of the table; null when it has none.
+  HWND StatusBar() const;
   void SetStatusParts(HWND bar);
   void ShowPanelText(HWND bar, int panel, const std::wstring& text);
   void DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item);

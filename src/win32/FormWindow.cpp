@@ -150,6 +150,7 @@ void TopWindow::ShowCentredFirstTime() {
 }
 
 void TopWindow::BringWindowForward() {
+  MakeWindowIfLeft();
   if (::IsIconic(window_)) ::ShowWindow(window_, SW_RESTORE);
   ShowCentredFirstTime();
   ::SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -56,7 +56,8 @@ class TopWindow {
   // Shows the window, centred on its monitor the first time only.
   void ShowCentredFirstTime();
   void CentreOnMonitor();
-  // Out of the minimised state, shown (centred the first time), raised and active.
+  // Out of the minimised state, shown (centred the first time), raised and active; a window
+  // left for its first use is made first.
   void BringWindowForward();
   // The client size for a layout client size at the window's dpi.
   void SetClientSize(int width, int height);
@@ -79,21 +80,11 @@ template <class View>
 class FormWindow : public TopWindow, protected View {
  protected:
   void SetText(std::string_view control, std::string_view text) override {
-    MakeWindowIfLeft();
-    controls_->SetText(control, text);
+    Controls().SetText(control, text);
   }
-  std::string Text(std::string_view control) const override {
-    MakeWindowIfLeft();
-    return controls_->Text(control);
-  }
-  void SetFocus(std::string_view control) override {
-    MakeWindowIfLeft();
-    controls_->SetFocus(control);
-  }
-  void BringForward() override {
-    MakeWindowIfLeft();
-    BringWindowForward();
-  }
+  std::string Text(std::string_view control) const override { return Controls().Text(control); }
+  void SetFocus(std::string_view control) override { Controls().SetFocus(control); }
+  void BringForward() override { BringWindowForward(); }
   // A window never made was never shown: there is nothing to close.
   void Close() override {
     if (window_ != nullptr) ::SendMessageW(window_, WM_CLOSE, 0, 0);

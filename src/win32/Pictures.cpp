@@ -175,6 +175,32 @@ HBITMAP CreateBuffer(int width, int height, void** bits) {
   return bitmap;
 }
 
+BufferDc::~BufferDc() {
+  Drop();
+  if (dc_ != nullptr) ::DeleteDC(dc_);
+}
+
+bool BufferDc::Hold(int width, int height) {
+  if (Holds(width, height)) return true;
+  if (dc_ == nullptr) dc_ = ::CreateCompatibleDC(nullptr);
+  const HBITMAP buffer = dc_ != nullptr ? CreateBuffer(width, height) : nullptr;
+  if (buffer == nullptr) return false;
+  Drop();
+  initial_ = ::SelectObject(dc_, buffer);
+  buffer_ = buffer;
+  width_ = width;
+  height_ = height;
+  return true;
+}
+
+void BufferDc::Drop() {
+  if (buffer_ == nullptr) return;
+  ::SelectObject(dc_, initial_);
+  ::DeleteObject(buffer_);
+  buffer_ = nullptr;
+  width_ = height_ = 0;
+}
+
 HICON LoadWindowIcon(std::string_view name, int size) {
   if (size < 1) return nullptr;
   const std::wstring id = ResourceName(name.empty() ? std::string_view("dorvane") : name, 0);

@@ -22,6 +22,36 @@ HBITMAP LoadPicture(std::string_view name, int dpi);
 // to the server each). Null when it cannot be made. The caller owns it (DeleteObject).
 HBITMAP CreateBuffer(int width, int height, void** bits = nullptr);
 
+// A memory DC holding such a buffer, kept between uses.
+class BufferDc {
+ public:
+  BufferDc() = default;
+  ~BufferDc();
+  BufferDc(const BufferDc&) = delete;
+  BufferDc& operator=(const BufferDc&) = delete;
+
+  // Holds a buffer of exactly that size: the one it has when it is, else a new one. False
+  // when it cannot, the buffer it had kept.
+  bool Hold(int width, int height);
+  // Lets the buffer go (the DC is kept).
+  void Drop();
+
+  HDC Dc() const { return dc_; }
+  bool Holds() const { return buffer_ != nullptr; }
+  bool Holds(int width, int height) const {
+    return Holds() && width == width_ && height == height_;
+  }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP buffer_ = nullptr;
+  HGDIOBJ initial_ = nullptr;  // the DC's own bitmap
+  int width_ = 0;
+  int height_ = 0;
+};
+
 // A window icon by its table name ("dorvane", "recherche"; empty: the program's), at a size
 // in device pixels (e.g. GetSystemMetricsForDpi(SM_CXSMICON)), from the multi-size icon
 // resource (16, 20, 24, 32, 40, 48, 64 and 256 pixels). Null when there is no such icon. The

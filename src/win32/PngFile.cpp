@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/DynamicLibrary.h"
 #include "platform/win32/Wide.h"
 
 #include <initguid.h>
@@ -27,19 +28,18 @@ struct Released {
 // matching uninitialise too.
 class ComScope {
  public:
-  ComScope() : ole32_(::LoadLibraryW(L"ole32.dll")) {
-    if (ole32_ == nullptr) return;
+  ComScope()
+      : ole32_("ole32.dll"),
+        createInstance_(ole32_.Find<CreateInstance>("CoCreateInstance")),
+        uninitialize_(ole32_.Find<Uninitialize>("CoUninitialize")) {
     using Initialize = HRESULT(WINAPI*)(void*, DWORD);
-    const auto initialize = reinterpret_cast<Initialize>(Entry("CoInitializeEx"));
-    createInstance_ = reinterpret_cast<CreateInstance>(Entry("CoCreateInstance"));
-    uninitialize_ = reinterpret_cast<Uninitialize>(Entry("CoUninitialize"));
+    const auto initialize = ole32_.Find<Initialize>("CoInitializeEx");
     if (initialize != nullptr && createInstance_ != nullptr && uninitialize_ != nullptr) {
       status_ = initialize(nullptr, COINIT_APARTMENTTHREADED);
     }
   }
   ~ComScope() {
     if (SUCCEEDED(status_)) uninitialize_();
-    if (ole32_ != nullptr) ::FreeLibrary(ole32_);
   }
   ComScope(const ComScope&) = delete;
   ComScope& operator=(const ComScope&) = delete;
@@ -52,13 +52,10 @@ class ComScope {
  private:
   using CreateInstance = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
   using Uninitialize = void(WINAPI*)();
-  void* Entry(const char* name) const {
-    return reinterpret_cast<void*>(::GetProcAddress(ole32_, name));
-  }
 
-  HMODULE ole32_;
-  CreateInstance createInstance_ = nullptr;
-  Uninitialize uninitialize_ = nullptr;
+  platform::LoadedLibrary ole32_;
+  CreateInstance createInstance_;
+  Uninitialize uninitialize_;
   HRESULT status_ = E_FAIL;
 };
 
@@ -103,21 +100,17 @@ constexpr CLSID kGdiplusPngEncoder = {
     0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
 
 bool WriteWithGdiplus(HBITMAP bitmap, const std::wstring& file) {
-  HMODULE gdiplus = ::LoadLibraryW(L"gdiplus.dll");
-  if (gdiplus == nullptr) return false;
-  const auto entry = [gdiplus](const char* name) {
-    return reinterpret_cast<void*>(::GetProcAddress(gdiplus, name));
-  };
+  const platform::LoadedLibrary gdiplus("gdiplus.dll");
   using Startup = int(WINAPI*)(ULONG_PTR*, const GdiplusStartupInput*, void*);
   using Shutdown = void(WINAPI*)(ULONG_PTR);
   using FromBitmap = int(WINAPI*)(HBITMAP, HPALETTE, void**);
   using Save = int(WINAPI*)(void*, const WCHAR*, const CLSID*, const void*);
   using Dispose = int(WINAPI*)(void*);
-  const auto startup = reinterpret_cast<Startup>(entry("GdiplusStartup"));
-  const auto shutdown = reinterpret_cast<Shutdown>(entry("GdiplusShutdown"));
-  const auto fromBitmap = reinterpret_cast<FromBitmap>(entry("GdipCreateBitmapFromHBITMAP"));
-  const auto save = reinterpret_cast<Save>(entry("GdipSaveImageToFile"));
-  const auto dispose = reinterpret_cast<Dispose>(entry("GdipDisposeImage"));
+  const auto startup = gdiplus.Find<Startup>("GdiplusStartup");
+  const auto shutdown = gdiplus.Find<Shutdown>("GdiplusShutdown");
+  const auto fromBitmap = gdiplus.Find<FromBitmap>("GdipCreateBitmapFromHBITMAP");
+  const auto save = gdiplus.Find<Save>("GdipSaveImageToFile");
+  const auto dispose = gdiplus.Find<Dispose>("GdipDisposeImage");
   bool written = false;
   ULONG_PTR token = 0;
   const GdiplusStartupInput input;
@@ -130,7 +123,6 @@ bool WriteWithGdiplus(HBITMAP bitmap, const std::wstring& file) {
     }
     shutdown(token);
   }
-  ::FreeLibrary(gdiplus);
   return written;
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/DynamicLibrary.h"
 #include "platform/win32/CommandLine.h"
 #include "platform/win32/Wide.h"
 
@@ -55,18 +56,15 @@ class Win32Process final : public ProcessInfo {
       return {Utf8(*name)};
     }
     std::vector<std::string> args;
-    HMODULE shell = ::LoadLibraryW(L"shell32.dll");
+    const LoadedLibrary shell("shell32.dll");
     using Split = LPWSTR*(WINAPI*)(LPCWSTR, int*);
-    const auto split = shell != nullptr ? reinterpret_cast<Split>(reinterpret_cast<void*>(
-                                              ::GetProcAddress(shell, "CommandLineToArgvW")))
-                                        : nullptr;
+    const auto split = shell.Find<Split>("CommandLineToArgvW");
     int count = 0;
     LPWSTR* list = split != nullptr ? split(line, &count) : nullptr;
     if (list != nullptr) {
       for (int i = 0; i < count; ++i) args.push_back(Utf8(list[i]));
       ::LocalFree(list);
     }
-    if (shell != nullptr) ::FreeLibrary(shell);
     return args;
   }
 };
