@@ -1,0 +1,119 @@
+#pragma once
+// What a window scenario does to the program's windows and reads back from them, by the
+// names of the windows' tables. Each front end has its driver (Qt offscreen, Win32 under
+// Wine); the scenarios are written once against this interface and built with each.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar/Calendar.h"
+
+namespace dorvane::ui {
+
+enum class Window { kMain, kSearch, kAbout };
+
+enum class Key {
+  kLeft,
+  kRight,
+  kUp,
+  kDown,
+  kHome,
+  kEnd,
+  kPageUp,
+  kPageDown,
+  kTab,
+  kEnter,
+  kEscape,
+  kInsert,
+  kDelete,
+  kF6
+};
+
+struct Modifiers {
+  bool shift = false;
+  bool ctrl = false;
+  bool alt = false;
+};
+
+struct Size {
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const Size&, const Size&) = default;
+};
+
+struct Span {
+  int left = 0;
+  int right = 0;
+};
+
+class Driver {
+ public:
+  virtual ~Driver() = default;
+
+  // The main window's grid, whose date the scenarios set and read.
+  virtual TCalendar& Grid() = 0;
+  // Handles what is waiting (input, paints, timers due), as the message loop would.
+  virtual void Process() = 0;
+
+  // Commands, as the user gives them.
+  virtual void ClickTool(std::string_view button) = 0;
+  virtual void ChooseMenu(std::string_view item) = 0;
+  // A push button of a window, clicked with the mouse.
+  virtual void ClickButton(Window window, std::string_view button) = 0;
+  // A press and release of the left button in the middle of a grid cell.
+  virtual void ClickCell(int col, int row) = 0;
+  // Empties an edit, then types `text` into it character by character (control characters
+  // too, as Ctrl+letter types them).
+  virtual void Type(Window window, std::string_view edit, std::string_view text) = 0;
+  // A key pressed and released on a control, which has the focus first.
+  virtual void Press(Window window, std::string_view control, Key key, Modifiers mods = {}) = 0;
+  // Makes a window the active one, as a click on its caption does.
+  virtual void Activate(Window window) = 0;
+
+  // What the windows show.
+  virtual std::string Text(Window window, std::string_view control) = 0;
+  virtual std::string PanelText(int panel) = 0;
+  // A control's tooltip as the user would see it ("" when none); a tool button's hint; a
+  // status panel as "Panel<n>".
+  virtual std::string ToolTip(Window window, std::string_view control) = 0;
+  // Whether a control's whole text fits its box, measured with the system's own text metrics
+  // in the control's font.
+  virtual bool TextFits(Window window, std::string_view control) = 0;
+  // The focused control's table name ("" when none of ours).
+  virtual std::string Focus() = 0;
+  virtual bool Visible(Window window) = 0;
+  virtual bool Enabled(Window window) = 0;
+  // The client area, in device pixels.
+  virtual Size ClientSize(Window window) = 0;
+  // A control's left and right edges in its window's client area, in device pixels.
+  virtual Span HorizontalSpan(Window window, std::string_view control) = 0;
+  // What a form does through its view: a control's or a status panel's text.
+  virtual void SetText(Window window, std::string_view control, std::string_view text) = 0;
+  virtual void SetPanelText(int panel, std::string_view text) = 0;
+
+  // The window's state, as the window manager or another program changes it.
+  virtual void Minimise(Window window) = 0;
+  virtual void Restore(Window window) = 0;
+  virtual void Maximise(Window window) = 0;
+  virtual void RequestClientSize(Window window, Size size) = 0;
+
+  // Modal windows. The next one that opens (an error box or the About dialog) runs
+  // `whileShown` inside its own loop, then is closed (the box by OK, the dialog by its button).
+  virtual void WhileModal(std::function<void()> whileShown) = 0;
+  // Whether the error box being shown is in front of every other window of the program.
+  virtual bool ErrorBoxInFront() = 0;
+  // The error boxes' texts ("title: message") since the last call; each box was closed by OK.
+  virtual std::vector<std::string> TakeErrorBoxes() = 0;
+};
+
+// The front end's driver, over its main window (shown, on 7 March 2005) and its search
+// dialog (hidden), as start-up leaves them.
+std::unique_ptr<Driver> MakeDriver();
+
+// Runs the program itself with `arguments` (a screenshot, a stray argument); its exit status.
+int RunProgram(const std::vector<std::string>& arguments);
+
+}  // namespace dorvane::ui

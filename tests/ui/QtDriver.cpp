@@ -1,0 +1,349 @@
+// The window scenarios' driver on Qt, offscreen: input through QTest's events on the real
+// widgets, reads through the widgets themselves.
+#include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTextDocument>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+#include "Driver.h"
+#include "QtTestApp.h"
+#include "dates/DateValue.h"
+#include "forms/Application.h"
+#include "platform/QtText.h"
+#include "qt/AboutWindow.h"
+#include "qt/CalendarWidget.h"
+#include "qt/Fonts.h"
+#include "qt/MainWindow.h"
+#include "qt/QtCanvas.h"
+#include "qt/RxLabelWidget.h"
+#include "qt/SearchWindow.h"
+#include "qt/StatusBar.h"
+
+namespace dorvane::ui {
+namespace {
+
+Qt::Key QtKey(Key key) {
+  switch (key) {
+    case Key::kLeft:
+      return Qt::Key_Left;
+    case Key::kRight:
+      return Qt::Key_Right;
+    case Key::kUp:
+      return Qt::Key_Up;
+    case Key::kDown:
+      return Qt::Key_Down;
+    case Key::kHome:
+      return Qt::Key_Home;
+    case Key::kEnd:
+      return Qt::Key_End;
+    case Key::kPageUp:
+      return Qt::Key_PageUp;
+    case Key::kPageDown:
+      return Qt::Key_PageDown;
+    case Key::kTab:
+      return Qt::Key_Tab;
+    case Key::kEnter:
+      return Qt::Key_Return;
+    case Key::kEscape:
+      return Qt::Key_Escape;
+    case Key::kInsert:
+      return Qt::Key_Insert;
+    case Key::kDelete:
+      return Qt::Key_Delete;
+    case Key::kF6:
+      return Qt::Key_F6;
+  }
+  return Qt::Key_unknown;
+}
+
+Qt::KeyboardModifiers QtModifiers(Modifiers mods) {
+  Qt::KeyboardModifiers result;
+  if (mods.shift) result |= Qt::ShiftModifier;
+  if (mods.ctrl) result |= Qt::ControlModifier;
+  if (mods.alt) result |= Qt::AltModifier;
+  return result;
+}
+
+class QtDriver final : public Driver {
+ public:
+  QtDriver() {
+    testing::TestApp().SetTitle(std::string(kApplicationTitle));
+    QApplication::setFont(FormFont());
+    // The real error box, as the program shows it.
+    testing::TestApp().RestoreDefaultErrorBox();
+    main_ = std::make_unique<MainWindow>();
+    search_ = std::make_unique<SearchWindow>(main_->View(), Grid());
+    main_->SetSearchDialog(search_.get());
+    Grid().SetSelectedDate(MakeDate(2005, 3, 7));
+    main_->ShowCentred();
+    QApplication::setActiveWindow(main_.get());
+    // Modal windows are looked at, then closed, from within their own loop.
+    QObject::connect(&poll_, &QTimer::timeout, [this] { LookAtModal(); });
+    poll_.start(10);
+    Process();
+  }
+  ~QtDriver() override {
+    poll_.stop();
+    main_->SetSearchDialog(nullptr);
+    search_.reset();
+    main_.reset();
+    testing::TestApp().SetErrorBox(testing::UnexpectedErrorBox);
+  }
+
+  TCalendar& Grid() override { return main_->Form().Calendar1(); }
+  void Process() override {
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  }
+
+  void ClickTool(std::string_view button) override {
+    auto* tool = main_->Controls().Get<QToolButton>(button);
+    ASSERT_NE(tool, nullptr) << button;
+    QTest::mouseClick(tool, Qt::LeftButton);
+    Process();
+  }
+  void ChooseMenu(std::string_view item) override {
+    auto* action = main_->Controls().Get<QAction>(item);
+    ASSERT_NE(action, nullptr) << item;
+    action->trigger();
+    Process();
+  }
+  void ClickButton(Window window, std::string_view button) override {
+    auto* push = Controls(window).Get<QPushButton>(button);
+    ASSERT_NE(push, nullptr) << button;
+    QTest::mouseClick(push, Qt::LeftButton);
+    Process();
+  }
+  void ClickCell(int col, int row) override {
+    auto* grid = main_->Controls().Get<CalendarWidget>("Calendar1");
+    const Rect cell = Grid().CellRect(col, row);
+    const QPoint at((cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2);
+    QTest::mouseClick(grid, Qt::LeftButton, {}, at);
+    Process();
+  }
+  void Type(Window window, std::string_view edit, std::string_view text) override {
+    auto* field = Controls(window).Get<QLineEdit>(edit);
+    ASSERT_NE(field, nullptr) << edit;
+    field->clear();
+    field->setFocus();
+    for (const QChar c : QStringFromUtf8(text)) {
+      if (c.unicode() >= 1 && c.unicode() <= 26) {  // Ctrl+letter
+        QTest::keyClick(field, static_cast<Qt::Key>(Qt::Key_A + c.unicode() - 1),
+                        Qt::ControlModifier);
+      } else {
+        QTest::keyClick(field, c.toLatin1());
+      }
+    }
+    Process();
+  }
+  void Press(Window window, std::string_view control, Key key, Modifiers mods) override {
+    QWidget* target = Controls(window).Find(control);
+    ASSERT_NE(target, nullptr) << control;
+    QApplication::setActiveWindow(target->window());
+    target->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), QtKey(key), QtModifiers(mods));
+    Process();
+  }
+  void Activate(Window window) override {
+    QWidget* top = Top(window);
+    top->raise();
+    top->activateWindow();
+    QApplication::setActiveWindow(top);
+    Process();
+  }
+
+  std::string Text(Window window, std::string_view control) override {
+    if (auto* label = Controls(window).Get<RxLabelWidget>(control)) return label->Label().Caption();
+    return Controls(window).Text(control);
+  }
+  std::string PanelText(int panel) override {
+    return main_->Controls().Get<TStatusBar>("StatusBar1")->PanelText(panel);
+  }
+  std::string ToolTip(Window window, std::string_view control) override {
+    if (control.starts_with("Panel")) {
+      auto* bar = main_->Controls().Get<TStatusBar>("StatusBar1");
+      QLabel* panel = bar->Panel(control.back() - '0');
+      return PlainTip(panel->toolTip());
+    }
+    QWidget* widget = Controls(window).Find(control);
+    if (widget == nullptr) return {};
+    widget->grab();  // painting finds a caption cut
+    return PlainTip(widget->toolTip());
+  }
+  bool TextFits(Window window, std::string_view control) override {
+    QWidget* widget = Controls(window).Find(control);
+    if (auto* label = qobject_cast<RxLabelWidget*>(widget)) {
+      const QFontMetrics metrics(ToQFont(label->Label().Font()));
+      return metrics.horizontalAdvance(QStringFromUtf8(label->Label().Caption())) +
+                 label->Label().ShadowSize() <=
+             label->width();
+    }
+    if (auto* text = qobject_cast<QLabel*>(widget)) {
+      return text->fontMetrics().horizontalAdvance(text->text()) <= text->contentsRect().width();
+    }
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+      return button->fontMetrics().horizontalAdvance(button->text()) <= button->width();
+    }
+    return false;
+  }
+  std::string Focus() override {
+    QWidget* focus = QApplication::focusWidget();
+    for (Window window : {Window::kMain, Window::kSearch, Window::kAbout}) {
+      if (window == Window::kAbout && about_ == nullptr) continue;
+      for (QWidget* w = focus; w != nullptr; w = w->parentWidget()) {
+        if (!w->objectName().isEmpty() && Controls(window).Find(w->objectName().toStdString()) == w)
+          return w->objectName().toStdString();
+      }
+    }
+    return {};
+  }
+  bool Visible(Window window) override { return Top(window)->isVisible(); }
+  bool Enabled(Window window) override {
+    QWidget* top = Top(window);
+    // An application-modal window blocks the others as a disabled window would.
+    QWidget* modal = QApplication::activeModalWidget();
+    return top->isEnabled() && (modal == nullptr || modal == top);
+  }
+  Size ClientSize(Window window) override {
+    QWidget* top = Top(window);
+    const qreal ratio = top->devicePixelRatioF();
+    QWidget* client = window == Window::kMain ? main_->centralWidget() : top;
+    return {static_cast<int>(client->width() * ratio), static_cast<int>(client->height() * ratio)};
+  }
+  Span HorizontalSpan(Window window, std::string_view control) override {
+    QWidget* widget = Controls(window).Find(control);
+    if (widget == nullptr) return {};
+    QWidget* top = Top(window);
+    QWidget* client = window == Window::kMain ? main_->centralWidget() : top;
+    const int left = widget->mapTo(top, QPoint(0, 0)).x() - client->mapTo(top, QPoint(0, 0)).x();
+    const qreal ratio = widget->devicePixelRatioF();
+    return {static_cast<int>(left * ratio), static_cast<int>((left + widget->width()) * ratio)};
+  }
+  void SetText(Window window, std::string_view control, std::string_view text) override {
+    if (auto* label = Controls(window).Get<RxLabelWidget>(control)) {
+      label->Label().SetCaption(std::string(text));
+    } else {
+      const_cast<FormControls&>(Controls(window)).SetText(control, text);
+    }
+    Process();
+  }
+  void SetPanelText(int panel, std::string_view text) override {
+    main_->Controls().Get<TStatusBar>("StatusBar1")->SetPanelText(panel, std::string(text));
+    Process();
+  }
+
+  void Minimise(Window window) override {
+    Top(window)->showMinimized();
+    Process();
+  }
+  void Restore(Window window) override {
+    Top(window)->showNormal();
+    Process();
+  }
+  void Maximise(Window window) override {
+    Top(window)->showMaximized();
+    Process();
+  }
+  void RequestClientSize(Window window, Size size) override {
+    Top(window)->resize(size.width, size.height);
+    Process();
+  }
+
+  void WhileModal(std::function<void()> whileShown) override {
+    whileShown_ = std::move(whileShown);
+  }
+  bool ErrorBoxInFront() override {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) return false;
+    // Application-modal and the active window: nothing of ours can come over it.
+    return box->windowModality() == Qt::ApplicationModal && QApplication::activeWindow() == box;
+  }
+  std::vector<std::string> TakeErrorBoxes() override { return std::exchange(boxes_, {}); }
+
+ private:
+  const FormControls& Controls(Window window) {
+    switch (window) {
+      case Window::kMain:
+        return main_->Controls();
+      case Window::kSearch:
+        return search_->Controls();
+      case Window::kAbout:
+        break;
+    }
+    EXPECT_NE(about_, nullptr) << "no About dialog";
+    return about_->Controls();
+  }
+  QWidget* Top(Window window) {
+    switch (window) {
+      case Window::kMain:
+        return main_.get();
+      case Window::kSearch:
+        return search_.get();
+      case Window::kAbout:
+        break;
+    }
+    return about_;
+  }
+  static std::string PlainTip(const QString& tip) {
+    QTextDocument document;
+    document.setHtml(tip);
+    return document.toPlainText().toStdString();
+  }
+
+  void LookAtModal() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || busy_) return;
+    busy_ = true;
+    about_ = qobject_cast<AboutWindow*>(modal);
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    Process();
+    if (whileShown_) std::exchange(whileShown_, nullptr)();
+    if (box != nullptr) {
+      boxes_.push_back(box->windowTitle().toStdString() + ": " + box->text().toStdString());
+      box->button(QMessageBox::Ok)->click();
+    } else if (about_ != nullptr) {
+      QTest::mouseClick(about_->Controls().Get<QPushButton>("Button1"), Qt::LeftButton);
+    } else {
+      modal->close();
+    }
+    about_ = nullptr;
+    busy_ = false;
+  }
+
+  std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<SearchWindow> search_;
+  AboutWindow* about_ = nullptr;
+  QTimer poll_;
+  bool busy_ = false;
+  std::function<void()> whileShown_;
+  std::vector<std::string> boxes_;
+};
+
+}  // namespace
+
+std::unique_ptr<Driver> MakeDriver() {
+  return std::make_unique<QtDriver>();
+}
+
+int RunProgram(const std::vector<std::string>& arguments) {
+  QStringList list;
+  for (const std::string& argument : arguments) list << QStringFromUtf8(argument);
+  QProcess program;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  program.setProcessEnvironment(environment);
+  program.start(QStringLiteral(DORVANE_PROGRAM), list);
+  if (!program.waitForFinished(60000)) return -1;
+  return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+}
+
+}  // namespace dorvane::ui

@@ -1,0 +1,317 @@
+// The window scenarios, written once and run on each front end through its driver: what a user
+// does to the program's windows and what they then show.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Driver.h"
+#include "dates/Captions.h"
+#include "dates/DateValue.h"
+#include "dates/Moon.h"
+#include "forms/About.h"
+#include "forms/MainForm.h"
+#include "forms/_Recherche.h"
+#include "platform/MemoryStatus.h"
+#include "platform/Services.h"
+
+namespace dorvane::ui {
+namespace {
+
+class Window_ : public ::testing::Test {
+ protected:
+  void SetUp() override { driver = MakeDriver(); }
+  void TearDown() override { driver.reset(); }
+
+  DateParts Day() { return SplitDate(driver->Grid().SelectedDate()); }
+  void Show(int year, int month, int day) {
+    driver->Grid().SetSelectedDate(MakeDate(year, month, day));
+    driver->Process();
+  }
+  Size MainSize() const { return {TForm1::kLayout.clientWidth, TForm1::kLayout.clientHeight}; }
+
+  std::unique_ptr<Driver> driver;
+};
+using Window = Window_;
+using W = ui::Window;
+
+// The captions follow the grid's date: banner, weekday line, day of the year and moon.
+TEST_F(Window, CaptionsFollowTheGridsDate) {
+  for (const TDateTime date : {MakeDate(2005, 3, 7), MakeDate(1, 1, 1), MakeDate(9999, 12, 31)}) {
+    driver->Grid().SetSelectedDate(date);
+    driver->Process();
+    EXPECT_EQ(driver->Text(W::kMain, "RxLabel1"), MonthBannerText(date));
+    EXPECT_EQ(driver->Text(W::kMain, "RxLabel2"), WeekdayLineText(date));
+    EXPECT_EQ(driver->PanelText(0), DayOfYearText(date));
+    EXPECT_EQ(driver->PanelText(1), MoonPhaseLine(date));
+  }
+}
+
+// Each tool button and the menu item of the same role run the same command.
+TEST_F(Window, ToolButtonsAndMenuItemsRunTheirCommands) {
+  const DateParts today = SplitDate(TodayDate());
+  struct Row {
+    std::string_view button;
+    std::string_view item;
+    DateParts shown;
+  } const rows[] = {
+      {"tlbtnAnAvant", "Anneprcdente1", {2004, 3, 7}},
+      {"tlbtnMAvant", "Moisprcdent1", {2005, 2, 7}},
+      {"tlbtnMActuel", "Moisactuel1", today},
+      {"tlbtnMApres", "Moissuivant1", {2005, 4, 7}},
+      {"tlbtnAnApres", "Annesuivante1", {2006, 3, 7}},
+  };
+  for (const Row& row : rows) {
+    for (const bool byMenu : {false, true}) {
+      SCOPED_TRACE(byMenu ? row.item : row.button);
+      Show(2005, 3, 7);
+      byMenu ? driver->ChooseMenu(row.item) : driver->ClickTool(row.button);
+      EXPECT_EQ(Day(), row.shown);
+      EXPECT_EQ(driver->Text(W::kMain, "RxLabel1"), MonthBannerText(driver->Grid().SelectedDate()));
+    }
+  }
+  // A step past the last valid year fails in the error box, and the program goes on.
+  Show(9999, 6, 15);
+  driver->ClickTool("tlbtnAnApres");
+  EXPECT_EQ(driver->TakeErrorBoxes(),
+            std::vector<std::string>{"Dorvane: Argument incorrect pour l'encodage de date."});
+  driver->ClickTool("tlbtnMAvant");
+  EXPECT_EQ(Day(), (DateParts{9999, 5, 15}));
+}
+
+TEST_F(Window, ToolButtonsShowTheirHints) {
+  for (const ToolButtonLayout& button : TForm1::kLayout.toolButtons) {
+    if (button.image == ToolButtonLayout::kSeparator) continue;
+    EXPECT_EQ(driver->ToolTip(W::kMain, button.name), button.hint) << button.name;
+  }
+}
+
+// The search command shows the dialog emptied, the focus in the day field.
+TEST_F(Window, SearchOpensEmptyWithTheDayFieldFocused) {
+  for (const bool byMenu : {false, true}) {
+    driver->Type(W::kSearch, "Edit1", "2005");
+    byMenu ? driver->ChooseMenu("RechercherDate1") : driver->ClickTool("tlbtnRechercher");
+    EXPECT_TRUE(driver->Visible(W::kSearch));
+    EXPECT_EQ(driver->Text(W::kSearch, "Edit1"), "");
+    EXPECT_EQ(driver->Focus(), "Edit3");
+    driver->ClickButton(W::kSearch, "Button1");
+    EXPECT_FALSE(driver->Visible(W::kSearch));
+  }
+}
+
+// Typed dates through the real fields and button: failures in the error box, the grid moved
+// only by a valid date.
+TEST_F(Window, SearchShowsTypedDatesAndReportsErrors) {
+  struct Row {
+    std::string_view day, month, year;
+    std::string_view box;  // empty: none
+    DateParts shown;
+  } const rows[] = {
+      {"", "", "", "Dorvane: '' n'est pas une valeur entière correcte.", {2005, 3, 7}},
+      {"1", "1", "0", "Dorvane: Argument incorrect pour l'encodage de date.", {2005, 3, 7}},
+      {"31", "2", "2005", "Dorvane: Argument incorrect pour l'encodage de date.", {2005, 3, 7}},
+      {"31", "12", "9999", "", {9999, 12, 31}},
+      {"29", "2", "2004", "", {2004, 2, 29}},
+      {"5", "3", "200577", "", {2005, 3, 5}},  // four figures at most
+  };
+  driver->ClickTool("tlbtnRechercher");
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.day) + "/" + std::string(row.month) + "/" + std::string(row.year));
+    Show(2005, 3, 7);
+    driver->Type(W::kSearch, "Edit3", row.day);
+    driver->Type(W::kSearch, "Edit2", row.month);
+    driver->Type(W::kSearch, "Edit1", row.year);
+    driver->ClickButton(W::kSearch, "btnAfficher");
+    EXPECT_EQ(driver->TakeErrorBoxes(), row.box.empty()
+                                            ? std::vector<std::string>{}
+                                            : std::vector<std::string>{std::string(row.box)});
+    EXPECT_EQ(Day(), row.shown);
+  }
+}
+
+// The date fields take digits only: letters, signs and the editing shortcuts (which would
+// paste or restore anything) change nothing.
+TEST_F(Window, DateFieldsRefuseAllButDigits) {
+  driver->ClickTool("tlbtnRechercher");
+  for (const char* field : {"Edit3", "Edit2", "Edit1"}) {
+    driver->Type(W::kSearch, field, "a1-b +2.\x16\x18\x1a");
+    EXPECT_EQ(driver->Text(W::kSearch, field), "12") << field;
+    for (const auto& [key, mods] : {std::pair{Key::kInsert, Modifiers{.shift = true}},
+                                    std::pair{Key::kDelete, Modifiers{.shift = true}}}) {
+      driver->Press(W::kSearch, field, key, mods);
+      EXPECT_EQ(driver->Text(W::kSearch, field), "12") << field;
+    }
+  }
+}
+
+// Enter presses a focused button and nothing else; Escape closes nothing (the dialog has
+// neither a default nor a cancel button).
+TEST_F(Window, EnterPressesOnlyAFocusedButton) {
+  driver->ClickTool("tlbtnRechercher");
+  driver->Type(W::kSearch, "Edit3", "29");
+  driver->Type(W::kSearch, "Edit2", "2");
+  driver->Type(W::kSearch, "Edit1", "2004");
+  for (const Key key : {Key::kEnter, Key::kEscape}) driver->Press(W::kSearch, "Edit3", key);
+  driver->Press(W::kSearch, "btnAfficher", Key::kEscape);
+  EXPECT_EQ(Day(), (DateParts{2005, 3, 7}));
+  EXPECT_TRUE(driver->Visible(W::kSearch));
+  driver->Press(W::kSearch, "btnAfficher", Key::kEnter);
+  EXPECT_EQ(Day(), (DateParts{2004, 2, 29}));
+  driver->Press(W::kSearch, "Button1", Key::kEnter);
+  EXPECT_FALSE(driver->Visible(W::kSearch));
+}
+
+TEST_F(Window, TabVisitsDayMonthYearThenTheButtons) {
+  driver->ClickTool("tlbtnRechercher");
+  std::string at = "Edit3";
+  for (const std::string_view next : {"Edit2", "Edit1", "btnAfficher", "Button1", "Edit3"}) {
+    driver->Press(W::kSearch, at, Key::kTab);
+    EXPECT_EQ(driver->Focus(), next);
+    at = next;
+  }
+}
+
+// The About dialog is modal: while it shows, the main window takes no input.
+TEST_F(Window, AboutIsModal) {
+  bool shown = false;
+  driver->WhileModal([&] {
+    shown = driver->Visible(W::kAbout);
+    EXPECT_FALSE(driver->Enabled(W::kMain));
+    EXPECT_EQ(driver->Text(W::kAbout, "Label1"), "Dorvane");
+  });
+  driver->ChooseMenu("Aproposde1");
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(driver->Enabled(W::kMain));
+}
+
+// A memory figure past 32 bits widens the About dialog: its banner and its button follow the
+// new width, and every text fits.
+TEST_F(Window, AboutWidensWithItsBannerAndButton) {
+  const platform::FixedMemoryStatus memory{platform::MemoryFigures{68719476736ull * 1024, 63}};
+  platform::ServicesScope scope({.memory = &memory});
+  driver->WhileModal([&] {
+    const int width = driver->ClientSize(W::kAbout).width;
+    const Span banner = driver->HorizontalSpan(W::kAbout, "Image1");
+    const Span ok = driver->HorizontalSpan(W::kAbout, "Button1");
+    const Span memoryText = driver->HorizontalSpan(W::kAbout, "lblPhysMem");
+    EXPECT_GT(width, TFAbout::kLayout.clientWidth);
+    EXPECT_LE(memoryText.right, width);
+    EXPECT_EQ(banner.left, 0);
+    EXPECT_EQ(banner.right, width);
+    EXPECT_EQ(width - ok.right, TFAbout::kLayout.clientWidth - (208 + 74));
+    EXPECT_TRUE(driver->TextFits(W::kAbout, "lblPhysMem"));
+  });
+  driver->ChooseMenu("Aproposde1");
+}
+
+// The main window keeps its size through minimising and restoring.
+TEST_F(Window, SizeHoldsThroughMinimiseAndRestore) {
+  ASSERT_EQ(driver->ClientSize(W::kMain), MainSize());
+  driver->Minimise(W::kMain);
+  driver->Restore(W::kMain);
+  EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
+  EXPECT_EQ(driver->Text(W::kMain, "RxLabel1"), MonthBannerText(MakeDate(2005, 3, 7)));
+}
+
+// However a new size is asked for, the main window keeps its own.
+TEST_F(Window, SizeHoldsAgainstResizeAndMaximise) {
+  driver->RequestClientSize(W::kMain, {MainSize().width + 40, MainSize().height + 40});
+  EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
+  driver->RequestClientSize(W::kMain, {50, 50});
+  EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
+  driver->Maximise(W::kMain);
+  EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
+  driver->Restore(W::kMain);
+  EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
+}
+
+// The search dialog's error box stays in front of every window of the program, even when
+// the main window is activated behind it.
+TEST_F(Window, ErrorBoxStaysInFront) {
+  driver->ClickTool("tlbtnRechercher");
+  driver->Type(W::kSearch, "Edit3", "31");
+  driver->Type(W::kSearch, "Edit2", "2");
+  driver->Type(W::kSearch, "Edit1", "2005");
+  bool inFront = false;
+  driver->WhileModal([&] {
+    driver->Activate(W::kMain);
+    inFront = driver->ErrorBoxInFront();
+  });
+  driver->ClickButton(W::kSearch, "btnAfficher");
+  EXPECT_TRUE(inFront);
+  EXPECT_EQ(driver->TakeErrorBoxes().size(), 1u);
+}
+
+// A text cut by its box shows whole in the box's tooltip; a text that fits has none.
+TEST_F(Window, CutTextsShowWholeInTheirTooltips) {
+  const std::string wide =
+      "Lune : 29° jour  (dernier quartier) <b>et bien plus encore</b> " + std::string(40, 'M');
+  driver->SetPanelText(1, wide);
+  EXPECT_EQ(driver->ToolTip(W::kMain, "Panel1"), wide);
+  driver->SetPanelText(1, "M");
+  EXPECT_EQ(driver->ToolTip(W::kMain, "Panel1"), "");
+  driver->SetText(W::kMain, "RxLabel2", wide);
+  EXPECT_FALSE(driver->TextFits(W::kMain, "RxLabel2"));
+  EXPECT_EQ(driver->ToolTip(W::kMain, "RxLabel2"), wide);
+  driver->SetText(W::kMain, "RxLabel2", "lundi");
+  EXPECT_EQ(driver->ToolTip(W::kMain, "RxLabel2"), "");
+}
+
+// The weekday line of every day of a year fits its box, or shows whole in its tooltip.
+TEST_F(Window, EveryWeekdayLineFitsOrShowsItsTooltip) {
+  int cut = 0;
+  for (TDateTime day = MakeDate(2026, 1, 1); day <= MakeDate(2026, 12, 31); day += 1) {
+    driver->Grid().SetSelectedDate(day);
+    driver->Process();
+    const std::string text = driver->Text(W::kMain, "RxLabel2");
+    const bool fits = driver->TextFits(W::kMain, "RxLabel2");
+    cut += fits ? 0 : 1;
+    EXPECT_EQ(driver->ToolTip(W::kMain, "RxLabel2"), fits ? "" : text) << text;
+  }
+  EXPECT_EQ(cut, 0);
+}
+
+// A click selects the day under the pointer and gives the grid the focus; the arrows then move
+// the day, the captions following. Alt with an arrow is not the grid's.
+TEST_F(Window, GridTakesClicksAndArrows) {
+  const TCalendar& grid = driver->Grid();
+  driver->ClickCell(grid.Col(), grid.Row() + 1);
+  EXPECT_EQ(Day(), (DateParts{2005, 3, 14}));
+  EXPECT_EQ(driver->Focus(), "Calendar1");
+  struct Press {
+    Key key;
+    Modifiers mods;
+    DateParts shown;
+  } const presses[] = {{Key::kRight, {}, {2005, 3, 15}},
+                       {Key::kUp, {}, {2005, 3, 8}},
+                       {Key::kLeft, {}, {2005, 3, 7}},
+                       {Key::kDown, {}, {2005, 3, 14}},
+                       {Key::kRight, {.alt = true}, {2005, 3, 14}},
+                       {Key::kDown, {.alt = true}, {2005, 3, 14}}};
+  for (const Press& press : presses) {
+    driver->Press(W::kMain, "Calendar1", press.key, press.mods);
+    EXPECT_EQ(Day(), press.shown);
+  }
+  EXPECT_EQ(driver->PanelText(0), DayOfYearText(grid.SelectedDate()));
+  // A blank cell is refused, silently.
+  Show(2005, 2, 7);  // February 2005 starts on a Tuesday: the first cell is blank
+  driver->ClickCell(0, 1);
+  EXPECT_EQ(Day(), (DateParts{2005, 2, 7}));
+  EXPECT_TRUE(driver->TakeErrorBoxes().empty());
+}
+
+// An argument that is none of the program's options opens the window all the same (a file
+// dropped on the program, a shortcut with an extra word); an unknown option is an error.
+TEST_F(Window, AStrayArgumentOpensTheWindow) {
+  const std::string file = "stray-argument.png";
+  std::remove(file.c_str());
+  EXPECT_EQ(RunProgram({"fichier.txt", "--screenshot", file, "--date", "2005-03-07"}), 0);
+  EXPECT_TRUE(std::ifstream(file).good());
+  EXPECT_EQ(RunProgram({"--pas-une-option"}), 2);
+}
+
+}  // namespace
+}  // namespace dorvane::ui

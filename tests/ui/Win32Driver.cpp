@@ -1,0 +1,470 @@
+// The window scenarios' driver on Win32, under Wine: input through the messages the system
+// sends, reads through the windows themselves (their texts, tooltip controls, rectangles).
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "Driver.h"
+#include "dates/DateValue.h"
+#include "forms/Application.h"
+#include "platform/win32/Wide.h"
+#include "win32/AboutWindow.h"
+#include "win32/Application.h"
+#include "win32/ControlWindows.h"
+#include "win32/Dpi.h"
+#include "win32/GdiCanvas.h"
+#include "win32/MainWindow.h"
+#include "win32/SearchWindow.h"
+
+#include <commctrl.h>
+#include "win32/Win32.h"
+
+namespace dorvane::ui {
+namespace {
+
+using namespace dorvane::win32;
+
+UINT VirtualKey(Key key) {
+  switch (key) {
+    case Key::kLeft:
+      return VK_LEFT;
+    case Key::kRight:
+      return VK_RIGHT;
+    case Key::kUp:
+      return VK_UP;
+    case Key::kDown:
+      return VK_DOWN;
+    case Key::kHome:
+      return VK_HOME;
+    case Key::kEnd:
+      return VK_END;
+    case Key::kPageUp:
+      return VK_PRIOR;
+    case Key::kPageDown:
+      return VK_NEXT;
+    case Key::kTab:
+      return VK_TAB;
+    case Key::kEnter:
+      return VK_RETURN;
+    case Key::kEscape:
+      return VK_ESCAPE;
+    case Key::kInsert:
+      return VK_INSERT;
+    case Key::kDelete:
+      return VK_DELETE;
+    case Key::kF6:
+      return VK_F6;
+  }
+  return 0;
+}
+
+std::string WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return platform::Utf8(text);
+}
+
+std::string ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(window, name, 64);
+  return platform::Utf8(name);
+}
+
+// The tooltip controls' search for a tool's text (stdcall callbacks, which i686 needs).
+struct ToolSearch {
+  HWND owner;
+  UINT_PTR id;
+  std::string text;
+};
+
+BOOL CALLBACK FindToolText(HWND tips, LPARAM data) {
+  auto& search = *reinterpret_cast<ToolSearch*>(data);
+  if (ClassOf(tips) != "tooltips_class32") return TRUE;
+  wchar_t text[512] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = search.owner;
+  tool.uId = search.id;
+  tool.lpszText = text;
+  ::SendMessageW(tips, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+  if (text[0] == 0) return TRUE;
+  search.text = platform::Utf8(text);
+  return FALSE;
+}
+
+BOOL CALLBACK FindBox(HWND window, LPARAM data) {
+  if (ClassOf(window) != "#32770" || !::IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(data) = window;
+  return FALSE;
+}
+
+class Win32Driver;
+Win32Driver* current = nullptr;
+
+class Win32Driver final : public Driver {
+ public:
+  Win32Driver() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    app_ = std::make_unique<TApplication>();
+    app_->SetTitle(kApplicationTitle);
+    main_ = std::make_unique<MainWindow>();
+    search_ = std::make_unique<SearchWindow>(main_->View(), Grid());
+    main_->SetSearchDialog(search_.get());
+    Grid().SetSelectedDate(MakeDate(2005, 3, 7));
+    main_->ShowCentred();
+    current = this;
+    AboutWindow::SetOnShown([this](AboutWindow& dialog) {
+      about_ = &dialog;
+      Process();
+      if (whileShown_) std::exchange(whileShown_, nullptr)();
+      ::SendMessageW(dialog.Controls().Find("Button1"), BM_CLICK, 0, 0);
+      about_ = nullptr;
+    });
+    timer_ = ::SetTimer(nullptr, 0, 20, LookAtBoxes);
+    Process();
+  }
+  ~Win32Driver() override {
+    ::KillTimer(nullptr, timer_);
+    AboutWindow::SetOnShown(nullptr);
+    current = nullptr;
+    main_->SetSearchDialog(nullptr);
+    search_.reset();
+    main_.reset();
+    app_.reset();
+    MSG quit{};
+    while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+
+  TCalendar& Grid() override { return main_->Form().Calendar1(); }
+  void Process() override { TApplication::ProcessPending(); }
+
+  void ClickTool(std::string_view name) override {
+    HWND bar = ToolBar();
+    const auto& buttons = TForm1::kLayout.toolButtons;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+      if (buttons[i].name != name) continue;
+      RECT place{};
+      ::SendMessageW(bar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&place));
+      Click(bar, (place.left + place.right) / 2, (place.top + place.bottom) / 2);
+      return;
+    }
+    FAIL() << "no tool button " << name;
+  }
+  void ChooseMenu(std::string_view item) override {
+    const auto& menu = TForm1::kLayout.menu;
+    const auto row = std::find_if(menu.begin(), menu.end(),
+                                  [&](const MenuItemLayout& m) { return m.name == item; });
+    ASSERT_NE(row, menu.end()) << item;
+    HMENU bar = ::GetMenu(Main());
+    for (int m = 0; m < ::GetMenuItemCount(bar); ++m) {
+      HMENU sub = ::GetSubMenu(bar, m);
+      for (int i = 0; i < ::GetMenuItemCount(sub); ++i) {
+        wchar_t text[128] = {};
+        ::GetMenuStringW(sub, i, text, 128, MF_BYPOSITION);
+        if (platform::Utf8(text) != row->caption) continue;
+        ::PostMessageW(Main(), WM_COMMAND, MAKEWPARAM(::GetMenuItemID(sub, i), 0), 0);
+        Process();
+        return;
+      }
+    }
+    FAIL() << "no menu item " << item;
+  }
+  void ClickButton(Window window, std::string_view button) override {
+    HWND push = Find(window, button);
+    ASSERT_NE(push, nullptr) << button;
+    RECT place{};
+    ::GetClientRect(push, &place);
+    Click(push, place.right / 2, place.bottom / 2);
+  }
+  void ClickCell(int col, int row) override {
+    HWND calendar = main_->Controls().Find("Calendar1");
+    const Rect cell = Grid().CellRect(col, row);
+    const int dpi = main_->Controls().Dpi();
+    Click(calendar, ::MulDiv((cell.Left + cell.Right) / 2, dpi, 96),
+          ::MulDiv((cell.Top + cell.Bottom) / 2, dpi, 96));
+  }
+  void Type(Window window, std::string_view edit, std::string_view text) override {
+    HWND field = Find(window, edit);
+    ASSERT_NE(field, nullptr) << edit;
+    ::SetWindowTextW(field, L"");
+    ::SetFocus(field);
+    for (const wchar_t c : platform::Wide(text)) {
+      MSG typed{field, WM_CHAR, c, 1, 0, {}};
+      TApplication::Dispatch(typed);
+    }
+    Process();
+  }
+  void Press(Window window, std::string_view control, Key key, Modifiers mods) override {
+    HWND target = Find(window, control);
+    ASSERT_NE(target, nullptr) << control;
+    ::SetActiveWindow(::GetAncestor(target, GA_ROOT));
+    ::SetFocus(target);
+    BYTE state[256] = {};
+    ::GetKeyboardState(state);
+    const BYTE saved[3] = {state[VK_SHIFT], state[VK_CONTROL], state[VK_MENU]};
+    state[VK_SHIFT] = mods.shift ? 0x80 : 0;
+    state[VK_CONTROL] = mods.ctrl ? 0x80 : 0;
+    state[VK_MENU] = mods.alt ? 0x80 : 0;
+    ::SetKeyboardState(state);
+    const UINT vk = VirtualKey(key);
+    const UINT down = mods.alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    const UINT up = mods.alt ? WM_SYSKEYUP : WM_KEYUP;
+    const LPARAM context = mods.alt ? (1 << 29) : 0;
+    MSG press{::GetFocus(), down, vk, 1 | context, 0, {}};
+    TApplication::Dispatch(press);
+    Process();
+    MSG release{::GetFocus(), up, vk, 1 | context | (1u << 30) | (1u << 31), 0, {}};
+    TApplication::Dispatch(release);
+    state[VK_SHIFT] = saved[0];
+    state[VK_CONTROL] = saved[1];
+    state[VK_MENU] = saved[2];
+    ::SetKeyboardState(state);
+    Process();
+  }
+  void Activate(Window window) override {
+    HWND top = Top(window);
+    ::SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetForegroundWindow(top);
+    ::SetActiveWindow(top);
+    Process();
+  }
+
+  std::string Text(Window window, std::string_view control) override {
+    HWND found = Find(window, control);
+    if (found != nullptr && ClassOf(found).find("RxLabel") != std::string::npos)
+      return RxLabelOf(found).Caption();
+    return Controls(window).Text(control);
+  }
+  std::string PanelText(int panel) override { return main_->Controls().PanelText(panel); }
+  std::string ToolTip(Window window, std::string_view control) override {
+    if (control.starts_with("Panel")) {
+      ::UpdateWindow(main_->Controls().Find("StatusBar1"));
+      return platform::Utf8(main_->Controls().PanelTip(control.back() - '0'));
+    }
+    const auto& buttons = TForm1::kLayout.toolButtons;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+      if (window == Window::kMain && buttons[i].name == control) {
+        TBBUTTON button{};
+        ::SendMessageW(ToolBar(), TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+        HWND tips = reinterpret_cast<HWND>(::SendMessageW(ToolBar(), TB_GETTOOLTIPS, 0, 0));
+        return ToolText(tips, ToolBar(), static_cast<UINT_PTR>(button.idCommand));
+      }
+    }
+    HWND found = Find(window, control);
+    if (found == nullptr) return {};
+    ::RedrawWindow(found, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return ToolText(nullptr, ::GetParent(found), reinterpret_cast<UINT_PTR>(found));
+  }
+  bool TextFits(Window window, std::string_view control) override {
+    HWND found = Find(window, control);
+    if (found == nullptr) return false;
+    const int dpi = Controls(window).Dpi();
+    std::wstring text;
+    HFONT font = nullptr;
+    int room = 0;
+    RECT client{};
+    ::GetClientRect(found, &client);
+    if (ClassOf(found).find("RxLabel") != std::string::npos) {
+      const TRxLabel& label = RxLabelOf(found);
+      text = platform::Wide(label.Caption());
+      font = FontHandle(label.Font(), dpi);
+      room = client.right - ::MulDiv(label.ShadowSize(), dpi, 96);
+    } else {
+      text = platform::Wide(WindowText(found));
+      font = reinterpret_cast<HFONT>(::SendMessageW(found, WM_GETFONT, 0, 0));
+      room = client.right;
+    }
+    HDC dc = ::GetDC(found);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(found, dc);
+    return extent.cx <= room;
+  }
+  std::string Focus() override {
+    HWND focus = ::GetFocus();
+    for (Window window : {Window::kMain, Window::kSearch, Window::kAbout}) {
+      if (window == Window::kAbout && about_ == nullptr) continue;
+      for (const ControlLayout& row : Controls(window).Layout().controls) {
+        HWND control = Controls(window).Find(row.name);
+        if (control != nullptr && (control == focus || ::IsChild(control, focus)))
+          return std::string(row.name);
+      }
+    }
+    return {};
+  }
+  bool Visible(Window window) override { return ::IsWindowVisible(Top(window)) != FALSE; }
+  bool Enabled(Window window) override { return ::IsWindowEnabled(Top(window)) != FALSE; }
+  Size ClientSize(Window window) override {
+    RECT client{};
+    ::GetClientRect(Top(window), &client);
+    return {client.right, client.bottom};
+  }
+  Span HorizontalSpan(Window window, std::string_view control) override {
+    const RECT bounds = Controls(window).Bounds(control);
+    return {bounds.left, bounds.right};
+  }
+  void SetText(Window window, std::string_view control, std::string_view text) override {
+    HWND found = Find(window, control);
+    if (found != nullptr && ClassOf(found).find("RxLabel") != std::string::npos) {
+      RxLabelOf(found).SetCaption(std::string(text));
+    } else {
+      const_cast<FormControls&>(Controls(window)).SetText(control, text);
+    }
+    Process();
+  }
+  void SetPanelText(int panel, std::string_view text) override {
+    main_->Controls().SetPanelText(panel, text);
+    Process();
+  }
+
+  void Minimise(Window window) override {
+    ::ShowWindow(Top(window), SW_MINIMIZE);
+    Process();
+  }
+  void Restore(Window window) override {
+    ::ShowWindow(Top(window), SW_RESTORE);
+    Process();
+  }
+  void Maximise(Window window) override {
+    ::ShowWindow(Top(window), SW_MAXIMIZE);
+    Process();
+  }
+  void RequestClientSize(Window window, Size size) override {
+    HWND top = Top(window);
+    RECT frame{0, 0, size.width, size.height};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(top, GWL_STYLE)),
+                         ::GetMenu(top) != nullptr,
+                         static_cast<DWORD>(::GetWindowLongPtrW(top, GWL_EXSTYLE)));
+    ::SetWindowPos(top, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER);
+    Process();
+  }
+
+  void WhileModal(std::function<void()> whileShown) override {
+    whileShown_ = std::move(whileShown);
+  }
+  bool ErrorBoxInFront() override {
+    HWND box = VisibleBox();
+    if (box == nullptr) return false;
+    // Nothing of ours above the box in the z-order, and the box active.
+    for (HWND above = ::GetWindow(box, GW_HWNDPREV); above != nullptr;
+         above = ::GetWindow(above, GW_HWNDPREV)) {
+      DWORD process = 0;
+      ::GetWindowThreadProcessId(above, &process);
+      if (process == ::GetCurrentProcessId() && ::IsWindowVisible(above) &&
+          ClassOf(above) != "tooltips_class32")
+        return false;
+    }
+    return ::GetActiveWindow() == box;
+  }
+  std::vector<std::string> TakeErrorBoxes() override { return std::exchange(boxes_, {}); }
+
+ private:
+  const FormControls& Controls(Window window) {
+    switch (window) {
+      case Window::kMain:
+        return main_->Controls();
+      case Window::kSearch:
+        return search_->Controls();
+      case Window::kAbout:
+        break;
+    }
+    EXPECT_NE(about_, nullptr) << "no About dialog";
+    return about_->Controls();
+  }
+  HWND Find(Window window, std::string_view control) { return Controls(window).Find(control); }
+  HWND Top(Window window) {
+    switch (window) {
+      case Window::kMain:
+        return main_->Handle();
+      case Window::kSearch:
+        return search_->Handle();
+      case Window::kAbout:
+        break;
+    }
+    return about_ == nullptr ? nullptr : about_->Handle();
+  }
+  HWND Main() { return main_->Handle(); }
+  HWND ToolBar() {
+    return ::FindWindowExW(main_->Controls().Find("ControlBar1"), nullptr, TOOLBARCLASSNAMEW,
+                           nullptr);
+  }
+  // A press and release of the left button at a point of a window's client area.
+  void Click(HWND window, int x, int y) {
+    ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    Process();
+  }
+  // The text of a tool, by its window and id, in a tooltip control (null: any of the program's).
+  static std::string ToolText(HWND tips, HWND owner, UINT_PTR id) {
+    ToolSearch search{owner, id, {}};
+    if (tips != nullptr) {
+      FindToolText(tips, reinterpret_cast<LPARAM>(&search));
+    } else {
+      ::EnumThreadWindows(::GetCurrentThreadId(), FindToolText, reinterpret_cast<LPARAM>(&search));
+    }
+    return search.text;
+  }
+  static HWND VisibleBox() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&found));
+    return found;
+  }
+  static void CALLBACK LookAtBoxes(HWND, UINT, UINT_PTR, DWORD) {
+    if (current == nullptr || current->busy_) return;
+    HWND box = VisibleBox();
+    if (box == nullptr) return;
+    current->busy_ = true;
+    if (current->whileShown_) std::exchange(current->whileShown_, nullptr)();
+    wchar_t text[512] = {};
+    ::GetDlgItemTextW(box, 0xFFFF, text, 512);  // the message's static control
+    current->boxes_.push_back(WindowText(box) + ": " + platform::Utf8(text));
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    current->busy_ = false;
+  }
+
+  std::unique_ptr<TApplication> app_;
+  std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<SearchWindow> search_;
+  AboutWindow* about_ = nullptr;
+  UINT_PTR timer_ = 0;
+  bool busy_ = false;
+  std::function<void()> whileShown_;
+  std::vector<std::string> boxes_;
+};
+
+}  // namespace
+
+std::unique_ptr<Driver> MakeDriver() {
+  return std::make_unique<Win32Driver>();
+}
+
+int RunProgram(const std::vector<std::string>& arguments) {
+  std::wstring exe = platform::Wide(DORVANE_PROGRAM);
+  for (wchar_t& c : exe) c = c == L'/' ? L'\\' : c;
+  std::wstring command = L"\"" + exe + L"\"";
+  for (const std::string& argument : arguments)
+    command += L" \"" + platform::Wide(argument) + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+    return -1;
+  }
+  ::WaitForSingleObject(process.hProcess, 60000);
+  DWORD code = 0xFFFFFFFF;
+  ::GetExitCodeProcess(process.hProcess, &code);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+}  // namespace dorvane::ui
