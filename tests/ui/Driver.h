@@ -107,13 +107,22 @@ class Driver {
   virtual bool ErrorBoxInFront() = 0;
   // The error boxes' texts ("title: message") since the last call; each box was closed by OK.
   virtual std::vector<std::string> TakeErrorBoxes() = 0;
+
+  // Help: the system's viewer made available (the program's help file beside the program),
+  // the viewer's visible windows counted, and the main window's end, as the user quitting.
+  virtual void LoadHelpViewer() = 0;
+  virtual int HelpWindows() = 0;
+  virtual void EndMainWindow() = 0;
 };
 
 // The front end's driver, over its main window (shown, on 7 March 2005) and its search
 // dialog (hidden), as start-up leaves them.
 std::unique_ptr<Driver> MakeDriver();
 
-// Runs the program itself with `arguments` (a screenshot, a stray argument); its exit status.
-int RunProgram(const std::vector<std::string>& arguments);
+// Runs the program itself with `arguments` (a screenshot, a stray argument), on a screen of
+// `dpi` pixels per inch; its exit status.
+int RunProgram(const std::vector<std::string>& arguments, int dpi = 96);
+// A PNG file's size in pixels, read with the system's own imaging.
+Size PictureSize(const std::string& file);
 
 }  // namespace dorvane::ui

@@ -3,8 +3,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -14,12 +16,17 @@
 #include <QToolButton>
 
 #include <memory>
+#include <optional>
 
 #include "Driver.h"
+#include "FakePlatform.h"
 #include "QtTestApp.h"
 #include "dates/DateValue.h"
 #include "forms/Application.h"
+#include "help/hh.h"
 #include "platform/QtText.h"
+#include "platform/Registry.h"
+#include "platform/Services.h"
 #include "qt/AboutWindow.h"
 #include "qt/CalendarWidget.h"
 #include "qt/Fonts.h"
@@ -94,9 +101,11 @@ class QtDriver final : public Driver {
   }
   ~QtDriver() override {
     poll_.stop();
-    main_->SetSearchDialog(nullptr);
-    search_.reset();
-    main_.reset();
+    EndMainWindow();
+    if (helpServices_) {
+      UnloadHelpViewer();
+      helpServices_.reset();
+    }
     testing::TestApp().SetErrorBox(testing::UnexpectedErrorBox);
   }
 
@@ -269,6 +278,27 @@ class QtDriver final : public Driver {
   }
   std::vector<std::string> TakeErrorBoxes() override { return std::exchange(boxes_, {}); }
 
+  void LoadHelpViewer() override {
+    registry_.keys[std::string(platform::kHtmlHelpViewerKey)] = DORVANE_HHCTRL;
+    process_.moduleFileName = DORVANE_PROGRAM;  // beside the help file, as in the build tree
+    helpServices_.emplace(platform::Services{.registry = &registry_, .process = &process_});
+    dorvane::LoadHelpViewer();
+  }
+  int HelpWindows() override {
+    int count = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w != main_.get() && w->isVisible() && qobject_cast<QMainWindow*>(w) != nullptr) ++count;
+    }
+    return count;
+  }
+  void EndMainWindow() override {
+    if (!main_) return;
+    main_->SetSearchDialog(nullptr);
+    search_.reset();
+    main_.reset();
+    Process();
+  }
+
  private:
   const FormControls& Controls(Window window) {
     switch (window) {
@@ -322,6 +352,9 @@ class QtDriver final : public Driver {
   std::unique_ptr<MainWindow> main_;
   std::unique_ptr<SearchWindow> search_;
   AboutWindow* about_ = nullptr;
+  testing::FakeRegistry registry_;
+  testing::FakeProcess process_;
+  std::optional<platform::ServicesScope> helpServices_;
   QTimer poll_;
   bool busy_ = false;
   std::function<void()> whileShown_;
@@ -334,16 +367,22 @@ std::unique_ptr<Driver> MakeDriver() {
   return std::make_unique<QtDriver>();
 }
 
-int RunProgram(const std::vector<std::string>& arguments) {
+int RunProgram(const std::vector<std::string>& arguments, int dpi) {
   QStringList list;
   for (const std::string& argument : arguments) list << QStringFromUtf8(argument);
   QProcess program;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(dpi / 96.0));
   program.setProcessEnvironment(environment);
   program.start(QStringLiteral(DORVANE_PROGRAM), list);
   if (!program.waitForFinished(60000)) return -1;
   return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+}
+
+Size PictureSize(const std::string& file) {
+  const QImage picture(QStringFromUtf8(file));
+  return {picture.width(), picture.height()};
 }
 
 }  // namespace dorvane::ui

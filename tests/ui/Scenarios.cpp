@@ -313,5 +313,46 @@ TEST_F(Window, AStrayArgumentOpensTheWindow) {
   EXPECT_EQ(RunProgram({"--pas-une-option"}), 2);
 }
 
+// Quit, by its tool button or its menu item, closes the main window.
+TEST_F(Window, QuitClosesTheMainWindow) {
+  driver->ClickTool("tlbtnQuitter");
+  EXPECT_FALSE(driver->Visible(W::kMain));
+  driver.reset();
+  driver = MakeDriver();
+  driver->ChooseMenu("Quitter1");
+  EXPECT_FALSE(driver->Visible(W::kMain));
+}
+
+// Help: without a viewer the error box says so; with one, each command opens its window, and
+// the main window's end closes them all.
+TEST_F(Window, HelpOpensTheViewerUntilTheMainWindowEnds) {
+  driver->ClickTool("tlbtnAide");
+  EXPECT_EQ(driver->TakeErrorBoxes(),
+            std::vector<std::string>{"Dorvane: Aucun visualiseur d'aide n'est installé."});
+  driver->LoadHelpViewer();
+  driver->ChooseMenu("Rubriquesdelaide1");
+  EXPECT_TRUE(driver->TakeErrorBoxes().empty());
+  EXPECT_GE(driver->HelpWindows(), 1);
+  driver->EndMainWindow();
+  EXPECT_EQ(driver->HelpWindows(), 0);
+}
+
+// On a screen of 144 dpi every window is laid out at one and a half times its size.
+TEST_F(Window, At144DpiTheWindowsScaleByOneAndAHalf) {
+  struct Row {
+    std::string_view window;
+    int width;
+  } const rows[] = {{"main", TForm1::kLayout.clientWidth}, {"search", TForm2::kLayout.clientWidth}};
+  for (const Row& row : rows) {
+    const std::string file = "scaled-" + std::string(row.window) + ".png";
+    std::remove(file.c_str());
+    ASSERT_EQ(RunProgram({"--screenshot", file, "--date", "2005-03-07", "--window",
+                          std::string(row.window)},
+                         144),
+              0);
+    EXPECT_EQ(PictureSize(file).width, (row.width * 144 + 48) / 96) << row.window;  // rounded
+  }
+}
+
 }  // namespace
 }  // namespace dorvane::ui

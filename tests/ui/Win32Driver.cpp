@@ -2,6 +2,7 @@
 // sends, reads through the windows themselves (their texts, tooltip controls, rectangles).
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
@@ -9,6 +10,7 @@
 #include "Driver.h"
 #include "dates/DateValue.h"
 #include "forms/Application.h"
+#include "help/hh.h"
 #include "platform/win32/Wide.h"
 #include "win32/AboutWindow.h"
 #include "win32/Application.h"
@@ -19,6 +21,9 @@
 #include "win32/SearchWindow.h"
 
 #include <commctrl.h>
+#include <initguid.h>
+#include <objbase.h>
+#include <wincodec.h>
 #include "win32/Win32.h"
 
 namespace dorvane::ui {
@@ -95,6 +100,17 @@ BOOL CALLBACK FindToolText(HWND tips, LPARAM data) {
   return FALSE;
 }
 
+// Counts the visible help viewer windows of this process.
+BOOL CALLBACK CountViewer(HWND window, LPARAM found) {
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(window, &process);
+  if (process == ::GetCurrentProcessId() && ClassOf(window) == "HH Parent" &&
+      ::IsWindowVisible(window)) {
+    ++*reinterpret_cast<int*>(found);
+  }
+  return TRUE;
+}
+
 BOOL CALLBACK FindBox(HWND window, LPARAM data) {
   if (ClassOf(window) != "#32770" || !::IsWindowVisible(window)) return TRUE;
   *reinterpret_cast<HWND*>(data) = window;
@@ -131,9 +147,8 @@ class Win32Driver final : public Driver {
     ::KillTimer(nullptr, timer_);
     AboutWindow::SetOnShown(nullptr);
     current = nullptr;
-    main_->SetSearchDialog(nullptr);
-    search_.reset();
-    main_.reset();
+    EndMainWindow();
+    UnloadHelpViewer();
     app_.reset();
     MSG quit{};
     while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
@@ -366,6 +381,20 @@ class Win32Driver final : public Driver {
   }
   std::vector<std::string> TakeErrorBoxes() override { return std::exchange(boxes_, {}); }
 
+  void LoadHelpViewer() override { dorvane::LoadHelpViewer(); }
+  int HelpWindows() override {
+    int count = 0;
+    ::EnumWindows(CountViewer, reinterpret_cast<LPARAM>(&count));
+    return count;
+  }
+  void EndMainWindow() override {
+    if (!main_) return;
+    main_->SetSearchDialog(nullptr);
+    search_.reset();
+    main_.reset();  // FormDestroy: the close-all command
+    Process();
+  }
+
  private:
   const FormControls& Controls(Window window) {
     switch (window) {
@@ -446,7 +475,41 @@ std::unique_ptr<Driver> MakeDriver() {
   return std::make_unique<Win32Driver>();
 }
 
-int RunProgram(const std::vector<std::string>& arguments) {
+// The screen's dpi for programs started from now on, as the display settings set it; gives
+// back the previous setting.
+class DesktopDpi {
+ public:
+  explicit DesktopDpi(int dpi) {
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                      KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr);
+    DWORD size = sizeof previous_;
+    had_ = ::RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr,
+                              reinterpret_cast<BYTE*>(&previous_), &size) == ERROR_SUCCESS;
+    Set(static_cast<DWORD>(dpi));
+  }
+  ~DesktopDpi() {
+    if (had_) {
+      Set(previous_);
+    } else {
+      ::RegDeleteValueW(key_, L"LogPixels");
+    }
+    ::RegCloseKey(key_);
+  }
+  DesktopDpi(const DesktopDpi&) = delete;
+  DesktopDpi& operator=(const DesktopDpi&) = delete;
+
+ private:
+  void Set(DWORD dpi) {
+    ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                     sizeof dpi);
+  }
+  HKEY key_ = nullptr;
+  DWORD previous_ = 96;
+  bool had_ = false;
+};
+
+int RunProgram(const std::vector<std::string>& arguments, int dpi) {
+  const DesktopDpi screen(dpi);
   std::wstring exe = platform::Wide(DORVANE_PROGRAM);
   for (wchar_t& c : exe) c = c == L'/' ? L'\\' : c;
   std::wstring command = L"\"" + exe + L"\"";
@@ -465,6 +528,29 @@ int RunProgram(const std::vector<std::string>& arguments) {
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
   return static_cast<int>(code);
+}
+
+Size PictureSize(const std::string& file) {
+  Size size;
+  if (FAILED(::CoInitialize(nullptr))) return size;
+  IWICImagingFactory* factory = nullptr;
+  IWICBitmapDecoder* decoder = nullptr;
+  IWICBitmapFrameDecode* frame = nullptr;
+  UINT width = 0;
+  UINT height = 0;
+  if (SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
+      SUCCEEDED(factory->CreateDecoderFromFilename(platform::Wide(file).c_str(), nullptr,
+                                                   GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                   &decoder)) &&
+      SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height))) {
+    size = {static_cast<int>(width), static_cast<int>(height)};
+  }
+  for (IUnknown* object : std::initializer_list<IUnknown*>{frame, decoder, factory}) {
+    if (object != nullptr) object->Release();
+  }
+  ::CoUninitialize();
+  return size;
 }
 
 }  // namespace dorvane::ui
