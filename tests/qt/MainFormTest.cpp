@@ -79,39 +79,6 @@ class MainFormTest : public ::testing::Test {
   std::unique_ptr<SearchWindow> form2_;
 };
 
-TEST_F(MainFormTest, ToolButtonsAndMenuItemsReachTheirHandlersAndFailuresTheBox) {
-  Control<QToolButton>("tlbtnMApres")->click();
-  EXPECT_EQ(Grid().SelectedDate(), MakeDate(2005, 4, 7));
-  EXPECT_EQ(Banner(), MonthBannerText(MakeDate(2005, 4, 7)));
-  form1_->Controls().Get<QAction>("Anneprcdente1")->trigger();
-  EXPECT_EQ(Grid().SelectedDate(), MakeDate(2004, 4, 7));
-
-  Grid().SetSelectedDate(MakeDate(9999, 6, 15));
-  ErrorBoxRecorder box;
-  Control<QToolButton>("tlbtnAnApres")->click();
-  EXPECT_EQ(box.texts, std::vector<std::string>{"Argument incorrect pour l'encodage de date."});
-  Control<QToolButton>("tlbtnMAvant")->click();  // the program goes on
-  EXPECT_EQ(Grid().SelectedDate(), MakeDate(9999, 5, 15));
-}
-
-TEST_F(MainFormTest, QuitClosesTheWindow) {
-  form1_->show();
-  QSignalSpy closed(form1_.get(), &MainWindow::Closed);
-  Control<QToolButton>("tlbtnQuitter")->click();
-  EXPECT_EQ(closed.count(), 1);
-  EXPECT_FALSE(form1_->isVisible());
-}
-
-TEST_F(MainFormTest, SearchCommandOpensTheDialogEmptiedWithTheDayFieldFocused) {
-  form1_->show();
-  auto* day = form2_->Controls().Get<QLineEdit>("Edit3");
-  day->setText("29");
-  Control<QToolButton>("tlbtnRechercher")->click();
-  EXPECT_TRUE(form2_->isVisible());
-  EXPECT_TRUE(day->text().isEmpty());
-  EXPECT_EQ(form2_->focusWidget(), day);
-}
-
 TEST_F(MainFormTest, TheOneSecondTimerRunsTheClock) {
   auto* timer = form1_->Controls().Get<QTimer>("Timer1");
   ASSERT_NE(timer, nullptr);
@@ -131,16 +98,6 @@ TEST_F(MainFormTest, RepaintsOnlyWhatChanged) {
             "Calendar1,Panel0,Panel1,RxLabel1,RxLabel2");
 }
 
-TEST_F(MainFormTest, SizeIsLockedAndOnlyMinimisingIsOffered) {
-  form1_->show();
-  const QSize size = form1_->size();
-  form1_->resize(size + QSize(40, 40));
-  EXPECT_EQ(form1_->size(), size);
-  EXPECT_FALSE(form1_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-  form1_->showMinimized();
-  EXPECT_TRUE(form1_->isMinimized());
-}
-
 TEST_F(MainFormTest, StatusBarsLastPanelTakesTheRestAndACutTextShowsWholeInItsTooltip) {
   form1_->setFont(FormFont());  // the program's font, as its start-up sets it
   form1_->show();
@@ -155,16 +112,6 @@ TEST_F(MainFormTest, StatusBarsLastPanelTakesTheRestAndACutTextShowsWholeInItsTo
   const std::string wide = "Lune : 29° jour  (dernier quartier) <b>et bien plus encore</b>";
   bar->SetPanelText(1, wide);
   EXPECT_TRUE(bar->Panel(1)->toolTip().contains(QString::fromStdString(wide).toHtmlEscaped()));
-}
-
-TEST_F(MainFormTest, AWeekdayLineWiderThanItsLabelShowsWholeInItsTooltip) {
-  auto* line = Control<RxLabelWidget>("RxLabel2");
-  line->grab();
-  EXPECT_TRUE(line->toolTip().isEmpty());
-  const std::string wide = "Wednesday, September 28, 2005 - 4 ème jour de la semaine <i>.";
-  line->Label().SetCaption(wide);
-  line->grab();  // painting finds the caption cut
-  EXPECT_TRUE(line->toolTip().contains(QString::fromStdString(wide).toHtmlEscaped()));
 }
 
 TEST_F(MainFormTest, TheWheelOverTheBannerTurnsTheFocusedGrid) {

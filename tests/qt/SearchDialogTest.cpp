@@ -66,40 +66,6 @@ TEST_F(SearchDialogTest, AfficherReachesTheFormAndTheMinimisedMainWindowComesBac
   EXPECT_TRUE(main_->isVisible());
 }
 
-TEST_F(SearchDialogTest, KeyFilterLetsOnlyDigitsAndBackspaceThrough) {
-  Open();
-  for (const char* name : {"Edit3", "Edit2", "Edit1"}) {
-    QLineEdit* edit = Edit(name);
-    edit->setFocus();
-    QTest::keyClicks(edit, "a1-b +2.");
-    EXPECT_EQ(edit->text(), "12") << name;
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    EXPECT_EQ(edit->text(), "1");
-  }
-}
-
-TEST_F(SearchDialogTest, EnterPressesAFocusedButtonOnlyAndEscapeNothing) {
-  Open();
-  Type("29", "2", "2004");
-  ErrorBoxRecorder box;
-  for (QWidget* w : std::initializer_list<QWidget*>{Edit("Edit3"), Edit("Edit1")}) {
-    QTest::keyClick(w, Qt::Key_Return);
-    QTest::keyClick(w, Qt::Key_Enter);
-    QTest::keyClick(w, Qt::Key_Escape);
-  }
-  QTest::keyClick(Button("btnAfficher"), Qt::Key_Escape);
-  QTest::keyClick(form2_.get(), Qt::Key_Escape);
-  EXPECT_EQ(Grid().SelectedDate(), kStart);
-  EXPECT_TRUE(form2_->isVisible());
-  QTest::keyClick(Button("btnAfficher"), Qt::Key_Return);
-  EXPECT_EQ(Grid().SelectedDate(), MakeDate(2004, 2, 29));
-  EXPECT_TRUE(form2_->isVisible());
-  QTest::keyClick(Button("Button1"), Qt::Key_Enter);
-  EXPECT_FALSE(form2_->isVisible());
-  EXPECT_TRUE(box.texts.empty());
-  EXPECT_FALSE(Button("btnAfficher")->isDefault());
-}
-
 TEST_F(SearchDialogTest, TheBoxAboutAnImpossibleDateStandsOverTheMainWindow) {
   main_->show();
   Open();
@@ -140,18 +106,6 @@ TEST_F(SearchDialogTest, ClipboardShortcutsChangeNothingAndTheFieldsMenuNamesNon
   }
   EXPECT_GE(commands, 5);  // undo, redo, cut, copy, paste, delete, select all
   menu->close();
-}
-
-TEST_F(SearchDialogTest, TabVisitsDayMonthYearThenTheButtons) {
-  Open();
-  QApplication::setActiveWindow(form2_.get());
-  Edit("Edit3")->setFocus();
-  QWidget* expected[] = {Edit("Edit2"), Edit("Edit1"), Button("btnAfficher"), Button("Button1"),
-                         Edit("Edit3")};
-  for (QWidget* next : expected) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), next);
-  }
 }
 
 TEST_F(SearchDialogTest, CloseOnlyHidesAndThePositionIsKept) {

@@ -130,6 +130,10 @@ TEST_F(Window, SearchShowsTypedDatesAndReportsErrors) {
                                             : std::vector<std::string>{std::string(row.box)});
     EXPECT_EQ(Day(), row.shown);
   }
+  // Each label holds its whole text, in the system's font as it may be.
+  for (const char* label : {"Label1", "Label2", "Label3"}) {
+    EXPECT_TRUE(driver->TextFits(W::kSearch, label)) << label;
+  }
 }
 
 // The date fields take digits only: letters, signs and the editing shortcuts (which would
@@ -226,6 +230,10 @@ TEST_F(Window, SizeHoldsAgainstResizeAndMaximise) {
   EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
   driver->Restore(W::kMain);
   EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
+  // The search dialog may grow, but never shrinks below its fields.
+  const Size search{TForm2::kLayout.clientWidth, TForm2::kLayout.clientHeight};
+  driver->RequestClientSize(W::kSearch, {50, 50});
+  EXPECT_EQ(driver->ClientSize(W::kSearch), search);
 }
 
 // The search dialog's error box stays in front of every window of the program, even when
