@@ -1,5 +1,7 @@
 #include "win32/AboutWindow.h"
 
+#include <utility>
+
 #include "platform/Services.h"
 #include "platform/win32/Wide.h"
 #include "win32/Application.h"
@@ -55,21 +57,23 @@ void AboutWindow::SetOnShown(std::function<void(AboutWindow&)> handler) {
 }
 
 void AboutWindow::ShowModal() {
-  const std::vector<HWND> disabled = TApplication::DisableWindows(window_);
+  disabled_ = TApplication::DisableWindows(window_);
   CentreOnMonitor();
   ShowCentredFirstTime();
   if (OnShown()) OnShown()(*this);
   TApplication::RunUntil(closed_);
-  TApplication::EnableWindows(disabled);
-  if (owner_ != nullptr && ::IsWindow(owner_)) ::SetActiveWindow(owner_);
-  ::ShowWindow(window_, SW_HIDE);
 }
 
 LRESULT AboutWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CLOSE) {
-    // Ends the modal loop; the owner is enabled again before the dialog hides, so that the
-    // system activates it and not another program's window.
+    // Ends the modal loop, and the dialog goes at once, as a dialog box does; the owner is
+    // enabled again before the dialog hides, so that the system activates it and not another
+    // program's window.
+    if (closed_) return 0;
     closed_ = true;
+    TApplication::EnableWindows(std::exchange(disabled_, {}));
+    if (owner_ != nullptr && ::IsWindow(owner_)) ::SetActiveWindow(owner_);
+    ::ShowWindow(window_, SW_HIDE);
     return 0;
   }
   return TopWindow::Message(message, wParam, lParam);

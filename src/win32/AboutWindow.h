@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "forms/About.h"
 #include "win32/FormWindow.h"
@@ -43,6 +44,7 @@ class AboutWindow final : public FormWindow<AboutView> {
   TFAbout form_;
   HWND owner_;
   bool closed_ = false;
+  std::vector<HWND> disabled_;  // the windows disabled while the dialog shows
 };
 
 }  // namespace dorvane::win32

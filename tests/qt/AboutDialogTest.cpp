@@ -148,34 +148,5 @@ TEST_F(AboutTest, LinesMakeAnEtchedSeparatorAt162And163) {
   EXPECT_EQ(image.pixelColor(150, 191), face);
 }
 
-TEST_F(AboutTest, OkEnterSpaceAndCloseEndTheDialogButEscapeDoesNot) {
-  const struct {
-    const char* how;
-    std::function<void(AboutWindow&)> act;
-    bool closes;
-  } cases[] = {
-      {"OK clicked",
-       [](AboutWindow& d) { QTest::mouseClick(Control(d, "Button1"), Qt::LeftButton); }, true},
-      {"Enter on OK",
-       [](AboutWindow& d) { QTest::keyClick(Control(d, "Button1"), Qt::Key_Return); }, true},
-      {"Space on OK", [](AboutWindow& d) { QTest::keyClick(Control(d, "Button1"), Qt::Key_Space); },
-       true},
-      {"close box", [](AboutWindow& d) { d.close(); }, true},
-      {"Escape", [](AboutWindow& d) { QTest::keyClick(Control(d, "Button1"), Qt::Key_Escape); },
-       false},
-  };
-  for (const auto& c : cases) {
-    AboutWindow dialog;
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    EXPECT_EQ(QApplication::focusWidget(), Control(dialog, "Button1")) << c.how;
-    c.act(dialog);
-    EXPECT_EQ(dialog.isVisible(), !c.closes) << c.how;
-    if (c.closes) {
-      EXPECT_EQ(dialog.result(), QDialog::Rejected) << c.how;
-    }
-  }
-}
-
 }  // namespace
 }  // namespace dorvane

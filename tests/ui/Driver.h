@@ -27,6 +27,7 @@ enum class Key {
   kTab,
   kEnter,
   kEscape,
+  kSpace,
   kInsert,
   kDelete,
   kF6

@@ -63,6 +63,8 @@ Qt::Key QtKey(Key key) {
       return Qt::Key_Return;
     case Key::kEscape:
       return Qt::Key_Escape;
+    case Key::kSpace:
+      return Qt::Key_Space;
     case Key::kInsert:
       return Qt::Key_Insert;
     case Key::kDelete:

@@ -191,6 +191,27 @@ TEST_F(Window, AboutIsModal) {
   EXPECT_TRUE(driver->Enabled(W::kMain));
 }
 
+// The About dialog closes by its button, with the mouse, Enter or Space, but Escape leaves it.
+TEST_F(Window, AboutClosesByItsButtonOnly) {
+  const struct {
+    Key key;
+    bool closes;
+  } rows[] = {{Key::kEnter, true}, {Key::kSpace, true}, {Key::kEscape, false}};
+  for (const auto& row : rows) {
+    bool shownAfter = true;
+    driver->WhileModal([&] {
+      EXPECT_EQ(driver->Focus(), "Button1");
+      driver->Press(W::kAbout, "Button1", row.key);
+      shownAfter = driver->Visible(W::kAbout);
+    });
+    driver->ChooseMenu("Aproposde1");
+    EXPECT_EQ(shownAfter, !row.closes) << static_cast<int>(row.key);
+  }
+  driver->WhileModal([&] { driver->ClickButton(W::kAbout, "Button1"); });
+  driver->ChooseMenu("Aproposde1");
+  EXPECT_TRUE(driver->Enabled(W::kMain));
+}
+
 // A memory figure past 32 bits widens the About dialog: its banner and its button follow the
 // new width, and every text fits.
 TEST_F(Window, AboutWidensWithItsBannerAndButton) {

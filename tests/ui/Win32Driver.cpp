@@ -55,6 +55,8 @@ UINT VirtualKey(Key key) {
       return VK_RETURN;
     case Key::kEscape:
       return VK_ESCAPE;
+    case Key::kSpace:
+      return VK_SPACE;
     case Key::kInsert:
       return VK_INSERT;
     case Key::kDelete:
