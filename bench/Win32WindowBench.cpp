@@ -1,7 +1,7 @@
 // The Windows program against a minimal Win32 window (MinimalWin32Window.cpp), in turn in the
 // same run: the time from the start of the process to its first window painted, and the peak
 // working set of the process by then. Then, in this process, one "Mois suivant" command with
-// its repaint against one static control's text changed and repainted.
+// its repaint against Windows' month-calendar control doing the same step with its captions.
 //
 // What "painted" means here: the process has a visible top-level window, its thread has served
 // a WM_NULL sent to it (so it is in its message loop, past what was sent before), and neither
@@ -158,7 +158,8 @@ BENCHMARK(BM_StartUp_DorvaneVsMinimalWin32)
 // The program's set-up for its windows, once: common controls, locale texts, application.
 void App() {
   static const auto* app = [] {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls,
+                                  ICC_BAR_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
     ::InitCommonControlsEx(&controls);
     dorvane::LoadDateLocale(*dorvane::platform::UserLocaleSource());
     return new dorvane::win32::TApplication();
@@ -194,7 +195,51 @@ void BM_MonthForwardWithRepaint(benchmark::State& state) {
   }
 }
 
-// The reference: one static control of a label's size, its text changed and repainted.
+// The reference for the month step: Windows' own month-calendar control doing the same work in
+// a window of Dorvane's size, one month forward, then the same four captions (two labels and two
+// status bar parts) set and the window repainted.
+void BM_MonthCalendarStepWithRepaint(benchmark::State& state) {
+  App();
+  HWND window =
+      ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 345, 375, nullptr, nullptr, nullptr, nullptr);
+  HWND calendar = ::CreateWindowExW(0, MONTHCAL_CLASSW, L"", WS_CHILD | WS_VISIBLE, 12, 92, 301,
+                                    139, window, nullptr, nullptr, nullptr);
+  HWND banner = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 12, 52, 301, 24, window,
+                                  nullptr, nullptr, nullptr);
+  HWND line = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 12, 250, 301, 16, window,
+                                nullptr, nullptr, nullptr);
+  HWND bar = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
+                               nullptr, nullptr, nullptr);
+  int parts[] = {90, 275, -1};
+  ::SendMessageW(bar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
+  dorvane::win32::TApplication::ProcessPending();
+  SYSTEMTIME day{};
+  ::SendMessageW(calendar, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&day));
+  day.wDay = std::min<WORD>(day.wDay, 28);
+  const SYSTEMTIME start = day;
+  int steps = 0;
+  for (auto _ : state) {
+    day.wYear = static_cast<WORD>(day.wYear + day.wMonth / 12);
+    day.wMonth = static_cast<WORD>(day.wMonth % 12 + 1);
+    ::SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&day));
+    const std::wstring n = std::to_wstring(++steps);
+    ::SetWindowTextW(banner, (L"Mois " + n).c_str());
+    ::SetWindowTextW(line, (L"Jour " + n).c_str());
+    ::SendMessageW(bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>((L"Jour : " + n).c_str()));
+    ::SendMessageW(bar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>((L"Lune : " + n).c_str()));
+    PaintNow(window);
+    if (day.wYear >= 9000) {
+      state.PauseTiming();
+      day = start;
+      state.ResumeTiming();
+    }
+  }
+  ::DestroyWindow(window);
+}
+
+// One static control of a label's size, its text changed and repainted: what one repainted
+// window costs at least.
 void BM_LabelTextWithRepaint(benchmark::State& state) {
   App();
   HWND label = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 297, 20, nullptr,
@@ -208,6 +253,7 @@ void BM_LabelTextWithRepaint(benchmark::State& state) {
   ::DestroyWindow(label);
 }
 BENCHMARK(BM_LabelTextWithRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MonthCalendarStepWithRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MonthForwardWithRepaint)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
