@@ -1,22 +1,28 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Dorvane needs to build, run and test, and only those missing.
-# Usage: scripts/deps.sh [run|test|package]   (test also brings the test, fuzz and benchmark
-# tools and the Windows build under Wine; package the Debian packaging and checking tools, and
-# the Windows build, installer and zip tools)
+# Usage: scripts/deps.sh [run|test|package|package-deb|package-windows]
+#   run: the Linux program; test also the test, fuzz and benchmark tools and the Windows build
+#   under Wine; package-deb the Debian source package's build dependencies (debian/control)
+#   and the checking tools; package-windows the Windows build, installer and zip tools;
+#   package both. The modes that build for Windows add the i386 architecture (for wine32).
 set -euo pipefail
 
 mode=${1:-test}
+case $mode in
+  run | test | package | package-deb | package-windows) ;;
+  *) echo "usage: $0 [run|test|package|package-deb|package-windows]" >&2; exit 2 ;;
+esac
 
 pkgs=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n
   libqt6svg6 libgl-dev
-  libchm-dev fonts-dejavu-core fonts-dejavu-extra
+  libchm-dev librsvg2-bin fonts-dejavu-core fonts-dejavu-extra
 )
 # The Windows build (x86_64) with its resources made from the SVG sources, run under Wine
 # (32-bit programs, such as the installer, need the i386 architecture).
 windows=(
-  g++-mingw-w64-x86-64-win32 librsvg2-bin librsvg2-dev icoutils
+  g++-mingw-w64-x86-64-win32 librsvg2-dev icoutils
   wine wine64 wine32:i386 locales
 )
 if [ "$mode" = test ]; then
@@ -29,16 +35,23 @@ if [ "$mode" = test ]; then
   )
 fi
 
-if [ "$mode" = package ]; then
-  pkgs+=(dpkg-dev file lintian desktop-file-utils appstream "${windows[@]}" nsis zip)
+if [ "$mode" = package ] || [ "$mode" = package-deb ]; then
+  # dpkg-buildpackage with the build dependencies that debian/control names (below), and the
+  # checks scripts/package.sh runs on the package.
+  pkgs+=(dpkg-dev debhelper fakeroot file lintian desktop-file-utils appstream man-db git)
 fi
+if [ "$mode" = package ] || [ "$mode" = package-windows ]; then
+  pkgs+=("${windows[@]}" nsis zip)
+fi
+windows_mode=false
+case $mode in test | package | package-windows) windows_mode=true ;; esac
 
 sudo=()
 if [ "$(id -u)" -ne 0 ]; then
   sudo=(sudo)
 fi
 
-if [ "$mode" != run ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+if $windows_mode && ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo[@]}" dpkg --add-architecture i386
 fi
 
@@ -58,7 +71,16 @@ if [ ${#missing[@]} -gt 0 ]; then
   "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+# The source package's own build dependencies, as apt reads them from debian/control.
+if [ "$mode" = package ] || [ "$mode" = package-deb ]; then
+  if ! (cd "$(dirname "$0")/.." && dpkg-checkbuilddeps >/dev/null 2>&1); then
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" apt-get build-dep -y -qq --no-install-recommends "$(cd "$(dirname "$0")/.." && pwd)"
+  fi
+fi
+
 # Wine answers in French only where the system has the French locale.
-if [ "$mode" != run ] && ! locale -a 2>/dev/null | grep -qix 'fr_FR.utf-\?8'; then
+if $windows_mode && ! locale -a 2>/dev/null | grep -qix 'fr_FR.utf-\?8'; then
   "${sudo[@]}" localedef -i fr_FR -f UTF-8 fr_FR.UTF-8
 fi

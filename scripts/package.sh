@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the packages into build-package/:
-# - deb: the Debian package dorvane_<version>_<arch>.deb, built as a distribution would (its
-#   compiler flags, no warnings made errors, no tests), its desktop entry, metainfo and contents
-#   checked, then installed into a scratch root and the program run from there. The maintainer
-#   is DORVANE_MAINTAINER, else "$DEBFULLNAME <$DEBEMAIL>" when both are set.
+# - deb: the Debian package dorvane_<version>-<revision>_<arch>.deb and its debug symbols
+#   (dorvane-dbgsym, .ddeb), built from a copy of the source tree by dpkg-buildpackage and
+#   debian/ as a distribution builds it (its compiler flags and hardening, no tests); its
+#   desktop entry, metainfo and contents checked, lintian run on it, then unpacked into a
+#   scratch root and the program run from there.
 # - windows: the x86_64 Windows build's Release dorvane.exe and Dorvane.chm, as the installer
 #   dorvane-<version>-windows-x86_64-setup.exe (NSIS, packaging/windows/dorvane.nsi) and the zip
 #   dorvane-<version>-windows-x86_64.zip; the installer is then tried under Wine in a fresh
@@ -14,7 +15,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 what=${1:-all}
 case $what in all | deb | windows) ;; *) echo "usage: $0 [deb|windows]" >&2; exit 2 ;; esac
-bash scripts/deps.sh package
+case $what in
+  all) bash scripts/deps.sh package ;;
+  *) bash scripts/deps.sh "package-$what" ;;
+esac
 
 scratch=$(mktemp -d)
 cleanup() {
@@ -32,22 +36,34 @@ fail() {
 }
 
 package_deb() {
-  maintainer=${DORVANE_MAINTAINER:-}
-  if [ -z "$maintainer" ] && [ -n "${DEBFULLNAME:-}" ] && [ -n "${DEBEMAIL:-}" ]; then
-    maintainer="$DEBFULLNAME <$DEBEMAIL>"
+  local version src log deb changes
+  version=$(dpkg-parsechangelog -S Version)
+  mkdir -p build-package
+  # dpkg-buildpackage writes its products beside the source tree it builds: a copy of the
+  # source (tracked and new files, as git sees them, without the build trees) inside
+  # build-package/.
+  src=build-package/dorvane-${version%-*}
+  rm -rf "$src" build-package/dorvane_* build-package/dorvane-dbgsym_*
+  mkdir -p "$src"
+  if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git ls-files -z --cached --others --exclude-standard |
+      tar --null --files-from=- --ignore-failed-read -cf - 2>/dev/null | tar -xf - -C "$src"
+  else
+    tar --exclude=./build\* --exclude=./.deps --exclude=./.git -cf - . | tar -xf - -C "$src"
   fi
-  extra=()
-  [ -n "$maintainer" ] && extra+=("-DDORVANE_MAINTAINER=$maintainer")
-
-  build=build-package
-  CFLAGS=$(dpkg-buildflags --get CFLAGS) CXXFLAGS=$(dpkg-buildflags --get CXXFLAGS) \
-    CPPFLAGS=$(dpkg-buildflags --get CPPFLAGS) LDFLAGS=$(dpkg-buildflags --get LDFLAGS) \
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_INSTALL_PREFIX=/usr "${extra[@]}" >/dev/null
-  cmake --build "$build"
-  rm -f "$build"/dorvane_*.deb
-  (cd "$build" && cpack -G DEB >/dev/null)
-  deb=$(ls "$build"/dorvane_*.deb)
+  log=$PWD/build-package/dorvane-build.log
+  if ! (cd "$src" && dpkg-buildpackage -us -uc -b >"$log" 2>&1); then
+    tail -n 40 "$log" >&2
+    fail "dpkg-buildpackage failed: $log"
+  fi
+  rm -rf "$src"
+  deb=build-package/dorvane_${version}_$(dpkg-architecture -qDEB_HOST_ARCH).deb
+  changes=${deb%.deb}.changes
+  [ -f "$deb" ] || fail "dpkg-buildpackage made no $deb"
+  ls build-package/dorvane-dbgsym_"${version}"_*.ddeb >/dev/null ||
+    fail "dpkg-buildpackage made no debug symbols package"
+  # The distribution's flags reached every compilation, preprocessor flags included.
+  grep -q -- '-D_FORTIFY_SOURCE=2' "$log" || fail "the build did not get CPPFLAGS: $log"
 
   # The package's own files, checked as the distribution's tools check them.
   root=$scratch/root
@@ -55,7 +71,7 @@ package_deb() {
   dpkg-deb -x "$deb" "$root"
   desktop-file-validate "$root/usr/share/applications/dorvane.desktop"
   appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
-  lintian --fail-on error --suppress-tags-from-file /dev/null "$deb"
+  lintian --fail-on error,warning --suppress-tags-from-file /dev/null "$changes"
 
   # Installed into the scratch root, the program runs from there, finds its help viewer and
   # help file, and no file of the build tree.
