@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the packages into build-package/:
 # - deb: the Debian package dorvane_<version>-<revision>_<arch>.deb and its debug symbols
-#   (dorvane-dbgsym, .ddeb), built from a copy of the source tree by dpkg-buildpackage and
+#   (dorvane-dbgsym), built from a copy of the source tree by dpkg-buildpackage and
 #   debian/ as a distribution builds it (its compiler flags and hardening, no tests); its
 #   desktop entry, metainfo and contents checked, lintian run on it, then unpacked into a
 #   scratch root and the program run from there.
@@ -60,7 +60,7 @@ package_deb() {
   deb=build-package/dorvane_${version}_$(dpkg-architecture -qDEB_HOST_ARCH).deb
   changes=${deb%.deb}.changes
   [ -f "$deb" ] || fail "dpkg-buildpackage made no $deb"
-  ls build-package/dorvane-dbgsym_"${version}"_*.ddeb >/dev/null ||
+  ls build-package/dorvane-dbgsym_"${version}"_*.deb >/dev/null ||
     fail "dpkg-buildpackage made no debug symbols package"
   # The distribution's flags reached every compilation, preprocessor flags included.
   grep -q -- '-D_FORTIFY_SOURCE=2' "$log" || fail "the build did not get CPPFLAGS: $log"
