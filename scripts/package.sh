@@ -36,7 +36,7 @@ fail() {
 }
 
 package_deb() {
-  local version src log deb changes
+  local version src log deb changes compile day release out page
   version=$(dpkg-parsechangelog -S Version)
   mkdir -p build-package
   # dpkg-buildpackage writes its products beside the source tree it builds: a copy of the
@@ -62,8 +62,14 @@ package_deb() {
   [ -f "$deb" ] || fail "dpkg-buildpackage made no $deb"
   ls build-package/dorvane-dbgsym_"${version}"_*.deb >/dev/null ||
     fail "dpkg-buildpackage made no debug symbols package"
-  # The distribution's flags reached every compilation, preprocessor flags included.
-  grep -q -- '-D_FORTIFY_SOURCE=2' "$log" || fail "the build did not get CPPFLAGS: $log"
+  # The distribution's flags reached every compilation, preprocessor flags included, and every
+  # link (dh's build log shows each command).
+  compile='/usr/bin/(c\+\+|cc) .* -c '
+  grep -qE "$compile" "$log" || fail "no compilation in the build log: $log"
+  ! grep -E "$compile" "$log" | grep -v -- '-D_FORTIFY_SOURCE=2' ||
+    fail "compiled without the distribution's CPPFLAGS: $log"
+  ! grep -E '/usr/bin/c\+\+ .* -o [^ ]*(dorvane|\.so[.0-9]*) ' "$log" | grep -v -- '-Wl,-z,now' ||
+    fail "linked without the distribution's LDFLAGS: $log"
 
   # The package's own files, checked as the distribution's tools check them.
   root=$scratch/root
@@ -83,6 +89,18 @@ package_deb() {
     echo "installed binaries carry a RUNPATH" >&2
     exit 1
   fi
+  # The version and the release date come from the release record, debian/changelog, as
+  # dpkg reads it.
+  out=$("$root/usr/bin/dorvane" --version)
+  [ "$out" = "Dorvane ${version%-*}" ] || fail "dorvane --version wrote \"$out\" for $version"
+  # The day as the entry's signature writes it ("Mon, 07 Dec 2026 12:00:00 +0000").
+  day=$(date -d "$(dpkg-parsechangelog -S Date | cut -d' ' -f2-4)" +%F)
+  release="<release version=\"${version%-*}\" date=\"$day\"/>"
+  grep -qF "$release" "$root"/usr/share/metainfo/*.metainfo.xml || fail "the metainfo lacks $release"
+  for page in man/man1 man/fr/man1; do
+    zcat "$root/usr/share/$page/dorvane.1.gz" | head -n 1 | grep -qF "\"$day\"" ||
+      fail "the manual page $page/dorvane.1 is not dated $day"
+  done
   out=$(LC_ALL= LC_TIME= LANG=fr_FR.UTF-8 "$root/usr/bin/dorvane" --print 2005-03-07)
   if [ "$out" != "$expected" ]; then
     printf 'dorvane --print from the package wrote:\n%s\n' "$out" >&2
