@@ -36,13 +36,16 @@ fail() {
 }
 
 package_deb() {
-  local version src log deb changes compile day release out page
+  local version upstream src log deb changes compile day release out page
   version=$(dpkg-parsechangelog -S Version)
+  # Its upstream part, without the epoch and the Debian revision.
+  upstream=${version#*:}
+  upstream=${upstream%-*}
   mkdir -p build-package
   # dpkg-buildpackage writes its products beside the source tree it builds: a copy of the
   # source (tracked and new files, as git sees them, without the build trees) inside
   # build-package/.
-  src=build-package/dorvane-${version%-*}
+  src=build-package/dorvane-$upstream
   rm -rf "$src" build-package/dorvane_* build-package/dorvane-dbgsym_*
   mkdir -p "$src"
   if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
@@ -57,10 +60,11 @@ package_deb() {
     fail "dpkg-buildpackage failed: $log"
   fi
   rm -rf "$src"
-  deb=build-package/dorvane_${version}_$(dpkg-architecture -qDEB_HOST_ARCH).deb
+  # File names leave the epoch out.
+  deb=build-package/dorvane_${version#*:}_$(dpkg-architecture -qDEB_HOST_ARCH).deb
   changes=${deb%.deb}.changes
   [ -f "$deb" ] || fail "dpkg-buildpackage made no $deb"
-  ls build-package/dorvane-dbgsym_"${version}"_*.deb >/dev/null ||
+  ls build-package/dorvane-dbgsym_"${version#*:}"_*.deb >/dev/null ||
     fail "dpkg-buildpackage made no debug symbols package"
   # The distribution's flags reached every compilation, preprocessor flags included, and every
   # link (dh's build log shows each command).
@@ -92,11 +96,11 @@ package_deb() {
   # The version and the release date come from the release record, debian/changelog, as
   # dpkg reads it.
   out=$("$root/usr/bin/dorvane" --version)
-  [ "$out" = "Dorvane ${version%-*}" ] || fail "dorvane --version wrote \"$out\" for $version"
-  # The day as the entry's signature writes it ("Mon, 07 Dec 2026 12:00:00 +0000").
-  day=$(date -d "$(dpkg-parsechangelog -S Date | cut -d' ' -f2-4)" +%F)
-  release="<release version=\"${version%-*}\" date=\"$day\"/>"
+  [ "$out" = "Dorvane $upstream" ] || fail "dorvane --version wrote \"$out\" for $version"
+  release="<release version=\"$upstream\" date="
   grep -qF "$release" "$root"/usr/share/metainfo/*.metainfo.xml || fail "the metainfo lacks $release"
+  # The day as the newest entry's signature writes it ("Mon, 07 Dec 2026 12:00:00 +0000").
+  day=$(date -d "$(dpkg-parsechangelog -S Date | cut -d' ' -f2-4)" +%F)
   for page in man/man1 man/fr/man1; do
     zcat "$root/usr/share/$page/dorvane.1.gz" | head -n 1 | grep -qF "\"$day\"" ||
       fail "the manual page $page/dorvane.1 is not dated $day"
