@@ -38,7 +38,7 @@ fi
 if [ "$mode" = package ] || [ "$mode" = package-deb ]; then
   # dpkg-buildpackage with the build dependencies that debian/control names (below), and the
   # checks scripts/package.sh runs on the package.
-  pkgs+=(dpkg-dev debhelper fakeroot file lintian desktop-file-utils appstream man-db git)
+  pkgs+=(dpkg-dev lintian desktop-file-utils appstream git)
 fi
 if [ "$mode" = package ] || [ "$mode" = package-windows ]; then
   pkgs+=("${windows[@]}" nsis zip)
