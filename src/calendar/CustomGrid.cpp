@@ -109,6 +109,19 @@ int TCustomGrid::BorderWidth() const {
   return ctl3D_ ? 2 : 1;
 }
 
+void TCustomGrid::PaintBorder(Canvas& canvas, const Rect& bounds) const {
+  const int b = BorderWidth();
+  if (b == 2) {
+    canvas.DrawEdge(bounds, BDR_SUNKENOUTER | BDR_SUNKENINNER, BF_RECT);
+  } else if (b == 1) {
+    canvas.SetBrush(Brush{clWindowFrame, TBrushStyle::bsSolid});
+    canvas.FillRect({bounds.Left, bounds.Top, bounds.Right, bounds.Top + 1});
+    canvas.FillRect({bounds.Left, bounds.Bottom - 1, bounds.Right, bounds.Bottom});
+    canvas.FillRect({bounds.Left, bounds.Top, bounds.Left + 1, bounds.Bottom});
+    canvas.FillRect({bounds.Right - 1, bounds.Top, bounds.Right, bounds.Bottom});
+  }
+}
+
 Rect TCustomGrid::CellRect(int col, int row) const {
   const int left = col * (colWidth_ + gridLineWidth_);
   const int top = row * (rowHeight_ + gridLineWidth_);
@@ -387,6 +400,7 @@ void TCustomGrid::TimerTick() {
 // ---- Keyboard and wheel ----
 
 bool TCustomGrid::KeyDown(std::uint16_t key, TShiftState shift) {
+  if ((shift & ssAlt) != 0) return false;
   if (OnKeyDown) {
     OnKeyDown(*this, key, shift);
     if (key == 0) return true;

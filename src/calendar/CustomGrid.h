@@ -7,6 +7,7 @@
 #include "calendar/CalendarHost.h"
 #include "gfx/Canvas.h"
 #include "gfx/Color.h"
+#include "gfx/Keys.h"
 #include "gfx/MouseButton.h"
 #include "gfx/Rect.h"
 
@@ -19,21 +20,6 @@ class EGridRangeError : public std::runtime_error {
 };
 
 inline constexpr const char* kGridRangeMessage = "Indice de grille hors limites";
-
-// Virtual keys the grid reacts to, with their usual values.
-inline constexpr std::uint16_t VK_PRIOR = 0x21;  // Page Up
-inline constexpr std::uint16_t VK_NEXT = 0x22;   // Page Down
-inline constexpr std::uint16_t VK_END = 0x23;
-inline constexpr std::uint16_t VK_HOME = 0x24;
-inline constexpr std::uint16_t VK_LEFT = 0x25;
-inline constexpr std::uint16_t VK_UP = 0x26;
-inline constexpr std::uint16_t VK_RIGHT = 0x27;
-inline constexpr std::uint16_t VK_DOWN = 0x28;
-
-using TShiftState = std::uint8_t;
-inline constexpr TShiftState ssShift = 0x1;
-inline constexpr TShiftState ssAlt = 0x2;
-inline constexpr TShiftState ssCtrl = 0x4;
 
 using TGridDrawState = std::uint8_t;
 inline constexpr TGridDrawState gdSelected = 0x1;
@@ -107,6 +93,9 @@ class TCustomGrid {
   void SetBorderStyle(TBorderStyle style);
   // Pixels of border the host draws around the client area on each side.
   int BorderWidth() const;
+  // Draws that border along the inside of `bounds`, the control's whole area: the sunken
+  // client edge with Ctl3D, else a line of the window frame's colour.
+  void PaintBorder(Canvas& canvas, const Rect& bounds) const;
 
   int Col() const { return current_.col; }
   int Row() const { return current_.row; }
@@ -134,7 +123,8 @@ class TCustomGrid {
   void Paint(Canvas& canvas);
   void Paint(Canvas& canvas, const Rect& update);
 
-  // Input from the host.
+  // Input from the host. A key with Alt held is never the grid's (it belongs to the window's
+  // menu and accelerators): KeyDown refuses it, and the host hands it on.
   void SizeNotice(int clientWidth, int clientHeight);
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y, bool doubleClick);
   void MouseMove(TShiftState shift, int x, int y);

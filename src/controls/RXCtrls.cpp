@@ -268,6 +268,19 @@ bool TRxCustomLabel::CaptionCut(Canvas& canvas) {
   return r.Right > Width() - 1 || r.Bottom > Height();
 }
 
+std::string TRxCustomLabel::ToolTipText(Canvas& canvas) {
+  return CaptionCut(canvas) ? Caption() : std::string();
+}
+
+std::string TRxCustomLabel::AccessibleText() const {
+  return showAccelChar_ ? ParsePrefix(DisplayText()).shown : DisplayText();
+}
+
+char32_t TRxCustomLabel::Accelerator() const {
+  if (focusControl_ == nullptr || !showAccelChar_) return 0;
+  return ParsePrefix(DisplayText()).accelerator;
+}
+
 void TRxCustomLabel::FitToText() {
   if (!autoSize_) return;
   Rect r{1, 0, Width() - 1, Height()};

@@ -87,6 +87,13 @@ class TRxCustomLabel : private RemovalObserver {
   // Whether the caption needs more room than the label has, so that painting cuts it (a label
   // of fixed size).
   bool CaptionCut(Canvas& canvas);
+  // The label's tooltip after a paint on `canvas`: its whole caption when painting cuts it,
+  // else none.
+  std::string ToolTipText(Canvas& canvas);
+  // What a screen reader reads: the caption as shown, without its accelerator's mark.
+  std::string AccessibleText() const;
+  // The character whose Alt combination the label answers (DialogChar); 0 when none.
+  char32_t Accelerator() const;
   void SetOnClick(TNotifyEvent handler) { onClick_ = std::move(handler); }
   void SetOnDblClick(TNotifyEvent handler) { onDblClick_ = std::move(handler); }
   void SetOnMouseDown(TMouseEvent handler) { onMouseDown_ = std::move(handler); }

@@ -56,6 +56,7 @@ DateLocale ReadDateLocale(const platform::LocaleSource& source) {
   read(LocaleItem::MorningMark, 0, locale.MorningMark);
   read(LocaleItem::EveningMark, 0, locale.EveningMark);
   readChar(LocaleItem::DecimalSeparator, locale.DecimalSep);
+  read(LocaleItem::ThousandSeparator, 0, locale.ThousandSep);
 
   const std::string hour = readNumber(LocaleItem::TimeLeadingZero, 0) != 0 ? "hh" : "h";
   const bool twelveHour = readNumber(LocaleItem::TimeFormat, 0) == 0;

@@ -25,6 +25,7 @@ struct DateLocale {
   std::string MorningMark = "am";
   std::string EveningMark = "pm";
   char32_t DecimalSep = U'.';
+  std::string ThousandSep = ",";  // may be several bytes (U+202F in French)
   std::string ShortTimePattern = "h:mm AMPM";
   std::string LongTimePattern = "h:mm:ss AMPM";
 };

@@ -4,6 +4,7 @@
 #include <array>
 #include <exception>
 
+#include "dates/DateLocale.h"
 #include "forms/AboutMemory.h"
 #include "forms/AboutTexts.h"
 #include "platform/MemoryStatus.h"
@@ -88,7 +89,7 @@ void TFAbout::FormCreate() {
   view_.Beep();
   const platform::MemoryFigures memory = platform::ActiveMemoryStatus().Query();
   view_.SetText("lblPhysMem",
-                PhysicalMemoryText(memory.totalPhysicalBytes, view_.ThousandsSeparator()));
+                PhysicalMemoryText(memory.totalPhysicalBytes, CurrentDateLocale().ThousandSep));
   view_.SetText("lblPhysRes", FreeMemoryText(memory.memoryLoad));
 }
 

@@ -20,8 +20,6 @@ class AboutView : public FormView {
   virtual void ShowApplicationIcon(std::string_view control) = 0;
   // The system's default sound (MessageBeep with MB_OK).
   virtual void Beep() = 0;
-  // The thousands separator of the user's number format, as UTF-8.
-  virtual std::string ThousandsSeparator() const = 0;
 };
 
 // The About dialog: banner, the application's icon, the product texts, an etched separator,

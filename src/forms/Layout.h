@@ -2,13 +2,17 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "controls/Lines.h"
 #include "gfx/Alignment.h"
 #include "gfx/Canvas.h"
 #include "gfx/Color.h"
+#include "gfx/Keys.h"
 
 namespace dorvane {
 
@@ -29,6 +33,12 @@ inline constexpr Handler On = static_cast<Handler>(handler);
 // The key filter of an edit: the character to pass on for a typed one. A control character
 // the edit does not insert (code 15) refuses the key.
 using KeyFilter = char32_t (*)(char32_t key);
+
+// Whether an edit with a key filter refuses a key that changes its text without typing a
+// character: paste, cut, undo and redo by their other keys (Shift+Insert, Shift+Delete,
+// Alt+Backspace, Alt+Shift+Backspace, and the F18, F20 and F14 of keyboards that have them), as
+// its filter refuses the Ctrl letters that run the same commands (they type control characters).
+bool RefusedEditKey(std::uint16_t key, TShiftState shift);
 
 // A width or height the control finds itself (a label's text, a picture's image, a line's
 // first height).
@@ -133,6 +143,10 @@ struct StatusPanelLayout {
 // width, cut, and whole in the panel's tooltip.
 inline constexpr std::array kPanelTextStretches{100, 95, 90, 85};
 
+// The first of those stretches at which a panel's text fits its `room`, `widthAt` measuring
+// the text at a stretch; none when it fits at none (the text is cut: its tooltip shows it).
+std::optional<int> PanelTextStretch(int room, const std::function<int(int stretch)>& widthAt);
+
 // A whole window: its own properties and its tables. Positions are pixels at 96 dpi.
 struct WindowLayout {
   std::string_view name;
@@ -151,8 +165,28 @@ struct WindowLayout {
   std::span<const StatusPanelLayout> panels = {};
 };
 
+// A platform label's width (or height) for its text's: a label of its own size takes the
+// text's; one of the table's size keeps it unless the text needs more (the system's font may be
+// wider than the one the table was laid out with, and no text is cut).
+constexpr int LabelExtent(int tableSize, int textSize) {
+  return tableSize == kAutoSize || textSize > tableSize ? textSize : tableSize;
+}
+
 // The row of the named control; null when the window has none of that name.
 const ControlLayout* FindControl(const WindowLayout& window, std::string_view name);
+
+// The window's tab stops (its edits and buttons with a tab order) in the order Tab visits
+// them: tab orders count within each parent, a parent's stops come in their order, and a
+// container's own stops where the container stands among its siblings.
+std::vector<const ControlLayout*> TabChain(const WindowLayout& window);
+
+// The menu bar's tree: each menu of the bar (a row without `menu`) with its items and
+// separators, in the table's order. An item whose menu the table does not have is left out.
+struct MenuLayout {
+  std::size_t row;                 // the menu's row in the table
+  std::vector<std::size_t> items;  // its items' rows
+};
+std::vector<MenuLayout> MenuTree(const WindowLayout& window);
 
 // The name a screen reader gives a tool button: its hint without the final full stop.
 constexpr std::string_view SpokenName(std::string_view hint) {

@@ -98,4 +98,46 @@ class Canvas {
   virtual TColor ColorToRGB(TColor color) = 0;
 };
 
+// The state every drawing context keeps the same way: the font, the text colour, the brush,
+// the pen and the pen's position. A context on a drawing API draws with it; it is told of a
+// new font (SelectFont) and draws each pen segment (DrawSegment).
+class StatefulCanvas : public Canvas {
+ public:
+  void SetFont(const Font& font) final {
+    if (!(font == font_)) {
+      font_ = font;
+      SelectFont(font_);
+    }
+    textColor_ = font.Color;
+  }
+  TColor SetTextColor(TColor color) final {
+    const TColor old = textColor_;
+    textColor_ = color;
+    return old;
+  }
+  void SetBrush(const Brush& brush) final { brush_ = brush; }
+  void SetPen(const Pen& pen) final { pen_ = pen; }
+  void Polyline(std::span<const Segment> segments) final {
+    for (const Segment& s : segments) DrawSegment(s.from, s.to);
+  }
+  void MoveTo(int x, int y) final { position_ = {x, y}; }
+  void LineTo(int x, int y) final {
+    const Point to{x, y};
+    DrawSegment(position_, to);
+    position_ = to;
+  }
+
+ protected:
+  // The font has changed: later texts and measures use it.
+  virtual void SelectFont(const Font& font) = 0;
+  // One pen segment; as with LineTo, the end point is not drawn.
+  virtual void DrawSegment(Point from, Point to) = 0;
+
+  Font font_;
+  TColor textColor_ = font_.Color;
+  Brush brush_;
+  Pen pen_;
+  Point position_;
+};
+
 }  // namespace dorvane

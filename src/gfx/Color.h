@@ -21,6 +21,7 @@ inline constexpr TColor clWhite = 0xFFFFFF;
 
 inline constexpr TColor kSystemColorFlag = 0xFF000000;
 inline constexpr TColor clWindow = 0xFF000005;
+inline constexpr TColor clWindowFrame = 0xFF000006;
 inline constexpr TColor clWindowText = 0xFF000008;
 inline constexpr TColor clHighlight = 0xFF00000D;
 inline constexpr TColor clHighlightText = 0xFF00000E;

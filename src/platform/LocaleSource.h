@@ -20,6 +20,7 @@ enum class LocaleItem {
   MorningMark,
   EveningMark,
   DecimalSeparator,
+  ThousandSeparator,
   TimeLeadingZero,     // a number: non-zero when hours take a leading zero
   TimeFormat,          // a number: 0 for a 12-hour clock, 1 for a 24-hour clock
   TimeMarkerPosition,  // a number: non-zero when the morning/evening mark comes first

@@ -34,6 +34,7 @@ QtLocaleSource::QtLocaleSource(std::string_view localeName) {
   put(LocaleItem::MorningMark, 0, locale.amText().toStdString());
   put(LocaleItem::EveningMark, 0, locale.pmText().toStdString());
   put(LocaleItem::DecimalSeparator, 0, locale.decimalPoint().toStdString());
+  put(LocaleItem::ThousandSeparator, 0, locale.groupSeparator().toStdString());
 
   const std::string timeFormat = locale.timeFormat(QLocale::ShortFormat).toStdString();
   const QtHourFormat hours = ReadQtTimeFormat(timeFormat);

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QPointer>
 
 #include "qt/MessageBeep.h"
@@ -61,10 +60,6 @@ void AboutWindow::ShowApplicationIcon(std::string_view control) {
 
 void AboutWindow::Beep() {
   MessageBeep();
-}
-
-std::string AboutWindow::ThousandsSeparator() const {
-  return QLocale().groupSeparator().toStdString();
 }
 
 void AboutWindow::keyPressEvent(QKeyEvent* event) {

@@ -34,7 +34,6 @@ class AboutWindow : public FormWindow<QDialog, AboutView> {
  private:
   void ShowApplicationIcon(std::string_view control) override;
   void Beep() override;
-  std::string ThousandsSeparator() const override;
 
   TFAbout form_;
 };

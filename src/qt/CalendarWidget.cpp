@@ -9,52 +9,11 @@
 #include <QTimerEvent>
 #include <QWheelEvent>
 
-#include "gfx/TextFlags.h"
 #include "qt/QtCanvas.h"
+#include "qt/QtKeys.h"
 #include "qt/QtMouseButton.h"
 
 namespace dorvane {
-
-namespace {
-
-constexpr TColor clWindowFrame = 0xFF000006;
-
-TShiftState ShiftOf(Qt::KeyboardModifiers modifiers) {
-  TShiftState shift = 0;
-  if (modifiers & Qt::ShiftModifier) shift |= ssShift;
-  if (modifiers & Qt::AltModifier) shift |= ssAlt;
-  if (modifiers & Qt::ControlModifier) shift |= ssCtrl;
-  return shift;
-}
-
-std::uint16_t VirtualKeyOf(int key) {
-  switch (key) {
-    case Qt::Key_Left:
-      return VK_LEFT;
-    case Qt::Key_Right:
-      return VK_RIGHT;
-    case Qt::Key_Up:
-      return VK_UP;
-    case Qt::Key_Down:
-      return VK_DOWN;
-    case Qt::Key_Home:
-      return VK_HOME;
-    case Qt::Key_End:
-      return VK_END;
-    case Qt::Key_PageUp:
-      return VK_PRIOR;
-    case Qt::Key_PageDown:
-      return VK_NEXT;
-    default:
-      return 0;
-  }
-}
-
-bool IsArrow(int key) {
-  return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
-}
-
-}  // namespace
 
 CalendarWidget::CalendarWidget(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -130,16 +89,7 @@ void CalendarWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   QtCanvas canvas(painter, palette());
   const int b = calendar_.BorderWidth();
-  const Rect bounds{0, 0, width(), height()};
-  if (b == 2) {
-    canvas.DrawEdge(bounds, BDR_SUNKENOUTER | BDR_SUNKENINNER, BF_RECT);
-  } else if (b == 1) {
-    canvas.SetBrush(Brush{clWindowFrame, TBrushStyle::bsSolid});
-    canvas.FillRect({0, 0, width(), 1});
-    canvas.FillRect({0, height() - 1, width(), height()});
-    canvas.FillRect({0, 0, 1, height()});
-    canvas.FillRect({width() - 1, 0, width(), height()});
-  }
+  calendar_.PaintBorder(canvas, Rect{0, 0, width(), height()});
   const QRect client(b, b, width() - 2 * b, height() - 2 * b);
   painter.setClipRect(client, Qt::IntersectClip);
   painter.translate(b, b);
@@ -179,10 +129,8 @@ void CalendarWidget::mouseReleaseEvent(QMouseEvent* event) {
 
 void CalendarWidget::keyPressEvent(QKeyEvent* event) {
   const std::uint16_t key = VirtualKeyOf(event->key());
-  const bool handled = key != 0 && calendar_.KeyDown(key, ShiftOf(event->modifiers()));
-  // Arrow keys are always the calendar's, also when a move is refused, so that they never
-  // reach the window; Tab never gets here, Qt's focus navigation takes it first.
-  if (handled || IsArrow(event->key())) {
+  // Tab never gets here, Qt's focus navigation takes it first.
+  if (key != 0 && calendar_.KeyDown(key, ShiftOf(event->modifiers()))) {
     event->accept();
   } else {
     QWidget::keyPressEvent(event);

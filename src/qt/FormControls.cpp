@@ -19,6 +19,7 @@
 #include "qt/GroupBox.h"
 #include "qt/LineWidget.h"
 #include "qt/QtCanvas.h"
+#include "qt/QtKeys.h"
 #include "qt/RxLabelWidget.h"
 #include "qt/StatusBar.h"
 #include "qt/SvgPicture.h"
@@ -36,14 +37,21 @@ QString ToolImagePath(std::string_view image) {
   return QStringLiteral(":/dorvane/tool/%1.svg").arg(QStringFromUtf8(image));
 }
 
-// A label that takes the size of its text. Plain text only: texts from the program or the
-// system are never read as markup.
+// A label sized for its text as LabelExtent says. Plain text only: texts from the program or
+// the system are never read as markup.
 class SizedLabel : public QLabel {
  public:
-  explicit SizedLabel(QWidget* parent) : QLabel(parent) {
+  SizedLabel(QWidget* parent, const ControlLayout& row) : QLabel(parent), row_(row) {
     setTextFormat(Qt::PlainText);
     setAutoFillBackground(true);
   }
+  void Fit() {
+    const QSize text = sizeHint();
+    resize(LabelExtent(row_.width, text.width()), LabelExtent(row_.height, text.height()));
+  }
+
+ private:
+  const ControlLayout& row_;
 };
 
 // The character a key press types, as a key filter sees it: Ctrl with a letter types the
@@ -68,13 +76,6 @@ char32_t TypedCharacter(const QKeyEvent& key) {
   return text.toUcs4().value(0);
 }
 
-// Paste, cut, undo and redo by their other keys (Shift+Insert...) would change the text
-// without typing a character; they are refused as the Ctrl letters are.
-bool IsEditingShortcut(const QKeyEvent& key) {
-  return key.matches(QKeySequence::Paste) || key.matches(QKeySequence::Cut) ||
-         key.matches(QKeySequence::Undo) || key.matches(QKeySequence::Redo);
-}
-
 // A filter that hands on another character than the one typed refuses it: a single-line
 // edit inserts none of the control characters it replaces keys with.
 bool Refuses(KeyFilter filter, char32_t typed) {
@@ -96,10 +97,6 @@ void ShowFieldMenu(QLineEdit* edit, const QPoint& at) {
   }
   menu->setAttribute(Qt::WA_DeleteOnClose);
   menu->popup(edit->mapToGlobal(at));
-}
-
-bool IsTabStop(ControlKind kind) {
-  return kind == ControlKind::kEdit || kind == ControlKind::kButton;
 }
 
 }  // namespace
@@ -197,18 +194,15 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
       }
       return grid;
     }
-    case ControlKind::kLabel:
-      if (row.width == kAutoSize) {
-        widget = new SizedLabel(parent);
-        if (row.font != nullptr) widget->setFont(ToQFont(ToFont(*row.font)));
-        static_cast<QLabel*>(widget)->setText(QStringFromUtf8(row.text));
-        widget->move(row.left, row.top);
-        widget->adjustSize();
-        widget->setObjectName(name);
-        return widget;
-      }
-      widget = new QLabel(QStringFromUtf8(row.text), parent);
-      break;
+    case ControlKind::kLabel: {
+      auto* label = new SizedLabel(parent, row);
+      if (row.font != nullptr) label->setFont(ToQFont(ToFont(*row.font)));
+      label->setText(QStringFromUtf8(row.text));
+      label->move(row.left, row.top);
+      label->Fit();
+      label->setObjectName(name);
+      return label;
+    }
     case ControlKind::kEdit: {
       auto* edit = new QLineEdit(parent);
       if (row.maxLength > 0) edit->setMaxLength(row.maxLength);
@@ -291,50 +285,30 @@ void FormControls::AddToolButtons(QWidget* toolBar) {
 }
 
 void FormControls::SetTabOrder() {
-  // Tab orders count within each parent; the keyboard visits a parent's stops in their order,
-  // and a container's own stops where the container stands among its siblings.
-  std::vector<QWidget*> chain;
-  const auto visit = [&](const auto& self, std::string_view parent) -> void {
-    std::vector<const ControlLayout*> children;
-    for (const ControlLayout& row : layout_.controls) {
-      if (row.parent == parent && row.tabOrder != kNoTabStop) children.push_back(&row);
-    }
-    std::stable_sort(
-        children.begin(), children.end(),
-        [](const ControlLayout* a, const ControlLayout* b) { return a->tabOrder < b->tabOrder; });
-    for (const ControlLayout* row : children) {
-      if (IsTabStop(row->kind)) chain.push_back(Find(row->name));
-      self(self, row->name);
-    }
-  };
-  visit(visit, {});
-  for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+  const std::vector<const ControlLayout*> chain = TabChain(layout_);
+  for (std::size_t i = 1; i < chain.size(); ++i) {
+    QWidget::setTabOrder(Find(chain[i - 1]->name), Find(chain[i]->name));
+  }
 }
 
 void FormControls::BuildMenu(QMenuBar& bar) {
-  std::vector<std::pair<std::string_view, QMenu*>> menus;
-  for (const MenuItemLayout& row : layout_.menu) {
-    const QString name = QStringFromUtf8(row.name);
-    if (row.menu.empty()) {
-      QMenu* menu = bar.addMenu(QStringFromUtf8(row.caption));
-      menu->setObjectName(name);
-      menus.emplace_back(row.name, menu);
-      continue;
+  for (const MenuLayout& tree : MenuTree(layout_)) {
+    const MenuItemLayout& top = layout_.menu[tree.row];
+    QMenu* menu = bar.addMenu(QStringFromUtf8(top.caption));
+    menu->setObjectName(QStringFromUtf8(top.name));
+    for (const std::size_t i : tree.items) {
+      const MenuItemLayout& row = layout_.menu[i];
+      if (row.caption == kMenuSeparator) {
+        menu->addSeparator()->setObjectName(QStringFromUtf8(row.name));
+        continue;
+      }
+      QAction* item = menu->addAction(QStringFromUtf8(row.caption));
+      item->setObjectName(QStringFromUtf8(row.name));
+      if (const Handler handler = row.onClick) {
+        connect(item, &QAction::triggered, this, [this, handler] { Forward(handler); });
+      }
+      controls_.emplace_back(row.name, item);
     }
-    const auto owner = std::find_if(menus.begin(), menus.end(),
-                                    [&](const auto& m) { return m.first == row.menu; });
-    if (owner == menus.end()) continue;
-    QMenu* menu = owner->second;
-    if (row.caption == kMenuSeparator) {
-      menu->addSeparator()->setObjectName(name);
-      continue;
-    }
-    QAction* item = menu->addAction(QStringFromUtf8(row.caption));
-    item->setObjectName(name);
-    if (const Handler handler = row.onClick) {
-      connect(item, &QAction::triggered, this, [this, handler] { Forward(handler); });
-    }
-    controls_.emplace_back(row.name, item);
   }
 }
 
@@ -349,7 +323,7 @@ void FormControls::SetText(std::string_view control, std::string_view text) {
     button->setText(value);
   } else if (auto* plain = qobject_cast<QLabel*>(widget)) {
     plain->setText(value);
-    if (dynamic_cast<SizedLabel*>(plain) != nullptr) plain->adjustSize();
+    if (auto* sized = dynamic_cast<SizedLabel*>(plain)) sized->Fit();
   }
 }
 
@@ -387,7 +361,7 @@ bool FormControls::eventFilter(QObject* watched, QEvent* event) {
   const KeyFilter filter = found->second;
   if (event->type() == QEvent::KeyPress) {
     const auto& key = static_cast<const QKeyEvent&>(*event);
-    if (IsEditingShortcut(key)) return true;
+    if (RefusedEditKey(VirtualKeyOf(key.key()), ShiftOf(key.modifiers()))) return true;
     const char32_t typed = TypedCharacter(key);
     return typed != 0 && Refuses(filter, typed);
   }

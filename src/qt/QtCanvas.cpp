@@ -113,10 +113,9 @@ Font FromQFont(const QFont& font, int logicalDpiY, TColor color) {
 }
 
 QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette)
-    : painter_(&painter), palette_(palette), qfont_(ToQFont(font_)), textColor_(font_.Color) {}
+    : painter_(&painter), palette_(palette), qfont_(ToQFont(font_)) {}
 
-QtCanvas::QtCanvas(const QPalette& palette)
-    : palette_(palette), qfont_(ToQFont(font_)), textColor_(font_.Color) {}
+QtCanvas::QtCanvas(const QPalette& palette) : palette_(palette), qfont_(ToQFont(font_)) {}
 
 QtCanvas::~QtCanvas() = default;
 
@@ -124,26 +123,8 @@ QFontMetrics QtCanvas::Metrics() const {
   return painter_ != nullptr ? QFontMetrics(qfont_, painter_->device()) : QFontMetrics(qfont_);
 }
 
-void QtCanvas::SetFont(const Font& font) {
-  if (!(font == font_)) {
-    font_ = font;
-    qfont_ = ToQFont(font);
-  }
-  textColor_ = font.Color;
-}
-
-TColor QtCanvas::SetTextColor(TColor color) {
-  const TColor old = textColor_;
-  textColor_ = color;
-  return old;
-}
-
-void QtCanvas::SetBrush(const Brush& brush) {
-  brush_ = brush;
-}
-
-void QtCanvas::SetPen(const Pen& pen) {
-  pen_ = pen;
+void QtCanvas::SelectFont(const Font& font) {
+  qfont_ = ToQFont(font);
 }
 
 TColor QtCanvas::ColorToRGB(TColor color) {
@@ -403,7 +384,7 @@ void QtCanvas::DrawEdge(const Rect& rect, std::uint32_t edge, std::uint32_t side
 }
 
 void QtCanvas::DrawSegment(Point from, Point to) {
-  if (pen_.Style == TPenStyle::psClear || from == to) return;
+  if (painter_ == nullptr || pen_.Style == TPenStyle::psClear || from == to) return;
   const int width = std::max(1, pen_.Width);
   // Like the platform's pens: a styled pen wider than one pixel draws solid.
   const QVector<qreal> dashes = width == 1 ? DashesOf(pen_.Style) : QVector<qreal>{};
@@ -437,21 +418,6 @@ void QtCanvas::DrawSegment(Point from, Point to) {
     painter_->drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
   }
   painter_->restore();
-}
-
-void QtCanvas::Polyline(std::span<const Segment> segments) {
-  if (painter_ == nullptr) return;
-  for (const Segment& s : segments) DrawSegment(s.from, s.to);
-}
-
-void QtCanvas::MoveTo(int x, int y) {
-  position_ = {x, y};
-}
-
-void QtCanvas::LineTo(int x, int y) {
-  const Point to{x, y};
-  if (painter_ != nullptr) DrawSegment(position_, to);
-  position_ = to;
 }
 
 }  // namespace dorvane

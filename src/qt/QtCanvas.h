@@ -26,7 +26,7 @@ QString PlainToolTip(const QString& text);
 // any device pixel ratio. System colours are resolved through the palette given here. Without
 // a painter the canvas only measures (every drawing call does nothing), which is what the
 // controls need for sizing themselves outside painting.
-class QtCanvas final : public Canvas {
+class QtCanvas final : public StatefulCanvas {
  public:
   QtCanvas(QPainter& painter, const QPalette& palette);
   explicit QtCanvas(const QPalette& palette);
@@ -35,38 +35,27 @@ class QtCanvas final : public Canvas {
   QtCanvas(const QtCanvas&) = delete;
   QtCanvas& operator=(const QtCanvas&) = delete;
 
-  void SetFont(const Font& font) override;
-  TColor SetTextColor(TColor color) override;
-  void SetBrush(const Brush& brush) override;
-  void SetPen(const Pen& pen) override;
   void FillRect(const Rect& rect) override;
   int DrawText(std::string_view text, Rect& rect, std::uint32_t flags) override;
   Size TextExtent(std::string_view text) override;
   void TextRect(const Rect& rect, int x, int y, std::string_view text) override;
   void DrawFocusRect(const Rect& rect) override;
   void DrawEdge(const Rect& rect, std::uint32_t edge, std::uint32_t sides) override;
-  void Polyline(std::span<const Segment> segments) override;
-  void MoveTo(int x, int y) override;
-  void LineTo(int x, int y) override;
   TColor ColorToRGB(TColor color) override;
 
   QColor ToQColor(TColor color);
   QFontMetrics Metrics() const;
 
  private:
-  void DrawSegment(Point from, Point to);
+  void SelectFont(const Font& font) override;
+  void DrawSegment(Point from, Point to) override;
   void DrawTextRun(const QString& text, int x, int y, int underlineFrom, int underlineLength,
                    bool rightToLeft);
   void FillLogicalRect(int left, int top, int width, int height, const QColor& color);
 
   QPainter* painter_ = nullptr;
   QPalette palette_;
-  Font font_;
   QFont qfont_;
-  TColor textColor_ = clWindowText;
-  Brush brush_;
-  Pen pen_;
-  Point position_;
 };
 
 }  // namespace dorvane

@@ -9,7 +9,6 @@
 #include <QThread>
 #include <algorithm>
 
-#include "gfx/TextLayout.h"
 #include "qt/QtCanvas.h"
 #include "qt/QtMouseButton.h"
 #include "text/Ascii.h"
@@ -111,10 +110,8 @@ void RxLabelWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QtCanvas canvas(painter, palette());
   label_.Paint(canvas);
-  // A caption the label cannot hold is shown whole in the tooltip.
-  const QString tip = label_.CaptionCut(canvas)
-                          ? PlainToolTip(QString::fromStdString(label_.Caption()))
-                          : QString();
+  const std::string cut = label_.ToolTipText(canvas);
+  const QString tip = cut.empty() ? QString() : PlainToolTip(QString::fromStdString(cut));
   if (toolTip() != tip) setToolTip(tip);
 }
 
@@ -248,18 +245,13 @@ void RxLabelWidget::OpaqueChanged(bool opaque) {
 }
 
 void RxLabelWidget::AcceleratorChanged() {
-  const PrefixedText text = ParsePrefix(label_.DisplayText());
-  setAccessibleName(
-      QString::fromStdString(label_.ShowAccelChar() ? text.shown : label_.DisplayText()));
+  setAccessibleName(QString::fromStdString(label_.AccessibleText()));
   if (shortcutId_ != 0) releaseShortcut(shortcutId_);
   shortcutId_ = 0;
-  shortcutChar_ = 0;
-  if (label_.FocusControl() == nullptr || !label_.ShowAccelChar() || text.accelerator == 0) {
-    return;
-  }
-  shortcutChar_ = text.accelerator;
-  shortcutId_ = grabShortcut(QKeySequence(
-      QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(KeyOf(text.accelerator)))));
+  shortcutChar_ = label_.Accelerator();
+  if (shortcutChar_ == 0) return;
+  shortcutId_ = grabShortcut(
+      QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(KeyOf(shortcutChar_)))));
 }
 
 }  // namespace dorvane

@@ -60,15 +60,13 @@ void TStatusBar::FitText(QLabel* panel) {
   // its own width, cut, and whole in the tooltip.
   const int room = panel->contentsRect().width() - panel->indent();
   QFont font = panel->parentWidget()->font();
-  bool fits = false;
-  for (const int stretch : kPanelTextStretches) {
-    font.setStretch(stretch);
-    if (QFontMetrics(font).horizontalAdvance(panel->text()) <= room) {
-      fits = true;
-      break;
-    }
-  }
-  if (fits && font.stretch() != 100) {
+  const std::optional<int> stretch = PanelTextStretch(room, [&](int at) {
+    font.setStretch(at);
+    return QFontMetrics(font).horizontalAdvance(panel->text());
+  });
+  const bool fits = stretch.has_value();
+  if (fits && *stretch != 100) {
+    font.setStretch(*stretch);
     if (panel->font() != font) panel->setFont(font);
   } else if (panel->testAttribute(Qt::WA_SetFont)) {
     panel->setFont(QFont());  // back to the bar's own, inherited

@@ -88,10 +88,4 @@ void AboutWindow::Beep() {
   SoundBeep();
 }
 
-std::string AboutWindow::ThousandsSeparator() const {
-  wchar_t separator[8] = {};
-  const int length = ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, 8);
-  return length > 1 ? platform::Utf8(std::wstring_view(separator, length - 1)) : std::string();
-}
-
 }  // namespace dorvane::win32

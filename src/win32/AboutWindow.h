@@ -39,7 +39,6 @@ class AboutWindow final : public FormWindow<AboutView> {
  private:
   void ShowApplicationIcon(std::string_view control) override;
   void Beep() override;
-  std::string ThousandsSeparator() const override;
 
   TFAbout form_;
   HWND owner_;

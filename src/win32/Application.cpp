@@ -7,6 +7,7 @@
 #include "forms/Handlers.h"
 #include "platform/win32/Wide.h"
 #include "win32/Application.h"
+#include "win32/ControlWindows.h"
 
 namespace dorvane::win32 {
 
@@ -81,6 +82,10 @@ void TApplication::Dispatch(MSG& message) {
   if (message.message == WM_MOUSEWHEEL && TopWindow::IsOurs(root)) {
     HWND focus = ::GetFocus();
     if (focus != nullptr && ::GetAncestor(focus, GA_ROOT) == root) message.hwnd = focus;
+  }
+  if (message.message == WM_SYSCHAR && TopWindow::IsOurs(root) &&
+      LabelsDialogChar(root, static_cast<wchar_t>(message.wParam))) {
+    return;
   }
   if (TopWindow::IsOurs(root) && ::IsDialogMessageW(root, &message)) return;
   ::TranslateMessage(&message);

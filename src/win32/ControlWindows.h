@@ -36,6 +36,13 @@ TCalendar& CalendarOf(HWND window);
 TRxLabel& RxLabelOf(HWND window);
 TLine& LineOf(HWND window);
 
+// The window a label's accelerator gives the focus to (its FocusControl); null clears it. The
+// label follows that window's focus, and forgets the window when it goes.
+void SetLabelFocusWindow(HWND label, HWND target);
+// An Alt+character typed in a top-level window: the first of its labels whose accelerator it
+// is gives the focus to its window. False when none took it.
+bool LabelsDialogChar(HWND root, wchar_t ch);
+
 // The window moved to another dpi (WM_DPICHANGED of its top-level window): new font sizes and
 // a repaint; the caller moves it to its new bounds.
 void SetControlDpi(HWND window, int dpi);

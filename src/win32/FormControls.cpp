@@ -7,8 +7,11 @@
 #include "platform/win32/Wide.h"
 #include "win32/ControlWindows.h"
 #include "win32/Dpi.h"
+#include "win32/FilteredEdit.h"
 #include "win32/GdiCanvas.h"
 #include "win32/Pictures.h"
+#include "win32/StatusBar.h"
+#include "win32/ToolBar.h"
 
 namespace dorvane::win32 {
 
@@ -21,184 +24,8 @@ constexpr int kFirstControlId = 100;
 constexpr int kFirstMenuId = 1000;
 constexpr int kFirstToolId = 2000;
 
-constexpr wchar_t kBandClass[] = L"DorvaneControlBar";
-
 COLORREF ColorRef(TColor color) {
   return IsSystemColor(color) ? ::GetSysColor(SystemColorIndex(color)) : (color & 0xFFFFFFu);
-}
-
-// The band that holds the tool bar: a gripper of two raised ridges at its left edge, no bevel.
-LRESULT CALLBACK BandProc(HWND band, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PAINT) {
-    PAINTSTRUCT paint;
-    HDC dc = ::BeginPaint(band, &paint);
-    RECT client;
-    ::GetClientRect(band, &client);
-    const int dpi = WindowDpi(band);
-    for (const int x : {ToDevice(3, dpi), ToDevice(6, dpi)}) {
-      RECT ridge{x, ToDevice(3, dpi), x + 2, client.bottom - ToDevice(3, dpi)};
-      ::DrawEdge(dc, &ridge, BDR_RAISEDINNER, BF_RECT);
-    }
-    ::EndPaint(band, &paint);
-    return 0;
-  }
-  return ::DefWindowProcW(band, message, wParam, lParam);
-}
-
-void RegisterBandClass(HINSTANCE instance) {
-  WNDCLASSEXW band{};
-  band.cbSize = sizeof band;
-  band.lpfnWndProc = BandProc;
-  band.hInstance = instance;
-  band.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-  band.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  band.lpszClassName = kBandClass;
-  ::RegisterClassExW(&band);  // fails harmlessly when the class exists already
-}
-
-// The edits' key rule: every typed character goes through the row's key filter first, and a
-// character the filter replaces reaches the edit as the replacement, which a single-line edit
-// does not insert. The other keys that change the text without typing a character (paste and
-// cut by Shift+Insert and Shift+Delete) are refused as the Ctrl letters are.
-struct EditHook {
-  WNDPROC original;
-  KeyFilter filter;
-};
-
-LRESULT CALLBACK FilteredEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* hook = reinterpret_cast<EditHook*>(::GetWindowLongPtrW(edit, GWLP_USERDATA));
-  const WNDPROC original = hook->original;
-  switch (message) {
-    case WM_CHAR:
-      wParam = static_cast<WPARAM>(hook->filter(static_cast<char32_t>(wParam)));
-      break;
-    case WM_KEYDOWN:
-      if ((wParam == VK_INSERT || wParam == VK_DELETE) && ::GetKeyState(VK_SHIFT) < 0) return 0;
-      break;
-    case WM_NCDESTROY:
-      ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-      delete hook;
-      break;
-    default:
-      break;
-  }
-  return ::CallWindowProcW(original, edit, message, wParam, lParam);
-}
-
-void FilterKeys(HWND edit, KeyFilter filter) {
-  auto* hook = new EditHook{nullptr, filter};
-  ::SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hook));
-  hook->original = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FilteredEditProc)));
-}
-
-// The status bar's face (background, borders and grip, without the panels' texts) is drawn by
-// the bar once and kept: a new panel text, every second for the clock, then repaints from the
-// kept picture instead of through the theme again. The face is drawn anew whenever what it shows
-// may change: the bar's size, parts, style, font, theme, colours or settings.
-struct BarFaceHook {
-  WNDPROC original;
-  BufferDc face;
-  bool drawingFace = false;  // the panels are asked for no text meanwhile
-  // The panels' drawing requests as the bar makes them, recorded while the face is drawn.
-  std::vector<DRAWITEMSTRUCT> panels;
-};
-
-BarFaceHook* FaceHookOf(HWND bar) {
-  return reinterpret_cast<BarFaceHook*>(::GetWindowLongPtrW(bar, GWLP_USERDATA));
-}
-
-bool ChangesBarFace(UINT message, WPARAM wParam) {
-  switch (message) {
-    case WM_SIZE:
-    case WM_STYLECHANGED:
-    case WM_SETFONT:
-    case WM_ENABLE:
-    case WM_THEMECHANGED:
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:
-    case 0x02E3:  // WM_DPICHANGED_AFTERPARENT
-    case SB_SETPARTS:
-    case SB_SETMINHEIGHT:
-    case SB_SIMPLE:
-    case SB_SETBKCOLOR:
-    case SB_SETICON:
-      return true;
-    case SB_SETTEXTA:
-    case SB_SETTEXTW:
-      // A text the bar draws itself is part of its face; a panel we draw is not.
-      return (wParam & SBT_OWNERDRAW) == 0;
-    default:
-      return false;
-  }
-}
-
-// Draws the face at the bar's size through the bar's own painting, when it has none of that
-// size. False when it cannot.
-bool HoldBarFace(HWND bar, BarFaceHook& hook) {
-  RECT client{};
-  ::GetClientRect(bar, &client);
-  if (client.right <= 0 || client.bottom <= 0) return false;
-  if (hook.face.Holds(client.right, client.bottom)) return true;
-  if (!hook.face.Hold(client.right, client.bottom)) {
-    hook.face.Drop();
-    return false;
-  }
-  hook.panels.clear();
-  hook.drawingFace = true;
-  ::CallWindowProcW(hook.original, bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hook.face.Dc()),
-                    PRF_CLIENT | PRF_ERASEBKGND);
-  hook.drawingFace = false;
-  return true;
-}
-
-// False when the bar is to paint itself instead.
-bool PaintBarFromFace(HWND bar, BarFaceHook& hook) {
-  if (!HoldBarFace(bar, hook)) return false;
-  PAINTSTRUCT paint;
-  HDC dc = ::BeginPaint(bar, &paint);
-  const RECT& area = paint.rcPaint;
-  ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, hook.face.Dc(),
-           area.left, area.top, SRCCOPY);
-  // The panels in the repainted area draw their texts over the face, as the bar asks them.
-  const HWND parent = ::GetParent(bar);
-  for (DRAWITEMSTRUCT item : hook.panels) {
-    RECT overlap{};
-    if (!::IntersectRect(&overlap, &item.rcItem, &area)) continue;
-    item.hDC = dc;
-    ::SendMessageW(parent, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
-  }
-  ::EndPaint(bar, &paint);
-  return true;
-}
-
-LRESULT CALLBACK KeptFaceBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
-  BarFaceHook* hook = FaceHookOf(bar);
-  if (hook == nullptr) {
-    // Past its end (a tooltip's subclass may sit above this one): the bar's own procedure.
-    return ::CallWindowProcW(reinterpret_cast<WNDPROC>(::GetClassLongPtrW(bar, GCLP_WNDPROC)), bar,
-                             message, wParam, lParam);
-  }
-  const WNDPROC original = hook->original;
-  if (message == WM_PAINT && wParam == 0 && PaintBarFromFace(bar, *hook)) return 0;
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(bar, GWLP_USERDATA, 0);
-    delete hook;
-  } else if (ChangesBarFace(message, wParam)) {
-    hook->face.Drop();
-  }
-  return ::CallWindowProcW(original, bar, message, wParam, lParam);
-}
-
-void KeepBarFace(HWND bar) {
-  auto* hook = new BarFaceHook{};
-  ::SetWindowLongPtrW(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hook));
-  hook->original = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeptFaceBarProc)));
-}
-
-bool IsTabStop(ControlKind kind) {
-  return kind == ControlKind::kEdit || kind == ControlKind::kButton;
 }
 
 bool IsOwnControl(ControlKind kind) {
@@ -223,7 +50,7 @@ std::wstring WindowText(HWND window) {
 FormControls::FormControls(HWND window, const WindowLayout& layout, TForm& form)
     : window_(window), layout_(layout), form_(form), dpi_(WindowDpi(window)) {
   const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE));
-  RegisterBandClass(instance);
+  RegisterControlBarClass(instance);
   RegisterControlClasses(instance);
   SetIcons();
   entries_.reserve(layout.controls.size());
@@ -306,7 +133,7 @@ HWND FormControls::Create(Entry& entry, int index) {
   HWND control = nullptr;
   switch (row.kind) {
     case ControlKind::kControlBar:
-      control = make(0, kBandClass, L"", 0);
+      control = make(0, kControlBarClass, L"", 0);
       break;
     case ControlKind::kToolBar: {
       const Entry* band = EntryOf(row.parent);
@@ -314,7 +141,10 @@ HWND FormControls::Create(Entry& entry, int index) {
           make(0, TOOLBARCLASSNAMEW, L"",
                TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
                band != nullptr ? band->window : window_);
-      BuildToolBar(control);
+      images_ = BuildToolBar(control, window_, layout_, kFirstToolId, dpi_);
+      for (const ToolButtonLayout& button : layout_.toolButtons) {
+        hints_.push_back(platform::Wide(button.hint));
+      }
       break;
     }
     case ControlKind::kStatusBar:
@@ -398,8 +228,6 @@ void FormControls::LoadPictureOf(Entry& entry) {
 }
 
 void FormControls::FitToText(Entry& entry) {
-  // A label of a fixed size keeps it unless its text needs more: the system's font may be
-  // wider than the one the table was laid out with, and no text is cut.
   const ControlLayout& row = *entry.row;
   HDC dc = ::GetDC(entry.window);
   HGDIOBJ old = ::SelectObject(dc, FontOf(*entry.row));
@@ -410,58 +238,12 @@ void FormControls::FitToText(Entry& entry) {
   ::GetTextMetricsW(dc, &metrics);
   ::SelectObject(dc, old);
   ::ReleaseDC(entry.window, dc);
-  const int width =
-      row.width == kAutoSize ? extent.cx : std::max<int>(extent.cx, ToDevice(row.width, dpi_));
-  const int height = row.height == kAutoSize
-                         ? metrics.tmHeight
-                         : std::max<int>(metrics.tmHeight, ToDevice(row.height, dpi_));
+  const auto device = [&](int size) { return size == kAutoSize ? size : ToDevice(size, dpi_); };
+  const int width = LabelExtent(device(row.width), extent.cx);
+  const int height = LabelExtent(device(row.height), metrics.tmHeight);
   ::SetWindowPos(entry.window, nullptr, 0, 0, width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ::InvalidateRect(entry.window, nullptr, TRUE);
-}
-
-void FormControls::SetToolBarImages(HWND toolBar) {
-  const int size = ToDevice(kToolImageSize, dpi_);
-  HIMAGELIST images =
-      ::ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(layout_.images.size()), 0);
-  // A name without a picture leaves its place empty, the later images keeping their indices.
-  ::ImageList_SetImageCount(images, static_cast<UINT>(layout_.images.size()));
-  for (std::size_t i = 0; i < layout_.images.size(); ++i) {
-    if (HBITMAP picture = LoadPicture(layout_.images[i], dpi_)) {
-      ::ImageList_Replace(images, static_cast<int>(i), picture, nullptr);
-      ::DeleteObject(picture);
-    }
-  }
-  ::SendMessageW(toolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
-  ::SendMessageW(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-  ::SendMessageW(toolBar, TB_SETBUTTONSIZE, 0,
-                 MAKELPARAM(ToDevice(kToolButtonWidth, dpi_), ToDevice(kToolButtonHeight, dpi_)));
-  if (images_ != nullptr) ::ImageList_Destroy(images_);
-  images_ = images;
-}
-
-void FormControls::BuildToolBar(HWND toolBar) {
-  ::SendMessageW(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  // Its buttons' commands and tooltip requests come to the window itself.
-  ::SendMessageW(toolBar, TB_SETPARENT, reinterpret_cast<WPARAM>(window_), 0);
-  SetToolBarImages(toolBar);
-  std::vector<TBBUTTON> buttons;
-  for (std::size_t i = 0; i < layout_.toolButtons.size(); ++i) {
-    const ToolButtonLayout& row = layout_.toolButtons[i];
-    TBBUTTON button{};
-    button.idCommand = kFirstToolId + static_cast<int>(i);
-    if (row.image == ToolButtonLayout::kSeparator) {
-      button.iBitmap = ToDevice(kToolSeparatorWidth, dpi_);
-      button.fsStyle = BTNS_SEP;
-    } else {
-      button.iBitmap = row.image;
-      button.fsState = TBSTATE_ENABLED;
-      button.fsStyle = BTNS_BUTTON;
-    }
-    buttons.push_back(button);
-    hints_.push_back(platform::Wide(row.hint));
-  }
-  ::SendMessageW(toolBar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
 }
 
 void FormControls::SetStatusParts(HWND bar) {
@@ -474,57 +256,35 @@ void FormControls::SetStatusParts(HWND bar) {
   // The last panel takes the rest of the bar.
   if (!rights.empty()) rights.back() = -1;
   ::SendMessageW(bar, SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
-  panelTips_.clear();  // given again at the next paint
+  shownTips_.clear();  // given again at the next paint
 }
 
 HMENU FormControls::MakeMenu(const WindowLayout& layout) {
   if (layout.menu.empty()) return nullptr;
   HMENU bar = ::CreateMenu();
-  std::vector<std::pair<std::string_view, HMENU>> menus;
-  for (std::size_t i = 0; i < layout.menu.size(); ++i) {
-    const MenuItemLayout& row = layout.menu[i];
-    const std::wstring caption = platform::Wide(row.caption);
-    if (row.menu.empty()) {
-      HMENU menu = ::CreatePopupMenu();
-      ::AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu), caption.c_str());
-      menus.emplace_back(row.name, menu);
-      continue;
-    }
-    const auto owner = std::find_if(menus.begin(), menus.end(),
-                                    [&](const auto& m) { return m.first == row.menu; });
-    if (owner == menus.end()) continue;
-    if (row.caption == kMenuSeparator) {
-      ::AppendMenuW(owner->second, MF_SEPARATOR, 0, nullptr);
-    } else {
-      ::AppendMenuW(owner->second, MF_STRING, kFirstMenuId + i, caption.c_str());
+  for (const MenuLayout& tree : MenuTree(layout)) {
+    HMENU menu = ::CreatePopupMenu();
+    ::AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu),
+                  platform::Wide(layout.menu[tree.row].caption).c_str());
+    for (const std::size_t i : tree.items) {
+      const MenuItemLayout& row = layout.menu[i];
+      if (row.caption == kMenuSeparator) {
+        ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      } else {
+        ::AppendMenuW(menu, MF_STRING, kFirstMenuId + i, platform::Wide(row.caption).c_str());
+      }
     }
   }
   return bar;
 }
 
 void FormControls::SetTabOrder() {
-  // Tab orders count within each parent; the keyboard visits a parent's stops in their order,
-  // and a container's own stops where the container stands among its siblings. The dialog
-  // manager follows the windows' order, so the stops are put in that order, above the rest.
-  std::vector<HWND> chain;
-  const auto visit = [&](const auto& self, std::string_view parent) -> void {
-    std::vector<const Entry*> children;
-    for (const Entry& entry : entries_) {
-      if (entry.row->parent == parent && entry.row->tabOrder != kNoTabStop) {
-        children.push_back(&entry);
-      }
-    }
-    std::stable_sort(children.begin(), children.end(), [](const Entry* a, const Entry* b) {
-      return a->row->tabOrder < b->row->tabOrder;
-    });
-    for (const Entry* entry : children) {
-      if (IsTabStop(entry->row->kind) && entry->window != nullptr) chain.push_back(entry->window);
-      self(self, entry->row->name);
-    }
-  };
-  visit(visit, {});
+  // The dialog manager follows the windows' order: the stops are put in the chain's order,
+  // above the rest.
   HWND after = HWND_TOP;
-  for (HWND stop : chain) {
+  for (const ControlLayout* row : TabChain(layout_)) {
+    const HWND stop = Find(row->name);
+    if (stop == nullptr) continue;
     ::SetWindowPos(stop, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     after = stop;
   }
@@ -632,50 +392,16 @@ HFONT FormControls::NarrowFont(const ControlLayout& row, int stretch) {
   return narrow;
 }
 
-void FormControls::SetPanelTip(HWND bar, std::size_t panel, const RECT& place,
-                               const std::wstring& tip) {
-  // The tooltip control is made for the first text cut only: the bar's own (SBARS_TOOLTIPS)
-  // would be made with the bar, a top-level window more at every start, for texts that fit.
-  if (panelTip_ == nullptr) {
-    if (tip.empty()) return;
-    panelTip_ =
-        ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, nullptr, nullptr);
-    if (panelTip_ == nullptr) return;
-  }
-  TOOLINFOW info{};
-  info.cbSize = sizeof info;
-  info.hwnd = bar;
-  info.uId = panel;
-  ::SendMessageW(panelTip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-  if (tip.empty()) return;
-  info.uFlags = TTF_SUBCLASS;
-  info.rect = place;
-  info.lpszText = const_cast<wchar_t*>(tip.c_str());
-  ::SendMessageW(panelTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-}
-
 std::wstring FormControls::PanelTip(int panel) const {
   const HWND bar = StatusBar();
-  if (panelTip_ == nullptr || bar == nullptr || panel < 0) return {};
-  wchar_t text[512] = {};
-  TOOLINFOW info{};
-  info.cbSize = sizeof info;
-  info.hwnd = bar;
-  info.uId = static_cast<UINT_PTR>(panel);
-  info.lpszText = text;
-  ::SendMessageW(panelTip_, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&info));
-  return text;
+  if (bar == nullptr || panel < 0) return {};
+  return panelTips_.Text(bar, static_cast<UINT_PTR>(panel));
 }
 
 void FormControls::DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item) {
   const auto panel = static_cast<std::size_t>(item.itemID);
   if (panel >= panelTexts_.size()) return;
-  if (BarFaceHook* hook = FaceHookOf(bar.window); hook != nullptr && hook->drawingFace) {
-    hook->panels.push_back(item);
-    return;
-  }
+  if (RecordedForFace(bar.window, item)) return;
   const std::wstring& text = panelTexts_[panel];
   const int indent = ToDevice(2, dpi_);
   RECT place = item.rcItem;
@@ -683,24 +409,22 @@ void FormControls::DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item) {
   // A text a little wider than its panel is set a little narrower; one that fits none of the
   // stretches is shown at its own width, cut, and whole in the panel's tooltip.
   HDC dc = item.hDC;
-  HFONT chosen = nullptr;
-  for (const int stretch : kPanelTextStretches) {
-    HFONT font = stretch == 100 ? FontOf(*bar.row) : NarrowFont(*bar.row, stretch);
-    HGDIOBJ old = ::SelectObject(dc, font);
+  const std::optional<int> stretch = PanelTextStretch(place.right - place.left, [&](int at) {
+    HGDIOBJ old = ::SelectObject(dc, at == 100 ? FontOf(*bar.row) : NarrowFont(*bar.row, at));
     SIZE extent{};
     ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     ::SelectObject(dc, old);
-    if (extent.cx <= place.right - place.left) {
-      chosen = font;
-      break;
-    }
-  }
+    return static_cast<int>(extent.cx);
+  });
+  HFONT chosen = !stretch          ? nullptr
+                 : *stretch == 100 ? FontOf(*bar.row)
+                                   : NarrowFont(*bar.row, *stretch);
   // The tooltip tells a text cut; it hears of it only when that changes.
   const std::wstring tip = chosen != nullptr ? std::wstring() : text;
-  if (panelTips_.size() != panelTexts_.size()) panelTips_.assign(panelTexts_.size(), std::nullopt);
-  if (panelTips_[panel] != tip) {
-    SetPanelTip(bar.window, panel, item.rcItem, tip);
-    panelTips_[panel] = tip;
+  if (shownTips_.size() != panelTexts_.size()) shownTips_.assign(panelTexts_.size(), std::nullopt);
+  if (shownTips_[panel] != tip) {
+    panelTips_.Set(window_, bar.window, panel, &item.rcItem, tip);
+    shownTips_[panel] = tip;
   }
   HGDIOBJ old = ::SelectObject(dc, chosen != nullptr ? chosen : FontOf(*bar.row));
   ::SetBkMode(dc, TRANSPARENT);
@@ -859,14 +583,9 @@ void FormControls::ChangeDpi(int dpi) {
         FitToText(entry);
         break;
       case ControlKind::kToolBar:
-        SetToolBarImages(entry.window);
-        for (std::size_t i = 0; i < layout_.toolButtons.size(); ++i) {
-          if (layout_.toolButtons[i].image != ToolButtonLayout::kSeparator) continue;
-          TBBUTTONINFOW separator{};
-          separator.cbSize = sizeof separator;
-          separator.dwMask = TBIF_SIZE | TBIF_BYINDEX;
-          separator.cx = static_cast<WORD>(ToDevice(kToolSeparatorWidth, dpi));
-          ::SendMessageW(entry.window, TB_SETBUTTONINFOW, i, reinterpret_cast<LPARAM>(&separator));
+        if (HIMAGELIST images = ScaleToolBar(entry.window, layout_, dpi)) {
+          ::ImageList_Destroy(images_);
+          images_ = images;
         }
         break;
       case ControlKind::kStatusBar:

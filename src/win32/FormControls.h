@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "forms/Layout.h"
+#include "win32/ToolTips.h"
 
 #include "win32/Win32.h"
 
@@ -84,15 +85,11 @@ class FormControls {
   POINT Offset(std::string_view parent) const;
   void FitToText(Entry& entry);
   void LoadPictureOf(Entry& entry);
-  void BuildToolBar(HWND toolBar);
-  void SetToolBarImages(HWND toolBar);
   // The status bar of the table; null when it has none.
   HWND StatusBar() const;
   void SetStatusParts(HWND bar);
   void ShowPanelText(HWND bar, int panel, const std::wstring& text);
   void DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item);
-  // Gives a panel its tooltip, at its place; an empty text takes it away.
-  void SetPanelTip(HWND bar, std::size_t panel, const RECT& place, const std::wstring& tip);
   // The row's font made narrower, to `stretch` per cent of its width.
   HFONT NarrowFont(const ControlLayout& row, int stretch);
   void SetTabOrder();
@@ -112,8 +109,8 @@ class FormControls {
   std::vector<std::wstring> hints_;       // the tool buttons' tooltips, by button
   std::vector<std::wstring> panelTexts_;  // the status bar's texts, by panel
   // The tooltip each panel was given last (none before its first paint), by panel.
-  std::vector<std::optional<std::wstring>> panelTips_;
-  HWND panelTip_ = nullptr;  // the panels' tooltip control, made for the first text cut
+  std::vector<std::optional<std::wstring>> shownTips_;
+  ToolTips panelTips_;                              // made for the first text cut
   std::vector<std::pair<int, HFONT>> narrowFonts_;  // by stretch, at the current dpi
 };
 

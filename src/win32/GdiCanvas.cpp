@@ -112,8 +112,7 @@ HFONT FontHandle(const Font& font, int dpi) {
 
 // ---- GdiCanvas ----
 
-GdiCanvas::GdiCanvas(HDC dc, int dpi)
-    : dc_(dc), dpi_(dpi > 0 ? dpi : 96), saved_(::SaveDC(dc)), textColor_(font_.Color) {
+GdiCanvas::GdiCanvas(HDC dc, int dpi) : dc_(dc), dpi_(dpi > 0 ? dpi : 96), saved_(::SaveDC(dc)) {
   ::SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
   ::SelectObject(dc_, FontHandle(font_, dpi_));
   ::SelectObject(dc_, ::GetStockObject(DC_BRUSH));
@@ -139,26 +138,8 @@ int GdiCanvas::DipsRightOf(int d, int origin) const {
   return CeilToDips(d, dpi_) - origin;
 }
 
-void GdiCanvas::SetFont(const Font& font) {
-  if (!(font == font_)) {
-    font_ = font;
-    ::SelectObject(dc_, FontHandle(font_, dpi_));
-  }
-  textColor_ = font.Color;
-}
-
-TColor GdiCanvas::SetTextColor(TColor color) {
-  const TColor old = textColor_;
-  textColor_ = color;
-  return old;
-}
-
-void GdiCanvas::SetBrush(const Brush& brush) {
-  brush_ = brush;
-}
-
-void GdiCanvas::SetPen(const Pen& pen) {
-  pen_ = pen;
+void GdiCanvas::SelectFont(const Font& font) {
+  ::SelectObject(dc_, FontHandle(font, dpi_));
 }
 
 TColor GdiCanvas::ColorToRGB(TColor color) {
@@ -365,20 +346,6 @@ void GdiCanvas::DrawSegment(Point from, Point to) {
   ::SelectObject(dc_, old);
   ::SetROP2(dc_, oldMode);
   ::DeleteObject(pen);
-}
-
-void GdiCanvas::Polyline(std::span<const Segment> segments) {
-  for (const Segment& s : segments) DrawSegment(s.from, s.to);
-}
-
-void GdiCanvas::MoveTo(int x, int y) {
-  position_ = {x, y};
-}
-
-void GdiCanvas::LineTo(int x, int y) {
-  const Point to{x, y};
-  DrawSegment(position_, to);
-  position_ = to;
 }
 
 }  // namespace dorvane::win32

@@ -27,7 +27,7 @@ Rect ToDips(const RECT& r, int dpi);
 // their 96-dpi pixels, so that lines and cells meet without gaps at 125, 150 or 200 %. Other
 // pen lines (dashes, diagonals) are GDI pens of the scaled width. Measures come back rounded
 // up to whole 96-dpi pixels, so that a box made from them never cuts its text.
-class GdiCanvas final : public Canvas {
+class GdiCanvas final : public StatefulCanvas {
  public:
   GdiCanvas(HDC dc, int dpi);
   ~GdiCanvas() override;
@@ -45,19 +45,12 @@ class GdiCanvas final : public Canvas {
   HDC Dc() const { return dc_; }
   int Dpi() const { return dpi_; }
 
-  void SetFont(const Font& font) override;
-  TColor SetTextColor(TColor color) override;
-  void SetBrush(const Brush& brush) override;
-  void SetPen(const Pen& pen) override;
   void FillRect(const Rect& rect) override;
   int DrawText(std::string_view text, Rect& rect, std::uint32_t flags) override;
   Size TextExtent(std::string_view text) override;
   void TextRect(const Rect& rect, int x, int y, std::string_view text) override;
   void DrawFocusRect(const Rect& rect) override;
   void DrawEdge(const Rect& rect, std::uint32_t edge, std::uint32_t sides) override;
-  void Polyline(std::span<const Segment> segments) override;
-  void MoveTo(int x, int y) override;
-  void LineTo(int x, int y) override;
   TColor ColorToRGB(TColor color) override;
 
  private:
@@ -66,7 +59,8 @@ class GdiCanvas final : public Canvas {
   RECT Device(const Rect& r) const;
   // The 96-dpi coordinate, relative to the origin, of the first device pixel at or after `d`.
   int DipsRightOf(int d, int origin) const;
-  void DrawSegment(Point from, Point to);
+  void SelectFont(const Font& font) override;
+  void DrawSegment(Point from, Point to) override;
   void FillDevice(const RECT& r, COLORREF color, DWORD rop);
 
   HDC dc_;
@@ -74,11 +68,6 @@ class GdiCanvas final : public Canvas {
   int saved_;
   HDC release_ = nullptr;  // the screen DC OnScreen borrowed
   Point origin_;
-  Font font_;
-  TColor textColor_ = clWindowText;
-  Brush brush_;
-  Pen pen_;
-  Point position_;
 };
 
 // The font of a Font description at a dpi ("MS Sans Serif", falling back as the system does),

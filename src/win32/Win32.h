@@ -25,6 +25,7 @@
 #undef BF_TOPLEFT
 #undef BF_BOTTOMRIGHT
 #undef BF_RECT
+#undef VK_BACK
 #undef VK_PRIOR
 #undef VK_NEXT
 #undef VK_END
@@ -33,5 +34,8 @@
 #undef VK_UP
 #undef VK_RIGHT
 #undef VK_DOWN
+#undef VK_INSERT
+#undef VK_DELETE
+#undef VK_F1
 #undef RGB
 #undef DrawText

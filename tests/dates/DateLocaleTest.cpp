@@ -64,6 +64,7 @@ TEST(ReadDateLocale, MapsTheItemsAndFallsBackOnEmptyOnes) {
       .Set(LocaleItem::DateSeparator, "-x")
       .Set(LocaleItem::TimeSeparator, "h")
       .Set(LocaleItem::DecimalSeparator, ",")
+      .Set(LocaleItem::ThousandSeparator, "\u202F")
       .Set(LocaleItem::MorningMark, "")
       .Set(LocaleItem::EveningMark, "PM");
   const DateLocale read = ReadDateLocale(source);
@@ -81,6 +82,7 @@ TEST(ReadDateLocale, MapsTheItemsAndFallsBackOnEmptyOnes) {
   EXPECT_EQ(read.DateSep, U'-');
   EXPECT_EQ(read.TimeSep, U'h');
   EXPECT_EQ(read.DecimalSep, U',');
+  EXPECT_EQ(read.ThousandSep, "\u202F");  // whole, not its first character
   EXPECT_EQ(read.MorningMark, "am");
   EXPECT_EQ(read.EveningMark, "PM");
   EXPECT_EQ(FormatDateValue("dddddd", MakeDate(2005, 3, 6), read), "dimanche 6 Mars 2005");

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "FakeViews.h"
+#include "dates/DateLocale.h"
 #include "forms/About.h"
 #include "forms/AboutTexts.h"
 #include "platform/MemoryStatus.h"
@@ -25,8 +26,14 @@ class FailingMemoryStatus final : public platform::MemoryStatus {
 
 class AboutFormTest : public ::testing::Test {
  protected:
+  static DateLocale Spaced() {
+    DateLocale locale;
+    locale.ThousandSep = " ";
+    return locale;
+  }
   platform::FixedMemoryStatus memory_{MemoryFigures{268435456, 63}};
-  platform::ServicesScope services_{{.memory = &memory_}};
+  DateLocale locale_ = Spaced();
+  platform::ServicesScope services_{{.memory = &memory_, .locale = &locale_}};
   FakeMainView owner_;
 };
 
@@ -71,8 +78,10 @@ TEST_F(AboutFormTest, EachExecuteShowsANewDialogFilledWithFiguresOfItsOwnMoment)
 }
 
 TEST_F(AboutFormTest, TheUsersThousandsSeparatorGroupsTheTotal) {
+  DateLocale french;
+  french.ThousandSep = "\u202F";
+  const platform::ServicesScope services({.locale = &french});
   FakeAboutView view;
-  view.separator = "\u202F";
   TFAbout form(view);
   form.FormCreate();
   EXPECT_EQ(view.texts["lblPhysMem"], "Mémoire physique totale : 262\u202F144 Ko");

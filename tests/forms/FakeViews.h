@@ -62,11 +62,9 @@ class FakeAboutView : public FakeWindow<AboutView> {
     ++beeps;
     if (ownerBeeps_ != nullptr) ++*ownerBeeps_;
   }
-  std::string ThousandsSeparator() const override { return separator; }
 
   std::string icon;
   int beeps = 0;
-  std::string separator = " ";
 
  private:
   int* ownerBeeps_;  // also counted there, when a main window made the dialog

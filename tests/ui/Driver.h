@@ -30,6 +30,7 @@ enum class Key {
   kSpace,
   kInsert,
   kDelete,
+  kBackspace,
   kF6
 };
 

@@ -241,6 +241,37 @@ TEST(Win32RxLabel, PaintsItsShadowUpAndLeft) {
   ::DestroyWindow(window);
 }
 
+// Alt with the label's accelerator focuses its window, whose focus the label follows; a doubled
+// ampersand is no accelerator, and a destroyed window is forgotten.
+TEST(Win32RxLabel, AltAcceleratorFocusesTheTarget) {
+  const auto edit = [](int top) {
+    return ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 100, top, 100, 22, TopLevel(),
+                             nullptr, nullptr, nullptr);
+  };
+  HWND target = edit(10);
+  HWND other = edit(40);
+  const ControlLayout row{.name = "Label", .kind = ControlKind::kRxLabel, .left = 8, .top = 10};
+  const HWND window = CreateRxLabelWindow(TopLevel(), 102, row, Font{}, Scaled(row, 96), 96);
+  TRxLabel& label = RxLabelOf(window);
+  label.SetCaption("&Jour");
+  SetLabelFocusWindow(window, target);
+  ::SetFocus(other);
+  EXPECT_FALSE(label.FocusTargetActive());
+  EXPECT_TRUE(LabelsDialogChar(TopLevel(), L'j'));
+  EXPECT_EQ(::GetFocus(), target);
+  EXPECT_TRUE(label.FocusTargetActive());
+  ::SetFocus(other);
+  EXPECT_FALSE(label.FocusTargetActive());
+  label.SetCaption("&&Jour");
+  EXPECT_FALSE(LabelsDialogChar(TopLevel(), L'j'));
+  label.SetCaption("&Jour");
+  ::DestroyWindow(target);
+  EXPECT_EQ(label.FocusControl(), nullptr);
+  EXPECT_FALSE(LabelsDialogChar(TopLevel(), L'j'));
+  ::DestroyWindow(window);
+  ::DestroyWindow(other);
+}
+
 // The About box's etched separator: two line windows a pixel apart, each ten pixels high after
 // its first paint; the upper one shows the other's line through it, whichever is on top.
 TEST(Win32Line, ShowsTheLinesBelowItThrough) {

@@ -32,6 +32,8 @@ LCTYPE ItemType(LocaleItem item) {
       return LOCALE_S2359;
     case LocaleItem::DecimalSeparator:
       return LOCALE_SDECIMAL;
+    case LocaleItem::ThousandSeparator:
+      return LOCALE_STHOUSAND;
     case LocaleItem::TimeLeadingZero:
       return LOCALE_ITLZERO;
     case LocaleItem::TimeFormat:

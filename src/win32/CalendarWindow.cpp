@@ -1,0 +1,197 @@
+#include "win32/ControlWindows.h"
+
+#include <windowsx.h>  // after Win32.h (via ControlWindows.h)
+
+#include <algorithm>
+
+#include "win32/ControlWindow.h"
+
+namespace dorvane::win32 {
+
+namespace {
+
+constexpr UINT_PTR kRepeatTimer = 1;
+
+class CalendarWindow final : public ControlWindow, private CalendarHost {
+ public:
+  explicit CalendarWindow(int dpi) : ControlWindow(dpi) { calendar_.SetHost(this); }
+  ~CalendarWindow() override { calendar_.SetHost(nullptr); }
+
+  TCalendar& Calendar() { return calendar_; }
+
+  void SendClientSize() {
+    if (window_ == nullptr) return;
+    const RECT r = ClientRect(window_);
+    const int b = calendar_.BorderWidth();
+    calendar_.SizeNotice(std::max(0, ToDips(r.right, dpi_) - 2 * b),
+                         std::max(0, ToDips(r.bottom, dpi_) - 2 * b));
+  }
+
+ private:
+  // Client coordinates of the grid (inside the edge the window draws) of a message's point.
+  Point ToClient(LPARAM lParam) const {
+    const int b = calendar_.BorderWidth();
+    return {PixelToDips(GET_X_LPARAM(lParam), dpi_) - b,
+            PixelToDips(GET_Y_LPARAM(lParam), dpi_) - b};
+  }
+
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Render(HDC dc, const RECT& update) override;
+  void Resized() override { SendClientSize(); }
+  void DpiChanged() override { SendClientSize(); }
+
+  // CalendarHost
+  void InvalidateAll() override {
+    if (window_ != nullptr) ::InvalidateRect(window_, nullptr, FALSE);
+  }
+  void InvalidateRect(const Rect& rect) override {
+    if (window_ == nullptr) return;
+    const int b = calendar_.BorderWidth();
+    Rect r = rect;
+    OffsetRect(r, b, b);
+    const RECT d = ToDevice(r, dpi_);
+    ::InvalidateRect(window_, &d, FALSE);
+  }
+  void BorderChanged() override {
+    SendClientSize();
+    InvalidateAll();
+  }
+  void SetFocus() override {
+    if (::IsWindowEnabled(window_)) ::SetFocus(window_);
+  }
+  bool IsActiveControl() const override { return activeControl_; }
+  void CapturePointer() override { ::SetCapture(window_); }
+  void ReleasePointer() override {
+    if (::GetCapture() == window_) ::ReleaseCapture();
+  }
+  Point PointerPosition() const override { return pointer_; }
+  void StartRepeatTimer(int milliseconds) override {
+    ::SetTimer(window_, kRepeatTimer, static_cast<UINT>(milliseconds), nullptr);
+  }
+  void StopRepeatTimer() override { ::KillTimer(window_, kRepeatTimer); }
+
+  TCalendar calendar_;
+  Point pointer_;
+  // Whether the calendar is its window's focus control: from its focus gain until the focus
+  // goes to another control of the same window (a deactivated window keeps it).
+  bool activeControl_ = false;
+};
+
+void CalendarWindow::Render(HDC dc, const RECT& update) {
+  const RECT client = ClientRect(window_);
+  GdiCanvas canvas(dc, dpi_);
+  // Whatever the 96-dpi grid leaves of the device pixels shows the calendar's colour.
+  const TColor color = canvas.ColorToRGB(calendar_.Color());
+  ::SetDCBrushColor(dc, color);
+  ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
+  const int b = calendar_.BorderWidth();
+  const Rect bounds{0, 0, ToDips(client.right, dpi_), ToDips(client.bottom, dpi_)};
+  calendar_.PaintBorder(canvas, bounds);
+  Rect inner = bounds;
+  InflateRect(inner, -b, -b);
+  const RECT clip = ToDevice(inner, dpi_);
+  ::IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
+  canvas.SetOrigin({b, b});
+  Rect dirty{PixelToDips(update.left, dpi_) - b, PixelToDips(update.top, dpi_) - b,
+             PixelToDips(update.right - 1, dpi_) + 1 - b,
+             PixelToDips(update.bottom - 1, dpi_) + 1 - b};
+  calendar_.Paint(canvas, dirty);
+}
+
+LRESULT CalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_GETDLGCODE:
+      // The arrow keys are the calendar's; Tab stays with the dialog's focus navigation.
+      return DLGC_WANTARROWS;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+    case WM_XBUTTONDBLCLK: {
+      pointer_ = ToClient(lParam);
+      const bool doubleClick = message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK ||
+                               message == WM_MBUTTONDBLCLK || message == WM_XBUTTONDBLCLK;
+      calendar_.MouseDown(MouseButtonOf(message), ShiftState(), pointer_.x, pointer_.y,
+                          doubleClick);
+      return message == WM_XBUTTONDOWN || message == WM_XBUTTONDBLCLK ? TRUE : 0;
+    }
+    case WM_MOUSEMOVE:
+      pointer_ = ToClient(lParam);
+      calendar_.MouseMove(ShiftState(), pointer_.x, pointer_.y);
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_XBUTTONUP:
+      pointer_ = ToClient(lParam);
+      calendar_.MouseUp(MouseButtonOf(message), ShiftState(), pointer_.x, pointer_.y);
+      return message == WM_XBUTTONUP ? TRUE : 0;
+    case WM_CAPTURECHANGED:
+      // The pointer grab was taken away during a press: the selection is abandoned.
+      if (reinterpret_cast<HWND>(lParam) != window_) calendar_.CancelMode();
+      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (calendar_.KeyDown(static_cast<std::uint16_t>(wParam), ShiftState())) return 0;
+      break;
+    case WM_MOUSEWHEEL:
+      // Only while the calendar has the keyboard focus; otherwise the parent gets the turn.
+      if (activeControl_ && ::GetFocus() == window_) {
+        calendar_.MouseWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+      activeControl_ = true;
+      calendar_.FocusChanged(true);
+      return 0;
+    case WM_KILLFOCUS: {
+      const HWND to = reinterpret_cast<HWND>(wParam);
+      activeControl_ =
+          to == nullptr || ::GetAncestor(to, GA_ROOT) != ::GetAncestor(window_, GA_ROOT);
+      calendar_.CancelMode();
+      calendar_.FocusChanged(false);
+      return 0;
+    }
+    case WM_SHOWWINDOW:
+      if (!wParam) calendar_.CancelMode();
+      break;
+    case WM_TIMER:
+      if (wParam == kRepeatTimer) {
+        calendar_.TimerTick();
+        return 0;
+      }
+      break;
+    case WM_DESTROY:
+      ::KillTimer(window_, kRepeatTimer);
+      break;
+    default:
+      break;
+  }
+  return ::DefWindowProcW(window_, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND CreateCalendarWindow(HWND parent, int id, const ControlLayout& row, const Font& font,
+                          const RECT& bounds, int dpi) {
+  auto object = std::make_unique<CalendarWindow>(dpi);
+  CalendarWindow& calendar = *object;
+  calendar.Calendar().SetFont(font);
+  if (row.startOfWeek != 0) calendar.Calendar().SetStartOfWeek(row.startOfWeek);
+  // Not a tab stop: the focus comes by a click only.
+  const DWORD style = WS_VISIBLE | (row.tabOrder != kNoTabStop ? WS_TABSTOP : 0);
+  const HWND window = CreateControl(std::move(object), kCalendarClass, row.accessibleName, style,
+                                    parent, id, bounds);
+  if (window != nullptr) calendar.SendClientSize();
+  return window;
+}
+
+TCalendar& CalendarOf(HWND window) {
+  return ObjectOf<CalendarWindow>(window).Calendar();
+}
+
+}  // namespace dorvane::win32

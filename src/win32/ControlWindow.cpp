@@ -1,0 +1,307 @@
+#include "win32/ControlWindow.h"
+
+#include <windowsx.h>  // after Win32.h (via ControlWindow.h)
+
+#include <algorithm>
+
+#include "forms/Handlers.h"
+#include "platform/win32/Wide.h"
+#include "win32/ControlWindows.h"
+
+namespace dorvane::win32 {
+
+namespace {
+
+HINSTANCE g_instance = nullptr;
+
+// An off-screen bitmap to paint in, then copied in one go (no flicker on a month step), at the
+// update rectangle's place: one kept for the thread's paints and grown as needed, since making
+// one for every paint costs more than the paint; a paint while it is in use gets its own.
+class PaintBuffer {
+ public:
+  explicit PaintBuffer(const RECT& area)
+      : area_(area), shared_(!Shared().busy), store_(shared_ ? Shared() : own_) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    BufferDc& buffer = store_.buffer;
+    if (!buffer.Holds() || width > buffer.Width() || height > buffer.Height()) {
+      buffer.Hold(std::max(width, buffer.Width()), std::max(height, buffer.Height()));
+    }
+    store_.busy = true;
+    saved_ = ::SaveDC(buffer.Dc());
+    ::SetViewportOrgEx(buffer.Dc(), -area.left, -area.top, nullptr);
+  }
+  ~PaintBuffer() {
+    ::RestoreDC(Dc(), saved_);
+    store_.busy = false;
+  }
+  PaintBuffer(const PaintBuffer&) = delete;
+  PaintBuffer& operator=(const PaintBuffer&) = delete;
+
+  HDC Dc() const { return store_.buffer.Dc(); }
+  void CopyTo(HDC target) {
+    ::SetViewportOrgEx(Dc(), 0, 0, nullptr);
+    ::BitBlt(target, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top,
+             Dc(), 0, 0, SRCCOPY);
+  }
+
+ private:
+  struct Store {
+    BufferDc buffer;
+    bool busy = false;
+  };
+  // The thread's buffer, which lives as long as the process (UI thread only).
+  static Store& Shared() {
+    static Store store;
+    return store;
+  }
+
+  RECT area_;
+  bool shared_;
+  Store own_;
+  Store& store_;
+  int saved_ = 0;
+};
+
+// Bumped whenever a label or a line comes, goes or changes its place in the windows' order: the
+// orders the graphic windows keep of their siblings are then read again (UI thread only). It
+// starts above the 0 of an order never read.
+unsigned g_graphicOrder = 1;
+
+LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace
+
+// The button of a mouse message, as the controls know it. Left and right are themselves; every
+// other button (middle, the extra ones) is the middle button, which clicks nothing in any
+// control.
+TMouseButton MouseButtonOf(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+      return TMouseButton::mbLeft;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+      return TMouseButton::mbRight;
+    default:
+      return TMouseButton::mbMiddle;
+  }
+}
+
+TShiftState ShiftState() {
+  TShiftState shift = 0;
+  if (::GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (::GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  if (::GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  return shift;
+}
+
+RECT ClientRect(HWND window) {
+  RECT r{};
+  ::GetClientRect(window, &r);
+  return r;
+}
+
+// A window's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND window) {
+  RECT r{};
+  ::GetWindowRect(window, &r);
+  ::MapWindowPoints(HWND_DESKTOP, ::GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// The object of one of our windows; null for any other window, whose user data is not ours.
+ControlWindow* WindowObject(HWND window) {
+  if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window, GWLP_WNDPROC)) != ControlProc) {
+    return nullptr;
+  }
+  return reinterpret_cast<ControlWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+void ControlWindow::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(window_, &ps);
+  const RECT& u = ps.rcPaint;
+  if (u.right > u.left && u.bottom > u.top) {
+    PaintBuffer buffer(u);
+    Render(buffer.Dc(), u);
+    buffer.CopyTo(dc);
+  }
+  ::EndPaint(window_, &ps);
+}
+
+LRESULT ControlWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (IsGraphic() && (message == WM_CREATE || message == WM_DESTROY ||
+                      (message == WM_WINDOWPOSCHANGED &&
+                       (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER) == 0))) {
+    ++g_graphicOrder;
+  }
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_PRINTCLIENT: {
+      const RECT client = ClientRect(window_);
+      Render(reinterpret_cast<HDC>(wParam), client);
+      return 0;
+    }
+    case WM_WINDOWPOSCHANGED: {
+      // Moved or sized by the window that holds it: the 96-dpi bounds follow, unless they
+      // are the same device pixels already.
+      const RECT now = RectInParent(window_);
+      const RECT held = ToDevice(bounds_, dpi_);
+      if (!::EqualRect(&now, &held)) bounds_ = ToDips(now, dpi_);
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+      if ((pos->flags & SWP_NOSIZE) == 0) Resized();
+      break;
+    }
+    case kApplyBounds:
+      ApplyPendingBounds();
+      return 0;
+    default:
+      break;
+  }
+  return Handle(message, wParam, lParam);
+}
+
+struct GraphicSearch {
+  HWND parent;
+  std::vector<HWND>& found;
+};
+
+BOOL CALLBACK CollectGraphicChild(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<GraphicSearch*>(context);
+  ControlWindow* object = WindowObject(window);
+  if (object != nullptr && object->IsGraphic() && ::GetParent(window) == search.parent) {
+    search.found.push_back(window);
+  }
+  return TRUE;
+}
+
+const std::vector<HWND>& GraphicWindow::GraphicSiblings() {
+  if (siblingsOrder_ == g_graphicOrder) return siblings_;
+  siblings_.clear();
+  // The parent's children in one call, topmost first (their own children follow each).
+  GraphicSearch search{::GetParent(window_), siblings_};
+  ::EnumChildWindows(search.parent, CollectGraphicChild, reinterpret_cast<LPARAM>(&search));
+  siblingsOrder_ = g_graphicOrder;
+  return siblings_;
+}
+
+void GraphicWindow::Render(HDC dc, const RECT& update) {
+  const HWND parent = ::GetParent(window_);
+  const RECT at = RectInParent(window_);
+  // The parent's background, as it gives it to its static controls.
+  HBRUSH brush = reinterpret_cast<HBRUSH>(::SendMessageW(
+      parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window_)));
+  if (brush == nullptr) brush = ::GetSysColorBrush(COLOR_BTNFACE);
+  POINT origin{};
+  ::GetViewportOrgEx(dc, &origin);
+  ::SetBrushOrgEx(dc, origin.x - at.left, origin.y - at.top, nullptr);
+  ::FillRect(dc, &update, brush);
+  // The labels and lines below this one, bottom first.
+  const std::vector<HWND>& siblings = GraphicSiblings();
+  const auto self = std::find(siblings.begin(), siblings.end(), window_);
+  for (auto it = siblings.rbegin(); it != std::make_reverse_iterator(self); ++it) {
+    const HWND sibling = *it;
+    if (!::IsWindowVisible(sibling)) continue;
+    const RECT there = RectInParent(sibling);
+    RECT overlap{};
+    if (!::IntersectRect(&overlap, &there, &at)) continue;
+    const int saved = ::SaveDC(dc);
+    ::OffsetViewportOrgEx(dc, there.left - at.left, there.top - at.top, nullptr);
+    ::IntersectClipRect(dc, 0, 0, there.right - there.left, there.bottom - there.top);
+    WindowObject(sibling)->PaintControlInto(dc);
+    ::RestoreDC(dc, saved);
+  }
+  parentBrush_ = brush;
+  PaintControlInto(dc);
+  parentBrush_ = nullptr;
+}
+
+void GraphicWindow::InvalidateWithAbove() {
+  if (window_ == nullptr) return;
+  ::InvalidateRect(window_, nullptr, FALSE);
+  const RECT at = RectInParent(window_);
+  const std::vector<HWND>& siblings = GraphicSiblings();
+  for (auto it = siblings.begin(); it != siblings.end() && *it != window_; ++it) {
+    const RECT there = RectInParent(*it);
+    RECT overlap{};
+    if (::IntersectRect(&overlap, &there, &at)) ::InvalidateRect(*it, nullptr, FALSE);
+  }
+}
+
+namespace {
+
+struct Adoption {
+  ControlWindow* object;
+  bool adopted = false;
+};
+
+LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* adoption =
+        static_cast<Adoption*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+    adoption->adopted = true;
+    adoption->object->Attach(window);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(adoption->object));
+  }
+  ControlWindow* object = WindowObject(window);
+  if (object == nullptr) return ::DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    delete object;
+    return ::DefWindowProcW(window, message, wParam, lParam);
+  }
+  // A failure of the control or of a handler it calls never unwinds through the system.
+  try {
+    return object->Message(message, wParam, lParam);
+  } catch (...) {
+    DeliverFailure(std::current_exception());
+    return 0;
+  }
+}
+
+}  // namespace
+
+HWND CreateControl(std::unique_ptr<ControlWindow> object, const wchar_t* className,
+                   std::string_view text, DWORD style, HWND parent, int id, const RECT& bounds) {
+  Adoption adoption{object.get()};
+  const HWND window = ::CreateWindowExW(
+      0, className, platform::Wide(text).c_str(), style | WS_CHILD | WS_CLIPSIBLINGS, bounds.left,
+      bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_instance, &adoption);
+  // The window owns its object from WM_NCCREATE on, also when its creation fails later.
+  if (adoption.adopted) object.release();
+  return window;
+}
+
+void RegisterControlClasses(HINSTANCE instance) {
+  if (g_instance != nullptr) return;
+  g_instance = instance;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = ControlProc;
+  wc.hInstance = instance;
+  wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.style = CS_DBLCLKS;
+  wc.lpszClassName = kCalendarClass;
+  ::RegisterClassExW(&wc);
+  wc.lpszClassName = kRxLabelClass;
+  ::RegisterClassExW(&wc);
+  wc.style = 0;
+  wc.lpszClassName = kLineClass;
+  ::RegisterClassExW(&wc);
+}
+
+void SetControlDpi(HWND window, int dpi) {
+  if (ControlWindow* object = window != nullptr ? WindowObject(window) : nullptr) {
+    object->SetDpi(dpi);
+  }
+}
+
+}  // namespace dorvane::win32

@@ -1,0 +1,145 @@
+#pragma once
+// The windows of the program's own controls (calendar, shadowed label, line) share this base:
+// the C++ object behind each window, its procedure, its double-buffered painting, and for the
+// label and the line the painting of windowless controls over their siblings.
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string_view>
+#include <vector>
+
+#include "calendar/CustomGrid.h"
+#include "gfx/MouseButton.h"
+#include "win32/GdiCanvas.h"
+#include "win32/Win32.h"
+
+namespace dorvane::win32 {
+
+inline constexpr wchar_t kCalendarClass[] = L"DorvaneCalendar";
+inline constexpr wchar_t kRxLabelClass[] = L"DorvaneRxLabel";
+inline constexpr wchar_t kLineClass[] = L"DorvaneLine";
+
+// Posted to a label or line that sized itself while painting: the new bounds apply after.
+inline constexpr UINT kApplyBounds = WM_USER + 1;
+
+// The button of a mouse message, as the controls know it. Left and right are themselves; every
+// other button (middle, the extra ones) is the middle button, which clicks nothing in any
+// control.
+TMouseButton MouseButtonOf(UINT message);
+
+TShiftState ShiftState();
+
+RECT ClientRect(HWND window);
+
+// A window's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND window);
+
+// The C++ side of one of our windows: its dpi, its bounds in 96-dpi pixels, and the painting
+// shared by the three kinds (double buffered; WM_PRINTCLIENT paints into the DC given).
+class ControlWindow {
+ public:
+  explicit ControlWindow(int dpi) : dpi_(dpi > 0 ? dpi : 96) {}
+  virtual ~ControlWindow() = default;
+  ControlWindow(const ControlWindow&) = delete;
+  ControlWindow& operator=(const ControlWindow&) = delete;
+
+  HWND Handle() const { return window_; }
+  void Attach(HWND window) { window_ = window; }
+  int Dpi() const { return dpi_; }
+  void SetDpi(int dpi) {
+    dpi_ = dpi > 0 ? dpi : 96;
+    DpiChanged();
+    ::InvalidateRect(window_, nullptr, FALSE);
+  }
+
+  LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // A label or a line: drawn over what lies below it.
+  virtual bool IsGraphic() const { return false; }
+  // Draws the control alone (no background) on the DC at the window's own coordinates.
+  void PaintControlInto(HDC dc) {
+    GdiCanvas canvas(dc, dpi_);
+    painting_ = true;
+    PaintControl(canvas);
+    painting_ = false;
+    if (pending_) ::PostMessageW(window_, kApplyBounds, 0, 0);
+  }
+
+ protected:
+  // The bounds the control holds, in 96-dpi pixels of the parent's client area; before the
+  // window exists, and while a paint is in progress, the ones it asked for.
+  Rect BoundsDips() const { return pending_ ? *pending_ : bounds_; }
+  void SetBoundsDips(const Rect& bounds) {
+    pending_ = bounds;
+    if (!painting_) ApplyPendingBounds();
+  }
+
+  virtual LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcW(window_, message, wParam, lParam);
+  }
+  virtual void Render(HDC dc, const RECT& update) = 0;
+  virtual void PaintControl(GdiCanvas&) {}
+  virtual void DpiChanged() {}
+  virtual void Resized() {}
+
+  HWND window_ = nullptr;
+  int dpi_;
+
+ private:
+  void ApplyPendingBounds() {
+    if (!pending_) return;
+    const Rect r = *pending_;
+    pending_.reset();
+    bounds_ = r;
+    if (window_ == nullptr) return;
+    const RECT d = ToDevice(r, dpi_);
+    ::SetWindowPos(window_, nullptr, d.left, d.top, std::max(0L, d.right - d.left),
+                   std::max(0L, d.bottom - d.top), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  void Paint();
+
+  Rect bounds_;
+  std::optional<Rect> pending_;
+  bool painting_ = false;
+};
+
+class GraphicWindow : public ControlWindow {
+ public:
+  using ControlWindow::ControlWindow;
+  bool IsGraphic() const override { return true; }
+
+ protected:
+  void Render(HDC dc, const RECT& update) override;
+  // Repaints the control, and the labels and lines above it that show it through.
+  void InvalidateWithAbove();
+
+  // While the window paints: the brush its parent gave for the background.
+  HBRUSH parentBrush_ = nullptr;
+
+ private:
+  // The labels and lines among the window's siblings, this one included, topmost first. Kept
+  // between paints: reading the order costs a call to the system per sibling.
+  const std::vector<HWND>& GraphicSiblings();
+
+  std::vector<HWND> siblings_;
+  unsigned siblingsOrder_ = 0;  // g_graphicOrder when they were read
+};
+
+// The object of one of our windows; null for any other window, whose user data is not ours.
+ControlWindow* WindowObject(HWND window);
+
+// Makes the window of `object` (a child of `parent`, at `bounds` in device pixels), which owns
+// the object from then on, also when its creation fails.
+HWND CreateControl(std::unique_ptr<ControlWindow> object, const wchar_t* className,
+                   std::string_view text, DWORD style, HWND parent, int id, const RECT& bounds);
+
+// The object of a window of the kind asked for; std::invalid_argument for any other window.
+template <class Kind>
+Kind& ObjectOf(HWND window) {
+  auto* object = dynamic_cast<Kind*>(window != nullptr ? WindowObject(window) : nullptr);
+  if (object == nullptr) throw std::invalid_argument("not a window of this control");
+  return *object;
+}
+
+}  // namespace dorvane::win32

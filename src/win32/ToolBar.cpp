@@ -1,0 +1,101 @@
+#include "win32/ToolBar.h"
+
+#include <vector>
+
+#include "forms/Handlers.h"
+#include "win32/Dpi.h"
+#include "win32/GdiCanvas.h"
+#include "win32/Pictures.h"
+
+namespace dorvane::win32 {
+
+namespace {
+
+LRESULT CALLBACK ControlBarProc(HWND band, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return ::DefWindowProcW(band, message, wParam, lParam);
+  PAINTSTRUCT paint;
+  HDC dc = ::BeginPaint(band, &paint);
+  RunHandler([&] {
+    RECT client;
+    ::GetClientRect(band, &client);
+    const int dpi = WindowDpi(band);
+    for (const int x : {ToDevice(3, dpi), ToDevice(6, dpi)}) {
+      RECT ridge{x, ToDevice(3, dpi), x + 2, client.bottom - ToDevice(3, dpi)};
+      ::DrawEdge(dc, &ridge, BDR_RAISEDINNER, BF_RECT);
+    }
+  });
+  ::EndPaint(band, &paint);
+  return 0;
+}
+
+HIMAGELIST SetImages(HWND toolBar, const WindowLayout& layout, int dpi) {
+  const int size = ToDevice(kToolImageSize, dpi);
+  HIMAGELIST images =
+      ::ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(layout.images.size()), 0);
+  // A name without a picture leaves its place empty, the later images keeping their indices.
+  ::ImageList_SetImageCount(images, static_cast<UINT>(layout.images.size()));
+  for (std::size_t i = 0; i < layout.images.size(); ++i) {
+    if (HBITMAP picture = LoadPicture(layout.images[i], dpi)) {
+      ::ImageList_Replace(images, static_cast<int>(i), picture, nullptr);
+      ::DeleteObject(picture);
+    }
+  }
+  ::SendMessageW(toolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
+  ::SendMessageW(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  ::SendMessageW(toolBar, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(ToDevice(kToolButtonWidth, dpi), ToDevice(kToolButtonHeight, dpi)));
+  return images;
+}
+
+}  // namespace
+
+void RegisterControlBarClass(HINSTANCE instance) {
+  WNDCLASSEXW band{};
+  band.cbSize = sizeof band;
+  band.lpfnWndProc = ControlBarProc;
+  band.hInstance = instance;
+  band.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+  band.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  band.lpszClassName = kControlBarClass;
+  ::RegisterClassExW(&band);  // fails harmlessly when the class exists already
+}
+
+HIMAGELIST BuildToolBar(HWND toolBar, HWND commandsTo, const WindowLayout& layout, int firstId,
+                        int dpi) {
+  ::SendMessageW(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  // Its buttons' commands and tooltip requests come to the window itself.
+  ::SendMessageW(toolBar, TB_SETPARENT, reinterpret_cast<WPARAM>(commandsTo), 0);
+  HIMAGELIST images = SetImages(toolBar, layout, dpi);
+  std::vector<TBBUTTON> buttons;
+  for (std::size_t i = 0; i < layout.toolButtons.size(); ++i) {
+    const ToolButtonLayout& row = layout.toolButtons[i];
+    TBBUTTON button{};
+    button.idCommand = firstId + static_cast<int>(i);
+    if (row.image == ToolButtonLayout::kSeparator) {
+      button.iBitmap = ToDevice(kToolSeparatorWidth, dpi);
+      button.fsStyle = BTNS_SEP;
+    } else {
+      button.iBitmap = row.image;
+      button.fsState = TBSTATE_ENABLED;
+      button.fsStyle = BTNS_BUTTON;
+    }
+    buttons.push_back(button);
+  }
+  ::SendMessageW(toolBar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+  return images;
+}
+
+HIMAGELIST ScaleToolBar(HWND toolBar, const WindowLayout& layout, int dpi) {
+  HIMAGELIST images = SetImages(toolBar, layout, dpi);
+  for (std::size_t i = 0; i < layout.toolButtons.size(); ++i) {
+    if (layout.toolButtons[i].image != ToolButtonLayout::kSeparator) continue;
+    TBBUTTONINFOW separator{};
+    separator.cbSize = sizeof separator;
+    separator.dwMask = TBIF_SIZE | TBIF_BYINDEX;
+    separator.cx = static_cast<WORD>(ToDevice(kToolSeparatorWidth, dpi));
+    ::SendMessageW(toolBar, TB_SETBUTTONINFOW, i, reinterpret_cast<LPARAM>(&separator));
+  }
+  return images;
+}
+
+}  // namespace dorvane::win32

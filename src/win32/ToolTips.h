@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+#include "win32/Win32.h"
+
+namespace dorvane::win32 {
+
+// A tooltip control for the tools of one window, made when a first tool gets a text (a
+// top-level window less for every window whose texts all fit) and destroyed with this object.
+class ToolTips {
+ public:
+  ToolTips() = default;
+  ~ToolTips();
+  ToolTips(const ToolTips&) = delete;
+  ToolTips& operator=(const ToolTips&) = delete;
+
+  // Gives the tool its text; an empty text takes the tool away. A tool is a rectangle of
+  // `window` (`place`, with the tool's own `id`) or, without a place, the whole of the child
+  // window `id` of `window`. `owner` owns the tooltip control.
+  void Set(HWND owner, HWND window, UINT_PTR id, const RECT* place, const std::wstring& text);
+  // The tool's text; empty when it has none.
+  std::wstring Text(HWND window, UINT_PTR id) const;
+
+ private:
+  HWND control_ = nullptr;
+};
+
+}  // namespace dorvane::win32
