@@ -100,13 +100,13 @@ class Canvas {
 
 // The state every drawing context keeps the same way: the font, the text colour, the brush,
 // the pen and the pen's position. A context on a drawing API draws with it; it is told of a
-// new font (SelectFont) and draws each pen segment (DrawSegment).
+// new font (UseFont) and draws each pen segment (DrawSegment).
 class StatefulCanvas : public Canvas {
  public:
   void SetFont(const Font& font) final {
     if (!(font == font_)) {
       font_ = font;
-      SelectFont(font_);
+      UseFont(font_);
     }
     textColor_ = font.Color;
   }
@@ -129,7 +129,7 @@ class StatefulCanvas : public Canvas {
 
  protected:
   // The font has changed: later texts and measures use it.
-  virtual void SelectFont(const Font& font) = 0;
+  virtual void UseFont(const Font& font) = 0;
   // One pen segment; as with LineTo, the end point is not drawn.
   virtual void DrawSegment(Point from, Point to) = 0;
 

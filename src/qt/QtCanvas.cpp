@@ -123,7 +123,7 @@ QFontMetrics QtCanvas::Metrics() const {
   return painter_ != nullptr ? QFontMetrics(qfont_, painter_->device()) : QFontMetrics(qfont_);
 }
 
-void QtCanvas::SelectFont(const Font& font) {
+void QtCanvas::UseFont(const Font& font) {
   qfont_ = ToQFont(font);
 }
 

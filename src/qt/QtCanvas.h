@@ -47,7 +47,7 @@ class QtCanvas final : public StatefulCanvas {
   QFontMetrics Metrics() const;
 
  private:
-  void SelectFont(const Font& font) override;
+  void UseFont(const Font& font) override;
   void DrawSegment(Point from, Point to) override;
   void DrawTextRun(const QString& text, int x, int y, int underlineFrom, int underlineLength,
                    bool rightToLeft);

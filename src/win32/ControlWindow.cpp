@@ -7,6 +7,7 @@
 #include "forms/Handlers.h"
 #include "platform/win32/Wide.h"
 #include "win32/ControlWindows.h"
+#include "win32/Pictures.h"
 
 namespace dorvane::win32 {
 
@@ -114,7 +115,8 @@ RECT RectInParent(HWND window) {
 
 // The object of one of our windows; null for any other window, whose user data is not ours.
 ControlWindow* WindowObject(HWND window) {
-  if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window, GWLP_WNDPROC)) != ControlProc) {
+  // The class's procedure, which a subclass (a tooltip's) leaves as it is.
+  if (reinterpret_cast<WNDPROC>(::GetClassLongPtrW(window, GCLP_WNDPROC)) != ControlProc) {
     return nullptr;
   }
   return reinterpret_cast<ControlWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));

@@ -138,7 +138,7 @@ int GdiCanvas::DipsRightOf(int d, int origin) const {
   return CeilToDips(d, dpi_) - origin;
 }
 
-void GdiCanvas::SelectFont(const Font& font) {
+void GdiCanvas::UseFont(const Font& font) {
   ::SelectObject(dc_, FontHandle(font, dpi_));
 }
 

@@ -59,7 +59,7 @@ class GdiCanvas final : public StatefulCanvas {
   RECT Device(const Rect& r) const;
   // The 96-dpi coordinate, relative to the origin, of the first device pixel at or after `d`.
   int DipsRightOf(int d, int origin) const;
-  void SelectFont(const Font& font) override;
+  void UseFont(const Font& font) override;
   void DrawSegment(Point from, Point to) override;
   void FillDevice(const RECT& r, COLORREF color, DWORD rop);
 

@@ -18,14 +18,9 @@ struct BarFace {
   std::vector<DRAWITEMSTRUCT> panels;
 };
 
-LRESULT CALLBACK KeptFaceBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                 DWORD_PTR data);
-
-BarFace* FaceOf(HWND bar) {
-  DWORD_PTR data = 0;
-  return ::GetWindowSubclass(bar, KeptFaceBarProc, 0, &data) ? reinterpret_cast<BarFace*>(data)
-                                                             : nullptr;
-}
+// Asks the bar's subclass to record a panel's request (a DRAWITEMSTRUCT) while the face is
+// drawn; it answers 1 when it did.
+constexpr UINT kRecordPanel = WM_APP + 0x100;
 
 bool ChangesBarFace(UINT message, WPARAM wParam) {
   switch (message) {
@@ -94,6 +89,11 @@ bool PaintBarFromFace(HWND bar, BarFace& hook) {
 LRESULT CALLBACK KeptFaceBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                  DWORD_PTR data) {
   auto* hook = reinterpret_cast<BarFace*>(data);
+  if (message == kRecordPanel) {
+    if (!hook->drawingFace) return 0;
+    hook->panels.push_back(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    return 1;
+  }
   if (message == WM_PAINT && wParam == 0) {
     bool painted = false;
     RunHandler([&] { painted = PaintBarFromFace(bar, *hook); });
@@ -115,10 +115,7 @@ void KeepBarFace(HWND bar) {
 }
 
 bool RecordedForFace(HWND bar, const DRAWITEMSTRUCT& item) {
-  BarFace* hook = FaceOf(bar);
-  if (hook == nullptr || !hook->drawingFace) return false;
-  hook->panels.push_back(item);
-  return true;
+  return ::SendMessageW(bar, kRecordPanel, 0, reinterpret_cast<LPARAM>(&item)) == 1;
 }
 
 }  // namespace dorvane::win32

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "forms/Handlers.h"
+#include "gfx/TextFlags.h"
 #include "win32/Dpi.h"
 #include "win32/GdiCanvas.h"
 #include "win32/Pictures.h"

@@ -354,15 +354,21 @@ TEST_F(RxLabelTest, AcceleratorMovesTheFocus) {
     const char* caption;
     char32_t ch;
     bool handled;
+    const char* spoken;  // what a screen reader reads
   } cases[] = {
-      {"&&Jour", U'j', false},       {"&&Jour", U'&', false}, {"&Mois &année", U'a', true},
-      {"&Mois &année", U'm', false}, {"&&&Mois", U'M', true}, {"&été", U'é', true},
-      {"&été", U'É', false},  // only ASCII letters ignore case
-      {"Jour&", U'j', false},
+      {"&&Jour", U'j', false, "&Jour"},
+      {"&&Jour", U'&', false, "&Jour"},
+      {"&Mois &année", U'a', true, "Mois année"},
+      {"&Mois &année", U'm', false, "Mois année"},
+      {"&&&Mois", U'M', true, "&Mois"},
+      {"&été", U'é', true, "été"},
+      {"&été", U'É', false, "été"},  // only ASCII letters ignore case
+      {"Jour&", U'j', false, "Jour"},
   };
   for (const auto& c : cases) {
     label.SetCaption(c.caption);
     EXPECT_EQ(label.DialogChar(c.ch), c.handled) << c.caption;
+    EXPECT_EQ(label.AccessibleText(), c.spoken) << c.caption;
   }
 
   label.SetCaption("&Jour");

@@ -26,14 +26,8 @@ class FailingMemoryStatus final : public platform::MemoryStatus {
 
 class AboutFormTest : public ::testing::Test {
  protected:
-  static DateLocale Spaced() {
-    DateLocale locale;
-    locale.ThousandSep = " ";
-    return locale;
-  }
   platform::FixedMemoryStatus memory_{MemoryFigures{268435456, 63}};
-  DateLocale locale_ = Spaced();
-  platform::ServicesScope services_{{.memory = &memory_, .locale = &locale_}};
+  platform::ServicesScope services_{{.memory = &memory_}};
   FakeMainView owner_;
 };
 
@@ -66,13 +60,13 @@ TEST_F(AboutFormTest, EachExecuteShowsANewDialogFilledWithFiguresOfItsOwnMoment)
   EXPECT_EQ(first.texts.at("Label1"), "Dorvane");
   EXPECT_EQ(first.texts.at("Label2"), std::string(100, 'a'));
   EXPECT_EQ(first.texts.at("Label3"), kMakerNotice);
-  EXPECT_EQ(first.texts.at("lblPhysMem"), "Mémoire physique totale : 262 144 Ko");
+  EXPECT_EQ(first.texts.at("lblPhysMem"), "Mémoire physique totale : 262,144 Ko");
   EXPECT_EQ(first.texts.at("lblPhysRes"), "Ressources système      : 37% libre.");
   EXPECT_EQ(first.icon, "FImage");
   EXPECT_EQ(first.beepsAtShow, 1);  // each dialog beeps once, as it is created
 
   const testing::AboutShowing& second = owner_.aboutShowings[1];
-  EXPECT_EQ(second.texts.at("lblPhysMem"), "Mémoire physique totale : 25 165 824 Ko");
+  EXPECT_EQ(second.texts.at("lblPhysMem"), "Mémoire physique totale : 25,165,824 Ko");
   EXPECT_EQ(second.texts.at("lblPhysRes"), "Ressources système      : 90% libre.");
   EXPECT_EQ(second.beepsAtShow, 1);
 }

@@ -93,6 +93,7 @@ TEST(QtLocaleSource, ReadsFrenchFromQtsOwnData) {
   EXPECT_EQ(fr.DateSep, U'/');
   EXPECT_EQ(fr.TimeSep, U':');
   EXPECT_EQ(fr.DecimalSep, U',');
+  EXPECT_EQ(fr.ThousandSep, "\u202F");
   EXPECT_EQ(fr.LongTimePattern, "hh:mm:ss");
   EXPECT_EQ(fr.ShortTimePattern, "hh:mm");
   EXPECT_EQ(FormatDateValue("dddddd", kMoment, fr), "lundi 7 février 2005");
@@ -109,6 +110,7 @@ TEST(QtLocaleSource, ReadsAmericanEnglishFromQtsOwnData) {
   EXPECT_EQ(en.MorningMark, "AM");
   EXPECT_EQ(en.EveningMark, "PM");
   EXPECT_EQ(en.DecimalSep, U'.');
+  EXPECT_EQ(en.ThousandSep, ",");
   EXPECT_EQ(en.LongTimePattern, "h:mm:ss AMPM");
   EXPECT_EQ(FormatDateValue("dddddd", kMoment, en), "Monday, February 7, 2005");
   EXPECT_EQ(ClockText(kMoment, en), "2:05:09 PM");

@@ -91,19 +91,6 @@ TEST_F(AboutTest, TheDialogWidensSoThatNoTextIsCut) {
   });
 }
 
-// The separator comes from the user's locale as Qt reads it.
-TEST_F(AboutTest, TheTotalIsGroupedWithTheSeparatorOfTheUsersLocale) {
-  const std::pair<QLocale, const char*> cases[] = {
-      {QLocale(QLocale::French, QLocale::France), "Mémoire physique totale : 262\u202F144 Ko"},
-      {QLocale(QLocale::English, QLocale::UnitedStates), "Mémoire physique totale : 262,144 Ko"},
-  };
-  for (const auto& [locale, text] : cases) {
-    QLocale::setDefault(locale);
-    AboutWindow dialog;
-    EXPECT_EQ(Text(Label(dialog, "lblPhysMem")), text) << locale.name().toStdString();
-  }
-}
-
 // The rule is the form's; here no half-made window may be left behind.
 TEST_F(AboutTest, FailureWhileCreatingLeavesNoDialogBehind) {
   ThrowingMemoryStatus failing;

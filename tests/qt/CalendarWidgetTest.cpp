@@ -138,17 +138,6 @@ TEST_F(CalendarWidgetTest, KeysMoveTheDayAndTabLeavesForTheNextControl) {
   EXPECT_EQ(window_.focusWidget(), button_);
 }
 
-TEST_F(CalendarWidgetTest, ArrowKeysAreClaimedEvenWhenRefused) {
-  Press(Centre(3, 3));
-  Release(Centre(3, 3));
-  QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
-  grid_->Calendar().SetDay(1);
-  days_.clear();
-  QApplication::sendEvent(grid_, &up);
-  EXPECT_TRUE(up.isAccepted());
-  EXPECT_TRUE(days_.empty());
-}
-
 TEST_F(CalendarWidgetTest, WheelMovesOnlyOnceFocused) {
   EXPECT_FALSE(Wheel(-120));
   EXPECT_TRUE(days_.empty());

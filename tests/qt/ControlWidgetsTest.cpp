@@ -173,14 +173,7 @@ TEST_F(WidgetsTest, AltAcceleratorFocusesTheTarget) {
   other->setFocus();
   EXPECT_FALSE(label.Label().FocusTargetActive());
 
-  // Doubled ampersand: no accelerator any more.
-  label.Label().SetCaption("&&Jour");
-  QTest::keyClick(&window, Qt::Key_J, Qt::AltModifier);
-  EXPECT_TRUE(other->hasFocus());
-  EXPECT_EQ(label.accessibleName(), "&Jour");
-
   // A destroyed target is forgotten.
-  label.Label().SetCaption("&Jour");
   delete edit;
   EXPECT_EQ(label.FocusWidget(), nullptr);
   EXPECT_EQ(label.Label().FocusControl(), nullptr);
