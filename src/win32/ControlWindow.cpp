@@ -73,9 +73,6 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-// The button of a mouse message, as the controls know it. Left and right are themselves; every
-// other button (middle, the extra ones) is the middle button, which clicks nothing in any
-// control.
 TMouseButton MouseButtonOf(UINT message) {
   switch (message) {
     case WM_LBUTTONDOWN:
@@ -105,7 +102,6 @@ RECT ClientRect(HWND window) {
   return r;
 }
 
-// A window's rectangle in its parent's client coordinates.
 RECT RectInParent(HWND window) {
   RECT r{};
   ::GetWindowRect(window, &r);
@@ -113,7 +109,6 @@ RECT RectInParent(HWND window) {
   return r;
 }
 
-// The object of one of our windows; null for any other window, whose user data is not ours.
 ControlWindow* WindowObject(HWND window) {
   // The class's procedure, which a subclass (a tooltip's) leaves as it is.
   if (reinterpret_cast<WNDPROC>(::GetClassLongPtrW(window, GCLP_WNDPROC)) != ControlProc) {

@@ -28,8 +28,8 @@ inline constexpr UINT kApplyBounds = WM_USER + 1;
 // control.
 TMouseButton MouseButtonOf(UINT message);
 
+// The modifier keys held now.
 TShiftState ShiftState();
-
 RECT ClientRect(HWND window);
 
 // A window's rectangle in its parent's client coordinates.

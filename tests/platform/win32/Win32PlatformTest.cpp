@@ -136,7 +136,7 @@ TEST(Win32Locale, ReadsTheUsersFrenchTexts) {
   EXPECT_EQ(locale.DayNames[1], "lundi");
   EXPECT_EQ(AsciiLower(locale.LongDatePattern), "dddd d mmmm yyyy");
   EXPECT_EQ(locale.DecimalSep, U',');
-  EXPECT_NE(locale.ThousandSep.find_first_of(" \xC2\xE2"), std::string::npos);  // a space
+  EXPECT_EQ(locale.ThousandSep, "\u00A0");  // a no-break space, whole
   // Leading zeros and a 24-hour clock.
   EXPECT_EQ(locale.LongTimePattern, "hh:mm:ss");
 }
