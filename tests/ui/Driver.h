@@ -30,7 +30,6 @@ enum class Key {
   kSpace,
   kInsert,
   kDelete,
-  kBackspace,
   kF6
 };
 

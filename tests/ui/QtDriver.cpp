@@ -69,8 +69,6 @@ Qt::Key QtKey(Key key) {
       return Qt::Key_Insert;
     case Key::kDelete:
       return Qt::Key_Delete;
-    case Key::kBackspace:
-      return Qt::Key_Backspace;
     case Key::kF6:
       return Qt::Key_F6;
   }

@@ -61,8 +61,6 @@ UINT VirtualKey(Key key) {
       return VK_INSERT;
     case Key::kDelete:
       return VK_DELETE;
-    case Key::kBackspace:
-      return VK_BACK;
     case Key::kF6:
       return VK_F6;
   }
