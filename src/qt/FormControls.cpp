@@ -362,6 +362,11 @@ bool FormControls::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const auto& key = static_cast<const QKeyEvent&>(*event);
     if (RefusedEditKey(VirtualKeyOf(key.key()), ShiftOf(key.modifiers()))) return true;
+    // The keyboards' own editing keys, which Qt binds and a Windows edit ignores.
+    const int k = key.key();
+    if (k == Qt::Key_Paste || k == Qt::Key_Cut || k == Qt::Key_Undo || k == Qt::Key_Redo) {
+      return true;
+    }
     const char32_t typed = TypedCharacter(key);
     return typed != 0 && Refuses(filter, typed);
   }
