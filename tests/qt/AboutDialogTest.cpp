@@ -75,22 +75,6 @@ TEST_F(AboutTest, ExecuteShowsAModalDialogWithPlainTextsThatGoesAway) {
   EXPECT_TRUE(shown.isNull()) << "the dialog outlived its showing";
 }
 
-TEST_F(AboutTest, TheDialogWidensSoThatNoTextIsCut) {
-  TAboutBox box(host);
-  box.SetVersion("Version 1.0 - Win9x - Win XP");
-  ExecuteAndCheck(box, [&](AboutWindow& dialog) { EXPECT_EQ(dialog.width(), 294); });
-  // 100 GiB, and a version of a hundred characters.
-  memory.Set(MemoryFigures{100ull << 30, 50});
-  box.SetVersion(std::string(100, 'W'));
-  ExecuteAndCheck(box, [&](AboutWindow& dialog) {
-    for (const QLabel* label : {Label(dialog, "Label2"), Label(dialog, "lblPhysMem")}) {
-      EXPECT_EQ(label->width(), label->sizeHint().width());
-      EXPECT_LE(label->geometry().right(), dialog.width() - 12);
-    }
-    EXPECT_EQ(dialog.height(), 268);
-  });
-}
-
 // The rule is the form's; here no half-made window may be left behind.
 TEST_F(AboutTest, FailureWhileCreatingLeavesNoDialogBehind) {
   ThrowingMemoryStatus failing;

@@ -88,15 +88,6 @@ TEST_F(CalendarWidgetTest, SizesItsCellsFromTheClientArea) {
   EXPECT_FALSE(grid_->accessibleName().isEmpty());
 }
 
-TEST_F(CalendarWidgetTest, ClickTakesFocusAndSelectsTheDay) {
-  Press(Centre(0, 3));  // the 12th
-  EXPECT_EQ(window_.focusWidget(), grid_);
-  EXPECT_TRUE(days_.empty());
-  Release(Centre(0, 3));
-  EXPECT_EQ(days_, std::vector<int>{12});
-  EXPECT_EQ(grid_->Calendar().Day(), 12);
-}
-
 TEST_F(CalendarWidgetTest, DragFiresOneNoticeAtTheRelease) {
   Press(Centre(5, 2));  // the 10th
   Move(Centre(6, 2));

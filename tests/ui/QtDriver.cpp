@@ -137,7 +137,8 @@ class QtDriver final : public Driver {
   void ClickCell(int col, int row) override {
     auto* grid = main_->Controls().Get<CalendarWidget>("Calendar1");
     const Rect cell = Grid().CellRect(col, row);
-    const QPoint at((cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2);
+    const int border = Grid().BorderWidth();
+    const QPoint at(border + (cell.Left + cell.Right) / 2, border + (cell.Top + cell.Bottom) / 2);
     QTest::mouseClick(grid, Qt::LeftButton, {}, at);
     Process();
   }

@@ -201,9 +201,10 @@ class Win32Driver final : public Driver {
   void ClickCell(int col, int row) override {
     HWND calendar = main_->Controls().Find("Calendar1");
     const Rect cell = Grid().CellRect(col, row);
+    const int border = Grid().BorderWidth();
     const int dpi = main_->Controls().Dpi();
-    Click(calendar, ::MulDiv((cell.Left + cell.Right) / 2, dpi, 96),
-          ::MulDiv((cell.Top + cell.Bottom) / 2, dpi, 96));
+    Click(calendar, ::MulDiv(border + (cell.Left + cell.Right) / 2, dpi, 96),
+          ::MulDiv(border + (cell.Top + cell.Bottom) / 2, dpi, 96));
   }
   void Type(Window window, std::string_view edit, std::string_view text) override {
     HWND field = Find(window, edit);

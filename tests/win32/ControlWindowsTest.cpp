@@ -76,28 +76,9 @@ RECT Scaled(const ControlLayout& row, int dpi) {
   return ToDevice(Rect{row.left, row.top, row.left + row.width, row.top + row.height}, dpi);
 }
 
-LPARAM PointOf(int x, int y) {
-  return MAKELPARAM(x, y);
-}
-
 class CalendarWindowTest : public testing::TestWithParam<int> {
  protected:
   int Dpi() const { return GetParam(); }
-  // The device pixel in the middle of a cell of the grid (client coordinates of the window).
-  POINT CellCentre(const TCalendar& calendar, int col, int row) const {
-    const int b = calendar.BorderWidth();
-    const Rect r = calendar.CellRect(col, row);
-    return {ToDevice(b + (r.Left + r.Right) / 2, Dpi()),
-            ToDevice(b + (r.Top + r.Bottom) / 2, Dpi())};
-  }
-  GridCoord CellOfDay(const TCalendar& calendar, int day) const {
-    for (int row = 1; row < 7; ++row) {
-      for (int col = 0; col < 7; ++col) {
-        if (calendar.TextOfCell(col, row) == std::to_string(day)) return {col, row};
-      }
-    }
-    return {-1, -1};
-  }
 
   const HWND top_ = TopLevel();
   const ControlLayout& row_ = *FindControl(TForm1::kLayout, "Calendar1");
@@ -127,30 +108,6 @@ TEST_P(CalendarWindowTest, PaintsTheHighlightedDayOnItsCellsDevicePixels) {
   EXPECT_NE(image.At(d.right, midY), highlight);
   EXPECT_NE(image.At(d.left + 1, d.top - 1), highlight);
   EXPECT_NE(image.At(d.left + 1, d.bottom), highlight);
-  ::DestroyWindow(grid);
-}
-
-TEST_P(CalendarWindowTest, TakesClicksAndKeysThroughItsMessages) {
-  const HWND grid = CreateCalendarWindow(top_, 100, row_, Font{}, Scaled(row_, Dpi()), Dpi());
-  ASSERT_NE(grid, nullptr);
-  TCalendar& calendar = CalendarOf(grid);
-  calendar.SetSelectedDate(MakeDate(2026, 12, 16));
-  int changes = 0;
-  calendar.OnChange = [&](TCalendar&) { ++changes; };
-
-  const GridCoord target = CellOfDay(calendar, 18);
-  const POINT at = CellCentre(calendar, target.col, target.row);
-  ::SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, PointOf(at.x, at.y));
-  EXPECT_EQ(::GetFocus(), grid);
-  EXPECT_EQ(changes, 0);  // the date changes at the release
-  ::SendMessageW(grid, WM_LBUTTONUP, 0, PointOf(at.x, at.y));
-  EXPECT_EQ(calendar.Day(), 18);
-  EXPECT_EQ(changes, 1);
-
-  EXPECT_EQ(::SendMessageW(grid, WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, DLGC_WANTARROWS);
-  ::SendMessageW(grid, WM_KEYDOWN, dorvane::VK_RIGHT, 0);
-  EXPECT_EQ(calendar.Day(), 19);
-  EXPECT_EQ(changes, 2);
   ::DestroyWindow(grid);
 }
 
