@@ -1,18 +1,11 @@
 #include "win32/_Dorvane.h"
 
-#include <memory>
-#include <string>
-
-#include "cli/Modules.h"
-#include "forms/Application.h"
-#include "forms/Handlers.h"
 #include "forms/MainForm.h"
 #include "win32/AboutWindow.h"
 #include "win32/Application.h"
 #include "win32/MainWindow.h"
 #include "win32/PngFile.h"
 #include "win32/SearchWindow.h"
-#include "win32/StandardOutput.h"
 
 #include <commctrl.h>
 
@@ -22,7 +15,7 @@ namespace {
 
 // Handles what is waiting, then paints the window and its controls, twice: some controls
 // take their final size at their first paint.
-void Settle(HWND window) {
+void SettleWindow(HWND window) {
   TApplication::ProcessPending();
   for (int i = 0; i < 2; ++i) {
     ::RedrawWindow(window, nullptr, nullptr,
@@ -31,95 +24,81 @@ void Settle(HWND window) {
   }
 }
 
-// Writes the chosen window to a PNG, as it shows (client area with the menu bar).
-int TakeScreenshot(TApplication& app, MainWindow& form1, SearchWindow& form2,
-                   const ScreenshotRequest& request) {
-  bool failed = false;
-  app.SetErrorBox([&failed](const std::string& text) {
-    WriteStandard(StandardStream::kError, text + "\n");
-    failed = true;
-  });
-  form1.ShowCentred();
-  Settle(form1.Handle());
-  if (request.date) {
-    // Through the search dialog, as a user would type it.
-    form2.Form().TypeDate(*request.date);
-    RunHandler([&form2] { form2.Form().btnAfficherClick(); });
-    if (failed) return 1;
-  }
-  HBITMAP picture = nullptr;
-  if (request.window == ScreenshotWindow::kAbout) {
-    // The dialog is modal: it is captured and closed from within its own loop.
-    AboutWindow::SetOnShown([&picture](AboutWindow& dialog) {
-      Settle(dialog.Handle());
-      picture = CaptureClientArea(dialog.Handle());
-      dialog.View().Close();
-    });
-    RunHandler([&form1] { form1.Form().Aproposde1Click(); });
-    AboutWindow::SetOnShown(nullptr);
-  } else {
-    HWND window = form1.Handle();
-    if (request.window == ScreenshotWindow::kSearch) {
-      RunHandler([&form1] { form1.Form().tlbtnRechercherClick(); });
-      window = form2.Handle();
-    }
-    Settle(window);
-    picture = CaptureClientArea(window);
-  }
-  const bool written = WritePng(picture, request.file);
+bool SaveClientArea(HWND window, const std::string& file) {
+  HBITMAP picture = CaptureClientArea(window);
+  const bool written = WritePng(picture, file);
   if (picture != nullptr) ::DeleteObject(picture);
-  if (!written) {
-    WriteStandard(StandardStream::kError, ScreenshotWriteError(request.file) + "\n");
-    return 1;
-  }
-  return failed ? 1 : 0;
+  return written;
 }
 
 }  // namespace
 
-int RunDorvane(const LaunchOptions& options) {
-  // 1. The modules: the locale texts, then the help binding and its probe, before any window
-  // of ours exists.
-  StartModules();
+Win32FrontEnd::Win32FrontEnd() = default;
+Win32FrontEnd::~Win32FrontEnd() = default;
 
-  // 2. The application object (its hidden window) and its title.
+void Win32FrontEnd::CreateApplication(std::string_view title,
+                                      std::function<void()> onLocaleChange) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);
-  TApplication app;
-  app.SetOnLocaleChange(ReloadDateLocale);
-  app.SetTitle(kApplicationTitle);
+  app_ = std::make_unique<TApplication>();
+  app_->SetOnLocaleChange(std::move(onLocaleChange));
+  app_->SetTitle(title);
+}
 
-  int exitCode = 0;
-  {
-    // 3 and 4. The main window, whose FormCreate ends its construction; 5. the search dialog,
-    // hidden.
-    std::unique_ptr<MainWindow> form1;
-    std::unique_ptr<SearchWindow> form2;
-    try {
-      form1 = std::make_unique<MainWindow>();
-      form2 = std::make_unique<SearchWindow>(form1->View(), form1->Form().Calendar1());
-      form1->SetSearchDialog(form2.get());
-    } catch (...) {
-      app.HandleException(std::current_exception());
-      exitCode = 1;
-    }
+void Win32FrontEnd::CreateWindows() {
+  main_ = std::make_unique<MainWindow>();
+  search_ = std::make_unique<SearchWindow>(main_->View(), main_->Form().Calendar1());
+  main_->SetSearchDialog(search_.get());
+}
 
-    // 6. The message loop, which shows the main window and runs until it is closed.
-    if (exitCode == 0) {
-      if (options.screenshot) {
-        exitCode = TakeScreenshot(app, *form1, *form2, *options.screenshot);
-      } else {
-        form1->ShowCentred();
-        exitCode = app.Run();
-      }
-    }
-    // Shut-down: the windows go first; the main window's FormDestroy runs on the way.
-    if (form1) form1->SetSearchDialog(nullptr);
-    form2.reset();
-    form1.reset();
-  }
-  StopModules();
-  return exitCode;
+void Win32FrontEnd::DestroyWindows() {
+  if (main_) main_->SetSearchDialog(nullptr);
+  search_.reset();
+  main_.reset();
+}
+
+TForm1& Win32FrontEnd::MainForm() {
+  return main_->Form();
+}
+TForm2& Win32FrontEnd::SearchForm() {
+  return search_->Form();
+}
+
+void Win32FrontEnd::HandleFailure(std::exception_ptr failure) {
+  app_->HandleException(std::move(failure));
+}
+
+void Win32FrontEnd::RedirectErrorBox(std::function<void(const std::string& text)> box) {
+  app_->SetErrorBox(std::move(box));
+}
+
+void Win32FrontEnd::ShowMainWindow() {
+  main_->ShowCentred();
+}
+int Win32FrontEnd::RunEventLoop() {
+  return app_->Run();
+}
+
+void Win32FrontEnd::Settle(ScreenshotWindow window) {
+  SettleWindow(window == ScreenshotWindow::kSearch ? search_->Handle() : main_->Handle());
+}
+
+bool Win32FrontEnd::SaveWindow(ScreenshotWindow window, const std::string& file) {
+  return SaveClientArea(window == ScreenshotWindow::kSearch ? search_->Handle() : main_->Handle(),
+                        file);
+}
+
+bool Win32FrontEnd::SaveModalDialog(const std::function<void()>& open, const std::string& file) {
+  // The dialog is modal: it is captured and closed from within its own loop.
+  bool written = false;
+  AboutWindow::SetOnShown([&written, &file](AboutWindow& dialog) {
+    SettleWindow(dialog.Handle());
+    written = SaveClientArea(dialog.Handle(), file);
+    dialog.View().Close();
+  });
+  open();
+  AboutWindow::SetOnShown(nullptr);
+  return written;
 }
 
 }  // namespace dorvane::win32
