@@ -25,7 +25,9 @@ std::vector<char*> OffscreenEnvironment(std::vector<std::string>& storage) {
   return env;
 }
 
-double Seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }
+double Seconds(const timeval& t) {
+  return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6;
+}
 
 }  // namespace
 

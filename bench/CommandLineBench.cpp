@@ -35,17 +35,11 @@ void CompareWithCal(benchmark::State& state, const std::vector<std::string>& arg
 void BM_Month_DorvaneVsCal(benchmark::State& state) {
   CompareWithCal(state, {"--month", "2005-03-07"});
 }
-BENCHMARK(BM_Month_DorvaneVsCal)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(201);
+BENCHMARK(BM_Month_DorvaneVsCal)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(201);
 
 void BM_Print_DorvaneVsCal(benchmark::State& state) {
   CompareWithCal(state, {"--print", "2005-03-07"});
 }
-BENCHMARK(BM_Print_DorvaneVsCal)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(201);
+BENCHMARK(BM_Print_DorvaneVsCal)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(201);
 
 }  // namespace

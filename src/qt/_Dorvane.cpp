@@ -13,6 +13,7 @@
 #include "qt/Fonts.h"
 #include "qt/MainWindow.h"
 #include "qt/SearchWindow.h"
+#include "qt/WindowIcon.h"
 
 namespace dorvane {
 
@@ -35,7 +36,7 @@ class QtFrontEnd final : public FrontEnd {
     app_ = std::make_unique<TApplication>(argc_, argv_);
     app_->SetOnLocaleChange(std::move(onLocaleChange));
     app_->SetTitle(std::string(title));
-    app_->setWindowIcon(QIcon(QStringLiteral(":/dorvane/dorvane.svg")));
+    app_->setWindowIcon(WindowIcon(TForm1::kLayout.icon));
     // The windows' font and Qt's French texts.
     QApplication::setFont(FormFont());
     app_->LoadFrenchTranslations();
