@@ -31,74 +31,73 @@ bool SaveClientArea(HWND window, const std::string& file) {
   return written;
 }
 
+// The program's windows on Win32.
+class Win32FrontEnd final : public FrontEnd {
+ public:
+  void CreateApplication(std::string_view title, std::function<void()> onLocaleChange) override {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    app_ = std::make_unique<TApplication>();
+    app_->SetOnLocaleChange(std::move(onLocaleChange));
+    app_->SetTitle(title);
+  }
+
+  void CreateWindows() override {
+    main_ = std::make_unique<MainWindow>();
+    search_ = std::make_unique<SearchWindow>(main_->View(), main_->Form().Calendar1());
+    main_->SetSearchDialog(search_.get());
+  }
+
+  void DestroyWindows() override {
+    if (main_) main_->SetSearchDialog(nullptr);
+    search_.reset();
+    main_.reset();
+  }
+
+  TForm1& MainForm() override { return main_->Form(); }
+  TForm2& SearchForm() override { return search_->Form(); }
+
+  void HandleFailure(std::exception_ptr failure) override {
+    app_->HandleException(std::move(failure));
+  }
+  void RedirectErrorBox(std::function<void(const std::string& text)> box) override {
+    app_->SetErrorBox(std::move(box));
+  }
+
+  void ShowMainWindow() override { main_->ShowCentred(); }
+  int RunEventLoop() override { return app_->Run(); }
+  void Settle(ScreenshotWindow window) override { SettleWindow(Handle(window)); }
+  bool SaveWindow(ScreenshotWindow window, const std::string& file) override {
+    return SaveClientArea(Handle(window), file);
+  }
+
+  bool SaveModalDialog(const std::function<void()>& open, const std::string& file) override {
+    // The dialog is modal: it is captured and closed from within its own loop.
+    bool written = false;
+    AboutWindow::SetOnShown([&written, &file](AboutWindow& dialog) {
+      SettleWindow(dialog.Handle());
+      written = SaveClientArea(dialog.Handle(), file);
+      dialog.View().Close();
+    });
+    open();
+    AboutWindow::SetOnShown(nullptr);
+    return written;
+  }
+
+ private:
+  HWND Handle(ScreenshotWindow window) const {
+    return window == ScreenshotWindow::kSearch ? search_->Handle() : main_->Handle();
+  }
+
+  std::unique_ptr<TApplication> app_;
+  std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<SearchWindow> search_;
+};
+
 }  // namespace
 
-Win32FrontEnd::Win32FrontEnd() = default;
-Win32FrontEnd::~Win32FrontEnd() = default;
-
-void Win32FrontEnd::CreateApplication(std::string_view title,
-                                      std::function<void()> onLocaleChange) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
-  ::InitCommonControlsEx(&controls);
-  app_ = std::make_unique<TApplication>();
-  app_->SetOnLocaleChange(std::move(onLocaleChange));
-  app_->SetTitle(title);
-}
-
-void Win32FrontEnd::CreateWindows() {
-  main_ = std::make_unique<MainWindow>();
-  search_ = std::make_unique<SearchWindow>(main_->View(), main_->Form().Calendar1());
-  main_->SetSearchDialog(search_.get());
-}
-
-void Win32FrontEnd::DestroyWindows() {
-  if (main_) main_->SetSearchDialog(nullptr);
-  search_.reset();
-  main_.reset();
-}
-
-TForm1& Win32FrontEnd::MainForm() {
-  return main_->Form();
-}
-TForm2& Win32FrontEnd::SearchForm() {
-  return search_->Form();
-}
-
-void Win32FrontEnd::HandleFailure(std::exception_ptr failure) {
-  app_->HandleException(std::move(failure));
-}
-
-void Win32FrontEnd::RedirectErrorBox(std::function<void(const std::string& text)> box) {
-  app_->SetErrorBox(std::move(box));
-}
-
-void Win32FrontEnd::ShowMainWindow() {
-  main_->ShowCentred();
-}
-int Win32FrontEnd::RunEventLoop() {
-  return app_->Run();
-}
-
-void Win32FrontEnd::Settle(ScreenshotWindow window) {
-  SettleWindow(window == ScreenshotWindow::kSearch ? search_->Handle() : main_->Handle());
-}
-
-bool Win32FrontEnd::SaveWindow(ScreenshotWindow window, const std::string& file) {
-  return SaveClientArea(window == ScreenshotWindow::kSearch ? search_->Handle() : main_->Handle(),
-                        file);
-}
-
-bool Win32FrontEnd::SaveModalDialog(const std::function<void()>& open, const std::string& file) {
-  // The dialog is modal: it is captured and closed from within its own loop.
-  bool written = false;
-  AboutWindow::SetOnShown([&written, &file](AboutWindow& dialog) {
-    SettleWindow(dialog.Handle());
-    written = SaveClientArea(dialog.Handle(), file);
-    dialog.View().Close();
-  });
-  open();
-  AboutWindow::SetOnShown(nullptr);
-  return written;
+std::unique_ptr<FrontEnd> CreateFrontEnd() {
+  return std::make_unique<Win32FrontEnd>();
 }
 
 }  // namespace dorvane::win32

@@ -1,5 +1,6 @@
 // Dorvane on Windows. The options that print run as on Linux; a screenshot command writes a
 // window to a PNG; otherwise the program starts as a window program.
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -29,8 +30,8 @@ class Win32Launcher final : public dorvane::Launcher {
   }
 
   int RunWindows(const dorvane::LaunchOptions& options) override {
-    dorvane::win32::Win32FrontEnd frontEnd;
-    return dorvane::RunWindows(frontEnd, options,
+    const std::unique_ptr<dorvane::FrontEnd> frontEnd = dorvane::win32::CreateFrontEnd();
+    return dorvane::RunWindows(*frontEnd, options,
                                [this](const std::string& line) { WriteError(line); });
   }
 
