@@ -77,7 +77,9 @@ int main(int argc, char** argv) {
     const std::string record = Record(name);
     auto [it, added] = records.emplace(record, "kRecord" + std::to_string(records.size()));
     if (added) out += "constexpr char " + it->second + "[] = " + Literal(record) + ";\n";
-    entries += "    {" + Literal(name) + ", " + it->second + "},\n";
+    // The records' lengths given, so that no compiler counts them out at compile time.
+    entries +=
+        "    {" + Literal(name) + ", {" + it->second + ", sizeof " + it->second + " - 1}},\n";
   }
   out += "\nconstexpr LocaleTableEntry kEntries[] = {\n" + entries + "};\n\n}  // namespace\n\n" +
          "std::span<const LocaleTableEntry> BuiltLocaleTable() { return kEntries; }\n\n" +
