@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,28 @@ class FrontEnd {
   // Runs `open`, which opens a modal dialog, settles and writes that dialog as SaveWindow does
   // from within its own loop, and closes it. False when nothing was written.
   virtual bool SaveModalDialog(const std::function<void()>& open, const std::string& file) = 0;
+};
+
+// The two windows as every front end makes them, from its window classes `Main` and `Search`.
+template <class Main, class Search>
+class FrontEndWindows : public FrontEnd {
+ public:
+  void CreateWindows() override {
+    main_ = std::make_unique<Main>();
+    search_ = std::make_unique<Search>(main_->View(), main_->Form().Calendar1());
+    main_->SetSearchDialog(search_.get());
+  }
+  void DestroyWindows() override {
+    if (main_) main_->SetSearchDialog(nullptr);
+    search_.reset();
+    main_.reset();
+  }
+  TForm1& MainForm() override { return main_->Form(); }
+  TForm2& SearchForm() override { return search_->Form(); }
+
+ protected:
+  std::unique_ptr<Main> main_;
+  std::unique_ptr<Search> search_;
 };
 
 // The windowed run of the program, on any front end: the modules (the locale texts, the help

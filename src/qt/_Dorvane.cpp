@@ -28,9 +28,11 @@ bool SavePicture(const QPixmap& picture, const std::string& file) {
 }
 
 // The program's windows on Qt.
-class QtFrontEnd final : public FrontEnd {
+class QtFrontEnd final : public FrontEndWindows<MainWindow, SearchWindow> {
  public:
   QtFrontEnd(int& argc, char** argv) : argc_(argc), argv_(argv) {}
+  // The windows go before the application object, whatever happened.
+  ~QtFrontEnd() override { DestroyWindows(); }
 
   void CreateApplication(std::string_view title, std::function<void()> onLocaleChange) override {
     app_ = std::make_unique<TApplication>(argc_, argv_);
@@ -43,20 +45,9 @@ class QtFrontEnd final : public FrontEnd {
   }
 
   void CreateWindows() override {
-    main_ = std::make_unique<MainWindow>();
-    search_ = std::make_unique<SearchWindow>(main_->View(), main_->Form().Calendar1());
-    main_->SetSearchDialog(search_.get());
+    FrontEndWindows::CreateWindows();
     QObject::connect(main_.get(), &MainWindow::Closed, app_.get(), &QCoreApplication::quit);
   }
-
-  void DestroyWindows() override {
-    if (main_) main_->SetSearchDialog(nullptr);
-    search_.reset();
-    main_.reset();
-  }
-
-  TForm1& MainForm() override { return main_->Form(); }
-  TForm2& SearchForm() override { return search_->Form(); }
 
   void HandleFailure(std::exception_ptr failure) override {
     app_->HandleException(std::move(failure));
@@ -98,8 +89,6 @@ class QtFrontEnd final : public FrontEnd {
   int& argc_;
   char** argv_;
   std::unique_ptr<TApplication> app_;
-  std::unique_ptr<MainWindow> main_;
-  std::unique_ptr<SearchWindow> search_;
 };
 
 }  // namespace

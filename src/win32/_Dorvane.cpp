@@ -32,8 +32,11 @@ bool SaveClientArea(HWND window, const std::string& file) {
 }
 
 // The program's windows on Win32.
-class Win32FrontEnd final : public FrontEnd {
+class Win32FrontEnd final : public FrontEndWindows<MainWindow, SearchWindow> {
  public:
+  // The windows go before the application object, whatever happened.
+  ~Win32FrontEnd() override { DestroyWindows(); }
+
   void CreateApplication(std::string_view title, std::function<void()> onLocaleChange) override {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
@@ -41,21 +44,6 @@ class Win32FrontEnd final : public FrontEnd {
     app_->SetOnLocaleChange(std::move(onLocaleChange));
     app_->SetTitle(title);
   }
-
-  void CreateWindows() override {
-    main_ = std::make_unique<MainWindow>();
-    search_ = std::make_unique<SearchWindow>(main_->View(), main_->Form().Calendar1());
-    main_->SetSearchDialog(search_.get());
-  }
-
-  void DestroyWindows() override {
-    if (main_) main_->SetSearchDialog(nullptr);
-    search_.reset();
-    main_.reset();
-  }
-
-  TForm1& MainForm() override { return main_->Form(); }
-  TForm2& SearchForm() override { return search_->Form(); }
 
   void HandleFailure(std::exception_ptr failure) override {
     app_->HandleException(std::move(failure));
@@ -90,8 +78,6 @@ class Win32FrontEnd final : public FrontEnd {
   }
 
   std::unique_ptr<TApplication> app_;
-  std::unique_ptr<MainWindow> main_;
-  std::unique_ptr<SearchWindow> search_;
 };
 
 }  // namespace
