@@ -5,10 +5,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,74 +18,24 @@
 #include <thread>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "qt/Application.h"
 #include "qt/Fonts.h"
 #include "qt/MainWindow.h"
 #include "qt/StatusBar.h"
 
-extern char** environ;
-
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-struct ProcessRun {
-  double seconds = 0;
-  long peakKiB = 0;
-};
-
-// Environment of the child: offscreen, whatever the bench's own environment says.
-std::vector<char*> OffscreenEnvironment(std::vector<std::string>& storage) {
-  storage.clear();
-  for (char** e = environ; *e != nullptr; ++e) {
-    if (std::string(*e).rfind("QT_QPA_PLATFORM=", 0) != 0) storage.emplace_back(*e);
-  }
-  storage.emplace_back("QT_QPA_PLATFORM=offscreen");
-  std::vector<char*> env;
-  for (auto& s : storage) env.push_back(s.data());
-  env.push_back(nullptr);
-  return env;
-}
-
-pid_t Spawn(std::vector<std::string> args) {
-  std::vector<std::string> storage;
-  std::vector<char*> env = OffscreenEnvironment(storage);
-  std::vector<char*> argv;
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), env.data());
-  posix_spawn_file_actions_destroy(&actions);
-  return rc == 0 ? pid : -1;
-}
-
-ProcessRun RunToEnd(std::vector<std::string> args) {
-  const auto start = Clock::now();
-  const pid_t pid = Spawn(std::move(args));
-  ProcessRun run;
-  if (pid < 0) return run;
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  run.peakKiB = usage.ru_maxrss;
-  return run;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
-}
+using dorvane::bench::Median;
+using dorvane::bench::ProcessRun;
+using dorvane::bench::RunToEnd;
+using dorvane::bench::Spawn;
 
 // Both programs in turn, so that the machine's load weighs on them alike; each run is a whole
 // process, from its start to the PNG written and its exit.
 void BM_StartUp_DorvaneVsMinimalQt(benchmark::State& state) {
   const std::string shot = "/tmp/dorvane-bench-" + std::to_string(getpid()) + ".png";
-  std::vector<double> dorvane;
-  std::vector<double> minimal;
+  std::vector<double> dorvane, minimal, dorvaneCpu, minimalCpu;
   long dorvanePeak = 0;
   long minimalPeak = 0;
   for (auto _ : state) {
@@ -96,6 +43,8 @@ void BM_StartUp_DorvaneVsMinimalQt(benchmark::State& state) {
     const ProcessRun d = RunToEnd({DORVANE_EXE, "--screenshot", shot});
     minimal.push_back(m.seconds * 1e3);
     dorvane.push_back(d.seconds * 1e3);
+    minimalCpu.push_back(m.cpuSeconds * 1e3);
+    dorvaneCpu.push_back(d.cpuSeconds * 1e3);
     minimalPeak = std::max(minimalPeak, m.peakKiB);
     dorvanePeak = std::max(dorvanePeak, d.peakKiB);
     state.SetIterationTime(d.seconds);
@@ -106,6 +55,11 @@ void BM_StartUp_DorvaneVsMinimalQt(benchmark::State& state) {
   state.counters["dorvane_ms"] = d;
   state.counters["minimal_ms"] = m;
   state.counters["time_ratio"] = m > 0 ? d / m : 0;
+  const double dc = Median(dorvaneCpu);
+  const double mc = Median(minimalCpu);
+  state.counters["dorvane_cpu_ms"] = dc;
+  state.counters["minimal_cpu_ms"] = mc;
+  state.counters["cpu_ratio"] = mc > 0 ? dc / mc : 0;
   state.counters["dorvane_peak_KiB"] = static_cast<double>(dorvanePeak);
   state.counters["minimal_peak_KiB"] = static_cast<double>(minimalPeak);
   state.counters["memory_ratio"] =

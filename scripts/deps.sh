@@ -30,6 +30,8 @@ if [ "$mode" = test ]; then
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev llvm clang-format
     p7zip-full dpkg-dev
+    # The reference of the printing options' benchmark: cal (Debian 12 has it in ncal).
+    ncal
     # The Windows build and its tests under Wine, on a virtual display for their windows.
     "${windows[@]}" g++-mingw-w64-i686-win32 googletest xvfb xauth
   )

@@ -1,36 +1,55 @@
-#include <cstdio>
+// Dorvane on Linux. The options that print run without any toolkit; the windows (and the
+// screenshot) are the Qt front end's, a library of the program's own loaded only for them.
+#include <cstdlib>
 #include <iostream>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include <QByteArray>
-#include <QtGlobal>
-
-#include "cli/CommandLine.h"
-#include "cli/LaunchOptions.h"
-#include "cli/Modules.h"
+#include "cli/IsoDate.h"
+#include "cli/Program.h"
+#include "platform/DynamicLibrary.h"
+#include "platform/Files.h"
+#include "platform/Process.h"
 #include "qt/_Dorvane.h"
+#include "text/Paths.h"
 
-int main(int argc, char* argv[]) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
+namespace {
 
-  if (dorvane::IsScreenshotCommand(args)) {
-    std::string error;
-    const std::optional<dorvane::LaunchOptions> options = dorvane::ParseLaunchOptions(args, error);
-    if (!options) {
-      std::cerr << error << std::endl;
-      return dorvane::kBadCommandLine;
-    }
+class LinuxLauncher final : public dorvane::Launcher {
+ public:
+  LinuxLauncher(int& argc, char** argv) : argc_(argc), argv_(argv) {}
+
+  std::ostream& Output() override { return std::cout; }
+
+  void WriteError(const std::string& line) override { std::cerr << line << std::endl; }
+
+  int RunWindows(const dorvane::LaunchOptions& options) override {
+    namespace platform = dorvane::platform;
     // A screenshot never needs a display, and never flashes a window on one.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return dorvane::RunDorvane(argc, argv, *options);
+    if (options.screenshot) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Beside the executable in the build tree; in the program's library directory once
+    // installed. It stays loaded until the process ends.
+    const std::string path = platform::InstalledFilePath(
+        dorvane::DirectoryOf(platform::SystemProcess().ModuleFileName()), DORVANE_FRONT_END_FILE,
+        DORVANE_FRONT_END_RELDIR);
+    platform::DynamicLibraries& libraries = platform::SystemLibraries();
+    const auto run = platform::FindFunction<dorvane::WindowEntry>(libraries, libraries.Load(path),
+                                                                  dorvane::kWindowEntryName);
+    if (run == nullptr) {
+      WriteError("Impossible de charger " + dorvane::Quoted(path) + ".");
+      return 1;
+    }
+    return run(argc_, argv_, options);
   }
 
-  // The options that print and exit read the locale texts first; the window's start-up reads
-  // them again in its own order.
-  dorvane::ReloadDateLocale();
-  const dorvane::CommandLineOutcome outcome = dorvane::RunCommandLine(args, std::cout, std::cerr);
-  if (!outcome.openWindow) return outcome.exitStatus;
-  return dorvane::RunDorvane(argc, argv, dorvane::LaunchOptions());
+ private:
+  int& argc_;
+  char** argv_;
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  LinuxLauncher launcher(argc, argv);
+  return dorvane::RunProgram(std::vector<std::string>(argv + 1, argv + argc), launcher);
 }

@@ -1,6 +1,5 @@
 #include "cli/CommandLine.h"
 
-#include <algorithm>
 #include <ostream>
 #include <span>
 #include <stdexcept>
@@ -8,13 +7,13 @@
 
 #include "calendar/MonthText.h"
 #include "cli/IsoDate.h"
+#include "cli/LaunchOptions.h"
 #include "dates/Captions.h"
 #include "dates/ConvertError.h"
 #include "dates/DateValue.h"
 #include "dates/ErrorText.h"
 #include "dates/Formatting.h"
 #include "dates/Moon.h"
-#include "help/hh_funcs.h"
 
 #ifndef DORVANE_VERSION
 #define DORVANE_VERSION "?"
@@ -141,22 +140,20 @@ std::string CaptionLines(double date) {
 
 CommandLineOutcome RunCommandLine(const std::vector<std::string>& args, std::ostream& out,
                                   std::ostream& err) {
-  // The debug switches belong to the program's normal start.
-  if (std::all_of(args.begin(), args.end(),
-                  [](const std::string& arg) { return IsDebugArgument(arg); })) {
-    return {true, 0};
-  }
+  const std::optional<std::size_t> command = CommandIndex(args);
+  if (!command) return {true, 0};
+  const std::string& name = args[*command];
   try {
     for (const Option& option : kOptions) {
-      if (args[0] == option.name) {
-        const std::string text = option.run(Operands(args).subspan(1));
+      if (name == option.name) {
+        const std::string text = option.run(Operands(args).subspan(*command + 1));
         out << text << std::flush;
         if (out) return {false, 0};
         err << "Écriture impossible sur la sortie standard." << std::endl;
         return {false, kOutputFailed};
       }
     }
-    throw UsageError("Option inconnue : " + Quoted(args[0]) + " (voir dorvane --help).");
+    throw UsageError("Option inconnue : " + Quoted(name) + " (voir dorvane --help).");
   } catch (const EConvertError& e) {
     err << ErrorBoxText(e.what()) << std::endl;
   } catch (const UsageError& e) {

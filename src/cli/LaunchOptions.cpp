@@ -4,7 +4,6 @@
 
 #include "dates/ConvertError.h"
 #include "dates/ErrorText.h"
-#include "help/hh_funcs.h"
 #include "text/Utf8.h"
 
 namespace dorvane {
@@ -17,13 +16,17 @@ bool IsOwnOption(const std::string& arg) {
 
 }  // namespace
 
-bool IsScreenshotCommand(const std::vector<std::string>& args) {
-  // The command is named by its first argument, the debug switches aside: a later one is an
-  // operand of another option (as in "--format --date").
-  for (const std::string& arg : args) {
-    if (!IsDebugArgument(arg)) return IsOwnOption(arg);
+std::optional<std::size_t> CommandIndex(const std::vector<std::string>& args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i].starts_with("--")) return i;
   }
-  return false;
+  return std::nullopt;
+}
+
+bool IsScreenshotCommand(const std::vector<std::string>& args) {
+  // A later argument is an operand of the command (as in "--format --date").
+  const std::optional<std::size_t> command = CommandIndex(args);
+  return command && IsOwnOption(args[*command]);
 }
 
 std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& args,
@@ -64,11 +67,11 @@ std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& 
       } else if (name == "about") {
         window = ScreenshotWindow::kAbout;
       } else {
-        error = "Fenêtre inconnue : '" + OneLineText(name) + "' ; fenêtres : main, search, about.";
+        error = "Fenêtre inconnue : " + Quoted(name) + " ; fenêtres : main, search, about.";
         return std::nullopt;
       }
-    } else if (!IsDebugArgument(arg)) {
-      error = "Option inconnue : '" + OneLineText(arg) + "' (voir dorvane --help).";
+    } else if (arg.starts_with("--")) {
+      error = "Option inconnue : " + Quoted(arg) + " (voir dorvane --help).";
       return std::nullopt;
     }
   }

@@ -22,13 +22,18 @@ struct LaunchOptions {
   std::optional<ScreenshotRequest> screenshot;
 };
 
-// Whether the arguments (program name excluded) ask for a screenshot rather than the window or
-// an option that prints.
+// Where the command of the arguments (program name excluded) stands: the first argument that
+// begins with "--", an option of ours or not. Nothing when there is none: the program opens its
+// window, and the other arguments ("/debug" and "-debug", which ask for the diagnostic report,
+// a file dropped on the program, a shortcut's extra word) change nothing else.
+std::optional<std::size_t> CommandIndex(const std::vector<std::string>& args);
+
+// Whether the arguments ask for a screenshot rather than the window or an option that prints.
 bool IsScreenshotCommand(const std::vector<std::string>& args);
 
-// Reads a screenshot command. Besides its own options only the debug switches ("/debug",
-// "-debug", in any case) are allowed. Returns the options, or fills error with a French
-// message for the user.
+// Reads a screenshot command. An argument that begins with "--" must be one of its options;
+// any other that is no option's value is ignored, as when the window opens. Returns the
+// options, or fills error with a French message for the user.
 std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& args,
                                                 std::string& error);
 

@@ -41,7 +41,8 @@ class EmptyLocaleSource final : public LocaleSource {
 };
 
 // The user's locale as the system gives it: on Windows the thread's locale, reset to the user's
-// default first (GetLocaleInfoW); on Linux Qt's data for the locale named by UserLocaleName.
+// default first (GetLocaleInfoW); on Linux Qt's data, as the program's table holds it
+// (LocaleTable.h), for the locale named by UserLocaleName.
 std::unique_ptr<LocaleSource> UserLocaleSource();
 
 // The name of the locale the user chose for dates and times: the first of LC_ALL, LC_TIME

@@ -51,8 +51,4 @@ std::optional<std::string> QtLocaleSource::Item(LocaleItem item, int index) cons
   return it->second;
 }
 
-std::unique_ptr<LocaleSource> UserLocaleSource() {
-  return std::make_unique<QtLocaleSource>(UserLocaleName());
-}
-
 }  // namespace dorvane::platform

@@ -24,6 +24,7 @@
 #include "qt/StatusBar.h"
 #include "qt/SvgPicture.h"
 #include "qt/ToolBar.h"
+#include "qt/WindowIcon.h"
 
 namespace dorvane {
 
@@ -125,7 +126,7 @@ void FormControls::ApplyToWindow(QWidget& window, QWidget& client) {
   window.setWindowFlags(flags);
   window.setObjectName(QStringFromUtf8(layout_.name));
   window.setWindowTitle(QStringFromUtf8(layout_.caption));
-  if (!layout_.icon.empty()) window.setWindowIcon(QIcon(PicturePath(layout_.icon)));
+  if (!layout_.icon.empty()) window.setWindowIcon(WindowIcon(layout_.icon));
   if (layout_.font != FontStyle{}) {
     const Font font = ToFont(layout_.font);
     window.setFont(ToQFont(font));

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "cli/LaunchOptions.h"
+#include <memory>
+
+#include "cli/FrontEnd.h"
 
 namespace dorvane::win32 {
 
-// The whole run of the window program: start-up, the message loop (or the screenshot),
-// shut-down. Returns the process exit code.
-int RunDorvane(const LaunchOptions& options);
+// The program's windows on Win32, for RunWindows.
+std::unique_ptr<FrontEnd> CreateFrontEnd();
 
 }  // namespace dorvane::win32

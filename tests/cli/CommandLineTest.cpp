@@ -137,12 +137,11 @@ TEST_F(CommandLineTest, BadInputWritesOneLineToErrorsOnly) {
       {{"--month", "2005-03-07T10:00:00"},
        "Date mal formée : « 2005-03-07T10:00:00 » (forme attendue : AAAA-MM-JJ).\n"},
       {{"--month", "2005-03-07", "x"}, "Argument en trop : « x » (voir dorvane --help).\n"},
-      {{"bonjour\nmonde"}, "Option inconnue : « bonjour?monde » (voir dorvane --help).\n"},
+      {{"--bonjour\nmonde"}, "Option inconnue : « --bonjour?monde » (voir dorvane --help).\n"},
       // C1 controls (U+0085, a stray 0x9B) and the right-to-left override.
-      {{"a\u0085b\x9B"
+      {{"--a\u0085b\x9B"
         "c\u202Ed\u2067é"},
-       "Option inconnue : « a?b?c?d?é » (voir dorvane --help).\n"},
-      {{"-debug", "--print"}, "Option inconnue : « -debug » (voir dorvane --help).\n"},
+       "Option inconnue : « --a?b?c?d?é » (voir dorvane --help).\n"},
   };
   for (const auto& c : cases) {
     const Outcome run = Call(c.args);
@@ -237,6 +236,15 @@ TEST(CommandLineProgram, RefusesBadInputWithStatusTwo) {
             "Argument incorrect pour l'encodage de date.\n");
   EXPECT_EQ(RunProgram("LANG=C", "--screenshot x.png --date 2005-02-29").err,
             "Argument incorrect pour l'encodage de date.\n");
+}
+
+// The options that print load no toolkit: the program's own libraries are the system's C and
+// C++ runtimes alone (the windows' toolkit comes with the front end's library, loaded for them).
+TEST(CommandLineProgram, LinksNoToolkit) {
+  const Outcome libraries = RunProgram("LD_TRACE_LOADED_OBJECTS=1", "");
+  EXPECT_EQ(libraries.status, 0);
+  EXPECT_NE(libraries.out.find("libc.so"), std::string::npos) << libraries.out;
+  EXPECT_EQ(libraries.out.find("Qt"), std::string::npos) << libraries.out;
 }
 
 // A result that cannot be written is a failure: status 1 and one line on standard error.

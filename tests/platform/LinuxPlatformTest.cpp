@@ -278,6 +278,23 @@ TEST(LinuxLibraries, LoadsByPathAndFindsExportsByName) {
   libs.Release(lib);
 }
 
+// Two libraries loaded one after the other are two, though each was loaded through a
+// descriptor that the other could have had the number of.
+TEST(LinuxLibraries, ALibraryLoadedLaterIsNeverTakenForAnother) {
+  TempDir dir;
+  std::filesystem::copy_file(TEST_PLUGIN_PATH, dir / "libcopy.so");
+  DynamicLibraries& libs = SystemLibraries();
+  LibraryHandle first = libs.Load(TEST_PLUGIN_PATH);
+  LibraryHandle second = libs.Load(dir / "libcopy.so");
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_NE(first, second);
+  EXPECT_NE(libs.FindExport(first, "g_testPluginCalls"),
+            libs.FindExport(second, "g_testPluginCalls"));
+  libs.Release(second);
+  libs.Release(first);
+}
+
 // A pipe or a directory named as the library would block or fail the loader: refused at once.
 TEST(LinuxLibraries, OnlyRegularFilesAreLoaded) {
   TempDir dir;

@@ -6,7 +6,10 @@
 #include "dates/DateLocale.h"
 #include "dates/Formatting.h"
 #include "platform/LocaleFormats.h"
+#include "platform/LocaleTable.h"
 #include "platform/QtLocaleSource.h"
+
+#include <QLocale>
 
 namespace dorvane::platform {
 namespace {
@@ -114,6 +117,39 @@ TEST(QtLocaleSource, ReadsAmericanEnglishFromQtsOwnData) {
   EXPECT_EQ(en.LongTimePattern, "h:mm:ss AMPM");
   EXPECT_EQ(FormatDateValue("dddddd", kMoment, en), "Monday, February 7, 2005");
   EXPECT_EQ(ClockText(kMoment, en), "2:05:09 PM");
+}
+
+// The program reads the locale texts from the table made at build time: for every locale Qt
+// knows, by its name, its language alone and the forms users' settings give, and for names Qt
+// does not know, the table reads what Qt reads.
+TEST(LocaleTable, ReadsWhatQtReadsForEveryLocale) {
+  std::vector<std::string> names = {"",
+                                    "C.UTF-8",
+                                    "xx_YY.UTF-8",
+                                    "fr_XX",
+                                    "fr-CA",
+                                    "de_DE@euro",
+                                    "sr_RS@latin",
+                                    "en_US.UTF-8@x",
+                                    "zh_TW.UTF-8",
+                                    "pt_BR.utf8",
+                                    "no_NO",
+                                    "@"};
+  for (const QLocale& locale :
+       QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+    const std::string name = locale.name().toStdString();
+    names.insert(names.end(), {name, name + ".UTF-8", name.substr(0, name.find('_'))});
+  }
+  ASSERT_GT(names.size(), 500u);
+  const std::span<const LocaleTableEntry> table = BuiltLocaleTable();
+  for (const std::string& name : names) {
+    const QtLocaleSource qt(name);
+    const std::unique_ptr<LocaleSource> read = TableLocaleSource(name, table);
+    for (const LocaleField& field : LocaleFields()) {
+      EXPECT_EQ(read->Item(field.item, field.index), qt.Item(field.item, field.index))
+          << name << " item " << static_cast<int>(field.item) << "/" << field.index;
+    }
+  }
 }
 
 TEST(UserLocaleName, TakesLcAllThenLcTimeThenLang) {

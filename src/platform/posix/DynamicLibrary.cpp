@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <map>
 #include <string>
 
 namespace dorvane::platform {
@@ -25,7 +26,13 @@ class LinuxLibraries final : public DynamicLibraries {
     LibraryHandle library = nullptr;
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
       library = ::dlopen(("/proc/self/fd/" + std::to_string(fd)).c_str(), RTLD_NOW | RTLD_LOCAL);
-    ::close(fd);
+    if (library == nullptr) {
+      ::close(fd);
+      return nullptr;
+    }
+    // The loader knows a library by the name it was loaded under: the descriptor stays open
+    // while the library is loaded, so that no later library gets its number, and that name.
+    descriptors_.emplace(library, fd);
     return library;
   }
 
@@ -35,8 +42,16 @@ class LinuxLibraries final : public DynamicLibraries {
   }
 
   void Release(LibraryHandle library) override {
-    if (library != nullptr) ::dlclose(library);
+    if (library == nullptr) return;
+    ::dlclose(library);
+    const auto it = descriptors_.find(library);
+    if (it == descriptors_.end()) return;
+    ::close(it->second);
+    descriptors_.erase(it);
   }
+
+ private:
+  std::multimap<LibraryHandle, int> descriptors_;
 };
 
 }  // namespace
