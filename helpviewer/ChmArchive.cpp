@@ -235,7 +235,8 @@ OpenResult CheckCompressedSection(const Layout& l, const std::vector<Entry>& ent
       *slot = &e;
     }
   }
-  if (content == nullptr && control == nullptr && resetTable == nullptr) return anyCompressed ? kDamaged : OpenResult::kOpened;
+  if (content == nullptr && control == nullptr && resetTable == nullptr)
+    return anyCompressed ? kDamaged : OpenResult::kOpened;
   if (content == nullptr || control == nullptr || resetTable == nullptr) return kDamaged;
 
   // Control data: size in dwords, "LZXC", version, reset interval, window size, windows per
@@ -262,7 +263,8 @@ OpenResult CheckCompressedSection(const Layout& l, const std::vector<Entry>& ent
   if (U64(rt, 0x20) != kFrame || tableOffset < 0x28 || tableOffset > rt.size() ||
       frames > (rt.size() - tableOffset) / 8)
     return kDamaged;
-  if (compressed > content->length || frames != (uncompressed + kFrame - 1) / kFrame) return kDamaged;
+  if (compressed > content->length || frames != (uncompressed + kFrame - 1) / kFrame)
+    return kDamaged;
   std::uint64_t previous = 0;
   for (std::uint64_t i = 0; i <= frames; ++i) {
     const std::uint64_t start =
@@ -288,7 +290,6 @@ OpenResult CheckCompressedSection(const Layout& l, const std::vector<Entry>& ent
   section.resetBytes = resetInterval * kFrame;
   return OpenResult::kOpened;
 }
-
 
 // Reads the directory as a reader walks it, checking each step (see CheckContainer), into
 // `directory`.
@@ -380,7 +381,9 @@ mspack_file* MemoryOpen(mspack_system* self, const char*, int mode) {
   return reinterpret_cast<mspack_file*>(file);
 }
 
-void MemoryClose(mspack_file* file) { delete reinterpret_cast<MemoryFile*>(file); }
+void MemoryClose(mspack_file* file) {
+  delete reinterpret_cast<MemoryFile*>(file);
+}
 
 int MemoryRead(mspack_file* handle, void* buffer, int bytes) {
   auto* file = reinterpret_cast<MemoryFile*>(handle);
@@ -421,9 +424,15 @@ off_t MemoryTell(mspack_file* handle) {
 void MemoryMessage(mspack_file*, const char*, ...) {}
 
 // Zeroed, so that no byte of a window a damaged stream never wrote can reach a page.
-void* MemoryAlloc(mspack_system*, std::size_t bytes) { return std::calloc(1, bytes); }
-void MemoryFree(void* p) { std::free(p); }
-void MemoryCopy(void* from, void* to, std::size_t bytes) { std::memmove(to, from, bytes); }
+void* MemoryAlloc(mspack_system*, std::size_t bytes) {
+  return std::calloc(1, bytes);
+}
+void MemoryFree(void* p) {
+  std::free(p);
+}
+void MemoryCopy(void* from, void* to, std::size_t bytes) {
+  std::memmove(to, from, bytes);
+}
 
 std::string FoldAscii(std::string_view name) {
   std::string folded(name);
@@ -463,12 +472,12 @@ void ChmArchive::Contents::Unpack() {
   const CompressedSection& section = directory.section;
   unpacked.assign(static_cast<std::size_t>(section.unpackedSize), '\0');
   readable.assign(static_cast<std::size_t>((section.unpackedSize + kFrame - 1) / kFrame), false);
-  MemorySystem memory{{&MemoryOpen, &MemoryClose, &MemoryRead, &MemoryWrite, &MemorySeek,
-                       &MemoryTell, &MemoryMessage, &MemoryAlloc, &MemoryFree, &MemoryCopy,
-                       nullptr},
-                      bytes,
-                      &unpacked,
-                      0};
+  MemorySystem memory{
+      {&MemoryOpen, &MemoryClose, &MemoryRead, &MemoryWrite, &MemorySeek, &MemoryTell,
+       &MemoryMessage, &MemoryAlloc, &MemoryFree, &MemoryCopy, nullptr},
+      bytes,
+      &unpacked,
+      0};
   mschm_decompressor* decompressor = mspack_create_chm_decompressor(&memory.sys);
   if (decompressor == nullptr) return;
   mschmd_header* header = decompressor->fast_open(decompressor, "help");
@@ -502,7 +511,7 @@ void ChmArchive::Contents::Unpack() {
     // The decompressor writes a frame once it has decoded all of it: what was written is
     // whole frames, the section's last one excepted.
     const std::uint64_t reached = memory.outAt;
-      for (std::uint64_t f = start / kFrame;
+    for (std::uint64_t f = start / kFrame;
          (f + 1) * kFrame <= reached || (f * kFrame < reached && reached == section.unpackedSize);
          ++f)
       readable[static_cast<std::size_t>(f)] = true;
