@@ -21,6 +21,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "PageMeasure.h"
 #include "text/Ascii.h"
 
 namespace dorvane::helpviewer {
@@ -120,8 +121,11 @@ QString CostText(PageCost cost, const QString& page) {
       return QStringLiteral("La page %1 est trop volumineuse pour être affichée (plus de %2 Ko).")
           .arg(page)
           .arg(limits.maxBytes / 1024);
+    case PageCost::kTooManyElements:
+      why = QStringLiteral("plus de %1 balises").arg(limits.maxTags);
+      break;
     case PageCost::kTooDeep:
-      why = QStringLiteral("plus de %1 éléments imbriqués").arg(limits.maxDepth);
+      why = QStringLiteral("plus de %1 niveaux imbriqués").arg(limits.maxDepth);
       break;
     case PageCost::kTablesTooDeep:
       why = QStringLiteral("plus de %1 tableaux imbriqués").arg(limits.maxTableDepth);
@@ -169,7 +173,7 @@ QVariant TopicBrowser::loadResource(int type, const QUrl& name) {
       if (bytes->size() > PageLimits().maxBytes)
         return PageText(CostText(PageCost::kTooLarge, shown));
       const QString text = DecodeHelpText(QByteArray::fromStdString(*bytes));
-      const PageCost cost = MeasurePage(text.toStdString());
+      const PageCost cost = MeasurePage(text);
       if (cost != PageCost::kFits) return PageText(CostText(cost, shown));
       return text;
     }
