@@ -187,12 +187,17 @@ QVariant TopicBrowser::loadResource(int type, const QUrl& name) {
   }
 }
 
-// Decodes an image whose size its header gives, within the page's budget.
+// Decodes a picture whose size its header gives, within the page's budget.
 QVariant TopicBrowser::Image(const QByteArray& bytes) {
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
+  // Raster formats only. Reading an SVG picture is reading a document that may name files
+  // outside the help file, expand entities and repeat its shapes without bound; help pages have
+  // no need of it. The format is told from the first bytes, before any reading.
+  static const QList<QByteArray> kRaster = {"png", "jpeg", "jpg", "gif", "bmp"};
+  if (!kRaster.contains(reader.format())) return MissingImage();
   const QSize size = reader.size();
   const qint64 decoded = qint64{size.width()} * size.height() * 4;
   if (!size.isValid() || size.isEmpty() || size.width() > kMaxImageSide ||

@@ -10,6 +10,7 @@
 #include "ChmWriter.h"
 #include "CompressedChm.h"
 #include "HelpContents.h"
+#include "HostileChm.h"
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
@@ -151,6 +152,35 @@ TEST(ChmArchive, OpensReadsAndListsAPackedFile) {
   std::sort(files.begin(), files.end());
   EXPECT_EQ(files,
             (std::vector<std::string>{"/images/a.png", "/index.html", "/long.txt", "/vide.txt"}));
+}
+
+// Every crafted file either opens or is refused; a file that opens gives the same answer each
+// time it is read (a failed read does not leave a half-unpacked page behind for the next one),
+// and a page whose frames are damaged is never shown with other bytes in its place.
+TEST(ChmArchive, HostileFilesOpenToTheirPagesOrAreRefused) {
+  for (const auto& hostile : dorvane::testing::HostileChms("/nonexistent")) {
+    SCOPED_TRACE(hostile.name);
+    OpenResult result = OpenResult::kMalformed;
+    const auto archive = ChmArchive::OpenBytes(hostile.bytes, result);
+    if (hostile.name == "bomb-32MiB") {
+      EXPECT_EQ(result, OpenResult::kTooLarge);
+      continue;
+    }
+    ASSERT_NE(archive, nullptr);
+    const std::optional<std::string> page = archive->Read("/index.html");
+    EXPECT_EQ(archive->Read("/INDEX.HTML"), page);
+    if (hostile.name.rfind("block-type-", 0) == 0 || hostile.name == "verbatim-block-of-garbage") {
+      EXPECT_EQ(page, std::nullopt);
+    } else if (page && hostile.name.find("-block") != std::string::npos) {
+      EXPECT_EQ(page->size(), 14u + 0x9000) << "the whole page or nothing";
+    }
+    if (hostile.name == "listing-24000") {
+      // Every look-up fails: each is one probe of the index, not a walk of the listing.
+      for (int i = 0; i < 24000; ++i)
+        ASSERT_EQ(archive->Read("/m/" + std::to_string(i) + ".htm"), std::nullopt);
+      EXPECT_EQ(archive->Files().size(), 24001u);
+    }
+  }
 }
 
 TEST(ChmArchive, SaysWhyAFileCannotBeOpened) {
