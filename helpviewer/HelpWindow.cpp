@@ -349,13 +349,16 @@ void HelpWindow::ShowHelp(const QString& path) {
   });
 
   statusBar();  // created now, so that the first message does not make the page jump
+  if (sitemapsRefused_)
+    statusBar()->showMessage(QStringLiteral(
+        "Le sommaire ou l'index de ce fichier d'aide est trop volumineux pour être affiché."));
   browser_->setSource(TopicUrl(first), QTextDocument::HtmlResource);
   browser_->setFocus();
 }
 
 std::vector<TocEntry> HelpWindow::ReadSitemap(const std::string& named,
                                               const std::vector<std::string>& files,
-                                              std::string_view extension) const {
+                                              std::string_view extension) {
   std::string path = TopicPath(named);
   if (path.empty()) {
     for (const std::string& f : files)
@@ -367,6 +370,10 @@ std::vector<TocEntry> HelpWindow::ReadSitemap(const std::string& named,
   if (path.empty()) return {};
   const std::optional<std::string> bytes = archive_->Read(path);
   if (!bytes) return {};
+  if (bytes->size() > kMaxSitemapBytes) {
+    sitemapsRefused_ = true;
+    return {};
+  }
   return ParseSitemap(DecodeHelpText(QByteArray::fromStdString(*bytes)).toStdString());
 }
 

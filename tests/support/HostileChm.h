@@ -83,6 +83,15 @@ inline std::vector<HostileChm> HostileChms(const std::string& outside) {
   for (int i = 0; i < 24000; ++i) names.push_back({"/n/" + std::to_string(i) + ".htm", ""});
   stored("listing-24000", "<p>Accueil</p>", std::move(names));
 
+  // An index of 8,000 keywords, each a row of the window's list.
+  stored("index-of-8000-keywords", "<p>Accueil</p>",
+         {{"/grand.hhk", "<ul>" +
+                             repeat("<li><object type=\"text/sitemap\"><param name=\"Name\" "
+                                    "value=\"mot\"><param name=\"Local\" value=\"index.html\">"
+                                    "</object>",
+                                    8000) +
+                             "</ul>"}});
+
   // Pages Qt would take long to lay out.
   stored("tables-closed-oddly", repeat("<table><tr><td>x</table/x><table><tr><td>", 600));
   stored("tables-named-with-reference", repeat("<t&#97;ble><tr><td>", 1000));
