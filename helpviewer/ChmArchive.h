@@ -22,8 +22,8 @@ enum class OpenResult { kOpened, kMissing, kNotAFile, kUnreadable, kTooLarge, kM
 inline constexpr std::uint64_t kMaxHelpFileSize = 64u << 20;
 inline constexpr std::uint64_t kMaxObjectSize = 32u << 20;
 // What the compressed section may unpack to, all files together. The program's own help file
-// holds about 40 KiB; this leaves a hundredfold margin while a file whose few kilobytes stand
-// for tens of megabytes is refused before anything is unpacked.
+// holds 35 KiB; this leaves a margin of more than a hundred times while a file whose few kilobytes
+// stand for tens of megabytes is refused before anything is unpacked.
 inline constexpr std::uint64_t kMaxUnpackedSize = 4u << 20;
 
 // True when the header and every directory chunk reachable by a reader are consistent:

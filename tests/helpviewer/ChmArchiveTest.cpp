@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "ChmArchive.h"
 #include "ChmWriter.h"
@@ -181,6 +183,37 @@ TEST(ChmArchive, HostileFilesOpenToTheirPagesOrAreRefused) {
       EXPECT_EQ(archive->Files().size(), 24001u);
     }
   }
+}
+
+// A writer flips the window size of the control data between a sound value and 0 (which once
+// made the decompressor divide by zero) while the file is opened and read again and again:
+// what is read is what was checked, so each open either reads the page or is refused.
+TEST(ChmArchive, AFileChangingWhileOpenedIsReadAsChecked) {
+  TempDir dir;
+  const std::string page(0x9000, 'p');
+  const std::string bytes = BuildCompressedChm({{"/index.html", page}});
+  const std::string path = dir.Write("aide.chm", bytes);
+  const auto at = static_cast<off_t>(bytes.find("LZXC") + 0x0C);
+  OpenResult before = OpenResult::kMalformed;
+  ASSERT_NE(ChmArchive::Open(path, before), nullptr);
+  std::atomic<bool> stop = false;
+  std::thread writer([&] {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    for (char v = 0; !stop; v = static_cast<char>(v ^ 2))
+      if (::pwrite(fd, &v, 1, at) != 1) break;
+    ::close(fd);
+  });
+  for (int i = 0; i < 300; ++i) {
+    OpenResult result = OpenResult::kOpened;
+    const auto archive = ChmArchive::Open(path, result);
+    if (!archive) {
+      EXPECT_EQ(result, OpenResult::kMalformed);
+      continue;
+    }
+    EXPECT_EQ(archive->Read("/index.html"), page);
+  }
+  stop = true;
+  writer.join();
 }
 
 TEST(ChmArchive, SaysWhyAFileCannotBeOpened) {
