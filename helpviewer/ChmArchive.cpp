@@ -481,8 +481,8 @@ void ChmArchive::Contents::Unpack() {
   mschm_decompressor* decompressor = mspack_create_chm_decompressor(&memory.sys);
   if (decompressor == nullptr) return;
   mschmd_header* header = decompressor->fast_open(decompressor, "help");
-  // The files that describe the stream are the ones the directory check found and checked:
-  // libmspack does no look-ups of its own.
+  // Where the stored files start, and the files that describe the stream, are the ones the
+  // directory check found and checked: libmspack does no look-ups of its own.
   auto stored = [&](const Entry& e) {
     mschmd_file f{};
     f.section = &header->sec0.base;
@@ -492,6 +492,7 @@ void ChmArchive::Contents::Unpack() {
   };
   mschmd_file content{}, control{}, resetTable{};
   if (header != nullptr) {
+    header->sec0.offset = static_cast<off_t>(directory.dataOffset);
     content = stored(section.content);
     control = stored(section.control);
     resetTable = stored(section.resetTable);
