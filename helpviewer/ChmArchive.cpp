@@ -281,7 +281,7 @@ OpenResult CheckCompressedSection(const Layout& l, const std::vector<Entry>& ent
   }
   // A few kilobytes of LZX can stand for megabytes: what the section unpacks to is bounded
   // before anything is unpacked.
-  if (uncompressed > kMaxUnpackedSize) return OpenResult::kTooLarge;
+  if (uncompressed > kMaxUnpackedSize) return OpenResult::kUnpacksTooLarge;
   section.present = true;
   section.content = *content;
   section.control = *control;

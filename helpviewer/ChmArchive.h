@@ -16,7 +16,15 @@
 
 namespace dorvane::helpviewer {
 
-enum class OpenResult { kOpened, kMissing, kNotAFile, kUnreadable, kTooLarge, kMalformed };
+enum class OpenResult {
+  kOpened,
+  kMissing,
+  kNotAFile,
+  kUnreadable,
+  kTooLarge,
+  kUnpacksTooLarge,  // its compressed section would unpack to more than kMaxUnpackedSize
+  kMalformed
+};
 
 // Help files are small; these bounds keep a damaged or hostile one from exhausting memory.
 inline constexpr std::uint64_t kMaxHelpFileSize = 64u << 20;

@@ -55,6 +55,12 @@ QString OpenFailureText(OpenResult result, const QString& path) {
     case OpenResult::kTooLarge:
       return QStringLiteral("Le fichier d'aide %1 est trop volumineux pour être ouvert.")
           .arg(Quoted(path));
+    case OpenResult::kUnpacksTooLarge:
+      return QStringLiteral(
+                 "Le fichier d'aide %1 occuperait plus de %2 Mo une fois décompressé : il n'est "
+                 "pas ouvert.")
+          .arg(Quoted(path))
+          .arg(kMaxUnpackedSize >> 20);
     case OpenResult::kMalformed:
     case OpenResult::kOpened:
       break;

@@ -165,7 +165,7 @@ TEST(ChmArchive, HostileFilesOpenToTheirPagesOrAreRefused) {
     OpenResult result = OpenResult::kMalformed;
     const auto archive = ChmArchive::OpenBytes(hostile.bytes, result);
     if (hostile.name == "bomb-32MiB") {
-      EXPECT_EQ(result, OpenResult::kTooLarge);
+      EXPECT_EQ(result, OpenResult::kUnpacksTooLarge);
       continue;
     }
     ASSERT_NE(archive, nullptr);
