@@ -36,10 +36,12 @@ std::vector<TocEntry> ParseSitemap(std::string_view html);
 
 // What a page may cost the viewer, which lays it out on the program's GUI thread: a page
 // beyond any of these is not handed to the layout at all. Each bound keeps the slowest page
-// within it to a fraction of a second; help pages stay far below them.
+// within it to a fraction of a second; help pages stay far below them (the program's own have
+// at most 221 tags, 2 levels of lists, no tables inside tables). See PageMeasure.h.
 struct PageLimits {
   std::size_t maxBytes = 256u << 10;  // the text of the page, in UTF-8
-  std::size_t maxDepth = 100;         // elements open at once
+  std::size_t maxTags = 4000;         // '<' in the text, script and style bodies included
+  std::size_t maxDepth = 100;         // frames inside frames, levels of lists
   std::size_t maxTableDepth = 6;      // tables inside tables: each level doubles the layout time
   std::size_t maxCells = 2000;        // table cells, one inside n tables counting 2^(n-1)
   std::size_t maxListItems = 1000;    // the layout numbers list items in quadratic time
@@ -49,18 +51,13 @@ struct PageLimits {
 enum class PageCost {
   kFits,
   kTooLarge,
+  kTooManyElements,
   kTooDeep,
   kTablesTooDeep,
   kTooManyCells,
   kTooManyListItems,
   kWordTooLong
 };
-
-// Measures a page (UTF-8) as an HTML reader nests it: elements closed by their end tag or,
-// for those HTML lets go unclosed (p, li, tr, td...), by the next one of their kind in the
-// same container; void elements, comments and the bodies of scripts and styles do not nest.
-// Words end at blanks and at ideographs, between which lines may break.
-PageCost MeasurePage(std::string_view html, const PageLimits& limits = {});
 
 // Decodes character references (&amp; &lt; &#233; &#xE9; and the common Latin-1 names).
 std::string DecodeEntities(std::string_view text);

@@ -21,6 +21,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "PageMeasure.h"
 #include "text/Ascii.h"
 
 namespace dorvane::helpviewer {
@@ -54,6 +55,12 @@ QString OpenFailureText(OpenResult result, const QString& path) {
     case OpenResult::kTooLarge:
       return QStringLiteral("Le fichier d'aide %1 est trop volumineux pour être ouvert.")
           .arg(Quoted(path));
+    case OpenResult::kUnpacksTooLarge:
+      return QStringLiteral(
+                 "Le fichier d'aide %1 occuperait plus de %2 Mo une fois décompressé : il n'est "
+                 "pas ouvert.")
+          .arg(Quoted(path))
+          .arg(kMaxUnpackedSize >> 20);
     case OpenResult::kMalformed:
     case OpenResult::kOpened:
       break;
@@ -120,8 +127,11 @@ QString CostText(PageCost cost, const QString& page) {
       return QStringLiteral("La page %1 est trop volumineuse pour être affichée (plus de %2 Ko).")
           .arg(page)
           .arg(limits.maxBytes / 1024);
+    case PageCost::kTooManyElements:
+      why = QStringLiteral("plus de %1 balises").arg(limits.maxTags);
+      break;
     case PageCost::kTooDeep:
-      why = QStringLiteral("plus de %1 éléments imbriqués").arg(limits.maxDepth);
+      why = QStringLiteral("plus de %1 niveaux imbriqués").arg(limits.maxDepth);
       break;
     case PageCost::kTablesTooDeep:
       why = QStringLiteral("plus de %1 tableaux imbriqués").arg(limits.maxTableDepth);
@@ -169,7 +179,7 @@ QVariant TopicBrowser::loadResource(int type, const QUrl& name) {
       if (bytes->size() > PageLimits().maxBytes)
         return PageText(CostText(PageCost::kTooLarge, shown));
       const QString text = DecodeHelpText(QByteArray::fromStdString(*bytes));
-      const PageCost cost = MeasurePage(text.toStdString());
+      const PageCost cost = MeasurePage(text);
       if (cost != PageCost::kFits) return PageText(CostText(cost, shown));
       return text;
     }
@@ -183,12 +193,17 @@ QVariant TopicBrowser::loadResource(int type, const QUrl& name) {
   }
 }
 
-// Decodes an image whose size its header gives, within the page's budget.
+// Decodes a picture whose size its header gives, within the page's budget.
 QVariant TopicBrowser::Image(const QByteArray& bytes) {
   QBuffer buffer;
   buffer.setData(bytes);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
+  // Raster formats only. Reading an SVG picture is reading a document that may name files
+  // outside the help file, expand entities and repeat its shapes without bound; help pages have
+  // no need of it. The format is told from the first bytes, before any reading.
+  static const QList<QByteArray> kRaster = {"png", "jpeg", "jpg", "gif", "bmp"};
+  if (!kRaster.contains(reader.format())) return MissingImage();
   const QSize size = reader.size();
   const qint64 decoded = qint64{size.width()} * size.height() * 4;
   if (!size.isValid() || size.isEmpty() || size.width() > kMaxImageSide ||
@@ -340,13 +355,16 @@ void HelpWindow::ShowHelp(const QString& path) {
   });
 
   statusBar();  // created now, so that the first message does not make the page jump
+  if (sitemapsRefused_)
+    statusBar()->showMessage(QStringLiteral(
+        "Le sommaire ou l'index de ce fichier d'aide est trop volumineux pour être affiché."));
   browser_->setSource(TopicUrl(first), QTextDocument::HtmlResource);
   browser_->setFocus();
 }
 
 std::vector<TocEntry> HelpWindow::ReadSitemap(const std::string& named,
                                               const std::vector<std::string>& files,
-                                              std::string_view extension) const {
+                                              std::string_view extension) {
   std::string path = TopicPath(named);
   if (path.empty()) {
     for (const std::string& f : files)
@@ -358,6 +376,10 @@ std::vector<TocEntry> HelpWindow::ReadSitemap(const std::string& named,
   if (path.empty()) return {};
   const std::optional<std::string> bytes = archive_->Read(path);
   if (!bytes) return {};
+  if (bytes->size() > kMaxSitemapBytes) {
+    sitemapsRefused_ = true;
+    return {};
+  }
   return ParseSitemap(DecodeHelpText(QByteArray::fromStdString(*bytes)).toStdString());
 }
 

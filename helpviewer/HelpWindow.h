@@ -44,6 +44,10 @@ class TopicBrowser : public QTextBrowser {
 class HelpWindow : public QMainWindow {
   Q_OBJECT
  public:
+  // The contents and the index each become a tree or list widget of one item per entry: the
+  // program's own are 3 KiB; beyond this, a file's would hold the window for seconds.
+  static constexpr std::size_t kMaxSitemapBytes = 512u << 10;
+
   // Opens the file at path; never fails: a file that cannot be shown gives the message window.
   explicit HelpWindow(const QString& path);
   ~HelpWindow() override;
@@ -55,9 +59,9 @@ class HelpWindow : public QMainWindow {
   void ShowError(const QString& text);
   void ShowHelp(const QString& path);
   // The sitemap the system file names, else the first file with that extension; empty when
-  // there is none or it cannot be read.
+  // there is none, it cannot be read or it is larger than kMaxSitemapBytes.
   std::vector<TocEntry> ReadSitemap(const std::string& named, const std::vector<std::string>& files,
-                                    std::string_view extension) const;
+                                    std::string_view extension);
   QWidget* BuildIndex(const std::vector<TocEntry>& keywords, QWidget* parent);
   void AddEntries(const std::vector<TocEntry>& entries, QTreeWidgetItem* parent);
   void SyncContents(const QUrl& url);
@@ -67,6 +71,7 @@ class HelpWindow : public QMainWindow {
   QTreeWidget* contents_ = nullptr;
   QHash<QString, QTreeWidgetItem*> itemsByTopic_;
   QString errorText_;
+  bool sitemapsRefused_ = false;
 };
 
 // The URL under which a topic of the open file is shown ("chm:/dir/page.html").

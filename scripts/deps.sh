@@ -17,7 +17,7 @@ pkgs=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n
   libqt6svg6 libgl-dev
-  libchm-dev librsvg2-bin fonts-dejavu-core fonts-dejavu-extra
+  libmspack-dev librsvg2-bin fonts-dejavu-core fonts-dejavu-extra
 )
 # The Windows build (x86_64) with its resources made from the SVG sources, run under Wine
 # (32-bit programs, such as the installer, need the i386 architecture).
@@ -28,6 +28,8 @@ windows=(
 if [ "$mode" = test ]; then
   pkgs+=(
     libgtest-dev libgmock-dev libbenchmark-dev
+    # A second help file reader, which the tests and benchmarks compare ours with.
+    libchm-dev
     clang libclang-rt-14-dev llvm clang-format
     p7zip-full dpkg-dev
     # The reference of the printing options' benchmark: cal (Debian 12 has it in ncal).

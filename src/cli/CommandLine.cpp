@@ -41,8 +41,7 @@ TDateTime ParseMoment(std::string_view text, bool withTime) {
   if (t.hour > 23 || t.minute > 59 || t.second > 59) {
     throw EConvertError("Argument incorrect pour l'encodage de l'heure");
   }
-  return date + (t.hour * 3600000.0 + t.minute * 60000.0 + t.second * 1000.0 + t.millisecond) /
-                    static_cast<double>(kMsPerDay);
+  return MomentValue(date, ((t.hour * 60 + t.minute) * 60 + t.second) * 1000 + t.millisecond);
 }
 
 void ExpectAtMost(Operands operands, std::size_t count) {

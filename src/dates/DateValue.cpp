@@ -73,8 +73,8 @@ TDateTime TodayDate() {
 
 TDateTime CurrentMoment() {
   const platform::LocalTime t = platform::ActiveClock().Now();
-  const double ms = t.hour * 3600000.0 + t.minute * 60000.0 + t.second * 1000.0 + t.millisecond;
-  return MakeDate(t.year, t.month, t.day) + ms / static_cast<double>(kMsPerDay);
+  const std::int64_t ms = ((t.hour * 60 + t.minute) * 60 + t.second) * 1000 + t.millisecond;
+  return MomentValue(MakeDate(t.year, t.month, t.day), ms);
 }
 
 }  // namespace dorvane

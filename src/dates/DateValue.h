@@ -72,6 +72,14 @@ constexpr TDateTime DateValueOf(std::chrono::sys_days day) {
   return static_cast<TDateTime>((day - kDateZero).count());
 }
 
+// The date value of the moment `ms` milliseconds into the day `date` (a whole date value). The
+// fraction counts away from zero as the whole part does, so before day 0 the time of day is
+// taken away: 29 December 1899 at 06:00 is -1.25.
+inline TDateTime MomentValue(TDateTime date, std::int64_t ms) {
+  const TDateTime fraction = static_cast<TDateTime>(ms) / static_cast<TDateTime>(kMsPerDay);
+  return date < 0 ? date - fraction : date + fraction;
+}
+
 // Time of day of x in milliseconds (the absolute value of its fraction, for negative values).
 std::int64_t TimeOfDayMs(TDateTime x);
 

@@ -88,6 +88,7 @@ TEST_F(CommandLineTest, FormatWritesThePatternOfAMoment) {
       {{"--format", "hh:mm:ss.zzz", "9999-12-31T23:59:59.999"}, "23:59:59.999\n"},
       {{"--format", "", "0001-01-01T00:00:00.000"}, "1/1/01\n"},
       {{"--format", "tt", "2005-03-01T00:00:00"}, "12:00:00 am\n"},
+      {{"--format", "dd/mm/yyyy hh:nn:ss", "1800-06-15T00:00:01"}, "15/06/1800 00:00:01\n"},
   };
   for (const auto& c : cases) {
     const Outcome run = Call(c.args);

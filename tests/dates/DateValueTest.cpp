@@ -143,6 +143,37 @@ TEST(DateValue, SplitDateBeyondTheValidRangeKeepsTheFourHundredYearCycle) {
   }
 }
 
+// A moment's value holds its day in the whole part, toward zero, and its time of day in the
+// fraction, away from zero: both read off the value here with the standard library, against
+// the civil calendar of std::chrono, on both sides of day 0.
+TEST(DateValue, MomentsOnEitherSideOfDayZeroKeepTheirDayAndTime) {
+  const sys_days first{year{1} / 1 / 1};
+  const sys_days last{year{9999} / 12 / 31};
+  const std::int64_t times[] = {0, 1, 999, 1000, 6 * 3600000, 43200000, 86399000, 86399999};
+  for (sys_days d = first; d <= last;
+       d += std::chrono::days{
+           d > sys_days{year{1899} / 12 / 1} && d < sys_days{year{1900} / 1 / 31} ? 1 : 13}) {
+    const int n = static_cast<int>(d.time_since_epoch().count()) - kEpochShift;
+    const year_month_day ymd{d};
+    const DateParts civil{static_cast<std::uint16_t>(static_cast<int>(ymd.year())),
+                          static_cast<std::uint16_t>(static_cast<unsigned>(ymd.month())),
+                          static_cast<std::uint16_t>(static_cast<unsigned>(ymd.day()))};
+    for (const std::int64_t ms : times) {
+      const double x = MomentValue(static_cast<double>(n), ms);
+      ASSERT_EQ(std::trunc(x), n) << x;
+      ASSERT_EQ(std::llround(std::fabs(x - std::trunc(x)) * 86400000.0), ms) << x;
+      ASSERT_EQ(SplitDate(x), civil) << x;
+      const auto t = static_cast<int>(ms / 1000);
+      ASSERT_EQ(
+          SplitTime(x),
+          (TimeParts{static_cast<std::uint16_t>(t / 3600), static_cast<std::uint16_t>(t / 60 % 60),
+                     static_cast<std::uint16_t>(t % 60), static_cast<std::uint16_t>(ms % 1000)}))
+          << x;
+    }
+  }
+  EXPECT_EQ(MomentValue(-1, 6 * 3600000), -1.25);
+}
+
 TEST(DateValue, TodayAndCurrentMomentReadTheActiveClock) {
   platform::FixedClock clock({9999, 12, 31, 23, 59, 59, 999});
   const platform::ServicesScope services({.clock = &clock});

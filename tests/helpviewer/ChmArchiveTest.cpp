@@ -4,12 +4,15 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "ChmArchive.h"
 #include "ChmWriter.h"
 #include "CompressedChm.h"
 #include "HelpContents.h"
+#include "HostileChm.h"
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
@@ -151,6 +154,66 @@ TEST(ChmArchive, OpensReadsAndListsAPackedFile) {
   std::sort(files.begin(), files.end());
   EXPECT_EQ(files,
             (std::vector<std::string>{"/images/a.png", "/index.html", "/long.txt", "/vide.txt"}));
+}
+
+// Every crafted file either opens or is refused; a file that opens gives the same answer each
+// time it is read (a failed read does not leave a half-unpacked page behind for the next one),
+// and a page whose frames are damaged is never shown with other bytes in its place.
+TEST(ChmArchive, HostileFilesOpenToTheirPagesOrAreRefused) {
+  for (const auto& hostile : dorvane::testing::HostileChms("/nonexistent")) {
+    SCOPED_TRACE(hostile.name);
+    OpenResult result = OpenResult::kMalformed;
+    const auto archive = ChmArchive::OpenBytes(hostile.bytes, result);
+    if (hostile.name == "bomb-32MiB") {
+      EXPECT_EQ(result, OpenResult::kUnpacksTooLarge);
+      continue;
+    }
+    ASSERT_NE(archive, nullptr);
+    const std::optional<std::string> page = archive->Read("/index.html");
+    EXPECT_EQ(archive->Read("/INDEX.HTML"), page);
+    if (hostile.name.rfind("block-type-", 0) == 0 || hostile.name == "verbatim-block-of-garbage") {
+      EXPECT_EQ(page, std::nullopt);
+    } else if (page && hostile.name.find("-block") != std::string::npos) {
+      EXPECT_EQ(page->size(), 14u + 0x9000) << "the whole page or nothing";
+    }
+    if (hostile.name == "listing-24000") {
+      // Every look-up fails: each is one probe of the index, not a walk of the listing.
+      for (int i = 0; i < 24000; ++i)
+        ASSERT_EQ(archive->Read("/m/" + std::to_string(i) + ".htm"), std::nullopt);
+      EXPECT_EQ(archive->Files().size(), 24001u);
+    }
+  }
+}
+
+// A writer flips the window size of the control data between a sound value and 0 (which once
+// made the decompressor divide by zero) while the file is opened and read again and again:
+// what is read is what was checked, so each open either reads the page or is refused.
+TEST(ChmArchive, AFileChangingWhileOpenedIsReadAsChecked) {
+  TempDir dir;
+  const std::string page(0x9000, 'p');
+  const std::string bytes = BuildCompressedChm({{"/index.html", page}});
+  const std::string path = dir.Write("aide.chm", bytes);
+  const auto at = static_cast<off_t>(bytes.find("LZXC") + 0x0C);
+  OpenResult before = OpenResult::kMalformed;
+  ASSERT_NE(ChmArchive::Open(path, before), nullptr);
+  std::atomic<bool> stop = false;
+  std::thread writer([&] {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    for (char v = 0; !stop; v = static_cast<char>(v ^ 2))
+      if (::pwrite(fd, &v, 1, at) != 1) break;
+    ::close(fd);
+  });
+  for (int i = 0; i < 300; ++i) {
+    OpenResult result = OpenResult::kOpened;
+    const auto archive = ChmArchive::Open(path, result);
+    if (!archive) {
+      EXPECT_EQ(result, OpenResult::kMalformed);
+      continue;
+    }
+    EXPECT_EQ(archive->Read("/index.html"), page);
+  }
+  stop = true;
+  writer.join();
 }
 
 TEST(ChmArchive, SaysWhyAFileCannotBeOpened) {

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "HelpContents.h"
@@ -130,63 +127,6 @@ TEST(ParseSystemFile, ReadsTheKnownRecordsAndStopsAtDamage) {
   EXPECT_EQ(info.defaultTopic, "");
   EXPECT_EQ(ParseSystemFile("").title, "");
   EXPECT_EQ(ParseSystemFile(std::string("\x03\0\0\0\x03\0", 6)).title, "");
-}
-
-std::string Repeat(std::string_view unit, std::size_t n) {
-  std::string out;
-  for (std::size_t i = 0; i < n; ++i) out += unit;
-  return out;
-}
-
-// Each bound, just within and just beyond; forms HTML leaves unclosed do not nest; and the
-// program's own help pages fit with room to spare.
-TEST(MeasurePage, HoldsAPageToEachBound) {
-  const PageLimits l;
-  const struct {
-    const char* what;
-    std::string html;
-    PageCost cost;
-  } cases[] = {
-      {"size", std::string(l.maxBytes, ' '), PageCost::kFits},
-      {"size", std::string(l.maxBytes + 1, ' '), PageCost::kTooLarge},
-      {"depth", Repeat("<div>", l.maxDepth), PageCost::kFits},
-      {"depth", Repeat("<div>", l.maxDepth + 1), PageCost::kTooDeep},
-      {"depth, closed", Repeat("<div><b>x</b></div>", 5000), PageCost::kFits},
-      {"depth, unclosed paragraphs and cells",
-       "<table>" + Repeat("<tr><td><p>a<td><p>b", 500) + "</table>", PageCost::kFits},
-      {"depth, unclosed items", "<ul>" + Repeat("<li>a", l.maxListItems) + "</ul>",
-       PageCost::kFits},
-      {"depth, void elements and comments", Repeat("<br><img src=x><!-- <div> -->", 1000),
-       PageCost::kFits},
-      {"depth, script body", "<script>" + Repeat("<div>", 1000) + "</script><p>x", PageCost::kFits},
-      {"tables", Repeat("<table><tr><td>", l.maxTableDepth), PageCost::kFits},
-      {"tables", Repeat("<table><tr><td>", l.maxTableDepth + 1), PageCost::kTablesTooDeep},
-      {"cells", "<table>" + Repeat("<tr><td>a</td></tr>", l.maxCells) + "</table>",
-       PageCost::kFits},
-      {"cells", "<table>" + Repeat("<tr><td>a</td></tr>", l.maxCells + 1) + "</table>",
-       PageCost::kTooManyCells},
-      {"cells, nested count double",
-       "<table><tr><td><table>" + Repeat("<tr><td>a", l.maxCells / 2) + "</table></table>",
-       PageCost::kTooManyCells},
-      {"list items", "<ol>" + Repeat("<li>a</li>", l.maxListItems + 1) + "</ol>",
-       PageCost::kTooManyListItems},
-      {"word", std::string(l.maxWord, 'a') + " " + std::string(l.maxWord, 'a'), PageCost::kFits},
-      {"word", std::string(l.maxWord + 1, 'a'), PageCost::kWordTooLong},
-      {"word across tags", std::string(l.maxWord, 'a') + "<b>a</b>", PageCost::kWordTooLong},
-      {"word across unknown tags", Repeat("a<zz></zz>", l.maxWord + 1), PageCost::kWordTooLong},
-      {"word of accented letters", Repeat("é", l.maxWord + 1), PageCost::kWordTooLong},
-      {"ideographs break", Repeat("日本語", l.maxWord), PageCost::kFits},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(MeasurePage(c.html), c.cost) << c.what << " (" << c.html.size() << " bytes)";
-
-  for (const auto& page : std::filesystem::directory_iterator(DORVANE_HELP_SOURCES)) {
-    if (page.path().extension() != ".html") continue;
-    std::ifstream in(page.path(), std::ios::binary);
-    const std::string html((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(MeasurePage(html, {html.size() * 4, 10, 2, 100, 100, 100}), PageCost::kFits)
-        << page.path();
-  }
 }
 
 }  // namespace

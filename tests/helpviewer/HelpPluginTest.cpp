@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QAction>
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include "ChmWriter.h"
+#include "HostileChm.h"
 #include "HtmlHelp.h"
 #include "TempDir.h"
 
@@ -310,7 +312,7 @@ TEST_F(HelpPlugin, PagesShowNothingFromOutsideTheHelpFile) {
 // French error page stands in their place. A picture too large to decode gets a placeholder.
 TEST_F(HelpPlugin, PagesBeyondWhatAHelpPageMayCostShowTheErrorPage) {
   std::string tables, divs;
-  for (int i = 0; i < 3000; ++i) tables += "<table><tr><td>";
+  for (int i = 0; i < 1000; ++i) tables += "<table><tr><td>";
   for (int i = 0; i < 20000; ++i) divs += "<div>";
   QImage huge(5000, 5000, QImage::Format_Mono);
   huge.fill(0);
@@ -344,8 +346,7 @@ TEST_F(HelpPlugin, PagesBeyondWhatAHelpPageMayCostShowTheErrorPage) {
        "La page « /tableaux.html » est trop complexe pour être affichée (plus de 6 tableaux "
        "imbriqués)."},
       {"blocs.html",
-       "La page « /blocs.html » est trop complexe pour être affichée (plus de 100 éléments "
-       "imbriqués)."},
+       "La page « /blocs.html » est trop complexe pour être affichée (plus de 4000 balises)."},
       {"mot.html",
        "La page « /mot.html » est trop volumineuse pour être affichée (plus de 256 Ko)."},
   };
@@ -354,6 +355,53 @@ TEST_F(HelpPlugin, PagesBeyondWhatAHelpPageMayCostShowTheErrorPage) {
     EXPECT_EQ(browser->toPlainText().toStdString(), c.expected)
         << "toPlainText gives the no-break blanks as blanks";
   }
+}
+
+// The hostile set as the program meets it: each file gives its page, or the French refusal in
+// its place, and nothing outside the help file is opened (the system reports every opening of
+// the file the pictures name). SVG pictures are not read at all.
+TEST_F(HelpPlugin, HostileFilesShowTheirPageOrTheRefusalAndOpenNothingOutside) {
+  TempDir dir;
+  const std::string outside = dir.Write("secret.png", "secret");
+  const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(inotify_add_watch(watch, outside.c_str(), IN_OPEN | IN_ACCESS), 0);
+  for (const auto& hostile : dorvane::testing::HostileChms(outside)) {
+    SCOPED_TRACE(hostile.name);
+    QMainWindow* w = Display(dir.Write(hostile.name + ".chm", hostile.bytes));
+    ASSERT_NE(w, nullptr);
+    w->grab();  // laid out and painted, pictures included
+    auto* browser = w->findChild<QTextBrowser*>();
+    if (browser == nullptr) {
+      EXPECT_TRUE(ErrorText(w).contains(
+          hostile.name == "bomb-32MiB"
+              ? QStringLiteral(
+                    "occuperait plus de 4 Mo une fois décompressé : il n'est pas ouvert.")
+              : QStringLiteral("ne contient aucune page à afficher.")))
+          << ErrorText(w).toStdString();
+      continue;
+    }
+    const QString text = browser->toPlainText();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Accueil")) || text == QStringLiteral("x") ||
+                text == QString(QChar::ObjectReplacementCharacter) ||
+                text.contains(QStringLiteral("trop complexe pour être affichée")) ||
+                text.contains(QStringLiteral("est absente du fichier d'aide")))
+        << text.left(200).toStdString();
+    if (hostile.name == "index-of-8000-keywords") {
+      EXPECT_EQ(w->findChild<QListWidget*>(QStringLiteral("helpIndex")), nullptr);
+      EXPECT_TRUE(w->statusBar()->currentMessage().contains(QStringLiteral("trop volumineux")));
+    }
+    if (hostile.name.rfind("svg-", 0) == 0) {
+      const QImage shown =
+          browser->document()
+              ->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("a.svg")))
+              .value<QImage>();
+      EXPECT_EQ(shown.size(), QSize(16, 16)) << "the placeholder";
+    }
+  }
+  char event[sizeof(inotify_event) + 256];
+  EXPECT_LT(::read(watch, event, sizeof event), 0) << "the file outside was opened";
+  ::close(watch);
 }
 
 // Closing all help windows while one is active, on a page whose picture is missing: the page
