@@ -171,6 +171,8 @@ void TForm1::Create() {
 }
 
 void TForm1::LockSize(SizeLimits& limits, int width, int height) {
+  limits.maxWidth = width;
+  limits.maxHeight = height;
   limits.minTrackWidth = limits.maxTrackWidth = width;
   limits.minTrackHeight = limits.maxTrackHeight = height;
 }

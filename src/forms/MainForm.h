@@ -60,7 +60,10 @@ class TForm1 : public TForm {
   TCalendar& Calendar1() { return view_.Calendar("Calendar1"); }
   TAboutBox& AboutBox1() { return aboutBox1_; }
 
-  // The size lock: whatever the default answer, the window keeps its current outer size.
+  // The size lock: whatever the default answer, the window keeps the outer size of its layout
+  // at its dpi (`width` x `height`), whatever its state: never its current size, which is the
+  // iconic one while it is minimised and would hold the restored window to it. Dragging the
+  // frame, a program's request and a maximise all leave it at that size.
   static void LockSize(SizeLimits& limits, int width, int height);
 
   // Handlers.

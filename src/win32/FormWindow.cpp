@@ -158,8 +158,7 @@ void TopWindow::BringWindowForward() {
   ::SetActiveWindow(window_);
 }
 
-void TopWindow::SizeLimits(MINMAXINFO& limits) {
-  // A sizeable frame may grow, never shrink the window below its controls.
+SIZE TopWindow::LayoutOuterSize() const {
   const WindowLayout& layout = controls_->Layout();
   const int dpi = controls_->Dpi();
   const RECT outer =
@@ -167,8 +166,14 @@ void TopWindow::SizeLimits(MINMAXINFO& limits) {
                 static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)),
                 static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE)),
                 ::GetMenu(window_) != nullptr, dpi);
-  limits.ptMinTrackSize.x = outer.right - outer.left;
-  limits.ptMinTrackSize.y = outer.bottom - outer.top;
+  return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+void TopWindow::SizeLimits(MINMAXINFO& limits) {
+  // A sizeable frame may grow, never shrink the window below its controls.
+  const SIZE outer = LayoutOuterSize();
+  limits.ptMinTrackSize.x = outer.cx;
+  limits.ptMinTrackSize.y = outer.cy;
 }
 
 LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -53,6 +53,8 @@ class TopWindow {
   virtual LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam);
   // The size limits: by default never below the table's client size.
   virtual void SizeLimits(MINMAXINFO& limits);
+  // The outer size of a window whose client area has the table's size at the window's dpi.
+  SIZE LayoutOuterSize() const;
   // Shows the window, centred on its monitor the first time only.
   void ShowCentredFirstTime();
   void CentreOnMonitor();

@@ -145,11 +145,11 @@ TEST_F(MainFormTest, SearchCommandBringsTheDialogEmptiedWithTheDayFieldFocused) 
   }
 }
 
-TEST_F(MainFormTest, SizeLockKeepsTheCurrentSizeAndTheRestOfTheDefaultAnswer) {
+TEST_F(MainFormTest, SizeLockHoldsTheGivenSizeEvenMaximised) {
   // The maximised size and place, then the smallest and largest size the frame may be dragged to.
   SizeLimits limits{1280, 1024, -4, -4, 112, 27, 1292, 1036};
   TForm1::LockSize(limits, 337, 371);
-  EXPECT_EQ(limits, (SizeLimits{1280, 1024, -4, -4, 337, 371, 337, 371}));
+  EXPECT_EQ(limits, (SizeLimits{337, 371, -4, -4, 337, 371, 337, 371}));
 }
 
 TEST_F(MainFormTest, AboutCommandShowsTheProductTexts) {
