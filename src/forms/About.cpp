@@ -108,6 +108,15 @@ int FittedAboutWidth(const AboutDialog& dialog) {
   return width;
 }
 
+void WidenAbout(AboutDialog& dialog, int width) {
+  const WindowLayout& layout = TFAbout::kLayout;
+  if (width == layout.clientWidth) return;
+  dialog.SetClientWidth(width);
+  dialog.PlaceHorizontally("Image1", 0, width);
+  const ControlLayout* ok = FindControl(layout, "Button1");
+  dialog.PlaceHorizontally("Button1", ok->left + width - layout.clientWidth, ok->width);
+}
+
 TAboutBox::TAboutBox(AboutBoxHost& owner) : owner_(owner), copyright_(kMakerNotice) {}
 
 void TAboutBox::SetProductName(std::string_view value) {
@@ -134,7 +143,7 @@ void TAboutBox::Execute() {
   view.SetText("Label1", productName_);
   view.SetText("Label2", version_);
   view.SetText("Label3", copyright_);
-  dialog->SetClientWidth(FittedAboutWidth(*dialog));
+  WidenAbout(*dialog, FittedAboutWidth(*dialog));
   dialog->ShowModal();
 }
 

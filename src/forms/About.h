@@ -50,12 +50,20 @@ class AboutDialog {
   virtual int ControlRight(std::string_view control) const = 0;
   // Gives the client area another width; its height stays.
   virtual void SetClientWidth(int width) = 0;
+  // Moves the named control to `left` and gives it `width`, in layout pixels; its top and
+  // height stay.
+  virtual void PlaceHorizontally(std::string_view control, int left, int width) = 0;
 };
 
 // The client width at which no text of the dialog is cut: the layout's, or wider where a text
 // (a very long version, a memory total of many digits) would come nearer the right edge than
 // the OK button; the layout is kept otherwise.
 int FittedAboutWidth(const AboutDialog& dialog);
+
+// Gives the dialog that client width: the banner spans it (a picture control wider than its
+// picture carries the picture's last column on to its edge), and the OK button keeps its
+// distance to the right edge. At the layout's width, nothing moves.
+void WidenAbout(AboutDialog& dialog, int width);
 
 // What the About component asks of the window that owns it.
 class AboutBoxHost {

@@ -4,10 +4,13 @@
 #include <stdexcept>
 
 #include "dates/ErrorText.h"
+#include "forms/Handlers.h"
 
 namespace dorvane {
 
 namespace {
+
+ApplicationHooks* current = nullptr;
 
 std::string FailureMessage(std::exception_ptr failure) {
   try {
@@ -30,6 +33,41 @@ std::string FailureBoxText(std::exception_ptr failure) {
 void ShowFailure(ApplicationView& view, std::string_view title, std::exception_ptr failure) {
   view.CancelMouseCapture();
   view.ShowErrorBox(title, FailureBoxText(std::move(failure)));
+}
+
+ApplicationHooks::ApplicationHooks() {
+  current = this;
+  SetFailureSink([](std::exception_ptr failure) {
+    if (current != nullptr) current->HandleException(std::move(failure));
+  });
+}
+
+ApplicationHooks::~ApplicationHooks() {
+  SetFailureSink(nullptr);
+  current = nullptr;
+}
+
+void ApplicationHooks::SetTitle(std::string_view title) {
+  title_ = std::string(title);
+  ApplyTitle(title_);
+}
+
+void ApplicationHooks::HandleException(std::exception_ptr failure) {
+  ShowFailure(*this, title_, std::move(failure));
+}
+
+bool ApplicationHooks::LocaleChanged() {
+  if (!onLocaleChange_) return false;
+  RunHandler(onLocaleChange_);
+  return true;
+}
+
+void ApplicationHooks::ShowErrorBox(std::string_view title, std::string_view text) {
+  if (errorBox_) {
+    errorBox_(std::string(text));
+  } else {
+    ShowSystemErrorBox(title, text);
+  }
 }
 
 }  // namespace dorvane

@@ -30,6 +30,10 @@ class QtAboutDialog final : public AboutDialog {
   void SetClientWidth(int width) override {
     if (window_) window_->setFixedSize(width, window_->height());
   }
+  void PlaceHorizontally(std::string_view control, int left, int width) override {
+    if (QWidget* widget = window_ ? window_->Controls().Find(control) : nullptr)
+      widget->setGeometry(left, widget->y(), width, widget->height());
+  }
 
  private:
   QPointer<AboutWindow> window_;

@@ -12,24 +12,16 @@ namespace dorvane {
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // Ties the windows to the desktop entry, whose icon the desktop then shows for them.
   setDesktopFileName(QStringLiteral("dorvane"));
-  SetFailureSink([](std::exception_ptr failure) {
-    if (TApplication* app = TApplication::Instance()) app->HandleException(std::move(failure));
-  });
-}
-
-TApplication::~TApplication() {
-  SetFailureSink(nullptr);
 }
 
 TApplication* TApplication::Instance() {
   return qobject_cast<TApplication*>(QCoreApplication::instance());
 }
 
-void TApplication::SetTitle(const std::string& title) {
-  title_ = title;
+void TApplication::ApplyTitle(std::string_view title) {
   // The application's name, not its display name: Qt would add a display name to every
   // window's caption.
-  setApplicationName(QString::fromStdString(title));
+  setApplicationName(QStringFromUtf8(title));
 }
 
 bool TApplication::LoadFrenchTranslations() {
@@ -44,25 +36,13 @@ bool TApplication::LoadFrenchTranslations() {
   return true;
 }
 
-void TApplication::SetErrorBox(ErrorBox box) {
-  errorBox_ = std::move(box);
-}
-
-void TApplication::RestoreDefaultErrorBox() {
-  errorBox_ = nullptr;
-}
-
 // A window that holds the mouse is told to let it go before the box takes over, so that no
 // drag goes on behind the box.
 void TApplication::CancelMouseCapture() {
   if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
 }
 
-void TApplication::ShowErrorBox(std::string_view title, std::string_view text) {
-  if (errorBox_) {
-    errorBox_(std::string(text));
-    return;
-  }
+void TApplication::ShowSystemErrorBox(std::string_view title, std::string_view text) {
   // Parented to the active window, the box opens on that window's screen; being application
   // modal, it disables every other window until it closes.
   QPointer<QWidget> active = QApplication::activeWindow();
@@ -77,7 +57,25 @@ void TApplication::ShowErrorBox(std::string_view title, std::string_view text) {
   if (focus) focus->setFocus(Qt::OtherFocusReason);
 }
 
+void TApplication::KeepModalInFront(QObject* receiver) {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal == nullptr || !receiver->isWidgetType()) return;
+  auto* window = static_cast<QWidget*>(receiver);
+  if (!window->isWindow() || window == modal) return;
+  // After the activation in progress, not within it.
+  QMetaObject::invokeMethod(
+      this,
+      [modal = QPointer<QWidget>(modal)] {
+        if (!modal || !modal->isVisible()) return;
+        modal->raise();
+        modal->activateWindow();
+        QApplication::setActiveWindow(modal);
+      },
+      Qt::QueuedConnection);
+}
+
 bool TApplication::notify(QObject* receiver, QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) KeepModalInFront(receiver);
   try {
     return QApplication::notify(receiver, event);
   } catch (...) {
@@ -87,9 +85,7 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 bool TApplication::event(QEvent* event) {
-  if (event->type() == QEvent::LocaleChange && onLocaleChange_) {
-    RunHandler(onLocaleChange_);
-  }
+  if (event->type() == QEvent::LocaleChange) LocaleChanged();
   return QApplication::event(event);
 }
 

@@ -28,6 +28,13 @@ class Win32AboutDialog final : public AboutDialog {
     return ToDips(window_.Controls().Bounds(control).right, window_.Controls().Dpi());
   }
   void SetClientWidth(int width) override { window_.SetClientWidth(width); }
+  void PlaceHorizontally(std::string_view control, int left, int width) override {
+    const FormControls& controls = window_.Controls();
+    const RECT bounds = controls.Bounds(control);
+    ::SetWindowPos(controls.Find(control), nullptr, ToDevice(left, controls.Dpi()), bounds.top,
+                   ToDevice(width, controls.Dpi()), bounds.bottom - bounds.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 
  private:
   AboutWindow window_;

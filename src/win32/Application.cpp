@@ -29,9 +29,6 @@ bool IsPushButton(HWND window) {
 
 TApplication::TApplication() {
   instance = this;
-  SetFailureSink([](std::exception_ptr failure) {
-    if (TApplication* app = TApplication::Instance()) app->HandleException(std::move(failure));
-  });
   const HINSTANCE module = ::GetModuleHandleW(nullptr);
   WNDCLASSEXW hidden{};
   hidden.cbSize = sizeof hidden;
@@ -47,7 +44,6 @@ TApplication::TApplication() {
 }
 
 TApplication::~TApplication() {
-  SetFailureSink(nullptr);
   if (window_ != nullptr) ::DestroyWindow(window_);
   instance = nullptr;
 }
@@ -56,16 +52,15 @@ TApplication* TApplication::Instance() {
   return instance;
 }
 
-void TApplication::SetTitle(std::string_view title) {
-  title_ = std::string(title);
+void TApplication::ApplyTitle(std::string_view title) {
   ::SetWindowTextW(window_, platform::Wide(title).c_str());
 }
 
 LRESULT CALLBACK TApplication::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   TApplication* app = instance;
-  if (app != nullptr && app->onLocaleChange_ &&
-      (message == WM_SETTINGCHANGE || (message == app->taskbarCreated_ && message != 0))) {
-    RunHandler(app->onLocaleChange_);
+  if (app != nullptr &&
+      (message == WM_SETTINGCHANGE || (message == app->taskbarCreated_ && message != 0)) &&
+      app->LocaleChanged()) {
     return 0;
   }
   return ::DefWindowProcW(window, message, wParam, lParam);
@@ -129,6 +124,16 @@ struct WindowSearch {
   std::vector<HWND> found;
 };
 
+BOOL CALLBACK FindModalWindow(HWND window, LPARAM data) {
+  const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE));
+  if ((style & WS_CAPTION) != WS_CAPTION || !::IsWindowVisible(window) ||
+      !::IsWindowEnabled(window)) {
+    return TRUE;
+  }
+  *reinterpret_cast<HWND*>(data) = window;
+  return FALSE;
+}
+
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<WindowSearch*>(data);
   if (window != search->except && ::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
@@ -147,6 +152,12 @@ std::vector<HWND> TApplication::DisableWindows(HWND except) {
   return search.found;
 }
 
+HWND TApplication::ModalWindow() {
+  HWND found = nullptr;
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindModalWindow, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 void TApplication::EnableWindows(const std::vector<HWND>& windows) {
   for (HWND window : windows) {
     if (::IsWindow(window)) ::EnableWindow(window, TRUE);
@@ -159,11 +170,7 @@ void TApplication::CancelMouseCapture() {
   if (HWND holder = ::GetCapture()) ::SendMessageW(holder, WM_CANCELMODE, 0, 0);
 }
 
-void TApplication::ShowErrorBox(std::string_view title, std::string_view text) {
-  if (errorBox_) {
-    errorBox_(std::string(text));
-    return;
-  }
+void TApplication::ShowSystemErrorBox(std::string_view title, std::string_view text) {
   // Owned by the active window, the box opens on that window's monitor; every other window of
   // the program is disabled until it closes, then the active window and its focus come back.
   HWND active = ::GetActiveWindow();

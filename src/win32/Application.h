@@ -1,8 +1,5 @@
 #pragma once
 
-#include <exception>
-#include <functional>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -12,32 +9,18 @@
 
 namespace dorvane::win32 {
 
-// The application object: the program's title, its hidden window (which hears the system's
-// broadcasts), the message loop, and the one top-level handler for every failure that escapes
-// an event handler: it is shown in the error box and the loop goes on.
-class TApplication final : private ApplicationView {
+// The application object on Win32: the shared hooks (title, error box, locale reload, failure
+// sink) with their native part, its hidden window (which hears the system's broadcasts), and
+// the message loop. A failure that escapes an event handler is shown in the error box and the
+// loop goes on.
+class TApplication final : public ApplicationHooks {
  public:
-  // Receives the finished box text instead of the box (the screenshot prints it).
-  using ErrorBox = std::function<void(const std::string& text)>;
-
   TApplication();
   ~TApplication() override;
-  TApplication(const TApplication&) = delete;
-  TApplication& operator=(const TApplication&) = delete;
 
   static TApplication* Instance();
 
-  const std::string& Title() const { return title_; }
-  void SetTitle(std::string_view title);
   HWND Handle() const { return window_; }
-
-  void SetErrorBox(ErrorBox box) { errorBox_ = std::move(box); }
-  // Cancels any mouse capture, then shows the failure's message in the error box.
-  void HandleException(std::exception_ptr failure) {
-    ShowFailure(*this, title_, std::move(failure));
-  }
-  // Called whenever the system announces new regional settings, or a new taskbar.
-  void SetOnLocaleChange(std::function<void()> handler) { onLocaleChange_ = std::move(handler); }
 
   // The message loop, until the quit message; returns its exit code.
   int Run();
@@ -53,17 +36,18 @@ class TApplication final : private ApplicationView {
   // returns them to enable again once it closes.
   static std::vector<HWND> DisableWindows(HWND except);
   static void EnableWindows(const std::vector<HWND>& windows);
+  // The window in front while the program's others are disabled (the error box, a modal
+  // dialog): the first visible, enabled window of ours with a caption; null when none.
+  static HWND ModalWindow();
 
  private:
   void CancelMouseCapture() override;
-  void ShowErrorBox(std::string_view title, std::string_view text) override;
+  void ApplyTitle(std::string_view title) override;
+  void ShowSystemErrorBox(std::string_view title, std::string_view text) override;
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND window_ = nullptr;
   UINT taskbarCreated_ = 0;
-  std::string title_;
-  ErrorBox errorBox_;
-  std::function<void()> onLocaleChange_;
 };
 
 }  // namespace dorvane::win32

@@ -534,6 +534,12 @@ bool FormControls::DrawItem(LPARAM lParam) {
     ::GdiAlphaBlend(dc, 0, 0, fixed ? place.right - place.left : size.bmWidth,
                     fixed ? place.bottom - place.top : std::abs(size.bmHeight), source, 0, 0,
                     size.bmWidth, std::abs(size.bmHeight), blend);
+    // Widened beyond its picture (the About dialog's banner): the last column carried on.
+    if (!fixed && place.right - place.left > size.bmWidth && size.bmWidth > 0) {
+      ::GdiAlphaBlend(dc, size.bmWidth, 0, place.right - place.left - size.bmWidth,
+                      std::abs(size.bmHeight), source, size.bmWidth - 1, 0, 1,
+                      std::abs(size.bmHeight), blend);
+    }
     ::SelectObject(source, old);
   }
   ::DeleteDC(source);

@@ -6,6 +6,7 @@
 #include "forms/Application.h"
 #include "forms/Handlers.h"
 #include "platform/win32/Wide.h"
+#include "win32/Application.h"
 #include "win32/Dpi.h"
 
 namespace dorvane::win32 {
@@ -13,6 +14,8 @@ namespace dorvane::win32 {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"DorvaneForm";
+// Posted to a disabled window that was activated or clicked while a modal window shows.
+constexpr UINT kModalToFront = WM_APP + 1;
 
 DWORD FrameStyle(const WindowLayout& layout) {
   // No WS_CLIPCHILDREN: the group boxes paint no inside of their own, the window does.
@@ -214,7 +217,32 @@ LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
         SetClientSize(ToDips(client.right, old), ToDips(client.bottom, old));
         return 0;
       }
+      // While the error box or a modal dialog shows, it stays in front of every window of
+      // ours: a disabled window that comes forward (activated, clicked, raised) puts it back.
+      case WM_WINDOWPOSCHANGING: {
+        auto* place = reinterpret_cast<WINDOWPOS*>(lParam);
+        HWND modal = ::IsWindowEnabled(window_) ? nullptr : TApplication::ModalWindow();
+        if (modal != nullptr && (place->flags & SWP_NOZORDER) == 0) place->hwndInsertAfter = modal;
+        break;
+      }
+      case WM_SETCURSOR:
+        if (LOWORD(lParam) == static_cast<WORD>(HTERROR) && HIWORD(lParam) != WM_MOUSEMOVE &&
+            !::IsWindowEnabled(window_)) {
+          ::PostMessageW(window_, kModalToFront, 0, 0);
+        }
+        break;
+      case kModalToFront:
+        if (HWND modal = ::IsWindowEnabled(window_) ? nullptr : TApplication::ModalWindow()) {
+          ::SetWindowPos(modal, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+          ::SetForegroundWindow(modal);
+          ::SetActiveWindow(modal);
+        }
+        return 0;
       case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && !::IsWindowEnabled(window_)) {
+          ::PostMessageW(window_, kModalToFront, 0, 0);
+          return 0;
+        }
         // The focus comes back to the control that had it when the window is active again.
         if (LOWORD(wParam) == WA_INACTIVE) {
           HWND focus = ::GetFocus();

@@ -121,6 +121,7 @@ class FakeAboutDialog final : public AboutDialog {
   // Text widths are the Qt tests' business: every control here ends at the left edge.
   int ControlRight(std::string_view) const override { return 0; }
   void SetClientWidth(int) override {}
+  void PlaceHorizontally(std::string_view, int, int) override {}
 
  private:
   // Counts the dialog among the living for as long as it is, even when FormCreate fails.

@@ -74,7 +74,7 @@ TEST(ApplicationTest, TheBoxIsAStopBoxWithOneOkButtonAndFocusComesBack) {
   second->setFocus();
   ASSERT_EQ(QApplication::focusWidget(), second);
 
-  app.RestoreDefaultErrorBox();
+  app.SetErrorBox(nullptr);
   testing::WhileModal<QMessageBox>(
       [] {
         RunHandler([] { throw EConvertError("'<b>1' n'est pas une valeur entière correcte"); });

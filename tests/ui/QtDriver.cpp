@@ -89,7 +89,7 @@ class QtDriver final : public Driver {
     testing::TestApp().SetTitle(std::string(kApplicationTitle));
     QApplication::setFont(FormFont());
     // The real error box, as the program shows it.
-    testing::TestApp().RestoreDefaultErrorBox();
+    testing::TestApp().SetErrorBox(nullptr);
     main_ = std::make_unique<MainWindow>();
     search_ = std::make_unique<SearchWindow>(main_->View(), Grid());
     main_->SetSearchDialog(search_.get());
