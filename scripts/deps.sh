@@ -20,10 +20,11 @@ pkgs=(
   libmspack-dev librsvg2-bin fonts-dejavu-core fonts-dejavu-extra
 )
 # The Windows build (x86_64) with its resources made from the SVG sources, run under Wine
-# (32-bit programs, such as the installer, need the i386 architecture).
+# (32-bit programs, such as the installer, need the i386 architecture), with Wine's fonts of
+# Windows' metrics ("MS Sans Serif", Tahoma): without them Wine puts a wider font in their place.
 windows=(
   g++-mingw-w64-x86-64-win32 librsvg2-dev icoutils
-  wine wine64 wine32:i386 locales
+  wine wine64 wine32:i386 fonts-wine locales
 )
 if [ "$mode" = test ]; then
   pkgs+=(
@@ -34,8 +35,9 @@ if [ "$mode" = test ]; then
     p7zip-full dpkg-dev
     # The reference of the printing options' benchmark: cal (Debian 12 has it in ncal).
     ncal
-    # The Windows build and its tests under Wine, on a virtual display for their windows.
-    "${windows[@]}" g++-mingw-w64-i686-win32 googletest xvfb xauth
+    # The Windows build and its tests under Wine, on a virtual display for their windows, with
+    # a window manager (and xprop, to know when it has started).
+    "${windows[@]}" g++-mingw-w64-i686-win32 googletest xvfb xauth openbox x11-utils
   )
 fi
 

@@ -5,6 +5,7 @@
 
 #include "forms/Application.h"
 #include "forms/Handlers.h"
+#include "platform/DynamicLibrary.h"
 #include "platform/win32/Wide.h"
 #include "win32/Application.h"
 #include "win32/Dpi.h"
@@ -39,6 +40,13 @@ RECT WorkArea(HMONITOR monitor) {
 POINT CentredIn(const RECT& area, int width, int height) {
   return {area.left + (area.right - area.left - width) / 2,
           area.top + (area.bottom - area.top - height) / 2};
+}
+
+// Whether the program runs under Wine, which gives its windows to an X11 window manager.
+bool UnderWine() {
+  static const bool wine =
+      platform::LoadedLibrary("ntdll.dll").Find<void (*)()>("wine_get_version") != nullptr;
+  return wine;
 }
 
 DWORD FrameExStyle(const WindowLayout& layout) {
@@ -155,6 +163,12 @@ void TopWindow::ShowCentredFirstTime() {
 void TopWindow::BringWindowForward() {
   MakeWindowIfLeft();
   if (::IsIconic(window_)) ::ShowWindow(window_, SW_RESTORE);
+  if (::IsWindowVisible(window_) && ::GetForegroundWindow() != window_ && UnderWine()) {
+    // Wine (before 9) tells the window manager nothing of an activation by the program: the
+    // manager would go on showing the other window active, and keep the keyboard there. A
+    // window shown anew is one the manager activates itself.
+    ::ShowWindow(window_, SW_HIDE);
+  }
   ShowCentredFirstTime();
   ::SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ::SetForegroundWindow(window_);

@@ -86,6 +86,8 @@ class Driver {
   // The focused control's table name ("" when none of ours).
   virtual std::string Focus() = 0;
   virtual bool Visible(Window window) = 0;
+  // Whether the window is the active one, where the keyboard goes.
+  virtual bool Active(Window window) = 0;
   virtual bool Enabled(Window window) = 0;
   // The client area, in device pixels.
   virtual Size ClientSize(Window window) = 0;

@@ -219,6 +219,7 @@ class QtDriver final : public Driver {
     return {};
   }
   bool Visible(Window window) override { return Top(window)->isVisible(); }
+  bool Active(Window window) override { return QApplication::activeWindow() == Top(window); }
   bool Enabled(Window window) override {
     QWidget* top = Top(window);
     // An application-modal window blocks the others as a disabled window would.

@@ -136,6 +136,21 @@ TEST_F(Window, SearchShowsTypedDatesAndReportsErrors) {
   }
 }
 
+// "Afficher" brings the main window forward, active (under Wine, shown anew for the window
+// manager to activate it), at its size; the dialog stays open behind it.
+TEST_F(Window, AShownDateLeavesTheMainWindowActive) {
+  driver->ClickTool("tlbtnRechercher");
+  EXPECT_TRUE(driver->Active(W::kSearch));
+  driver->Type(W::kSearch, "Edit3", "29");
+  driver->Type(W::kSearch, "Edit2", "2");
+  driver->Type(W::kSearch, "Edit1", "2004");
+  driver->ClickButton(W::kSearch, "btnAfficher");
+  EXPECT_EQ(Day(), (DateParts{2004, 2, 29}));
+  EXPECT_TRUE(driver->Active(W::kMain));
+  EXPECT_TRUE(driver->Visible(W::kSearch));
+  EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
+}
+
 // The date fields take digits only: letters, signs and the editing shortcuts (which would
 // paste or restore anything) change nothing.
 TEST_F(Window, DateFieldsRefuseAllButDigits) {

@@ -318,6 +318,9 @@ class Win32Driver final : public Driver {
     return {};
   }
   bool Visible(Window window) override { return ::IsWindowVisible(Top(window)) != FALSE; }
+  bool Active(Window window) override {
+    return ::GetActiveWindow() == Top(window) && ::GetForegroundWindow() == Top(window);
+  }
   bool Enabled(Window window) override { return ::IsWindowEnabled(Top(window)) != FALSE; }
   Size ClientSize(Window window) override {
     RECT client{};
