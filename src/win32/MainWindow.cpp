@@ -66,7 +66,8 @@ constexpr UINT kSizeRefused = WM_APP + 2;
 }  // namespace
 
 LRESULT MainWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_WINDOWPOSCHANGING && !rescaling_ && !::IsIconic(window_)) {
+  if (message == WM_WINDOWPOSCHANGING && controls_ != nullptr && !rescaling_ &&
+      !::IsIconic(window_)) {
     // Under Wine the window manager resizes the window's X11 window itself (Wine gives it no
     // size hints for a sizeable frame), then asks for the new size here, which the lock
     // refuses: the X11 window would keep the size it was dragged or maximised to, black
