@@ -1,5 +1,6 @@
 #include "qt/SvgPicture.h"
 
+#include <QImage>
 #include <QPainter>
 
 namespace dorvane {
@@ -17,14 +18,17 @@ void SvgPicture::paintEvent(QPaintEvent*) {
     return;
   }
   // Widened beyond its picture (the About dialog's banner): the picture at its own width, its
-  // last column carried on to the right edge.
-  const QRectF picture(0, 0, own.width(), height());
-  renderer_.render(&painter, picture);
-  const QRectF view = renderer_.viewBoxF();
-  const qreal column = view.width() / own.width();
-  renderer_.setViewBox(QRectF(view.right() - column, view.top(), column, view.height()));
-  renderer_.render(&painter, QRectF(own.width(), 0, width() - own.width(), height()));
-  renderer_.setViewBox(view);
+  // last column carried on to the right edge, both from one rendering at the device's pixels.
+  const qreal ratio = devicePixelRatioF();
+  QImage picture((own * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+  picture.fill(Qt::transparent);
+  {
+    QPainter into(&picture);
+    renderer_.render(&into, QRectF(QPointF(), picture.size()));
+  }
+  painter.drawImage(QRectF(QPointF(), own), picture);
+  painter.drawImage(QRectF(own.width(), 0, width() - own.width(), own.height()), picture,
+                    QRectF(picture.width() - 1, 0, 1, picture.height()));
 }
 
 }  // namespace dorvane
