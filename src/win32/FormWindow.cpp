@@ -17,6 +17,8 @@ namespace {
 constexpr wchar_t kFormClass[] = L"DorvaneForm";
 // Posted to a disabled window that was activated or clicked while a modal window shows.
 constexpr UINT kModalToFront = WM_APP + 1;
+// Posted when a new size was refused, for the window to show its own size again.
+constexpr UINT kSizeRefused = WM_APP + 2;
 
 DWORD FrameStyle(const WindowLayout& layout) {
   // No WS_CLIPCHILDREN: the group boxes paint no inside of their own, the window does.
@@ -131,6 +133,7 @@ void TopWindow::SetClientSize(int width, int height) {
   ::GetClientRect(window_, &client);
   const RECT outer{0, 0, frame.right - frame.left - client.right + ToDevice(width, dpi),
                    frame.bottom - frame.top - client.bottom + ToDevice(height, dpi)};
+  ownSize_ = {outer.right - outer.left, outer.bottom - outer.top};
   if (outer.right == frame.right - frame.left && outer.bottom == frame.bottom - frame.top) return;
   // The size lock lets the window's own layout through.
   const bool rescaling = rescaling_;
@@ -186,6 +189,10 @@ SIZE TopWindow::LayoutOuterSize() const {
   return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
+SIZE TopWindow::HeldSize() const {
+  return controls_->Layout().border == BorderStyle::kDialog ? ownSize_ : SIZE{};
+}
+
 void TopWindow::SizeLimits(MINMAXINFO& limits) {
   // A sizeable frame may grow, never shrink the window below its controls.
   const SIZE outer = LayoutOuterSize();
@@ -235,6 +242,17 @@ LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
       // ours: a disabled window that comes forward (activated, clicked, raised) puts it back.
       case WM_WINDOWPOSCHANGING: {
         auto* place = reinterpret_cast<WINDOWPOS*>(lParam);
+        const SIZE held = HeldSize();
+        if (held.cx > 0 && !rescaling_ && !::IsIconic(window_) &&
+            (place->flags & SWP_NOSIZE) == 0 && (place->cx != held.cx || place->cy != held.cy)) {
+          // Under Wine the window manager sizes the window's X11 window itself (Wine gives it
+          // no size hints for a sizeable frame, and those of a dialog frame may be stale), then
+          // asks for that size here: refused, the X11 window would keep it, black beyond the
+          // window. The window takes its own size again once this request is done.
+          place->cx = held.cx;
+          place->cy = held.cy;
+          ::PostMessageW(window_, kSizeRefused, 0, 0);
+        }
         HWND modal = ::IsWindowEnabled(window_) ? nullptr : TApplication::ModalWindow();
         if (modal != nullptr && (place->flags & SWP_NOZORDER) == 0) place->hwndInsertAfter = modal;
         break;
@@ -245,6 +263,15 @@ LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
           ::PostMessageW(window_, kModalToFront, 0, 0);
         }
         break;
+      case kSizeRefused:
+        if (const SIZE held = HeldSize(); held.cx > 0 && !::IsIconic(window_)) {
+          const bool rescaling = rescaling_;
+          rescaling_ = true;
+          ::SetWindowPos(window_, nullptr, 0, 0, held.cx, held.cy,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+          rescaling_ = rescaling;
+        }
+        return 0;
       case kModalToFront:
         if (HWND modal = ::IsWindowEnabled(window_) ? nullptr : TApplication::ModalWindow()) {
           ::SetWindowPos(modal, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

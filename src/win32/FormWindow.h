@@ -55,6 +55,10 @@ class TopWindow {
   virtual void SizeLimits(MINMAXINFO& limits);
   // The outer size of a window whose client area has the table's size at the window's dpi.
   SIZE LayoutOuterSize() const;
+  // The outer size a window of a fixed size keeps against any request from outside (a frame
+  // drag, the window manager, another program); {0, 0}: none. By default a dialog frame keeps
+  // the size its window last gave itself.
+  virtual SIZE HeldSize() const;
   // Shows the window, centred on its monitor the first time only.
   void ShowCentredFirstTime();
   void CentreOnMonitor();
@@ -68,6 +72,7 @@ class TopWindow {
   std::unique_ptr<FormControls> controls_;
   bool shownOnce_ = false;
   bool rescaling_ = false;  // the window takes its size at a new dpi: no size lock holds
+  SIZE ownSize_{};          // the outer size the window last gave itself
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -60,31 +60,11 @@ void MainWindow::SizeLimits(MINMAXINFO& limits) {
   limits.ptMaxTrackSize = {answer.maxTrackWidth, answer.maxTrackHeight};
 }
 
-namespace {
-// Posted when a new size was refused, for the window to show its own size again.
-constexpr UINT kSizeRefused = WM_APP + 2;
-}  // namespace
+SIZE MainWindow::HeldSize() const {
+  return LayoutOuterSize();
+}
 
 LRESULT MainWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_WINDOWPOSCHANGING && controls_ != nullptr && !rescaling_ &&
-      !::IsIconic(window_)) {
-    // Under Wine the window manager resizes the window's X11 window itself (Wine gives it no
-    // size hints for a sizeable frame), then asks for the new size here, which the lock
-    // refuses: the X11 window would keep the size it was dragged or maximised to, black
-    // beyond the window. The window takes its own size again once this request is done.
-    const auto* place = reinterpret_cast<const WINDOWPOS*>(lParam);
-    const SIZE size = LayoutOuterSize();
-    if ((place->flags & SWP_NOSIZE) == 0 && (place->cx != size.cx || place->cy != size.cy))
-      ::PostMessageW(window_, kSizeRefused, 0, 0);
-  }
-  if (message == kSizeRefused) {
-    const SIZE size = LayoutOuterSize();
-    rescaling_ = true;
-    ::SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    rescaling_ = false;
-    return 0;
-  }
   if (message == WM_CLOSE) {
     // By the quit command, the title bar or the system menu: the loop ends, and the windows
     // go with the shut-down.

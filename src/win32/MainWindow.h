@@ -26,6 +26,7 @@ class MainWindow final : public FormWindow<MainView> {
  protected:
   LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam) override;
   void SizeLimits(MINMAXINFO& limits) override;
+  SIZE HeldSize() const override;
 
  private:
   TCalendar& Calendar(std::string_view control) override;

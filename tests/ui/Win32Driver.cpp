@@ -236,7 +236,9 @@ class Win32Driver final : public Driver {
     MSG press{::GetFocus(), down, vk, 1 | context, 0, {}};
     TApplication::Dispatch(press);
     Process();
-    MSG release{::GetFocus(), up, vk, 1 | context | (1u << 30) | (1u << 31), 0, {}};
+    // The previous state and the transition bits: a release.
+    const LPARAM released = 1 | context | static_cast<LPARAM>(0xC0000000u);
+    MSG release{::GetFocus(), up, vk, released, 0, {}};
     TApplication::Dispatch(release);
     state[VK_SHIFT] = saved[0];
     state[VK_CONTROL] = saved[1];
@@ -319,10 +321,12 @@ class Win32Driver final : public Driver {
   }
   bool Visible(Window window) override { return ::IsWindowVisible(Top(window)) != FALSE; }
   bool Active(Window window) override {
+    Settle();
     return ::GetActiveWindow() == Top(window) && ::GetForegroundWindow() == Top(window);
   }
   bool Enabled(Window window) override { return ::IsWindowEnabled(Top(window)) != FALSE; }
   Size ClientSize(Window window) override {
+    Settle();
     RECT client{};
     ::GetClientRect(Top(window), &client);
     return {client.right, client.bottom};
@@ -347,15 +351,15 @@ class Win32Driver final : public Driver {
 
   void Minimise(Window window) override {
     ::ShowWindow(Top(window), SW_MINIMIZE);
-    Process();
+    Settle();
   }
   void Restore(Window window) override {
     ::ShowWindow(Top(window), SW_RESTORE);
-    Process();
+    Settle();
   }
   void Maximise(Window window) override {
     ::ShowWindow(Top(window), SW_MAXIMIZE);
-    Process();
+    Settle();
   }
   void RequestClientSize(Window window, Size size) override {
     HWND top = Top(window);
@@ -365,13 +369,14 @@ class Win32Driver final : public Driver {
                          static_cast<DWORD>(::GetWindowLongPtrW(top, GWL_EXSTYLE)));
     ::SetWindowPos(top, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOMOVE | SWP_NOZORDER);
-    Process();
+    Settle();
   }
 
   void WhileModal(std::function<void()> whileShown) override {
     whileShown_ = std::move(whileShown);
   }
   bool ErrorBoxInFront() override {
+    Settle();
     HWND box = VisibleBox();
     if (box == nullptr) return false;
     // Nothing of ours above the box in the z-order, and the box active.
@@ -427,6 +432,19 @@ class Win32Driver final : public Driver {
     return about_ == nullptr ? nullptr : about_->Handle();
   }
   HWND Main() { return main_->Handle(); }
+  // Handles what comes until the window system has been quiet for a moment (two seconds at
+  // most): a window manager answers our requests (activation, mapping, sizes) with events of
+  // its own, a little later.
+  static void Settle() {
+    const DWORD start = ::GetTickCount();
+    do {
+      TApplication::ProcessPending();
+    } while (::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50,
+                                         QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE) !=
+                 WAIT_TIMEOUT &&
+             ::GetTickCount() - start < 2000);
+    TApplication::ProcessPending();
+  }
   HWND ToolBar() {
     return ::FindWindowExW(main_->Controls().Find("ControlBar1"), nullptr, TOOLBARCLASSNAMEW,
                            nullptr);
