@@ -263,7 +263,14 @@ LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
           ::PostMessageW(window_, kModalToFront, 0, 0);
         }
         break;
+      case WM_SIZE:
+        // Nor is it maximised: under Wine the window manager would hold the maximised X11
+        // window at the screen's size, against the size the window keeps.
+        if (wParam == SIZE_MAXIMIZED && HeldSize().cx > 0)
+          ::PostMessageW(window_, kSizeRefused, 0, 0);
+        break;
       case kSizeRefused:
+        if (::IsZoomed(window_) && HeldSize().cx > 0) ::ShowWindow(window_, SW_RESTORE);
         if (const SIZE held = HeldSize(); held.cx > 0 && !::IsIconic(window_)) {
           const bool rescaling = rescaling_;
           rescaling_ = true;
