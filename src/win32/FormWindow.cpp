@@ -238,21 +238,22 @@ LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
         SetClientSize(ToDips(client.right, old), ToDips(client.bottom, old));
         return 0;
       }
-      // While the error box or a modal dialog shows, it stays in front of every window of
-      // ours: a disabled window that comes forward (activated, clicked, raised) puts it back.
       case WM_WINDOWPOSCHANGING: {
         auto* place = reinterpret_cast<WINDOWPOS*>(lParam);
         const SIZE held = HeldSize();
         if (held.cx > 0 && !rescaling_ && !::IsIconic(window_) &&
             (place->flags & SWP_NOSIZE) == 0 && (place->cx != held.cx || place->cy != held.cy)) {
-          // Under Wine the window manager sizes the window's X11 window itself (Wine gives it
-          // no size hints for a sizeable frame, and those of a dialog frame may be stale), then
-          // asks for that size here: refused, the X11 window would keep it, black beyond the
-          // window. The window takes its own size again once this request is done.
+          // A window of a fixed size keeps it. Under Wine the window manager sizes the
+          // window's X11 window itself (Wine gives it no size hints for a sizeable frame, and
+          // a dialog's own new size may come back from it stale), then asks for that size here:
+          // refused, the X11 window would keep it, black beyond the window. The window takes
+          // its own size again once this request is done.
           place->cx = held.cx;
           place->cy = held.cy;
           ::PostMessageW(window_, kSizeRefused, 0, 0);
         }
+        // While the error box or a modal dialog shows, it stays in front of every window of
+        // ours: a disabled window that comes forward (raised, activated, clicked) puts it back.
         HWND modal = ::IsWindowEnabled(window_) ? nullptr : TApplication::ModalWindow();
         if (modal != nullptr && (place->flags & SWP_NOZORDER) == 0) place->hwndInsertAfter = modal;
         break;
