@@ -53,11 +53,7 @@ class QtFrontEnd final : public FrontEndWindows<MainWindow, SearchWindow> {
     app_->HandleException(std::move(failure));
   }
   void RedirectErrorBox(std::function<void(const std::string& text)> box) override {
-    if (box) {
-      app_->SetErrorBox(std::move(box));
-    } else {
-      app_->RestoreDefaultErrorBox();
-    }
+    app_->SetErrorBox(std::move(box));
   }
 
   void ShowMainWindow() override { main_->ShowCentred(); }
