@@ -213,7 +213,10 @@ TEST_F(HelpProbeTest, AnOldReportIsRemovedEvenWithoutDebugMode) {
   EXPECT_FALSE(env.debugMode);
   EXPECT_EQ(env.logDir, kModuleDir);
   EXPECT_EQ(Report(), "(none)");
-  EXPECT_EQ(fake.files.files.count(kModuleDir + "/$_Temp_$.$$$"), 0u);
+  // Never touched (it may be a link that Wine shows as a file); a name of the test's own
+  // stands in for it, and none is left.
+  EXPECT_EQ(fake.files.files.at(kModuleDir + "/$_Temp_$.$$$"), "left over");
+  EXPECT_EQ(fake.files.files.size(), 1u);
 }
 
 TEST_F(HelpProbeTest, UnwritableModuleDirectoryLogsToTheTemporaryDirectory) {
