@@ -127,15 +127,22 @@ package_windows() {
   version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
   stage=$scratch/Dorvane-$version
   cmake --install "$build" --prefix "$stage" --strip >/dev/null
-  [ "$(cd "$stage" && find . -type f | sort | tr '\n' ' ')" = "./Dorvane.chm ./dorvane.exe " ] ||
-    fail "the Windows build installs other files than dorvane.exe and Dorvane.chm: $(ls -R "$stage")"
+  [ "$(cd "$stage" && find . -type f | sort | tr '\n' ' ')" = "./Dorvane.chm ./dorvane.com ./dorvane.exe " ] ||
+    fail "the Windows build installs other files than dorvane.exe, dorvane.com and Dorvane.chm: $(ls -R "$stage")"
 
   mkdir -p build-package
   setup=build-package/dorvane-$version-windows-x86_64-setup.exe
   zipfile=build-package/dorvane-$version-windows-x86_64.zip
   rm -f "$setup" "$zipfile"
-  makensis -V2 -DSTAGE="$stage" -DVERSION="$version" -DOUTFILE="$PWD/$setup" \
+  makensis -V2 -DSTAGE="$stage" -DVERSION="$version" -DOUTFILE="$PWD/$setup" -DLICENSE="$PWD/LICENSE" \
     -DICON="$PWD/$build/src/win32/resources/dorvane.ico" packaging/windows/dorvane.nsi
+  # The zip also carries a short French guide, the licence, and the notices of the runtimes
+  # linked into the programs, with their full texts as Debian ships them; Windows line ends.
+  local crlf='s/\r*$/\r/'
+  sed "$crlf" packaging/windows/LISEZMOI.txt >"$stage/LISEZMOI.txt"
+  sed "$crlf" LICENSE >"$stage/LICENCE.txt"
+  cat packaging/windows/TIERS.txt /usr/share/doc/gcc-mingw-w64-base/copyright \
+    /usr/share/doc/mingw-w64-common/copyright | sed "$crlf" >"$stage/TIERS.txt"
   (cd "$scratch" && zip -9 -X -q -r "$OLDPWD/$zipfile" "Dorvane-$version")
   test_installer "$setup"
   echo "Windows installer: $setup ($(stat -c %s "$setup") bytes)"
@@ -190,6 +197,36 @@ test_installer() {
     fi
     echo "Installed, run and uninstalled under Wine: $mode"
   done
+
+  # /D= chooses the folder. It is read as NSIS reads it, last and unquoted: through cmd, which
+  # passes the line as typed (wine would quote an argument with a blank).
+  local windir='C:\Outils\Dorvane' unixdir running status
+  wine cmd /c "start /wait $(winepath -w "$PWD/$setup") /S /CurrentUser /D=$windir" ||
+    fail "the installer failed with /D="
+  wineserver -w
+  unixdir=$(winepath -u "$windir" 2>/dev/null)
+  [ -f "$unixdir/dorvane.exe" ] || fail "/D= was not honoured: nothing in $windir"
+
+  # A running Dorvane: a silent installation over it and a silent uninstallation both end with
+  # status 3 and change nothing. The uninstaller runs in place (_?=), as its own copy in the
+  # temporary folder runs, whose status is the one that counts.
+  (cd "$unixdir" && DISPLAY= exec xvfb-run -a wine dorvane.exe) &
+  running=$!
+  sleep 10
+  listing >"$scratch/while-running"
+  status=0
+  wine cmd /c "start /wait $(winepath -w "$PWD/$setup") /S /CurrentUser /D=$windir" || status=$?
+  [ "$status" = 3 ] || fail "an installation over a running Dorvane ended with status $status"
+  status=0
+  wine cmd /c "start /wait $windir\\desinstaller.exe /S /CurrentUser _?=$windir" || status=$?
+  [ "$status" = 3 ] || fail "an uninstallation under a running Dorvane ended with status $status"
+  listing | diff "$scratch/while-running" - >&2 || fail "the refused runs changed files"
+  wineserver -k
+  wait "$running" 2>/dev/null || true
+  wine "$unixdir/desinstaller.exe" /S /CurrentUser || fail "the uninstaller failed after /D="
+  wineserver -w
+  [ ! -e "$unixdir/dorvane.exe" ] || fail "the uninstaller left $windir behind"
+  echo "Refused over a running Dorvane, and /D= honoured, under Wine"
 }
 
 if [ "$what" != windows ]; then package_deb; fi

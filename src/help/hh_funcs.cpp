@@ -136,9 +136,8 @@ bool DirectoryIsWritable(const std::string& dir) {
   // A name already there is left alone, whatever it is (under Wine a Unix link looks like the
   // file it leads to): a few names of the test's own stand in for it.
   for (int attempt = 0; attempt < 4; ++attempt) {
-    const std::string file =
-        base + (attempt == 0 ? std::string(kWritableTestFileName)
-                             : "$_Temp_$" + std::to_string(attempt) + ".$$$");
+    const std::string file = base + (attempt == 0 ? std::string(kWritableTestFileName)
+                                                  : "$_Temp_$" + std::to_string(attempt) + ".$$$");
     if (files.CanCreateFile(file)) return true;
     if (!files.FileExists(file) && !files.DirectoryExists(file) && !files.IsSymbolicLink(file))
       return false;

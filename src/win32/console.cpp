@@ -55,8 +55,7 @@ int StartWindowProgram(bool wait) {
   PROCESS_INFORMATION started{};
   if (!::CreateProcessW(platform::Wide(program).c_str(), line.data(), nullptr, nullptr, wait, 0,
                         nullptr, nullptr, &startup, &started)) {
-    WriteStandard(StandardStream::kError,
-                  "Impossible de lancer " + OneLineText(program) + ".\n");
+    WriteStandard(StandardStream::kError, "Impossible de lancer " + OneLineText(program) + ".\n");
     return kOutputFailed;
   }
   DWORD status = 0;

@@ -129,7 +129,10 @@ TEST(Utf16, EveryCodePointRoundTrips) {
     ASSERT_TRUE(IsWellFormedUtf8(utf8)) << static_cast<unsigned>(cp);
   }
   EXPECT_EQ(Utf8FromUtf16(u"a\xD800"), "a\xED\xA0\x80");
-  for (const std::u16string lone : {u"a\xD800", u"\xDC00" u"b", u"\xDC00\xD800"})
+  for (const std::u16string lone : {u"a\xD800",
+                                    u"\xDC00"
+                                    u"b",
+                                    u"\xDC00\xD800"})
     EXPECT_FALSE(IsWellFormedUtf8(Utf8FromUtf16(lone)));
   EXPECT_TRUE(IsWellFormedUtf8(Utf8FromUtf16(u"a\xFFFD\xD83D\xDE00")));
   EXPECT_EQ(Utf16FromUtf8("\xC3(\xF0\x9F\x98"), u"\xFFFD(\xFFFD");

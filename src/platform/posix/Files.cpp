@@ -52,7 +52,8 @@ class LinuxFiles final : public FileSystem {
   bool CanCreateFile(const std::string& path) override {
     const std::string parent = DirectoryOf(path);
     struct stat st {};
-    if (::stat(parent.empty() ? "." : parent.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
+    if (::stat(parent.empty() ? "." : parent.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ||
+        st.st_uid != ::geteuid())
       return false;
     // O_EXCL: a name already there, a link included, is never opened.
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,

@@ -20,8 +20,9 @@ DWORD Attributes(const std::string& path) {
 // device (a serial port) or a pipe.
 HANDLE OpenToQuery(const std::string& path, DWORD flags) {
   if (path.empty()) return INVALID_HANDLE_VALUE;
-  return ::CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                       nullptr, OPEN_EXISTING, flags, nullptr);
+  return ::CreateFileW(Wide(path).c_str(), 0,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, flags, nullptr);
 }
 
 // Names compare as the file system compares them: regardless of case.
@@ -69,8 +70,7 @@ bool IsNamedFile(HANDLE file, const std::string& path) {
 bool IsPlainNamedFile(HANDLE file, const std::string& path) {
   BY_HANDLE_FILE_INFORMATION info{};
   return ::GetFileType(file) == FILE_TYPE_DISK && ::GetFileInformationByHandle(file, &info) &&
-         (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) ==
-             0 &&
+         (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) == 0 &&
          info.nNumberOfLinks == 1 && IsNamedFile(file, path);
 }
 
@@ -117,8 +117,8 @@ class Win32Files final : public FileSystem {
 
   bool CanCreateFile(const std::string& path) override {
     // CREATE_NEW never opens a name that is there; the system deletes the file as it closes.
-    HANDLE file = OpenForWriting(path, GENERIC_WRITE | DELETE, CREATE_NEW,
-                                 FILE_FLAG_DELETE_ON_CLOSE);
+    HANDLE file =
+        OpenForWriting(path, GENERIC_WRITE | DELETE, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE);
     return file != INVALID_HANDLE_VALUE && ::CloseHandle(file) != 0;
   }
 
@@ -128,10 +128,10 @@ class Win32Files final : public FileSystem {
     HANDLE entry = OpenToQuery(path, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS);
     if (entry == INVALID_HANDLE_VALUE) return false;
     BY_HANDLE_FILE_INFORMATION info{};
-    const bool ours = ::GetFileInformationByHandle(entry, &info) &&
-                      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-                      ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ||
-                       IsNamedFile(entry, path));
+    const bool ours =
+        ::GetFileInformationByHandle(entry, &info) &&
+        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || IsNamedFile(entry, path));
     ::CloseHandle(entry);
     if (!ours) return false;
     const std::wstring name = Wide(path);

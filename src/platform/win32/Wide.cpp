@@ -23,8 +23,8 @@ std::optional<std::string> AnsiText(std::string_view utf8) {
   if (wide.empty()) return std::string();
   const int size = static_cast<int>(wide.size());
   BOOL lacking = FALSE;
-  const int needed = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size,
-                                           nullptr, 0, nullptr, &lacking);
+  const int needed = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr,
+                                           0, nullptr, &lacking);
   if (needed <= 0 || lacking) return std::nullopt;
   std::string out(static_cast<std::size_t>(needed), '\0');
   ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, out.data(), needed,
