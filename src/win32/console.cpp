@@ -2,7 +2,7 @@
 // It runs the options that print in the console that started it, and ends with their status;
 // for anything else it starts dorvane.exe beside it with the same arguments (and, for a
 // screenshot, waits for it and ends with its status).
-#include <optional>
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -10,7 +10,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/LaunchOptions.h"
-#include "cli/Modules.h"
+#include "cli/Program.h"
 #include "platform/Process.h"
 #include "platform/win32/Wide.h"
 #include "text/Paths.h"
@@ -68,19 +68,27 @@ int StartWindowProgram(bool wait) {
   return static_cast<int>(status);
 }
 
+// The options that print run here, in the console; the windows in dorvane.exe.
+class ConsoleLauncher final : public dorvane::Launcher {
+ public:
+  std::ostream& Output() override { return output_; }
+  void WriteError(const std::string& line) override {
+    dorvane::WriteStandard(dorvane::StandardStream::kError, line + "\n");
+  }
+  int RunWindows(const dorvane::LaunchOptions& options) override {
+    return StartWindowProgram(options.screenshot.has_value());
+  }
+
+ private:
+  dorvane::StandardStreamBuffer outputBuffer_{dorvane::StandardStream::kOutput};
+  std::ostream output_{&outputBuffer_};
+};
+
 }  // namespace
 
 int main() {
   std::vector<std::string> args = dorvane::platform::SystemProcess().Arguments();
   if (!args.empty()) args.erase(args.begin());
-  if (dorvane::IsScreenshotCommand(args)) return StartWindowProgram(true);
-
-  dorvane::ReloadDateLocale();
-  dorvane::StandardStreamBuffer outBuffer(dorvane::StandardStream::kOutput);
-  dorvane::StandardStreamBuffer errBuffer(dorvane::StandardStream::kError);
-  std::ostream out(&outBuffer);
-  std::ostream err(&errBuffer);
-  const dorvane::CommandLineOutcome outcome = dorvane::RunCommandLine(args, out, err);
-  if (!outcome.openWindow) return outcome.exitStatus;
-  return StartWindowProgram(false);
+  ConsoleLauncher launcher;
+  return dorvane::RunProgram(args, launcher);
 }
