@@ -5,11 +5,13 @@
 #   debian/ as a distribution builds it (its compiler flags and hardening, no tests); its
 #   desktop entry, metainfo and contents checked, lintian run on it, then unpacked into a
 #   scratch root and the program run from there.
-# - windows: the x86_64 Windows build's Release dorvane.exe and Dorvane.chm, as the installer
-#   dorvane-<version>-windows-x86_64-setup.exe (NSIS, packaging/windows/dorvane.nsi) and the zip
-#   dorvane-<version>-windows-x86_64.zip; the installer is then tried under Wine in a fresh
-#   prefix, for the current user and for all users: silent install, the installed program
-#   prints, the shortcut is there, and the silent uninstall leaves nothing of ours behind.
+# - windows: the x86_64 Windows build's Release dorvane.exe, dorvane.com and Dorvane.chm, as the
+#   installer dorvane-<version>-windows-x86_64-setup.exe (NSIS, packaging/windows/dorvane.nsi)
+#   and the zip dorvane-<version>-windows-x86_64.zip (with LISEZMOI.txt, the licence and the
+#   runtimes' notices); the installer is then tried under Wine in a fresh prefix, for the current user
+#   and for all users: silent install, the other mode refused, the installed program prints,
+#   the shortcut is there, and the silent uninstall leaves nothing of ours behind; then /D=,
+#   and both refusals over a running Dorvane, which change nothing.
 # Usage: scripts/package.sh [deb|windows]   (default: both)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -151,7 +153,7 @@ package_windows() {
 
 # The installer under Wine, in a fresh prefix, in each mode.
 test_installer() {
-  local setup=$1 mode hive location dir shortcut out
+  local setup=$1 mode hive location dir shortcut out status
   local key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Dorvane'
   export WINEPREFIX=$scratch/wine WINEDEBUG=-all DISPLAY=
   # A French user: the prefix keeps the locale's formats it was made with.
@@ -183,6 +185,13 @@ test_installer() {
     esac
     [ -f "${shortcut[0]}/Microsoft/Windows/Start Menu/Programs/Dorvane.lnk" ] ||
       fail "no Start-menu shortcut ($mode)"
+    # The other mode notices this installation, names it, and installs nothing (status 4).
+    if [ "$mode" = CurrentUser ]; then
+      status=0
+      wine "$PWD/$setup" /S /AllUsers || status=$?
+      [ "$status" = 4 ] || fail "installing for all users over a per-user installation: status $status"
+      [ ! -e "$WINEPREFIX/drive_c/Program Files/Dorvane" ] || fail "the refused installation installed"
+    fi
     out=$(LC_ALL= LANG=fr_FR.UTF-8 wine "$dir/dorvane.exe" --print 2005-03-07 | tr -d '\r')
     [ "$out" = "$expected" ] ||
       fail "$(printf 'the installed dorvane.exe --print wrote (%s):\n%s' "$mode" "$out")"
@@ -200,7 +209,7 @@ test_installer() {
 
   # /D= chooses the folder. It is read as NSIS reads it, last and unquoted: through cmd, which
   # passes the line as typed (wine would quote an argument with a blank).
-  local windir='C:\Outils\Dorvane' unixdir running status
+  local windir='C:\Outils\Dorvane' unixdir running
   wine cmd /c "start /wait $(winepath -w "$PWD/$setup") /S /CurrentUser /D=$windir" ||
     fail "the installer failed with /D="
   wineserver -w
