@@ -47,7 +47,8 @@ if [ "$mode" = package ] || [ "$mode" = package-deb ]; then
   pkgs+=(dpkg-dev lintian desktop-file-utils appstream git)
 fi
 if [ "$mode" = package ] || [ "$mode" = package-windows ]; then
-  pkgs+=("${windows[@]}" nsis zip)
+  # xvfb: the installer is tried over a running Dorvane, whose window needs a display.
+  pkgs+=("${windows[@]}" nsis zip xvfb xauth)
 fi
 windows_mode=false
 case $mode in test | package | package-windows) windows_mode=true ;; esac

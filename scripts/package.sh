@@ -5,11 +5,13 @@
 #   debian/ as a distribution builds it (its compiler flags and hardening, no tests); its
 #   desktop entry, metainfo and contents checked, lintian run on it, then unpacked into a
 #   scratch root and the program run from there.
-# - windows: the x86_64 Windows build's Release dorvane.exe and Dorvane.chm, as the installer
-#   dorvane-<version>-windows-x86_64-setup.exe (NSIS, packaging/windows/dorvane.nsi) and the zip
-#   dorvane-<version>-windows-x86_64.zip; the installer is then tried under Wine in a fresh
-#   prefix, for the current user and for all users: silent install, the installed program
-#   prints, the shortcut is there, and the silent uninstall leaves nothing of ours behind.
+# - windows: the x86_64 Windows build's Release dorvane.exe, dorvane.com and Dorvane.chm, as the
+#   installer dorvane-<version>-windows-x86_64-setup.exe (NSIS, packaging/windows/dorvane.nsi)
+#   and the zip dorvane-<version>-windows-x86_64.zip (with LISEZMOI.txt, the licence and the
+#   runtimes' notices); the installer is then tried under Wine in a fresh prefix, for the current user
+#   and for all users: silent install, the other mode refused, the installed program prints,
+#   the shortcut is there, and the silent uninstall leaves nothing of ours behind; then /D=,
+#   and both refusals over a running Dorvane, which change nothing.
 # Usage: scripts/package.sh [deb|windows]   (default: both)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -127,15 +129,22 @@ package_windows() {
   version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
   stage=$scratch/Dorvane-$version
   cmake --install "$build" --prefix "$stage" --strip >/dev/null
-  [ "$(cd "$stage" && find . -type f | sort | tr '\n' ' ')" = "./Dorvane.chm ./dorvane.exe " ] ||
-    fail "the Windows build installs other files than dorvane.exe and Dorvane.chm: $(ls -R "$stage")"
+  [ "$(cd "$stage" && find . -type f | sort | tr '\n' ' ')" = "./Dorvane.chm ./dorvane.com ./dorvane.exe " ] ||
+    fail "the Windows build installs other files than dorvane.exe, dorvane.com and Dorvane.chm: $(ls -R "$stage")"
 
   mkdir -p build-package
   setup=build-package/dorvane-$version-windows-x86_64-setup.exe
   zipfile=build-package/dorvane-$version-windows-x86_64.zip
   rm -f "$setup" "$zipfile"
-  makensis -V2 -DSTAGE="$stage" -DVERSION="$version" -DOUTFILE="$PWD/$setup" \
+  makensis -V2 -DSTAGE="$stage" -DVERSION="$version" -DOUTFILE="$PWD/$setup" -DLICENSE="$PWD/LICENSE" \
     -DICON="$PWD/$build/src/win32/resources/dorvane.ico" packaging/windows/dorvane.nsi
+  # The zip also carries a short French guide, the licence, and the notices of the runtimes
+  # linked into the programs, with their full texts as Debian ships them; Windows line ends.
+  local crlf='s/\r*$/\r/'
+  sed "$crlf" packaging/windows/LISEZMOI.txt >"$stage/LISEZMOI.txt"
+  sed "$crlf" LICENSE >"$stage/LICENCE.txt"
+  cat packaging/windows/TIERS.txt /usr/share/doc/gcc-mingw-w64-base/copyright \
+    /usr/share/doc/mingw-w64-common/copyright | sed "$crlf" >"$stage/TIERS.txt"
   (cd "$scratch" && zip -9 -X -q -r "$OLDPWD/$zipfile" "Dorvane-$version")
   test_installer "$setup"
   echo "Windows installer: $setup ($(stat -c %s "$setup") bytes)"
@@ -144,7 +153,7 @@ package_windows() {
 
 # The installer under Wine, in a fresh prefix, in each mode.
 test_installer() {
-  local setup=$1 mode hive location dir shortcut out
+  local setup=$1 mode hive location dir shortcut out status
   local key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Dorvane'
   export WINEPREFIX=$scratch/wine WINEDEBUG=-all DISPLAY=
   # A French user: the prefix keeps the locale's formats it was made with.
@@ -176,6 +185,13 @@ test_installer() {
     esac
     [ -f "${shortcut[0]}/Microsoft/Windows/Start Menu/Programs/Dorvane.lnk" ] ||
       fail "no Start-menu shortcut ($mode)"
+    # The other mode notices this installation, names it, and installs nothing (status 4).
+    if [ "$mode" = CurrentUser ]; then
+      status=0
+      wine "$PWD/$setup" /S /AllUsers || status=$?
+      [ "$status" = 4 ] || fail "installing for all users over a per-user installation: status $status"
+      [ ! -e "$WINEPREFIX/drive_c/Program Files/Dorvane" ] || fail "the refused installation installed"
+    fi
     out=$(LC_ALL= LANG=fr_FR.UTF-8 wine "$dir/dorvane.exe" --print 2005-03-07 | tr -d '\r')
     [ "$out" = "$expected" ] ||
       fail "$(printf 'the installed dorvane.exe --print wrote (%s):\n%s' "$mode" "$out")"
@@ -190,6 +206,36 @@ test_installer() {
     fi
     echo "Installed, run and uninstalled under Wine: $mode"
   done
+
+  # /D= chooses the folder. It is read as NSIS reads it, last and unquoted: through cmd, which
+  # passes the line as typed (wine would quote an argument with a blank).
+  local windir='C:\Outils\Dorvane' unixdir running
+  wine cmd /c "start /wait $(winepath -w "$PWD/$setup") /S /CurrentUser /D=$windir" ||
+    fail "the installer failed with /D="
+  wineserver -w
+  unixdir=$(winepath -u "$windir" 2>/dev/null)
+  [ -f "$unixdir/dorvane.exe" ] || fail "/D= was not honoured: nothing in $windir"
+
+  # A running Dorvane: a silent installation over it and a silent uninstallation both end with
+  # status 3 and change nothing. The uninstaller runs in place (_?=), as its own copy in the
+  # temporary folder runs, whose status is the one that counts.
+  (cd "$unixdir" && DISPLAY= exec xvfb-run -a wine dorvane.exe) &
+  running=$!
+  sleep 10
+  listing >"$scratch/while-running"
+  status=0
+  wine cmd /c "start /wait $(winepath -w "$PWD/$setup") /S /CurrentUser /D=$windir" || status=$?
+  [ "$status" = 3 ] || fail "an installation over a running Dorvane ended with status $status"
+  status=0
+  wine cmd /c "start /wait $windir\\desinstaller.exe /S /CurrentUser _?=$windir" || status=$?
+  [ "$status" = 3 ] || fail "an uninstallation under a running Dorvane ended with status $status"
+  listing | diff "$scratch/while-running" - >&2 || fail "the refused runs changed files"
+  wineserver -k
+  wait "$running" 2>/dev/null || true
+  wine "$unixdir/desinstaller.exe" /S /CurrentUser || fail "the uninstaller failed after /D="
+  wineserver -w
+  [ ! -e "$unixdir/dorvane.exe" ] || fail "the uninstaller left $windir behind"
+  echo "Refused over a running Dorvane, and /D= honoured, under Wine"
 }
 
 if [ "$what" != windows ]; then package_deb; fi

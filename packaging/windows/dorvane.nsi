@@ -1,16 +1,20 @@
 ; The Windows installer of Dorvane (x86_64), made by scripts/package.sh with makensis:
-;   makensis -DSTAGE=<folder with dorvane.exe and Dorvane.chm> -DVERSION=1.0.0 -DICON=<dorvane.ico>
+;   makensis -DSTAGE=<folder with dorvane.exe, dorvane.com, Dorvane.chm> -DVERSION=1.0.0 -DICON=<dorvane.ico> -DLICENSE=<LICENSE>
 ;            -DOUTFILE=<setup.exe> packaging/windows/dorvane.nsi
 ; Installs for the current user (in their own programs folder, HKCU) or for all users (Program
 ; Files, HKLM): a page asks, or the command line says it (/CurrentUser or /AllUsers; /S for a
-; silent install). A Start-menu shortcut, the help file beside the program, and an uninstaller
-; registered in Add/Remove Programs, which removes all of it.
+; silent install; /D=folder, last, for the folder). The licence, the program with its console
+; companion (dorvane.com) and the help file beside it, a Start-menu shortcut, a desktop one if
+; chosen, and an uninstaller registered in Add/Remove Programs, which removes all of it.
+; Neither installs nor uninstalls over a running Dorvane: the user is asked to close it, and a
+; silent run ends with status 3, having changed nothing. An installation in the other mode is
+; not overlooked: it is named, and a silent run ends with status 4.
 
 Unicode true
 SetCompressor /SOLID lzma
 
-!ifndef STAGE | VERSION | ICON | OUTFILE
-  !error "STAGE, VERSION, ICON and OUTFILE must be defined (see scripts/package.sh)"
+!ifndef STAGE | VERSION | ICON | OUTFILE | LICENSE
+  !error "STAGE, VERSION, ICON, OUTFILE and LICENSE must be defined (see scripts/package.sh)"
 !endif
 
 !define PRODUCT "Dorvane"
@@ -21,6 +25,7 @@ SetCompressor /SOLID lzma
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
 BrandingText "${PRODUCT} ${VERSION}"
+ManifestDPIAware true
 
 ; Per user or for all users.
 !define MULTIUSER_EXECUTIONLEVEL Highest
@@ -39,6 +44,7 @@ BrandingText "${PRODUCT} ${VERSION}"
 !include MultiUser.nsh
 !include MUI2.nsh
 !include x64.nsh
+!include LogicLib.nsh
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -46,7 +52,10 @@ BrandingText "${PRODUCT} ${VERSION}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\dorvane.exe"
 
 !insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
+!insertmacro MUI_PAGE_COMPONENTS
+!define MUI_PAGE_CUSTOMFUNCTION_PRE KeepCommandLineFolder
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -73,18 +82,84 @@ VIAddVersionKey /LANG=${LANG_FRENCH} "LegalCopyright" "© 2026, les auteurs de D
   !insertmacro MULTIUSER_${UN}INIT
 !macroend
 
+Var CommandLineFolder
+
 Function .onInit
+  ; /D= sets the folder before this runs; the mode's own folder must not replace it.
+  StrCpy $CommandLineFolder $INSTDIR
   !insertmacro DORVANE_INIT ""
+  Call KeepCommandLineFolder
+FunctionEnd
+
+Function KeepCommandLineFolder
+  StrCmp $CommandLineFolder "" +2
+  StrCpy $INSTDIR $CommandLineFolder
 FunctionEnd
 
 Function un.onInit
   !insertmacro DORVANE_INIT "UN"
 FunctionEnd
 
-Section
+; Whether Dorvane runs from the folder: its program files cannot then be opened for writing.
+; Asks the user to close it (Retry, or Cancel to stop), or, silent, stops with status 3; either
+; way before anything has changed.
+!macro DORVANE_IN_USE FILE
+  ${If} ${FileExists} "$INSTDIR\${FILE}"
+    ClearErrors
+    FileOpen $2 "$INSTDIR\${FILE}" a
+    ${If} ${Errors}
+      StrCpy $1 "${FILE}"
+    ${Else}
+      FileClose $2
+    ${EndIf}
+  ${EndIf}
+!macroend
+
+!macro DORVANE_NOT_RUNNING UN
+Function ${UN}NotRunning
+  retry:
+  StrCpy $1 ""
+  !insertmacro DORVANE_IN_USE dorvane.exe
+  !insertmacro DORVANE_IN_USE dorvane.com
+  ${If} $1 != ""
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "${PRODUCT} est ouvert ($INSTDIR\$1). Fermez-le, puis cliquez sur Réessayer." \
+      /SD IDCANCEL IDRETRY retry
+    SetErrorLevel 3
+    Quit
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro DORVANE_NOT_RUNNING ""
+!insertmacro DORVANE_NOT_RUNNING "un."
+
+; An installation in the other mode is named rather than left behind a second one.
+Function NoOtherInstallation
+  ${If} $MultiUser.InstallMode == "AllUsers"
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    StrCpy $1 "pour votre compte seul"
+  ${Else}
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    StrCpy $1 "pour tous les utilisateurs"
+  ${EndIf}
+  ${If} $0 != ""
+    MessageBox MB_OK|MB_ICONEXCLAMATION \
+      "${PRODUCT} est déjà installé $1, dans $0. Désinstallez-le d'abord, ou installez-le de la même façon." \
+      /SD IDOK
+    SetErrorLevel 4
+    Quit
+  ${EndIf}
+FunctionEnd
+
+Section "${PRODUCT}" SectionProgram
+  SectionIn RO
+  Call NoOtherInstallation
+  Call NotRunning
   SetOutPath "$INSTDIR"
   File "${STAGE}\dorvane.exe"
+  File "${STAGE}\dorvane.com"
   File "${STAGE}\Dorvane.chm"
+  File "/oname=LICENCE.txt" "${LICENSE}"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\dorvane.exe"
 
@@ -92,7 +167,7 @@ Section
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$\"$INSTDIR\dorvane.exe$\",0"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\dorvane.exe,0"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" \
     "$\"$INSTDIR\${UNINSTALLER}$\" /$MultiUser.InstallMode"
@@ -104,9 +179,21 @@ Section
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+Section /o "Raccourci sur le Bureau" SectionDesktop
+  CreateShortcut "$DESKTOP\${PRODUCT}.lnk" "$INSTDIR\dorvane.exe"
+SectionEnd
+
+!insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
+  !insertmacro MUI_DESCRIPTION_TEXT ${SectionProgram} "Le calendrier, son aide et son programme de console."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SectionDesktop} "Une icône de ${PRODUCT} sur le Bureau."
+!insertmacro MUI_FUNCTION_DESCRIPTION_END
+
 Section "Uninstall"
+  Call un.NotRunning
   Delete "$INSTDIR\dorvane.exe"
+  Delete "$INSTDIR\dorvane.com"
   Delete "$INSTDIR\Dorvane.chm"
+  Delete "$INSTDIR\LICENCE.txt"
   ; The start-up report the program writes beside itself in debug mode.
   Delete "$INSTDIR\HHDebug.txt"
   Delete "$INSTDIR\${UNINSTALLER}"
@@ -120,5 +207,6 @@ Section "Uninstall"
     RMDir "$0"
   ${EndIf}
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  Delete "$DESKTOP\${PRODUCT}.lnk"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 SectionEnd

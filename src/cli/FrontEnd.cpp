@@ -50,8 +50,8 @@ int TakeScreenshot(FrontEnd& frontEnd, const ScreenshotRequest& request, const E
 
 int RunWindows(FrontEnd& frontEnd, const LaunchOptions& options, const ErrorLine& error) {
   // 1. The modules, before any window or other thread exists (a toolkit's application object
-  // may start threads of its own).
-  StartModules();
+  // may start threads of its own). In debug mode the user is told where the report went.
+  if (const std::string note = StartModules(); !note.empty()) error(note);
   // 2. The application object and its title.
   frontEnd.CreateApplication(kApplicationTitle, ReloadDateLocale);
   int exitCode = 0;

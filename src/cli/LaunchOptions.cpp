@@ -42,6 +42,12 @@ std::optional<LaunchOptions> ParseLaunchOptions(const std::vector<std::string>& 
       return std::nullopt;
     }
     if (arg == "--screenshot") {
+      // A name that is no text (a lone UTF-16 surrogate on Windows, stray bytes on Linux)
+      // would be written under another name: it is refused.
+      if (!IsWellFormedUtf8(args[i + 1])) {
+        error = "Nom de fichier illisible : '" + OneLineText(args[i + 1]) + "'.";
+        return std::nullopt;
+      }
       options.screenshot.emplace().file = args[++i];
     } else if (arg == "--date") {
       const std::optional<IsoMoment> moment = ReadIsoMoment(args[++i], false);

@@ -7,10 +7,10 @@
 
 namespace dorvane {
 
-void StartModules() {
+std::string StartModules() {
   ReloadDateLocale();
   LoadHelpViewer();
-  ProbeHelpEnvironment();
+  return ProbeHelpEnvironment().reportNote;
 }
 
 void ReloadDateLocale() {

@@ -5,6 +5,7 @@
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "text/Paths.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 namespace {
@@ -50,10 +51,18 @@ void UnloadHelpViewer() {
 
 void ShowProgramHelp() {
   if (g_viewer.helpEntry == nullptr) throw EHelpViewerMissing();
-  const std::string file = platform::AnsiText(
+  const std::string file =
       platform::InstalledFilePath(DirectoryOf(platform::ActiveProcess().ModuleFileName()),
-                                  kHelpFileName, platform::DataDirFromExecutable()));
-  g_viewer.helpEntry(platform::DesktopWindow(), file.c_str(), HH_DISPLAY_TOPIC, 0);
+                                  kHelpFileName, platform::DataDirFromExecutable());
+  if (const std::optional<std::string> ansi = platform::AnsiText(file)) {
+    g_viewer.helpEntry(platform::DesktopWindow(), ansi->c_str(), HH_DISPLAY_TOPIC, 0);
+    return;
+  }
+  // A path that the 8-bit entry cannot carry (a folder named in another script) goes through
+  // the UTF-16 one.
+  if (g_viewer.wideEntry == nullptr) throw EHelpPathUnreadable(file);
+  const std::u16string wide = Utf16FromUtf8(file);
+  g_viewer.wideEntry(platform::DesktopWindow(), wide.c_str(), HH_DISPLAY_TOPIC, 0);
 }
 
 void CloseHelpWindows() {

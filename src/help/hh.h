@@ -5,6 +5,7 @@
 
 #include "help/HtmlHelpApi.h"
 #include "platform/DynamicLibrary.h"
+#include "text/Utf8.h"
 
 namespace dorvane {
 
@@ -15,6 +16,14 @@ inline constexpr const char* kNoHelpViewerMessage = "Aucun visualiseur d'aide n'
 class EHelpViewerMissing : public std::runtime_error {
  public:
   EHelpViewerMissing() : std::runtime_error(kNoHelpViewerMessage) {}
+};
+
+// The help file's path holds characters that the viewer cannot be given.
+class EHelpPathUnreadable : public std::runtime_error {
+ public:
+  explicit EHelpPathUnreadable(const std::string& path)
+      : std::runtime_error("Le visualiseur d'aide ne peut pas lire le nom du fichier " +
+                           OneLineText(path) + ".") {}
 };
 
 // The loaded viewer: all empty while not loaded. Each entry stays empty when the library
@@ -40,7 +49,9 @@ void LoadHelpViewer();
 void UnloadHelpViewer();
 
 // The help command: opens "Dorvane.chm" beside the executable in a help window of its own,
-// owned by the desktop. Raises EHelpViewerMissing when no viewer entry is bound.
+// owned by the desktop, through the 8-bit entry, or the UTF-16 one for a path that the 8-bit
+// code page cannot carry. Raises EHelpViewerMissing when no viewer entry is bound, and
+// EHelpPathUnreadable when neither entry can take the path.
 void ShowProgramHelp();
 
 // On the main window's destruction: closes every help window the program opened. Skipped

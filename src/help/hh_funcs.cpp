@@ -132,11 +132,30 @@ VersionNumbers AdjustBrowserVersion(const VersionNumbers& v) {
 
 bool DirectoryIsWritable(const std::string& dir) {
   platform::FileSystem& files = platform::ActiveFiles();
-  const std::string file =
-      WithoutTrailingSeparators(dir) + files.Style().separator + kWritableTestFileName;
-  if (!files.CreateEmptyFile(file)) return false;
-  files.DeleteFile(file);
-  return true;
+  const std::string base = WithoutTrailingSeparators(dir) + files.Style().separator;
+  // A name already there is left alone, whatever it is (under Wine a Unix link looks like the
+  // file it leads to): a few names of the test's own stand in for it.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    const std::string file = base + (attempt == 0 ? std::string(kWritableTestFileName)
+                                                  : "$_Temp_$" + std::to_string(attempt) + ".$$$");
+    if (files.CanCreateFile(file)) return true;
+    if (!files.FileExists(file) && !files.DirectoryExists(file) && !files.IsSymbolicLink(file))
+      return false;
+  }
+  return false;
+}
+
+bool IsInstalledProgram(const std::string& moduleDir) {
+  platform::FileSystem& files = platform::ActiveFiles();
+  const std::string beside = moduleDir + files.Style().separator + kHelpFileName;
+  const std::string installed =
+      platform::InstalledFilePath(moduleDir, kHelpFileName, platform::DataDirFromExecutable());
+  return installed != beside && files.FileExists(installed);
+}
+
+std::string ReportNote(const std::string& reportFile, bool written) {
+  return written ? "Rapport de diagnostic écrit dans " + OneLineText(reportFile) + "."
+                 : "Impossible d'écrire le rapport de diagnostic " + OneLineText(reportFile) + ".";
 }
 
 void ReadFileVersion(const std::string& path, VersionNumbers& numbers, std::string& text) {
@@ -201,8 +220,10 @@ const HelpEnvironment& ProbeHelpEnvironment() {
   env.moduleName = FileNameOf(env.moduleFile);
   env.runDir = args.empty() ? std::string() : WithoutTrailingSeparators(DirectoryOf(args[0]));
 
-  // Without a module name there is no directory of ours to test; the root is not it.
-  if (!env.moduleFile.empty() && DirectoryIsWritable(env.moduleDir)) {
+  // Without a module name there is no directory of ours to test; the root is not it. An
+  // installed program's folder is the system's: its report goes to the temporary directory.
+  if (!env.moduleFile.empty() && !IsInstalledProgram(env.moduleDir) &&
+      DirectoryIsWritable(env.moduleDir)) {
     env.logDir = env.moduleDir;
   } else {
     const std::string temp = system.TempDirectory();
@@ -242,9 +263,11 @@ const HelpEnvironment& ProbeHelpEnvironment() {
     AppendUtf8(ctx.decimalSeparator, CurrentDateLocale().DecimalSep);
     ctx.arguments = args;
     // Each line on its own, so one that cannot be written does not keep the others out.
+    bool written = true;
     for (const std::string& line : HelpReportLines(env, ctx)) {
-      files.AppendText(report, line + std::string(style.lineEnd));
+      written = files.AppendText(report, line + std::string(style.lineEnd)) && written;
     }
+    env.reportNote = ReportNote(report, written);
   }
 
   g_results = std::move(env);

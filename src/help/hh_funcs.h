@@ -24,6 +24,7 @@ struct HelpEnvironment {
   std::string runDir;      // directory of the program's path in the start-up arguments
   std::string logDir;      // where the report goes: moduleDir if writable, else the temp dir
   bool debugMode = false;
+  std::string reportNote;  // in debug mode, where the report went (or that it could not be)
 
   VersionNumbers hhVersion{};  // the help viewer library's file version
   std::string hhVerStr;
@@ -52,9 +53,19 @@ std::string BrowserFriendlyVersion(const VersionNumbers& v);
 // Old browser components keep their build in the build place: 4.70.0.1155 is 4.70.1155.0.
 VersionNumbers AdjustBrowserVersion(const VersionNumbers& v);
 
-// Whether a file can be created in `dir`: creates "$_Temp_$.$$$" there (emptying one that is
-// already there) and deletes it again.
+// Whether a file can be created in `dir`: creates "$_Temp_$.$$$" there and removes it again.
+// A name already there is never touched: a name of the test's own ("$_Temp_$1.$$$"...) is
+// tried in its place.
 bool DirectoryIsWritable(const std::string& dir);
+
+// Whether the program in `moduleDir` is installed: its help file is not beside it but in the
+// data directory of an installation (/usr/bin/dorvane and /usr/share/dorvane). An installed
+// program's folder belongs to the system and never takes the report.
+bool IsInstalledProgram(const std::string& moduleDir);
+
+// The line for standard error that says where the report went, or that it could not be
+// written.
+std::string ReportNote(const std::string& reportFile, bool written);
 
 // The file version of `path`, with its text; zeros and an empty text for an empty path, a
 // path that names no file, or a file without a version.

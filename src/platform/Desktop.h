@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,7 +11,8 @@ namespace dorvane::platform {
 void* DesktopWindow();
 
 // `utf8` in the 8-bit code page that the system's "A" entry points read: the ANSI code page on
-// Windows (a character it lacks becomes '?'), UTF-8 itself on Linux.
-std::string AnsiText(std::string_view utf8);
+// Windows, UTF-8 itself on Linux. Empty when that code page lacks one of its characters (none
+// is replaced by a look-alike, which could name another file).
+std::optional<std::string> AnsiText(std::string_view utf8);
 
 }  // namespace dorvane::platform

@@ -22,15 +22,21 @@ class FileSystem {
   virtual ~FileSystem() = default;
   // Linux's unless the implementation says otherwise.
   virtual PathStyle Style() const { return {}; }
-  // Something that is not a directory exists at `path` (symbolic links followed).
+  // A regular file exists at `path` (symbolic links followed): not a directory, a device or a
+  // pipe, which the program never opens, as opening one may block.
   virtual bool FileExists(const std::string& path) const = 0;
   virtual bool DirectoryExists(const std::string& path) const = 0;
   // `path` itself is a symbolic link (a reparse point), whether or not its target exists.
   virtual bool IsSymbolicLink(const std::string& path) const = 0;
-  // Creates an empty regular file, replacing one of ours that exists (never emptying it in
-  // place); false when that is not possible.
-  virtual bool CreateEmptyFile(const std::string& path) = 0;
-  // Removes the entry at `path` (a link itself, never its target); false when it cannot.
+  // Whether a new file can be made at `path`: one is created and removed again at once (on
+  // Windows by the system, as it is closed). A name already taken is left as it is, whatever
+  // it names, and gives false: under Wine a Unix link looks like the file it leads to. On Linux
+  // only a directory of the user's own counts, and never for the superuser, who owns the
+  // system's folders: a report is never left in a folder of another user or of the system.
+  virtual bool CanCreateFile(const std::string& path) = 0;
+  // Removes the entry at `path` (a link itself, never its target; a read-only file too); false
+  // when it cannot, or when the name leads to another file that the system does not show as a
+  // link (a Unix link under Wine), which is left alone.
   virtual bool DeleteFile(const std::string& path) = 0;
   // Opens the regular file for appending, creating it when missing, writes `text`, flushes and
   // closes it; false when it cannot be opened or fully written.

@@ -64,6 +64,52 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+std::u16string Utf16FromUtf8(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const DecodedCodePoint d = DecodeUtf8(text, i);
+    i += d.length;
+    if (d.codePoint < 0x10000) {
+      out += static_cast<char16_t>(d.codePoint);
+    } else {
+      out += static_cast<char16_t>(0xD800 + ((d.codePoint - 0x10000) >> 10));
+      out += static_cast<char16_t>(0xDC00 + ((d.codePoint - 0x10000) & 0x3FF));
+    }
+  }
+  return out;
+}
+
+std::string Utf8FromUtf16(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 2);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char32_t unit = text[i];
+    const bool high = unit >= 0xD800 && unit <= 0xDBFF;
+    if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (text[++i] - 0xDC00));
+    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+      out += static_cast<char>(0xE0 | (unit >> 12));
+      out += static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (unit & 0x3F));
+    } else {
+      AppendUtf8(out, unit);
+    }
+  }
+  return out;
+}
+
+bool IsWellFormedUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const DecodedCodePoint d = DecodeUtf8(text, i);
+    // U+FFFD written as itself, or a replacement for ill-formed bytes.
+    if (d.codePoint == kReplacementCharacter && text.substr(i, d.length) != "\xEF\xBF\xBD")
+      return false;
+    i += d.length;
+  }
+  return true;
+}
+
 std::size_t CodePointCount(std::string_view text) {
   std::size_t count = 0;
   for (std::size_t i = 0; i < text.size(); i += CodePointLength(text, i)) ++count;

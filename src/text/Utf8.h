@@ -23,6 +23,17 @@ DecodedCodePoint DecodeUtf8(std::string_view text, std::size_t pos);
 // Appends one code point as UTF-8; surrogates and values beyond U+10FFFF become U+FFFD.
 void AppendUtf8(std::string& out, char32_t cp);
 
+// UTF-16 for UTF-8 text read by the rule above (ill-formed bytes become U+FFFD).
+std::u16string Utf16FromUtf8(std::string_view text);
+
+// UTF-8 for UTF-16 text. A surrogate without its pair keeps its value in the three bytes of the
+// generalised form (ED A0..BF ..), which every reader here finds ill-formed: a name made of such
+// a code unit is never mistaken for another name.
+std::string Utf8FromUtf16(std::u16string_view text);
+
+// Whether the text is well-formed UTF-8 by the rule above.
+bool IsWellFormedUtf8(std::string_view text);
+
 // Number of code points in UTF-8 text, by the rule above.
 std::size_t CodePointCount(std::string_view text);
 

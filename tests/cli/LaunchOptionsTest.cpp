@@ -55,6 +55,9 @@ TEST(LaunchOptionsTest, RefusedArguments) {
       {"--date", "2005-03-07"},
       {"--screenshot", "a.png", "--print"},
       {"--screenshot", "a.png", "--debug"},
+      // A lone surrogate as Windows' arguments carry it, and a stray byte.
+      {"--screenshot", "a\xED\xA0\x80.png"},
+      {"--screenshot", "a\xE9.png"},
   };
   for (const auto& args : refused) {
     std::string error;

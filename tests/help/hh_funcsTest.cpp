@@ -6,7 +6,9 @@
 
 #include "FakePlatform.h"
 #include "dates/DateLocale.h"
+#include "help/hh.h"
 #include "platform/Clock.h"
+#include "platform/Files.h"
 #include "platform/Registry.h"
 #include "platform/Services.h"
 
@@ -213,7 +215,10 @@ TEST_F(HelpProbeTest, AnOldReportIsRemovedEvenWithoutDebugMode) {
   EXPECT_FALSE(env.debugMode);
   EXPECT_EQ(env.logDir, kModuleDir);
   EXPECT_EQ(Report(), "(none)");
-  EXPECT_EQ(fake.files.files.count(kModuleDir + "/$_Temp_$.$$$"), 0u);
+  // Never touched (it may be a link that Wine shows as a file); a name of the test's own
+  // stands in for it, and none is left.
+  EXPECT_EQ(fake.files.files.at(kModuleDir + "/$_Temp_$.$$$"), "left over");
+  EXPECT_EQ(fake.files.files.size(), 1u);
 }
 
 TEST_F(HelpProbeTest, UnwritableModuleDirectoryLogsToTheTemporaryDirectory) {
@@ -228,6 +233,27 @@ TEST_F(HelpProbeTest, UnwritableModuleDirectoryLogsToTheTemporaryDirectory) {
   const std::string report = Report("/tmp");
   EXPECT_EQ(report.substr(0, 40), "Filename:             \t/tmp/HHDebug.txt\n");
   EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 22);
+}
+
+// An installed program (its help file in the installation's data directory, not beside it)
+// leaves its folder, the system's, alone, even for the superuser who may write there; the user
+// is told where the report went.
+TEST_F(HelpProbeTest, AnInstalledProgramsFolderNeverTakesTheReport) {
+  fake.files.files[platform::InstalledFilePath(kModuleDir, kHelpFileName,
+                                               platform::DataDirFromExecutable())] = "aide";
+  fake.process.arguments = {"/usr/bin/dorvane", "/debug"};
+
+  const HelpEnvironment& env = ProbeHelpEnvironment();
+
+  EXPECT_EQ(env.logDir, "/tmp");
+  EXPECT_EQ(Report(), "(none)");
+  const std::string report = Report("/tmp");
+  EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 22);
+  EXPECT_EQ(env.reportNote, "Rapport de diagnostic écrit dans /tmp/HHDebug.txt.");
+
+  fake.files.readOnlyDirectories.insert("/tmp");
+  EXPECT_EQ(ProbeHelpEnvironment().reportNote,
+            "Impossible d'écrire le rapport de diagnostic /tmp/HHDebug.txt.");
 }
 
 // A line break in a path or an argument must not split a report line (nor a C1 control, nor a

@@ -6,6 +6,9 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
+#include <optional>
+#include <string>
 
 #include "TempDir.h"
 #include "platform/DynamicLibrary.h"
@@ -106,16 +109,30 @@ TEST(LinuxSystemInfo, LocaleIdFollowsTheEnvironment) {
   }
 }
 
-TEST(LinuxSystemInfo, TemporaryDirectoryIsTmpdirOrTmp) {
-  const char* saved = std::getenv("TMPDIR");
-  const std::string keep = saved != nullptr ? saved : "";
+// The user's own temporary directory: $TMPDIR, else $XDG_RUNTIME_DIR, else one of the user's
+// own in the shared /tmp, made owner-only.
+TEST(LinuxSystemInfo, TemporaryDirectoryIsTheUsersOwn) {
+  std::map<std::string, std::optional<std::string>> saved;
+  for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR"}) {
+    const char* value = std::getenv(name);
+    saved[name] = value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+  }
   ::setenv("TMPDIR", "/var/somewhere", 1);
+  ::setenv("XDG_RUNTIME_DIR", "/run/user/1000", 1);
   EXPECT_EQ(SystemSystemInfo().TempDirectory(), "/var/somewhere");
   ::setenv("TMPDIR", "", 1);
-  EXPECT_EQ(SystemSystemInfo().TempDirectory(), "/tmp");
+  EXPECT_EQ(SystemSystemInfo().TempDirectory(), "/run/user/1000");
   ::unsetenv("TMPDIR");
-  EXPECT_EQ(SystemSystemInfo().TempDirectory(), "/tmp");
-  if (saved != nullptr) ::setenv("TMPDIR", keep.c_str(), 1);
+  ::unsetenv("XDG_RUNTIME_DIR");
+  const std::string own = "/tmp/dorvane-" + std::to_string(::geteuid());
+  EXPECT_EQ(SystemSystemInfo().TempDirectory(), own);
+  struct stat st {};
+  ASSERT_EQ(::lstat(own.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+  EXPECT_EQ(st.st_mode & 077, 0u);
+  for (const auto& [name, value] : saved) {
+    if (value) ::setenv(name.c_str(), value->c_str(), 1);
+  }
 }
 
 TEST(LinuxSystemInfo, SystemDirectoryHoldsTheCLibrary) {
@@ -187,14 +204,14 @@ TEST_F(LinuxFilesTest, ADirectoryIsNotAFile) {
   EXPECT_FALSE(files.FileExists(""));
 }
 
-TEST_F(LinuxFilesTest, CreateEmptiesAndAppendAddsOwnerOnly) {
-  EXPECT_TRUE(files.CreateEmptyFile(dir / "new"));
-  EXPECT_EQ(Mode(dir / "new"), 0600u);
-  EXPECT_EQ(testing::ReadFileBytes(dir / "new"), "");
+// The writability test leaves nothing, and never touches a name that was there.
+TEST_F(LinuxFilesTest, CanCreateLeavesNothingAndAppendAddsOwnerOnly) {
+  EXPECT_TRUE(files.CanCreateFile(dir / "new"));
+  EXPECT_FALSE(files.FileExists(dir / "new"));
 
   Write(dir / "old", "contents");
-  EXPECT_TRUE(files.CreateEmptyFile(dir / "old"));
-  EXPECT_EQ(testing::ReadFileBytes(dir / "old"), "");
+  EXPECT_FALSE(files.CanCreateFile(dir / "old"));
+  EXPECT_EQ(testing::ReadFileBytes(dir / "old"), "contents");
 
   EXPECT_TRUE(files.AppendText(dir / "log", "one\n"));
   EXPECT_TRUE(files.AppendText(dir / "log", "two\n"));
@@ -217,9 +234,10 @@ TEST_F(LinuxFilesTest, WritesNeverGoThroughASymbolicLink) {
   EXPECT_TRUE(files.FileExists(dir / "link"));
 
   EXPECT_FALSE(files.AppendText(dir / "link", "evil"));
-  EXPECT_FALSE(files.CreateEmptyFile(dir / "link"));
+  EXPECT_FALSE(files.CanCreateFile(dir / "link"));
   EXPECT_FALSE(files.AppendText(dir / "dangling", "evil"));
-  EXPECT_FALSE(files.CreateEmptyFile(dir / "dangling"));
+  EXPECT_FALSE(files.CanCreateFile(dir / "dangling"));
+  EXPECT_TRUE(files.IsSymbolicLink(dir / "dangling"));
   EXPECT_EQ(testing::ReadFileBytes(dir / "target"), "precious");
   EXPECT_FALSE(files.FileExists(dir / "nowhere"));
 
@@ -235,7 +253,7 @@ TEST_F(LinuxFilesTest, WritesNeverGoThroughAHardLink) {
   Write(dir / "target", "precious");
   ASSERT_EQ(::link((dir / "target").c_str(), (dir / "$_Temp_$.$$$").c_str()), 0);
   ASSERT_EQ(::link((dir / "target").c_str(), (dir / "HHDebug.txt").c_str()), 0);
-  EXPECT_FALSE(files.CreateEmptyFile(dir / "$_Temp_$.$$$"));
+  EXPECT_FALSE(files.CanCreateFile(dir / "$_Temp_$.$$$"));
   EXPECT_FALSE(files.AppendText(dir / "HHDebug.txt", "report"));
   EXPECT_EQ(testing::ReadFileBytes(dir / "target"), "precious");
 }
@@ -243,11 +261,12 @@ TEST_F(LinuxFilesTest, WritesNeverGoThroughAHardLink) {
 TEST_F(LinuxFilesTest, RefusesDirectoriesAndFifosWithoutBlocking) {
   ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
   EXPECT_FALSE(files.AppendText(dir / "fifo", "x"));
-  EXPECT_FALSE(files.CreateEmptyFile(dir / "fifo"));
+  EXPECT_FALSE(files.CanCreateFile(dir / "fifo"));
+  EXPECT_FALSE(files.FileExists(dir / "fifo"));
   ASSERT_EQ(::mkdir((dir / "sub").c_str(), 0700), 0);
   EXPECT_FALSE(files.AppendText(dir / "sub", "x"));
-  EXPECT_FALSE(files.CreateEmptyFile(dir / "sub"));
-  EXPECT_FALSE(files.CreateEmptyFile(dir / "missing/file"));
+  EXPECT_FALSE(files.CanCreateFile(dir / "sub"));
+  EXPECT_FALSE(files.CanCreateFile(dir / "missing/file"));
 }
 
 TEST_F(LinuxFilesTest, AnotherUsersFileIsNotWritten) {
@@ -256,8 +275,13 @@ TEST_F(LinuxFilesTest, AnotherUsersFileIsNotWritten) {
   if (::geteuid() != 0) GTEST_SKIP() << "needs to give a file to another user";
   ASSERT_EQ(::chown((dir / "theirs").c_str(), 12345, 12345), 0);
   EXPECT_FALSE(files.AppendText(dir / "theirs", "ours"));
-  EXPECT_FALSE(files.CreateEmptyFile(dir / "theirs"));
+  EXPECT_FALSE(files.CanCreateFile(dir / "theirs"));
   EXPECT_EQ(testing::ReadFileBytes(dir / "theirs"), "their text");
+  // Nor is a file made in a directory of another user's.
+  ASSERT_EQ(::mkdir((dir / "their-dir").c_str(), 0777), 0);
+  ASSERT_EQ(::chown((dir / "their-dir").c_str(), 12345, 12345), 0);
+  EXPECT_FALSE(files.CanCreateFile(dir / "their-dir/file"));
+  EXPECT_FALSE(files.FileExists(dir / "their-dir/file"));
 }
 
 TEST(LinuxLibraries, LoadsByPathAndFindsExportsByName) {

@@ -78,10 +78,8 @@ class FakeFileSystem : public platform::FileSystem {
   }
   bool IsSymbolicLink(const std::string& path) const override { return links.count(path) > 0; }
 
-  bool CreateEmptyFile(const std::string& path) override {
-    if (!CanWrite(path)) return false;
-    files[path].clear();
-    return true;
+  bool CanCreateFile(const std::string& path) override {
+    return CanWrite(path) && files.count(path) == 0 && directories.count(path) == 0;
   }
   bool DeleteFile(const std::string& path) override {
     if (links.erase(path) > 0) return true;

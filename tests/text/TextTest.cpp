@@ -111,6 +111,33 @@ TEST(Paths, PartsOfAPath) {
   EXPECT_EQ(DirectoryOf("/dorvane"), "/");
   EXPECT_EQ(DirectoryOf("dorvane"), "");
   EXPECT_EQ(FileNameOf("/usr/bin/dorvane"), "dorvane");
+  // Any character, whatever the system's 8-bit code page.
+  EXPECT_EQ(DirectoryOf("/Mes outils d'été/Łódź 𝄞/dorvane.exe"), "/Mes outils d'été/Łódź 𝄞");
+  EXPECT_EQ(FileNameOf("/Mes outils d'été/Łódź/Été ℮.chm"), "Été ℮.chm");
+}
+
+// Every scalar value through UTF-16 and back; a lone surrogate is kept, as text that no
+// well-formed UTF-8 holds.
+TEST(Utf16, EveryCodePointRoundTrips) {
+  for (char32_t cp = 0; cp <= 0x10FFFF; ++cp) {
+    if (cp >= 0xD800 && cp <= 0xDFFF) continue;
+    std::string utf8;
+    AppendUtf8(utf8, cp);
+    const std::u16string utf16 = Utf16FromUtf8(utf8);
+    ASSERT_EQ(utf16.size(), cp < 0x10000 ? 1u : 2u) << static_cast<unsigned>(cp);
+    ASSERT_EQ(Utf8FromUtf16(utf16), utf8) << static_cast<unsigned>(cp);
+    ASSERT_TRUE(IsWellFormedUtf8(utf8)) << static_cast<unsigned>(cp);
+  }
+  EXPECT_EQ(Utf8FromUtf16(u"a\xD800"), "a\xED\xA0\x80");
+  for (const std::u16string lone : {u"a\xD800",
+                                    u"\xDC00"
+                                    u"b",
+                                    u"\xDC00\xD800"})
+    EXPECT_FALSE(IsWellFormedUtf8(Utf8FromUtf16(lone)));
+  EXPECT_TRUE(IsWellFormedUtf8(Utf8FromUtf16(u"a\xFFFD\xD83D\xDE00")));
+  EXPECT_EQ(Utf16FromUtf8("\xC3(\xF0\x9F\x98"), u"\xFFFD(\xFFFD");
+  for (const char* ill : {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "a\xF0\x9F\x98"})
+    EXPECT_FALSE(IsWellFormedUtf8(ill)) << ill;
 }
 
 }  // namespace

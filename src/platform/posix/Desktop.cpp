@@ -7,7 +7,7 @@ void* DesktopWindow() {
   return nullptr;
 }
 
-std::string AnsiText(std::string_view utf8) {
+std::optional<std::string> AnsiText(std::string_view utf8) {
   return std::string(utf8);
 }
 

@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "text/Paths.h"
+
 namespace dorvane::platform {
 namespace {
 
@@ -34,7 +36,7 @@ class LinuxFiles final : public FileSystem {
  public:
   bool FileExists(const std::string& path) const override {
     struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
   }
 
   bool DirectoryExists(const std::string& path) const override {
@@ -47,17 +49,24 @@ class LinuxFiles final : public FileSystem {
     return !path.empty() && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
   }
 
-  bool CreateEmptyFile(const std::string& path) override {
-    // Always a new file: one already there is removed first (when it is a regular file of
-    // ours with a single name), never emptied in place.
-    int fd = OpenForWriting(path, O_EXCL);
-    if (fd < 0 && errno == EEXIST) {
-      struct stat st {};
-      if (::lstat(path.c_str(), &st) != 0 || !IsOurSingleFile(st) || ::unlink(path.c_str()) != 0)
-        return false;
-      fd = OpenForWriting(path, O_EXCL);
-    }
-    return fd >= 0 && ::close(fd) == 0;
+  bool CanCreateFile(const std::string& path) override {
+    const std::string parent = DirectoryOf(path);
+    struct stat st {};
+    if (::stat(parent.empty() ? "." : parent.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ||
+        st.st_uid != ::geteuid())
+      return false;
+    // O_EXCL: a name already there, a link included, is never opened.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                          S_IRUSR | S_IWUSR);
+    if (fd < 0) return false;
+    // The name is removed only while it still names the file made here.
+    struct stat made {};
+    struct stat named {};
+    const bool same = ::fstat(fd, &made) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+                      made.st_dev == named.st_dev && made.st_ino == named.st_ino;
+    const bool removed = same && ::unlink(path.c_str()) == 0;
+    ::close(fd);
+    return removed;
   }
 
   bool DeleteFile(const std::string& path) override {

@@ -4,10 +4,13 @@
 #include "text/Ascii.h"
 #include "text/Paths.h"
 
+#include <sys/stat.h>
 #include <sys/utsname.h>
+#include <unistd.h>
 
 #include <climits>
 #include <cstdlib>
+#include <string>
 #include <utility>
 
 namespace dorvane::platform {
@@ -37,9 +40,22 @@ constexpr std::pair<std::string_view, std::uint32_t> kLocaleIds[] = {
 
 class LinuxSystemInfo final : public SystemInfo {
  public:
+  // The user's own: $TMPDIR, else the user's runtime directory, else a directory of the
+  // user's own in /tmp, which all users share (a file one user left there would keep the
+  // next one's out).
   std::string TempDirectory() const override {
-    std::string dir = EnvironmentText("TMPDIR");
-    return dir.empty() ? std::string("/tmp") : dir;
+    for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR"}) {
+      std::string dir = EnvironmentText(name);
+      if (!dir.empty()) return dir;
+    }
+    const std::string own = "/tmp/dorvane-" + std::to_string(::geteuid());
+    ::mkdir(own.c_str(), S_IRWXU);
+    // Only a real directory of ours that no one else may write to; else the shared one.
+    struct stat st {};
+    if (::lstat(own.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
+        (st.st_mode & (S_IWGRP | S_IWOTH)) == 0)
+      return own;
+    return "/tmp";
   }
 
   std::string SystemDirectory() const override { return DORVANE_SYSTEM_LIBDIR; }

@@ -3,43 +3,37 @@
 #include <windows.h>
 
 #include "platform/Desktop.h"
+#include "text/Utf8.h"
 
 namespace dorvane::platform {
-namespace {
 
-std::wstring ToUtf16(UINT codePage, std::string_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int needed = ::MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(needed > 0 ? needed : 0), L'\0');
-  if (needed > 0) ::MultiByteToWideChar(codePage, 0, text.data(), size, out.data(), needed);
-  return out;
-}
-
-std::string FromUtf16(UINT codePage, std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int needed =
-      ::WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
-  if (needed > 0) {
-    ::WideCharToMultiByte(codePage, 0, text.data(), size, out.data(), needed, nullptr, nullptr);
-  }
-  return out;
-}
-
-}  // namespace
-
+// wchar_t is UTF-16 on Windows.
 std::wstring Wide(std::string_view utf8) {
-  return ToUtf16(CP_UTF8, utf8);
+  const std::u16string wide = Utf16FromUtf8(utf8);
+  return std::wstring(wide.begin(), wide.end());
 }
 
 std::string Utf8(std::wstring_view utf16) {
-  return FromUtf16(CP_UTF8, utf16);
+  return Utf8FromUtf16(
+      std::u16string_view(reinterpret_cast<const char16_t*>(utf16.data()), utf16.size()));
 }
 
-std::string AnsiText(std::string_view utf8) {
-  return FromUtf16(CP_ACP, Wide(utf8));
+std::optional<std::string> AnsiText(std::string_view utf8) {
+  const std::wstring wide = Wide(utf8);
+  if (wide.empty()) return std::string();
+  const int size = static_cast<int>(wide.size());
+  BOOL lacking = FALSE;
+  const int needed = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr,
+                                           0, nullptr, &lacking);
+  if (needed <= 0 || lacking) return std::nullopt;
+  std::string out(static_cast<std::size_t>(needed), '\0');
+  ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, out.data(), needed,
+                        nullptr, nullptr);
+  // A character that the code page folds into another is lacking too: the text must read back.
+  std::wstring back(wide.size(), L'\0');
+  const int read = ::MultiByteToWideChar(CP_ACP, 0, out.data(), needed, back.data(), size);
+  if (read != size || back != wide) return std::nullopt;
+  return out;
 }
 
 }  // namespace dorvane::platform

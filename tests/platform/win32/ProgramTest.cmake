@@ -83,3 +83,99 @@ if(NOT count EQUAL 22 OR NOT length EQUAL 88)
   message(SEND_ERROR "report has ${count} Windows line ends, and other line-end bytes")
 endif()
 file(REMOVE ${dir}/HHDebug.txt)
+
+# From a folder named with accents, a blank, an apostrophe and letters that the ANSI code page
+# lacks: the report lands beside the program, under the folder's right name, and the program
+# says where on standard error.
+set(odd "${WORK_DIR}/Mes outils d'été Łódź")
+file(REMOVE_RECURSE "${odd}")
+file(MAKE_DIRECTORY "${odd}")
+file(COPY ${EXE} ${CONSOLE} ${WORK_DIR}/Dorvane.chm DESTINATION "${odd}")
+get_filename_component(name ${EXE} NAME)
+set(EXE "${odd}/${name}")
+run_program("/debug")
+if(NOT EXISTS "${odd}/HHDebug.txt")
+  message(FATAL_ERROR "no report in ${odd}")
+endif()
+file(READ "${odd}/HHDebug.txt" report)
+string(HEX "Rapport de diagnostic écrit dans " told)
+foreach(want "^Filename:             \t[A-Za-z]:\\\\[^\n]*\\\\Mes outils d'été Łódź\\\\HHDebug.txt\n"
+             "\n_ModuleDir =        \t[A-Za-z]:\\\\[^\n]*\\\\Mes outils d'été Łódź\n"
+             "\n_ModuleName =       \t${name}\n")
+  if(NOT report MATCHES "${want}")
+    message(SEND_ERROR "the report from ${odd} lacks ${want}:\n${report}")
+  endif()
+endforeach()
+if(NOT err MATCHES "^${told}")
+  message(SEND_ERROR "standard error does not say where the report went: [${err}]")
+endif()
+
+# Unix links named as our files lead out of the folder: Wine shows them as the files they lead
+# to, and neither the writability test nor the removal of the old report may delete those.
+foreach(file "HHDebug.txt" "$_Temp_$.$$$")
+  file(WRITE "${WORK_DIR}/precious ${file}" "precious")
+  file(REMOVE "${odd}/${file}")
+  file(CREATE_LINK "${WORK_DIR}/precious ${file}" "${odd}/${file}" SYMBOLIC)
+endforeach()
+run_program("/debug")
+foreach(file "HHDebug.txt" "$_Temp_$.$$$")
+  file(READ "${WORK_DIR}/precious ${file}" kept)
+  if(NOT IS_SYMLINK "${odd}/${file}" OR NOT kept STREQUAL "precious")
+    message(SEND_ERROR "the start deleted or wrote what the link ${file} leads to: [${kept}]")
+  endif()
+  file(REMOVE "${odd}/${file}" "${WORK_DIR}/precious ${file}")
+endforeach()
+
+# An old report that is read-only goes all the same.
+file(WRITE "${odd}/HHDebug.txt" "old report")
+file(CHMOD "${odd}/HHDebug.txt" PERMISSIONS OWNER_READ GROUP_READ WORLD_READ)
+run_program("")
+if(EXISTS "${odd}/HHDebug.txt")
+  message(SEND_ERROR "a read-only old report survived the start")
+endif()
+
+# A viewer registered as a device (a serial port): the start neither hangs nor counts it.
+# Both views of the registry: the program reads the one of its own width.
+set(key "HKCR\\CLSID\\{adb880a6-d8ff-11cf-9377-00aa003b7a11}\\InprocServer32")
+foreach(view 32 64)
+  execute_process(COMMAND ${WINE} reg query ${key} /ve /reg:${view} OUTPUT_VARIABLE registered)
+  string(REGEX MATCH "REG_SZ +[^\r\n]+" registered "${registered}")
+  string(REGEX REPLACE "^REG_SZ +" "" registered_${view} "${registered}")
+  execute_process(COMMAND ${WINE} reg add ${key} /ve /d COM1 /f /reg:${view} OUTPUT_QUIET ERROR_QUIET)
+endforeach()
+execute_process(COMMAND ${WINE} ${EXE} /debug RESULT_VARIABLE status TIMEOUT 60)
+foreach(view 32 64)
+  if(registered_${view})
+    execute_process(COMMAND ${WINE} reg add ${key} /ve /d "${registered_${view}}" /f /reg:${view}
+                    OUTPUT_QUIET ERROR_QUIET)
+  endif()
+endforeach()
+file(READ "${odd}/HHDebug.txt" report)
+if(NOT report MATCHES "\n_hhInstalled =      \tNO\n")
+  message(SEND_ERROR "COM1 as the viewer (status ${status}):\n${report}")
+endif()
+
+# From cmd, "dorvane" is the console companion dorvane.com: the printing options print there and
+# give their status; anything else goes to dorvane.exe, whose status it passes on.
+function(run_cmd args)
+  execute_process(COMMAND ${WINE} cmd /c dorvane ${args} WORKING_DIRECTORY "${odd}"
+                  RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  set(status ${status} PARENT_SCOPE)
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+run_cmd("--print;2005-02-29")
+if(NOT status EQUAL 2 OR NOT err MATCHES "^Argument incorrect pour l'encodage de date")
+  message(SEND_ERROR "cmd /c dorvane --print 2005-02-29: status ${status} [${out}] [${err}]")
+endif()
+run_cmd("--print;2005-03-07")
+if(NOT status EQUAL 0 OR NOT out MATCHES "^MARS 2005\r?\nlundi 7 mars 2005")
+  message(SEND_ERROR "cmd /c dorvane --print 2005-03-07: status ${status} [${out}] [${err}]")
+endif()
+# Without a display the screenshot fails in dorvane.exe, which got the arguments as they were.
+run_cmd("--screenshot;x.png;/debug")
+file(READ "${odd}/HHDebug.txt" report)
+if(status EQUAL 0 OR NOT report MATCHES "Cmdline Param\\(s\\) =  \t--screenshot \\| x.png \\| /debug\n")
+  message(SEND_ERROR "cmd /c dorvane --screenshot: status ${status} [${err}]\n${report}")
+endif()
+file(REMOVE_RECURSE "${odd}")

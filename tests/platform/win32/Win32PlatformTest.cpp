@@ -172,23 +172,33 @@ TEST(Win32Files, WritesPlainFilesAndRefusesReparsePoints) {
   EXPECT_TRUE(files.AppendText(file, "un\r\n"));
   EXPECT_TRUE(files.AppendText(file, "deux\r\n"));
   EXPECT_EQ(Content(file), "un\r\ndeux\r\n");
-  EXPECT_TRUE(files.CreateEmptyFile(file));
+  // The writability test never touches a name that is there, and leaves none behind.
+  EXPECT_FALSE(files.CanCreateFile(file));
+  EXPECT_EQ(Content(file), "un\r\ndeux\r\n");
+  EXPECT_TRUE(files.CanCreateFile(dir + "\\$_Temp_$.$$$"));
+  EXPECT_FALSE(files.FileExists(dir + "\\$_Temp_$.$$$"));
   EXPECT_TRUE(files.FileExists(file));
   EXPECT_FALSE(files.FileExists(dir));
   EXPECT_TRUE(files.DirectoryExists(dir));
-  EXPECT_FALSE(files.CreateEmptyFile(dir));
+  EXPECT_FALSE(files.CanCreateFile(dir));
+  // A device is no file, and asking never blocks.
+  EXPECT_FALSE(files.FileExists("COM1"));
+  EXPECT_FALSE(files.FileExists("\\\\.\\NUL"));
 
-  // A second name for the file (a hard link): written through neither name, never emptied.
-  const std::string second = dir + "\\second.txt";
+  // A read-only file is deleted all the same.
+  ASSERT_TRUE(::SetFileAttributesW(Wide(file).c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_TRUE(files.DeleteFile(file));
+  EXPECT_FALSE(files.FileExists(file));
   EXPECT_TRUE(files.AppendText(file, "gardé"));
+
+  // A second name for the file (a hard link): written through neither name.
+  const std::string second = dir + "\\second.txt";
   ASSERT_TRUE(::CreateHardLinkW(Wide(second).c_str(), Wide(file).c_str(), nullptr));
   EXPECT_FALSE(files.AppendText(second, "planted\r\n"));
   EXPECT_FALSE(files.AppendText(file, "planted\r\n"));
-  EXPECT_FALSE(files.CreateEmptyFile(second));
+  EXPECT_FALSE(files.CanCreateFile(second));
   EXPECT_EQ(Content(file), "gardé");
   EXPECT_TRUE(files.DeleteFile(second));
-  EXPECT_TRUE(files.CreateEmptyFile(file));
-  EXPECT_EQ(Content(file), "");
 
   // A link in place of the report: neither it nor its target is written. Checked on Windows
   // only: Wine 8 makes no link at all (CreateSymbolicLinkW does nothing and says it succeeded;
@@ -201,8 +211,8 @@ TEST(Win32Files, WritesPlainFilesAndRefusesReparsePoints) {
   if (createLink != nullptr && createLink(Wide(link).c_str(), Wide(file).c_str(), 0) &&
       files.IsSymbolicLink(link)) {
     EXPECT_FALSE(files.AppendText(link, "planted\r\n"));
-    EXPECT_FALSE(files.CreateEmptyFile(link));
-    EXPECT_EQ(Content(file), "");
+    EXPECT_FALSE(files.CanCreateFile(link));
+    EXPECT_EQ(Content(file), "gardé");
     EXPECT_TRUE(files.DeleteFile(link));
     EXPECT_TRUE(files.FileExists(file));
   }

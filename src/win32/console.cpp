@@ -1,0 +1,94 @@
+// dorvane.com, the console companion of dorvane.exe: cmd prefers it for the name "dorvane".
+// It runs the options that print in the console that started it, and ends with their status;
+// for anything else it starts dorvane.exe beside it with the same arguments (and, for a
+// screenshot, waits for it and ends with its status).
+#include <algorithm>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/CommandLine.h"
+#include "cli/LaunchOptions.h"
+#include "cli/Program.h"
+#include "platform/Process.h"
+#include "platform/win32/Wide.h"
+#include "text/Paths.h"
+#include "win32/StandardOutput.h"
+
+#include "win32/Win32.h"
+
+namespace {
+
+// The command line after the program's name, as the system reads that name (a quoted name
+// ends at its closing quote, any other at the first blank).
+std::wstring_view ArgumentsText(std::wstring_view line) {
+  std::size_t end = 0;
+  if (!line.empty() && line.front() == L'"') {
+    end = line.find(L'"', 1);
+    end = end == std::wstring_view::npos ? line.size() : end + 1;
+  } else {
+    end = std::min(line.find_first_of(L" \t"), line.size());
+  }
+  line.remove_prefix(end);
+  const std::size_t first = line.find_first_not_of(L" \t");
+  return first == std::wstring_view::npos ? std::wstring_view() : line.substr(first);
+}
+
+// Starts dorvane.exe from our own folder with our arguments; with `wait`, ends with its status.
+int StartWindowProgram(bool wait) {
+  using namespace dorvane;
+  const std::string self = platform::SystemProcess().ModuleFileName();
+  const std::string program = DirectoryOf(self) + "\\dorvane.exe";
+  std::wstring line = L"\"" + platform::Wide(program) + L"\"";
+  const std::wstring_view rest = ArgumentsText(::GetCommandLineW());
+  if (!rest.empty()) line += L" " + std::wstring(rest);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  // A screenshot's messages go to our standard error.
+  if (wait) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+  }
+  PROCESS_INFORMATION started{};
+  if (!::CreateProcessW(platform::Wide(program).c_str(), line.data(), nullptr, nullptr, wait, 0,
+                        nullptr, nullptr, &startup, &started)) {
+    WriteStandard(StandardStream::kError, "Impossible de lancer " + OneLineText(program) + ".\n");
+    return kOutputFailed;
+  }
+  DWORD status = 0;
+  if (wait) {
+    ::WaitForSingleObject(started.hProcess, INFINITE);
+    ::GetExitCodeProcess(started.hProcess, &status);
+  }
+  ::CloseHandle(started.hThread);
+  ::CloseHandle(started.hProcess);
+  return static_cast<int>(status);
+}
+
+// The options that print run here, in the console; the windows in dorvane.exe.
+class ConsoleLauncher final : public dorvane::Launcher {
+ public:
+  std::ostream& Output() override { return output_; }
+  void WriteError(const std::string& line) override {
+    dorvane::WriteStandard(dorvane::StandardStream::kError, line + "\n");
+  }
+  int RunWindows(const dorvane::LaunchOptions& options) override {
+    return StartWindowProgram(options.screenshot.has_value());
+  }
+
+ private:
+  dorvane::StandardStreamBuffer outputBuffer_{dorvane::StandardStream::kOutput};
+  std::ostream output_{&outputBuffer_};
+};
+
+}  // namespace
+
+int main() {
+  std::vector<std::string> args = dorvane::platform::SystemProcess().Arguments();
+  if (!args.empty()) args.erase(args.begin());
+  ConsoleLauncher launcher;
+  return dorvane::RunProgram(args, launcher);
+}
