@@ -110,11 +110,16 @@ package_deb() {
   done
   # The package's own test (autopkgtest), on the program unpacked.
   PATH="$root/usr/bin:$PATH" sh debian/tests/print
-  # In debug mode its start-up report says whether it found its help viewer.
-  QT_QPA_PLATFORM=offscreen "$root/usr/bin/dorvane" /debug --screenshot "$root/dorvane.png" 2>/dev/null
-  if ! grep -q '^_hhInstalled = .*YES' "$root/usr/bin/HHDebug.txt"; then
+  # In debug mode its start-up report says whether it found its help viewer. An installed
+  # program writes it into the user's temporary directory, never beside itself, and says where.
+  mkdir -p "$root/tmp"
+  said=$(TMPDIR="$root/tmp" QT_QPA_PLATFORM=offscreen "$root/usr/bin/dorvane" /debug \
+    --screenshot "$root/dorvane.png" 2>&1 >/dev/null)
+  [ ! -e "$root/usr/bin/HHDebug.txt" ] || fail "the installed program wrote its report beside itself"
+  grep -qF "$root/tmp/HHDebug.txt" <<<"$said" || fail "the program did not say where its report went: $said"
+  if ! grep -q '^_hhInstalled = .*YES' "$root/tmp/HHDebug.txt"; then
     echo "the packaged program did not find its help viewer:" >&2
-    cat "$root/usr/bin/HHDebug.txt" >&2
+    cat "$root/tmp/HHDebug.txt" >&2
     exit 1
   fi
   echo "Package: $deb"
