@@ -36,8 +36,9 @@ if [ "$mode" = test ]; then
     # The reference of the printing options' benchmark: cal (Debian 12 has it in ncal).
     ncal
     # The Windows build and its tests under Wine, on a virtual display for their windows, with
-    # a window manager (and xprop, to know when it has started).
-    "${windows[@]}" g++-mingw-w64-i686-win32 googletest xvfb xauth openbox x11-utils
+    # a window manager (and xprop, to know when it has started; wmctrl, to ask it to maximise or
+    # resize a window).
+    "${windows[@]}" g++-mingw-w64-i686-win32 googletest xvfb xauth openbox x11-utils wmctrl
   )
 fi
 

@@ -43,16 +43,12 @@ QStringList FamiliesFor(const QString& name) {
   return families;
 }
 
+// In the order of TPenMode.
 QPainter::CompositionMode ModeOf(TPenMode mode) {
-  switch (mode) {
-    case TPenMode::pmNot:
-      return QPainter::RasterOp_NotDestination;
-    case TPenMode::pmXor:
-      return QPainter::RasterOp_SourceXorDestination;
-    case TPenMode::pmCopy:
-      break;
-  }
-  return QPainter::CompositionMode_SourceOver;
+  static constexpr QPainter::CompositionMode kModes[] = {QPainter::CompositionMode_SourceOver,
+                                                         QPainter::RasterOp_NotDestination,
+                                                         QPainter::RasterOp_SourceXorDestination};
+  return kModes[static_cast<std::size_t>(mode)];
 }
 
 // Dash patterns of a one-pixel pen, in pixels: on, off, on, off...
@@ -214,34 +210,13 @@ void QtCanvas::FillLogicalRect(int left, int top, int width, int height, const Q
 }
 
 void QtCanvas::FillRect(const Rect& rect) {
-  if (painter_ == nullptr || rect.IsEmpty()) return;
-  const QColor color = ToQColor(brush_.Color);
-  Qt::BrushStyle style = Qt::SolidPattern;
-  switch (brush_.Style) {
-    case TBrushStyle::bsClear:
-      return;
-    case TBrushStyle::bsSolid:
-      break;
-    case TBrushStyle::bsHorizontal:
-      style = Qt::HorPattern;
-      break;
-    case TBrushStyle::bsVertical:
-      style = Qt::VerPattern;
-      break;
-    case TBrushStyle::bsFDiagonal:
-      style = Qt::BDiagPattern;
-      break;
-    case TBrushStyle::bsBDiagonal:
-      style = Qt::FDiagPattern;
-      break;
-    case TBrushStyle::bsCross:
-      style = Qt::CrossPattern;
-      break;
-    case TBrushStyle::bsDiagCross:
-      style = Qt::DiagCrossPattern;
-      break;
-  }
-  painter_->fillRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), QBrush(color, style));
+  if (painter_ == nullptr || rect.IsEmpty() || brush_.Style == TBrushStyle::bsClear) return;
+  // In the order of TBrushStyle; Qt names the diagonals by the other end.
+  static constexpr Qt::BrushStyle kStyles[] = {
+      Qt::SolidPattern, Qt::NoBrush,      Qt::HorPattern,   Qt::VerPattern,
+      Qt::BDiagPattern, Qt::FDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+  const QBrush brush(ToQColor(brush_.Color), kStyles[static_cast<std::size_t>(brush_.Style)]);
+  painter_->fillRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), brush);
 }
 
 Size QtCanvas::TextExtent(std::string_view text) {

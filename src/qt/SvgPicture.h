@@ -14,8 +14,6 @@ class SvgPicture : public QWidget {
  public:
   SvgPicture(const QString& file, QWidget* parent);
 
-  bool HasPicture() const { return renderer_.isValid(); }
-
  protected:
   void paintEvent(QPaintEvent* event) override;
 

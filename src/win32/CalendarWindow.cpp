@@ -99,36 +99,24 @@ void CalendarWindow::Render(HDC dc, const RECT& update) {
 }
 
 LRESULT CalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const MouseClick click = MouseClickOf(message); click.kind != MouseClick::kNone) {
+    pointer_ = ToClient(lParam);
+    if (click.kind == MouseClick::kRelease) {
+      calendar_.MouseUp(click.button, ShiftState(), pointer_.x, pointer_.y);
+    } else {
+      calendar_.MouseDown(click.button, ShiftState(), pointer_.x, pointer_.y,
+                          click.kind == MouseClick::kDoubleClick);
+    }
+    return click.extra ? TRUE : 0;
+  }
   switch (message) {
     case WM_GETDLGCODE:
       // The arrow keys are the calendar's; Tab stays with the dialog's focus navigation.
       return DLGC_WANTARROWS;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_XBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-    case WM_XBUTTONDBLCLK: {
-      pointer_ = ToClient(lParam);
-      const bool doubleClick = message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK ||
-                               message == WM_MBUTTONDBLCLK || message == WM_XBUTTONDBLCLK;
-      calendar_.MouseDown(MouseButtonOf(message), ShiftState(), pointer_.x, pointer_.y,
-                          doubleClick);
-      return message == WM_XBUTTONDOWN || message == WM_XBUTTONDBLCLK ? TRUE : 0;
-    }
     case WM_MOUSEMOVE:
       pointer_ = ToClient(lParam);
       calendar_.MouseMove(ShiftState(), pointer_.x, pointer_.y);
       return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_XBUTTONUP:
-      pointer_ = ToClient(lParam);
-      calendar_.MouseUp(MouseButtonOf(message), ShiftState(), pointer_.x, pointer_.y);
-      return message == WM_XBUTTONUP ? TRUE : 0;
     case WM_CAPTURECHANGED:
       // The pointer grab was taken away during a press: the selection is abandoned.
       if (reinterpret_cast<HWND>(lParam) != window_) calendar_.CancelMode();

@@ -73,19 +73,24 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-TMouseButton MouseButtonOf(UINT message) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-      return TMouseButton::mbLeft;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-      return TMouseButton::mbRight;
-    default:
-      return TMouseButton::mbMiddle;
+MouseClick MouseClickOf(UINT message) {
+  // Each button's messages follow one another: press, release, double click.
+  struct Button {
+    UINT press;
+    TMouseButton button;
+    bool extra;
+  };
+  static constexpr Button kButtons[] = {{WM_LBUTTONDOWN, TMouseButton::mbLeft, false},
+                                        {WM_RBUTTONDOWN, TMouseButton::mbRight, false},
+                                        {WM_MBUTTONDOWN, TMouseButton::mbMiddle, false},
+                                        {WM_XBUTTONDOWN, TMouseButton::mbMiddle, true}};
+  static constexpr MouseClick::Kind kKinds[] = {MouseClick::kPress, MouseClick::kRelease,
+                                                MouseClick::kDoubleClick};
+  for (const Button& b : kButtons) {
+    if (message >= b.press && message <= b.press + 2)
+      return {kKinds[message - b.press], b.button, b.extra};
   }
+  return {};
 }
 
 TShiftState ShiftState() {

@@ -23,10 +23,15 @@ inline constexpr wchar_t kLineClass[] = L"DorvaneLine";
 // Posted to a label or line that sized itself while painting: the new bounds apply after.
 inline constexpr UINT kApplyBounds = WM_USER + 1;
 
-// The button of a mouse message, as the controls know it. Left and right are themselves; every
-// other button (middle, the extra ones) is the middle button, which clicks nothing in any
-// control.
-TMouseButton MouseButtonOf(UINT message);
+// A mouse button's message as the controls know it: a press, a double click or a release, and
+// of which button. Left and right are themselves; every other button (middle, the extra ones)
+// is the middle button, which clicks nothing in any control.
+struct MouseClick {
+  enum Kind { kNone, kPress, kDoubleClick, kRelease } kind = kNone;
+  TMouseButton button = TMouseButton::mbMiddle;
+  bool extra = false;  // an extra button's, which a handler answers with TRUE
+};
+MouseClick MouseClickOf(UINT message);
 
 // The modifier keys held now.
 TShiftState ShiftState();

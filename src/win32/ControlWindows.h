@@ -34,7 +34,6 @@ HWND CreateLineWindow(HWND parent, int id, const ControlLayout& row, const RECT&
 // std::invalid_argument).
 TCalendar& CalendarOf(HWND window);
 TRxLabel& RxLabelOf(HWND window);
-TLine& LineOf(HWND window);
 
 // The window a label's accelerator gives the focus to (its FocusControl); null clears it. The
 // label follows that window's focus, and forgets the window when it goes.

@@ -80,7 +80,6 @@ class FormControls {
   // The window's icons at the current dpi; it is made with its caption and menu.
   void SetIcons();
   HWND Create(Entry& entry, int index);
-  void Place(Entry& entry);
   RECT LayoutRect(const ControlLayout& row) const;  // layout pixels, in the client area
   POINT Offset(std::string_view parent) const;
   void FitToText(Entry& entry);
@@ -93,7 +92,6 @@ class FormControls {
   // The row's font made narrower, to `stretch` per cent of its width.
   HFONT NarrowFont(const ControlLayout& row, int stretch);
   void SetTabOrder();
-  void SetFonts();
   void Run(Handler handler);
   const Entry* EntryOf(std::string_view name) const;
   HFONT FontOf(const ControlLayout& row) const;

@@ -157,30 +157,10 @@ void GdiCanvas::FillRect(const Rect& rect) {
   if (rect.IsEmpty() || brush_.Style == TBrushStyle::bsClear) return;
   const RECT r = Device(rect);
   const COLORREF color = ColorToRGB(brush_.Color);
-  int hatch = -1;
-  switch (brush_.Style) {
-    case TBrushStyle::bsSolid:
-    case TBrushStyle::bsClear:
-      break;
-    case TBrushStyle::bsHorizontal:
-      hatch = HS_HORIZONTAL;
-      break;
-    case TBrushStyle::bsVertical:
-      hatch = HS_VERTICAL;
-      break;
-    case TBrushStyle::bsFDiagonal:
-      hatch = HS_FDIAGONAL;
-      break;
-    case TBrushStyle::bsBDiagonal:
-      hatch = HS_BDIAGONAL;
-      break;
-    case TBrushStyle::bsCross:
-      hatch = HS_CROSS;
-      break;
-    case TBrushStyle::bsDiagCross:
-      hatch = HS_DIAGCROSS;
-      break;
-  }
+  // In the order of TBrushStyle: none for the solid and clear styles.
+  static constexpr int kHatches[] = {-1,           -1,           HS_HORIZONTAL, HS_VERTICAL,
+                                     HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS,      HS_DIAGCROSS};
+  const int hatch = kHatches[static_cast<std::size_t>(brush_.Style)];
   if (hatch < 0) {
     FillDevice(r, color, PATCOPY);
     return;
@@ -192,16 +172,18 @@ void GdiCanvas::FillRect(const Rect& rect) {
   ::DeleteObject(brush);
 }
 
+// Text and dashed lines fill their gaps with a solid brush's colour, and leave them otherwise.
+void GdiCanvas::BackgroundFromBrush() {
+  const bool solid = brush_.Style == TBrushStyle::bsSolid;
+  ::SetBkMode(dc_, solid ? OPAQUE : TRANSPARENT);
+  if (solid) ::SetBkColor(dc_, ColorToRGB(brush_.Color));
+}
+
 int GdiCanvas::DrawText(std::string_view text, Rect& rect, std::uint32_t flags) {
   const std::wstring wide = platform::Wide(text);
   RECT r = Device(rect);
   ::SetTextColor(dc_, ColorToRGB(textColor_));
-  if (brush_.Style == TBrushStyle::bsSolid) {
-    ::SetBkMode(dc_, OPAQUE);
-    ::SetBkColor(dc_, ColorToRGB(brush_.Color));
-  } else {
-    ::SetBkMode(dc_, TRANSPARENT);
-  }
+  BackgroundFromBrush();
   const int height = ::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &r, flags);
   const int top = Y(rect.Top);
   if (flags & DT_CALCRECT) {
@@ -310,27 +292,12 @@ void GdiCanvas::DrawSegment(Point from, Point to) {
   }
   HPEN pen = nullptr;
   if (!solid) {
-    int style = PS_DASH;
-    switch (pen_.Style) {
-      case TPenStyle::psDot:
-        style = PS_DOT;
-        break;
-      case TPenStyle::psDashDot:
-        style = PS_DASHDOT;
-        break;
-      case TPenStyle::psDashDotDot:
-        style = PS_DASHDOTDOT;
-        break;
-      default:
-        break;
-    }
+    // In the order of TPenStyle; only the dashed styles come here.
+    static constexpr int kStyles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
+                                      PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
+    const int style = kStyles[static_cast<std::size_t>(pen_.Style)];
     pen = ::CreatePen(style, 1, color);
-    if (brush_.Style == TBrushStyle::bsSolid) {
-      ::SetBkMode(dc_, OPAQUE);
-      ::SetBkColor(dc_, ColorToRGB(brush_.Color));
-    } else {
-      ::SetBkMode(dc_, TRANSPARENT);
-    }
+    BackgroundFromBrush();
   } else {
     const int device = std::max(1, ToDevice(width, dpi_));
     LOGBRUSH lb{BS_SOLID, color, 0};

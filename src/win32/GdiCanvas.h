@@ -62,6 +62,7 @@ class GdiCanvas final : public StatefulCanvas {
   void UseFont(const Font& font) override;
   void DrawSegment(Point from, Point to) override;
   void FillDevice(const RECT& r, COLORREF color, DWORD rop);
+  void BackgroundFromBrush();
 
   HDC dc_;
   int dpi_;

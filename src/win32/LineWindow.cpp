@@ -51,8 +51,4 @@ HWND CreateLineWindow(HWND parent, int id, const ControlLayout& row, const RECT&
   return handle;
 }
 
-TLine& LineOf(HWND window) {
-  return ObjectOf<LineWindow>(window).Line();
-}
-
 }  // namespace dorvane::win32

@@ -179,34 +179,21 @@ TColor RxLabelWindow::ParentColor() const {
 }
 
 LRESULT RxLabelWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The extra buttons are not the label's: the system makes commands of them.
+  if (const MouseClick click = MouseClickOf(message);
+      click.kind != MouseClick::kNone && !click.extra) {
+    const Point p = Local(lParam);
+    const bool press = click.kind != MouseClick::kRelease;
+    if (click.button == TMouseButton::mbRight) {
+      press ? label_.WMRButtonDown(p.x, p.y) : label_.WMRButtonUp(p.x, p.y);
+    } else {
+      if (click.kind == MouseClick::kDoubleClick && click.button == TMouseButton::mbLeft)
+        label_.DblClick();
+      press ? label_.MouseDown(click.button, p.x, p.y) : label_.MouseUp(click.button, p.x, p.y);
+    }
+    return 0;
+  }
   switch (message) {
-    case WM_LBUTTONDBLCLK:
-      label_.DblClick();
-      [[fallthrough]];
-    case WM_LBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK: {
-      const Point p = Local(lParam);
-      label_.MouseDown(MouseButtonOf(message), p.x, p.y);
-      return 0;
-    }
-    case WM_LBUTTONUP:
-    case WM_MBUTTONUP: {
-      const Point p = Local(lParam);
-      label_.MouseUp(MouseButtonOf(message), p.x, p.y);
-      return 0;
-    }
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK: {
-      const Point p = Local(lParam);
-      label_.WMRButtonDown(p.x, p.y);
-      return 0;
-    }
-    case WM_RBUTTONUP: {
-      const Point p = Local(lParam);
-      label_.WMRButtonUp(p.x, p.y);
-      return 0;
-    }
     case WM_MOUSEMOVE:
       if (!tracking_) {
         TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, window_, 0};

@@ -222,42 +222,5 @@ TEST_F(LineTest, PenAndBrushChangesRepaint) {
   EXPECT_EQ(canvas.calls[1], "SetBrush 0xffffff solid");
 }
 
-TEST_F(LineTest, AboutDialogSeparator) {
-  // Both laid out at 196 wide with their height left out, so 65 from the constructor.
-  FakeLineHost h1;
-  FakeLineHost h2;
-  TLine line1{h1};
-  TLine line2{h2};
-  line1.SetBounds(86, 158, 196, 65);
-  line1.SetLine(ltHorizontal);
-  line2.SetBounds(86, 159, 196, 65);
-  Pen white;
-  white.Color = clWhite;
-  line2.SetPen(white);
-  line2.SetLine(ltHorizontal);
-
-  RecordingCanvas first;
-  line1.Paint(first);
-  EXPECT_THAT(first.calls, ::testing::Contains("MoveTo 0 32"));
-  EXPECT_EQ(h1.bounds.back(), (Rect{86, 158, 282, 168}));
-  RecordingCanvas second1;
-  RecordingCanvas second2;
-  line1.Paint(second1);
-  line2.Paint(second2);  // line2's first paint: still 65 high
-  line2.Paint(second2);
-  EXPECT_EQ(line1.Width(), 196);
-  EXPECT_EQ(line1.Height(), 10);
-  EXPECT_EQ(line2.Width(), 196);
-  EXPECT_EQ(line2.Height(), 10);
-  EXPECT_THAT(second1.calls, ElementsAre("SetPen 0x0 1 0", "SetBrush 0xffffff solid", "MoveTo 0 4",
-                                         "LineTo 195 4"));
-  EXPECT_EQ(second2.calls.back(), "LineTo 195 4");
-  EXPECT_EQ(second2.calls[second2.calls.size() - 2], "MoveTo 0 4");
-  // In the dialog: black at y = 162 over white at y = 163.
-  EXPECT_EQ(line1.Top() + line1.FromY(), 162);
-  EXPECT_EQ(line2.Top() + line2.FromY(), 163);
-  EXPECT_EQ(line1.Left() + line1.ToX() - 1, 280);  // the end point is not drawn
-}
-
 }  // namespace
 }  // namespace dorvane

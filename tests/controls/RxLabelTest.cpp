@@ -45,33 +45,6 @@ class RxLabelTest : public ::testing::Test {
   }
 };
 
-TEST_F(RxLabelTest, StartsWithTheDocumentedDefaults) {
-  EXPECT_EQ(label.FocusControl(), nullptr);
-  EXPECT_EQ(label.Alignment(), taLeftJustify);
-  EXPECT_TRUE(label.AutoSize());
-  EXPECT_EQ(label.Layout(), tlTop);
-  EXPECT_EQ(label.ShadowColor(), clBtnHighlight);
-  EXPECT_EQ(label.ShadowSize(), 1);
-  EXPECT_EQ(label.ShadowPos(), spLeftTop);
-  EXPECT_FALSE(label.WordWrap());
-  EXPECT_TRUE(label.ShowAccelChar());
-  EXPECT_FALSE(label.ShowFocus());
-  EXPECT_FALSE(label.FocusTargetActive());
-  EXPECT_FALSE(label.PointerInside());
-  EXPECT_FALSE(label.LeftButtonHeld());
-  EXPECT_FALSE(label.OnMouseEnter());
-  EXPECT_FALSE(label.OnMouseLeave());
-  EXPECT_FALSE(label.Transparent());
-  EXPECT_TRUE(host.opaque);
-  EXPECT_EQ(label.Caption(), "");
-  EXPECT_TRUE(label.ParentColor());
-  EXPECT_TRUE(label.ParentFont());
-  EXPECT_EQ(label.Width(), 65);
-  EXPECT_EQ(label.Height(), 17);
-  ASSERT_FALSE(host.bounds.empty());
-  EXPECT_EQ(host.bounds.back(), (Rect{0, 0, 65, 17}));
-}
-
 // A setter repaints, re-fits, or both, and does nothing with the current value.
 struct SetterCase {
   const char* name;

@@ -113,14 +113,6 @@ TEST_F(MainFormTest, ButtonAndMenuItemRunTheSameStepAndTheCaptionsFollow) {
   }
 }
 
-TEST_F(MainFormTest, YearStepThatCannotEncodeFailsAndLeavesTheGrid) {
-  const TDateTime last = MakeDate(9999, 6, 15);
-  view_.grid.SetSelectedDate(last);
-  EXPECT_THROW(Click("tlbtnAnApres"), EConvertError);
-  EXPECT_EQ(view_.grid.SelectedDate(), last);
-  ExpectCaptionsOf(last);
-}
-
 TEST_F(MainFormTest, ClockAcrossMidnightLeavesTheCaptionsOnThePreviousDate) {
   const std::string before = view_.panels[2];
   clock_.Set({2005, 3, 8, 0, 0, 1, 0});
@@ -129,20 +121,6 @@ TEST_F(MainFormTest, ClockAcrossMidnightLeavesTheCaptionsOnThePreviousDate) {
   EXPECT_NE(view_.panels[2], before);
   EXPECT_EQ(view_.grid.SelectedDate(), MakeDate(2005, 3, 7));
   ExpectCaptionsOf(MakeDate(2005, 3, 7));
-}
-
-TEST_F(MainFormTest, SearchCommandBringsTheDialogEmptiedWithTheDayFieldFocused) {
-  for (const char* control : {"tlbtnRechercher", "RechercherDate1"}) {
-    search_.visible = false;
-    search_.focus.clear();
-    search_.texts = {{"Edit1", "2004"}, {"Edit2", "2"}, {"Edit3", "29"}};
-    Click(control);
-    EXPECT_TRUE(search_.visible) << control;
-    EXPECT_EQ(search_.texts,
-              (std::map<std::string, std::string>{{"Edit1", ""}, {"Edit2", ""}, {"Edit3", ""}}))
-        << control;
-    EXPECT_EQ(search_.focus, "Edit3") << control;
-  }
 }
 
 TEST_F(MainFormTest, SizeLockHoldsTheGivenSizeEvenMaximised) {

@@ -89,35 +89,5 @@ TEST_F(AboutTest, FailureWhileCreatingLeavesNoDialogBehind) {
   }
 }
 
-TEST_F(AboutTest, LinesMakeAnEtchedSeparatorAt162And163) {
-  AboutWindow dialog;
-  dialog.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-  // The lines take their final height at their first paint; the grab after it shows them at
-  // rest.
-  dialog.grab();
-  QCoreApplication::processEvents();
-  const QImage image = dialog.grab().toImage();
-
-  const QColor black(Qt::black);
-  const QColor white(Qt::white);
-  const QColor face = image.pixelColor(140, 210);  // the dialog's own colour, under nothing
-  ASSERT_NE(face, black);
-  ASSERT_NE(face, white);
-  for (int x = 86; x <= 280; ++x) {
-    EXPECT_EQ(image.pixelColor(x, 162), black) << "x = " << x;
-    EXPECT_EQ(image.pixelColor(x, 163), white) << "x = " << x;
-  }
-  // Nothing above or below, neither end point, nothing left of the lines.
-  for (int y : {161, 164}) EXPECT_EQ(image.pixelColor(150, y), face) << "y = " << y;
-  for (int y : {162, 163}) {
-    EXPECT_EQ(image.pixelColor(281, y), face) << "y = " << y;
-    EXPECT_EQ(image.pixelColor(85, y), face) << "y = " << y;
-  }
-  // The first paint's lines, at y = 32 of the lines' first height, are gone.
-  EXPECT_EQ(image.pixelColor(150, 190), face);
-  EXPECT_EQ(image.pixelColor(150, 191), face);
-}
-
 }  // namespace
 }  // namespace dorvane

@@ -80,14 +80,6 @@ class CalendarWidgetTest : public ::testing::Test {
   std::vector<int> days_;
 };
 
-TEST_F(CalendarWidgetTest, SizesItsCellsFromTheClientArea) {
-  EXPECT_EQ(grid_->Calendar().DefaultColWidth(), 41);
-  EXPECT_EQ(grid_->Calendar().DefaultRowHeight(), 17);
-  EXPECT_EQ(grid_->Calendar().ClientWidth(), 293);
-  EXPECT_EQ(grid_->Calendar().ClientHeight(), 125);
-  EXPECT_FALSE(grid_->accessibleName().isEmpty());
-}
-
 TEST_F(CalendarWidgetTest, DragFiresOneNoticeAtTheRelease) {
   Press(Centre(5, 2));  // the 10th
   Move(Centre(6, 2));
@@ -114,19 +106,6 @@ TEST_F(CalendarWidgetTest, LosingTheFocusDuringAPressAbandonsIt) {
   EXPECT_EQ(CurrentDay(), 15);
   Release(Centre(6, 2));
   EXPECT_TRUE(days_.empty());
-}
-
-TEST_F(CalendarWidgetTest, KeysMoveTheDayAndTabLeavesForTheNextControl) {
-  Press(Centre(3, 3));
-  Release(Centre(3, 3));
-  Key(Qt::Key_Right);
-  Key(Qt::Key_Down);
-  Key(Qt::Key_End);
-  Key(Qt::Key_Home, Qt::ControlModifier);  // (0, 1) is blank: refused
-  Key(Qt::Key_Left);
-  EXPECT_EQ(days_, (std::vector<int>{16, 23, 25, 24}));
-  Key(Qt::Key_Tab);
-  EXPECT_EQ(window_.focusWidget(), button_);
 }
 
 TEST_F(CalendarWidgetTest, WheelMovesOnlyOnceFocused) {

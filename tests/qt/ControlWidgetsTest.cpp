@@ -261,32 +261,6 @@ TEST_F(WidgetsTest, PointerEnterAndLeave) {
   EXPECT_EQ(events, (std::vector<std::string>{"enter", "leave", "enter", "leave"}));
 }
 
-TEST_F(WidgetsTest, AboutBoxSeparator) {
-  window.resize(360, 200);
-  LineWidget black(&window);
-  black.setGeometry(86, 158, 196, 65);
-  black.Line().SetLine(ltHorizontal);
-  LineWidget white(&window);
-  white.setGeometry(86, 159, 196, 65);
-  white.Line().Pen().SetColor(clWhite);
-  white.Line().SetLine(ltHorizontal);
-  Render(window);  // the first paint sets the height
-  QCoreApplication::sendPostedEvents();
-  QCoreApplication::processEvents();
-  EXPECT_EQ(black.geometry(), QRect(86, 158, 196, 10));
-  EXPECT_EQ(white.geometry(), QRect(86, 159, 196, 10));
-
-  const QImage image = Render(window);
-  Keep(image, "about-separator");
-  for (int x = 80; x < 290; ++x) {
-    const bool on = x >= 86 && x <= 280;
-    EXPECT_EQ(image.pixelColor(x, 162), on ? QColor(0, 0, 0) : kFace) << x;
-    EXPECT_EQ(image.pixelColor(x, 163), on ? QColor(255, 255, 255) : kFace) << x;
-    EXPECT_EQ(image.pixelColor(x, 161), kFace) << x;
-    EXPECT_EQ(image.pixelColor(x, 164), kFace) << x;
-  }
-}
-
 TEST_F(WidgetsTest, LinesOfEveryKind) {
   window.resize(330, 100);
   const TLineType types[] = {ltCustom, ltTop,      ltBottom,     ltLeft,

@@ -79,15 +79,6 @@ class MainFormTest : public ::testing::Test {
   std::unique_ptr<SearchWindow> form2_;
 };
 
-TEST_F(MainFormTest, TheOneSecondTimerRunsTheClock) {
-  auto* timer = form1_->Controls().Get<QTimer>("Timer1");
-  ASSERT_NE(timer, nullptr);
-  EXPECT_EQ(timer->interval(), 1000);
-  clock_.Set({2005, 3, 7, 8, 0, 0, 0});
-  testing::Tick(*timer);
-  EXPECT_EQ(Control<TStatusBar>("StatusBar1")->PanelText(2), ClockText(CurrentMoment()));
-}
-
 TEST_F(MainFormTest, RepaintsOnlyWhatChanged) {
   EXPECT_EQ(Repainted([&] {
               clock_.Set({2005, 3, 7, 14, 5, 10, 0});
@@ -98,17 +89,12 @@ TEST_F(MainFormTest, RepaintsOnlyWhatChanged) {
             "Calendar1,Panel0,Panel1,RxLabel1,RxLabel2");
 }
 
-TEST_F(MainFormTest, StatusBarsLastPanelTakesTheRestAndTheClockFits) {
+TEST_F(MainFormTest, StatusBarsLastPanelTakesTheRest) {
   form1_->setFont(FormFont());  // the program's font, as its start-up sets it
   form1_->show();
   auto* bar = Control<TStatusBar>("StatusBar1");
   ASSERT_EQ(bar->PanelCount(), 3);
   EXPECT_EQ(bar->Panel(2)->geometry().right(), bar->width() - 1);
-  // The clock's texts, the 12-hour ones too, fit whole (a little narrower if need be).
-  for (const char* clock : {"23:59:59", "12:00:00 PM", "12:00:00 AM"}) {
-    bar->SetPanelText(2, clock);
-    EXPECT_TRUE(bar->Panel(2)->toolTip().isEmpty()) << clock;
-  }
 }
 
 TEST_F(MainFormTest, TheWheelOverTheBannerTurnsTheFocusedGrid) {

@@ -49,33 +49,6 @@ class SearchDialogTest : public ::testing::Test {
   std::unique_ptr<SearchWindow> form2_;
 };
 
-TEST_F(SearchDialogTest, AfficherReachesTheFormAndTheMinimisedMainWindowComesBack) {
-  Type("x", "3", "2005");
-  ErrorBoxRecorder box;
-  Button("btnAfficher")->click();
-  EXPECT_EQ(box.texts, std::vector<std::string>{"'x' n'est pas une valeur entière correcte."});
-  EXPECT_EQ(Grid().SelectedDate(), kStart);
-  main_->showMinimized();
-  ASSERT_TRUE(main_->isMinimized());
-  Type("8", "5", "1945");
-  Button("btnAfficher")->click();
-  EXPECT_EQ(SplitDate(Grid().SelectedDate()), (DateParts{1945, 5, 8}));
-  EXPECT_FALSE(main_->isMinimized());
-  EXPECT_TRUE(main_->isVisible());
-}
-
-TEST_F(SearchDialogTest, TheBoxAboutAnImpossibleDateStandsOverTheMainWindow) {
-  main_->show();
-  Open();
-  QApplication::setActiveWindow(form2_.get());
-  Type("31", "2", "2005");
-  QWidget* activeAtTheBox = nullptr;
-  TestApp().SetErrorBox([&](const std::string&) { activeAtTheBox = QApplication::activeWindow(); });
-  Button("btnAfficher")->click();
-  TestApp().SetErrorBox(testing::UnexpectedErrorBox);
-  EXPECT_EQ(activeAtTheBox, main_.get());
-}
-
 // The fields refuse the Ctrl shortcuts (they would bypass the key filter): their menu names none.
 TEST_F(SearchDialogTest, TheFieldsMenuNamesNoShortcut) {
   Open();

@@ -3,6 +3,7 @@
 // names of the windows' tables. Each front end has its driver (Qt offscreen, Win32 under
 // Wine); the scenarios are written once against this interface and built with each.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -97,11 +98,28 @@ class Driver {
   virtual void SetText(Window window, std::string_view control, std::string_view text) = 0;
   virtual void SetPanelText(int panel, std::string_view text) = 0;
 
+  // The main window's one-second timer, fired now.
+  virtual void TickClock() = 0;
+  // Whether the window stands in the middle of its screen's work area (to a pixel or two).
+  virtual bool CentredOnScreen(Window window) = 0;
+  // The system's colours changed, as the display settings change them: the face of buttons
+  // and bars becomes `rgb` (0xRRGGBB), until the driver ends.
+  virtual void SetFaceColour(std::uint32_t rgb) = 0;
+  // The colour shown in the middle of a control, as painted on the screen.
+  virtual std::uint32_t MiddlePixel(Window window, std::string_view control) = 0;
+  // The system's notice that the window moved to a screen of `dpi` pixels per inch; false
+  // where the front end gets no such notice (Qt lays out in device-independent pixels).
+  virtual bool MoveToDpi(Window window, int dpi) = 0;
+
   // The window's state, as the window manager or another program changes it.
   virtual void Minimise(Window window) = 0;
   virtual void Restore(Window window) = 0;
   virtual void Maximise(Window window) = 0;
   virtual void RequestClientSize(Window window, Size size) = 0;
+  // The same asked of the window manager itself, as its buttons and frame ask (a maximise, a
+  // new client size); false where no manager runs.
+  virtual bool ManagerMaximise(Window window) = 0;
+  virtual bool ManagerResize(Window window, Size size) = 0;
 
   // Modal windows. The next one that opens (an error box or the About dialog) runs
   // `whileShown` inside its own loop, then is closed (the box by OK, the dialog by its button).
@@ -125,7 +143,16 @@ std::unique_ptr<Driver> MakeDriver();
 // Runs the program itself with `arguments` (a screenshot, a stray argument), on a screen of
 // `dpi` pixels per inch; its exit status.
 int RunProgram(const std::vector<std::string>& arguments, int dpi = 96);
-// A PNG file's size in pixels, read with the system's own imaging.
-Size PictureSize(const std::string& file);
+// A PNG file's pixels, read with the system's own imaging (none when it cannot be read).
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> rgb;  // 0xRRGGBB, row by row
+  std::uint32_t At(int x, int y) const {
+    return rgb[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+               static_cast<std::size_t>(x)];
+  }
+};
+Picture ReadPicture(const std::string& file);
 
 }  // namespace dorvane::ui

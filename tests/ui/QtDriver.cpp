@@ -2,14 +2,17 @@
 // widgets, reads through the widgets themselves.
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPalette>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
@@ -39,41 +42,11 @@
 namespace dorvane::ui {
 namespace {
 
-Qt::Key QtKey(Key key) {
-  switch (key) {
-    case Key::kLeft:
-      return Qt::Key_Left;
-    case Key::kRight:
-      return Qt::Key_Right;
-    case Key::kUp:
-      return Qt::Key_Up;
-    case Key::kDown:
-      return Qt::Key_Down;
-    case Key::kHome:
-      return Qt::Key_Home;
-    case Key::kEnd:
-      return Qt::Key_End;
-    case Key::kPageUp:
-      return Qt::Key_PageUp;
-    case Key::kPageDown:
-      return Qt::Key_PageDown;
-    case Key::kTab:
-      return Qt::Key_Tab;
-    case Key::kEnter:
-      return Qt::Key_Return;
-    case Key::kEscape:
-      return Qt::Key_Escape;
-    case Key::kSpace:
-      return Qt::Key_Space;
-    case Key::kInsert:
-      return Qt::Key_Insert;
-    case Key::kDelete:
-      return Qt::Key_Delete;
-    case Key::kF6:
-      return Qt::Key_F6;
-  }
-  return Qt::Key_unknown;
-}
+// Qt's keys, in the order of Key.
+constexpr Qt::Key kQtKeys[] = {Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Up,     Qt::Key_Down,
+                               Qt::Key_Home,   Qt::Key_End,    Qt::Key_PageUp, Qt::Key_PageDown,
+                               Qt::Key_Tab,    Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space,
+                               Qt::Key_Insert, Qt::Key_Delete, Qt::Key_F6};
 
 Qt::KeyboardModifiers QtModifiers(Modifiers mods) {
   Qt::KeyboardModifiers result;
@@ -109,6 +82,7 @@ class QtDriver final : public Driver {
       helpServices_.reset();
     }
     testing::TestApp().SetErrorBox(testing::UnexpectedErrorBox);
+    if (palette_) QApplication::setPalette(*palette_);
   }
 
   TCalendar& Grid() override { return main_->Form().Calendar1(); }
@@ -162,7 +136,7 @@ class QtDriver final : public Driver {
     ASSERT_NE(target, nullptr) << control;
     QApplication::setActiveWindow(target->window());
     target->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), QtKey(key), QtModifiers(mods));
+    QTest::keyClick(QApplication::focusWidget(), kQtKeys[static_cast<int>(key)], QtModifiers(mods));
     Process();
   }
   void Activate(Window window) override {
@@ -254,6 +228,39 @@ class QtDriver final : public Driver {
     Process();
   }
 
+  void TickClock() override {
+    auto* timer = main_->Controls().Get<QTimer>("Timer1");
+    bool fired = false;
+    const QMetaObject::Connection watch =
+        QObject::connect(timer, &QTimer::timeout, [&fired] { fired = true; });
+    QElapsedTimer waited;
+    waited.start();
+    while (!fired && waited.elapsed() < 1500)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QObject::disconnect(watch);
+    Process();
+  }
+  bool CentredOnScreen(Window window) override {
+    QWidget* top = Top(window);
+    const QPoint centre = top->screen()->availableGeometry().center();
+    return (top->frameGeometry().center() - centre).manhattanLength() <= 4;
+  }
+  bool MoveToDpi(Window, int) override { return false; }
+  void SetFaceColour(std::uint32_t rgb) override {
+    if (!palette_) palette_ = QApplication::palette();
+    QPalette palette = QApplication::palette();
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Button})
+      palette.setColor(role, QColor::fromRgb(rgb));
+    QApplication::setPalette(palette);
+    Process();
+  }
+  std::uint32_t MiddlePixel(Window window, std::string_view control) override {
+    QWidget* widget = Controls(window).Find(control);
+    if (widget == nullptr) return 0;
+    const QImage image = widget->grab().toImage();
+    return image.pixel(image.width() / 2, image.height() / 2) & 0xFFFFFFu;
+  }
+
   void Minimise(Window window) override {
     Top(window)->showMinimized();
     Process();
@@ -270,6 +277,10 @@ class QtDriver final : public Driver {
     Top(window)->resize(size.width, size.height);
     Process();
   }
+
+  // Offscreen, no manager runs.
+  bool ManagerMaximise(Window) override { return false; }
+  bool ManagerResize(Window, Size) override { return false; }
 
   void WhileModal(std::function<void()> whileShown) override {
     whileShown_ = std::move(whileShown);
@@ -359,6 +370,7 @@ class QtDriver final : public Driver {
   testing::FakeRegistry registry_;
   testing::FakeProcess process_;
   std::optional<platform::ServicesScope> helpServices_;
+  std::optional<QPalette> palette_;  // the one before SetFaceColour
   QTimer poll_;
   bool busy_ = false;
   std::function<void()> whileShown_;
@@ -384,9 +396,14 @@ int RunProgram(const std::vector<std::string>& arguments, int dpi) {
   return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
 }
 
-Size PictureSize(const std::string& file) {
-  const QImage picture(QStringFromUtf8(file));
-  return {picture.width(), picture.height()};
+Picture ReadPicture(const std::string& file) {
+  const QImage image = QImage(QStringFromUtf8(file)).convertToFormat(QImage::Format_RGB32);
+  Picture picture{image.width(), image.height(), {}};
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) picture.rgb.push_back(row[x] & 0xFFFFFFu);
+  }
+  return picture;
 }
 
 }  // namespace dorvane::ui

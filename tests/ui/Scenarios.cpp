@@ -2,15 +2,20 @@
 // does to the program's windows and what they then show.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "ClockOverride.h"
 #include "Driver.h"
 #include "dates/Captions.h"
 #include "dates/DateValue.h"
+#include "dates/Formatting.h"
 #include "dates/Moon.h"
 #include "forms/About.h"
 #include "forms/MainForm.h"
@@ -149,6 +154,15 @@ TEST_F(Window, AShownDateLeavesTheMainWindowActive) {
   EXPECT_TRUE(driver->Active(W::kMain));
   EXPECT_TRUE(driver->Visible(W::kSearch));
   EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
+  // A minimised main window comes back.
+  driver->Minimise(W::kMain);
+  driver->Type(W::kSearch, "Edit3", "8");
+  driver->Type(W::kSearch, "Edit2", "5");
+  driver->Type(W::kSearch, "Edit1", "1945");
+  driver->ClickButton(W::kSearch, "btnAfficher");
+  EXPECT_EQ(Day(), (DateParts{1945, 5, 8}));
+  EXPECT_TRUE(driver->Active(W::kMain));
+  EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
 }
 
 // The date fields take digits only: letters, signs and the editing shortcuts (which would
@@ -272,6 +286,15 @@ TEST_F(Window, SizeHoldsAgainstResizeAndMaximise) {
   EXPECT_EQ(driver->ClientSize(W::kSearch), search);
 }
 
+// Asked of the window manager itself (its maximise button, its frame), the same.
+TEST_F(Window, SizeHoldsAgainstTheWindowManager) {
+  if (!driver->ManagerResize(W::kMain, {MainSize().width + 60, MainSize().height + 60}))
+    GTEST_SKIP() << "no window manager runs here";
+  EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
+  ASSERT_TRUE(driver->ManagerMaximise(W::kMain));
+  EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
+}
+
 // The search dialog's error box stays in front of every window of the program, even when
 // the main window is activated behind it.
 TEST_F(Window, ErrorBoxStaysInFront) {
@@ -302,6 +325,21 @@ TEST_F(Window, CutTextsShowWholeInTheirTooltips) {
   EXPECT_EQ(driver->ToolTip(W::kMain, "RxLabel2"), wide);
   driver->SetText(W::kMain, "RxLabel2", "lundi");
   EXPECT_EQ(driver->ToolTip(W::kMain, "RxLabel2"), "");
+  // The clock's texts, the 12-hour ones too, fit whole.
+  for (const char* clock : {"23:59:59", "12:00:00 PM", "12:00:00 AM"}) {
+    driver->SetPanelText(2, clock);
+    EXPECT_EQ(driver->ToolTip(W::kMain, "Panel2"), "") << clock;
+  }
+}
+
+// A change of the system's colours shows at once, on the status bar too, whose face may be
+// kept between paints.
+TEST_F(Window, TheStatusBarFollowsTheSystemColours) {
+  for (const int panel : {0, 1, 2}) driver->SetPanelText(panel, "");
+  for (const std::uint32_t face : {0x3366CCu, 0xC0FFEEu}) {
+    driver->SetFaceColour(face);
+    EXPECT_EQ(driver->MiddlePixel(W::kMain, "StatusBar1"), face) << std::hex << face;
+  }
 }
 
 // The weekday line of every day of a year fits its box, or shows whole in its tooltip.
@@ -334,12 +372,18 @@ TEST_F(Window, GridTakesClicksAndArrows) {
                        {Key::kLeft, {}, {2005, 3, 7}},
                        {Key::kDown, {}, {2005, 3, 14}},
                        {Key::kRight, {.alt = true}, {2005, 3, 14}},
-                       {Key::kDown, {.alt = true}, {2005, 3, 14}}};
+                       {Key::kDown, {.alt = true}, {2005, 3, 14}},
+                       {Key::kEnd, {}, {2005, 3, 20}},
+                       {Key::kHome, {.ctrl = true}, {2005, 3, 20}},  // the first cell: blank
+                       {Key::kLeft, {}, {2005, 3, 19}}};
   for (const Press& press : presses) {
     driver->Press(W::kMain, "Calendar1", press.key, press.mods);
-    EXPECT_EQ(Day(), press.shown);
+    EXPECT_EQ(Day(), press.shown) << static_cast<int>(press.key);
   }
   EXPECT_EQ(driver->PanelText(0), DayOfYearText(grid.SelectedDate()));
+  // Tab is not the grid's: the focus leaves it.
+  driver->Press(W::kMain, "Calendar1", Key::kTab);
+  EXPECT_NE(driver->Focus(), "Calendar1");
   // A blank cell is refused, silently.
   Show(2005, 2, 7);  // February 2005 starts on a Tuesday: the first cell is blank
   driver->ClickCell(0, 1);
@@ -394,8 +438,64 @@ TEST_F(Window, At144DpiTheWindowsScaleByOneAndAHalf) {
                           std::string(row.window)},
                          144),
               0);
-    EXPECT_EQ(PictureSize(file).width, (row.width * 144 + 48) / 96) << row.window;  // rounded
+    EXPECT_EQ(ReadPicture(file).width, (row.width * 144 + 48) / 96) << row.window;  // rounded
   }
+}
+
+// Moved to a screen of 144 dpi, the main window lays every control out again at one and a half
+// times its size, its client area too.
+TEST_F(Window, MovedTo144DpiTheMainWindowScales) {
+  std::vector<std::pair<std::string_view, Span>> before;
+  for (const ControlLayout& row : TForm1::kLayout.controls) {
+    const Span span = driver->HorizontalSpan(W::kMain, row.name);
+    if (span.right > span.left) before.emplace_back(row.name, span);
+  }
+  ASSERT_FALSE(before.empty());
+  if (!driver->MoveToDpi(W::kMain, 144))
+    GTEST_SKIP() << "the front end lays out in device-independent pixels";
+  const auto atScale = [](int scaled, int original) {
+    return std::abs(scaled - original * 3 / 2) <= 1;
+  };
+  for (const auto& [name, was] : before) {
+    const Span now = driver->HorizontalSpan(W::kMain, name);
+    EXPECT_TRUE(atScale(now.left, was.left) && atScale(now.right, was.right))
+        << name << ": " << now.left << ".." << now.right;
+  }
+  const Size client = driver->ClientSize(W::kMain);
+  EXPECT_TRUE(atScale(client.width, MainSize().width)) << client.width;
+  EXPECT_TRUE(atScale(client.height, MainSize().height)) << client.height;
+}
+
+// The program's screenshots: each window at its size, and the About dialog's etched separator,
+// black over white from x = 86 to 280, with nothing around it.
+TEST_F(Window, ScreenshotsShowTheWindowsAsLaidOut) {
+  std::vector<Picture> shots;
+  for (const std::string window : {"main", "search", "about"}) {
+    const std::string file = "screenshot-" + window + ".png";
+    std::remove(file.c_str());
+    ASSERT_EQ(RunProgram({"--screenshot", file, "--date", "2005-03-07", "--window", window}), 0);
+    shots.push_back(ReadPicture(file));
+  }
+  EXPECT_EQ(shots[0].width, TForm1::kLayout.clientWidth);
+  EXPECT_GT(shots[0].height, TForm1::kLayout.clientHeight);  // the menu bar above
+  EXPECT_EQ(shots[1].width, TForm2::kLayout.clientWidth);
+  EXPECT_EQ(shots[1].height, TForm2::kLayout.clientHeight);
+  const Picture& about = shots[2];
+  ASSERT_GE(about.width, TFAbout::kLayout.clientWidth);
+  ASSERT_EQ(about.height, TFAbout::kLayout.clientHeight);
+  const std::uint32_t face = about.At(140, 210);  // the dialog's own colour, under nothing
+  ASSERT_NE(face, 0x000000u);
+  ASSERT_NE(face, 0xFFFFFFu);
+  for (int x = 80; x < 290; ++x) {
+    const bool on = x >= 86 && x <= 280;
+    EXPECT_EQ(about.At(x, 161), face) << x;
+    EXPECT_EQ(about.At(x, 162), on ? 0x000000u : face) << x;
+    EXPECT_EQ(about.At(x, 163), on ? 0xFFFFFFu : face) << x;
+    EXPECT_EQ(about.At(x, 164), face) << x;
+  }
+  // The lines' first paint, at their first height, is gone.
+  EXPECT_EQ(about.At(150, 190), face);
+  EXPECT_EQ(about.At(150, 191), face);
 }
 
 }  // namespace

@@ -2,10 +2,14 @@
 // sends, reads through the windows themselves (their texts, tooltip controls, rectangles).
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "Driver.h"
 #include "dates/DateValue.h"
@@ -31,41 +35,10 @@ namespace {
 
 using namespace dorvane::win32;
 
-UINT VirtualKey(Key key) {
-  switch (key) {
-    case Key::kLeft:
-      return VK_LEFT;
-    case Key::kRight:
-      return VK_RIGHT;
-    case Key::kUp:
-      return VK_UP;
-    case Key::kDown:
-      return VK_DOWN;
-    case Key::kHome:
-      return VK_HOME;
-    case Key::kEnd:
-      return VK_END;
-    case Key::kPageUp:
-      return VK_PRIOR;
-    case Key::kPageDown:
-      return VK_NEXT;
-    case Key::kTab:
-      return VK_TAB;
-    case Key::kEnter:
-      return VK_RETURN;
-    case Key::kEscape:
-      return VK_ESCAPE;
-    case Key::kSpace:
-      return VK_SPACE;
-    case Key::kInsert:
-      return VK_INSERT;
-    case Key::kDelete:
-      return VK_DELETE;
-    case Key::kF6:
-      return VK_F6;
-  }
-  return 0;
-}
+// The virtual keys, in the order of Key.
+constexpr UINT kVirtualKeys[] = {VK_LEFT,   VK_RIGHT, VK_UP,     VK_DOWN,   VK_HOME,
+                                 VK_END,    VK_PRIOR, VK_NEXT,   VK_TAB,    VK_RETURN,
+                                 VK_ESCAPE, VK_SPACE, VK_INSERT, VK_DELETE, VK_F6};
 
 std::string WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
@@ -147,6 +120,10 @@ class Win32Driver final : public Driver {
   }
   ~Win32Driver() override {
     ::KillTimer(nullptr, timer_);
+    if (face_) {
+      const INT element = COLOR_BTNFACE;
+      ::SetSysColors(1, &element, &*face_);
+    }
     AboutWindow::SetOnShown(nullptr);
     current = nullptr;
     EndMainWindow();
@@ -229,7 +206,7 @@ class Win32Driver final : public Driver {
     state[VK_CONTROL] = mods.ctrl ? 0x80 : 0;
     state[VK_MENU] = mods.alt ? 0x80 : 0;
     ::SetKeyboardState(state);
-    const UINT vk = VirtualKey(key);
+    const UINT vk = kVirtualKeys[static_cast<int>(key)];
     const UINT down = mods.alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
     const UINT up = mods.alt ? WM_SYSKEYUP : WM_KEYUP;
     const LPARAM context = mods.alt ? (1 << 29) : 0;
@@ -349,6 +326,55 @@ class Win32Driver final : public Driver {
     Process();
   }
 
+  void TickClock() override {
+    // The timer's own message, as the loop running now (the main window's or a dialog's) gets it.
+    const DWORD start = ::GetTickCount();
+    for (MSG tick; ::GetTickCount() - start < 1500;) {
+      if (::PeekMessageW(&tick, Main(), WM_TIMER, WM_TIMER, PM_REMOVE)) {
+        TApplication::Dispatch(tick);
+        break;
+      }
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_TIMER);
+    }
+    Process();
+  }
+  bool CentredOnScreen(Window window) override {
+    RECT frame{};
+    ::GetWindowRect(Top(window), &frame);
+    MONITORINFO screen{};
+    screen.cbSize = sizeof screen;
+    ::GetMonitorInfoW(::MonitorFromWindow(Top(window), MONITOR_DEFAULTTONEAREST), &screen);
+    return std::abs(frame.left + frame.right - screen.rcWork.left - screen.rcWork.right) <= 4 &&
+           std::abs(frame.top + frame.bottom - screen.rcWork.top - screen.rcWork.bottom) <= 4;
+  }
+  bool MoveToDpi(Window window, int dpi) override {
+    RECT suggested{};
+    ::GetWindowRect(Top(window), &suggested);
+    ::SendMessageW(Top(window), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
+    return true;
+  }
+
+  void SetFaceColour(std::uint32_t rgb) override {
+    if (!face_) face_ = ::GetSysColor(COLOR_BTNFACE);
+    const INT element = COLOR_BTNFACE;
+    const COLORREF colour = RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF);
+    ::SetSysColors(1, &element, &colour);
+    Settle();
+  }
+  std::uint32_t MiddlePixel(Window window, std::string_view control) override {
+    HWND found = Find(window, control);
+    if (found == nullptr) return 0;
+    ::RedrawWindow(found, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT client{};
+    ::GetClientRect(found, &client);
+    HDC dc = ::GetDC(found);
+    const COLORREF pixel = ::GetPixel(dc, client.right / 2, client.bottom / 2);
+    ::ReleaseDC(found, dc);
+    return std::uint32_t{GetRValue(pixel)} << 16 | std::uint32_t{GetGValue(pixel)} << 8 |
+           GetBValue(pixel);
+  }
+
   void Minimise(Window window) override {
     ::ShowWindow(Top(window), SW_MINIMIZE);
     Settle();
@@ -370,6 +396,14 @@ class Win32Driver final : public Driver {
     ::SetWindowPos(top, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOMOVE | SWP_NOZORDER);
     Settle();
+  }
+
+  bool ManagerMaximise(Window window) override {
+    return AskManager(window, {"-b", "add,maximized_vert,maximized_horz"});
+  }
+  bool ManagerResize(Window window, Size size) override {
+    return AskManager(window, {"-e", "0,-1,-1," + std::to_string(size.width) + "," +
+                                         std::to_string(size.height)});
   }
 
   void WhileModal(std::function<void()> whileShown) override {
@@ -432,6 +466,24 @@ class Win32Driver final : public Driver {
     return about_ == nullptr ? nullptr : about_->Handle();
   }
   HWND Main() { return main_->Handle(); }
+  // Runs wmctrl (a Unix program, through Wine's door to them) on the window's X11 window: its
+  // requests go to the window manager, as _NET_WM_STATE and _NET_MOVERESIZE_WINDOW messages.
+  bool AskManager(Window window, std::vector<std::string> request) {
+    using Spawn = LONG(WINAPI*)(char* const*, int);
+    const auto spawn = reinterpret_cast<Spawn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "__wine_unix_spawnvp")));
+    const auto x11 =
+        reinterpret_cast<std::uintptr_t>(::GetPropW(Top(window), L"__wine_x11_whole_window"));
+    if (spawn == nullptr || x11 == 0) return false;
+    std::vector<std::string> words{"wmctrl", "-i", "-r", std::to_string(x11)};
+    words.insert(words.end(), request.begin(), request.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const bool asked = spawn(argv.data(), TRUE) == 0;
+    Settle();
+    return asked;
+  }
   // Handles what comes until the window system has been quiet for a moment (two seconds at
   // most): a window manager answers our requests (activation, mapping, sizes) with events of
   // its own, a little later.
@@ -487,6 +539,7 @@ class Win32Driver final : public Driver {
   std::unique_ptr<MainWindow> main_;
   std::unique_ptr<SearchWindow> search_;
   AboutWindow* about_ = nullptr;
+  std::optional<COLORREF> face_;  // the system's before SetFaceColour
   UINT_PTR timer_ = 0;
   bool busy_ = false;
   std::function<void()> whileShown_;
@@ -554,27 +607,41 @@ int RunProgram(const std::vector<std::string>& arguments, int dpi) {
   return static_cast<int>(code);
 }
 
-Size PictureSize(const std::string& file) {
-  Size size;
-  if (FAILED(::CoInitialize(nullptr))) return size;
+Picture ReadPicture(const std::string& file) {
+  Picture picture;
+  if (FAILED(::CoInitialize(nullptr))) return picture;
   IWICImagingFactory* factory = nullptr;
   IWICBitmapDecoder* decoder = nullptr;
   IWICBitmapFrameDecode* frame = nullptr;
+  IWICFormatConverter* converter = nullptr;
   UINT width = 0;
   UINT height = 0;
+  std::vector<BYTE> bgra;
   if (SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                    IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
       SUCCEEDED(factory->CreateDecoderFromFilename(platform::Wide(file).c_str(), nullptr,
                                                    GENERIC_READ, WICDecodeMetadataCacheOnDemand,
                                                    &decoder)) &&
-      SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height))) {
-    size = {static_cast<int>(width), static_cast<int>(height)};
+      SUCCEEDED(decoder->GetFrame(0, &frame)) &&
+      SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
+      SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                      nullptr, 0, WICBitmapPaletteTypeCustom)) &&
+      SUCCEEDED(converter->GetSize(&width, &height))) {
+    bgra.resize(std::size_t{width} * height * 4);
+    if (SUCCEEDED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(bgra.size()),
+                                        bgra.data()))) {
+      picture.width = static_cast<int>(width);
+      picture.height = static_cast<int>(height);
+      for (std::size_t i = 0; i < bgra.size(); i += 4)
+        picture.rgb.push_back(std::uint32_t{bgra[i + 2]} << 16 | std::uint32_t{bgra[i + 1]} << 8 |
+                              bgra[i]);
+    }
   }
-  for (IUnknown* object : std::initializer_list<IUnknown*>{frame, decoder, factory}) {
+  for (IUnknown* object : std::initializer_list<IUnknown*>{converter, frame, decoder, factory}) {
     if (object != nullptr) object->Release();
   }
   ::CoUninitialize();
-  return size;
+  return picture;
 }
 
 }  // namespace dorvane::ui

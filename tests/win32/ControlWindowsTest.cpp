@@ -1,6 +1,6 @@
 // The control windows and their canvas on the system's own GDI and USER: where the calendar
 // paints its highlighted day, input through real messages, text measures against DrawTextW's,
-// and the shadowed label's shadow.
+// the shadowed label's shadow, and the application's hidden window hearing the system.
 #include "win32/Win32.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include "forms/MainForm.h"
 #include "gfx/TextFlags.h"
 #include "platform/win32/Wide.h"
+#include "win32/Application.h"
 #include "win32/ControlWindows.h"
 #include "win32/GdiCanvas.h"
 
@@ -226,34 +227,16 @@ TEST(Win32RxLabel, AltAcceleratorFocusesTheTarget) {
   ::DestroyWindow(other);
 }
 
-// The About box's etched separator: two line windows a pixel apart, each ten pixels high after
-// its first paint; the upper one shows the other's line through it, whichever is on top.
-TEST(Win32Line, ShowsTheLinesBelowItThrough) {
-  const HWND top = TopLevel();
-  std::vector<HWND> lines;
-  for (const char* name : {"Line1", "Line2"}) {
-    const ControlLayout& row = *FindControl(TFAbout::kLayout, name);
-    lines.push_back(CreateLineWindow(top, 102, row, Scaled(row, 96), 96));
-    ASSERT_NE(lines.back(), nullptr);
-  }
-  ::UpdateWindow(top);
-  for (MSG msg; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&msg);
-  HWND upper = ::GetWindow(top, GW_CHILD);
-  while (upper != nullptr && upper != lines[0] && upper != lines[1]) {
-    upper = ::GetWindow(upper, GW_HWNDNEXT);
-  }
-  ASSERT_NE(upper, nullptr);
-  RECT at{};
-  ::GetWindowRect(upper, &at);
-  ::MapWindowPoints(HWND_DESKTOP, top, reinterpret_cast<POINT*>(&at), 2);
-  EXPECT_EQ(at.bottom - at.top, 10);
-  const Image image = Print(upper);
-  for (int x = 0; x <= 280 - 86; ++x) {
-    EXPECT_EQ(image.At(x, 162 - at.top), 0x000000u) << x;
-    EXPECT_EQ(image.At(x, 163 - at.top), 0xFFFFFFu) << x;
-  }
-  EXPECT_EQ(image.At(281 - 86, 162 - at.top), ::GetSysColor(COLOR_BTNFACE));
-  for (HWND line : lines) ::DestroyWindow(line);
+// The system's announcements of new regional settings, and of a new taskbar, reach the
+// application's hidden window, which reloads the locale texts.
+TEST(Win32Application, ReloadsTheLocaleWhenTheSystemAnnouncesIt) {
+  TApplication app;
+  int reloads = 0;
+  app.SetOnLocaleChange([&reloads] { ++reloads; });
+  ::SendMessageW(app.Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
+  ::SendMessageW(app.Handle(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  ::SendMessageW(app.Handle(), WM_TIMECHANGE, 0, 0);
+  EXPECT_EQ(reloads, 2);
 }
 
 }  // namespace
