@@ -108,6 +108,14 @@ TEST_F(CalendarWidgetTest, LosingTheFocusDuringAPressAbandonsIt) {
   EXPECT_TRUE(days_.empty());
 }
 
+// Tab is not the grid's: it goes to focus navigation.
+TEST_F(CalendarWidgetTest, TabLeavesForTheNextControl) {
+  Press(Centre(3, 3));
+  Release(Centre(3, 3));
+  Key(Qt::Key_Tab);
+  EXPECT_EQ(window_.focusWidget(), button_);
+}
+
 TEST_F(CalendarWidgetTest, WheelMovesOnlyOnceFocused) {
   EXPECT_FALSE(Wheel(-120));
   EXPECT_TRUE(days_.empty());

@@ -102,11 +102,10 @@ class Driver {
   virtual void TickClock() = 0;
   // Whether the window stands in the middle of its screen's work area (to a pixel or two).
   virtual bool CentredOnScreen(Window window) = 0;
-  // The system's colours changed, as the display settings change them: the face of buttons
-  // and bars becomes `rgb` (0xRRGGBB), until the driver ends.
-  virtual void SetFaceColour(std::uint32_t rgb) = 0;
-  // The colour shown in the middle of a control, as painted on the screen.
-  virtual std::uint32_t MiddlePixel(Window window, std::string_view control) = 0;
+  // The colour shown at a point of a control (in its device pixels), as painted on the screen.
+  virtual std::uint32_t PixelAt(Window window, std::string_view control, int x, int y) = 0;
+  // Brings a control above its siblings, as a program may.
+  virtual void Raise(Window window, std::string_view control) = 0;
   // The system's notice that the window moved to a screen of `dpi` pixels per inch; false
   // where the front end gets no such notice (Qt lays out in device-independent pixels).
   virtual bool MoveToDpi(Window window, int dpi) = 0;

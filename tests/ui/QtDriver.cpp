@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QPalette>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -82,7 +81,6 @@ class QtDriver final : public Driver {
       helpServices_.reset();
     }
     testing::TestApp().SetErrorBox(testing::UnexpectedErrorBox);
-    if (palette_) QApplication::setPalette(*palette_);
   }
 
   TCalendar& Grid() override { return main_->Form().Calendar1(); }
@@ -246,19 +244,18 @@ class QtDriver final : public Driver {
     return (top->frameGeometry().center() - centre).manhattanLength() <= 4;
   }
   bool MoveToDpi(Window, int) override { return false; }
-  void SetFaceColour(std::uint32_t rgb) override {
-    if (!palette_) palette_ = QApplication::palette();
-    QPalette palette = QApplication::palette();
-    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Button})
-      palette.setColor(role, QColor::fromRgb(rgb));
-    QApplication::setPalette(palette);
-    Process();
-  }
-  std::uint32_t MiddlePixel(Window window, std::string_view control) override {
+  std::uint32_t PixelAt(Window window, std::string_view control, int x, int y) override {
     QWidget* widget = Controls(window).Find(control);
     if (widget == nullptr) return 0;
-    const QImage image = widget->grab().toImage();
-    return image.pixel(image.width() / 2, image.height() / 2) & 0xFFFFFFu;
+    // The whole window, where the control's siblings show over it or through it.
+    const QImage image = Top(window)->grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    const QPoint at = widget->mapTo(Top(window), QPoint(0, 0)) * ratio + QPoint(x, y);
+    return image.pixel(at) & 0xFFFFFFu;
+  }
+  void Raise(Window window, std::string_view control) override {
+    if (QWidget* widget = Controls(window).Find(control)) widget->raise();
+    Process();
   }
 
   void Minimise(Window window) override {
@@ -370,7 +367,6 @@ class QtDriver final : public Driver {
   testing::FakeRegistry registry_;
   testing::FakeProcess process_;
   std::optional<platform::ServicesScope> helpServices_;
-  std::optional<QPalette> palette_;  // the one before SetFaceColour
   QTimer poll_;
   bool busy_ = false;
   std::function<void()> whileShown_;

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <initializer_list>
 #include <memory>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -120,10 +119,6 @@ class Win32Driver final : public Driver {
   }
   ~Win32Driver() override {
     ::KillTimer(nullptr, timer_);
-    if (face_) {
-      const INT element = COLOR_BTNFACE;
-      ::SetSysColors(1, &element, &*face_);
-    }
     AboutWindow::SetOnShown(nullptr);
     current = nullptr;
     EndMainWindow();
@@ -355,24 +350,21 @@ class Win32Driver final : public Driver {
     return true;
   }
 
-  void SetFaceColour(std::uint32_t rgb) override {
-    if (!face_) face_ = ::GetSysColor(COLOR_BTNFACE);
-    const INT element = COLOR_BTNFACE;
-    const COLORREF colour = RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF);
-    ::SetSysColors(1, &element, &colour);
-    Settle();
-  }
-  std::uint32_t MiddlePixel(Window window, std::string_view control) override {
+  std::uint32_t PixelAt(Window window, std::string_view control, int x, int y) override {
     HWND found = Find(window, control);
     if (found == nullptr) return 0;
     ::RedrawWindow(found, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    RECT client{};
-    ::GetClientRect(found, &client);
     HDC dc = ::GetDC(found);
-    const COLORREF pixel = ::GetPixel(dc, client.right / 2, client.bottom / 2);
+    const COLORREF pixel = ::GetPixel(dc, x, y);
     ::ReleaseDC(found, dc);
     return std::uint32_t{GetRValue(pixel)} << 16 | std::uint32_t{GetGValue(pixel)} << 8 |
            GetBValue(pixel);
+  }
+
+  void Raise(Window window, std::string_view control) override {
+    ::SetWindowPos(Find(window, control), HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Process();
   }
 
   void Minimise(Window window) override {
@@ -539,7 +531,6 @@ class Win32Driver final : public Driver {
   std::unique_ptr<MainWindow> main_;
   std::unique_ptr<SearchWindow> search_;
   AboutWindow* about_ = nullptr;
-  std::optional<COLORREF> face_;  // the system's before SetFaceColour
   UINT_PTR timer_ = 0;
   bool busy_ = false;
   std::function<void()> whileShown_;
