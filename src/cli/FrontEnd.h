@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "cli/LaunchOptions.h"
 
@@ -54,10 +55,14 @@ class FrontEnd {
   virtual bool SaveModalDialog(const std::function<void()>& open, const std::string& file) = 0;
 };
 
-// The two windows as every front end makes them, from its window classes `Main` and `Search`.
-template <class Main, class Search>
+// The two windows as every front end makes them, from its window classes `Main` and `Search`,
+// and what its application object `App` (the shared hooks) does for the program's start.
+template <class Main, class Search, class App>
 class FrontEndWindows : public FrontEnd {
  public:
+  // The windows go before the application object, whatever happened.
+  ~FrontEndWindows() override { DestroyWindows(); }
+
   void CreateWindows() override {
     main_ = std::make_unique<Main>();
     search_ = std::make_unique<Search>(main_->View(), main_->Form().Calendar1());
@@ -71,7 +76,16 @@ class FrontEndWindows : public FrontEnd {
   TForm1& MainForm() override { return main_->Form(); }
   TForm2& SearchForm() override { return search_->Form(); }
 
+  void HandleFailure(std::exception_ptr failure) override {
+    app_->HandleException(std::move(failure));
+  }
+  void RedirectErrorBox(std::function<void(const std::string& text)> box) override {
+    app_->SetErrorBox(std::move(box));
+  }
+  void ShowMainWindow() override { main_->ShowCentred(); }
+
  protected:
+  std::unique_ptr<App> app_;
   std::unique_ptr<Main> main_;
   std::unique_ptr<Search> search_;
 };

@@ -28,11 +28,9 @@ bool SavePicture(const QPixmap& picture, const std::string& file) {
 }
 
 // The program's windows on Qt.
-class QtFrontEnd final : public FrontEndWindows<MainWindow, SearchWindow> {
+class QtFrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TApplication> {
  public:
   QtFrontEnd(int& argc, char** argv) : argc_(argc), argv_(argv) {}
-  // The windows go before the application object, whatever happened.
-  ~QtFrontEnd() override { DestroyWindows(); }
 
   void CreateApplication(std::string_view title, std::function<void()> onLocaleChange) override {
     app_ = std::make_unique<TApplication>(argc_, argv_);
@@ -49,14 +47,6 @@ class QtFrontEnd final : public FrontEndWindows<MainWindow, SearchWindow> {
     QObject::connect(main_.get(), &MainWindow::Closed, app_.get(), &QCoreApplication::quit);
   }
 
-  void HandleFailure(std::exception_ptr failure) override {
-    app_->HandleException(std::move(failure));
-  }
-  void RedirectErrorBox(std::function<void(const std::string& text)> box) override {
-    app_->SetErrorBox(std::move(box));
-  }
-
-  void ShowMainWindow() override { main_->ShowCentred(); }
   int RunEventLoop() override { return TApplication::exec(); }
 
   void Settle(ScreenshotWindow) override { SettleEvents(); }
@@ -84,7 +74,6 @@ class QtFrontEnd final : public FrontEndWindows<MainWindow, SearchWindow> {
  private:
   int& argc_;
   char** argv_;
-  std::unique_ptr<TApplication> app_;
 };
 
 }  // namespace

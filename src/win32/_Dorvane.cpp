@@ -32,11 +32,8 @@ bool SaveClientArea(HWND window, const std::string& file) {
 }
 
 // The program's windows on Win32.
-class Win32FrontEnd final : public FrontEndWindows<MainWindow, SearchWindow> {
+class Win32FrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TApplication> {
  public:
-  // The windows go before the application object, whatever happened.
-  ~Win32FrontEnd() override { DestroyWindows(); }
-
   void CreateApplication(std::string_view title, std::function<void()> onLocaleChange) override {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
@@ -45,14 +42,6 @@ class Win32FrontEnd final : public FrontEndWindows<MainWindow, SearchWindow> {
     app_->SetTitle(title);
   }
 
-  void HandleFailure(std::exception_ptr failure) override {
-    app_->HandleException(std::move(failure));
-  }
-  void RedirectErrorBox(std::function<void(const std::string& text)> box) override {
-    app_->SetErrorBox(std::move(box));
-  }
-
-  void ShowMainWindow() override { main_->ShowCentred(); }
   int RunEventLoop() override { return app_->Run(); }
   void Settle(ScreenshotWindow window) override { SettleWindow(Handle(window)); }
   bool SaveWindow(ScreenshotWindow window, const std::string& file) override {
@@ -76,8 +65,6 @@ class Win32FrontEnd final : public FrontEndWindows<MainWindow, SearchWindow> {
   HWND Handle(ScreenshotWindow window) const {
     return window == ScreenshotWindow::kSearch ? search_->Handle() : main_->Handle();
   }
-
-  std::unique_ptr<TApplication> app_;
 };
 
 }  // namespace
