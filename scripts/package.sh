@@ -152,10 +152,11 @@ package_windows() {
   local file description resource
   while IFS='|' read -r file description; do
     resource=$(python3 scripts/pe-version.py "$file")
-    grep -qxF "FileDescription=$description" <<<"$resource" &&
-      grep -qxF "FileVersion=$version.0" <<<"$resource" &&
-      grep -qxF "FixedFileVersion=$version.0" <<<"$resource" ||
+    if ! grep -qxF "FileDescription=$description" <<<"$resource" ||
+      ! grep -qxF "FileVersion=$version.0" <<<"$resource" ||
+      ! grep -qxF "FixedFileVersion=$version.0" <<<"$resource"; then
       fail "$(printf '%s, not version %s "%s":\n%s' "$file" "$version" "$description" "$resource")"
+    fi
   done <<EOF
 $stage/dorvane.exe|Dorvane, calendrier perpétuel
 $stage/dorvane.com|Dorvane en console, calendrier perpétuel
@@ -195,13 +196,14 @@ test_installer() {
   # The entry's quiet uninstall command, run as the system splits it: the quoted program, then
   # its arguments at their blanks.
   uninstall() {
-    local command program
+    local command program arguments
     command=$(entry "$1" QuietUninstallString)
     [ -n "$command" ] || fail "no QuietUninstallString in $1"
     program=${command#\"}
     program=${program%%\"*}
+    arguments=${command#\""$program"\"}
     # shellcheck disable=SC2086
-    wine "$program" ${command#\"$program\"}
+    wine "$program" $arguments
   }
   # The prefix's files, but the temporary folders: the uninstaller's copy that removes it runs
   # from there, and the system removes it at its next start.
