@@ -6,7 +6,8 @@
 # - the window icons "DORVANE" (the program's, first, so it is the file's icon) and
 #   "RECHERCHE": rsvg-convert renders each size, icotool packs them, 32-bit BMP entries up to
 #   64 pixels (which Windows XP reads) and a PNG entry at 256;
-# - for dorvane.exe alone, its version resource and manifest (src/win32/dorvane.rc.in).
+# - for dorvane.exe and dorvane.com, each its version resource, with its own description, and
+#   the manifest (src/win32/dorvane.rc.in).
 # Included by src/win32/CMakeLists.txt, which links dorvane_pictures where pictures are drawn.
 
 find_program(DORVANE_RSVG_CONVERT rsvg-convert)
@@ -99,7 +100,17 @@ endif()
 set(DORVANE_VERSION_COMMAS "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0")
 set(DORVANE_VERSION_DOTS "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/dorvane.manifest.in ${_res_out}/dorvane.manifest @ONLY)
-configure_file(${CMAKE_CURRENT_SOURCE_DIR}/dorvane.rc.in ${_res_out}/dorvane.rc @ONLY)
-set(DORVANE_PROGRAM_RC ${_res_out}/dorvane.rc)
-set_source_files_properties(${DORVANE_PROGRAM_RC} PROPERTIES
-  OBJECT_DEPENDS ${_res_out}/dorvane.manifest)
+# DORVANE_PROGRAM_RC and DORVANE_CONSOLE_RC: the window program's and the console companion's.
+foreach(_program PROGRAM CONSOLE)
+  if(_program STREQUAL PROGRAM)
+    set(DORVANE_FILE_NAME dorvane.exe)
+    set(DORVANE_FILE_DESCRIPTION "Dorvane, calendrier perpétuel")
+  else()
+    set(DORVANE_FILE_NAME dorvane.com)
+    set(DORVANE_FILE_DESCRIPTION "Dorvane en console, calendrier perpétuel")
+  endif()
+  set(DORVANE_${_program}_RC ${_res_out}/${DORVANE_FILE_NAME}.rc)
+  configure_file(${CMAKE_CURRENT_SOURCE_DIR}/dorvane.rc.in ${DORVANE_${_program}_RC} @ONLY)
+  set_source_files_properties(${DORVANE_${_program}_RC} PROPERTIES
+    OBJECT_DEPENDS ${_res_out}/dorvane.manifest)
+endforeach()

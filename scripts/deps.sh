@@ -48,8 +48,9 @@ if [ "$mode" = package ] || [ "$mode" = package-deb ]; then
   pkgs+=(dpkg-dev lintian desktop-file-utils appstream git)
 fi
 if [ "$mode" = package ] || [ "$mode" = package-windows ]; then
-  # xvfb: the installer is tried over a running Dorvane, whose window needs a display.
-  pkgs+=("${windows[@]}" nsis zip xvfb xauth)
+  # xvfb: the installer is tried over a running Dorvane, whose window needs a display; python3
+  # reads the programs' version resources (scripts/pe-version.py).
+  pkgs+=("${windows[@]}" nsis zip xvfb xauth python3)
 fi
 windows_mode=false
 case $mode in test | package | package-windows) windows_mode=true ;; esac

@@ -141,8 +141,28 @@ package_windows() {
   setup=build-package/dorvane-$version-windows-x86_64-setup.exe
   zipfile=build-package/dorvane-$version-windows-x86_64.zip
   rm -f "$setup" "$zipfile"
+  # The uninstaller first, a program of its own that the installer carries.
+  local icon=$PWD/$build/src/win32/resources/dorvane.ico uninstaller=$scratch/desinstaller.exe
+  makensis -V2 -DVERSION="$version" -DOUTFILE="$uninstaller" -DICON="$icon" \
+    packaging/windows/desinstaller.nsi
   makensis -V2 -DSTAGE="$stage" -DVERSION="$version" -DOUTFILE="$PWD/$setup" -DLICENSE="$PWD/LICENSE" \
-    -DICON="$PWD/$build/src/win32/resources/dorvane.ico" packaging/windows/dorvane.nsi
+    -DICON="$icon" -DUNINSTALLER_EXE="$uninstaller" packaging/windows/dorvane.nsi
+  # Each program's version resource, as Windows' file properties show it: the release's
+  # version and a description of its own.
+  local file description resource
+  while IFS='|' read -r file description; do
+    resource=$(python3 scripts/pe-version.py "$file")
+    if ! grep -qxF "FileDescription=$description" <<<"$resource" ||
+      ! grep -qxF "FileVersion=$version.0" <<<"$resource" ||
+      ! grep -qxF "FixedFileVersion=$version.0" <<<"$resource"; then
+      fail "$(printf '%s, not version %s "%s":\n%s' "$file" "$version" "$description" "$resource")"
+    fi
+  done <<EOF
+$stage/dorvane.exe|Dorvane, calendrier perpétuel
+$stage/dorvane.com|Dorvane en console, calendrier perpétuel
+$uninstaller|Désinstallation de Dorvane
+$setup|Installation de Dorvane
+EOF
   # The zip also carries a short French guide, the licence, and the notices of the runtimes
   # linked into the programs, with their full texts as Debian ships them; Windows line ends.
   local crlf='s/\r*$/\r/'
@@ -167,8 +187,26 @@ test_installer() {
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   wine wineboot -i >/dev/null 2>&1
   wineserver -w
-  # The prefix's files, but the temporary folders: the uninstaller runs from a copy of itself
-  # there, which the system removes at its next start, as NSIS asks it to.
+  # A value of our uninstall entry, in the 64-bit view, which the installer writes to (reg.exe
+  # may run as a 32-bit program).
+  entry() {
+    wine reg query "$1\\$key" /v "$2" /reg:64 2>/dev/null | tr -d '\r' |
+      sed -n "s/^ *$2 *REG_SZ *//p" || true
+  }
+  # The entry's quiet uninstall command, run as the system splits it: the quoted program, then
+  # its arguments at their blanks.
+  uninstall() {
+    local command program arguments
+    command=$(entry "$1" QuietUninstallString)
+    [ -n "$command" ] || fail "no QuietUninstallString in $1"
+    program=${command#\"}
+    program=${program%%\"*}
+    arguments=${command#\""$program"\"}
+    # shellcheck disable=SC2086
+    wine "$program" $arguments
+  }
+  # The prefix's files, but the temporary folders: the uninstaller's copy that removes it runs
+  # from there, and the system removes it at its next start.
   listing() { (cd "$WINEPREFIX/drive_c" && find . -path './users/*/Temp' -prune -o -print | sort); }
   listing >"$scratch/before"
   for mode in CurrentUser AllUsers; do
@@ -176,9 +214,7 @@ test_installer() {
     wineserver -w
     hive=HKCU
     [ "$mode" = AllUsers ] && hive=HKLM
-    # The 64-bit view, which the installer writes to (reg.exe may run as a 32-bit program).
-    location=$(wine reg query "$hive\\$key" /v InstallLocation /reg:64 2>/dev/null | tr -d '\r' |
-      sed -n 's/^ *InstallLocation *REG_SZ *//p' || true)
+    location=$(entry "$hive" InstallLocation)
     [ -n "$location" ] || fail "no uninstall entry in $hive after the installation ($mode)"
     dir=$(winepath -u "$location" 2>/dev/null)
     for f in dorvane.exe Dorvane.chm desinstaller.exe; do
@@ -201,7 +237,9 @@ test_installer() {
     [ "$out" = "$expected" ] ||
       fail "$(printf 'the installed dorvane.exe --print wrote (%s):\n%s' "$mode" "$out")"
 
-    wine "$dir/desinstaller.exe" /S "/$mode" || fail "the uninstaller failed ($mode)"
+    # The uninstaller ends with its status once the program is gone; then its copy removes it.
+    uninstall "$hive" || fail "the uninstaller failed ($mode)"
+    [ ! -e "$dir/dorvane.exe" ] || fail "the uninstaller ended before it removed the program ($mode)"
     wineserver -w
     if ! listing | diff "$scratch/before" - >&2; then
       fail "the uninstaller left files behind ($mode)"
@@ -221,9 +259,8 @@ test_installer() {
   unixdir=$(winepath -u "$windir" 2>/dev/null)
   [ -f "$unixdir/dorvane.exe" ] || fail "/D= was not honoured: nothing in $windir"
 
-  # A running Dorvane: a silent installation over it and a silent uninstallation both end with
-  # status 3 and change nothing. The uninstaller runs in place (_?=), as its own copy in the
-  # temporary folder runs, whose status is the one that counts.
+  # A running Dorvane: a silent installation over it and a silent uninstallation, by the entry's
+  # command or as package managers run it, all end with status 3 and change nothing.
   (cd "$unixdir" && DISPLAY= exec xvfb-run -a wine dorvane.exe) &
   running=$!
   sleep 10
@@ -232,14 +269,17 @@ test_installer() {
   wine cmd /c "start /wait $(winepath -w "$PWD/$setup") /S /CurrentUser /D=$windir" || status=$?
   [ "$status" = 3 ] || fail "an installation over a running Dorvane ended with status $status"
   status=0
-  wine cmd /c "start /wait $windir\\desinstaller.exe /S /CurrentUser _?=$windir" || status=$?
+  uninstall HKCU || status=$?
   [ "$status" = 3 ] || fail "an uninstallation under a running Dorvane ended with status $status"
+  status=0
+  wine "$unixdir/desinstaller.exe" /S || status=$?
+  [ "$status" = 3 ] || fail "desinstaller.exe /S under a running Dorvane ended with status $status"
   listing | diff "$scratch/while-running" - >&2 || fail "the refused runs changed files"
   wineserver -k
   wait "$running" 2>/dev/null || true
-  wine "$unixdir/desinstaller.exe" /S /CurrentUser || fail "the uninstaller failed after /D="
+  wine "$unixdir/desinstaller.exe" /S || fail "the uninstaller failed after /D="
   wineserver -w
-  [ ! -e "$unixdir/dorvane.exe" ] || fail "the uninstaller left $windir behind"
+  [ ! -e "$unixdir" ] || fail "the uninstaller left $windir behind: $(ls -A "$unixdir")"
   echo "Refused over a running Dorvane, and /D= honoured, under Wine"
 }
 
