@@ -3,10 +3,13 @@
 #include <iterator>
 #include <stdexcept>
 
+#include <oleacc.h>
+
 #include "forms/Application.h"
 #include "forms/Handlers.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/win32/Wide.h"
+#include "win32/AccessibleProxy.h"
 #include "win32/Application.h"
 #include "win32/Dpi.h"
 
@@ -105,6 +108,8 @@ void TopWindow::Build(const WindowLayout& layout, TForm& form, HWND owner) {
     if (menu != nullptr) ::DestroyMenu(menu);
     throw std::runtime_error(std::string(kWindowCreationFailure));
   }
+  // A window of ours without a menu bar is a dialog.
+  if (menu == nullptr) AnnotateAccessible(window_, {}, ROLE_SYSTEM_DIALOG);
   controls_ = std::make_unique<FormControls>(window_, layout, form);
   SetClientSize(layout.clientWidth, layout.clientHeight);
 }
