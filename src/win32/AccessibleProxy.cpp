@@ -203,8 +203,7 @@ class AnnotatedAccessible final : public IAccessible {
 #pragma GCC diagnostic pop
 
 // The answer to a reader's WM_GETOBJECT for the client object; false to let the window answer.
-bool AnswerClientObject(HWND window, WPARAM wParam, const Annotation& annotation,
-                        LRESULT& answer) {
+bool AnswerClientObject(HWND window, WPARAM wParam, const Annotation& annotation, LRESULT& answer) {
   const Oleacc& oleacc = Oleacc::Loaded();
   if (!oleacc.Ready()) return false;
   IAccessible* standard = nullptr;

@@ -365,6 +365,8 @@ void FormControls::SetPanelText(int panel, std::string_view text) {
                      reinterpret_cast<LPARAM>(&place))) {
     ::InvalidateRect(bar, &place, FALSE);
   }
+  // The panel's new name, told to screen readers as a bar tells a new text of its own.
+  ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, bar, OBJID_CLIENT, panel + 1);
 }
 
 std::string FormControls::PanelText(int panel) const {

@@ -105,7 +105,7 @@ class FormControls {
   HIMAGELIST images_ = nullptr;
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
-  std::vector<std::wstring> hints_;       // the tool buttons' tooltips, by button
+  std::vector<std::wstring> hints_;  // the tool buttons' tooltips, by button
   // The tooltip each panel was given last (none before its first paint), by panel.
   std::vector<std::optional<std::wstring>> shownTips_;
   ToolTips panelTips_;                              // made for the first text cut

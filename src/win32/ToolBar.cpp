@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "forms/Handlers.h"
-#include "platform/win32/Wide.h"
 #include "gfx/TextFlags.h"
+#include "platform/win32/Wide.h"
 #include "win32/Dpi.h"
 #include "win32/GdiCanvas.h"
 #include "win32/Pictures.h"

@@ -67,7 +67,8 @@ TEST(AccessibleTextsTest, EveryTextIsReadByItsRoleAndName) {
   QAccessibleInterface* dialog = Interface(&search);
   EXPECT_EQ(Role(dialog), QAccessible::Dialog);
   EXPECT_EQ(Name(dialog), "Rechercher...");
-  for (const auto& [edit, name] : {std::pair{"Edit3", "Jour"}, {"Edit2", "Mois"}, {"Edit1", "Année"}}) {
+  for (const auto& [edit, name] :
+       {std::pair{"Edit3", "Jour"}, {"Edit2", "Mois"}, {"Edit1", "Année"}}) {
     QAccessibleInterface* field = Interface(search.Controls().Get<QLineEdit>(edit));
     EXPECT_EQ(Role(field), QAccessible::EditableText) << edit;
     EXPECT_EQ(Name(field), name) << edit;

@@ -110,7 +110,8 @@ TEST_F(AccessibleTexts, EveryTextIsReadByItsRoleAndName) {
   const Read dialog = ReadClient(search_->Handle());
   EXPECT_EQ(dialog.role, ROLE_SYSTEM_DIALOG);
   EXPECT_EQ(dialog.name, "Rechercher...");
-  for (const auto& [edit, name] : {std::pair{"Edit3", "Jour"}, {"Edit2", "Mois"}, {"Edit1", "Année"}}) {
+  for (const auto& [edit, name] :
+       {std::pair{"Edit3", "Jour"}, {"Edit2", "Mois"}, {"Edit1", "Année"}}) {
     const Read field = ReadClient(search_->Controls().Find(edit));
     EXPECT_EQ(field.role, ROLE_SYSTEM_TEXT) << edit;
     EXPECT_EQ(field.name, name) << edit;
@@ -122,8 +123,8 @@ TEST_F(AccessibleTexts, EveryTextIsReadByItsRoleAndName) {
     TBBUTTON button{};
     ::SendMessageW(tools, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
     wchar_t name[64] = {};
-    const auto length = ::SendMessageW(tools, TB_GETBUTTONTEXTW, button.idCommand,
-                                       reinterpret_cast<LPARAM>(name));
+    const auto length =
+        ::SendMessageW(tools, TB_GETBUTTONTEXTW, button.idCommand, reinterpret_cast<LPARAM>(name));
     return length > 0 ? platform::Utf8(name) : std::string();
   };
   // By index on the bar, separators counted.
