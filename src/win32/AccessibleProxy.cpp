@@ -202,26 +202,14 @@ class AnnotatedAccessible final : public IAccessible {
 
 #pragma GCC diagnostic pop
 
-// The answer to a reader's WM_GETOBJECT for the client object; false to let the window answer.
-bool AnswerClientObject(HWND window, WPARAM wParam, const Annotation& annotation, LRESULT& answer) {
-  const Oleacc& oleacc = Oleacc::Loaded();
-  if (!oleacc.Ready()) return false;
-  IAccessible* standard = nullptr;
-  if (FAILED(oleacc.Standard(window, &standard)) || standard == nullptr) return false;
-  auto* annotated = new AnnotatedAccessible(standard, annotation);
-  answer = oleacc.Answer(wParam, annotated);
-  annotated->Release();
-  return answer > 0;
-}
-
 LRESULT CALLBACK AnnotatedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                DWORD_PTR data) {
   const auto* annotation = reinterpret_cast<const Annotation*>(data);
-  if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+  if (message == WM_GETOBJECT) {
     LRESULT answer = 0;
-    bool answered = false;
-    RunHandler([&] { answered = AnswerClientObject(window, wParam, *annotation, answer); });
-    if (answered) return answer;
+    if (AnswerGetObject(window, wParam, lParam, annotation->name, annotation->role, answer)) {
+      return answer;
+    }
   } else if (message == WM_NCDESTROY) {
     ::RemoveWindowSubclass(window, AnnotatedProc, 0);
     delete annotation;
@@ -230,6 +218,23 @@ LRESULT CALLBACK AnnotatedProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 }  // namespace
+
+bool AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, const std::wstring& name, long role,
+                     LRESULT& answer) {
+  if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) return false;
+  bool answered = false;
+  RunHandler([&] {
+    const Oleacc& oleacc = Oleacc::Loaded();
+    if (!oleacc.Ready()) return;
+    IAccessible* standard = nullptr;
+    if (FAILED(oleacc.Standard(window, &standard)) || standard == nullptr) return;
+    auto* annotated = new AnnotatedAccessible(standard, Annotation{name, role});
+    answer = oleacc.Answer(wParam, annotated);
+    annotated->Release();
+    answered = answer > 0;
+  });
+  return answered;
+}
 
 void AnnotateAccessible(HWND window, std::wstring name, long role) {
   auto* annotation = new Annotation{std::move(name), role};

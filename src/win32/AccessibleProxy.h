@@ -13,8 +13,14 @@
 
 namespace dorvane::win32 {
 
-// From now on the window's client object answers `name` (when not empty) and `role` (a
-// ROLE_SYSTEM_ value, when not 0) for itself.
+// The answer to WM_GETOBJECT for a window of ours whose client object answers `name` (when not
+// empty) and `role` (a ROLE_SYSTEM_ value, when not 0) for itself; false when the window is to
+// answer as it would without (another object asked for, or no accessibility library).
+bool AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, const std::wstring& name, long role,
+                     LRESULT& answer);
+
+// The same for a control of the system's (an edit, a window of ours made by the system's
+// class), from now on.
 void AnnotateAccessible(HWND window, std::wstring name, long role);
 
 }  // namespace dorvane::win32

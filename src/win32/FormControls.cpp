@@ -169,8 +169,6 @@ HWND FormControls::Create(Entry& entry, int index) {
     case ControlKind::kRxLabel:
       control = CreateRxLabelWindow(window_, id, row, ToFont(row.font ? *row.font : layout_.font),
                                     bounds, dpi_);
-      // Read as a label, by its window text.
-      if (control != nullptr) AnnotateAccessible(control, {}, ROLE_SYSTEM_STATICTEXT);
       break;
     case ControlKind::kCalendar: {
       control = CreateCalendarWindow(window_, id, row, ToFont(row.font ? *row.font : layout_.font),

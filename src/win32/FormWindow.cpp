@@ -108,8 +108,6 @@ void TopWindow::Build(const WindowLayout& layout, TForm& form, HWND owner) {
     if (menu != nullptr) ::DestroyMenu(menu);
     throw std::runtime_error(std::string(kWindowCreationFailure));
   }
-  // A window of ours without a menu bar is a dialog.
-  if (menu == nullptr) AnnotateAccessible(window_, {}, ROLE_SYSTEM_DIALOG);
   controls_ = std::make_unique<FormControls>(window_, layout, form);
   SetClientSize(layout.clientWidth, layout.clientHeight);
 }
@@ -226,6 +224,15 @@ LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
           return reinterpret_cast<LRESULT>(brush);
         }
         break;
+      case WM_GETOBJECT: {
+        // A window of ours without a menu bar is a dialog.
+        LRESULT answer = 0;
+        if (controls_->Layout().menu.empty() &&
+            AnswerGetObject(window_, wParam, lParam, {}, ROLE_SYSTEM_DIALOG, answer)) {
+          return answer;
+        }
+        break;
+      }
       case WM_GETMINMAXINFO: {
         const LRESULT result = ::DefWindowProcW(window_, message, wParam, lParam);
         SizeLimits(*reinterpret_cast<MINMAXINFO*>(lParam));
