@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "forms/Handlers.h"
+#include "qt/AccessibleRoles.h"
 #include "qt/CalendarWidget.h"
 #include "qt/GroupBox.h"
 #include "qt/LineWidget.h"
@@ -125,6 +126,8 @@ void FormControls::ApplyToWindow(QWidget& window, QWidget& client) {
   if (layout_.borderIcons & biMaximize) flags |= Qt::WindowMaximizeButtonHint;
   window.setWindowFlags(flags);
   window.setObjectName(QStringFromUtf8(layout_.name));
+  // A window of ours that is not the main one is a dialog, whatever Qt class carries it.
+  if (main == nullptr) SetAccessibleRole(window, QAccessible::Dialog);
   window.setWindowTitle(QStringFromUtf8(layout_.caption));
   if (!layout_.icon.empty()) window.setWindowIcon(WindowIcon(layout_.icon));
   if (layout_.font != FontStyle{}) {
@@ -166,6 +169,7 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
       break;
     case ControlKind::kStatusBar:
       widget = new TStatusBar(parent, layout_.panels);
+      SetAccessibleRole(*widget, QAccessible::StatusBar);
       break;
     case ControlKind::kGroupBox:
       widget = new TGroupBox(parent, QStringFromUtf8(row.text));
@@ -173,6 +177,8 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
     case ControlKind::kRxLabel: {
       auto* label = new RxLabelWidget(parent);
       label->setObjectName(name);
+      // Read by its text (its accessible name), as a label.
+      SetAccessibleRole(*label, QAccessible::StaticText);
       // Before the bounds, which it would otherwise fit to the text.
       if (row.width != kAutoSize) label->Label().SetAutoSize(false);
       label->setGeometry(row.left, row.top, row.width, row.height);

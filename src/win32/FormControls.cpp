@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
+#include <oleacc.h>
+
 #include "forms/Handlers.h"
 #include "gfx/TextFlags.h"
 #include "platform/win32/Wide.h"
+#include "win32/AccessibleProxy.h"
 #include "win32/ControlWindows.h"
 #include "win32/Dpi.h"
 #include "win32/FilteredEdit.h"
@@ -152,11 +155,11 @@ HWND FormControls::Create(Entry& entry, int index) {
       if (control == nullptr) break;
       KeepBarFace(control);
       SetStatusParts(control);
-      panelTexts_.clear();
       // Every panel is drawn by the window (DrawPanel), which sets a text a little too wide a
-      // little narrower; a new text then only repaints its panel.
+      // little narrower; a new text then only repaints its panel. The bar keeps the texts and
+      // tells them to whoever asks.
       for (std::size_t i = 0; i < layout_.panels.size(); ++i) {
-        panelTexts_.push_back(platform::Wide(layout_.panels[i].text));
+        KeepPanelText(control, static_cast<int>(i), platform::Wide(layout_.panels[i].text));
         ::SendMessageW(control, SB_SETTEXTW, i | SBT_OWNERDRAW, static_cast<LPARAM>(i));
       }
       break;
@@ -184,6 +187,9 @@ HWND FormControls::Create(Entry& entry, int index) {
       control = make(WS_EX_CLIENTEDGE, L"EDIT", L"", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP);
       if (row.maxLength > 0) ::SendMessageW(control, EM_LIMITTEXT, row.maxLength, 0);
       if (row.keyFilter != nullptr) FilterKeys(control, row.keyFilter);
+      if (control != nullptr && !row.accessibleName.empty()) {
+        AnnotateAccessible(control, platform::Wide(row.accessibleName), 0);
+      }
       break;
     case ControlKind::kButton:
       control = make(0, L"BUTTON", text.c_str(), BS_PUSHBUTTON | WS_TABSTOP);
@@ -347,18 +353,9 @@ HWND FormControls::StatusBar() const {
 void FormControls::SetPanelText(int panel, std::string_view text) {
   const HWND bar = StatusBar();
   if (bar == nullptr) return;
-  const std::wstring value = platform::Wide(text);
+  if (panel < 0 || static_cast<std::size_t>(panel) >= layout_.panels.size()) return;
   // An unchanged text repaints nothing.
-  if (static_cast<std::size_t>(panel) < panelTexts_.size() &&
-      panelTexts_[static_cast<std::size_t>(panel)] == value) {
-    return;
-  }
-  ShowPanelText(bar, panel, value);
-}
-
-void FormControls::ShowPanelText(HWND bar, int panel, const std::wstring& text) {
-  if (panel < 0 || static_cast<std::size_t>(panel) >= panelTexts_.size()) return;
-  panelTexts_[static_cast<std::size_t>(panel)] = text;
+  if (!KeepPanelText(bar, panel, platform::Wide(text))) return;
   // Repainted with the window's next paint, as the other controls are (a SB_SETTEXT may have
   // the bar paint at once, for each panel).
   RECT place{};
@@ -366,11 +363,14 @@ void FormControls::ShowPanelText(HWND bar, int panel, const std::wstring& text) 
                      reinterpret_cast<LPARAM>(&place))) {
     ::InvalidateRect(bar, &place, FALSE);
   }
+  // The panel's new name, told to screen readers as a bar tells a new text of its own.
+  ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, bar, OBJID_CLIENT, panel + 1);
 }
 
 std::string FormControls::PanelText(int panel) const {
-  if (panel < 0 || static_cast<std::size_t>(panel) >= panelTexts_.size()) return {};
-  return platform::Utf8(panelTexts_[static_cast<std::size_t>(panel)]);
+  const HWND bar = StatusBar();
+  const std::wstring* text = bar != nullptr ? KeptPanelText(bar, panel) : nullptr;
+  return text != nullptr ? platform::Utf8(*text) : std::string();
 }
 
 HFONT FormControls::NarrowFont(const ControlLayout& row, int stretch) {
@@ -400,9 +400,10 @@ std::wstring FormControls::PanelTip(int panel) const {
 
 void FormControls::DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item) {
   const auto panel = static_cast<std::size_t>(item.itemID);
-  if (panel >= panelTexts_.size()) return;
+  const std::wstring* kept = KeptPanelText(bar.window, static_cast<int>(panel));
+  if (kept == nullptr) return;
   if (RecordedForFace(bar.window, item)) return;
-  const std::wstring& text = panelTexts_[panel];
+  const std::wstring& text = *kept;
   const int indent = ToDevice(2, dpi_);
   RECT place = item.rcItem;
   place.left += indent;
@@ -421,7 +422,9 @@ void FormControls::DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item) {
                                    : NarrowFont(*bar.row, *stretch);
   // The tooltip tells a text cut; it hears of it only when that changes.
   const std::wstring tip = chosen != nullptr ? std::wstring() : text;
-  if (shownTips_.size() != panelTexts_.size()) shownTips_.assign(panelTexts_.size(), std::nullopt);
+  if (shownTips_.size() != layout_.panels.size()) {
+    shownTips_.assign(layout_.panels.size(), std::nullopt);
+  }
   if (shownTips_[panel] != tip) {
     panelTips_.Set(window_, bar.window, panel, &item.rcItem, tip);
     shownTips_[panel] = tip;

@@ -87,7 +87,6 @@ class FormControls {
   // The status bar of the table; null when it has none.
   HWND StatusBar() const;
   void SetStatusParts(HWND bar);
-  void ShowPanelText(HWND bar, int panel, const std::wstring& text);
   void DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item);
   // The row's font made narrower, to `stretch` per cent of its width.
   HFONT NarrowFont(const ControlLayout& row, int stretch);
@@ -104,8 +103,7 @@ class FormControls {
   HIMAGELIST images_ = nullptr;
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
-  std::vector<std::wstring> hints_;       // the tool buttons' tooltips, by button
-  std::vector<std::wstring> panelTexts_;  // the status bar's texts, by panel
+  std::vector<std::wstring> hints_;  // the tool buttons' tooltips, by button
   // The tooltip each panel was given last (none before its first paint), by panel.
   std::vector<std::optional<std::wstring>> shownTips_;
   ToolTips panelTips_;                              // made for the first text cut

@@ -3,10 +3,13 @@
 #include <iterator>
 #include <stdexcept>
 
+#include <oleacc.h>
+
 #include "forms/Application.h"
 #include "forms/Handlers.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/win32/Wide.h"
+#include "win32/AccessibleProxy.h"
 #include "win32/Application.h"
 #include "win32/Dpi.h"
 
@@ -233,6 +236,15 @@ LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
         // which keeps its face between paints) hear it from their window.
         const MSG notice{window_, message, wParam, lParam, 0, {}};
         ::EnumChildWindows(window_, PassToChild, reinterpret_cast<LPARAM>(&notice));
+        break;
+      }
+      case WM_GETOBJECT: {
+        // A window of ours without a menu bar is a dialog.
+        LRESULT answer = 0;
+        if (controls_->Layout().menu.empty() &&
+            AnswerGetObject(window_, wParam, lParam, {}, ROLE_SYSTEM_DIALOG, answer)) {
+          return answer;
+        }
         break;
       }
       case WM_GETMINMAXINFO: {

@@ -6,9 +6,11 @@
 #include <string>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include "forms/Handlers.h"
 #include "platform/win32/Wide.h"
+#include "win32/AccessibleProxy.h"
 #include "win32/ToolTips.h"
 
 #include "win32/ControlWindow.h"
@@ -208,6 +210,14 @@ LRESULT RxLabelWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENABLE:
       label_.EnabledChanged();
       return 0;
+    case WM_GETOBJECT: {
+      // Read as a label, by its window text.
+      LRESULT answer = 0;
+      if (AnswerGetObject(window_, wParam, lParam, {}, ROLE_SYSTEM_STATICTEXT, answer)) {
+        return answer;
+      }
+      break;
+    }
     case WM_WINDOWPOSCHANGED: {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
       if (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) label_.VisibleChanged();

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "forms/Handlers.h"
@@ -16,11 +18,14 @@ struct BarFace {
   bool drawingFace = false;  // the panels are asked for no text meanwhile
   // The panels' drawing requests as the bar makes them, recorded while the face is drawn.
   std::vector<DRAWITEMSTRUCT> panels;
+  std::vector<std::wstring> texts;  // by panel
 };
 
 // Asks the bar's subclass to record a panel's request (a DRAWITEMSTRUCT) while the face is
 // drawn; it answers 1 when it did.
 constexpr UINT kRecordPanel = WM_APP + 0x100;
+// Asks the bar's subclass for its kept face and texts; a bar without one answers 0.
+constexpr UINT kKeptFace = WM_APP + 0x101;
 
 bool ChangesBarFace(UINT message, WPARAM wParam) {
   switch (message) {
@@ -86,6 +91,69 @@ bool PaintBarFromFace(HWND bar, BarFace& hook) {
   return true;
 }
 
+// A panel's text, as a bar of plain texts answers it: its length in the low word (in the
+// ANSI code page's bytes for the ANSI message), its kind in the high word (0, plain text), the
+// text copied when a place is given for it. Owner-drawn, the bar itself would answer its
+// drawing data, and a screen reader would read nothing.
+LRESULT AnswerText(const std::wstring& text, bool wide, LPARAM place) {
+  if (wide) {
+    if (place != 0) std::copy_n(text.c_str(), text.size() + 1, reinterpret_cast<wchar_t*>(place));
+    return MAKELRESULT(text.size(), 0);
+  }
+  const int bytes = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
+                                          nullptr, 0, nullptr, nullptr);
+  if (place != 0) {
+    auto* out = reinterpret_cast<char*>(place);
+    ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out, bytes,
+                          nullptr, nullptr);
+    out[bytes] = '\0';
+  }
+  return MAKELRESULT(bytes, 0);
+}
+
+// The answer to a question on the panels' texts; false for another message, or a panel the
+// bar holds no text of.
+bool AnswerPanelText(const BarFace& hook, UINT message, WPARAM wParam, LPARAM lParam,
+                     LRESULT& answer) {
+  const auto text = [&](std::size_t panel) -> const std::wstring* {
+    return panel < hook.texts.size() ? &hook.texts[panel] : nullptr;
+  };
+  const std::wstring* found = nullptr;
+  switch (message) {
+    case SB_GETTEXTW:
+    case SB_GETTEXTLENGTHW:
+    case SB_GETTEXTA:
+    case SB_GETTEXTLENGTHA:
+      found = text(LOWORD(wParam));
+      if (found == nullptr) return false;
+      answer = AnswerText(*found, message == SB_GETTEXTW || message == SB_GETTEXTLENGTHW,
+                          message == SB_GETTEXTW || message == SB_GETTEXTA ? lParam : 0);
+      return true;
+    case WM_GETTEXTLENGTH:  // the bar's own text is its first panel's
+      found = text(0);
+      if (found == nullptr) return false;
+      answer = static_cast<LRESULT>(found->size());
+      return true;
+    case WM_GETTEXT: {
+      found = text(0);
+      if (found == nullptr) return false;
+      const std::size_t room = wParam;
+      if (room == 0 || lParam == 0) {
+        answer = 0;
+        return true;
+      }
+      const std::size_t copied = std::min(found->size(), room - 1);
+      auto* out = reinterpret_cast<wchar_t*>(lParam);
+      std::copy_n(found->c_str(), copied, out);
+      out[copied] = L'\0';
+      answer = static_cast<LRESULT>(copied);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
 LRESULT CALLBACK KeptFaceBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                  DWORD_PTR data) {
   auto* hook = reinterpret_cast<BarFace*>(data);
@@ -94,6 +162,9 @@ LRESULT CALLBACK KeptFaceBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM l
     hook->panels.push_back(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     return 1;
   }
+  if (message == kKeptFace) return reinterpret_cast<LRESULT>(hook);
+  LRESULT answer = 0;
+  if (AnswerPanelText(*hook, message, wParam, lParam, answer)) return answer;
   if (message == WM_PAINT && wParam == 0) {
     bool painted = false;
     RunHandler([&] { painted = PaintBarFromFace(bar, *hook); });
@@ -112,6 +183,32 @@ LRESULT CALLBACK KeptFaceBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM l
 void KeepBarFace(HWND bar) {
   auto* hook = new BarFace{};
   if (!::SetWindowSubclass(bar, KeptFaceBarProc, 0, reinterpret_cast<DWORD_PTR>(hook))) delete hook;
+}
+
+namespace {
+
+BarFace* HookOf(HWND bar) {
+  return reinterpret_cast<BarFace*>(::SendMessageW(bar, kKeptFace, 0, 0));
+}
+
+}  // namespace
+
+bool KeepPanelText(HWND bar, int panel, const std::wstring& text) {
+  BarFace* hook = HookOf(bar);
+  if (hook == nullptr || panel < 0) return false;
+  const auto index = static_cast<std::size_t>(panel);
+  if (index >= hook->texts.size()) hook->texts.resize(index + 1);
+  if (hook->texts[index] == text) return false;
+  hook->texts[index] = text;
+  return true;
+}
+
+const std::wstring* KeptPanelText(HWND bar, int panel) {
+  const BarFace* hook = HookOf(bar);
+  if (hook == nullptr || panel < 0 || static_cast<std::size_t>(panel) >= hook->texts.size()) {
+    return nullptr;
+  }
+  return &hook->texts[static_cast<std::size_t>(panel)];
 }
 
 bool RecordedForFace(HWND bar, const DRAWITEMSTRUCT& item) {

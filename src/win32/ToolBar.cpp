@@ -1,9 +1,11 @@
 #include "win32/ToolBar.h"
 
+#include <string>
 #include <vector>
 
 #include "forms/Handlers.h"
 #include "gfx/TextFlags.h"
+#include "platform/win32/Wide.h"
 #include "win32/Dpi.h"
 #include "win32/GdiCanvas.h"
 #include "win32/Pictures.h"
@@ -67,6 +69,18 @@ HIMAGELIST BuildToolBar(HWND toolBar, HWND commandsTo, const WindowLayout& layou
   // Its buttons' commands and tooltip requests come to the window itself.
   ::SendMessageW(toolBar, TB_SETPARENT, reinterpret_cast<WPARAM>(commandsTo), 0);
   HIMAGELIST images = SetImages(toolBar, layout, dpi);
+  // Each button's text is its spoken name, never shown: it is what a screen reader reads of
+  // a button. The tooltip stays the hint the window answers.
+  ::SendMessageW(toolBar, TB_SETMAXTEXTROWS, 0, 0);
+  std::wstring names;
+  for (const ToolButtonLayout& row : layout.toolButtons) {
+    if (row.image == ToolButtonLayout::kSeparator) continue;
+    names += platform::Wide(SpokenName(row.hint));
+    names += L'\0';
+  }
+  names += L'\0';
+  auto name = static_cast<INT_PTR>(
+      ::SendMessageW(toolBar, TB_ADDSTRINGW, 0, reinterpret_cast<LPARAM>(names.c_str())));
   std::vector<TBBUTTON> buttons;
   for (std::size_t i = 0; i < layout.toolButtons.size(); ++i) {
     const ToolButtonLayout& row = layout.toolButtons[i];
@@ -79,6 +93,7 @@ HIMAGELIST BuildToolBar(HWND toolBar, HWND commandsTo, const WindowLayout& layou
       button.iBitmap = row.image;
       button.fsState = TBSTATE_ENABLED;
       button.fsStyle = BTNS_BUTTON;
+      button.iString = name < 0 ? -1 : name++;
     }
     buttons.push_back(button);
   }
