@@ -48,7 +48,7 @@ std::wstring WindowText(HWND window) {
 }  // namespace
 
 FormControls::FormControls(HWND window, const WindowLayout& layout, TForm& form)
-    : window_(window), layout_(layout), form_(form), dpi_(WindowDpi(window)) {
+    : window_(window), layout_(layout), form_(form), dpi_(LayoutDpiFor(WindowDpi(window))) {
   const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE));
   RegisterControlBarClass(instance);
   RegisterControlClasses(instance);
@@ -555,7 +555,7 @@ HBRUSH FormControls::ColorStatic(HDC dc, HWND control) {
                                   [&](const Entry& e) { return e.window == control; });
   if (found == entries_.end()) return nullptr;
   const FontStyle& style = found->row->font != nullptr ? *found->row->font : layout_.font;
-  ::SetTextColor(dc, ColorRef(style.color));
+  ::SetTextColor(dc, ColorRef(ShownColor(style.color, SystemHighContrast())));
   ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
   return ::GetSysColorBrush(COLOR_BTNFACE);
 }
@@ -603,6 +603,19 @@ void FormControls::ChangeDpi(int dpi) {
     ::InvalidateRect(entry.window, nullptr, TRUE);
   }
   SetIcons();
+}
+
+void FormControls::ChangeColors(UINT message, WPARAM wParam, LPARAM lParam) {
+  for (const Entry& entry : entries_) {
+    if (entry.window == nullptr || IsOwnControl(entry.row->kind)) continue;
+    if (entry.row->kind == ControlKind::kToolBar) {
+      if (HIMAGELIST images = ScaleToolBar(entry.window, layout_, dpi_)) {
+        ::ImageList_Destroy(images_);
+        images_ = images;
+      }
+    }
+    ::SendMessageW(entry.window, message, wParam, lParam);
+  }
 }
 
 }  // namespace dorvane::win32

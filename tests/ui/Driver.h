@@ -50,6 +50,13 @@ struct Span {
   int right = 0;
 };
 
+// What the screen shows of a control: plain colours (0x00BBGGRR), row by row.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<TColor> pixels;
+};
+
 class Driver {
  public:
   virtual ~Driver() = default;
@@ -97,6 +104,13 @@ class Driver {
   virtual void SetText(Window window, std::string_view control, std::string_view text) = 0;
   virtual void SetPanelText(int panel, std::string_view text) = 0;
 
+  // The desktop's colours: a high-contrast scheme (white text on black faces, as the systems'
+  // own "high contrast black"), or back to the usual ones, announced to the windows as the
+  // system announces it. The driver's end puts the usual ones back.
+  virtual void SetHighContrast(bool on) = 0;
+  // What a control (a tool button too) shows on the screen, after the paints waiting.
+  virtual Picture Capture(Window window, std::string_view control) = 0;
+
   // The window's state, as the window manager or another program changes it.
   virtual void Minimise(Window window) = 0;
   virtual void Restore(Window window) = 0;
@@ -123,8 +137,9 @@ class Driver {
 std::unique_ptr<Driver> MakeDriver();
 
 // Runs the program itself with `arguments` (a screenshot, a stray argument), on a screen of
-// `dpi` pixels per inch; its exit status.
-int RunProgram(const std::vector<std::string>& arguments, int dpi = 96);
+// `dpi` pixels per inch, the desktop's font at `textPercent` of the standard 9 points; its exit
+// status.
+int RunProgram(const std::vector<std::string>& arguments, int dpi = 96, int textPercent = 100);
 // A PNG file's size in pixels, read with the system's own imaging.
 Size PictureSize(const std::string& file);
 

@@ -2,8 +2,10 @@
 // does to the program's windows and what they then show.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "forms/About.h"
 #include "forms/MainForm.h"
 #include "forms/_Recherche.h"
+#include "gfx/HighContrast.h"
 #include "platform/MemoryStatus.h"
 #include "platform/Services.h"
 
@@ -37,6 +40,20 @@ class Window_ : public ::testing::Test {
 };
 using Window = Window_;
 using W = ui::Window;
+
+// How far a control's text or picture stands from what lies behind it: the background is the
+// picture's commonest colour, the foreground the commonest of the others (the solid core of a
+// text's strokes, beside the paler edges that smoothing leaves); 1 when nothing stands on it.
+double ForegroundContrast(const Picture& picture) {
+  std::map<TColor, int> counts;
+  for (const TColor pixel : picture.pixels) ++counts[pixel];
+  if (counts.size() < 2) return 1.0;
+  const auto commonest = [](const auto& a, const auto& b) { return a.second < b.second; };
+  const TColor background = std::max_element(counts.begin(), counts.end(), commonest)->first;
+  counts.erase(background);
+  return ContrastRatio(background,
+                       std::max_element(counts.begin(), counts.end(), commonest)->first);
+}
 
 // The captions follow the grid's date: banner, weekday line, day of the year and moon.
 TEST_F(Window, CaptionsFollowTheGridsDate) {
@@ -396,6 +413,48 @@ TEST_F(Window, At144DpiTheWindowsScaleByOneAndAHalf) {
               0);
     EXPECT_EQ(PictureSize(file).width, (row.width * 144 + 48) / 96) << row.window;  // rounded
   }
+}
+
+// A desktop font half as large again as the standard size grows the windows as a screen of
+// 144 dpi does, so that no text is cut.
+TEST_F(Window, ALargerDesktopFontGrowsTheWindowsWithIt) {
+  struct Row {
+    std::string_view window;
+    int width;
+  } const rows[] = {{"main", TForm1::kLayout.clientWidth}, {"search", TForm2::kLayout.clientWidth}};
+  for (const Row& row : rows) {
+    const std::string file = "large-text-" + std::string(row.window) + ".png";
+    std::remove(file.c_str());
+    ASSERT_EQ(RunProgram({"--screenshot", file, "--date", "2005-03-07", "--window",
+                          std::string(row.window)},
+                         96, 150),
+              0);
+    EXPECT_EQ(PictureSize(file).width, (row.width * 3 + 1) / 2) << row.window;
+  }
+}
+
+// In high contrast every text keeps 4.5 : 1 and every picture 3 : 1 against what lies behind
+// it: the banner's purple, the About dialog's black and the tool bar's dark strokes give way to
+// the scheme's colours. Back to the usual colours, the banner's own purple returns.
+TEST_F(Window, HighContrastKeepsEveryTextAndPictureReadable) {
+  driver->SetHighContrast(true);
+  for (const std::string_view label : {"RxLabel1", "RxLabel2"}) {
+    EXPECT_GE(ForegroundContrast(driver->Capture(W::kMain, label)), kTextContrast) << label;
+  }
+  for (const ToolButtonLayout& button : TForm1::kLayout.toolButtons) {
+    if (button.image == ToolButtonLayout::kSeparator) continue;
+    EXPECT_GE(ForegroundContrast(driver->Capture(W::kMain, button.name)), kPictureContrast)
+        << button.name;
+  }
+  driver->WhileModal([&] {
+    for (const std::string_view label : {"Label1", "Label2", "Label3", "lblPhysMem", "lblPhysRes"}) {
+      EXPECT_GE(ForegroundContrast(driver->Capture(W::kAbout, label)), kTextContrast) << label;
+    }
+  });
+  driver->ChooseMenu("Aproposde1");
+  driver->SetHighContrast(false);
+  const Picture banner = driver->Capture(W::kMain, "RxLabel1");
+  EXPECT_NE(std::find(banner.pixels.begin(), banner.pixels.end(), clPurple), banner.pixels.end());
 }
 
 }  // namespace
