@@ -15,8 +15,7 @@ double Linear(std::uint8_t channel) {
 }  // namespace
 
 double RelativeLuminance(TColor rgb) {
-  return 0.2126 * Linear(RedOf(rgb)) + 0.7152 * Linear(GreenOf(rgb)) +
-         0.0722 * Linear(BlueOf(rgb));
+  return 0.2126 * Linear(RedOf(rgb)) + 0.7152 * Linear(GreenOf(rgb)) + 0.0722 * Linear(BlueOf(rgb));
 }
 
 double ContrastRatio(TColor a, TColor b) {
@@ -35,8 +34,8 @@ void HoldContrast(std::span<std::uint32_t> pixels, TColor face, TColor ink) {
     if (alpha == 0) continue;
     // Back from premultiplied to the pixel's own colour.
     const auto own = [&](int shift) {
-      return static_cast<std::uint8_t>(std::min<std::uint32_t>(
-          255, (((pixel >> shift) & 0xFF) * 255 + alpha / 2) / alpha));
+      return static_cast<std::uint8_t>(
+          std::min<std::uint32_t>(255, (((pixel >> shift) & 0xFF) * 255 + alpha / 2) / alpha));
     };
     if (ContrastRatio(RGB(own(16), own(8), own(0)), face) >= kPictureContrast) continue;
     const auto covered = [&](std::uint8_t channel) {

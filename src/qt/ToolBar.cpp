@@ -40,15 +40,16 @@ TColor Plain(const QColor& c) {
              static_cast<std::uint8_t>(c.blue()));
 }
 
-// The picture as drawn, or in high contrast its variant that holds on the bar's face.
-QIcon ToolIcon(const QString& imagePath, const QWidget& button) {
+// The picture as drawn, or in high contrast its variant that holds on the bar's face (the bar's
+// palette: a new one reaches the bar before its buttons).
+QIcon ToolIcon(const QString& imagePath, const QWidget& bar) {
   QIcon picture(imagePath);
   if (!HighContrastPalette()) return picture;
-  const qreal ratio = button.devicePixelRatioF();
+  const qreal ratio = bar.devicePixelRatioF();
   QImage image = picture.pixmap(QSize(kToolImageSize, kToolImageSize), ratio)
                      .toImage()
                      .convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  const QPalette& colours = button.palette();
+  const QPalette& colours = bar.palette();
   HoldContrast(std::span(reinterpret_cast<std::uint32_t*>(image.bits()),
                          static_cast<std::size_t>(image.sizeInBytes() / 4)),
                Plain(colours.color(QPalette::Window)), Plain(colours.color(QPalette::WindowText)));
@@ -84,7 +85,7 @@ QToolButton* TToolBar::AddButton(std::string_view objectName, int left, const QS
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
   button->setProperty(kImagePath, imagePath);
-  button->setIcon(ToolIcon(imagePath, *button));
+  button->setIcon(ToolIcon(imagePath, *this));
   button->setIconSize(QSize(kToolImageSize, kToolImageSize));
   button->setToolTip(hint);
   button->setAccessibleName(spokenName);
@@ -94,7 +95,7 @@ QToolButton* TToolBar::AddButton(std::string_view objectName, int left, const QS
 void TToolBar::changeEvent(QEvent* event) {
   if (event->type() == QEvent::PaletteChange) {
     for (QToolButton* button : findChildren<QToolButton*>(Qt::FindDirectChildrenOnly)) {
-      button->setIcon(ToolIcon(button->property(kImagePath).toString(), *button));
+      button->setIcon(ToolIcon(button->property(kImagePath).toString(), *this));
     }
   }
   QWidget::changeEvent(event);

@@ -427,6 +427,9 @@ void FormControls::DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item) {
     shownTips_[panel] = tip;
   }
   HGDIOBJ old = ::SelectObject(dc, chosen != nullptr ? chosen : FontOf(*bar.row));
+  // A visual style may keep its own light face in high contrast (Wine's does): the text then
+  // stands on the scheme's face.
+  if (SystemHighContrast()) ::FillRect(dc, &item.rcItem, ::GetSysColorBrush(COLOR_BTNFACE));
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
   ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place,

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <span>
 #include <vector>
 
@@ -37,13 +38,15 @@ LRESULT CALLBACK ControlBarProc(HWND band, UINT message, WPARAM wParam, LPARAM l
 void HoldOnFace(HBITMAP picture) {
   DIBSECTION section{};
   if (::GetObjectW(picture, sizeof section, &section) != sizeof section ||
-      section.dsBm.bmBits == nullptr || section.dsBm.bmBitsPixel != 32) {
+      section.dsBm.bmBits == nullptr ||
+      section.dsBm.bmBitsPixel != std::numeric_limits<std::uint32_t>::digits) {
     return;
   }
   const auto count = static_cast<std::size_t>(section.dsBm.bmWidth) *
                      static_cast<std::size_t>(std::abs(section.dsBm.bmHeight));
   HoldContrast(std::span(static_cast<std::uint32_t*>(section.dsBm.bmBits), count),
-               ::GetSysColor(COLOR_BTNFACE) & 0x00FFFFFFu, ::GetSysColor(COLOR_BTNTEXT) & 0x00FFFFFFu);
+               ::GetSysColor(COLOR_BTNFACE) & 0x00FFFFFFu,
+               ::GetSysColor(COLOR_BTNTEXT) & 0x00FFFFFFu);
 }
 
 HIMAGELIST SetImages(HWND toolBar, const WindowLayout& layout, int dpi) {

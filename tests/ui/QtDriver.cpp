@@ -9,10 +9,8 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPalette>
-#include <QFile>
 #include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
@@ -264,9 +262,9 @@ class QtDriver final : public Driver {
                                        QPalette::AlternateBase, QPalette::ToolTipBase}) {
         set(role, Qt::black);
       }
-      for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
-                                       QPalette::BrightText, QPalette::ToolTipText,
-                                       QPalette::HighlightedText, QPalette::Light}) {
+      for (QPalette::ColorRole role :
+           {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::BrightText,
+            QPalette::ToolTipText, QPalette::HighlightedText, QPalette::Light}) {
         set(role, Qt::white);
       }
       set(QPalette::Highlight, QColor(0x80, 0x00, 0x80));
@@ -286,8 +284,8 @@ class QtDriver final : public Driver {
     const QImage shot = top->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const qreal ratio = shot.devicePixelRatio();
     const QPoint at = widget->mapTo(top, QPoint(0, 0)) * ratio;
-    Picture picture{static_cast<int>(widget->width() * ratio),
-                    static_cast<int>(widget->height() * ratio), {}};
+    Picture picture{
+        static_cast<int>(widget->width() * ratio), static_cast<int>(widget->height() * ratio), {}};
     for (int y = 0; y < picture.height; ++y) {
       for (int x = 0; x < picture.width; ++x) {
         const QRgb c = shot.pixel(at.x() + x, at.y() + y);
@@ -421,34 +419,15 @@ std::unique_ptr<Driver> MakeDriver() {
   return std::make_unique<QtDriver>();
 }
 
-int RunProgram(const std::vector<std::string>& arguments, int dpi, int textPercent) {
+int RunProgram(const std::vector<std::string>& arguments, int dpi, int /*textPercent*/) {
   QStringList list;
   for (const std::string& argument : arguments) list << QStringFromUtf8(argument);
   QProcess program;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(dpi / 96.0));
-  QString command = QStringLiteral(DORVANE_PROGRAM);
-  QTemporaryDir settings;
-  if (textPercent != 100) {
-    // The desktop's font as a desktop gives it: KDE's settings, which Qt reads on X11 (the
-    // offscreen platform reads no desktop's), on a virtual display.
-    QFile globals(settings.filePath(QStringLiteral("kdeglobals")));
-    if (!globals.open(QIODevice::WriteOnly)) return -1;
-    globals.write(QStringLiteral("[General]\nfont=Sans Serif,%1,-1,5,50,0,0,0,0,0\n")
-                      .arg(9.0 * textPercent / 100)
-                      .toUtf8());
-    globals.close();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), settings.path());
-    environment.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("KDE"));
-    environment.insert(QStringLiteral("KDE_SESSION_VERSION"), QStringLiteral("5"));
-    list.prepend(command);
-    list.prepend(QStringLiteral("-a"));
-    command = QStringLiteral("xvfb-run");
-  }
   program.setProcessEnvironment(environment);
-  program.start(command, list);
+  program.start(QStringLiteral(DORVANE_PROGRAM), list);
   if (!program.waitForFinished(60000)) return -1;
   return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
 }

@@ -356,17 +356,16 @@ class Win32Driver final : public Driver {
 
   void SetHighContrast(bool on) override {
     // The system's own "high contrast black" scheme.
-    static constexpr int kElements[] = {COLOR_WINDOW,     COLOR_WINDOWTEXT, COLOR_BTNFACE,
-                                        COLOR_BTNTEXT,    COLOR_HIGHLIGHT,  COLOR_HIGHLIGHTTEXT,
-                                        COLOR_GRAYTEXT,   COLOR_BTNSHADOW,  COLOR_BTNHIGHLIGHT,
-                                        COLOR_3DLIGHT,    COLOR_3DDKSHADOW, COLOR_MENU,
-                                        COLOR_MENUTEXT,   COLOR_INFOBK,     COLOR_INFOTEXT,
-                                        COLOR_WINDOWFRAME};
+    static constexpr int kElements[] = {
+        COLOR_WINDOW,       COLOR_WINDOWTEXT,    COLOR_BTNFACE,    COLOR_BTNTEXT,
+        COLOR_HIGHLIGHT,    COLOR_HIGHLIGHTTEXT, COLOR_GRAYTEXT,   COLOR_BTNSHADOW,
+        COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT,       COLOR_3DDKSHADOW, COLOR_MENU,
+        COLOR_MENUTEXT,     COLOR_INFOBK,        COLOR_INFOTEXT,   COLOR_WINDOWFRAME};
     static constexpr COLORREF kScheme[] = {
-        RGB(0, 0, 0),     RGB(255, 255, 255), RGB(0, 0, 0),       RGB(255, 255, 255),
-        RGB(128, 0, 128), RGB(255, 255, 255), RGB(0, 255, 0),     RGB(128, 128, 128),
+        RGB(0, 0, 0),       RGB(255, 255, 255), RGB(0, 0, 0),       RGB(255, 255, 255),
+        RGB(128, 0, 128),   RGB(255, 255, 255), RGB(0, 255, 0),     RGB(128, 128, 128),
         RGB(255, 255, 255), RGB(192, 192, 192), RGB(255, 255, 255), RGB(0, 0, 0),
-        RGB(255, 255, 255), RGB(0, 0, 0),     RGB(255, 255, 255), RGB(255, 255, 255)};
+        RGB(255, 255, 255), RGB(0, 0, 0),       RGB(255, 255, 255), RGB(255, 255, 255)};
     if (on == !usualColors_.empty()) return;
     if (on) {
       for (const int element : kElements) usualColors_.push_back(::GetSysColor(element));
