@@ -404,8 +404,9 @@ TEST_F(Window, HelpOpensTheViewerUntilTheMainWindowEnds) {
   EXPECT_EQ(driver->HelpWindows(), 0);
 }
 
-// On a screen of 144 dpi every window is laid out at one and a half times its size.
-TEST_F(Window, At144DpiTheWindowsScaleByOneAndAHalf) {
+// The main window's and the search dialog's screenshots, taken at a dpi and a desktop text
+// size, are one and a half times as wide as their layouts.
+void ExpectOneAndAHalfTimesAsWide(int dpi, int textPercent) {
   struct Row {
     std::string_view window;
     int width;
@@ -415,10 +416,15 @@ TEST_F(Window, At144DpiTheWindowsScaleByOneAndAHalf) {
     std::remove(file.c_str());
     ASSERT_EQ(RunProgram({"--screenshot", file, "--date", "2005-03-07", "--window",
                           std::string(row.window)},
-                         144),
+                         dpi, textPercent),
               0);
     EXPECT_EQ(PictureSize(file).width, (row.width * 144 + 48) / 96) << row.window;  // rounded
   }
+}
+
+// On a screen of 144 dpi every window is laid out at one and a half times its size.
+TEST_F(Window, At144DpiTheWindowsScaleByOneAndAHalf) {
+  ExpectOneAndAHalfTimesAsWide(144, 100);
 }
 
 // A desktop font half as large again as the standard size grows the windows as a screen of
@@ -428,19 +434,7 @@ TEST_F(Window, ALargerDesktopFontGrowsTheWindowsWithIt) {
   GTEST_SKIP() << "the program's screenshot runs on Qt's offscreen platform, which reads no "
                   "desktop's font";
 #endif
-  struct Row {
-    std::string_view window;
-    int width;
-  } const rows[] = {{"main", TForm1::kLayout.clientWidth}, {"search", TForm2::kLayout.clientWidth}};
-  for (const Row& row : rows) {
-    const std::string file = "large-text-" + std::string(row.window) + ".png";
-    std::remove(file.c_str());
-    ASSERT_EQ(RunProgram({"--screenshot", file, "--date", "2005-03-07", "--window",
-                          std::string(row.window)},
-                         96, 150),
-              0);
-    EXPECT_EQ(PictureSize(file).width, (row.width * 3 + 1) / 2) << row.window;
-  }
+  ExpectOneAndAHalfTimesAsWide(96, 150);
 }
 
 // In high contrast every text keeps 4.5 : 1 and every picture 3 : 1 against what lies behind
