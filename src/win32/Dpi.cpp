@@ -36,10 +36,17 @@ int WindowDpi(HWND window) {
   return ScreenDpi();
 }
 
+UINT NonClientMetricsSize() {
+#if WINVER >= 0x0600
+  return offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+#else
+  return sizeof(NONCLIENTMETRICSW);
+#endif
+}
+
 int LayoutDpiFor(int dpi) {
   NONCLIENTMETRICSW metrics{};
-  // Without the padded border's field, which Windows XP does not know.
-  metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+  metrics.cbSize = NonClientMetricsSize();
   if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return dpi;
   // The font is given at the screen's dpi.
   const double pixels = std::abs(metrics.lfMessageFont.lfHeight) * 96.0 / ScreenDpi();

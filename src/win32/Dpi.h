@@ -19,6 +19,9 @@ int WindowDpi(HWND window);
 // metrics stay at `dpi` itself.
 int LayoutDpiFor(int dpi);
 
+// The size of NONCLIENTMETRICSW that every system takes (Windows XP knows no padded border).
+UINT NonClientMetricsSize();
+
 // A system metric at a dpi, where the system can give it for one; the screen's otherwise.
 int SystemMetric(int index, int dpi);
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <iterator>
@@ -395,6 +394,8 @@ class Win32Driver final : public Driver {
       if (found == nullptr) return {};
       ::GetWindowRect(found, &place);
     }
+    // A window just shown reaches the screen once the window manager has mapped it.
+    Settle();
     ::RedrawWindow(Top(window), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     Settle();
     Picture picture{place.right - place.left, place.bottom - place.top, {}};
@@ -583,7 +584,7 @@ std::unique_ptr<Driver> MakeDriver() {
 class DesktopMessageFont {
  public:
   explicit DesktopMessageFont(int percent) {
-    metrics_.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    metrics_.cbSize = win32::NonClientMetricsSize();
     changed_ = percent != 100 &&
                ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics_.cbSize, &metrics_, 0);
     if (!changed_) return;
