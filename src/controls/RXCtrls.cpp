@@ -216,6 +216,11 @@ void TRxCustomLabel::DrawLabelText(Canvas& canvas, Rect& rect, std::uint32_t fla
     shadow = clBtnHighlight;
   }
   canvas.SetFont(font);
+  if (canvas.HighContrast()) {
+    // No relief in high contrast: the text alone, in the scheme's colours.
+    canvas.DrawText(text, rect, flags);
+    return;
+  }
   DrawTextWithShadow(canvas, text, rect, flags, size, canvas.ColorToRGB(shadow), position);
 }
 

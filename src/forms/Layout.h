@@ -172,6 +172,17 @@ constexpr int LabelExtent(int tableSize, int textSize) {
   return tableSize == kAutoSize || textSize > tableSize ? textSize : tableSize;
 }
 
+// The share, in per cent, by which the windows grow with the desktop's text, as dialog units
+// grow a dialog with its font: the desktop font's character height, in pixels at 96 dpi,
+// against the 12 pixels of 9 points, the systems' standard size. Up to that size (the 8-point
+// "MS Sans Serif" of the tables included) the windows keep their layout to the pixel.
+constexpr int TextScalePercent(double desktopFontPixels) {
+  constexpr double kStandardPixels = 12;
+  return desktopFontPixels <= kStandardPixels
+             ? 100
+             : static_cast<int>(desktopFontPixels * 100 / kStandardPixels + 0.5);
+}
+
 // The row of the named control; null when the window has none of that name.
 const ControlLayout* FindControl(const WindowLayout& window, std::string_view name);
 

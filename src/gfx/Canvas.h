@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "gfx/Color.h"
+#include "gfx/HighContrast.h"
 #include "gfx/Rect.h"
 
 namespace dorvane {
@@ -96,6 +97,10 @@ class Canvas {
 
   // A colour as plain RGB (0x00BBGGRR), system colours resolved through the colour scheme.
   virtual TColor ColorToRGB(TColor color) = 0;
+
+  // Whether the system asks for high contrast: texts and lines of a fixed colour then show in
+  // the system's text colour (ShownColor), and relief such as a label's shadow is left out.
+  virtual bool HighContrast() const { return false; }
 };
 
 // The state every drawing context keeps the same way: the font, the text colour, the brush,
@@ -103,20 +108,26 @@ class Canvas {
 // new font (UseFont) and draws each pen segment (DrawSegment).
 class StatefulCanvas : public Canvas {
  public:
+  explicit StatefulCanvas(bool highContrast = false) : highContrast_(highContrast) {}
+
   void SetFont(const Font& font) final {
     if (!(font == font_)) {
       font_ = font;
       UseFont(font_);
     }
-    textColor_ = font.Color;
+    textColor_ = ShownColor(font.Color, highContrast_);
   }
   TColor SetTextColor(TColor color) final {
     const TColor old = textColor_;
-    textColor_ = color;
+    textColor_ = ShownColor(color, highContrast_);
     return old;
   }
   void SetBrush(const Brush& brush) final { brush_ = brush; }
-  void SetPen(const Pen& pen) final { pen_ = pen; }
+  void SetPen(const Pen& pen) final {
+    pen_ = pen;
+    pen_.Color = ShownColor(pen.Color, highContrast_);
+  }
+  bool HighContrast() const final { return highContrast_; }
   void Polyline(std::span<const Segment> segments) final {
     for (const Segment& s : segments) DrawSegment(s.from, s.to);
   }
@@ -133,6 +144,7 @@ class StatefulCanvas : public Canvas {
   // One pen segment; as with LineTo, the end point is not drawn.
   virtual void DrawSegment(Point from, Point to) = 0;
 
+  bool highContrast_;
   Font font_;
   TColor textColor_ = font_.Color;
   Brush brush_;

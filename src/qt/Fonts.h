@@ -10,4 +10,9 @@ namespace dorvane {
 // other than 1, so it is not registered.
 QFont FormFont();
 
+// The desktop's font (the application's before FormFont replaces it): its character height in
+// logical pixels, those of a 96-dpi screen, a larger font dpi (QT_FONT_DPI, X11's Xft.dpi)
+// counted in.
+double DesktopFontPixels();
+
 }  // namespace dorvane

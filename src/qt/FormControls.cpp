@@ -131,11 +131,10 @@ void FormControls::ApplyToWindow(QWidget& window, QWidget& client) {
   window.setWindowTitle(QStringFromUtf8(layout_.caption));
   if (!layout_.icon.empty()) window.setWindowIcon(WindowIcon(layout_.icon));
   if (layout_.font != FontStyle{}) {
-    const Font font = ToFont(layout_.font);
-    window.setFont(ToQFont(font));
-    QPalette colours = window.palette();
-    colours.setColor(QPalette::WindowText, QtCanvas(colours).ToQColor(font.Color));
-    window.setPalette(colours);
+    window.setFont(ToQFont(ToFont(layout_.font)));
+    window_ = &window;
+    ApplyTextColor();
+    window.installEventFilter(this);
   }
   if (main != nullptr && !layout_.menu.empty()) BuildMenu(*main->menuBar());
   // A dialog frame is fixed; a sizeable one around a client area of its own keeps that area's
@@ -352,7 +351,21 @@ void FormControls::SetPanelText(int panel, std::string_view text) {
   }
 }
 
+void FormControls::ApplyTextColor() {
+  // Only the text colour is the window's own: every other colour follows the desktop's.
+  QPalette colours;
+  const TColor color = ShownColor(layout_.font.color, HighContrastPalette());
+  if (color != clWindowText) {
+    colours.setColor(QPalette::WindowText, QtCanvas(window_->palette()).ToQColor(color));
+  }
+  window_->setPalette(colours);
+}
+
 bool FormControls::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == window_) {
+    if (event->type() == QEvent::ApplicationPaletteChange) ApplyTextColor();
+    return false;
+  }
   if (auto* button = qobject_cast<QPushButton*>(watched)) {
     if (event->type() != QEvent::KeyPress) return false;
     const auto& key = static_cast<const QKeyEvent&>(*event);

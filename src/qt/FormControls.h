@@ -50,6 +50,8 @@ class FormControls : public QObject {
 
  private:
   void ApplyToWindow(QWidget& window, QWidget& client);
+  // The window's own text colour, or in high contrast the desktop's.
+  void ApplyTextColor();
   QObject* Create(const ControlLayout& row, QWidget* parent);
   void AddToolButtons(QWidget* toolBar);
   void BuildMenu(QMenuBar& bar);
@@ -58,6 +60,7 @@ class FormControls : public QObject {
 
   const WindowLayout& layout_;
   TForm& form_;
+  QWidget* window_ = nullptr;  // set when the window has a text colour of its own
   std::vector<std::pair<std::string_view, QObject*>> controls_;  // menu items and timers too
   std::vector<std::pair<QObject*, KeyFilter>> keyFilters_;
 };

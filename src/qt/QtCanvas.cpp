@@ -1,5 +1,6 @@
 #include "qt/QtCanvas.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QTextLayout>
 #include <QVector>
@@ -108,10 +109,24 @@ Font FromQFont(const QFont& font, int logicalDpiY, TColor color) {
   return f;
 }
 
-QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette)
-    : painter_(&painter), palette_(palette), qfont_(ToQFont(font_)) {}
+bool HighContrastPalette() {
+  const QPalette palette = QGuiApplication::palette();
+  const auto plain = [&palette](QPalette::ColorRole role) {
+    const QColor c = palette.color(QPalette::Active, role);
+    return RGB(static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+               static_cast<std::uint8_t>(c.blue()));
+  };
+  return AsksForHighContrast(false, plain(QPalette::Window), plain(QPalette::WindowText));
+}
 
-QtCanvas::QtCanvas(const QPalette& palette) : palette_(palette), qfont_(ToQFont(font_)) {}
+QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette)
+    : StatefulCanvas(HighContrastPalette()),
+      painter_(&painter),
+      palette_(palette),
+      qfont_(ToQFont(font_)) {}
+
+QtCanvas::QtCanvas(const QPalette& palette)
+    : StatefulCanvas(HighContrastPalette()), palette_(palette), qfont_(ToQFont(font_)) {}
 
 QtCanvas::~QtCanvas() = default;
 

@@ -22,6 +22,10 @@ Font FromQFont(const QFont& font, int logicalDpiY, TColor color = clWindowText);
 // A tooltip that shows `text` as it stands, on one line: never read as markup.
 QString PlainToolTip(const QString& text);
 
+// Whether the desktop asks for high contrast: the application palette's faces darker than its
+// text (a dark or high-contrast theme), by the rule both front ends share.
+bool HighContrastPalette();
+
 // A Canvas drawing with a QPainter, in the painter's logical pixels, so that it stays crisp at
 // any device pixel ratio. System colours are resolved through the palette given here. Without
 // a painter the canvas only measures (every drawing call does nothing), which is what the

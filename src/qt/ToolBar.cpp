@@ -1,12 +1,19 @@
 #include "qt/ToolBar.h"
 
+#include <QEvent>
 #include <QIcon>
+#include <QImage>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
 
+#include <cstdint>
+#include <span>
+
 #include "forms/Layout.h"
+#include "gfx/HighContrast.h"
 #include "platform/QtText.h"
+#include "qt/QtCanvas.h"
 
 namespace dorvane {
 
@@ -27,6 +34,29 @@ class TToolSeparator : public QWidget {
     p.drawLine(x + 1, 0, x + 1, height() - 1);
   }
 };
+
+TColor Plain(const QColor& c) {
+  return RGB(static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+             static_cast<std::uint8_t>(c.blue()));
+}
+
+// The picture as drawn, or in high contrast its variant that holds on the bar's face (the bar's
+// palette: a new one reaches the bar before its buttons).
+QIcon ToolIcon(const QString& imagePath, const QWidget& bar) {
+  QIcon picture(imagePath);
+  if (!HighContrastPalette()) return picture;
+  const qreal ratio = bar.devicePixelRatioF();
+  QImage image = picture.pixmap(QSize(kToolImageSize, kToolImageSize), ratio)
+                     .toImage()
+                     .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  const QPalette& colours = bar.palette();
+  HoldContrast(std::span(reinterpret_cast<std::uint32_t*>(image.bits()),
+                         static_cast<std::size_t>(image.sizeInBytes() / 4)),
+               Plain(colours.color(QPalette::Window)), Plain(colours.color(QPalette::WindowText)));
+  return QIcon(QPixmap::fromImage(image));
+}
+
+constexpr char kImagePath[] = "imagePath";
 
 }  // namespace
 
@@ -54,11 +84,21 @@ QToolButton* TToolBar::AddButton(std::string_view objectName, int left, const QS
   button->setGeometry(left, 0, kToolButtonWidth, kToolButtonHeight);
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
-  button->setIcon(QIcon(imagePath));
+  button->setProperty(kImagePath, imagePath);
+  button->setIcon(ToolIcon(imagePath, *this));
   button->setIconSize(QSize(kToolImageSize, kToolImageSize));
   button->setToolTip(hint);
   button->setAccessibleName(spokenName);
   return button;
+}
+
+void TToolBar::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::PaletteChange) {
+    for (QToolButton* button : findChildren<QToolButton*>(Qt::FindDirectChildrenOnly)) {
+      button->setIcon(ToolIcon(button->property(kImagePath).toString(), *this));
+    }
+  }
+  QWidget::changeEvent(event);
 }
 
 QWidget* TToolBar::AddSeparator(std::string_view objectName, int left) {

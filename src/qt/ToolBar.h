@@ -30,6 +30,10 @@ class TToolBar : public QWidget {
   QToolButton* AddButton(std::string_view objectName, int left, const QString& imagePath,
                          const QString& hint, const QString& spokenName);
   QWidget* AddSeparator(std::string_view objectName, int left);
+
+ protected:
+  // A new palette may ask for high contrast, or stop asking: the pictures follow it.
+  void changeEvent(QEvent* event) override;
 };
 
 }  // namespace dorvane

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/FrontEnd.h"
+#include "forms/Layout.h"
 #include "qt/AboutWindow.h"
 #include "qt/Application.h"
 #include "qt/Fonts.h"
@@ -34,6 +35,17 @@ class QtFrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TAppli
 
   void CreateApplication(std::string_view title, std::function<void()> onLocaleChange) override {
     app_ = std::make_unique<TApplication>(argc_, argv_);
+    // A desktop font larger than the standard size grows the windows with it. Qt scales a whole
+    // program crisply, as on a screen of more dpi, by a factor it reads when the application
+    // starts: the application starts again with it.
+    if (const int percent = TextScalePercent(DesktopFontPixels()); percent != 100) {
+      app_.reset();
+      const double factor = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                                ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                                : 1.0;
+      qputenv("QT_SCALE_FACTOR", QByteArray::number((factor > 0 ? factor : 1.0) * percent / 100.0));
+      app_ = std::make_unique<TApplication>(argc_, argv_);
+    }
     app_->SetOnLocaleChange(std::move(onLocaleChange));
     app_->SetTitle(std::string(title));
     app_->setWindowIcon(WindowIcon(TForm1::kLayout.icon));

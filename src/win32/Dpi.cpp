@@ -1,5 +1,9 @@
 #include "win32/Dpi.h"
 
+#include <cstddef>
+#include <cstdlib>
+
+#include "forms/Layout.h"
 #include "platform/DynamicLibrary.h"
 
 namespace dorvane::win32 {
@@ -30,6 +34,23 @@ int WindowDpi(HWND window) {
     if (dpi > 0) return static_cast<int>(dpi);
   }
   return ScreenDpi();
+}
+
+UINT NonClientMetricsSize() {
+#if WINVER >= 0x0600
+  return offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+#else
+  return sizeof(NONCLIENTMETRICSW);
+#endif
+}
+
+int LayoutDpiFor(int dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = NonClientMetricsSize();
+  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return dpi;
+  // The font is given at the screen's dpi.
+  const double pixels = std::abs(metrics.lfMessageFont.lfHeight) * 96.0 / ScreenDpi();
+  return ::MulDiv(dpi, TextScalePercent(pixels), 100);
 }
 
 int SystemMetric(int index, int dpi) {

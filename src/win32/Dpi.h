@@ -13,6 +13,15 @@ inline constexpr int kLayoutDpi = 96;
 // and later), the screen's otherwise (and for a null window).
 int WindowDpi(HWND window);
 
+// The dpi a window's layout is drawn at, for a window at `dpi`: grown with the desktop's text
+// when its message font is larger than the standard size (TextScalePercent), so that a larger
+// desktop font grows the windows as a larger dpi does. The window's frame and the system's
+// metrics stay at `dpi` itself.
+int LayoutDpiFor(int dpi);
+
+// The size of NONCLIENTMETRICSW that every system takes (Windows XP knows no padded border).
+UINT NonClientMetricsSize();
+
 // A system metric at a dpi, where the system can give it for one; the screen's otherwise.
 int SystemMetric(int index, int dpi);
 

@@ -51,7 +51,7 @@ std::wstring WindowText(HWND window) {
 }  // namespace
 
 FormControls::FormControls(HWND window, const WindowLayout& layout, TForm& form)
-    : window_(window), layout_(layout), form_(form), dpi_(WindowDpi(window)) {
+    : window_(window), layout_(layout), form_(form), dpi_(LayoutDpiFor(WindowDpi(window))) {
   const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE));
   RegisterControlBarClass(instance);
   RegisterControlClasses(instance);
@@ -430,6 +430,9 @@ void FormControls::DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item) {
     shownTips_[panel] = tip;
   }
   HGDIOBJ old = ::SelectObject(dc, chosen != nullptr ? chosen : FontOf(*bar.row));
+  // A visual style may keep its own light face in high contrast (Wine's does): the text then
+  // stands on the scheme's face.
+  if (SystemHighContrast()) ::FillRect(dc, &item.rcItem, ::GetSysColorBrush(COLOR_BTNFACE));
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
   ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place,
@@ -558,7 +561,7 @@ HBRUSH FormControls::ColorStatic(HDC dc, HWND control) {
                                   [&](const Entry& e) { return e.window == control; });
   if (found == entries_.end()) return nullptr;
   const FontStyle& style = found->row->font != nullptr ? *found->row->font : layout_.font;
-  ::SetTextColor(dc, ColorRef(style.color));
+  ::SetTextColor(dc, ColorRef(ShownColor(style.color, SystemHighContrast())));
   ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
   return ::GetSysColorBrush(COLOR_BTNFACE);
 }
@@ -606,6 +609,19 @@ void FormControls::ChangeDpi(int dpi) {
     ::InvalidateRect(entry.window, nullptr, TRUE);
   }
   SetIcons();
+}
+
+void FormControls::ChangeColors(UINT message, WPARAM wParam, LPARAM lParam) {
+  for (const Entry& entry : entries_) {
+    if (entry.window == nullptr || IsOwnControl(entry.row->kind)) continue;
+    if (entry.row->kind == ControlKind::kToolBar) {
+      if (HIMAGELIST images = ScaleToolBar(entry.window, layout_, dpi_)) {
+        ::ImageList_Destroy(images_);
+        images_ = images;
+      }
+    }
+    ::SendMessageW(entry.window, message, wParam, lParam);
+  }
 }
 
 }  // namespace dorvane::win32

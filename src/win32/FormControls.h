@@ -66,6 +66,10 @@ class FormControls {
 
   // Lays every control out again at another dpi: positions, fonts, pictures, tool bar.
   void ChangeDpi(int dpi);
+  // The system's colours or its high-contrast setting changed (WM_SYSCOLORCHANGE,
+  // WM_SETTINGCHANGE): the tool bar's pictures are made again for the new face, and the
+  // system's controls are told.
+  void ChangeColors(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
   struct Entry {

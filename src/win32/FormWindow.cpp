@@ -102,9 +102,10 @@ void TopWindow::Build(const WindowLayout& layout, TForm& form, HWND owner) {
   const DWORD exStyle = FrameExStyle(layout);
   HMENU menu = FormControls::MakeMenu(layout);
   const int dpi = WindowDpi(nullptr);
-  const RECT outer =
-      OuterRect({0, 0, ToDevice(layout.clientWidth, dpi), ToDevice(layout.clientHeight, dpi)},
-                style, exStyle, menu != nullptr, dpi);
+  const int layoutDpi = LayoutDpiFor(dpi);
+  const RECT outer = OuterRect(
+      {0, 0, ToDevice(layout.clientWidth, layoutDpi), ToDevice(layout.clientHeight, layoutDpi)},
+      style, exStyle, menu != nullptr, dpi);
   const int width = outer.right - outer.left;
   const int height = outer.bottom - outer.top;
   const POINT at =
@@ -136,7 +137,7 @@ void TopWindow::MakeWindowIfLeft() const {
 
 void TopWindow::SetClientSize(int width, int height) {
   // The frame as the window has it (border, caption, menu bar), around the new client area.
-  const int dpi = controls_ != nullptr ? controls_->Dpi() : WindowDpi(window_);
+  const int dpi = controls_ != nullptr ? controls_->Dpi() : LayoutDpiFor(WindowDpi(window_));
   RECT frame{};
   RECT client{};
   ::GetWindowRect(window_, &frame);
@@ -151,6 +152,15 @@ void TopWindow::SetClientSize(int width, int height) {
   ::SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   rescaling_ = rescaling;
+}
+
+void TopWindow::Rescale(int dpi) {
+  const int old = controls_->Dpi();
+  if (dpi == old) return;
+  RECT client{};
+  ::GetClientRect(window_, &client);
+  controls_->ChangeDpi(dpi);
+  SetClientSize(ToDips(client.right, old), ToDips(client.bottom, old));
 }
 
 void TopWindow::CentreOnMonitor() {
@@ -195,7 +205,7 @@ SIZE TopWindow::LayoutOuterSize() const {
       OuterRect({0, 0, ToDevice(layout.clientWidth, dpi), ToDevice(layout.clientHeight, dpi)},
                 static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)),
                 static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE)),
-                ::GetMenu(window_) != nullptr, dpi);
+                ::GetMenu(window_) != nullptr, WindowDpi(window_));
   return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
@@ -252,16 +262,23 @@ LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
         SizeLimits(*reinterpret_cast<MINMAXINFO*>(lParam));
         return result;
       }
+      case WM_SYSCOLORCHANGE:
+      case WM_SETTINGCHANGE:
+        // A new desktop font may grow or shrink the layout; high contrast may have come or
+        // gone: the fixed colours and pictures follow it.
+        if (message == WM_SETTINGCHANGE && wParam == SPI_SETNONCLIENTMETRICS) {
+          Rescale(LayoutDpiFor(WindowDpi(window_)));
+        }
+        controls_->ChangeColors(message, wParam, lParam);
+        ::RedrawWindow(window_, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        break;
       case 0x02E0: {  // WM_DPICHANGED: the window moved to a monitor of another scale
         // The client area keeps its size in layout pixels, at the monitor's suggested place.
-        const int old = controls_->Dpi();
-        RECT client{};
-        ::GetClientRect(window_, &client);
-        controls_->ChangeDpi(HIWORD(wParam));
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
         ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        SetClientSize(ToDips(client.right, old), ToDips(client.bottom, old));
+        Rescale(LayoutDpiFor(HIWORD(wParam)));
         return 0;
       }
       case WM_WINDOWPOSCHANGING: {

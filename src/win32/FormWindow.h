@@ -67,6 +67,9 @@ class TopWindow {
   void BringWindowForward();
   // The client size for a layout client size at the window's dpi.
   void SetClientSize(int width, int height);
+  // Lays the window out again at another layout dpi (a monitor's scale, the desktop's text),
+  // its client area keeping its size in layout pixels.
+  void Rescale(int dpi);
 
   HWND window_ = nullptr;
   std::unique_ptr<FormControls> controls_;

@@ -112,7 +112,20 @@ HFONT FontHandle(const Font& font, int dpi) {
 
 // ---- GdiCanvas ----
 
-GdiCanvas::GdiCanvas(HDC dc, int dpi) : dc_(dc), dpi_(dpi > 0 ? dpi : 96), saved_(::SaveDC(dc)) {
+bool SystemHighContrast() {
+  HIGHCONTRASTW setting{};
+  setting.cbSize = sizeof setting;
+  const bool on = ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+                  (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
+  return AsksForHighContrast(on, ::GetSysColor(COLOR_BTNFACE) & 0x00FFFFFFu,
+                             ::GetSysColor(COLOR_BTNTEXT) & 0x00FFFFFFu);
+}
+
+GdiCanvas::GdiCanvas(HDC dc, int dpi)
+    : StatefulCanvas(SystemHighContrast()),
+      dc_(dc),
+      dpi_(dpi > 0 ? dpi : 96),
+      saved_(::SaveDC(dc)) {
   ::SetTextAlign(dc_, TA_LEFT | TA_TOP | TA_NOUPDATECP);
   ::SelectObject(dc_, FontHandle(font_, dpi_));
   ::SelectObject(dc_, ::GetStockObject(DC_BRUSH));

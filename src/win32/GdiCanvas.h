@@ -18,6 +18,10 @@ int PixelToDips(int d, int dpi);
 int ToDips(int d, int dpi);
 Rect ToDips(const RECT& r, int dpi);
 
+// Whether the system asks for high contrast: its high-contrast setting, or a scheme whose button
+// faces are darker than their text, by the rule both front ends share.
+bool SystemHighContrast();
+
 // The Canvas on a GDI device context. Coordinates and font heights are 96-dpi pixels, drawn at
 // `dpi` (96: one to one). Restores the DC's selections when it goes.
 //

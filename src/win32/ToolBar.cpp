@@ -1,9 +1,14 @@
 #include "win32/ToolBar.h"
 
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "forms/Handlers.h"
+#include "gfx/HighContrast.h"
 #include "gfx/TextFlags.h"
 #include "platform/win32/Wide.h"
 #include "win32/Dpi.h"
@@ -21,7 +26,7 @@ LRESULT CALLBACK ControlBarProc(HWND band, UINT message, WPARAM wParam, LPARAM l
   RunHandler([&] {
     RECT client;
     ::GetClientRect(band, &client);
-    const int dpi = WindowDpi(band);
+    const int dpi = LayoutDpiFor(WindowDpi(band));
     for (const int x : {ToDevice(3, dpi), ToDevice(6, dpi)}) {
       RECT ridge{x, ToDevice(3, dpi), x + 2, client.bottom - ToDevice(3, dpi)};
       ::DrawEdge(dc, &ridge, BDR_RAISEDINNER, BF_RECT);
@@ -31,14 +36,31 @@ LRESULT CALLBACK ControlBarProc(HWND band, UINT message, WPARAM wParam, LPARAM l
   return 0;
 }
 
+// In high contrast, the picture's variant that holds on the button face.
+void HoldOnFace(HBITMAP picture) {
+  DIBSECTION section{};
+  if (::GetObjectW(picture, sizeof section, &section) != sizeof section ||
+      section.dsBm.bmBits == nullptr ||
+      section.dsBm.bmBitsPixel != std::numeric_limits<std::uint32_t>::digits) {
+    return;
+  }
+  const auto count = static_cast<std::size_t>(section.dsBm.bmWidth) *
+                     static_cast<std::size_t>(std::abs(section.dsBm.bmHeight));
+  HoldContrast(std::span(static_cast<std::uint32_t*>(section.dsBm.bmBits), count),
+               ::GetSysColor(COLOR_BTNFACE) & 0x00FFFFFFu,
+               ::GetSysColor(COLOR_BTNTEXT) & 0x00FFFFFFu);
+}
+
 HIMAGELIST SetImages(HWND toolBar, const WindowLayout& layout, int dpi) {
   const int size = ToDevice(kToolImageSize, dpi);
+  const bool highContrast = SystemHighContrast();
   HIMAGELIST images =
       ::ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(layout.images.size()), 0);
   // A name without a picture leaves its place empty, the later images keeping their indices.
   ::ImageList_SetImageCount(images, static_cast<UINT>(layout.images.size()));
   for (std::size_t i = 0; i < layout.images.size(); ++i) {
     if (HBITMAP picture = LoadPicture(layout.images[i], dpi)) {
+      if (highContrast) HoldOnFace(picture);
       ::ImageList_Replace(images, static_cast<int>(i), picture, nullptr);
       ::DeleteObject(picture);
     }

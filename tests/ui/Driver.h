@@ -51,6 +51,17 @@ struct Span {
   int right = 0;
 };
 
+// Pixels as the screen or a picture file shows them.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> rgb;  // 0xRRGGBB, row by row
+  std::uint32_t At(int x, int y) const {
+    return rgb[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+               static_cast<std::size_t>(x)];
+  }
+};
+
 class Driver {
  public:
   virtual ~Driver() = default;
@@ -109,6 +120,12 @@ class Driver {
   // The system's notice that the window moved to a screen of `dpi` pixels per inch; false
   // where the front end gets no such notice (Qt lays out in device-independent pixels).
   virtual bool MoveToDpi(Window window, int dpi) = 0;
+  // The desktop's colours: a high-contrast scheme (white text on black faces, as the systems'
+  // own "high contrast black"), or back to the usual ones, announced to the windows as the
+  // system announces it. The driver's end puts the usual ones back.
+  virtual void SetHighContrast(bool on) = 0;
+  // What a control (a tool button too) shows on the screen, after the paints waiting.
+  virtual Picture Capture(Window window, std::string_view control) = 0;
 
   // The window's state, as the window manager or another program changes it.
   virtual void Minimise(Window window) = 0;
@@ -140,18 +157,10 @@ class Driver {
 std::unique_ptr<Driver> MakeDriver();
 
 // Runs the program itself with `arguments` (a screenshot, a stray argument), on a screen of
-// `dpi` pixels per inch; its exit status.
-int RunProgram(const std::vector<std::string>& arguments, int dpi = 96);
+// `dpi` pixels per inch, the desktop's font at `textPercent` of the standard 9 points; its exit
+// status.
+int RunProgram(const std::vector<std::string>& arguments, int dpi = 96, int textPercent = 100);
 // A PNG file's pixels, read with the system's own imaging (none when it cannot be read).
-struct Picture {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint32_t> rgb;  // 0xRRGGBB, row by row
-  std::uint32_t At(int x, int y) const {
-    return rgb[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-               static_cast<std::size_t>(x)];
-  }
-};
 Picture ReadPicture(const std::string& file);
 
 }  // namespace dorvane::ui

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPalette>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -74,6 +75,7 @@ class QtDriver final : public Driver {
     Process();
   }
   ~QtDriver() override {
+    SetHighContrast(false);
     poll_.stop();
     EndMainWindow();
     if (helpServices_) {
@@ -220,6 +222,48 @@ class QtDriver final : public Driver {
       const_cast<FormControls&>(Controls(window)).SetText(control, text);
     }
     Process();
+  }
+  void SetHighContrast(bool on) override {
+    if (on && !usualPalette_) {
+      usualPalette_ = QApplication::palette();
+      QPalette scheme;
+      const auto set = [&scheme](QPalette::ColorRole role, QColor color) {
+        scheme.setColor(QPalette::All, role, color);
+      };
+      for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button,
+                                       QPalette::AlternateBase, QPalette::ToolTipBase}) {
+        set(role, Qt::black);
+      }
+      for (QPalette::ColorRole role :
+           {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::BrightText,
+            QPalette::ToolTipText, QPalette::HighlightedText, QPalette::Light}) {
+        set(role, Qt::white);
+      }
+      set(QPalette::Highlight, QColor(0x80, 0x00, 0x80));
+      set(QPalette::Mid, QColor(0x80, 0x80, 0x80));
+      set(QPalette::Dark, QColor(0x80, 0x80, 0x80));
+      set(QPalette::Shadow, QColor(0x80, 0x80, 0x80));
+      QApplication::setPalette(scheme);
+    } else if (!on && usualPalette_) {
+      QApplication::setPalette(*std::exchange(usualPalette_, std::nullopt));
+    }
+    Process();
+  }
+  Picture Capture(Window window, std::string_view control) override {
+    QWidget* widget = Controls(window).Find(control);
+    if (widget == nullptr) return {};
+    QWidget* top = Top(window);
+    const QImage shot = top->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const qreal ratio = shot.devicePixelRatio();
+    const QPoint at = widget->mapTo(top, QPoint(0, 0)) * ratio;
+    Picture picture{
+        static_cast<int>(widget->width() * ratio), static_cast<int>(widget->height() * ratio), {}};
+    for (int y = 0; y < picture.height; ++y) {
+      for (int x = 0; x < picture.width; ++x) {
+        picture.rgb.push_back(shot.pixel(at.x() + x, at.y() + y) & 0xFFFFFFu);
+      }
+    }
+    return picture;
   }
   void SetPanelText(int panel, std::string_view text) override {
     main_->Controls().Get<TStatusBar>("StatusBar1")->SetPanelText(panel, std::string(text));
@@ -371,6 +415,7 @@ class QtDriver final : public Driver {
   bool busy_ = false;
   std::function<void()> whileShown_;
   std::vector<std::string> boxes_;
+  std::optional<QPalette> usualPalette_;
 };
 
 }  // namespace
@@ -379,7 +424,7 @@ std::unique_ptr<Driver> MakeDriver() {
   return std::make_unique<QtDriver>();
 }
 
-int RunProgram(const std::vector<std::string>& arguments, int dpi) {
+int RunProgram(const std::vector<std::string>& arguments, int dpi, int /*textPercent*/) {
   QStringList list;
   for (const std::string& argument : arguments) list << QStringFromUtf8(argument);
   QProcess program;

@@ -2,10 +2,12 @@
 // does to the program's windows and what they then show.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -20,6 +22,7 @@
 #include "forms/About.h"
 #include "forms/MainForm.h"
 #include "forms/_Recherche.h"
+#include "gfx/HighContrast.h"
 #include "platform/MemoryStatus.h"
 #include "platform/Services.h"
 
@@ -48,6 +51,33 @@ class Window_ : public ::testing::Test {
 };
 using Window = Window_;
 using W = ui::Window;
+
+// How far a control's text or picture stands from what lies behind it: the background is the
+// picture's commonest colour; the ink is what its strongest tenth of the other pixels shows
+// (smoothing leaves most of a small text's pixels paler than its colour); 1 when nothing stands
+// on the background.
+// A pixel's colour (0xRRGGBB) as the program's colours are written.
+TColor ColorOfRgb(std::uint32_t rgb) {
+  return RGB(static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
+             static_cast<std::uint8_t>(rgb));
+}
+
+double ForegroundContrast(const Picture& picture) {
+  std::map<TColor, int> counts;
+  for (const std::uint32_t rgb : picture.rgb) ++counts[ColorOfRgb(rgb)];
+  const TColor background =
+      std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+        return a.second < b.second;
+      })->first;
+  std::vector<double> ratios;
+  for (const std::uint32_t rgb : picture.rgb) {
+    const TColor pixel = ColorOfRgb(rgb);
+    if (pixel != background) ratios.push_back(ContrastRatio(pixel, background));
+  }
+  if (ratios.empty()) return 1.0;
+  std::sort(ratios.begin(), ratios.end());
+  return ratios[ratios.size() * 9 / 10];
+}
 
 // The captions follow the grid's date: banner, weekday line, day of the year and moon.
 TEST_F(Window, CaptionsFollowTheGridsDate) {
@@ -440,8 +470,9 @@ TEST_F(Window, HelpOpensTheViewerUntilTheMainWindowEnds) {
   EXPECT_EQ(driver->HelpWindows(), 0);
 }
 
-// On a screen of 144 dpi every window is laid out at one and a half times its size.
-TEST_F(Window, At144DpiTheWindowsScaleByOneAndAHalf) {
+// The main window's and the search dialog's screenshots, taken at a dpi and a desktop text
+// size, are one and a half times as wide as their layouts.
+void ExpectOneAndAHalfTimesAsWide(int dpi, int textPercent) {
   struct Row {
     std::string_view window;
     int width;
@@ -451,7 +482,7 @@ TEST_F(Window, At144DpiTheWindowsScaleByOneAndAHalf) {
     std::remove(file.c_str());
     ASSERT_EQ(RunProgram({"--screenshot", file, "--date", "2005-03-07", "--window",
                           std::string(row.window)},
-                         144),
+                         dpi, textPercent),
               0);
     EXPECT_EQ(ReadPicture(file).width, (row.width * 144 + 48) / 96) << row.window;  // rounded
   }
@@ -511,6 +542,47 @@ TEST_F(Window, ScreenshotsShowTheWindowsAsLaidOut) {
   // The lines' first paint, at their first height, is gone.
   EXPECT_EQ(about.At(150, 190), face);
   EXPECT_EQ(about.At(150, 191), face);
+}
+
+// On a screen of 144 dpi every window is laid out at one and a half times its size.
+TEST_F(Window, At144DpiTheWindowsScaleByOneAndAHalf) {
+  ExpectOneAndAHalfTimesAsWide(144, 100);
+}
+
+// A desktop font half as large again as the standard size grows the windows as a screen of
+// 144 dpi does, so that no text is cut.
+TEST_F(Window, ALargerDesktopFontGrowsTheWindowsWithIt) {
+#ifndef _WIN32
+  GTEST_SKIP() << "the program's screenshot runs on Qt's offscreen platform, which reads no "
+                  "desktop's font";
+#endif
+  ExpectOneAndAHalfTimesAsWide(96, 150);
+}
+
+// In high contrast every text keeps 4.5 : 1 and every picture 3 : 1 against what lies behind
+// it: the banner's purple, the About dialog's black and the tool bar's dark strokes give way to
+// the scheme's colours. Back to the usual colours, the banner's own purple returns.
+TEST_F(Window, HighContrastKeepsEveryTextAndPictureReadable) {
+  driver->SetHighContrast(true);
+  for (const std::string_view label : {"RxLabel1", "RxLabel2", "StatusBar1"}) {
+    EXPECT_GE(ForegroundContrast(driver->Capture(W::kMain, label)), kTextContrast) << label;
+  }
+  for (const ToolButtonLayout& button : TForm1::kLayout.toolButtons) {
+    if (button.image == ToolButtonLayout::kSeparator) continue;
+    EXPECT_GE(ForegroundContrast(driver->Capture(W::kMain, button.name)), kPictureContrast)
+        << button.name;
+  }
+  driver->WhileModal([&] {
+    for (const std::string_view label :
+         {"Label1", "Label2", "Label3", "lblPhysMem", "lblPhysRes"}) {
+      EXPECT_GE(ForegroundContrast(driver->Capture(W::kAbout, label)), kTextContrast) << label;
+    }
+  });
+  driver->ChooseMenu("Aproposde1");
+  driver->SetHighContrast(false);
+  const Picture banner = driver->Capture(W::kMain, "RxLabel1");
+  EXPECT_TRUE(std::any_of(banner.rgb.begin(), banner.rgb.end(),
+                          [](std::uint32_t rgb) { return ColorOfRgb(rgb) == clPurple; }));
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 // sends, reads through the windows themselves (their texts, tooltip controls, rectangles).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <utility>
@@ -118,6 +120,7 @@ class Win32Driver final : public Driver {
     Process();
   }
   ~Win32Driver() override {
+    SetHighContrast(false);
     ::KillTimer(nullptr, timer_);
     AboutWindow::SetOnShown(nullptr);
     current = nullptr;
@@ -367,6 +370,77 @@ class Win32Driver final : public Driver {
     Process();
   }
 
+  void SetHighContrast(bool on) override {
+    // The system's own "high contrast black" scheme.
+    static constexpr int kElements[] = {
+        COLOR_WINDOW,       COLOR_WINDOWTEXT,    COLOR_BTNFACE,    COLOR_BTNTEXT,
+        COLOR_HIGHLIGHT,    COLOR_HIGHLIGHTTEXT, COLOR_GRAYTEXT,   COLOR_BTNSHADOW,
+        COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT,       COLOR_3DDKSHADOW, COLOR_MENU,
+        COLOR_MENUTEXT,     COLOR_INFOBK,        COLOR_INFOTEXT,   COLOR_WINDOWFRAME};
+    static constexpr COLORREF kScheme[] = {
+        RGB(0, 0, 0),       RGB(255, 255, 255), RGB(0, 0, 0),       RGB(255, 255, 255),
+        RGB(128, 0, 128),   RGB(255, 255, 255), RGB(0, 255, 0),     RGB(128, 128, 128),
+        RGB(255, 255, 255), RGB(192, 192, 192), RGB(255, 255, 255), RGB(0, 0, 0),
+        RGB(255, 255, 255), RGB(0, 0, 0),       RGB(255, 255, 255), RGB(255, 255, 255)};
+    if (on == !usualColors_.empty()) return;
+    if (on) {
+      for (const int element : kElements) usualColors_.push_back(::GetSysColor(element));
+    }
+    const COLORREF* colors = on ? kScheme : usualColors_.data();
+    HIGHCONTRASTW setting{};
+    setting.cbSize = sizeof setting;
+    setting.dwFlags = on ? HCF_HIGHCONTRASTON : 0;
+    // Where the system keeps no such setting (Wine), the dark scheme alone asks for it.
+    ::SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof setting, &setting, SPIF_SENDCHANGE);
+    ::SetSysColors(static_cast<int>(std::size(kElements)), kElements, colors);
+    if (!on) usualColors_.clear();
+    Process();
+  }
+  Picture Capture(Window window, std::string_view control) override {
+    RECT place{};
+    const auto& buttons = TForm1::kLayout.toolButtons;
+    const auto button = std::find_if(buttons.begin(), buttons.end(),
+                                     [&](const ToolButtonLayout& b) { return b.name == control; });
+    if (window == Window::kMain && button != buttons.end()) {
+      HWND bar = ToolBar();
+      ::SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(button - buttons.begin()),
+                     reinterpret_cast<LPARAM>(&place));
+      ::MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&place), 2);
+    } else {
+      HWND found = Find(window, control);
+      if (found == nullptr) return {};
+      ::GetWindowRect(found, &place);
+    }
+    // A window just shown reaches the screen once the window manager has mapped it.
+    Settle();
+    ::RedrawWindow(Top(window), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Settle();
+    Picture picture{place.right - place.left, place.bottom - place.top, {}};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.width;
+    info.bmiHeader.biHeight = -picture.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP shot = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, shot);
+    ::BitBlt(memory, 0, 0, picture.width, picture.height, screen, place.left, place.top, SRCCOPY);
+    ::GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    picture.rgb.reserve(static_cast<std::size_t>(picture.width * picture.height));
+    for (int i = 0; i < picture.width * picture.height; ++i) {
+      picture.rgb.push_back(pixels[i] & 0xFFFFFFu);  // 0x00RRGGBB
+    }
+    ::SelectObject(memory, old);
+    ::DeleteObject(shot);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return picture;
+  }
+
   void Minimise(Window window) override {
     ::ShowWindow(Top(window), SW_MINIMIZE);
     Settle();
@@ -535,6 +609,7 @@ class Win32Driver final : public Driver {
   bool busy_ = false;
   std::function<void()> whileShown_;
   std::vector<std::string> boxes_;
+  std::vector<COLORREF> usualColors_;  // while in high contrast
 };
 
 }  // namespace
@@ -545,6 +620,34 @@ std::unique_ptr<Driver> MakeDriver() {
 
 // The screen's dpi for programs started from now on, as the display settings set it; gives
 // back the previous setting.
+// The desktop's message font at a share of the standard 9 points (12 pixels at 96 dpi), as the
+// display settings set it, for the programs started meanwhile; then as it was.
+class DesktopMessageFont {
+ public:
+  explicit DesktopMessageFont(int percent) {
+    metrics_.cbSize = win32::NonClientMetricsSize();
+    changed_ = percent != 100 &&
+               ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics_.cbSize, &metrics_, 0);
+    if (!changed_) return;
+    NONCLIENTMETRICSW larger = metrics_;
+    larger.lfMessageFont.lfHeight = -::MulDiv(12, percent, 100);
+    Set(larger);
+  }
+  ~DesktopMessageFont() {
+    if (changed_) Set(metrics_);
+  }
+  DesktopMessageFont(const DesktopMessageFont&) = delete;
+  DesktopMessageFont& operator=(const DesktopMessageFont&) = delete;
+
+ private:
+  static void Set(NONCLIENTMETRICSW& metrics) {
+    ::SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, metrics.cbSize, &metrics,
+                            SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+  }
+  NONCLIENTMETRICSW metrics_{};
+  bool changed_ = false;
+};
+
 class DesktopDpi {
  public:
   explicit DesktopDpi(int dpi) {
@@ -576,8 +679,9 @@ class DesktopDpi {
   bool had_ = false;
 };
 
-int RunProgram(const std::vector<std::string>& arguments, int dpi) {
+int RunProgram(const std::vector<std::string>& arguments, int dpi, int textPercent) {
   const DesktopDpi screen(dpi);
+  const DesktopMessageFont font(textPercent);
   std::wstring exe = platform::Wide(DORVANE_PROGRAM);
   for (wchar_t& c : exe) c = c == L'/' ? L'\\' : c;
   std::wstring command = L"\"" + exe + L"\"";
