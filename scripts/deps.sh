@@ -38,6 +38,8 @@ if [ "$mode" = test ]; then
     # The Windows build and its tests under Wine, on a virtual display for their windows, with
     # a window manager (and xprop, to know when it has started).
     "${windows[@]}" g++-mingw-w64-i686-win32 googletest xvfb xauth openbox x11-utils
+    # A screen reader's view of the Linux windows (AT-SPI), to read them by hand.
+    python3-pyatspi
   )
 fi
 

@@ -1,5 +1,6 @@
 #include "qt/CalendarWidget.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,6 +10,8 @@
 #include <QTimerEvent>
 #include <QWheelEvent>
 
+#include "calendar/CalendarTable.h"
+#include "qt/CalendarAccessible.h"
 #include "qt/QtCanvas.h"
 #include "qt/QtKeys.h"
 #include "qt/QtMouseButton.h"
@@ -19,6 +22,7 @@ CalendarWidget::CalendarWidget(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   setAccessibleName(QStringLiteral("Calendrier"));
+  CalendarAccessible::Install();
   calendar_.SetHost(this);
   SendClientSize();
 }
@@ -81,6 +85,26 @@ void CalendarWidget::StartRepeatTimer(int milliseconds) {
 }
 void CalendarWidget::StopRepeatTimer() {
   selectTimer_.stop();
+}
+
+void CalendarWidget::CurrentCellChanged() {
+  AnnounceCurrentCell(true);
+}
+
+void CalendarWidget::AnnounceCurrentCell(bool selection) {
+  if (!QAccessible::isActive()) return;
+  const CalendarTable table(calendar_);
+  const int index = table.IndexOf(table.Current()).value_or(-1);
+  if (selection) {
+    QAccessibleEvent selected(this, QAccessible::Selection);
+    selected.setChild(index);
+    QAccessible::updateAccessibility(&selected);
+  }
+  if (hasFocus()) {
+    QAccessibleEvent focused(this, QAccessible::Focus);
+    focused.setChild(index);
+    QAccessible::updateAccessibility(&focused);
+  }
 }
 
 // ---- Events ----
@@ -149,6 +173,8 @@ void CalendarWidget::wheelEvent(QWheelEvent* event) {
 void CalendarWidget::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   calendar_.FocusChanged(true);
+  // After the widget's own focus notice: the reader goes on to the day the user is on.
+  AnnounceCurrentCell(false);
 }
 
 void CalendarWidget::focusOutEvent(QFocusEvent* event) {

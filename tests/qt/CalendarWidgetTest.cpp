@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dates/DateLocale.h"
 #include "dates/DateValue.h"
 #include "platform/Clock.h"
 #include "platform/Services.h"
@@ -86,6 +88,61 @@ TEST_F(CalendarWidgetTest, SizesItsCellsFromTheClientArea) {
   EXPECT_EQ(grid_->Calendar().ClientWidth(), 293);
   EXPECT_EQ(grid_->Calendar().ClientHeight(), 125);
   EXPECT_FALSE(grid_->accessibleName().isEmpty());
+}
+
+// Screen readers read the grid as a table of dates under the day names, and hear of the day
+// an arrow moves to, by its full date.
+TEST_F(CalendarWidgetTest, ScreenReadersReadATableOfDates) {
+  DateLocale french;
+  french.DayNames = {"dimanche", "lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi"};
+  french.MonthNames = {"janvier", "février", "mars",      "avril",   "mai",      "juin",
+                       "juillet", "août",    "septembre", "octobre", "novembre", "décembre"};
+  french.LongDatePattern = "dddd d mmmm yyyy";
+  const platform::ServicesScope locale({.locale = &french});
+  static std::vector<std::pair<QAccessible::Event, QString>> heard;
+  heard.clear();
+  const auto previous = QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+    if (event->child() < 0) return;
+    heard.emplace_back(event->type(), event->accessibleInterface()->text(QAccessible::Name));
+  });
+  QAccessible::setActive(true);
+
+  QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(grid_);
+  ASSERT_NE(grid, nullptr);
+  EXPECT_EQ(grid->role(), QAccessible::Table);
+  QAccessibleTableInterface* table = grid->tableInterface();
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->rowCount(), 6);
+  EXPECT_EQ(table->columnCount(), 7);
+  EXPECT_EQ(grid->childCount(), 49);
+  // 15 May 2008, a Thursday: the 1st in column 3 of the first row of days, row 5 blank.
+  QAccessibleInterface* current = table->cellAt(2, 3);
+  ASSERT_NE(current, nullptr);
+  EXPECT_EQ(current->text(QAccessible::Name), QStringLiteral("jeudi 15 mai 2008"));
+  EXPECT_TRUE(current->state().selected);
+  EXPECT_EQ(table->cellAt(0, 2)->text(QAccessible::Name), QString());
+  EXPECT_EQ(grid->indexOfChild(current), 7 * 3 + 3);
+  QAccessibleTableCellInterface* cell = current->tableCellInterface();
+  ASSERT_NE(cell, nullptr);
+  EXPECT_EQ(cell->rowIndex(), 2);
+  ASSERT_EQ(cell->columnHeaderCells().size(), 1);
+  EXPECT_EQ(cell->columnHeaderCells()[0]->text(QAccessible::Name), QStringLiteral("jeudi"));
+  EXPECT_EQ(cell->columnHeaderCells()[0]->role(), QAccessible::ColumnHeader);
+  // The cell under a point of the screen.
+  const QRect place = current->rect();
+  EXPECT_EQ(grid->childAt(place.center().x(), place.center().y()), current);
+
+  grid_->setFocus(Qt::OtherFocusReason);
+  EXPECT_EQ(grid->focusChild(), current);
+  heard.clear();
+  Key(Qt::Key_Right);
+  EXPECT_EQ(heard, (std::vector<std::pair<QAccessible::Event, QString>>{
+                       {QAccessible::Selection, QStringLiteral("vendredi 16 mai 2008")},
+                       {QAccessible::Focus, QStringLiteral("vendredi 16 mai 2008")}}));
+  EXPECT_TRUE(table->cellAt(2, 4)->state().focused);
+  EXPECT_FALSE(current->state().focused);
+  QAccessible::installUpdateHandler(previous);
+  QAccessible::setActive(false);
 }
 
 TEST_F(CalendarWidgetTest, DragFiresOneNoticeAtTheRelease) {
