@@ -19,10 +19,12 @@
 namespace dorvane {
 
 CalendarWidget::CalendarWidget(QWidget* parent) : QWidget(parent) {
+  // Before anything of the widget is told to screen readers, which would make Qt build and
+  // keep its generic interface.
+  CalendarAccessible::Install();
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   setAccessibleName(QStringLiteral("Calendrier"));
-  CalendarAccessible::Install();
   calendar_.SetHost(this);
   SendClientSize();
 }
@@ -92,7 +94,7 @@ void CalendarWidget::CurrentCellChanged() {
 }
 
 void CalendarWidget::AnnounceCurrentCell(bool selection) {
-  if (!QAccessible::isActive()) return;
+  // Qt hands the notices on only when a reader listens; the interface is made once.
   const CalendarTable table(calendar_);
   const int index = table.IndexOf(table.Current()).value_or(-1);
   if (selection) {
