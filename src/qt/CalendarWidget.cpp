@@ -175,8 +175,10 @@ void CalendarWidget::wheelEvent(QWheelEvent* event) {
 void CalendarWidget::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   calendar_.FocusChanged(true);
-  // After the widget's own focus notice: the reader goes on to the day the user is on.
-  AnnounceCurrentCell(false);
+  // After the widget's own focus notice, which Qt sends once this event is handled: the reader
+  // goes on to the day the user is on.
+  QMetaObject::invokeMethod(
+      this, [this] { AnnounceCurrentCell(false); }, Qt::QueuedConnection);
 }
 
 void CalendarWidget::focusOutEvent(QFocusEvent* event) {

@@ -14,6 +14,7 @@ namespace dorvane::win32 {
 namespace {
 
 constexpr UINT_PTR kRepeatTimer = 1;
+constexpr UINT kAnnounceFocus = WM_USER + 2;
 
 class CalendarWindow final : public ControlWindow, private CalendarHost {
  public:
@@ -171,7 +172,11 @@ LRESULT CalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       activeControl_ = true;
       calendar_.FocusChanged(true);
-      // After the system's notice for the window: the reader goes on to the day the user is on.
+      // After the system's notice for the window, which comes once the focus is set: the reader
+      // goes on to the day the user is on.
+      ::PostMessageW(window_, kAnnounceFocus, 0, 0);
+      return 0;
+    case kAnnounceFocus:
       AnnounceCurrentCell(false);
       return 0;
     case WM_GETOBJECT:

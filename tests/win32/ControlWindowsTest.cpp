@@ -197,7 +197,15 @@ TEST_P(CalendarWindowTest, ScreenReadersReadATableOfDates) {
   EXPECT_EQ(table->accNavigate(NAVDIR_DOWN, cell, &next), S_OK);
   EXPECT_EQ(next.lVal, 22);
 
+  const auto pump = [] {
+    for (int i = 0; i < 20 && g_focusEvents.empty(); ++i) {
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      MSG message{};
+      while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    }
+  };
   ::SetFocus(grid);
+  pump();
   EXPECT_TRUE(Number(&IAccessible::get_accState, table, 15) & STATE_SYSTEM_FOCUSED);
   g_focusEvents.clear();
   const HWINEVENTHOOK hook =
@@ -205,11 +213,7 @@ TEST_P(CalendarWindowTest, ScreenReadersReadATableOfDates) {
                         ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
   ASSERT_NE(hook, nullptr);
   ::SendMessageW(grid, WM_KEYDOWN, VK_RIGHT, 1);
-  for (int i = 0; i < 20 && g_focusEvents.empty(); ++i) {
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    MSG message{};
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
-  }
+  pump();
   ::UnhookWinEvent(hook);
   EXPECT_EQ(g_focusEvents, (std::vector<Heard>{Heard{grid, 16}}));
   EXPECT_EQ(Name(table, 16), L"mardi 8 mars 2005");
