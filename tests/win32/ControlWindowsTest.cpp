@@ -204,8 +204,9 @@ TEST_P(CalendarWindowTest, ScreenReadersReadATableOfDates) {
       while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
     }
   };
+  g_focusEvents.clear();
   ::SetFocus(grid);
-  pump();
+  pump();  // the grid's own notice of its focus, heard by no one yet
   EXPECT_TRUE(Number(&IAccessible::get_accState, table, 15) & STATE_SYSTEM_FOCUSED);
   g_focusEvents.clear();
   const HWINEVENTHOOK hook =
