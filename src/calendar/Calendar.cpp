@@ -126,7 +126,8 @@ void TCalendar::SetUseCurrentDate(bool use) {
 
 std::string TCalendar::TextOfCell(int col, int row) const {
   if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return {};
-  if (row == 0) return CurrentDateLocale().DayAbbrevs[static_cast<std::size_t>(WeekdayOfColumn(col))];
+  if (row == 0)
+    return CurrentDateLocale().DayAbbrevs[static_cast<std::size_t>(WeekdayOfColumn(col))];
   const int n = dayOffset_ + col + 7 * (row - 1);
   if (n < 1 || n > ShownMonthLength()) return {};
   return std::to_string(n);

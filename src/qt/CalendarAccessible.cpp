@@ -19,9 +19,7 @@ class CellAccessible final : public QAccessibleInterface, public QAccessibleTabl
 
   bool isValid() const override { return !widget_.isNull(); }
   QObject* object() const override { return nullptr; }
-  QWindow* window() const override {
-    return widget_ ? widget_->window()->windowHandle() : nullptr;
-  }
+  QWindow* window() const override { return widget_ ? widget_->window()->windowHandle() : nullptr; }
   QAccessibleInterface* childAt(int, int) const override { return nullptr; }
   QAccessibleInterface* parent() const override {
     return QAccessible::queryAccessibleInterface(widget_.data());

@@ -119,8 +119,7 @@ bool CalendarAccessible::Index(const VARIANT& child, int& index) const {
 
 HRESULT CalendarAccessible::QueryInterface(REFIID riid, void** object) {
   if (object == nullptr) return E_POINTER;
-  if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) ||
-      riid == __uuidof(IAccessible)) {
+  if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == __uuidof(IAccessible)) {
     *object = static_cast<IAccessible*>(this);
     AddRef();
     return S_OK;
@@ -227,7 +226,7 @@ HRESULT CalendarAccessible::get_accRole(VARIANT child, VARIANT* role) {
   int index = 0;
   if (!Index(child, index)) return E_INVALIDARG;
   const CalendarTable table(*calendar_);
-  SetChild(role, index < 0                               ? ROLE_SYSTEM_TABLE
+  SetChild(role, index < 0                              ? ROLE_SYSTEM_TABLE
                  : table.IsHeader(*table.CellAt(index)) ? ROLE_SYSTEM_COLUMNHEADER
                                                         : ROLE_SYSTEM_CELL);
   return S_OK;

@@ -75,8 +75,8 @@ bool TopWindow::FocusKey(HWND root, WPARAM key) {
   if (!IsOurs(root)) return false;
   auto* self = reinterpret_cast<TopWindow*>(::GetWindowLongPtrW(root, GWLP_USERDATA));
   if (self == nullptr || self->controls_ == nullptr) return false;
-  const std::string_view target = FocusKeyTarget(self->controls_->Layout(),
-                                                 static_cast<std::uint16_t>(key), ShiftState());
+  const std::string_view target =
+      FocusKeyTarget(self->controls_->Layout(), static_cast<std::uint16_t>(key), ShiftState());
   if (target.empty()) return false;
   self->controls_->SetFocus(target);
   return true;

@@ -19,7 +19,7 @@ class FakeHost : public CalendarHost {
   int releaseCount = 0;
   Point pointer;
   int timerInterval = 0;  // 0 while stopped
-  int cellNotices = 0;     // CurrentCellChanged
+  int cellNotices = 0;    // CurrentCellChanged
 
   void InvalidateAll() override { ++invalidateAllCount; }
   void InvalidateRect(const Rect& rect) override { invalidated.push_back(rect); }

@@ -161,8 +161,8 @@ TEST_P(CalendarWindowTest, ScreenReadersReadATableOfDates) {
   calendar.SetSelectedDate(MakeDate(2005, 3, 7));  // a Monday: cell (0, 2), child 15
 
   IAccessible* table = nullptr;
-  ASSERT_EQ(::AccessibleObjectFromWindow(grid, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&table)),
+  ASSERT_EQ(::AccessibleObjectFromWindow(grid, static_cast<DWORD>(OBJID_CLIENT),
+                                         __uuidof(IAccessible), reinterpret_cast<void**>(&table)),
             S_OK);
   long count = 0;
   EXPECT_EQ(table->get_accChildCount(&count), S_OK);
