@@ -115,6 +115,12 @@ bool CalendarAccessible::Index(const VARIANT& child, int& index) const {
   return true;
 }
 
+HRESULT CalendarAccessible::NoSuchMember(const VARIANT& child) const {
+  if (calendar_ == nullptr) return CO_E_OBJNOTCONNECTED;
+  int index = 0;
+  return Index(child, index) ? DISP_E_MEMBERNOTFOUND : E_INVALIDARG;
+}
+
 // ---- IUnknown, IDispatch ----
 
 HRESULT CalendarAccessible::QueryInterface(REFIID riid, void** object) {
@@ -214,9 +220,7 @@ HRESULT CalendarAccessible::get_accValue(VARIANT child, BSTR* value) {
 HRESULT CalendarAccessible::get_accDescription(VARIANT child, BSTR* description) {
   if (description == nullptr) return E_POINTER;
   *description = nullptr;
-  if (calendar_ == nullptr) return CO_E_OBJNOTCONNECTED;
-  int index = 0;
-  return Index(child, index) ? DISP_E_MEMBERNOTFOUND : E_INVALIDARG;
+  return NoSuchMember(child);
 }
 
 HRESULT CalendarAccessible::get_accRole(VARIANT child, VARIANT* role) {
@@ -264,18 +268,14 @@ HRESULT CalendarAccessible::get_accState(VARIANT child, VARIANT* state) {
 HRESULT CalendarAccessible::get_accHelp(VARIANT child, BSTR* help) {
   if (help == nullptr) return E_POINTER;
   *help = nullptr;
-  if (calendar_ == nullptr) return CO_E_OBJNOTCONNECTED;
-  int index = 0;
-  return Index(child, index) ? DISP_E_MEMBERNOTFOUND : E_INVALIDARG;
+  return NoSuchMember(child);
 }
 
 HRESULT CalendarAccessible::get_accHelpTopic(BSTR* file, VARIANT child, long* topic) {
   if (file == nullptr || topic == nullptr) return E_POINTER;
   *file = nullptr;
   *topic = 0;
-  if (calendar_ == nullptr) return CO_E_OBJNOTCONNECTED;
-  int index = 0;
-  return Index(child, index) ? DISP_E_MEMBERNOTFOUND : E_INVALIDARG;
+  return NoSuchMember(child);
 }
 
 // F6 reaches the grid from anywhere in its window.
@@ -309,9 +309,7 @@ HRESULT CalendarAccessible::get_accSelection(VARIANT* children) {
 HRESULT CalendarAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
   if (action == nullptr) return E_POINTER;
   *action = nullptr;
-  if (calendar_ == nullptr) return CO_E_OBJNOTCONNECTED;
-  int index = 0;
-  return Index(child, index) ? DISP_E_MEMBERNOTFOUND : E_INVALIDARG;
+  return NoSuchMember(child);
 }
 
 // A reader may put the focus on the grid and select a day, as a click on it would.
@@ -427,9 +425,7 @@ HRESULT CalendarAccessible::accHitTest(long x, long y, VARIANT* child) {
 }
 
 HRESULT CalendarAccessible::accDoDefaultAction(VARIANT child) {
-  if (calendar_ == nullptr) return CO_E_OBJNOTCONNECTED;
-  int index = 0;
-  return Index(child, index) ? DISP_E_MEMBERNOTFOUND : E_INVALIDARG;
+  return NoSuchMember(child);
 }
 
 HRESULT CalendarAccessible::put_accName(VARIANT, BSTR) {

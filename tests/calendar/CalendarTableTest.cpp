@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeHost.h"
+#include "FrenchLocale.h"
 #include "calendar/CalendarTable.h"
 #include "dates/DateLocale.h"
 #include "dates/DateValue.h"
@@ -54,11 +55,7 @@ TEST(CalendarTable, EveryDayUnderItsWeekdayAgainstChrono) {
 // name for a header, nothing for a blank day; the weekday is put in front of a long date that
 // does not name it.
 TEST(CalendarTable, CellNames) {
-  DateLocale french;
-  french.DayNames = {"dimanche", "lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi"};
-  french.MonthNames = {"janvier", "février", "mars",      "avril",   "mai",      "juin",
-                       "juillet", "août",    "septembre", "octobre", "novembre", "décembre"};
-  french.LongDatePattern = "dddd d mmmm yyyy";
+  const DateLocale french = testing::FrenchLongDates();
   DateLocale english;  // "mmmm d, yyyy": no weekday
   struct Case {
     const DateLocale* locale;

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FrenchLocale.h"
 #include "dates/DateLocale.h"
 #include "dates/DateValue.h"
 #include "platform/Clock.h"
@@ -117,11 +118,7 @@ TEST_F(CalendarWidgetTest, SizesItsCellsFromTheClientArea) {
 // Screen readers read the grid as a table of dates under the day names, and hear of the day
 // an arrow moves to, by its full date.
 TEST_F(CalendarWidgetTest, ScreenReadersReadATableOfDates) {
-  DateLocale french;
-  french.DayNames = {"dimanche", "lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi"};
-  french.MonthNames = {"janvier", "février", "mars",      "avril",   "mai",      "juin",
-                       "juillet", "août",    "septembre", "octobre", "novembre", "décembre"};
-  french.LongDatePattern = "dddd d mmmm yyyy";
+  const DateLocale french = testing::FrenchLongDates();
   const platform::ServicesScope locale({.locale = &french});
   static std::vector<std::pair<QAccessible::Event, QString>> heard;
   heard.clear();

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "FrenchLocale.h"
 #include "dates/DateLocale.h"
 #include "dates/DateValue.h"
 #include "forms/About.h"
@@ -80,7 +81,7 @@ RECT Scaled(const ControlLayout& row, int dpi) {
   return ToDevice(Rect{row.left, row.top, row.left + row.width, row.top + row.height}, dpi);
 }
 
-class CalendarWindowTest : public testing::TestWithParam<int> {
+class CalendarWindowTest : public ::testing::TestWithParam<int> {
  protected:
   int Dpi() const { return GetParam(); }
 
@@ -149,11 +150,7 @@ LONG Number(HRESULT (IAccessible::*get)(VARIANT, VARIANT*), IAccessible* object,
 // then the days row by row) and hear of the day an arrow moves to; the object a reader still
 // holds once the window is gone answers nothing.
 TEST_P(CalendarWindowTest, ScreenReadersReadATableOfDates) {
-  DateLocale french;
-  french.DayNames = {"dimanche", "lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi"};
-  french.MonthNames = {"janvier", "février", "mars",      "avril",   "mai",      "juin",
-                       "juillet", "août",    "septembre", "octobre", "novembre", "décembre"};
-  french.LongDatePattern = "dddd d mmmm yyyy";
+  const DateLocale french = testing::FrenchLongDates();
   const platform::ServicesScope locale({.locale = &french});
   const HWND grid = CreateCalendarWindow(top_, 100, row_, Font{}, Scaled(row_, Dpi()), Dpi());
   ASSERT_NE(grid, nullptr);
@@ -229,7 +226,7 @@ TEST_P(CalendarWindowTest, ScreenReadersReadATableOfDates) {
   table->Release();
 }
 
-INSTANTIATE_TEST_SUITE_P(Dpi, CalendarWindowTest, testing::Values(96, 144));
+INSTANTIATE_TEST_SUITE_P(Dpi, CalendarWindowTest, ::testing::Values(96, 144));
 
 // The canvas's measures are DrawTextW's at the device size, brought back to whole 96-dpi
 // pixels that hold them; a font at 144 dpi is a real font half as large again.
@@ -250,7 +247,7 @@ TEST(GdiCanvas, MeasuresTextAsDrawTextDoesAtItsDpi) {
   for (const Case& c : cases) {
     int width96 = 0;
     for (const int dpi : {96, 144}) {
-      SCOPED_TRACE(testing::Message() << c.text << " at " << dpi);
+      SCOPED_TRACE(::testing::Message() << c.text << " at " << dpi);
       Rect r{10, 20, 10 + c.width, 20};
       int height = 0;
       {
