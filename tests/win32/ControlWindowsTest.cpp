@@ -138,7 +138,8 @@ std::wstring Name(IAccessible* object, LONG child) {
   return text;
 }
 
-LONG Number(HRESULT (IAccessible::*get)(VARIANT, VARIANT*), IAccessible* object, LONG child) {
+LONG Number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), IAccessible* object,
+            LONG child) {
   VARIANT id{};
   id.vt = VT_I4;
   id.lVal = child;
