@@ -278,15 +278,10 @@ HRESULT CalendarAccessible::get_accHelpTopic(BSTR* file, VARIANT child, long* to
   return NoSuchMember(child);
 }
 
-// F6 reaches the grid from anywhere in its window.
 HRESULT CalendarAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
   if (shortcut == nullptr) return E_POINTER;
   *shortcut = nullptr;
-  if (calendar_ == nullptr) return CO_E_OBJNOTCONNECTED;
-  int index = 0;
-  if (!Index(child, index)) return E_INVALIDARG;
-  if (index >= 0) return DISP_E_MEMBERNOTFOUND;
-  return Services::Get().Text("F6", shortcut);
+  return NoSuchMember(child);
 }
 
 HRESULT CalendarAccessible::get_accFocus(VARIANT* child) {

@@ -73,7 +73,8 @@ class CalendarAccessible final : public IAccessible {
   // The cell index of a child id: -1 for the object itself, none (E_INVALIDARG) for an id
   // that names nothing.
   bool Index(const VARIANT& child, int& index) const;
-  // The answer for what neither the grid nor its cells have (help, description, action).
+  // The answer for what neither the grid nor its cells have (help, description, shortcut,
+  // action).
   HRESULT NoSuchMember(const VARIANT& child) const;
   // The system's object for the window's client area, for what the window itself answers
   // (parent, place, focus); made at its first use.
