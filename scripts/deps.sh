@@ -39,6 +39,8 @@ if [ "$mode" = test ]; then
     # a window manager (and xprop, to know when it has started; wmctrl, to ask it to maximise or
     # resize a window).
     "${windows[@]}" g++-mingw-w64-i686-win32 googletest xvfb xauth openbox x11-utils wmctrl
+    # A screen reader's view of the Linux windows (AT-SPI), to read them by hand.
+    python3-pyatspi
   )
 fi
 

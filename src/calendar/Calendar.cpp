@@ -126,12 +126,19 @@ void TCalendar::SetUseCurrentDate(bool use) {
 
 std::string TCalendar::TextOfCell(int col, int row) const {
   if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return {};
-  if (row == 0) {
-    return CurrentDateLocale().DayAbbrevs[static_cast<std::size_t>((col + startOfWeek_) % 7)];
-  }
+  if (row == 0)
+    return CurrentDateLocale().DayAbbrevs[static_cast<std::size_t>(WeekdayOfColumn(col))];
   const int n = dayOffset_ + col + 7 * (row - 1);
   if (n < 1 || n > ShownMonthLength()) return {};
   return std::to_string(n);
+}
+
+std::optional<TDateTime> TCalendar::DateOfCell(int col, int row) const {
+  if (col < 0 || col >= ColCount() || row < FixedRows() || row >= RowCount()) return {};
+  const int n = dayOffset_ + col + 7 * (row - 1);
+  if (n < 1 || n > ShownMonthLength()) return {};
+  const DateParts parts = SplitDate(selectedDate_);
+  return MakeDate(parts.year, parts.month, static_cast<std::uint16_t>(n));
 }
 
 // Defined for months 1..12; any other month has no days, so encoding a day in it fails.
@@ -164,6 +171,19 @@ void TCalendar::RefreshLayout() {
   const int k = parts.day - dayOffset_;
   PlaceCurrentCell(k % 7, k / 7 + 1, false);
   InvalidateGrid();
+  AnnounceCurrentCell();
+}
+
+// A move within a new layout is told once, at its end, with the new date.
+void TCalendar::CurrentCellMoved() {
+  if (!refreshing_) AnnounceCurrentCell();
+}
+
+void TCalendar::AnnounceCurrentCell() {
+  const Announced shown{CurrentCell(), DateOfCell(Col(), Row())};
+  if (shown == announced_) return;
+  announced_ = shown;
+  if (Host() != nullptr) Host()->CurrentCellChanged();
 }
 
 bool TCalendar::CanSelectCell(int col, int row) {

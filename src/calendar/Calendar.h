@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "calendar/CustomGrid.h"
@@ -56,6 +57,10 @@ class TCalendar : public TCustomGrid {
 
   // A short day name in row 0; a day number, or "" for a blank cell, in the other rows.
   std::string TextOfCell(int col, int row) const;
+  // The date a day cell shows (whole days); none for a header, blank or outside cell.
+  std::optional<TDateTime> DateOfCell(int col, int row) const;
+  // The weekday of a column, 0 = Sunday ... 6 = Saturday.
+  int WeekdayOfColumn(int col) const { return (col + startOfWeek_) % 7; }
 
   virtual int MonthLength(int year, int month) const;
   virtual int ShownMonthLength() const;
@@ -70,11 +75,14 @@ class TCalendar : public TCustomGrid {
   void HandleClick() override;
   void ClientResized(int width, int height) override;
   void SelectionCancelled() override;
+  void CurrentCellMoved() override;
   virtual void NotifyDateChange();
 
  private:
   void StepMonth(int step);
   void StepYear(int step);
+  // Tells the host when the current cell is another, or shows another date, than it last told.
+  void AnnounceCurrentCell();
 
   TDateTime selectedDate_ = 0;
   int dayOffset_ = 0;
@@ -82,6 +90,12 @@ class TCalendar : public TCustomGrid {
   TDayOfWeek startOfWeek_ = 0;
   bool refreshing_ = false;
   bool useCurrentDate_ = true;
+  struct Announced {
+    GridCoord cell;
+    std::optional<TDateTime> date;
+    friend bool operator==(const Announced&, const Announced&) = default;
+  };
+  std::optional<Announced> announced_;
 };
 
 }  // namespace dorvane

@@ -28,6 +28,10 @@ class CalendarHost {
   // A repeating timer whose ticks the host hands back to the control.
   virtual void StartRepeatTimer(int milliseconds) = 0;
   virtual void StopRepeatTimer() = 0;
+
+  // The current cell moved, or now shows another date: screen readers are told of the cell
+  // the user is on. A host without them does nothing.
+  virtual void CurrentCellChanged() {}
 };
 
 }  // namespace dorvane

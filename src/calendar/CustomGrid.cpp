@@ -192,8 +192,14 @@ void TCustomGrid::PlaceCurrentCell(int col, int row, bool /*show*/) {
   if (col < fixedCols_ || row < fixedRows_) return;
   if (!CanSelectCell(col, row)) return;
   InvalidateCell(current_.col, current_.row);
+  const bool moved = current_ != GridCoord{col, row};
   current_ = {col, row};
   InvalidateCell(col, row);
+  if (moved) CurrentCellMoved();
+}
+
+void TCustomGrid::CurrentCellMoved() {
+  if (host_ != nullptr) host_->CurrentCellChanged();
 }
 
 void TCustomGrid::FocusCellAt(int col, int row) {

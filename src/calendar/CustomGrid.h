@@ -153,6 +153,8 @@ class TCustomGrid {
   virtual void ClientResized(int width, int height);
   // After an abandoned mouse selection; the base does nothing.
   virtual void SelectionCancelled();
+  // After the current cell moved; the base tells the host.
+  virtual void CurrentCellMoved();
 
   // The canvas of the paint in progress, for PaintCell.
   Canvas& PaintCanvas() { return *canvas_; }

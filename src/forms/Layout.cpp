@@ -24,6 +24,15 @@ bool RefusedEditKey(std::uint16_t key, TShiftState shift) {
   });
 }
 
+std::string_view FocusKeyTarget(const WindowLayout& window, std::uint16_t key, TShiftState shift) {
+  constexpr std::uint16_t kF6 = VK_F1 + 5;
+  if (key != kF6 || (shift & (ssAlt | ssCtrl)) != 0) return {};
+  const auto grid =
+      std::find_if(window.controls.begin(), window.controls.end(),
+                   [](const ControlLayout& row) { return row.kind == ControlKind::kCalendar; });
+  return grid != window.controls.end() ? grid->name : std::string_view();
+}
+
 std::optional<int> PanelTextStretch(int room, const std::function<int(int stretch)>& widthAt) {
   for (const int stretch : kPanelTextStretches) {
     if (widthAt(stretch) <= room) return stretch;

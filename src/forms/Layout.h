@@ -186,6 +186,11 @@ constexpr int TextScalePercent(double desktopFontPixels) {
 // The row of the named control; null when the window has none of that name.
 const ControlLayout* FindControl(const WindowLayout& window, std::string_view name);
 
+// The control a key gives the focus to from anywhere in the window, before any control sees
+// the key; empty when the key is no such key there. F6, the key that moves between the parts
+// of a window (Shift too), goes to the window's grid, which the Tab order does not visit.
+std::string_view FocusKeyTarget(const WindowLayout& window, std::uint16_t key, TShiftState shift);
+
 // The window's tab stops (its edits and buttons with a tab order) in the order Tab visits
 // them: tab orders count within each parent, a parent's stops come in their order, and a
 // container's own stops where the container stands among its siblings.

@@ -1,5 +1,6 @@
 #include "qt/CalendarWidget.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,6 +10,8 @@
 #include <QTimerEvent>
 #include <QWheelEvent>
 
+#include "calendar/CalendarTable.h"
+#include "qt/CalendarAccessible.h"
 #include "qt/QtCanvas.h"
 #include "qt/QtKeys.h"
 #include "qt/QtMouseButton.h"
@@ -16,6 +19,9 @@
 namespace dorvane {
 
 CalendarWidget::CalendarWidget(QWidget* parent) : QWidget(parent) {
+  // Before anything of the widget is told to screen readers, which would make Qt build and
+  // keep its generic interface.
+  CalendarAccessible::Install();
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   setAccessibleName(QStringLiteral("Calendrier"));
@@ -81,6 +87,26 @@ void CalendarWidget::StartRepeatTimer(int milliseconds) {
 }
 void CalendarWidget::StopRepeatTimer() {
   selectTimer_.stop();
+}
+
+void CalendarWidget::CurrentCellChanged() {
+  AnnounceCurrentCell(true);
+}
+
+void CalendarWidget::AnnounceCurrentCell(bool selection) {
+  // Qt hands the notices on only when a reader listens; the interface is made once.
+  const CalendarTable table(calendar_);
+  const int index = table.IndexOf(table.Current()).value_or(-1);
+  if (selection) {
+    QAccessibleEvent selected(this, QAccessible::Selection);
+    selected.setChild(index);
+    QAccessible::updateAccessibility(&selected);
+  }
+  if (hasFocus()) {
+    QAccessibleEvent focused(this, QAccessible::Focus);
+    focused.setChild(index);
+    QAccessible::updateAccessibility(&focused);
+  }
 }
 
 // ---- Events ----
@@ -149,6 +175,10 @@ void CalendarWidget::wheelEvent(QWheelEvent* event) {
 void CalendarWidget::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   calendar_.FocusChanged(true);
+  // After the widget's own focus notice, which Qt sends once this event is handled: the reader
+  // goes on to the day the user is on.
+  QMetaObject::invokeMethod(
+      this, [this] { AnnounceCurrentCell(false); }, Qt::QueuedConnection);
 }
 
 void CalendarWidget::focusOutEvent(QFocusEvent* event) {

@@ -11,7 +11,8 @@ namespace dorvane {
 
 // The Qt window of a TCalendar. It draws the client edge (sunken, 2 pixels, by default), paints
 // the grid through QtCanvas with the colours of its palette, and hands Qt's size, mouse, key,
-// wheel, focus and timer events to the calendar. Every rule lives in TCalendar.
+// wheel, focus and timer events to the calendar. Every rule lives in TCalendar; screen readers
+// read it as a table of dates (CalendarAccessible), told of each move of the current cell.
 //
 // Use:
 //   auto* grid = new CalendarWidget(parent);
@@ -61,6 +62,10 @@ class CalendarWidget : public QWidget, private CalendarHost {
   Point PointerPosition() const override;
   void StartRepeatTimer(int milliseconds) override;
   void StopRepeatTimer() override;
+  void CurrentCellChanged() override;
+
+  // Tells screen readers of the current cell: selected, and focused while the widget is.
+  void AnnounceCurrentCell(bool selection);
 
   // Client coordinates of a widget point: inside the edge the widget draws.
   Point ToClient(const QPointF& position) const;

@@ -1,6 +1,7 @@
 #include "qt/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
 #include <QTimer>
@@ -9,6 +10,7 @@
 #include "qt/AboutWindow.h"
 #include "qt/CalendarWidget.h"
 #include "qt/MessageBeep.h"
+#include "qt/QtKeys.h"
 #include "qt/SearchWindow.h"
 
 namespace dorvane {
@@ -55,7 +57,17 @@ void MainWindow::Beep() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::Wheel || !watched->isWidgetType()) return false;
+  if (!watched->isWidgetType()) return false;
+  if (event->type() == QEvent::KeyPress && static_cast<QWidget*>(watched)->window() == this) {
+    // A key that moves the focus to a part of the window, whatever control has it.
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    const std::string_view target =
+        FocusKeyTarget(TForm1::kLayout, VirtualKeyOf(key->key()), ShiftOf(key->modifiers()));
+    if (target.empty()) return false;
+    controls_->SetFocus(target);
+    return true;
+  }
+  if (event->type() != QEvent::Wheel) return false;
   auto* target = static_cast<QWidget*>(watched);
   QWidget* focus = focusWidget();
   if (target->window() != this || focus == nullptr || focus == target) return false;

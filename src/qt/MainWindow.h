@@ -32,7 +32,8 @@ class MainWindow : public FormWindow<QMainWindow, MainView> {
  protected:
   void closeEvent(QCloseEvent* event) override;
   // Turns of the wheel over the window go to its focused control, as the window system
-  // gives them to the focus, and not to the control under the pointer.
+  // gives them to the focus, and not to the control under the pointer. The keys that move the
+  // focus to a part of the window (FocusKeyTarget) are the window's before any control's.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

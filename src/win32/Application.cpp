@@ -78,6 +78,7 @@ void TApplication::Dispatch(MSG& message) {
     HWND focus = ::GetFocus();
     if (focus != nullptr && ::GetAncestor(focus, GA_ROOT) == root) message.hwnd = focus;
   }
+  if (message.message == WM_KEYDOWN && TopWindow::FocusKey(root, message.wParam)) return;
   if (message.message == WM_SYSCHAR && TopWindow::IsOurs(root) &&
       LabelsDialogChar(root, static_cast<wchar_t>(message.wParam))) {
     return;

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "calendar/CalendarTable.h"
+
+#include "win32/CalendarAccessible.h"
 #include "win32/ControlWindow.h"
 
 namespace dorvane::win32 {
@@ -11,11 +14,15 @@ namespace dorvane::win32 {
 namespace {
 
 constexpr UINT_PTR kRepeatTimer = 1;
+constexpr UINT kAnnounceFocus = WM_USER + 2;
 
 class CalendarWindow final : public ControlWindow, private CalendarHost {
  public:
   explicit CalendarWindow(int dpi) : ControlWindow(dpi) { calendar_.SetHost(this); }
-  ~CalendarWindow() override { calendar_.SetHost(nullptr); }
+  ~CalendarWindow() override {
+    calendar_.SetHost(nullptr);
+    Disconnect();
+  }
 
   TCalendar& Calendar() { return calendar_; }
 
@@ -69,8 +76,26 @@ class CalendarWindow final : public ControlWindow, private CalendarHost {
     ::SetTimer(window_, kRepeatTimer, static_cast<UINT>(milliseconds), nullptr);
   }
   void StopRepeatTimer() override { ::KillTimer(window_, kRepeatTimer); }
+  void CurrentCellChanged() override { AnnounceCurrentCell(true); }
+
+  // Tells screen readers of the current cell: selected, and focused while the window is.
+  void AnnounceCurrentCell(bool selection) {
+    if (window_ == nullptr) return;
+    const CalendarTable table(calendar_);
+    const LONG child = table.IndexOf(table.Current()).value_or(-1) + 1;
+    if (selection) ::NotifyWinEvent(EVENT_OBJECT_SELECTION, window_, OBJID_CLIENT, child);
+    if (::GetFocus() == window_) ::NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, child);
+  }
+  // The readers' object goes with the window: they may hold it longer, it then answers nothing.
+  void Disconnect() {
+    if (accessible_ == nullptr) return;
+    accessible_->Disconnect();
+    accessible_->Release();
+    accessible_ = nullptr;
+  }
 
   TCalendar calendar_;
+  CalendarAccessible* accessible_ = nullptr;
   Point pointer_;
   // Whether the calendar is its window's focus control: from its focus gain until the focus
   // goes to another control of the same window (a deactivated window keeps it).
@@ -135,7 +160,20 @@ LRESULT CalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       activeControl_ = true;
       calendar_.FocusChanged(true);
+      // After the system's notice for the window, which comes once the focus is set: the reader
+      // goes on to the day the user is on.
+      ::PostMessageW(window_, kAnnounceFocus, 0, 0);
       return 0;
+    case kAnnounceFocus:
+      AnnounceCurrentCell(false);
+      return 0;
+    case WM_GETOBJECT:
+      if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+        if (accessible_ == nullptr) accessible_ = new CalendarAccessible(*this, calendar_);
+        if (const LRESULT answer = CalendarAccessible::Answer(accessible_, wParam); answer > 0)
+          return answer;
+      }
+      break;
     case WM_KILLFOCUS: {
       const HWND to = reinterpret_cast<HWND>(wParam);
       activeControl_ =
@@ -155,6 +193,7 @@ LRESULT CalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DESTROY:
       ::KillTimer(window_, kRepeatTimer);
+      Disconnect();
       break;
     default:
       break;

@@ -11,6 +11,7 @@
 #include "platform/win32/Wide.h"
 #include "win32/AccessibleProxy.h"
 #include "win32/Application.h"
+#include "win32/ControlWindow.h"
 #include "win32/Dpi.h"
 
 namespace dorvane::win32 {
@@ -78,6 +79,17 @@ bool TopWindow::IsOurs(HWND window) {
   wchar_t name[std::size(kFormClass) + 1] = {};
   return window != nullptr && ::GetClassNameW(window, name, std::size(name)) > 0 &&
          std::wstring_view(name) == kFormClass;
+}
+
+bool TopWindow::FocusKey(HWND root, WPARAM key) {
+  if (!IsOurs(root)) return false;
+  auto* self = reinterpret_cast<TopWindow*>(::GetWindowLongPtrW(root, GWLP_USERDATA));
+  if (self == nullptr || self->controls_ == nullptr) return false;
+  const std::string_view target =
+      FocusKeyTarget(self->controls_->Layout(), static_cast<std::uint16_t>(key), ShiftState());
+  if (target.empty()) return false;
+  self->controls_->SetFocus(target);
+  return true;
 }
 
 void TopWindow::Build(const WindowLayout& layout, TForm& form, HWND owner) {

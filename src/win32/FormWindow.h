@@ -36,6 +36,9 @@ class TopWindow {
   }
   // Whether a window is one of the program's own windows.
   static bool IsOurs(HWND window);
+  // A key pressed in a window of ours that moves the focus to a part of it (FocusKeyTarget),
+  // whatever control has the focus: the focus moved, and the key is taken.
+  static bool FocusKey(HWND root, WPARAM key);
 
  protected:
   TopWindow() = default;

@@ -19,6 +19,7 @@ class FakeHost : public CalendarHost {
   int releaseCount = 0;
   Point pointer;
   int timerInterval = 0;  // 0 while stopped
+  int cellNotices = 0;    // CurrentCellChanged
 
   void InvalidateAll() override { ++invalidateAllCount; }
   void InvalidateRect(const Rect& rect) override { invalidated.push_back(rect); }
@@ -35,6 +36,7 @@ class FakeHost : public CalendarHost {
   Point PointerPosition() const override { return pointer; }
   void StartRepeatTimer(int milliseconds) override { timerInterval = milliseconds; }
   void StopRepeatTimer() override { timerInterval = 0; }
+  void CurrentCellChanged() override { ++cellNotices; }
 };
 
 }  // namespace dorvane::testing

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FrenchLocale.h"
 #include "dates/Captions.h"
 #include "dates/ConvertError.h"
 #include "dates/DateLocale.h"
@@ -35,11 +36,7 @@ TEST_F(CaptionsTest, WeekdayLineCountsFromSunday) {
 }
 
 TEST_F(CaptionsTest, LocaleNamesKeepTheirCaseExceptInTheBanner) {
-  DateLocale locale;
-  locale.MonthNames = {"janvier", "février", "mars",      "avril",   "mai",      "juin",
-                       "juillet", "août",    "septembre", "octobre", "novembre", "décembre"};
-  locale.DayNames = {"dimanche", "lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi"};
-  locale.LongDatePattern = "dddd d mmmm yyyy";
+  const DateLocale locale = testing::FrenchLongDates();
   SetDateLocale(locale);
   EXPECT_EQ(WeekdayLineText(MakeDate(2005, 3, 7)), "lundi 7 mars 2005 - 2 ème jour de la semaine.");
   EXPECT_EQ(MonthBannerText(MakeDate(2005, 2, 7)), "FéVRIER 2005");

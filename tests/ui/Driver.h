@@ -81,7 +81,8 @@ class Driver {
   // Empties an edit, then types `text` into it character by character (control characters
   // too, as Ctrl+letter types them).
   virtual void Type(Window window, std::string_view edit, std::string_view text) = 0;
-  // A key pressed and released on a control, which has the focus first.
+  // A key pressed and released on a control, which has the focus first; with no control, on
+  // whatever has the focus in the window (the window itself when nothing has).
   virtual void Press(Window window, std::string_view control, Key key, Modifiers mods = {}) = 0;
   // Makes a window the active one, as a click on its caption does.
   virtual void Activate(Window window) = 0;

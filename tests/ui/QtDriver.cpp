@@ -132,11 +132,13 @@ class QtDriver final : public Driver {
     Process();
   }
   void Press(Window window, std::string_view control, Key key, Modifiers mods) override {
-    QWidget* target = Controls(window).Find(control);
+    QWidget* target = control.empty() ? Top(window) : Controls(window).Find(control);
     ASSERT_NE(target, nullptr) << control;
     QApplication::setActiveWindow(target->window());
-    target->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), kQtKeys[static_cast<int>(key)], QtModifiers(mods));
+    if (!control.empty()) target->setFocus();
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus != nullptr && focus->window() == target->window() ? focus : target,
+                    kQtKeys[static_cast<int>(key)], QtModifiers(mods));
     Process();
   }
   void Activate(Window window) override {

@@ -436,6 +436,22 @@ TEST_F(Window, GridTakesClicksAndArrows) {
   EXPECT_TRUE(driver->TakeErrorBoxes().empty());
 }
 
+// F6 puts the focus on the grid from anywhere in the main window, and the arrows then move
+// the day.
+TEST_F(Window, F6PutsTheFocusOnTheGrid) {
+  ASSERT_NE(driver->Focus(), "Calendar1");
+  // From where the focus is at start, then from the tool bar.
+  for (const std::string_view from : {"", "ToolBar1"}) {
+    SCOPED_TRACE(from);
+    Show(2005, 3, 7);
+    driver->Press(W::kMain, from, Key::kF6);
+    EXPECT_EQ(driver->Focus(), "Calendar1");
+    driver->Press(W::kMain, "", Key::kRight);
+    EXPECT_EQ(Day(), (DateParts{2005, 3, 8}));
+    EXPECT_EQ(driver->PanelText(0), DayOfYearText(driver->Grid().SelectedDate()));
+  }
+}
+
 // An argument that is none of the program's options opens the window all the same (a file
 // dropped on the program, a shortcut with an extra word); an unknown option is an error.
 TEST_F(Window, AStrayArgumentOpensTheWindow) {

@@ -193,10 +193,11 @@ class Win32Driver final : public Driver {
     Process();
   }
   void Press(Window window, std::string_view control, Key key, Modifiers mods) override {
-    HWND target = Find(window, control);
+    HWND target = control.empty() ? Top(window) : Find(window, control);
     ASSERT_NE(target, nullptr) << control;
     ::SetActiveWindow(::GetAncestor(target, GA_ROOT));
-    ::SetFocus(target);
+    if (!control.empty()) ::SetFocus(target);
+    if (::GetFocus() == nullptr) ::SetFocus(target);
     BYTE state[256] = {};
     ::GetKeyboardState(state);
     const BYTE saved[3] = {state[VK_SHIFT], state[VK_CONTROL], state[VK_MENU]};

@@ -3,16 +3,21 @@
 // the shadowed label's shadow, and the application's hidden window hearing the system.
 #include "win32/Win32.h"
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "FrenchLocale.h"
+#include "dates/DateLocale.h"
 #include "dates/DateValue.h"
 #include "forms/About.h"
 #include "forms/MainForm.h"
 #include "gfx/TextFlags.h"
+#include "platform/Services.h"
 #include "platform/win32/Wide.h"
 #include "win32/Application.h"
 #include "win32/ControlWindows.h"
@@ -77,7 +82,7 @@ RECT Scaled(const ControlLayout& row, int dpi) {
   return ToDevice(Rect{row.left, row.top, row.left + row.width, row.top + row.height}, dpi);
 }
 
-class CalendarWindowTest : public testing::TestWithParam<int> {
+class CalendarWindowTest : public ::testing::TestWithParam<int> {
  protected:
   int Dpi() const { return GetParam(); }
 
@@ -112,7 +117,118 @@ TEST_P(CalendarWindowTest, PaintsTheHighlightedDayOnItsCellsDevicePixels) {
   ::DestroyWindow(grid);
 }
 
-INSTANTIATE_TEST_SUITE_P(Dpi, CalendarWindowTest, testing::Values(96, 144));
+struct Heard {
+  HWND window;
+  LONG child;
+  friend bool operator==(const Heard&, const Heard&) = default;
+};
+std::vector<Heard> g_focusEvents;
+
+void CALLBACK HearFocus(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT) g_focusEvents.push_back({window, child});
+}
+
+std::wstring Name(IAccessible* object, LONG child) {
+  VARIANT id{};
+  id.vt = VT_I4;
+  id.lVal = child;
+  BSTR name = nullptr;
+  if (FAILED(object->get_accName(id, &name)) || name == nullptr) return {};
+  std::wstring text(name);
+  ::SysFreeString(name);
+  return text;
+}
+
+LONG Number(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), IAccessible* object,
+            LONG child) {
+  VARIANT id{};
+  id.vt = VT_I4;
+  id.lVal = child;
+  VARIANT value{};
+  return SUCCEEDED((object->*get)(id, &value)) && value.vt == VT_I4 ? value.lVal : -1;
+}
+
+// Screen readers read the grid through oleacc as a table of dates (child ids: the day names,
+// then the days row by row) and hear of the day an arrow moves to; the object a reader still
+// holds once the window is gone answers nothing.
+TEST_P(CalendarWindowTest, ScreenReadersReadATableOfDates) {
+  const DateLocale french = testing::FrenchLongDates();
+  const platform::ServicesScope locale({.locale = &french});
+  const HWND grid = CreateCalendarWindow(top_, 100, row_, Font{}, Scaled(row_, Dpi()), Dpi());
+  ASSERT_NE(grid, nullptr);
+  TCalendar& calendar = CalendarOf(grid);
+  calendar.SetSelectedDate(MakeDate(2005, 3, 7));  // a Monday: cell (0, 2), child 15
+
+  IAccessible* table = nullptr;
+  ASSERT_EQ(::AccessibleObjectFromWindow(grid, static_cast<DWORD>(OBJID_CLIENT),
+                                         __uuidof(IAccessible), reinterpret_cast<void**>(&table)),
+            S_OK);
+  long count = 0;
+  EXPECT_EQ(table->get_accChildCount(&count), S_OK);
+  EXPECT_EQ(count, 49);
+  EXPECT_EQ(Number(&IAccessible::get_accRole, table, CHILDID_SELF), ROLE_SYSTEM_TABLE);
+  EXPECT_EQ(Name(table, 1), L"lundi");
+  EXPECT_EQ(Number(&IAccessible::get_accRole, table, 1), ROLE_SYSTEM_COLUMNHEADER);
+  EXPECT_EQ(Name(table, 8), L"");  // blank: March 2005 starts on a Tuesday
+  EXPECT_EQ(Name(table, 15), L"lundi 7 mars 2005");
+  EXPECT_EQ(Number(&IAccessible::get_accRole, table, 15), ROLE_SYSTEM_CELL);
+  EXPECT_TRUE(Number(&IAccessible::get_accState, table, 15) & STATE_SYSTEM_SELECTED);
+
+  // Where the cell is on the screen, and the cell at a point of it.
+  VARIANT cell{};
+  cell.vt = VT_I4;
+  cell.lVal = 15;
+  long left = 0, top = 0, width = 0, height = 0;
+  EXPECT_EQ(table->accLocation(&left, &top, &width, &height, cell), S_OK);
+  const int b = calendar.BorderWidth();
+  Rect r = calendar.CellRect(0, 2);
+  OffsetRect(r, b, b);
+  const RECT d = ToDevice(r, Dpi());
+  POINT origin{d.left, d.top};
+  ::ClientToScreen(grid, &origin);
+  EXPECT_EQ(left, origin.x);
+  EXPECT_EQ(top, origin.y);
+  EXPECT_EQ(width, d.right - d.left);
+  VARIANT hit{};
+  EXPECT_EQ(table->accHitTest(left + width / 2, top + height / 2, &hit), S_OK);
+  EXPECT_EQ(hit.lVal, 15);
+  VARIANT next{};
+  EXPECT_EQ(table->accNavigate(NAVDIR_DOWN, cell, &next), S_OK);
+  EXPECT_EQ(next.lVal, 22);
+
+  const auto pump = [] {
+    for (int i = 0; i < 20 && g_focusEvents.empty(); ++i) {
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      MSG message{};
+      while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+    }
+  };
+  g_focusEvents.clear();
+  ::SetFocus(grid);
+  pump();  // the grid's own notice of its focus, heard by no one yet
+  EXPECT_TRUE(Number(&IAccessible::get_accState, table, 15) & STATE_SYSTEM_FOCUSED);
+  g_focusEvents.clear();
+  const HWINEVENTHOOK hook =
+      ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, HearFocus,
+                        ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_NE(hook, nullptr);
+  ::SendMessageW(grid, WM_KEYDOWN, VK_RIGHT, 1);
+  pump();
+  ::UnhookWinEvent(hook);
+  EXPECT_EQ(g_focusEvents, (std::vector<Heard>{Heard{grid, 16}}));
+  EXPECT_EQ(Name(table, 16), L"mardi 8 mars 2005");
+  VARIANT focus{};
+  EXPECT_EQ(table->get_accFocus(&focus), S_OK);
+  EXPECT_EQ(focus.lVal, 16);
+
+  ::DestroyWindow(grid);
+  EXPECT_EQ(table->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
+  BSTR name = nullptr;
+  EXPECT_EQ(table->get_accName(cell, &name), CO_E_OBJNOTCONNECTED);
+  table->Release();
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, CalendarWindowTest, ::testing::Values(96, 144));
 
 // The canvas's measures are DrawTextW's at the device size, brought back to whole 96-dpi
 // pixels that hold them; a font at 144 dpi is a real font half as large again.
@@ -133,7 +249,7 @@ TEST(GdiCanvas, MeasuresTextAsDrawTextDoesAtItsDpi) {
   for (const Case& c : cases) {
     int width96 = 0;
     for (const int dpi : {96, 144}) {
-      SCOPED_TRACE(testing::Message() << c.text << " at " << dpi);
+      SCOPED_TRACE(::testing::Message() << c.text << " at " << dpi);
       Rect r{10, 20, 10 + c.width, 20};
       int height = 0;
       {

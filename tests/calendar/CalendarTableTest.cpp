@@ -1,0 +1,120 @@
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "FakeHost.h"
+#include "FrenchLocale.h"
+#include "calendar/CalendarTable.h"
+#include "dates/DateLocale.h"
+#include "dates/DateValue.h"
+#include "platform/Services.h"
+
+namespace dorvane {
+namespace {
+
+// Every month from 1900 to 2100, both week starts, against <chrono>: each day of the month
+// stands in exactly one cell, under the header of its weekday, and every other day cell is
+// blank; the current cell is the selected date's.
+TEST(CalendarTable, EveryDayUnderItsWeekdayAgainstChrono) {
+  using namespace std::chrono;
+  TCalendar calendar;
+  for (const int start : {0, 1}) {
+    calendar.SetStartOfWeek(static_cast<TDayOfWeek>(start));
+    for (int y = 1900; y <= 2100; ++y) {
+      for (unsigned m = 1; m <= 12; ++m) {
+        const year_month_day_last last{year{y} / month{m} / std::chrono::last};
+        const unsigned length = static_cast<unsigned>(last.day());
+        const unsigned selected = 1 + (static_cast<unsigned>(y) * 7 + m) % length;
+        calendar.SetSelectedDate(MakeDate(y, m, selected));
+        const CalendarTable table(calendar);
+        ASSERT_EQ(table.Cells(), 49);
+        unsigned days = 0;
+        for (int index = 0; index < table.Cells(); ++index) {
+          const TableCell cell = *table.CellAt(index);
+          ASSERT_EQ(table.IndexOf(cell), index);
+          const auto date = table.DateOf(cell);
+          if (!date) continue;
+          const DateParts parts = SplitDate(*date);
+          ASSERT_EQ(parts.year, y);
+          ASSERT_EQ(parts.month, static_cast<int>(m));
+          const weekday wd{sys_days{year{y} / month{m} / day{static_cast<unsigned>(parts.day)}}};
+          ASSERT_EQ(table.HeaderName(cell.column), CurrentDateLocale().DayNames[wd.c_encoding()])
+              << y << "-" << m << "-" << parts.day;
+          ++days;
+          ASSERT_EQ(table.IsCurrent(cell), parts.day == static_cast<int>(selected));
+        }
+        ASSERT_EQ(days, length) << y << "-" << m;
+      }
+    }
+  }
+}
+
+// What a screen reader says of a cell: the full date in the user's locale, the day's full
+// name for a header, nothing for a blank day; the weekday is put in front of a long date that
+// does not name it.
+TEST(CalendarTable, CellNames) {
+  const DateLocale french = testing::FrenchLongDates();
+  DateLocale english;  // "mmmm d, yyyy": no weekday
+  struct Case {
+    const DateLocale* locale;
+    TableCell cell;
+    std::string name;
+  } const cases[] = {
+      {&french, {2, 0}, "lundi 7 mars 2005"},  // the current cell
+      {&french, {0, 0}, "lundi"},
+      {&french, {0, 6}, "dimanche"},
+      {&french, {1, 1}, "mardi 1 mars 2005"},
+      {&french, {1, 0}, ""},  // blank: March 2005 starts on a Tuesday
+      {&french, {5, 3}, "jeudi 31 mars 2005"},
+      {&french, {6, 0}, ""},
+      {&english, {2, 0}, "Lundi Mars 7, 2005"},
+  };
+  TCalendar calendar;
+  calendar.SetStartOfWeek(1);
+  calendar.SetSelectedDate(MakeDate(2005, 3, 7));
+  const CalendarTable table(calendar);
+  EXPECT_EQ(table.Current(), (TableCell{2, 0}));
+  for (const Case& c : cases) {
+    const platform::ServicesScope services({.locale = c.locale});
+    EXPECT_EQ(table.Name(c.cell), c.name) << c.cell.row << "," << c.cell.column;
+  }
+}
+
+// The host hears of the current cell once for each move or new date it shows, never for
+// what leaves it where it was.
+TEST(CalendarTable, OneNoticeForEachNewCurrentDay) {
+  struct Case {
+    const char* what;
+    std::function<void(TCalendar&)> act;
+    int notices;
+  } const cases[] = {
+      {"right arrow", [](TCalendar& c) { c.KeyDown(VK_RIGHT, 0); }, 1},
+      {"up onto a blank", [](TCalendar& c) { c.KeyDown(VK_UP, 0); }, 0},
+      {"next month, same cell", [](TCalendar& c) { c.MonthForward(); }, 1},
+      {"same date again", [](TCalendar& c) { c.SetSelectedDate(MakeDate(2005, 3, 7)); }, 0},
+      {"click on another day",
+       [](TCalendar& c) {
+         c.MouseDown(TMouseButton::mbLeft, 0, 42 * 3 + 20, 18 * 3 + 8, false);
+         c.MouseUp(TMouseButton::mbLeft, 0, 42 * 3 + 20, 18 * 3 + 8);
+       },
+       1},
+      {"wheel down", [](TCalendar& c) { c.MouseWheel(-120); }, 1},
+      {"week start changed", [](TCalendar& c) { c.SetStartOfWeek(0); }, 1},
+  };
+  for (const Case& c : cases) {
+    testing::FakeHost host;
+    host.active = true;
+    TCalendar calendar;
+    calendar.SetStartOfWeek(1);
+    calendar.SetSelectedDate(MakeDate(2005, 3, 7));
+    calendar.SizeNotice(293, 125);
+    calendar.SetHost(&host);
+    c.act(calendar);
+    EXPECT_EQ(host.cellNotices, c.notices) << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace dorvane
