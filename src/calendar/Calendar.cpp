@@ -5,14 +5,22 @@
 
 #include "dates/ConvertError.h"
 #include "dates/DateLocale.h"
+#include "dates/Formatting.h"
+#include "dates/Holidays.h"
+#include "dates/Weeks.h"
 #include "text/Ascii.h"
 
 namespace dorvane {
 
 namespace {
 
-constexpr int kColumns = 7;
+constexpr int kColumns = 7;  // the days'
 constexpr int kRows = 7;
+constexpr TDayOfWeek kMonday = 1;
+// The week column's share of the width the columns have between them, in 31sts: a little less
+// than a day column's.
+constexpr int kWeekColumnShare = 3;
+constexpr int kShareWhole = 31;
 constexpr int kLastYear = 9999;
 
 bool IsShownDate(TDateTime date) {
@@ -124,14 +132,84 @@ void TCalendar::SetUseCurrentDate(bool use) {
   }
 }
 
+void TCalendar::SetShowWeekNumbers(bool show) {
+  if (show == showWeekNumbers_) return;
+  showWeekNumbers_ = show;
+  if (show) {
+    SetColCount(kColumns + 1);
+    SetFixedCols(1);
+  } else {
+    SetFixedCols(0);
+    SetColCount(kColumns);
+  }
+  ClientResized(ClientWidth(), ClientHeight());
+  RefreshLayout();
+}
+
+void TCalendar::SetShowHolidays(bool show) {
+  if (show == showHolidays_) return;
+  showHolidays_ = show;
+  InvalidateGrid();
+}
+
+void TCalendar::SetHolidayTextColor(TColor color) {
+  if (color == holidayColor_) return;
+  holidayColor_ = color;
+  InvalidateGrid();
+}
+
+int TCalendar::DayColumn(int col) const {
+  const int first = GridColumn(0);
+  return col < first || col >= first + kColumns ? -1 : col - first;
+}
+
+TDateTime TCalendar::DayOfMonth(int n) const {
+  const DateParts parts = SplitDate(selectedDate_);
+  return MakeDate(parts.year, parts.month, 1) + (n - 1);
+}
+
 std::string TCalendar::TextOfCell(int col, int row) const {
   if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return {};
-  if (row == 0) {
-    return CurrentDateLocale().DayAbbrevs[static_cast<std::size_t>((col + startOfWeek_) % 7)];
+  const int day = DayColumn(col);
+  if (day < 0) {
+    if (row == 0) return std::string(kWeekColumnTitle);
+    // The row's Monday gives the week, whatever day the row starts with; a row without a day
+    // of the month has none.
+    const int first = dayOffset_ + 7 * (row - 1);
+    if (first + 6 < 1 || first > ShownMonthLength()) return {};
+    const TDateTime monday = DayOfMonth(first + (kMonday - startOfWeek_ + 7) % 7);
+    if (!IsShownDate(monday)) return {};
+    return std::to_string(IsoWeekOf(monday).Week);
   }
-  const int n = dayOffset_ + col + 7 * (row - 1);
+  if (row == 0) {
+    return CurrentDateLocale().DayAbbrevs[static_cast<std::size_t>((day + startOfWeek_) % 7)];
+  }
+  const int n = dayOffset_ + day + 7 * (row - 1);
   if (n < 1 || n > ShownMonthLength()) return {};
   return std::to_string(n);
+}
+
+std::optional<TDateTime> TCalendar::DateOfCell(int col, int row) const {
+  const int day = DayColumn(col);
+  if (day < 0 || row < 1 || row >= RowCount()) return std::nullopt;
+  const int n = dayOffset_ + day + 7 * (row - 1);
+  if (n < 1 || n > ShownMonthLength()) return std::nullopt;
+  return DayOfMonth(n);
+}
+
+std::string TCalendar::HintOfCell(int col, int row) const {
+  const std::optional<TDateTime> date = DateOfCell(col, row);
+  if (!date) return {};
+  std::string hint = FormatDateValue("dddd d mmmm yyyy", *date);
+  if (showHolidays_) {
+    const DateParts parts = SplitDate(*date);
+    if (const auto name = HolidayName(parts.year, parts.month, parts.day)) {
+      hint += " \u2014 ";
+      hint += *name;
+    }
+  }
+  if (showWeekNumbers_) hint += " \u2014 semaine " + std::to_string(IsoWeekOf(*date).Week);
+  return hint;
 }
 
 // Defined for months 1..12; any other month has no days, so encoding a day in it fails.
@@ -162,13 +240,13 @@ void TCalendar::RefreshLayout() {
   // never blank.
   dayOffset_ = a == 0 ? -5 : 2 - a;
   const int k = parts.day - dayOffset_;
-  PlaceCurrentCell(k % 7, k / 7 + 1, false);
+  PlaceCurrentCell(GridColumn(k % 7), k / 7 + 1, false);
   InvalidateGrid();
 }
 
 bool TCalendar::CanSelectCell(int col, int row) {
   if (readOnly_ && !refreshing_) return false;
-  if (TextOfCell(col, row).empty()) return false;
+  if (!DateOfCell(col, row)) return false;
   return TCustomGrid::CanSelectCell(col, row);
 }
 
@@ -190,14 +268,27 @@ void TCalendar::SelectionCancelled() {
 void TCalendar::ClientResized(int width, int height) {
   const int w = GridLineWidth();
   // Truncating division; a client too small for the lines leaves empty cells.
-  SetDefaultColWidth(std::max((width - 6 * w) / 7, 0));
+  if (showWeekNumbers_) {
+    const int room = std::max(width - kColumns * w, 0);
+    const int week = room * kWeekColumnShare / kShareWhole;
+    SetFixedColWidth(week);
+    SetDefaultColWidth((room - week) / kColumns);
+  } else {
+    SetFixedColWidth(-1);
+    SetDefaultColWidth(std::max((width - 6 * w) / 7, 0));
+  }
   SetDefaultRowHeight(std::max((height - 6 * w) / 7, 0));
   InvalidateGrid();
 }
 
-void TCalendar::PaintCell(int col, int row, const Rect& rect, TGridDrawState /*state*/) {
+void TCalendar::PaintCell(int col, int row, const Rect& rect, TGridDrawState state) {
   Canvas& canvas = PaintCanvas();
   const std::string text = TextOfCell(col, row);
+  if (showHolidays_ && (state & (gdSelected | gdFixed)) == 0 && !text.empty()) {
+    const DateParts parts = SplitDate(selectedDate_);
+    const int n = dayOffset_ + DayColumn(col) + 7 * (row - 1);
+    if (HolidayName(parts.year, parts.month, n)) canvas.SetTextColor(holidayColor_);
+  }
   const Size extent = canvas.TextExtent(text);
   const int x = rect.Left + (rect.Width() - extent.cx) / 2;
   const int y = rect.Top + (rect.Height() - extent.cy) / 2;
