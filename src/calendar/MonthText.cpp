@@ -1,6 +1,7 @@
 #include "calendar/MonthText.h"
 
 #include "calendar/Calendar.h"
+#include "dates/Weeks.h"
 #include "text/Utf8.h"
 
 #include <algorithm>
@@ -10,10 +11,26 @@ namespace dorvane {
 namespace {
 
 constexpr std::size_t kFieldWidth = 5;
+constexpr std::size_t kWeekFieldWidth = 4;
+
+// The week field of a row: the header's title, or the week number of the row's days (a row is
+// one week from Monday to Sunday), or blanks on a row without days.
+std::string WeekField(const TCalendar& calendar, int row) {
+  if (row == 0) return "Sem.";
+  const int first = calendar.DayOffset() + 7 * (row - 1);
+  const int length = calendar.ShownMonthLength();
+  if (first + 6 < 1 || first > length) return std::string(kWeekFieldWidth, ' ');
+  const int day = std::clamp(first, 1, length);
+  const IsoWeekNumber week = IsoWeekOf(MakeDate(static_cast<std::uint16_t>(calendar.Year()),
+                                                static_cast<std::uint16_t>(calendar.Month()),
+                                                static_cast<std::uint16_t>(day)));
+  const std::string number = std::to_string(week.Week);
+  return std::string(kWeekFieldWidth - number.size(), ' ') + number;
+}
 
 }  // namespace
 
-std::vector<std::string> MonthText(TDateTime date) {
+std::vector<std::string> MonthText(TDateTime date, bool weekNumbers) {
   TCalendar calendar;
   calendar.SetStartOfWeek(1);
   calendar.SetSelectedDate(date);
@@ -30,9 +47,10 @@ std::vector<std::string> MonthText(TDateTime date) {
     }
   }
   std::vector<std::string> lines;
-  for (const std::vector<std::string>& row : cells) {
-    std::string line;
-    for (const std::string& text : row) line += std::string(field - DisplayWidth(text), ' ') + text;
+  for (std::size_t row = 0; row < cells.size(); ++row) {
+    std::string line = weekNumbers ? WeekField(calendar, static_cast<int>(row)) : std::string();
+    for (const std::string& text : cells[row])
+      line += std::string(field - DisplayWidth(text), ' ') + text;
     lines.push_back(std::move(line));
   }
   return lines;

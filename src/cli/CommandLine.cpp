@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <ostream>
 #include <span>
 #include <stdexcept>
@@ -13,6 +15,7 @@
 #include "dates/DateValue.h"
 #include "dates/ErrorText.h"
 #include "dates/Formatting.h"
+#include "dates/Holidays.h"
 #include "dates/Moon.h"
 
 #ifndef DORVANE_VERSION
@@ -55,12 +58,54 @@ std::string PrintCommand(Operands operands) {
   return CaptionLines(operands.empty() ? TodayDate() : ParseMoment(operands[0], false));
 }
 
+constexpr std::string_view kWeeksSwitch = "--weeks";
+
+// The grid of the month; "--weeks", before or after the date, adds the week numbers.
 std::string MonthCommand(Operands operands) {
-  ExpectAtMost(operands, 1);
+  std::vector<std::string> rest(operands.begin(), operands.end());
+  const auto weeks = std::find(rest.begin(), rest.end(), kWeeksSwitch);
+  const bool weekNumbers = weeks != rest.end();
+  if (weekNumbers) rest.erase(weeks);
+  ExpectAtMost(rest, 1);
   std::string text;
   for (const std::string& line :
-       MonthText(operands.empty() ? TodayDate() : ParseMoment(operands[0], false))) {
+       MonthText(rest.empty() ? TodayDate() : ParseMoment(rest[0], false), weekNumbers)) {
     text += line + "\n";
+  }
+  return text;
+}
+
+// "--weeks --month ..." asks for the same as "--month --weeks ...".
+std::string WeeksCommand(Operands operands) {
+  if (operands.empty() || operands[0] != "--month") {
+    throw UsageError("L'option --weeks accompagne --month (voir dorvane --help).");
+  }
+  std::vector<std::string> rest(operands.begin() + 1, operands.end());
+  rest.insert(rest.begin(), std::string(kWeeksSwitch));
+  return MonthCommand(rest);
+}
+
+// The public holidays of a year, one a line: "AAAA-MM-JJ Name".
+std::string HolidaysCommand(Operands operands) {
+  ExpectAtMost(operands, 1);
+  int year = SplitDate(TodayDate()).year;
+  if (!operands.empty()) {
+    const std::optional<std::uint16_t> read = ReadIsoYear(operands[0]);
+    if (!read) throw UsageError(MalformedYearMessage(operands[0]));
+    if (*read == 0) throw EConvertError(kDateEncodingMessage);
+    year = *read;
+  }
+  if (year < kFirstHolidayYear) {
+    throw UsageError("Dorvane ne connaît les jours fériés qu'à partir de 1982.");
+  }
+  std::string text;
+  for (const Holiday& holiday : HolidaysOf(year)) {
+    char date[32];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d ", holiday.Date.year, holiday.Date.month,
+                  holiday.Date.day);
+    text += date;
+    text += holiday.Name;
+    text += "\n";
   }
   return text;
 }
@@ -93,13 +138,17 @@ constexpr Option kOptions[] = {
     {"--print", "--print [AAAA-MM-JJ]",
      "écrit les légendes du jour (aujourd'hui par défaut) : mois, date, jour de l'année, lune",
      PrintCommand},
-    {"--month", "--month [AAAA-MM-JJ]",
-     "écrit la grille du mois de la date (aujourd'hui par défaut), le jour entre crochets",
+    {"--month", "--month [--weeks] [AAAA-MM-JJ]",
+     "écrit la grille du mois de la date (aujourd'hui par défaut), le jour entre crochets ;\n"
+     "      avec --weeks, le numéro de semaine ISO 8601 en tête de chaque ligne",
      MonthCommand},
+    {"--holidays", "--holidays [AAAA]",
+     "écrit les jours fériés de l'année (cette année par défaut), de 1982 à 9999", HolidaysCommand},
     {"--format", "--format MODÈLE [AAAA-MM-JJ[THH:MM:SS[.mmm]]]",
      "écrit le moment (maintenant par défaut) selon le modèle de date et d'heure", FormatCommand},
     {"--help", "--help", "écrit cette aide", HelpCommand},
     {"--version", "--version", "écrit la version du programme", VersionCommand},
+    {"--weeks", {}, {}, WeeksCommand},
 };
 
 std::string HelpCommand(Operands operands) {
@@ -108,6 +157,7 @@ std::string HelpCommand(Operands operands) {
       "Usage : dorvane [OPTION]\n"
       "Calendrier perpétuel avec les phases de la lune. Sans option, ouvre le calendrier.\n\n";
   for (const Option& option : kOptions) {
+    if (option.usage.empty()) continue;  // another spelling of a listed option
     text += "  ";
     text += option.usage;
     text += "\n      ";

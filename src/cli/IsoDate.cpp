@@ -42,9 +42,18 @@ std::optional<IsoMoment> ReadIsoMoment(std::string_view text, bool withTime) {
   return moment;
 }
 
+std::optional<std::uint16_t> ReadIsoYear(std::string_view text) {
+  if (text.size() != 4) return std::nullopt;
+  return Field(text, 0, 4);
+}
+
 std::string MalformedMomentMessage(std::string_view text, bool withTime) {
   return std::string(withTime ? "Moment mal formé : " : "Date mal formée : ") + Quoted(text) +
          " (forme attendue : AAAA-MM-JJ" + (withTime ? "[THH:MM:SS[.mmm]]" : "") + ").";
+}
+
+std::string MalformedYearMessage(std::string_view text) {
+  return "Année mal formée : " + Quoted(text) + " (forme attendue : AAAA).";
 }
 
 std::string Quoted(std::string_view text) {

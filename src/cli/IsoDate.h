@@ -23,6 +23,13 @@ std::optional<IsoMoment> ReadIsoMoment(std::string_view text, bool withTime);
 // The one message for a text of another shape, naming the shape expected.
 std::string MalformedMomentMessage(std::string_view text, bool withTime);
 
+// A year as the command line writes it: AAAA, four digits and nothing else (0000 included, for
+// the caller to judge).
+std::optional<std::uint16_t> ReadIsoYear(std::string_view text);
+
+// The one message for a year of another shape.
+std::string MalformedYearMessage(std::string_view text);
+
 // The user's text inside a one-line message: control characters would break the line.
 std::string Quoted(std::string_view text);
 

@@ -77,6 +77,56 @@ TEST_F(CommandLineTest, MonthWritesTheGridOfTheMonth) {
             "   28   29   30 [31]               \n");
 }
 
+// December 2008 ends in week 1 of 2009; a row without days has a blank week field.
+TEST_F(CommandLineTest, MonthWithWeeksPrefixesTheIsoWeekNumbers) {
+  const char* grid =
+      "Sem.  Lun  Mar  Mer  Jeu  Ven  Sam  Dim\n"
+      "  49    1    2    3    4    5    6    7\n"
+      "  50    8    9   10   11   12   13   14\n"
+      "  51   15   16   17   18   19   20   21\n"
+      "  52   22   23   24 [25]   26   27   28\n"
+      "   1   29   30   31                    \n"
+      "                                       \n";
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--month", "--weeks", "2008-12-25"},
+        {"--month", "2008-12-25", "--weeks"},
+        {"--weeks", "--month", "2008-12-25"}}) {
+    const Outcome run = Call(args);
+    EXPECT_EQ(run.status, 0) << args[0] << args[1];
+    EXPECT_EQ(run.out, grid) << args[0] << args[1];
+    EXPECT_EQ(run.err, "") << args[0] << args[1];
+  }
+  // January 2005 opens in week 53 of 2004; today is 7 March 2005.
+  EXPECT_EQ(Call({"--month", "--weeks", "2005-01-01"}).out.substr(40, 40),
+            "  53" + std::string(25, ' ') + "  [1]    2\n");
+  EXPECT_EQ(Call({"--month", "--weeks"}).out, Call({"--month", "--weeks", "2005-03-07"}).out);
+}
+
+TEST_F(CommandLineTest, HolidaysWritesTheYearsHolidaysInDateOrder) {
+  const Outcome run = Call({"--holidays", "2005"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "2005-01-01 Jour de l'an\n"
+            "2005-03-28 Lundi de Pâques\n"
+            "2005-05-01 Fête du Travail\n"
+            "2005-05-05 Ascension\n"
+            "2005-05-08 Victoire 1945\n"
+            "2005-05-16 Lundi de Pentecôte\n"
+            "2005-07-14 Fête nationale\n"
+            "2005-08-15 Assomption\n"
+            "2005-11-01 Toussaint\n"
+            "2005-11-11 Armistice 1918\n"
+            "2005-12-25 Noël\n");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(Call({"--holidays"}).out, run.out);  // this year is 2005
+  const Outcome first = Call({"--holidays", "1982"});
+  EXPECT_EQ(first.status, 0);
+  EXPECT_EQ(first.out.substr(0, first.out.find('\n')), "1982-01-01 Jour de l'an");
+  const Outcome last = Call({"--holidays", "9999"});
+  EXPECT_EQ(last.status, 0);
+  EXPECT_EQ(last.out.substr(last.out.rfind('\n', last.out.size() - 2) + 1), "9999-12-25 Noël\n");
+}
+
 TEST_F(CommandLineTest, FormatWritesThePatternOfAMoment) {
   const struct {
     std::vector<std::string> args;
@@ -101,7 +151,8 @@ TEST_F(CommandLineTest, FormatWritesThePatternOfAMoment) {
 TEST_F(CommandLineTest, HelpAndVersion) {
   const Outcome help = Call({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* option : {"--print", "--month", "--format", "--help", "--version"}) {
+  for (const char* option :
+       {"--print", "--month", "--weeks", "--holidays", "--format", "--help", "--version"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
   }
   const Outcome version = Call({"--version"});
@@ -138,6 +189,21 @@ TEST_F(CommandLineTest, BadInputWritesOneLineToErrorsOnly) {
       {{"--month", "2005-03-07T10:00:00"},
        "Date mal formée : « 2005-03-07T10:00:00 » (forme attendue : AAAA-MM-JJ).\n"},
       {{"--month", "2005-03-07", "x"}, "Argument en trop : « x » (voir dorvane --help).\n"},
+      {{"--holidays", "1981"}, "Dorvane ne connaît les jours fériés qu'à partir de 1982.\n"},
+      {{"--holidays", "0001"}, "Dorvane ne connaît les jours fériés qu'à partir de 1982.\n"},
+      {{"--holidays", "0000"}, "Argument incorrect pour l'encodage de date.\n"},
+      {{"--holidays", "0"}, "Année mal formée : « 0 » (forme attendue : AAAA).\n"},
+      {{"--holidays", "10000"}, "Année mal formée : « 10000 » (forme attendue : AAAA).\n"},
+      {{"--holidays", "deux"}, "Année mal formée : « deux » (forme attendue : AAAA).\n"},
+      {{"--holidays", "+1999"}, "Année mal formée : « +1999 » (forme attendue : AAAA).\n"},
+      {{"--holidays", " 2005"}, "Année mal formée : «  2005 » (forme attendue : AAAA).\n"},
+      {{"--holidays", "2005-03-07"},
+       "Année mal formée : « 2005-03-07 » (forme attendue : AAAA).\n"},
+      {{"--holidays", "2005", "2006"}, "Argument en trop : « 2006 » (voir dorvane --help).\n"},
+      {{"--month", "--weeks", "--weeks"},
+       "Date mal formée : « --weeks » (forme attendue : AAAA-MM-JJ).\n"},
+      {{"--weeks"}, "L'option --weeks accompagne --month (voir dorvane --help).\n"},
+      {{"--weeks", "2005-03-07"}, "L'option --weeks accompagne --month (voir dorvane --help).\n"},
       {{"--bonjour\nmonde"}, "Option inconnue : « --bonjour?monde » (voir dorvane --help).\n"},
       // C1 controls (U+0085, a stray 0x9B) and the right-to-left override.
       {{"--a\u0085b\x9B"

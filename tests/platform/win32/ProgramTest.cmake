@@ -44,11 +44,36 @@ expect_output("--month;2005-03-07" " lun. mar. mer. jeu. ven. sam. dim.
 expect_output("--format;dddd d mmmm yyyy, hh:nn:ss;2005-02-07T14:05:09"
               "lundi 7 février 2005, 14:05:09
 ")
+expect_output("--month;--weeks;2008-12-25" "Sem. lun. mar. mer. jeu. ven. sam. dim.
+  49    1    2    3    4    5    6    7
+  50    8    9   10   11   12   13   14
+  51   15   16   17   18   19   20   21
+  52   22   23   24 [25]   26   27   28
+   1   29   30   31                    
+                                       
+")
+expect_output("--holidays;2008" "2008-01-01 Jour de l'an
+2008-03-24 Lundi de Pâques
+2008-05-01 Fête du Travail
+2008-05-01 Ascension
+2008-05-08 Victoire 1945
+2008-05-12 Lundi de Pentecôte
+2008-07-14 Fête nationale
+2008-08-15 Assomption
+2008-11-01 Toussaint
+2008-11-11 Armistice 1918
+2008-12-25 Noël
+")
 
 run_program("--print;2005-02-29")
 string(HEX "Argument incorrect pour l'encodage de date.\r\n" refusal)
 if(NOT status EQUAL 2 OR NOT out STREQUAL "" OR NOT err STREQUAL refusal)
   message(SEND_ERROR "refused date: status ${status} [${out}] [${err}]")
+endif()
+run_program("--holidays;1981")
+string(HEX "Dorvane ne connaît les jours fériés qu'à partir de 1982.\r\n" refusal)
+if(NOT status EQUAL 2 OR NOT out STREQUAL "" OR NOT err STREQUAL refusal)
+  message(SEND_ERROR "refused year: status ${status} [${out}] [${err}]")
 endif()
 
 # Debug mode: the report, 22 lines with Windows line ends and paths, the real versions.
