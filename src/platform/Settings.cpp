@@ -79,7 +79,8 @@ std::string WithIniValue(std::string_view text, std::string_view section, std::s
     inSection = true;
     if (!line.key.empty() && line.key == key) {
       // The line's own value replaced, its key and any line end kept.
-      const std::size_t valueAt = text.find('=', line.begin) + 1;
+      std::size_t valueAt = text.find('=', line.begin) + 1;
+      while (valueAt < line.end && (text[valueAt] == ' ' || text[valueAt] == '\t')) ++valueAt;
       std::size_t valueEnd = line.end;
       while (valueEnd > valueAt && (text[valueEnd - 1] == '\r' || text[valueEnd - 1] == ' ' ||
                                     text[valueEnd - 1] == '\t')) {
