@@ -17,10 +17,10 @@ namespace {
 constexpr int kColumns = 7;  // the days'
 constexpr int kRows = 7;
 constexpr TDayOfWeek kMonday = 1;
-// The week column's share of the width the columns have between them, in 31sts: a little less
-// than a day column's.
+// The week column's share of the width the columns have between them, in 26ths: a little less
+// than a day column's, room enough for its title in the systems' dialog fonts.
 constexpr int kWeekColumnShare = 3;
-constexpr int kShareWhole = 31;
+constexpr int kShareWhole = 26;
 constexpr int kLastYear = 9999;
 
 bool IsShownDate(TDateTime date) {
@@ -270,9 +270,10 @@ void TCalendar::ClientResized(int width, int height) {
   // Truncating division; a client too small for the lines leaves empty cells.
   if (showWeekNumbers_) {
     const int room = std::max(width - kColumns * w, 0);
-    const int week = room * kWeekColumnShare / kShareWhole;
-    SetFixedColWidth(week);
-    SetDefaultColWidth((room - week) / kColumns);
+    // The days' truncation goes to the week column, so that the grid fills its width.
+    const int day = (room - room * kWeekColumnShare / kShareWhole) / kColumns;
+    SetFixedColWidth(room - kColumns * day);
+    SetDefaultColWidth(day);
   } else {
     SetFixedColWidth(-1);
     SetDefaultColWidth(std::max((width - 6 * w) / 7, 0));
