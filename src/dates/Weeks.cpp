@@ -17,7 +17,9 @@ int IsoWeeksInYear(year y, weekday newYearsDay) {
 }  // namespace
 
 IsoWeekNumber IsoWeekOf(TDateTime date) {
-  const sys_days day = kDateZero + DaysOf(date);
+  const days n = DaysOf(date);
+  if (n < detail::kFirstDay || n > detail::kLastDay) return {0, 0};
+  const sys_days day = kDateZero + n;
   const year y = year_month_day{day}.year();
   const sys_days newYearsDay{y / January / 1};
   const int dayOfYear = static_cast<int>((day - newYearsDay).count()) + 1;

@@ -13,8 +13,9 @@ struct IsoWeekNumber {
   friend bool operator==(const IsoWeekNumber&, const IsoWeekNumber&) = default;
 };
 
-// The ISO week of the day of `date` (a moment counts as its day). Meant for the valid dates,
-// 1 January 0001 to 31 December 9999; cheap enough to be called for every row of the grid.
+// The ISO week of the day of `date` (a moment counts as its day); {0, 0} outside the valid
+// dates, 1 January 0001 to 31 December 9999. Cheap enough to be called for every row of the
+// grid on every repaint.
 IsoWeekNumber IsoWeekOf(TDateTime date);
 
 }  // namespace dorvane

@@ -21,6 +21,10 @@ TEST(IsoWeek, EveryValidDayFollowsItsThursday) {
     const IsoWeekNumber expected{static_cast<int>(y), week};
     ASSERT_EQ(IsoWeekOf(DateValueOf(d)), expected) << (d - kDateZero).count();
   }
+  EXPECT_EQ(IsoWeekOf(kMaxDate + 0.5), (IsoWeekNumber{9999, 52}));
+  EXPECT_EQ(IsoWeekOf(kMaxDate + 1), (IsoWeekNumber{0, 0}));
+  EXPECT_EQ(IsoWeekOf(kMinDate - 1), (IsoWeekNumber{0, 0}));
+  EXPECT_EQ(IsoWeekOf(1e300), (IsoWeekNumber{0, 0}));
 }
 
 }  // namespace
