@@ -30,6 +30,15 @@ bool IsShownDate(TDateTime date) {
   return day >= kMinDate && day <= kMaxDate;
 }
 
+// The holidays of a month as bits: day n is bit n.
+std::uint32_t HolidayDaysOf(int year, int month) {
+  std::uint32_t days = 0;
+  for (const Holiday& holiday : HolidaysOf(year)) {
+    if (holiday.Date.month == month) days |= std::uint32_t{1} << holiday.Date.day;
+  }
+  return days;
+}
+
 }  // namespace
 
 TCalendar::TCalendar() {
@@ -149,6 +158,8 @@ void TCalendar::SetShowWeekNumbers(bool show) {
 void TCalendar::SetShowHolidays(bool show) {
   if (show == showHolidays_) return;
   showHolidays_ = show;
+  const DateParts parts = SplitDate(selectedDate_);
+  holidayDays_ = show ? HolidayDaysOf(parts.year, parts.month) : 0;
   InvalidateGrid();
 }
 
@@ -239,6 +250,7 @@ void TCalendar::RefreshLayout() {
   // The 1st stands in column a - 1 of row 1, or in column 6 when a is 0, so that row 1 is
   // never blank.
   dayOffset_ = a == 0 ? -5 : 2 - a;
+  holidayDays_ = showHolidays_ ? HolidayDaysOf(parts.year, parts.month) : 0;
   const int k = parts.day - dayOffset_;
   PlaceCurrentCell(GridColumn(k % 7), k / 7 + 1, false);
   InvalidateGrid();
@@ -285,10 +297,9 @@ void TCalendar::ClientResized(int width, int height) {
 void TCalendar::PaintCell(int col, int row, const Rect& rect, TGridDrawState state) {
   Canvas& canvas = PaintCanvas();
   const std::string text = TextOfCell(col, row);
-  if (showHolidays_ && (state & (gdSelected | gdFixed)) == 0 && !text.empty()) {
-    const DateParts parts = SplitDate(selectedDate_);
-    const int n = dayOffset_ + DayColumn(col) + 7 * (row - 1);
-    if (HolidayName(parts.year, parts.month, n)) canvas.SetTextColor(holidayColor_);
+  if (holidayDays_ != 0 && (state & (gdSelected | gdFixed)) == 0 && !text.empty()) {
+    const int n = dayOffset_ + DayColumn(col) + 7 * (row - 1);  // 1 .. 31: the text is a day
+    if ((holidayDays_ >> n) & 1) canvas.SetTextColor(holidayColor_);
   }
   const Size extent = canvas.TextExtent(text);
   const int x = rect.Left + (rect.Width() - extent.cx) / 2;

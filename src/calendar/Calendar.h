@@ -124,6 +124,7 @@ class TCalendar : public TCustomGrid {
   bool useCurrentDate_ = true;
   bool showWeekNumbers_ = false;
   bool showHolidays_ = false;
+  std::uint32_t holidayDays_ = 0;  // the shown month's holidays while shown: day n is bit n
   TColor holidayColor_ = HolidayColor(false);
 };
 
