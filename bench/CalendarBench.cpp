@@ -54,6 +54,34 @@ void BM_CalendarRefreshAndPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_CalendarRefreshAndPaint);
 
+// The month step (the tool button's command: a new date, a new layout, a full repaint) without
+// the week column and the holidays (argument 0), with both (1), with the week column alone (2).
+void BM_CalendarMonthStep(benchmark::State& state) {
+  TCalendar calendar;
+  calendar.SetStartOfWeek(1);
+  calendar.SetShowWeekNumbers(state.range(0) >= 1);
+  calendar.SetShowHolidays(state.range(0) == 1);
+  calendar.SizeNotice(kWidth - 2 * kEdge, kHeight - 2 * kEdge);
+  const TDateTime start = MakeDate(2000, 1, 15);
+  calendar.SetSelectedDate(start);
+  QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+  const QPalette palette = QApplication::palette();
+  int steps = 0;
+  for (auto _ : state) {
+    if (++steps == 1200) {  // a century of months, then the same again
+      steps = 0;
+      calendar.SetSelectedDate(start);
+    }
+    calendar.MonthForward();
+    QPainter painter(&image);
+    QtCanvas canvas(painter, palette);
+    painter.translate(kEdge, kEdge);
+    calendar.Paint(canvas);
+  }
+  benchmark::DoNotOptimize(image.constBits());
+}
+BENCHMARK(BM_CalendarMonthStep)->Arg(0)->Arg(1)->Arg(2);
+
 // The same through the Qt widget, as a paint event would do it.
 void BM_CalendarWidgetRender(benchmark::State& state) {
   CalendarWidget widget;

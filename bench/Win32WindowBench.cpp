@@ -173,13 +173,17 @@ void PaintNow(HWND window) {
 }
 
 // One "Mois suivant": the grid steps, the captions are rebuilt, and the window repaints what
-// changed. Every 5000 years of steps the grid goes back to its first date, untimed.
+// changed. Every 5000 years of steps the grid goes back to its first date, untimed. Argument 1:
+// with the week column and the holidays shown, beside the step without them (0).
 void BM_MonthForwardWithRepaint(benchmark::State& state) {
   App();
   dorvane::win32::MainWindow window;
   window.ShowCentred();
   dorvane::win32::TApplication::ProcessPending();
   dorvane::TForm1& form = window.Form();
+  form.Calendar1().SetShowWeekNumbers(state.range(0) != 0);
+  form.Calendar1().SetShowHolidays(state.range(0) != 0);
+  PaintNow(window.Handle());
   const dorvane::TDateTime start = form.Calendar1().SelectedDate();
   int steps = 0;
   for (auto _ : state) {
@@ -254,7 +258,7 @@ void BM_LabelTextWithRepaint(benchmark::State& state) {
 }
 BENCHMARK(BM_LabelTextWithRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_MonthCalendarStepWithRepaint)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_MonthForwardWithRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MonthForwardWithRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

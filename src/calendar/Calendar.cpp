@@ -1,18 +1,27 @@
 #include "calendar/Calendar.h"
+#include "calendar/CalendarTable.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "dates/ConvertError.h"
 #include "dates/DateLocale.h"
+#include "dates/Formatting.h"
+#include "dates/Holidays.h"
+#include "dates/Weeks.h"
 #include "text/Ascii.h"
 
 namespace dorvane {
 
 namespace {
 
-constexpr int kColumns = 7;
+
 constexpr int kRows = 7;
+constexpr TDayOfWeek kMonday = 1;
+// The week column's share of the width the columns have between them, in 26ths: a little less
+// than a day column's, room enough for its title in the systems' dialog fonts.
+constexpr int kWeekColumnShare = 3;
+constexpr int kShareWhole = 26;
 constexpr int kLastYear = 9999;
 
 bool IsShownDate(TDateTime date) {
@@ -20,6 +29,15 @@ bool IsShownDate(TDateTime date) {
   if (!std::isfinite(date) || std::fabs(date) > 1e7) return false;
   const auto day = static_cast<TDateTime>(DaysOf(date).count());
   return day >= kMinDate && day <= kMaxDate;
+}
+
+// The holidays of a month as bits: day n is bit n.
+std::uint32_t HolidayDaysOf(int year, int month) {
+  std::uint32_t days = 0;
+  for (const Holiday& holiday : HolidaysOf(year)) {
+    if (holiday.Date.month == month) days |= std::uint32_t{1} << holiday.Date.day;
+  }
+  return days;
 }
 
 }  // namespace
@@ -124,21 +142,89 @@ void TCalendar::SetUseCurrentDate(bool use) {
   }
 }
 
+void TCalendar::SetShowWeekNumbers(bool show) {
+  if (show == showWeekNumbers_) return;
+  showWeekNumbers_ = show;
+  if (show) {
+    SetColCount(kColumns + 1);
+    SetFixedCols(1);
+  } else {
+    SetFixedCols(0);
+    SetColCount(kColumns);
+  }
+  ClientResized(ClientWidth(), ClientHeight());
+  RefreshLayout();
+}
+
+void TCalendar::SetShowHolidays(bool show) {
+  if (show == showHolidays_) return;
+  showHolidays_ = show;
+  const DateParts parts = SplitDate(selectedDate_);
+  holidayDays_ = show ? HolidayDaysOf(parts.year, parts.month) : 0;
+  InvalidateGrid();
+}
+
+void TCalendar::SetHolidayTextColor(TColor color) {
+  if (color == holidayColor_) return;
+  holidayColor_ = color;
+  InvalidateGrid();
+}
+
+int TCalendar::DayColumn(int col) const {
+  const int first = GridColumn(0);
+  return col < first || col >= first + kColumns ? -1 : col - first;
+}
+
+TDateTime TCalendar::DayOfMonth(int n) const {
+  const DateParts parts = SplitDate(selectedDate_);
+  return MakeDate(parts.year, parts.month, 1) + (n - 1);
+}
+
 std::string TCalendar::TextOfCell(int col, int row) const {
   if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return {};
-  if (row == 0)
-    return CurrentDateLocale().DayAbbrevs[static_cast<std::size_t>(WeekdayOfColumn(col))];
-  const int n = dayOffset_ + col + 7 * (row - 1);
+  const int day = DayColumn(col);
+  if (day < 0) {
+    if (row == 0) return std::string(kWeekColumnTitle);
+    // The row's Monday gives the week, whatever day the row starts with; a row without a day
+    // of the month has none.
+    const int first = dayOffset_ + 7 * (row - 1);
+    if (first + 6 < 1 || first > ShownMonthLength()) return {};
+    const TDateTime monday = DayOfMonth(first + (kMonday - startOfWeek_ + 7) % 7);
+    if (!IsShownDate(monday)) return {};
+    return std::to_string(IsoWeekOf(monday).Week);
+  }
+  if (row == 0) {
+    return CurrentDateLocale().DayAbbrevs[static_cast<std::size_t>((day + startOfWeek_) % 7)];
+  }
+  const int n = dayOffset_ + day + 7 * (row - 1);
   if (n < 1 || n > ShownMonthLength()) return {};
   return std::to_string(n);
 }
 
 std::optional<TDateTime> TCalendar::DateOfCell(int col, int row) const {
-  if (col < 0 || col >= ColCount() || row < FixedRows() || row >= RowCount()) return {};
-  const int n = dayOffset_ + col + 7 * (row - 1);
-  if (n < 1 || n > ShownMonthLength()) return {};
-  const DateParts parts = SplitDate(selectedDate_);
-  return MakeDate(parts.year, parts.month, static_cast<std::uint16_t>(n));
+  const int day = DayColumn(col);
+  if (day < 0 || row < 1 || row >= RowCount()) return std::nullopt;
+  const int n = dayOffset_ + day + 7 * (row - 1);
+  if (n < 1 || n > ShownMonthLength()) return std::nullopt;
+  return DayOfMonth(n);
+}
+
+std::string TCalendar::HintOfCell(int col, int row) const {
+  const std::optional<TDateTime> date = DateOfCell(col, row);
+  if (!date) return {};
+  std::string hint = SpokenDate(*date);
+  if (const auto name = HolidayShownOn(*date)) {
+    hint += " \u2014 ";
+    hint += *name;
+  }
+  if (showWeekNumbers_) hint += " \u2014 semaine " + std::to_string(IsoWeekOf(*date).Week);
+  return hint;
+}
+
+std::optional<std::string_view> TCalendar::HolidayShownOn(TDateTime date) const {
+  if (!showHolidays_) return std::nullopt;
+  const DateParts parts = SplitDate(date);
+  return HolidayName(parts.year, parts.month, parts.day);
 }
 
 // Defined for months 1..12; any other month has no days, so encoding a day in it fails.
@@ -168,8 +254,9 @@ void TCalendar::RefreshLayout() {
   // The 1st stands in column a - 1 of row 1, or in column 6 when a is 0, so that row 1 is
   // never blank.
   dayOffset_ = a == 0 ? -5 : 2 - a;
+  holidayDays_ = showHolidays_ ? HolidayDaysOf(parts.year, parts.month) : 0;
   const int k = parts.day - dayOffset_;
-  PlaceCurrentCell(k % 7, k / 7 + 1, false);
+  PlaceCurrentCell(GridColumn(k % 7), k / 7 + 1, false);
   InvalidateGrid();
   AnnounceCurrentCell();
 }
@@ -188,7 +275,7 @@ void TCalendar::AnnounceCurrentCell() {
 
 bool TCalendar::CanSelectCell(int col, int row) {
   if (readOnly_ && !refreshing_) return false;
-  if (TextOfCell(col, row).empty()) return false;
+  if (!DateOfCell(col, row)) return false;
   return TCustomGrid::CanSelectCell(col, row);
 }
 
@@ -210,14 +297,27 @@ void TCalendar::SelectionCancelled() {
 void TCalendar::ClientResized(int width, int height) {
   const int w = GridLineWidth();
   // Truncating division; a client too small for the lines leaves empty cells.
-  SetDefaultColWidth(std::max((width - 6 * w) / 7, 0));
+  if (showWeekNumbers_) {
+    const int room = std::max(width - kColumns * w, 0);
+    // The days' truncation goes to the week column, so that the grid fills its width.
+    const int day = (room - room * kWeekColumnShare / kShareWhole) / kColumns;
+    SetFixedColWidth(room - kColumns * day);
+    SetDefaultColWidth(day);
+  } else {
+    SetFixedColWidth(-1);
+    SetDefaultColWidth(std::max((width - 6 * w) / 7, 0));
+  }
   SetDefaultRowHeight(std::max((height - 6 * w) / 7, 0));
   InvalidateGrid();
 }
 
-void TCalendar::PaintCell(int col, int row, const Rect& rect, TGridDrawState /*state*/) {
+void TCalendar::PaintCell(int col, int row, const Rect& rect, TGridDrawState state) {
   Canvas& canvas = PaintCanvas();
   const std::string text = TextOfCell(col, row);
+  if (holidayDays_ != 0 && (state & (gdSelected | gdFixed)) == 0 && !text.empty()) {
+    const int n = dayOffset_ + DayColumn(col) + 7 * (row - 1);  // 1 .. 31: the text is a day
+    if ((holidayDays_ >> n) & 1) canvas.SetTextColor(holidayColor_);
+  }
   const Size extent = canvas.TextExtent(text);
   const int x = rect.Left + (rect.Width() - extent.cx) / 2;
   const int y = rect.Top + (rect.Height() - extent.cy) / 2;

@@ -4,16 +4,28 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "calendar/CustomGrid.h"
 #include "dates/DateValue.h"
 
 namespace dorvane {
 
-// Weekday shown in column 0: 0 = Sunday ... 6 = Saturday.
+// Weekday shown in the first day column: 0 = Sunday ... 6 = Saturday.
 using TDayOfWeek = std::uint8_t;
 
-// A month calendar: a header row of short day names above six rows of day numbers. It holds
+// The colour of a public holiday's day number: dark red (clMaroon, RGB 128, 0, 0: 10.9 to 1 on
+// white) on a light face; in high contrast the system's highlight colour, which its schemes
+// keep legible on the window's colour.
+constexpr TColor HolidayColor(bool highContrast) {
+  return highContrast ? clHighlight : clMaroon;
+}
+
+// The header of the week numbers' column.
+inline constexpr std::string_view kWeekColumnTitle = "Sem.";
+
+// A month calendar: a header row of short day names above six rows of day numbers, with, when
+// asked, a narrow column of ISO week numbers at the left and holidays in their colour. It holds
 // one date and always shows that date's month with the date's day as the current cell. Every
 // change of the date is stored first, then the grid is laid out anew, and only then OnChange
 // fires, so a handler sees the final date and grid.
@@ -52,15 +64,43 @@ class TCalendar : public TCustomGrid {
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
 
-  // Day number of a day-row cell = DayOffset + col + 7 * (row - 1); in -5..1.
+  // A column at the left, headed kWeekColumnTitle, with each row's ISO 8601 week number (that
+  // of the row's Monday). It is fixed: never current, never a day; the day columns share what
+  // it leaves of the grid's width.
+  bool ShowWeekNumbers() const { return showWeekNumbers_; }
+  void SetShowWeekNumbers(bool show);
+  // Public holidays' day numbers drawn in HolidayColor (the current day keeps its colours) and
+  // named in the days' hints.
+  bool ShowHolidays() const { return showHolidays_; }
+  void SetShowHolidays(bool show);
+  TColor HolidayTextColor() const { return holidayColor_; }
+  void SetHolidayTextColor(TColor color);
+
+  // The day columns, one a weekday.
+  static constexpr int kColumns = 7;
+
+  // The columns' mapping, for everything that reads a grid column: the day column (0 = the
+  // StartOfWeek day ... 6) that grid column `col` shows; -1 for the week column or outside.
+  int DayColumn(int col) const;
+  // The grid column of day column `dayColumn`.
+  int GridColumn(int dayColumn) const { return dayColumn + (showWeekNumbers_ ? 1 : 0); }
+
+  // Day number of a day-row cell = DayOffset + DayColumn(col) + 7 * (row - 1); in -5..1.
   int DayOffset() const { return dayOffset_; }
 
-  // A short day name in row 0; a day number, or "" for a blank cell, in the other rows.
+  // A short day name in row 0; a day number, or "" for a blank cell, in the other rows; in the
+  // week column its title, then the week numbers ("" beside a row without a day).
   std::string TextOfCell(int col, int row) const;
-  // The date a day cell shows (whole days); none for a header, blank or outside cell.
+  // The day a cell shows; nothing for a header, a blank cell or the week column.
   std::optional<TDateTime> DateOfCell(int col, int row) const;
-  // The weekday of a column, 0 = Sunday ... 6 = Saturday.
-  int WeekdayOfColumn(int col) const { return (col + startOfWeek_) % 7; }
+  // The hint of a cell holding a day: its full date, its holiday when holidays are shown, its
+  // week number when those are: "lundi 28 mars 2005 — Lundi de Pâques — semaine 13". "" for
+  // any other cell.
+  std::string HintOfCell(int col, int row) const;
+  // The weekday of a day column of the grid, 0 = Sunday ... 6 = Saturday.
+  int WeekdayOfColumn(int col) const { return (DayColumn(col) + startOfWeek_) % 7; }
+  // The holiday of a date while holidays are shown.
+  std::optional<std::string_view> HolidayShownOn(TDateTime date) const;
 
   virtual int MonthLength(int year, int month) const;
   virtual int ShownMonthLength() const;
@@ -83,6 +123,8 @@ class TCalendar : public TCustomGrid {
   void StepYear(int step);
   // Tells the host when the current cell is another, or shows another date, than it last told.
   void AnnounceCurrentCell();
+  // The date of the day `n` of the shown month (before 1 or after its end too).
+  TDateTime DayOfMonth(int n) const;
 
   TDateTime selectedDate_ = 0;
   int dayOffset_ = 0;
@@ -96,6 +138,10 @@ class TCalendar : public TCustomGrid {
     friend bool operator==(const Announced&, const Announced&) = default;
   };
   std::optional<Announced> announced_;
+  bool showWeekNumbers_ = false;
+  bool showHolidays_ = false;
+  std::uint32_t holidayDays_ = 0;  // the shown month's holidays while shown: day n is bit n
+  TColor holidayColor_ = HolidayColor(false);
 };
 
 }  // namespace dorvane

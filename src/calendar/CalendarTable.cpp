@@ -6,12 +6,13 @@
 namespace dorvane {
 
 int CalendarTable::Columns() const {
-  return calendar_.ColCount();
+  return TCalendar::kColumns;
 }
 
 std::optional<int> CalendarTable::TableColumn(int gridColumn) const {
-  if (gridColumn < 0 || gridColumn >= calendar_.ColCount()) return {};
-  return gridColumn;
+  const int column = calendar_.DayColumn(gridColumn);
+  if (column < 0) return {};
+  return column;
 }
 
 std::optional<TableCell> CalendarTable::CellAt(int index) const {
@@ -52,7 +53,13 @@ std::string CalendarTable::Name(TableCell cell) const {
   if (!IndexOf(cell)) return {};
   if (IsHeader(cell)) return HeaderName(cell.column);
   const std::optional<TDateTime> date = DateOf(cell);
-  return date ? SpokenDate(*date) : std::string();
+  if (!date) return {};
+  std::string name = SpokenDate(*date);
+  if (const auto holiday = calendar_.HolidayShownOn(*date)) {
+    name += " \u2014 ";
+    name += *holiday;
+  }
+  return name;
 }
 
 std::string SpokenDate(TDateTime date) {

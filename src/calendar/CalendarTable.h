@@ -29,8 +29,8 @@ class CalendarTable {
   int Cells() const { return Rows() * Columns(); }
 
   // The table's columns and the grid's: every column of the table is a day column, whatever
-  // the grid shows beside them.
-  int GridColumn(int column) const { return column; }
+  // the grid shows beside them (the week numbers' column is none).
+  int GridColumn(int column) const { return calendar_.GridColumn(column); }
   std::optional<int> TableColumn(int gridColumn) const;
 
   // The cell of an index 0 .. Cells() - 1, and back; none outside.
@@ -50,7 +50,8 @@ class CalendarTable {
   bool IsCurrent(TableCell cell) const { return cell == Current(); }
 
   // A header cell's name is its day's full name; a day cell's its full date in the user's
-  // locale ("lundi 7 mars 2005"); a blank cell has none.
+  // locale ("lundi 7 mars 2005"), followed by its holiday while holidays are shown ("lundi 28
+  // mars 2005 — Lundi de Pâques"); a blank cell has none.
   std::string Name(TableCell cell) const;
   // The full name of a column's day.
   std::string HeaderName(int column) const;

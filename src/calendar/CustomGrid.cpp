@@ -57,6 +57,13 @@ void TCustomGrid::SetDefaultColWidth(int width) {
   InvalidateGrid();
 }
 
+void TCustomGrid::SetFixedColWidth(int width) {
+  width = std::max(width, -1);
+  if (width == fixedColWidth_) return;
+  fixedColWidth_ = width;
+  InvalidateGrid();
+}
+
 void TCustomGrid::SetDefaultRowHeight(int height) {
   height = std::max(height, 0);
   if (height == rowHeight_) return;
@@ -122,26 +129,36 @@ void TCustomGrid::PaintBorder(Canvas& canvas, const Rect& bounds) const {
   }
 }
 
+int TCustomGrid::ColWidth(int col) const {
+  return col < fixedCols_ && fixedColWidth_ >= 0 ? fixedColWidth_ : colWidth_;
+}
+
 Rect TCustomGrid::CellRect(int col, int row) const {
-  const int left = col * (colWidth_ + gridLineWidth_);
+  const int fixed = std::min(col, fixedCols_);
+  const int left =
+      fixed * (ColWidth(0) + gridLineWidth_) + (col - fixed) * (colWidth_ + gridLineWidth_);
   const int top = row * (rowHeight_ + gridLineWidth_);
-  return {left, top, left + colWidth_, top + rowHeight_};
+  return {left, top, left + ColWidth(col), top + rowHeight_};
 }
 
 int TCustomGrid::GridExtentX() const {
-  return colCount_ * (colWidth_ + gridLineWidth_);
+  return CellRect(colCount_ - 1, 0).Right + gridLineWidth_;
 }
 int TCustomGrid::GridExtentY() const {
   return rowCount_ * (rowHeight_ + gridLineWidth_);
 }
 
 GridCoord TCustomGrid::MouseCoord(int x, int y) const {
+  const int fixedPitchX = ColWidth(0) + gridLineWidth_;
   const int pitchX = colWidth_ + gridLineWidth_;
   const int pitchY = rowHeight_ + gridLineWidth_;
-  if (x < 0 || y < 0 || x >= clientWidth_ || y >= clientHeight_ || pitchX <= 0 || pitchY <= 0) {
+  if (x < 0 || y < 0 || x >= clientWidth_ || y >= clientHeight_ || pitchX <= 0 || pitchY <= 0 ||
+      (fixedCols_ > 0 && fixedPitchX <= 0)) {
     return {-1, -1};
   }
-  const GridCoord cell{x / pitchX, y / pitchY};
+  const int fixedExtent = fixedCols_ * fixedPitchX;
+  const int col = x < fixedExtent ? x / fixedPitchX : fixedCols_ + (x - fixedExtent) / pitchX;
+  const GridCoord cell{col, y / pitchY};
   if (cell.col >= colCount_ || cell.row >= rowCount_) return {-1, -1};
   return cell;
 }

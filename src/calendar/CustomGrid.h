@@ -41,10 +41,11 @@ struct GridCoord {
   friend bool operator==(const GridCoord&, const GridCoord&) = default;
 };
 
-// The grid every cell of which is always in view: equal column widths and row heights, a line
-// strip of GridLineWidth pixels after each column and row, fixed rows at the top. It owns the
-// current cell, painting, and the mouse, keyboard, wheel and focus input; what a cell shows and
-// whether it may become current is up to the derived control.
+// The grid every cell of which is always in view: equal column widths (the fixed columns may
+// have one of their own) and row heights, a line strip of GridLineWidth pixels after each column
+// and row, fixed rows at the top. It owns the current cell, painting, and the mouse, keyboard,
+// wheel and focus input; what a cell shows and whether it may become current is up to the derived
+// control.
 class TCustomGrid {
  public:
   using NotifyEvent = std::function<void(TCustomGrid& sender)>;
@@ -76,6 +77,9 @@ class TCustomGrid {
 
   int DefaultColWidth() const { return colWidth_; }
   void SetDefaultColWidth(int width);
+  // The width of each fixed column; -1 (the default): DefaultColWidth, as the others.
+  int FixedColWidth() const { return fixedColWidth_; }
+  void SetFixedColWidth(int width);
   int DefaultRowHeight() const { return rowHeight_; }
   void SetDefaultRowHeight(int height);
   int GridLineWidth() const { return gridLineWidth_; }
@@ -160,6 +164,7 @@ class TCustomGrid {
   Canvas& PaintCanvas() { return *canvas_; }
 
  private:
+  int ColWidth(int col) const;
   int GridExtentX() const;
   int GridExtentY() const;
   int LastFullyVisibleCol() const;
@@ -176,6 +181,7 @@ class TCustomGrid {
   int fixedRows_ = 1;
   TGridOptions options_ = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine;
   int colWidth_ = 64;
+  int fixedColWidth_ = -1;
   int rowHeight_ = 24;
   int gridLineWidth_ = 1;
   TColor color_ = clWindow;

@@ -129,6 +129,7 @@ struct MenuItemLayout {
   std::string_view menu = {};
   std::string_view caption = {};  // with its "&" accelerator mark
   Handler onClick = nullptr;
+  bool checkable = false;  // shows a check mark, which the form sets (MainView::SetMenuChecked)
 };
 
 inline constexpr std::string_view kMenuSeparator = "-";

@@ -9,6 +9,7 @@
 #include "forms/AboutTexts.h"
 #include "forms/_Recherche.h"
 #include "help/hh.h"
+#include "platform/Settings.h"
 
 namespace dorvane {
 
@@ -118,6 +119,10 @@ constexpr std::array kMenu{
                    On<&TForm1::tlbtnRechercherClick>},
     MenuItemLayout{"N1", "Fichier1", kMenuSeparator},
     MenuItemLayout{"Quitter1", "Fichier1", "&Quitter", On<&TForm1::tlbtnQuitterClick>},
+    MenuItemLayout{"Affichage1", {}, "&Affichage"},
+    MenuItemLayout{"Numrosdesemaine1", "Affichage1", "Numéros de &semaine",
+                   On<&TForm1::Numrosdesemaine1Click>, true},
+    MenuItemLayout{"Joursfris1", "Affichage1", "Jours &fériés", On<&TForm1::Joursfris1Click>, true},
     MenuItemLayout{"Aide1", {}, "&Aide"},
     MenuItemLayout{"Rubriquesdelaide1", "Aide1", "&Rubriques de l'aide...",
                    On<&TForm1::tlbtnAideClick>},
@@ -130,6 +135,23 @@ constexpr std::array kPanels{
     StatusPanelLayout{185, "Lune :"},
     StatusPanelLayout{50, {}},
 };
+
+}  // namespace
+
+struct TForm1::ViewChoice {
+  std::string_view item;
+  std::string_view setting;
+  bool (TCalendar::*shown)() const;
+  void (TCalendar::*show)(bool);
+};
+
+namespace {
+
+constexpr std::array<TForm1::ViewChoice, 2> kViewChoices{{
+    {"Numrosdesemaine1", platform::kShowWeekNumbers, &TCalendar::ShowWeekNumbers,
+     &TCalendar::SetShowWeekNumbers},
+    {"Joursfris1", platform::kShowHolidays, &TCalendar::ShowHolidays, &TCalendar::SetShowHolidays},
+}};
 
 }  // namespace
 
@@ -178,6 +200,9 @@ void TForm1::LockSize(SizeLimits& limits, int width, int height) {
 }
 
 void TForm1::FormCreate() {
+  for (const ViewChoice& choice : kViewChoices) {
+    ApplyChoice(choice, platform::ActiveSettings().ReadBool(choice.setting).value_or(false));
+  }
   const TDateTime now = CurrentMoment();
   Calendar1Change();
   view_.SetText("RxLabel2", WeekdayLineText(now));
@@ -240,6 +265,25 @@ void TForm1::tlbtnQuitterClick() {
 
 void TForm1::Aproposde1Click() {
   aboutBox1_.Execute();
+}
+
+void TForm1::Numrosdesemaine1Click() {
+  ToggleChoice(kViewChoices[0]);
+}
+
+void TForm1::Joursfris1Click() {
+  ToggleChoice(kViewChoices[1]);
+}
+
+void TForm1::ApplyChoice(const ViewChoice& choice, bool on) {
+  (Calendar1().*choice.show)(on);
+  view_.SetMenuChecked(choice.item, on);
+}
+
+void TForm1::ToggleChoice(const ViewChoice& choice) {
+  const bool on = !(Calendar1().*choice.shown)();
+  ApplyChoice(choice, on);
+  platform::ActiveSettings().WriteBool(choice.setting, on);
 }
 
 }  // namespace dorvane

@@ -36,10 +36,13 @@ class MainView : public FormView, public AboutBoxHost {
   // Starts the named timer at its interval, its ticks going to its handler; false when the
   // system has no timer left.
   virtual bool StartTimer(std::string_view timer, int milliseconds) = 0;
+  // The check mark of a checkable menu item.
+  virtual void SetMenuChecked(std::string_view item, bool checked) = 0;
 };
 
 // The main window: tool bar, menu, month banner, calendar grid, weekday line and a status bar
-// whose last panel is a clock. Its size is fixed.
+// whose last panel is a clock. Its size is fixed. The "Affichage" menu's choices (week numbers,
+// holidays) are the user's stored ones at start-up and stored as they change.
 class TForm1 : public TForm {
  public:
   static const WindowLayout kLayout;
@@ -80,8 +83,18 @@ class TForm1 : public TForm {
   void tlbtnAideClick();
   void tlbtnQuitterClick();
   void Aproposde1Click();
+  void Numrosdesemaine1Click();
+  void Joursfris1Click();
+
+  // A choice of the "Affichage" menu: its item, its stored setting and the grid's option.
+  struct ViewChoice;
 
  private:
+  // Shows the choice on the grid and in its item's check mark.
+  void ApplyChoice(const ViewChoice& choice, bool on);
+  // Turns the choice over and stores it; a store that refuses leaves it for the session.
+  void ToggleChoice(const ViewChoice& choice);
+
   MainView& view_;
   TAboutBox aboutBox1_;
   TForm2* form2_ = nullptr;

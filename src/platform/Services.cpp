@@ -27,6 +27,7 @@ Services Overlay(Services base, Services overrides) {
   take(base.clock, overrides.clock);
   take(base.files, overrides.files);
   take(base.registry, overrides.registry);
+  take(base.settings, overrides.settings);
   take(base.libraries, overrides.libraries);
   take(base.memory, overrides.memory);
   take(base.process, overrides.process);

@@ -9,6 +9,7 @@
 #include "platform/MemoryStatus.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
+#include "platform/Settings.h"
 #include "platform/SystemInfo.h"
 
 namespace dorvane {
@@ -22,12 +23,13 @@ using FailureSink = void (*)(std::exception_ptr failure);
 
 // Every process-wide service the program reads, in one place. A null member stands for the
 // program's own: the system's clock, files, registry, libraries, memory, process and system
-// information; the locale texts read from the user's settings; the front end's beep; the
-// application's failure sink.
+// information, the user's stored choices; the locale texts read from the user's settings; the front
+// end's beep; the application's failure sink.
 struct Services {
   const Clock* clock = nullptr;
   FileSystem* files = nullptr;
   const Registry* registry = nullptr;
+  Settings* settings = nullptr;
   DynamicLibraries* libraries = nullptr;
   const MemoryStatus* memory = nullptr;
   const ProcessInfo* process = nullptr;

@@ -2,12 +2,14 @@
 
 #include <QAccessible>
 #include <QFocusEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QTimerEvent>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include "calendar/CalendarTable.h"
@@ -47,6 +49,24 @@ Point CalendarWidget::ToClient(const QPointF& position) const {
 void CalendarWidget::SendClientSize() {
   const int b = calendar_.BorderWidth();
   calendar_.SizeNotice(width() - 2 * b, height() - 2 * b);
+}
+
+bool CalendarWidget::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const Point p = ToClient(help->pos());
+  const GridCoord cell = calendar_.MouseCoord(p.x, p.y);
+  const std::string hint = calendar_.HintOfCell(cell.col, cell.row);
+  if (hint.empty()) {
+    QToolTip::hideText();
+    event->ignore();
+    return true;
+  }
+  const int b = calendar_.BorderWidth();
+  const Rect r = calendar_.CellRect(cell.col, cell.row);
+  QToolTip::showText(help->globalPos(), PlainToolTip(QString::fromStdString(hint)), this,
+                     QRect(r.Left + b, r.Top + b, r.Width(), r.Height()));
+  return true;
 }
 
 // ---- Host ----

@@ -37,6 +37,9 @@ class CalendarWidget : public QWidget, private CalendarHost {
   QSize sizeHint() const override;
 
  protected:
+  // A tooltip request shows the hint of the day under the pointer, for as long as the pointer
+  // stays in that cell.
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;

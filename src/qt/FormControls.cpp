@@ -310,6 +310,7 @@ void FormControls::BuildMenu(QMenuBar& bar) {
       }
       QAction* item = menu->addAction(QStringFromUtf8(row.caption));
       item->setObjectName(QStringFromUtf8(row.name));
+      item->setCheckable(row.checkable);
       if (const Handler handler = row.onClick) {
         connect(item, &QAction::triggered, this, [this, handler] { Forward(handler); });
       }

@@ -1,5 +1,6 @@
 #include "qt/MainWindow.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
@@ -45,6 +46,10 @@ bool MainWindow::StartTimer(std::string_view timer, int milliseconds) {
   QTimer* t = controls_->Get<QTimer>(timer);
   if (t != nullptr) t->start(milliseconds);
   return t != nullptr && t->isActive();
+}
+
+void MainWindow::SetMenuChecked(std::string_view item, bool checked) {
+  if (QAction* action = controls_->Get<QAction>(item)) action->setChecked(checked);
 }
 
 // The main window keeps the dialog above it.

@@ -40,6 +40,7 @@ class MainWindow : public FormWindow<QMainWindow, MainView> {
   TCalendar& Calendar(std::string_view control) override;
   void SetPanelText(int panel, std::string_view text) override;
   bool StartTimer(std::string_view timer, int milliseconds) override;
+  void SetMenuChecked(std::string_view item, bool checked) override;
   std::unique_ptr<AboutDialog> CreateAboutDialog() override;
   void Beep() override;
 

@@ -5,9 +5,10 @@
 #include <algorithm>
 
 #include "calendar/CalendarTable.h"
-
+#include "platform/win32/Wide.h"
 #include "win32/CalendarAccessible.h"
 #include "win32/ControlWindow.h"
+#include "win32/ToolTips.h"
 
 namespace dorvane::win32 {
 
@@ -40,6 +41,22 @@ class CalendarWindow final : public ControlWindow, private CalendarHost {
     const int b = calendar_.BorderWidth();
     return {PixelToDips(GET_X_LPARAM(lParam), dpi_) - b,
             PixelToDips(GET_Y_LPARAM(lParam), dpi_) - b};
+  }
+
+  // The hint of the day under the pointer, as the tool of its cell; the tooltip control hears
+  // of it only when the cell or its hint changes.
+  void ShowHint() {
+    const GridCoord cell = calendar_.MouseCoord(pointer_.x, pointer_.y);
+    std::string hint = calendar_.HintOfCell(cell.col, cell.row);
+    if (cell == hintCell_ && hint == hint_) return;
+    hintCell_ = cell;
+    hint_ = std::move(hint);
+    Rect r = calendar_.CellRect(cell.col, cell.row);
+    const int b = calendar_.BorderWidth();
+    OffsetRect(r, b, b);
+    const RECT place = ToDevice(r, dpi_);
+    tips_.Set(::GetAncestor(window_, GA_ROOT), window_, kCellHintTool, &place,
+              platform::Wide(hint_));
   }
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -97,6 +114,9 @@ class CalendarWindow final : public ControlWindow, private CalendarHost {
   TCalendar calendar_;
   CalendarAccessible* accessible_ = nullptr;
   Point pointer_;
+  ToolTips tips_;  // made for the first hint
+  GridCoord hintCell_{-1, -1};
+  std::string hint_;
   // Whether the calendar is its window's focus control: from its focus gain until the focus
   // goes to another control of the same window (a deactivated window keeps it).
   bool activeControl_ = false;
@@ -141,6 +161,7 @@ LRESULT CalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
       pointer_ = ToClient(lParam);
       calendar_.MouseMove(ShiftState(), pointer_.x, pointer_.y);
+      ShowHint();
       return 0;
     case WM_CAPTURECHANGED:
       // The pointer grab was taken away during a press: the selection is abandoned.

@@ -30,6 +30,10 @@ HWND CreateRxLabelWindow(HWND parent, int id, const ControlLayout& row, const Fo
                          const RECT& bounds, int dpi);
 HWND CreateLineWindow(HWND parent, int id, const ControlLayout& row, const RECT& bounds, int dpi);
 
+// The id, in its window's tooltip control, of the tool that shows the hint of the calendar's
+// day under the pointer (the calendar's window is the tool's window).
+inline constexpr UINT_PTR kCellHintTool = 1;
+
 // The control of such a window (the window must be one of the kind asked for; otherwise
 // std::invalid_argument).
 TCalendar& CalendarOf(HWND window);

@@ -284,6 +284,29 @@ HMENU FormControls::MakeMenu(const WindowLayout& layout) {
   return bar;
 }
 
+namespace {
+
+// The command id of the named menu item; 0 when the table has none of that name.
+UINT MenuId(const WindowLayout& layout, std::string_view item) {
+  for (std::size_t i = 0; i < layout.menu.size(); ++i) {
+    if (layout.menu[i].name == item) return static_cast<UINT>(kFirstMenuId + i);
+  }
+  return 0;
+}
+
+}  // namespace
+
+void FormControls::SetMenuChecked(std::string_view item, bool checked) {
+  if (const UINT id = MenuId(layout_, item)) {
+    ::CheckMenuItem(::GetMenu(window_), id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+  }
+}
+
+bool FormControls::MenuChecked(std::string_view item) const {
+  const UINT id = MenuId(layout_, item);
+  return id != 0 && (::GetMenuState(::GetMenu(window_), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
 void FormControls::SetTabOrder() {
   // The dialog manager follows the windows' order: the stops are put in the chain's order,
   // above the rest.

@@ -48,6 +48,9 @@ class FormControls {
   std::string PanelText(int panel) const;
   // A panel's tooltip: its text when cut, else empty.
   std::wstring PanelTip(int panel) const;
+  // The check mark of the named menu item of the window's menu bar.
+  void SetMenuChecked(std::string_view item, bool checked);
+  bool MenuChecked(std::string_view item) const;
   // Starts the named timer row; false when the system has none left.
   bool StartTimer(std::string_view timer, int milliseconds);
   // The first focus of the table.

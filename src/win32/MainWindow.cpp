@@ -27,6 +27,10 @@ bool MainWindow::StartTimer(std::string_view timer, int milliseconds) {
   return controls_->StartTimer(timer, milliseconds);
 }
 
+void MainWindow::SetMenuChecked(std::string_view item, bool checked) {
+  controls_->SetMenuChecked(item, checked);
+}
+
 std::unique_ptr<AboutDialog> MainWindow::CreateAboutDialog() {
   return AboutWindow::Create(window_);
 }

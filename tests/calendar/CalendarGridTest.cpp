@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -455,6 +457,31 @@ TEST_F(CalendarGrid, FocusChangeRepaintsTheCurrentCell) {
   cal_.FocusChanged(true);
   cal_.FocusChanged(false);
   EXPECT_EQ(host_.invalidated, (std::vector<Rect>{cal_.CellRect(3, 3), cal_.CellRect(3, 3)}));
+}
+
+// With the week column and the holidays: the grid keeps its width, the day columns sharing what
+// the week column leaves; holidays' numbers are in their colour, the current day keeps the
+// highlight's, and neither the week column nor an ordinary day takes the holiday colour.
+TEST_F(CalendarGrid, WeekColumnAndHolidaysColour) {
+  cal_.SetShowWeekNumbers(true);
+  cal_.SetShowHolidays(true);
+  cal_.SetSelectedDate(MakeDate(2008, 5, 8));  // Victoire 1945, current
+  EXPECT_EQ(cal_.CellRect(7, 0).Right, 293);
+  EXPECT_LT(cal_.CellRect(0, 0).Width(), cal_.CellRect(1, 0).Width());
+  std::map<std::string, std::string> colours;  // text -> its colour
+  for (const std::string& call : PaintCalls()) {
+    if (call.rfind("TextRect", 0) != 0) continue;
+    std::istringstream s(call);
+    std::string op, rect, x, y, text, colour;
+    s >> op >> rect >> x >> y >> text >> colour;
+    if (text.rfind("0x", 0) != 0) colours[text] = colour;
+  }
+  const std::string holiday = "0x80";  // clMaroon
+  EXPECT_EQ(colours["1"], holiday);    // Fête du Travail and Ascension
+  EXPECT_EQ(colours["12"], holiday);   // Lundi de Pentecôte
+  EXPECT_EQ(colours["8"], "0xff00000e");
+  EXPECT_EQ(colours["9"], "0xff000008");
+  EXPECT_EQ(colours["Sem."], "0xff000008");
 }
 
 }  // namespace

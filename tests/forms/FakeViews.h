@@ -95,6 +95,11 @@ class FakeMainView : public FakeWindow<MainView> {
   }
   std::unique_ptr<AboutDialog> CreateAboutDialog() override;
   void Beep() override { ++beeps; }
+  void SetMenuChecked(std::string_view item, bool checked) override {
+    checks[std::string(item)] = checked;
+  }
+
+  std::map<std::string, bool> checks;
 
   TCalendar grid;
   std::vector<std::string> panels = std::vector<std::string>(3);

@@ -60,6 +60,8 @@ class MainFormTest : public ::testing::Test {
   }
 
   testing::ClockOverride clock_{kMonday};  // first: the grid opens on today
+  testing::FakeSettings settings_;         // none of the user's own choices
+  platform::ServicesScope settingsScope_{{.settings = &settings_}};
   FakeMainView view_;
   FakeFormView search_;
   std::unique_ptr<TForm1> form1_;

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -15,6 +17,7 @@
 #include "platform/Files.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
+#include "platform/Settings.h"
 #include "platform/SystemInfo.h"
 
 namespace dorvane::platform {
@@ -334,6 +337,61 @@ TEST(LinuxLibraries, ABareNameIsLoadedFromTheCurrentDirectoryNotSearched) {
   std::filesystem::current_path(dir.Path());
   EXPECT_EQ(SystemLibraries().Load("libc.so.6"), nullptr);
   std::filesystem::current_path(cwd);
+}
+
+// The settings file: made with its folders; its other lines, sections and comments kept as
+// they are; a value that is no yes or no, a file that is not one, a folder that cannot be made
+// read as nothing stored and refuse the write, without harm.
+TEST(LinuxSettings, KeepsTheFilesOtherLinesAndRefusesWhatItCannotStore) {
+  const testing::TempDir dir;
+  const char* saved = std::getenv("XDG_CONFIG_HOME");
+  const std::optional<std::string> keep = saved ? std::optional<std::string>(saved) : std::nullopt;
+  const std::string config = dir / "config";
+  ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  Settings& settings = SystemSettings();
+  const std::string file = config + "/Dorvane/Dorvane.conf";
+  const auto read = [&] {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+
+  EXPECT_EQ(settings.ReadBool(kShowHolidays), std::nullopt);
+  ASSERT_TRUE(settings.WriteBool(kShowHolidays, true));
+  EXPECT_EQ(read(), "[General]\nShowHolidays=true\n");
+  EXPECT_EQ(settings.ReadBool(kShowHolidays), true);
+
+  dir.Write("config/Dorvane/Dorvane.conf",
+            "; made by hand\r\n[Window]\r\nShowHolidays=true\r\n[General]\r\nShowWeekNumbers = "
+            "true\r\nColour=bleu\r\n\r\n[Other]\r\nx=1");
+  EXPECT_EQ(settings.ReadBool(kShowHolidays), std::nullopt);  // not in [General]
+  EXPECT_EQ(settings.ReadBool(kShowWeekNumbers), true);
+  ASSERT_TRUE(settings.WriteBool(kShowWeekNumbers, false));
+  ASSERT_TRUE(settings.WriteBool(kShowHolidays, false));
+  EXPECT_EQ(read(),
+            "; made by hand\r\n[Window]\r\nShowHolidays=true\r\n[General]\r\nShowWeekNumbers = "
+            "false\r\nColour=bleu\r\nShowHolidays=false\r\n\r\n[Other]\r\nx=1");
+  EXPECT_EQ(settings.ReadBool(kShowWeekNumbers), false);
+
+  dir.Write("config/Dorvane/Dorvane.conf",
+            std::string("[General]\nShowHolidays=oui\n") + '\0' + '\xff');
+  EXPECT_EQ(settings.ReadBool(kShowHolidays), std::nullopt);
+
+  std::filesystem::remove(file);
+  std::filesystem::create_directory(file);  // a folder where the file should be
+  EXPECT_EQ(settings.ReadBool(kShowHolidays), std::nullopt);
+  EXPECT_FALSE(settings.WriteBool(kShowHolidays, true));
+  EXPECT_TRUE(std::filesystem::is_directory(file));
+
+  const std::string blocked = dir.Write("blocked", "a file, not a folder");
+  ::setenv("XDG_CONFIG_HOME", blocked.c_str(), 1);
+  EXPECT_FALSE(settings.WriteBool(kShowHolidays, true));
+  EXPECT_EQ(settings.ReadBool(kShowHolidays), std::nullopt);
+
+  if (keep) {
+    ::setenv("XDG_CONFIG_HOME", keep->c_str(), 1);
+  } else {
+    ::unsetenv("XDG_CONFIG_HOME");
+  }
 }
 
 }  // namespace

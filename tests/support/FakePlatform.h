@@ -18,6 +18,25 @@ namespace dorvane::testing {
 // In-memory stand-ins for the platform services, installed as the active ones for as long as
 // a FakePlatform lives.
 
+// The user's stored choices in memory; a store that refuses (`refuse`) reads nothing and
+// writes nothing, as an unreadable file or registry key.
+class FakeSettings : public platform::Settings {
+ public:
+  std::map<std::string, bool> values;
+  bool refuse = false;
+
+  std::optional<bool> ReadBool(std::string_view name) const override {
+    const auto it = values.find(std::string(name));
+    if (refuse || it == values.end()) return std::nullopt;
+    return it->second;
+  }
+  bool WriteBool(std::string_view name, bool value) override {
+    if (refuse) return false;
+    values[std::string(name)] = value;
+    return true;
+  }
+};
+
 class FakeRegistry : public platform::Registry {
  public:
   std::map<std::string, std::optional<std::string>> keys;  // nullopt: a value that is not text

@@ -93,6 +93,10 @@ class Driver {
   // A control's tooltip as the user would see it ("" when none); a tool button's hint; a
   // status panel as "Panel<n>".
   virtual std::string ToolTip(Window window, std::string_view control) = 0;
+  // Whether a checkable menu item of the main window shows its check mark.
+  virtual bool MenuChecked(std::string_view item) = 0;
+  // The tooltip shown while the pointer rests in the middle of a grid cell ("" when none).
+  virtual std::string CellToolTip(int col, int row) = 0;
   // Whether a control's whole text fits its box, measured with the system's own text metrics
   // in the control's font.
   virtual bool TextFits(Window window, std::string_view control) = 0;

@@ -2,8 +2,10 @@
 // widgets, reads through the widgets themselves.
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +19,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <memory>
 #include <optional>
@@ -166,6 +169,22 @@ class QtDriver final : public Driver {
     if (widget == nullptr) return {};
     widget->grab();  // painting finds a caption cut
     return PlainTip(widget->toolTip());
+  }
+  bool MenuChecked(std::string_view item) override {
+    auto* action = main_->Controls().Get<QAction>(item);
+    return action != nullptr && action->isChecked();
+  }
+  std::string CellToolTip(int col, int row) override {
+    auto* grid = main_->Controls().Get<CalendarWidget>("Calendar1");
+    const Rect cell = grid->Calendar().CellRect(col, row);
+    const int b = grid->Calendar().BorderWidth();
+    const QPoint at(b + (cell.Left + cell.Right) / 2, b + (cell.Top + cell.Bottom) / 2);
+    QToolTip::hideText();
+    QHelpEvent help(QEvent::ToolTip, at, grid->mapToGlobal(at));
+    QCoreApplication::sendEvent(grid, &help);
+    Process();
+    // A cell without a hint leaves the request to the parent.
+    return help.isAccepted() && QToolTip::isVisible() ? PlainTip(QToolTip::text()) : std::string();
   }
   bool TextFits(Window window, std::string_view control) override {
     QWidget* widget = Controls(window).Find(control);
@@ -432,6 +451,9 @@ int RunProgram(const std::vector<std::string>& arguments, int dpi, int /*textPer
   QProcess program;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  // The program reads no choices of the user's own: it starts with the default ones.
+  environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                     QDir::current().absoluteFilePath(QStringLiteral("no-user-config")));
   environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(dpi / 96.0));
   program.setProcessEnvironment(environment);
   program.start(QStringLiteral(DORVANE_PROGRAM), list);

@@ -15,6 +15,7 @@
 
 #include "ClockOverride.h"
 #include "Driver.h"
+#include "FakePlatform.h"
 #include "dates/Captions.h"
 #include "dates/DateValue.h"
 #include "dates/Formatting.h"
@@ -32,6 +33,10 @@ namespace {
 class Window_ : public ::testing::Test {
  protected:
   void SetUp() override { driver = MakeDriver(); }
+  // The user's stored choices: none, in memory, whatever the machine's user chose.
+  testing::FakeSettings settings;
+  platform::ServicesScope settingsScope{{.settings = &settings}};
+
   void TearDown() override { driver.reset(); }
 
   DateParts Day() { return SplitDate(driver->Grid().SelectedDate()); }
@@ -599,6 +604,83 @@ TEST_F(Window, HighContrastKeepsEveryTextAndPictureReadable) {
   const Picture banner = driver->Capture(W::kMain, "RxLabel1");
   EXPECT_TRUE(std::any_of(banner.rgb.begin(), banner.rgb.end(),
                           [](std::uint32_t rgb) { return ColorOfRgb(rgb) == clPurple; }));
+}
+
+// The "Affichage" menu's choices: each item's check mark and the grid follow the choice, which
+// is stored as it changes and comes back at the next start; a store that refuses keeps the
+// choice for the session, silently.
+TEST_F(Window, ViewChoicesAreStoredAndComeBack) {
+  struct Choice {
+    std::string_view item;
+    std::string_view setting;
+    bool (TCalendar::*shown)() const;
+  } const choices[] = {{"Numrosdesemaine1", "ShowWeekNumbers", &TCalendar::ShowWeekNumbers},
+                       {"Joursfris1", "ShowHolidays", &TCalendar::ShowHolidays}};
+  for (const Choice& choice : choices) {
+    SCOPED_TRACE(choice.item);
+    EXPECT_FALSE(driver->MenuChecked(choice.item));
+    driver->ChooseMenu(choice.item);
+    EXPECT_TRUE(driver->MenuChecked(choice.item));
+    EXPECT_TRUE((driver->Grid().*choice.shown)());
+    EXPECT_EQ(settings.ReadBool(choice.setting), true);
+  }
+  driver.reset();
+  driver = MakeDriver();
+  for (const Choice& choice : choices) {
+    SCOPED_TRACE(choice.item);
+    EXPECT_TRUE(driver->MenuChecked(choice.item));
+    EXPECT_TRUE((driver->Grid().*choice.shown)());
+    driver->ChooseMenu(choice.item);
+    EXPECT_FALSE(driver->MenuChecked(choice.item));
+    EXPECT_EQ(settings.ReadBool(choice.setting), false);
+  }
+  settings.refuse = true;
+  driver->ChooseMenu("Numrosdesemaine1");
+  EXPECT_TRUE(driver->MenuChecked("Numrosdesemaine1"));
+  EXPECT_TRUE(driver->Grid().ShowWeekNumbers());
+  EXPECT_TRUE(driver->TakeErrorBoxes().empty());
+  driver.reset();
+  driver = MakeDriver();
+  EXPECT_FALSE(driver->MenuChecked("Numrosdesemaine1"));
+}
+
+// The week column takes its room from the day columns, not from the grid's outer size; it is
+// never a day: a click on it selects nothing, the first day column is Monday's, the keys stop
+// at Monday.
+TEST_F(Window, TheWeekColumnIsNeverADay) {
+  const Span before = driver->HorizontalSpan(W::kMain, "Calendar1");
+  driver->ChooseMenu("Numrosdesemaine1");
+  const Span after = driver->HorizontalSpan(W::kMain, "Calendar1");
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.right, before.right);
+  const TCalendar& grid = driver->Grid();
+  Show(2005, 3, 9);  // a Wednesday of week 10, in the second row
+  EXPECT_EQ(grid.TextOfCell(0, 0), "Sem.");
+  EXPECT_EQ(grid.TextOfCell(0, 2), "10");
+  driver->ClickCell(0, 3);
+  EXPECT_EQ(Day(), (DateParts{2005, 3, 9}));
+  driver->ClickCell(1, 3);
+  EXPECT_EQ(Day(), (DateParts{2005, 3, 14}));
+  driver->Press(W::kMain, "Calendar1", Key::kLeft);
+  EXPECT_EQ(Day(), (DateParts{2005, 3, 14}));
+  driver->Press(W::kMain, "Calendar1", Key::kRight);
+  driver->Press(W::kMain, "Calendar1", Key::kHome);
+  EXPECT_EQ(Day(), (DateParts{2005, 3, 14}));
+}
+
+// A day's tooltip: its full date, its holiday when holidays are shown, its week when weeks are.
+// (The names are the locale's: the tests run with the program's own, capitalised.)
+TEST_F(Window, DayTooltipsTellTheDateHolidayAndWeek) {
+  Show(2005, 3, 28);
+  const TCalendar& grid = driver->Grid();
+  EXPECT_EQ(driver->CellToolTip(grid.Col(), grid.Row()), "Lundi 28 Mars 2005");
+  driver->ChooseMenu("Joursfris1");
+  EXPECT_EQ(driver->CellToolTip(grid.Col(), grid.Row()),
+            "Lundi 28 Mars 2005 \u2014 Lundi de Pâques");
+  driver->ChooseMenu("Numrosdesemaine1");
+  EXPECT_EQ(driver->CellToolTip(grid.Col(), grid.Row()),
+            "Lundi 28 Mars 2005 \u2014 Lundi de Pâques \u2014 semaine 13");
+  EXPECT_EQ(driver->CellToolTip(0, grid.Row()), "");  // the week column
 }
 
 }  // namespace

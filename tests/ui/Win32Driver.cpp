@@ -256,6 +256,18 @@ class Win32Driver final : public Driver {
     ::RedrawWindow(found, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     return ToolText(nullptr, ::GetParent(found), reinterpret_cast<UINT_PTR>(found));
   }
+  bool MenuChecked(std::string_view item) override { return main_->Controls().MenuChecked(item); }
+  std::string CellToolTip(int col, int row) override {
+    HWND calendar = main_->Controls().Find("Calendar1");
+    const Rect cell = Grid().CellRect(col, row);
+    const int border = Grid().BorderWidth();
+    const int dpi = main_->Controls().Dpi();
+    ::PostMessageW(calendar, WM_MOUSEMOVE, 0,
+                   MAKELPARAM(::MulDiv(border + (cell.Left + cell.Right) / 2, dpi, 96),
+                              ::MulDiv(border + (cell.Top + cell.Bottom) / 2, dpi, 96)));
+    Process();
+    return ToolText(nullptr, calendar, kCellHintTool);
+  }
   bool TextFits(Window window, std::string_view control) override {
     HWND found = Find(window, control);
     if (found == nullptr) return false;

@@ -21,6 +21,7 @@
 #include "platform/MemoryStatus.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
+#include "platform/Settings.h"
 #include "platform/SystemInfo.h"
 #include "platform/win32/CommandLine.h"
 #include "platform/win32/Wide.h"
@@ -254,6 +255,41 @@ TEST(Win32Process, ReadsTheProgramsNameAloneAsTheSystemSplitsIt) {
     EXPECT_EQ(std::wstring(*name), std::wstring(split[0]));
     ::LocalFree(split);
   }
+}
+
+// The choices in the user's registry key, as REG_DWORD values of 1 or 0, read back through the
+// system's own calls; a value of another type or number is no choice.
+TEST(Win32Settings, StoresDwordsUnderTheUsersKey) {
+  Settings& settings = SystemSettings();
+  ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Dorvane");
+  EXPECT_EQ(settings.ReadBool(kShowWeekNumbers), std::nullopt);
+  ASSERT_TRUE(settings.WriteBool(kShowWeekNumbers, true));
+  ASSERT_TRUE(settings.WriteBool(kShowHolidays, false));
+  HKEY key = nullptr;
+  ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Dorvane", 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE, &key),
+            ERROR_SUCCESS);
+  DWORD type = 0;
+  DWORD value = 7;
+  DWORD size = sizeof value;
+  EXPECT_EQ(::RegQueryValueExW(key, L"ShowWeekNumbers", nullptr, &type,
+                               reinterpret_cast<BYTE*>(&value), &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+  EXPECT_EQ(value, 1u);
+  EXPECT_EQ(settings.ReadBool(kShowWeekNumbers), true);
+  EXPECT_EQ(settings.ReadBool(kShowHolidays), false);
+
+  const wchar_t text[] = L"1";
+  ::RegSetValueExW(key, L"ShowHolidays", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                   sizeof text);
+  const DWORD two = 2;
+  ::RegSetValueExW(key, L"ShowWeekNumbers", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&two),
+                   sizeof two);
+  ::RegCloseKey(key);
+  EXPECT_EQ(settings.ReadBool(kShowHolidays), std::nullopt);
+  EXPECT_EQ(settings.ReadBool(kShowWeekNumbers), std::nullopt);
+  ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Dorvane");
 }
 
 }  // namespace
