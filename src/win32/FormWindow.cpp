@@ -34,13 +34,6 @@ DWORD FrameStyle(const WindowLayout& layout) {
   return style;
 }
 
-// Hands a message of the system's to a child window (stdcall, which i686 needs).
-BOOL CALLBACK PassToChild(HWND child, LPARAM message) {
-  const MSG& m = *reinterpret_cast<const MSG*>(message);
-  ::SendMessageW(child, m.message, m.wParam, m.lParam);
-  return TRUE;
-}
-
 // A monitor's work area; the primary screen's when the system cannot tell.
 RECT WorkArea(HMONITOR monitor) {
   MONITORINFO info{};
@@ -253,13 +246,6 @@ LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
           return reinterpret_cast<LRESULT>(brush);
         }
         break;
-      case WM_SYSCOLORCHANGE: {
-        // The system tells the top-level windows only: the common controls (the status bar,
-        // which keeps its face between paints) hear it from their window.
-        const MSG notice{window_, message, wParam, lParam, 0, {}};
-        ::EnumChildWindows(window_, PassToChild, reinterpret_cast<LPARAM>(&notice));
-        break;
-      }
       case WM_GETOBJECT: {
         // A window of ours without a menu bar is a dialog.
         LRESULT answer = 0;
