@@ -14,14 +14,16 @@
 namespace dorvane {
 namespace {
 
-// Every month from 1900 to 2100, both week starts, against <chrono>: each day of the month
-// stands in exactly one cell, under the header of its weekday, and every other day cell is
-// blank; the current cell is the selected date's.
+// Every month from 1900 to 2100, both week starts, with and without the week numbers' column,
+// against <chrono>: each day of the month stands in exactly one cell, under the header of its
+// weekday, and every other day cell is blank; the current cell is the selected date's; the
+// table's cells and the grid's map onto each other.
 TEST(CalendarTable, EveryDayUnderItsWeekdayAgainstChrono) {
   using namespace std::chrono;
   TCalendar calendar;
-  for (const int start : {0, 1}) {
-    calendar.SetStartOfWeek(static_cast<TDayOfWeek>(start));
+  for (const int start : {0, 1, 10, 11}) {
+    calendar.SetStartOfWeek(static_cast<TDayOfWeek>(start % 10));
+    calendar.SetShowWeekNumbers(start >= 10);
     for (int y = 1900; y <= 2100; ++y) {
       for (unsigned m = 1; m <= 12; ++m) {
         const year_month_day_last last{year{y} / month{m} / std::chrono::last};
@@ -34,6 +36,7 @@ TEST(CalendarTable, EveryDayUnderItsWeekdayAgainstChrono) {
         for (int index = 0; index < table.Cells(); ++index) {
           const TableCell cell = *table.CellAt(index);
           ASSERT_EQ(table.IndexOf(cell), index);
+          ASSERT_EQ(table.CellOf(table.GridCellOf(cell)), cell);
           const auto date = table.DateOf(cell);
           if (!date) continue;
           const DateParts parts = SplitDate(*date);
