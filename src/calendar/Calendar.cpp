@@ -15,7 +15,6 @@ namespace dorvane {
 
 namespace {
 
-
 constexpr int kRows = 7;
 constexpr TDayOfWeek kMonday = 1;
 // The week column's share of the width the columns have between them, in 26ths: a little less
