@@ -83,6 +83,12 @@ TEST(CalendarTable, CellNames) {
     const platform::ServicesScope services({.locale = c.locale});
     EXPECT_EQ(table.Name(c.cell), c.name) << c.cell.row << "," << c.cell.column;
   }
+  // While holidays are shown, a holiday's name follows its date (Easter Monday, 28 March).
+  const platform::ServicesScope services({.locale = &french});
+  EXPECT_EQ(table.Name({5, 0}), "lundi 28 mars 2005");
+  calendar.SetShowHolidays(true);
+  EXPECT_EQ(table.Name({5, 0}), "lundi 28 mars 2005 \u2014 Lundi de Pâques");
+  EXPECT_EQ(table.Name({5, 1}), "mardi 29 mars 2005");
 }
 
 // The host hears of the current cell once for each move or new date it shows, never for
