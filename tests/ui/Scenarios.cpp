@@ -582,8 +582,9 @@ TEST_F(Window, ALargerDesktopFontGrowsTheWindowsWithIt) {
 }
 
 // In high contrast every text keeps 4.5 : 1 and every picture 3 : 1 against what lies behind
-// it: the banner's purple, the About dialog's black and the tool bar's dark strokes give way to
-// the scheme's colours. Back to the usual colours, the banner's own purple returns.
+// it, in the three windows: the banner's purple, the About dialog's black and the tool bar's
+// dark strokes give way to the scheme's colours. Back to the usual colours, the banner's own purple
+// returns.
 TEST_F(Window, HighContrastKeepsEveryTextAndPictureReadable) {
   driver->SetHighContrast(true);
   for (const std::string_view label : {"RxLabel1", "RxLabel2", "StatusBar1"}) {
@@ -601,6 +602,12 @@ TEST_F(Window, HighContrastKeepsEveryTextAndPictureReadable) {
     }
   });
   driver->ChooseMenu("Aproposde1");
+  driver->ClickTool("tlbtnRechercher");
+  TypeDate("7", "3", "2005");
+  for (const std::string_view control :
+       {"Label1", "Label2", "Label3", "Edit1", "Edit3", "btnAfficher", "Button1"}) {
+    EXPECT_GE(ForegroundContrast(driver->Capture(W::kSearch, control)), kTextContrast) << control;
+  }
   driver->SetHighContrast(false);
   const Picture banner = driver->Capture(W::kMain, "RxLabel1");
   EXPECT_TRUE(std::any_of(banner.rgb.begin(), banner.rgb.end(),
