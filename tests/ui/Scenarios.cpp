@@ -587,7 +587,7 @@ TEST_F(Window, ALargerDesktopFontGrowsTheWindowsWithIt) {
 // returns.
 TEST_F(Window, HighContrastKeepsEveryTextAndPictureReadable) {
   driver->SetHighContrast(true);
-  for (const std::string_view label : {"RxLabel1", "RxLabel2", "StatusBar1"}) {
+  for (const std::string_view label : {"RxLabel1", "RxLabel2", "Calendar1", "StatusBar1"}) {
     EXPECT_GE(ForegroundContrast(driver->Capture(W::kMain, label)), kTextContrast) << label;
   }
   for (const ToolButtonLayout& button : TForm1::kLayout.toolButtons) {
