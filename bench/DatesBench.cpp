@@ -6,7 +6,6 @@
 #include "dates/Captions.h"
 #include "dates/DateValue.h"
 #include "dates/Formatting.h"
-#include "dates/Holidays.h"
 #include "dates/Weeks.h"
 
 namespace {
@@ -72,8 +71,8 @@ BENCHMARK(BM_IsoWeekOf)->Unit(benchmark::kMillisecond);
 
 // Walks every valid date month by month, so both sides build the same 3,652,059 days.
 template <typename Build>
-void EveryValidDate(Build build, int firstYear = 1) {
-  for (int y = firstYear; y <= 9999; ++y) {
+void EveryValidDate(Build build) {
+  for (int y = 1; y <= 9999; ++y) {
     for (unsigned m = 1; m <= 12; ++m) {
       const unsigned last = static_cast<unsigned>((year{y} / month{m} / std::chrono::last).day());
       for (unsigned d = 1; d <= last; ++d) build(y, m, d);
@@ -122,38 +121,6 @@ void BM_MakeDate(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kValidDays);
 }
 BENCHMARK(BM_MakeDate)->Unit(benchmark::kMillisecond);
-
-constexpr int kHolidayDays = 2928514;  // 1 January 1982 to 31 December 9999
-
-// The weekday of each date of the years with holidays, from its parts: the reference for
-// HolidayName, which the grid asks for each cell on every repaint.
-void BM_StdChronoWeekdayOfParts(benchmark::State& state) {
-  for (auto _ : state) {
-    unsigned sum = 0;
-    EveryValidDate(
-        [&](int y, unsigned m, unsigned d) {
-          sum += weekday{sys_days{year{y} / month{m} / day{d}}}.c_encoding();
-        },
-        dorvane::kFirstHolidayYear);
-    benchmark::DoNotOptimize(sum);
-  }
-  state.SetItemsProcessed(state.iterations() * kHolidayDays);
-}
-BENCHMARK(BM_StdChronoWeekdayOfParts)->Unit(benchmark::kMillisecond);
-
-void BM_HolidayName(benchmark::State& state) {
-  for (auto _ : state) {
-    unsigned sum = 0;
-    EveryValidDate(
-        [&](int y, unsigned m, unsigned d) {
-          sum += dorvane::HolidayName(y, static_cast<int>(m), static_cast<int>(d)).has_value();
-        },
-        dorvane::kFirstHolidayYear);
-    benchmark::DoNotOptimize(sum);
-  }
-  state.SetItemsProcessed(state.iterations() * kHolidayDays);
-}
-BENCHMARK(BM_HolidayName)->Unit(benchmark::kMillisecond);
 
 // Monday 7 March 2005 at 14:05:09.
 const dorvane::TDateTime kMoment = 38418.0 + (14 * 3600 + 5 * 60 + 9) / 86400.0;

@@ -1,5 +1,4 @@
 #include "calendar/Calendar.h"
-#include "calendar/CalendarTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -158,9 +157,7 @@ void TCalendar::SetShowWeekNumbers(bool show) {
 void TCalendar::SetShowHolidays(bool show) {
   if (show == showHolidays_) return;
   showHolidays_ = show;
-  const DateParts parts = SplitDate(selectedDate_);
-  holidayDays_ = show ? HolidayDaysOf(parts.year, parts.month) : 0;
-  InvalidateGrid();
+  RefreshLayout();
 }
 
 void TCalendar::SetHolidayTextColor(TColor color) {
@@ -192,18 +189,16 @@ std::string TCalendar::TextOfCell(int col, int row) const {
     if (!IsShownDate(monday)) return {};
     return std::to_string(IsoWeekOf(monday).Week);
   }
-  if (row == 0) {
-    return CurrentDateLocale().DayAbbrevs[static_cast<std::size_t>((day + startOfWeek_) % 7)];
-  }
-  const int n = dayOffset_ + day + 7 * (row - 1);
+  if (row == 0)
+    return CurrentDateLocale().DayAbbrevs[static_cast<std::size_t>(WeekdayOfColumn(col))];
+  const int n = DayNumberOfCell(col, row);
   if (n < 1 || n > ShownMonthLength()) return {};
   return std::to_string(n);
 }
 
 std::optional<TDateTime> TCalendar::DateOfCell(int col, int row) const {
-  const int day = DayColumn(col);
-  if (day < 0 || row < 1 || row >= RowCount()) return std::nullopt;
-  const int n = dayOffset_ + day + 7 * (row - 1);
+  if (DayColumn(col) < 0 || row < 1 || row >= RowCount()) return std::nullopt;
+  const int n = DayNumberOfCell(col, row);
   if (n < 1 || n > ShownMonthLength()) return std::nullopt;
   return DayOfMonth(n);
 }
@@ -211,19 +206,29 @@ std::optional<TDateTime> TCalendar::DateOfCell(int col, int row) const {
 std::string TCalendar::HintOfCell(int col, int row) const {
   const std::optional<TDateTime> date = DateOfCell(col, row);
   if (!date) return {};
-  std::string hint = SpokenDate(*date);
-  if (const auto name = HolidayShownOn(*date)) {
-    hint += " \u2014 ";
-    hint += *name;
-  }
+  std::string hint = SpokenDay(*date);
   if (showWeekNumbers_) hint += " \u2014 semaine " + std::to_string(IsoWeekOf(*date).Week);
   return hint;
 }
 
-std::optional<std::string_view> TCalendar::HolidayShownOn(TDateTime date) const {
-  if (!showHolidays_) return std::nullopt;
-  const DateParts parts = SplitDate(date);
-  return HolidayName(parts.year, parts.month, parts.day);
+std::string TCalendar::SpokenDay(TDateTime date) const {
+  std::string text = SpokenDate(date);
+  if (showHolidays_) {
+    const DateParts parts = SplitDate(date);
+    if (const auto holiday = HolidayName(parts.year, parts.month, parts.day)) {
+      text += " \u2014 ";
+      text += *holiday;
+    }
+  }
+  return text;
+}
+
+std::string SpokenDate(TDateTime date) {
+  const DateLocale& locale = CurrentDateLocale();
+  std::string text = FormatDateValue("dddddd", date, locale);
+  const std::string& day = locale.DayNames[static_cast<std::size_t>(WeekdayNumber(date) - 1)];
+  if (!day.empty() && text.find(day) == std::string::npos) text = day + " " + text;
+  return text;
 }
 
 // Defined for months 1..12; any other month has no days, so encoding a day in it fails.
@@ -314,8 +319,8 @@ void TCalendar::PaintCell(int col, int row, const Rect& rect, TGridDrawState sta
   Canvas& canvas = PaintCanvas();
   const std::string text = TextOfCell(col, row);
   if (holidayDays_ != 0 && (state & (gdSelected | gdFixed)) == 0 && !text.empty()) {
-    const int n = dayOffset_ + DayColumn(col) + 7 * (row - 1);  // 1 .. 31: the text is a day
-    if ((holidayDays_ >> n) & 1) canvas.SetTextColor(holidayColor_);
+    // 1 .. 31: the text is a day.
+    if ((holidayDays_ >> DayNumberOfCell(col, row)) & 1) canvas.SetTextColor(holidayColor_);
   }
   const Size extent = canvas.TextExtent(text);
   const int x = rect.Left + (rect.Width() - extent.cx) / 2;

@@ -99,8 +99,9 @@ class TCalendar : public TCustomGrid {
   std::string HintOfCell(int col, int row) const;
   // The weekday of a day column of the grid, 0 = Sunday ... 6 = Saturday.
   int WeekdayOfColumn(int col) const { return (DayColumn(col) + startOfWeek_) % 7; }
-  // The holiday of a date while holidays are shown.
-  std::optional<std::string_view> HolidayShownOn(TDateTime date) const;
+  // A day as a screen reader says it: SpokenDate, followed by its holiday while holidays are
+  // shown ("lundi 28 mars 2005 — Lundi de Pâques").
+  std::string SpokenDay(TDateTime date) const;
 
   virtual int MonthLength(int year, int month) const;
   virtual int ShownMonthLength() const;
@@ -125,6 +126,10 @@ class TCalendar : public TCustomGrid {
   void AnnounceCurrentCell();
   // The date of the day `n` of the shown month (before 1 or after its end too).
   TDateTime DayOfMonth(int n) const;
+  // The day number a cell of a day column stands for (below 1 or past the month's end: blank).
+  int DayNumberOfCell(int col, int row) const {
+    return dayOffset_ + DayColumn(col) + 7 * (row - 1);
+  }
 
   TDateTime selectedDate_ = 0;
   int dayOffset_ = 0;
@@ -143,5 +148,9 @@ class TCalendar : public TCustomGrid {
   std::uint32_t holidayDays_ = 0;  // the shown month's holidays while shown: day n is bit n
   TColor holidayColor_ = HolidayColor(false);
 };
+
+// A date as a screen reader says it: the locale's long date, its weekday's name in front when
+// the long date names none ("lundi 7 mars 2005").
+std::string SpokenDate(TDateTime date);
 
 }  // namespace dorvane

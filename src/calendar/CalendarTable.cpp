@@ -1,7 +1,6 @@
 #include "calendar/CalendarTable.h"
 
 #include "dates/DateLocale.h"
-#include "dates/Formatting.h"
 
 namespace dorvane {
 
@@ -53,21 +52,7 @@ std::string CalendarTable::Name(TableCell cell) const {
   if (!IndexOf(cell)) return {};
   if (IsHeader(cell)) return HeaderName(cell.column);
   const std::optional<TDateTime> date = DateOf(cell);
-  if (!date) return {};
-  std::string name = SpokenDate(*date);
-  if (const auto holiday = calendar_.HolidayShownOn(*date)) {
-    name += " \u2014 ";
-    name += *holiday;
-  }
-  return name;
-}
-
-std::string SpokenDate(TDateTime date) {
-  const DateLocale& locale = CurrentDateLocale();
-  std::string text = FormatDateValue("dddddd", date, locale);
-  const std::string& day = locale.DayNames[static_cast<std::size_t>(WeekdayNumber(date) - 1)];
-  if (!day.empty() && text.find(day) == std::string::npos) text = day + " " + text;
-  return text;
+  return date ? calendar_.SpokenDay(*date) : std::string();
 }
 
 }  // namespace dorvane

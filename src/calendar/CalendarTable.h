@@ -60,8 +60,4 @@ class CalendarTable {
   const TCalendar& calendar_;
 };
 
-// A date as a screen reader says it: the locale's long date, its weekday's name in front when
-// the long date names none ("lundi 7 mars 2005").
-std::string SpokenDate(TDateTime date);
-
 }  // namespace dorvane

@@ -141,6 +141,13 @@ Rect TCustomGrid::CellRect(int col, int row) const {
   return {left, top, left + ColWidth(col), top + rowHeight_};
 }
 
+Rect TCustomGrid::WindowCellRect(int col, int row) const {
+  Rect r = CellRect(col, row);
+  const int b = BorderWidth();
+  OffsetRect(r, b, b);
+  return r;
+}
+
 int TCustomGrid::GridExtentX() const {
   return CellRect(colCount_ - 1, 0).Right + gridLineWidth_;
 }

@@ -111,6 +111,8 @@ class TCustomGrid {
 
   // Cell geometry in client pixels; the rectangle leaves out the line strips.
   Rect CellRect(int col, int row) const;
+  // The same in the window's pixels, inside the edge (BorderWidth) the window draws around it.
+  Rect WindowCellRect(int col, int row) const;
   // The cell under a client point, or {-1, -1} outside the grid.
   GridCoord MouseCoord(int x, int y) const;
 

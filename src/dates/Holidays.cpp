@@ -58,57 +58,8 @@ int EasterAfterMarch21(int year) {
   return easter - 21;
 }
 
-// Easter of every year that has holidays, computed once.
-const std::array<std::uint8_t, kLastHolidayYear - kFirstHolidayYear + 1>& EasterTable() {
-  static const auto table = [] {
-    std::array<std::uint8_t, kLastHolidayYear - kFirstHolidayYear + 1> days{};
-    for (int y = kFirstHolidayYear; y <= kLastHolidayYear; ++y) {
-      days[static_cast<std::size_t>(y - kFirstHolidayYear)] =
-          static_cast<std::uint8_t>(EasterAfterMarch21(y));
-    }
-    return days;
-  }();
-  return table;
-}
-
-// Days after 21 March of a day from March to July (when the holidays after Easter fall); -1
-// for the other months.
-constexpr int DaysAfterMarch21(int month, int day) {
-  constexpr std::array<int, 13> kBefore{-1, -1, -1, -21, 10, 40, 71, 101, -1, -1, -1, -1, -1};
-  if (month < 3 || month > 7) return -1;
-  return kBefore[static_cast<std::size_t>(month)] + day;
-}
-
 constexpr bool IsHolidayYear(int year) {
   return year >= kFirstHolidayYear && year <= kLastHolidayYear;
-}
-
-// The names of two rules that may fall on one day, joined, made once for every pair a fixed
-// day and a day after Easter can share (Easter falls from 22 March to 25 April).
-struct SharedDay {
-  std::size_t First;
-  std::size_t Second;
-  std::string Names;
-};
-
-const std::vector<SharedDay>& SharedDays() {
-  static const std::vector<SharedDay> shared = [] {
-    std::vector<SharedDay> pairs;
-    for (std::size_t i = 0; i < kRules.size(); ++i) {
-      for (std::size_t j = i + 1; j < kRules.size(); ++j) {
-        const HolidayRule& a = kRules[i];
-        const HolidayRule& b = kRules[j];
-        if (a.RuleKind == b.RuleKind) continue;  // two fixed days or two Easter deltas never meet
-        const HolidayRule& fixed = a.RuleKind == HolidayRule::Kind::kFixed ? a : b;
-        const HolidayRule& moving = a.RuleKind == HolidayRule::Kind::kFixed ? b : a;
-        const int at = DaysAfterMarch21(fixed.Month, fixed.Day) - moving.EasterDelta;
-        if (at < 1 || at > 35) continue;
-        pairs.push_back({i, j, std::string(a.Name) + ", " + std::string(b.Name)});
-      }
-    }
-    return pairs;
-  }();
-  return shared;
 }
 
 }  // namespace
@@ -124,21 +75,18 @@ DateParts EasterSunday(int year) {
 std::vector<Holiday> HolidaysOf(int year) {
   std::vector<Holiday> result;
   if (!IsHolidayYear(year)) return result;
-  const sys_days easter = sys_days{std::chrono::year{year} / March / 21} +
-                          days{EasterTable()[static_cast<std::size_t>(year - kFirstHolidayYear)]};
+  const sys_days easter =
+      sys_days{std::chrono::year{year} / March / 21} + days{EasterAfterMarch21(year)};
   result.reserve(kRules.size());
   for (const HolidayRule& rule : kRules) {
-    if (rule.RuleKind == HolidayRule::Kind::kFixed) {
-      result.push_back({{static_cast<std::uint16_t>(year), static_cast<std::uint16_t>(rule.Month),
-                         static_cast<std::uint16_t>(rule.Day)},
-                        rule.Name});
-    } else {
-      const year_month_day date{easter + days{rule.EasterDelta}};
-      result.push_back({{static_cast<std::uint16_t>(year),
-                         static_cast<std::uint16_t>(static_cast<unsigned>(date.month())),
-                         static_cast<std::uint16_t>(static_cast<unsigned>(date.day()))},
-                        rule.Name});
-    }
+    const year_month_day date = rule.RuleKind == HolidayRule::Kind::kFixed
+                                    ? std::chrono::year{year} / static_cast<unsigned>(rule.Month) /
+                                          static_cast<unsigned>(rule.Day)
+                                    : year_month_day{easter + days{rule.EasterDelta}};
+    result.push_back({{static_cast<std::uint16_t>(year),
+                       static_cast<std::uint16_t>(static_cast<unsigned>(date.month())),
+                       static_cast<std::uint16_t>(static_cast<unsigned>(date.day()))},
+                      rule.Name});
   }
   std::stable_sort(result.begin(), result.end(), [](const Holiday& a, const Holiday& b) {
     return a.Date.month != b.Date.month ? a.Date.month < b.Date.month : a.Date.day < b.Date.day;
@@ -146,29 +94,13 @@ std::vector<Holiday> HolidaysOf(int year) {
   return result;
 }
 
-std::optional<std::string_view> HolidayName(int year, int month, int day) {
-  if (!IsHolidayYear(year) || month < 1 || month > 12 || day < 1 ||
-      day > MonthLength(year, month)) {
-    return std::nullopt;
+std::optional<std::string> HolidayName(int year, int month, int day) {
+  std::optional<std::string> names;
+  for (const Holiday& holiday : HolidaysOf(year)) {
+    if (holiday.Date.month != month || holiday.Date.day != day) continue;
+    names = names ? *names + ", " + std::string(holiday.Name) : std::string(holiday.Name);
   }
-  const int afterMarch21 = DaysAfterMarch21(month, day);
-  const int easter =
-      afterMarch21 < 0 ? -1 : EasterTable()[static_cast<std::size_t>(year - kFirstHolidayYear)];
-  std::size_t found[2];
-  std::size_t count = 0;
-  for (std::size_t i = 0; i < kRules.size() && count < 2; ++i) {
-    const HolidayRule& rule = kRules[i];
-    const bool matches = rule.RuleKind == HolidayRule::Kind::kFixed
-                             ? rule.Month == month && rule.Day == day
-                             : easter >= 0 && afterMarch21 == easter + rule.EasterDelta;
-    if (matches) found[count++] = i;
-  }
-  if (count == 0) return std::nullopt;
-  if (count == 1) return kRules[found[0]].Name;
-  for (const SharedDay& shared : SharedDays()) {
-    if (shared.First == found[0] && shared.Second == found[1]) return shared.Names;
-  }
-  return kRules[found[0]].Name;
+  return names;
 }
 
 }  // namespace dorvane

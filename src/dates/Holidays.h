@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,8 +30,7 @@ std::vector<Holiday> HolidaysOf(int year);
 
 // The holiday on that day; when two fall on it (Ascension on 1 or 8 May) their names joined
 // by ", " in the table's order. nullopt on an ordinary day, an invalid date or a year outside
-// kFirstHolidayYear .. kLastHolidayYear. Allocates nothing; the text lives as long as the
-// program.
-std::optional<std::string_view> HolidayName(int year, int month, int day);
+// kFirstHolidayYear .. kLastHolidayYear.
+std::optional<std::string> HolidayName(int year, int month, int day);
 
 }  // namespace dorvane

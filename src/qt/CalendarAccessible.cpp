@@ -37,9 +37,8 @@ class CellAccessible final : public QAccessibleInterface, public QAccessibleTabl
     if (!widget_) return {};
     const TCalendar& calendar = widget_->Calendar();
     const GridCoord grid = Table().GridCellOf(Cell());
-    const Rect r = calendar.CellRect(grid.col, grid.row);
-    const int b = calendar.BorderWidth();
-    const QPoint origin = widget_->mapToGlobal(QPoint(r.Left + b, r.Top + b));
+    const Rect r = calendar.WindowCellRect(grid.col, grid.row);
+    const QPoint origin = widget_->mapToGlobal(QPoint(r.Left, r.Top));
     return {origin, QSize(r.Width(), r.Height())};
   }
   QAccessible::Role role() const override {

@@ -62,10 +62,9 @@ bool CalendarWidget::event(QEvent* event) {
     event->ignore();
     return true;
   }
-  const int b = calendar_.BorderWidth();
-  const Rect r = calendar_.CellRect(cell.col, cell.row);
+  const Rect r = calendar_.WindowCellRect(cell.col, cell.row);
   QToolTip::showText(help->globalPos(), PlainToolTip(QString::fromStdString(hint)), this,
-                     QRect(r.Left + b, r.Top + b, r.Width(), r.Height()));
+                     QRect(r.Left, r.Top, r.Width(), r.Height()));
   return true;
 }
 

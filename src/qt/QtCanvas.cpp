@@ -109,14 +109,15 @@ Font FromQFont(const QFont& font, int logicalDpiY, TColor color) {
   return f;
 }
 
+TColor PlainColor(const QColor& color) {
+  return RGB(static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
+             static_cast<std::uint8_t>(color.blue()));
+}
+
 bool HighContrastPalette() {
   const QPalette palette = QGuiApplication::palette();
-  const auto plain = [&palette](QPalette::ColorRole role) {
-    const QColor c = palette.color(QPalette::Active, role);
-    return RGB(static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
-               static_cast<std::uint8_t>(c.blue()));
-  };
-  return AsksForHighContrast(false, plain(QPalette::Window), plain(QPalette::WindowText));
+  return AsksForHighContrast(false, PlainColor(palette.color(QPalette::Active, QPalette::Window)),
+                             PlainColor(palette.color(QPalette::Active, QPalette::WindowText)));
 }
 
 QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette)
@@ -210,8 +211,7 @@ TColor QtCanvas::ColorToRGB(TColor color) {
       c = palette_.color(QPalette::Active, QPalette::WindowText);
       break;
   }
-  return RGB(static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
-             static_cast<std::uint8_t>(c.blue()));
+  return PlainColor(c);
 }
 
 QColor QtCanvas::ToQColor(TColor color) {

@@ -22,6 +22,9 @@ Font FromQFont(const QFont& font, int logicalDpiY, TColor color = clWindowText);
 // A tooltip that shows `text` as it stands, on one line: never read as markup.
 QString PlainToolTip(const QString& text);
 
+// A Qt colour as plain RGB.
+TColor PlainColor(const QColor& color);
+
 // Whether the desktop asks for high contrast: the application palette's faces darker than its
 // text (a dark or high-contrast theme), by the rule both front ends share.
 bool HighContrastPalette();

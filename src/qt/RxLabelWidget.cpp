@@ -236,8 +236,7 @@ TColor RxLabelWidget::ParentColor() const {
   const QWidget* parent = parentWidget();
   const QColor c = parent != nullptr ? parent->palette().color(parent->backgroundRole())
                                      : palette().color(QPalette::Window);
-  return RGB(static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
-             static_cast<std::uint8_t>(c.blue()));
+  return PlainColor(c);
 }
 
 void RxLabelWidget::OpaqueChanged(bool opaque) {

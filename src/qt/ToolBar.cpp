@@ -35,11 +35,6 @@ class TToolSeparator : public QWidget {
   }
 };
 
-TColor Plain(const QColor& c) {
-  return RGB(static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
-             static_cast<std::uint8_t>(c.blue()));
-}
-
 // The picture as drawn, or in high contrast its variant that holds on the bar's face (the bar's
 // palette: a new one reaches the bar before its buttons).
 QIcon ToolIcon(const QString& imagePath, const QWidget& bar) {
@@ -52,7 +47,8 @@ QIcon ToolIcon(const QString& imagePath, const QWidget& bar) {
   const QPalette& colours = bar.palette();
   HoldContrast(std::span(reinterpret_cast<std::uint32_t*>(image.bits()),
                          static_cast<std::size_t>(image.sizeInBytes() / 4)),
-               Plain(colours.color(QPalette::Window)), Plain(colours.color(QPalette::WindowText)));
+               PlainColor(colours.color(QPalette::Window)),
+               PlainColor(colours.color(QPalette::WindowText)));
   return QIcon(QPixmap::fromImage(image));
 }
 

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "forms/Handlers.h"
-#include "platform/DynamicLibrary.h"
+#include "win32/Accessibility.h"
 
 namespace dorvane::win32 {
 
@@ -16,54 +16,6 @@ namespace {
 struct Annotation {
   std::wstring name;
   long role = 0;
-};
-
-// The accessibility library and COM, loaded at the first question and kept to the end of the
-// process: objects given out live as long as their readers hold them.
-class Oleacc {
- public:
-  Oleacc()
-      : ole32_("ole32.dll"),
-        oleaut32_("oleaut32.dll"),
-        oleacc_("oleacc.dll"),
-        createStandard_(oleacc_.Find<CreateStandard>("CreateStdAccessibleObject")),
-        lresult_(oleacc_.Find<Lresult>("LresultFromObject")),
-        allocString_(oleaut32_.Find<AllocString>("SysAllocString")) {
-    // The object crosses to its reader through COM, on this (the windows') thread.
-    using Initialize = HRESULT(WINAPI*)(void*, DWORD);
-    if (const auto initialize = ole32_.Find<Initialize>("CoInitializeEx")) {
-      initialize(nullptr, COINIT_APARTMENTTHREADED);
-    }
-  }
-
-  static Oleacc& Loaded() {
-    static Oleacc* const loaded = new Oleacc;  // never unloaded: see above
-    return *loaded;
-  }
-
-  bool Ready() const {
-    return createStandard_ != nullptr && lresult_ != nullptr && allocString_ != nullptr;
-  }
-  HRESULT Standard(HWND window, IAccessible** object) const {
-    return createStandard_(window, static_cast<LONG>(OBJID_CLIENT), __uuidof(IAccessible),
-                           reinterpret_cast<void**>(object));
-  }
-  LRESULT Answer(WPARAM wParam, IAccessible* object) const {
-    return lresult_(__uuidof(IAccessible), wParam, object);
-  }
-  BSTR String(const std::wstring& text) const { return allocString_(text.c_str()); }
-
- private:
-  using CreateStandard = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
-  using Lresult = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
-  using AllocString = BSTR(WINAPI*)(const OLECHAR*);
-
-  platform::LoadedLibrary ole32_;
-  platform::LoadedLibrary oleaut32_;
-  platform::LoadedLibrary oleacc_;
-  CreateStandard createStandard_;
-  Lresult lresult_;
-  AllocString allocString_;
 };
 
 bool IsSelf(const VARIANT& child) {
@@ -121,8 +73,7 @@ class AnnotatedAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (!IsSelf(child) || annotation_.name.empty()) return standard_->get_accName(child, name);
     if (name == nullptr) return E_INVALIDARG;
-    *name = Oleacc::Loaded().String(annotation_.name);
-    return *name != nullptr ? S_OK : E_OUTOFMEMORY;
+    return Accessibility::Loaded().Text(annotation_.name, name);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     if (!IsSelf(child) || annotation_.role == 0) return standard_->get_accRole(child, role);
@@ -224,12 +175,11 @@ bool AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, const std::wstri
   if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) return false;
   bool answered = false;
   RunHandler([&] {
-    const Oleacc& oleacc = Oleacc::Loaded();
-    if (!oleacc.Ready()) return;
-    IAccessible* standard = nullptr;
-    if (FAILED(oleacc.Standard(window, &standard)) || standard == nullptr) return;
+    const Accessibility& services = Accessibility::Loaded();
+    IAccessible* standard = services.Standard(window);
+    if (standard == nullptr) return;
     auto* annotated = new AnnotatedAccessible(standard, Annotation{name, role});
-    answer = oleacc.Answer(wParam, annotated);
+    answer = services.Answer(wParam, annotated);
     annotated->Release();
     answered = answer > 0;
   });

@@ -4,63 +4,13 @@
 
 #include "calendar/CalendarTable.h"
 #include "forms/Handlers.h"
-#include "platform/DynamicLibrary.h"
 #include "platform/win32/Wide.h"
+#include "win32/Accessibility.h"
 #include "win32/ControlWindow.h"
 
 namespace dorvane::win32 {
 
 namespace {
-
-// The system's accessibility services, loaded at the first question of a reader. A reader out
-// of the process gets the object through COM: the window's thread joins an apartment then,
-// for the rest of the run.
-class Services {
- public:
-  static Services& Get() {
-    static Services services;
-    return services;
-  }
-
-  LRESULT Answer(IAccessible* object, WPARAM wParam) const {
-    return lresultFromObject_ != nullptr ? lresultFromObject_(__uuidof(IAccessible), wParam, object)
-                                         : 0;
-  }
-  IAccessible* Standard(HWND window) const {
-    void* object = nullptr;
-    if (createStandard_ == nullptr ||
-        FAILED(createStandard_(window, OBJID_CLIENT, __uuidof(IAccessible), &object))) {
-      return nullptr;
-    }
-    return static_cast<IAccessible*>(object);
-  }
-  // A text for a reader; S_FALSE (no text) for an empty one.
-  HRESULT Text(const std::string& text, BSTR* out) const {
-    *out = nullptr;
-    if (text.empty()) return S_FALSE;
-    if (allocString_ == nullptr) return E_OUTOFMEMORY;
-    *out = allocString_(platform::Wide(text).c_str());
-    return *out != nullptr ? S_OK : E_OUTOFMEMORY;
-  }
-
- private:
-  Services() {
-    using Initialize = HRESULT(WINAPI*)(void*, DWORD);
-    if (const auto initialize = ole32_.Find<Initialize>("CoInitializeEx")) {
-      initialize(nullptr, COINIT_APARTMENTTHREADED);
-    }
-  }
-
-  platform::LoadedLibrary ole32_{"ole32.dll"};
-  platform::LoadedLibrary oleaut32_{"oleaut32.dll"};
-  platform::LoadedLibrary oleacc_{"oleacc.dll"};
-  decltype(&::LresultFromObject) lresultFromObject_ =
-      oleacc_.Find<decltype(&::LresultFromObject)>("LresultFromObject");
-  decltype(&::CreateStdAccessibleObject) createStandard_ =
-      oleacc_.Find<decltype(&::CreateStdAccessibleObject)>("CreateStdAccessibleObject");
-  decltype(&::SysAllocString) allocString_ =
-      oleaut32_.Find<decltype(&::SysAllocString)>("SysAllocString");
-};
 
 void SetChild(VARIANT* out, LONG id) {
   out->vt = VT_I4;
@@ -72,10 +22,6 @@ void SetEmpty(VARIANT* out) {
 }
 
 }  // namespace
-
-LRESULT CalendarAccessible::Answer(CalendarAccessible* object, WPARAM wParam) {
-  return Services::Get().Answer(object, wParam);
-}
 
 CalendarAccessible::CalendarAccessible(ControlWindow& window, TCalendar& calendar)
     : window_(window.Handle()), owner_(&window), calendar_(&calendar) {}
@@ -94,7 +40,8 @@ void CalendarAccessible::Disconnect() {
 }
 
 IAccessible* CalendarAccessible::Standard() {
-  if (standard_ == nullptr && calendar_ != nullptr) standard_ = Services::Get().Standard(window_);
+  if (standard_ == nullptr && calendar_ != nullptr)
+    standard_ = Accessibility::Loaded().Standard(window_);
   return standard_;
 }
 
@@ -200,10 +147,10 @@ HRESULT CalendarAccessible::get_accName(VARIANT child, BSTR* name) {
   if (index < 0) {
     wchar_t text[256] = {};
     ::GetWindowTextW(window_, text, static_cast<int>(std::size(text)));
-    return Services::Get().Text(platform::Utf8(text), name);
+    return Accessibility::Loaded().Text(text, name);
   }
   const CalendarTable table(*calendar_);
-  return Services::Get().Text(table.Name(*table.CellAt(index)), name);
+  return Accessibility::Loaded().Text(platform::Wide(table.Name(*table.CellAt(index))), name);
 }
 
 // The table's value is the selected date, said in full.
@@ -214,7 +161,7 @@ HRESULT CalendarAccessible::get_accValue(VARIANT child, BSTR* value) {
   int index = 0;
   if (!Index(child, index)) return E_INVALIDARG;
   if (index >= 0) return DISP_E_MEMBERNOTFOUND;
-  return Services::Get().Text(SpokenDate(calendar_->SelectedDate()), value);
+  return Accessibility::Loaded().Text(platform::Wide(SpokenDate(calendar_->SelectedDate())), value);
 }
 
 HRESULT CalendarAccessible::get_accDescription(VARIANT child, BSTR* description) {
@@ -342,10 +289,7 @@ HRESULT CalendarAccessible::accLocation(long* left, long* top, long* width, long
   }
   const CalendarTable table(*calendar_);
   const GridCoord grid = table.GridCellOf(*table.CellAt(index));
-  Rect cell = calendar_->CellRect(grid.col, grid.row);
-  const int b = calendar_->BorderWidth();
-  OffsetRect(cell, b, b);
-  const RECT device = ToDevice(cell, owner_->Dpi());
+  const RECT device = ToDevice(calendar_->WindowCellRect(grid.col, grid.row), owner_->Dpi());
   POINT origin{device.left, device.top};
   ::ClientToScreen(window_, &origin);
   *left = origin.x;

@@ -20,10 +20,6 @@ class ControlWindow;
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class CalendarAccessible final : public IAccessible {
  public:
-  // The window's answer to WM_GETOBJECT for its client area, made for `object` (the window
-  // keeps its own reference); 0 when the system cannot take it.
-  static LRESULT Answer(CalendarAccessible* object, WPARAM wParam);
-
   // Holds one reference for the caller.
   CalendarAccessible(ControlWindow& window, TCalendar& calendar);
   // The window is going: from now on every question fails as a disconnected object's, while

@@ -6,6 +6,7 @@
 
 #include "calendar/CalendarTable.h"
 #include "platform/win32/Wide.h"
+#include "win32/Accessibility.h"
 #include "win32/CalendarAccessible.h"
 #include "win32/ControlWindow.h"
 #include "win32/ToolTips.h"
@@ -51,10 +52,7 @@ class CalendarWindow final : public ControlWindow, private CalendarHost {
     if (cell == hintCell_ && hint == hint_) return;
     hintCell_ = cell;
     hint_ = std::move(hint);
-    Rect r = calendar_.CellRect(cell.col, cell.row);
-    const int b = calendar_.BorderWidth();
-    OffsetRect(r, b, b);
-    const RECT place = ToDevice(r, dpi_);
+    const RECT place = ToDevice(calendar_.WindowCellRect(cell.col, cell.row), dpi_);
     tips_.Set(::GetAncestor(window_, GA_ROOT), window_, kCellHintTool, &place,
               platform::Wide(hint_));
   }
@@ -191,7 +189,7 @@ LRESULT CalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETOBJECT:
       if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
         if (accessible_ == nullptr) accessible_ = new CalendarAccessible(*this, calendar_);
-        if (const LRESULT answer = CalendarAccessible::Answer(accessible_, wParam); answer > 0)
+        if (const LRESULT answer = Accessibility::Loaded().Answer(wParam, accessible_); answer > 0)
           return answer;
       }
       break;

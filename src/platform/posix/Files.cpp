@@ -4,8 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-
+#include "platform/posix/WriteAll.h"
 #include "text/Paths.h"
 
 namespace dorvane::platform {
@@ -76,19 +75,7 @@ class LinuxFiles final : public FileSystem {
   bool AppendText(const std::string& path, std::string_view text) override {
     const int fd = OpenForWriting(path, O_APPEND);
     if (fd < 0) return false;
-    bool ok = true;
-    const char* p = text.data();
-    std::size_t left = text.size();
-    while (left > 0) {
-      const ssize_t n = ::write(fd, p, left);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) {
-        ok = false;
-        break;
-      }
-      p += n;
-      left -= static_cast<std::size_t>(n);
-    }
+    const bool ok = WriteAll(fd, text);
     // write() leaves nothing in a buffer of ours; closing hands the data to the system.
     return ::close(fd) == 0 && ok;
   }

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/posix/WriteAll.h"
+
 namespace dorvane::platform {
 namespace {
 
@@ -47,18 +49,6 @@ std::optional<std::string> ReadWhole(const std::string& path) {
   return text;
 }
 
-bool WriteAllTo(int fd, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t n = ::write(fd, text.data(), text.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    text.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
 // Makes the folder and those above it that are missing, readable by their owner only.
 bool MakeFolders(const std::string& folder) {
   for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
@@ -96,7 +86,7 @@ class IniSettings final : public Settings {
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return false;
-    bool written = WriteAllTo(fd, text) && ::fsync(fd) == 0;
+    bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
     written = ::close(fd) == 0 && written;
     if (!written || ::rename(temp.c_str(), path.c_str()) != 0) {
       ::unlink(temp.c_str());
