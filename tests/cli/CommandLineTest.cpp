@@ -119,12 +119,6 @@ TEST_F(CommandLineTest, HolidaysWritesTheYearsHolidaysInDateOrder) {
             "2005-12-25 Noël\n");
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(Call({"--holidays"}).out, run.out);  // this year is 2005
-  const Outcome first = Call({"--holidays", "1982"});
-  EXPECT_EQ(first.status, 0);
-  EXPECT_EQ(first.out.substr(0, first.out.find('\n')), "1982-01-01 Jour de l'an");
-  const Outcome last = Call({"--holidays", "9999"});
-  EXPECT_EQ(last.status, 0);
-  EXPECT_EQ(last.out.substr(last.out.rfind('\n', last.out.size() - 2) + 1), "9999-12-25 Noël\n");
 }
 
 TEST_F(CommandLineTest, FormatWritesThePatternOfAMoment) {
@@ -193,17 +187,12 @@ TEST_F(CommandLineTest, BadInputWritesOneLineToErrorsOnly) {
       {{"--holidays", "0001"}, "Dorvane ne connaît les jours fériés qu'à partir de 1982.\n"},
       {{"--holidays", "0000"}, "Argument incorrect pour l'encodage de date.\n"},
       {{"--holidays", "0"}, "Année mal formée : « 0 » (forme attendue : AAAA).\n"},
-      {{"--holidays", "10000"}, "Année mal formée : « 10000 » (forme attendue : AAAA).\n"},
       {{"--holidays", "deux"}, "Année mal formée : « deux » (forme attendue : AAAA).\n"},
-      {{"--holidays", "+1999"}, "Année mal formée : « +1999 » (forme attendue : AAAA).\n"},
       {{"--holidays", " 2005"}, "Année mal formée : «  2005 » (forme attendue : AAAA).\n"},
-      {{"--holidays", "2005-03-07"},
-       "Année mal formée : « 2005-03-07 » (forme attendue : AAAA).\n"},
       {{"--holidays", "2005", "2006"}, "Argument en trop : « 2006 » (voir dorvane --help).\n"},
       {{"--month", "--weeks", "--weeks"},
        "Date mal formée : « --weeks » (forme attendue : AAAA-MM-JJ).\n"},
       {{"--weeks"}, "L'option --weeks accompagne --month (voir dorvane --help).\n"},
-      {{"--weeks", "2005-03-07"}, "L'option --weeks accompagne --month (voir dorvane --help).\n"},
       {{"--bonjour\nmonde"}, "Option inconnue : « --bonjour?monde » (voir dorvane --help).\n"},
       // C1 controls (U+0085, a stray 0x9B) and the right-to-left override.
       {{"--a\u0085b\x9B"

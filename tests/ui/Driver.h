@@ -51,6 +51,13 @@ struct Span {
   int right = 0;
 };
 
+// What a screen reader reads of a control: its role and its name.
+enum class Role { kOther, kStaticText, kEditableText, kButton, kDialog };
+struct Spoken {
+  Role role = Role::kOther;
+  std::string name;
+};
+
 // Pixels as the screen or a picture file shows them.
 struct Picture {
   int width = 0;
@@ -90,6 +97,10 @@ class Driver {
   // What the windows show.
   virtual std::string Text(Window window, std::string_view control) = 0;
   virtual std::string PanelText(int panel) = 0;
+  // What a screen reader reads of a control (a tool button by its name too; the window itself
+  // for an empty name), and of a status panel, through the system's accessibility interfaces.
+  virtual Spoken ReadAloud(Window window, std::string_view control) = 0;
+  virtual std::string ReadPanelAloud(int panel) = 0;
   // A control's tooltip as the user would see it ("" when none); a tool button's hint; a
   // status panel as "Panel<n>".
   virtual std::string ToolTip(Window window, std::string_view control) = 0;
@@ -118,8 +129,6 @@ class Driver {
   virtual void TickClock() = 0;
   // Whether the window stands in the middle of its screen's work area (to a pixel or two).
   virtual bool CentredOnScreen(Window window) = 0;
-  // The colour shown at a point of a control (in its device pixels), as painted on the screen.
-  virtual std::uint32_t PixelAt(Window window, std::string_view control, int x, int y) = 0;
   // Brings a control above its siblings, as a program may.
   virtual void Raise(Window window, std::string_view control) = 0;
   // The system's notice that the window moved to a screen of `dpi` pixels per inch; false

@@ -1,5 +1,6 @@
 // The window scenarios' driver on Qt, offscreen: input through QTest's events on the real
 // widgets, reads through the widgets themselves.
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -156,6 +157,28 @@ class QtDriver final : public Driver {
     if (auto* label = Controls(window).Get<RxLabelWidget>(control)) return label->Label().Caption();
     return Controls(window).Text(control);
   }
+  Spoken ReadAloud(Window window, std::string_view control) override {
+    QObject* object = control.empty() ? Top(window) : Controls(window).Find(control);
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(object);
+    if (read == nullptr) return {};
+    static const std::pair<QAccessible::Role, Role> kRoles[] = {
+        {QAccessible::StaticText, Role::kStaticText},
+        {QAccessible::EditableText, Role::kEditableText},
+        {QAccessible::Button, Role::kButton},
+        {QAccessible::Dialog, Role::kDialog}};
+    Spoken spoken{Role::kOther, read->text(QAccessible::Name).toStdString()};
+    for (const auto& [qt, role] : kRoles) {
+      if (read->role() == qt) spoken.role = role;
+    }
+    return spoken;
+  }
+  std::string ReadPanelAloud(int panel) override {
+    QAccessibleInterface* bar =
+        QAccessible::queryAccessibleInterface(main_->Controls().Get<TStatusBar>("StatusBar1"));
+    if (bar == nullptr || bar->role() != QAccessible::StatusBar) return {};
+    QAccessibleInterface* part = bar->child(panel);
+    return part != nullptr ? part->text(QAccessible::Name).toStdString() : std::string();
+  }
   std::string PanelText(int panel) override {
     return main_->Controls().Get<TStatusBar>("StatusBar1")->PanelText(panel);
   }
@@ -309,15 +332,6 @@ class QtDriver final : public Driver {
     return (top->frameGeometry().center() - centre).manhattanLength() <= 4;
   }
   bool MoveToDpi(Window, int) override { return false; }
-  std::uint32_t PixelAt(Window window, std::string_view control, int x, int y) override {
-    QWidget* widget = Controls(window).Find(control);
-    if (widget == nullptr) return 0;
-    // The whole window, where the control's siblings show over it or through it.
-    const QImage image = Top(window)->grab().toImage();
-    const qreal ratio = image.devicePixelRatio();
-    const QPoint at = widget->mapTo(Top(window), QPoint(0, 0)) * ratio + QPoint(x, y);
-    return image.pixel(at) & 0xFFFFFFu;
-  }
   void Raise(Window window, std::string_view control) override {
     if (QWidget* widget = Controls(window).Find(control)) widget->raise();
     Process();

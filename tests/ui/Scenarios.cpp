@@ -295,8 +295,8 @@ TEST_F(Window, TheSeparatorShowsBothLinesWhicheverIsOnTop) {
     for (const char* upper : {"Line1", "Line2", "Line1"}) {
       driver->Raise(W::kAbout, upper);
       // x = 150, y = 162 and 163 in the dialog.
-      EXPECT_EQ(driver->PixelAt(W::kAbout, "Line1", 64, 4), 0x000000u) << upper;
-      EXPECT_EQ(driver->PixelAt(W::kAbout, "Line2", 64, 4), 0xFFFFFFu) << upper;
+      EXPECT_EQ(driver->Capture(W::kAbout, "Line1").At(64, 4), 0x000000u) << upper;
+      EXPECT_EQ(driver->Capture(W::kAbout, "Line2").At(64, 4), 0xFFFFFFu) << upper;
     }
   });
   driver->ChooseMenu("Aproposde1");
@@ -579,6 +579,36 @@ TEST_F(Window, ALargerDesktopFontGrowsTheWindowsWithIt) {
                   "desktop's font";
 #endif
   ExpectOneAndAHalfTimesAsWide(96, 150);
+}
+
+// A screen reader reads every text: the banner and the weekday line as labels by the texts
+// they show, the status bar's panels by theirs, the search dialog as a dialog, its fields by
+// their names without their labels' colons, the tool buttons by their hints.
+TEST_F(Window, ScreenReadersReadEveryText) {
+  for (const std::string_view label : {"RxLabel1", "RxLabel2"}) {
+    const Spoken read = driver->ReadAloud(W::kMain, label);
+    EXPECT_EQ(read.role, Role::kStaticText) << label;
+    EXPECT_EQ(read.name, driver->Text(W::kMain, label)) << label;
+  }
+  for (int panel = 0; panel < 3; ++panel) {
+    EXPECT_EQ(driver->ReadPanelAloud(panel), driver->PanelText(panel)) << panel;
+    EXPECT_NE(driver->ReadPanelAloud(panel), "") << panel;
+  }
+  const Spoken dialog = driver->ReadAloud(W::kSearch, "");
+  EXPECT_EQ(dialog.role, Role::kDialog);
+  EXPECT_EQ(dialog.name, "Rechercher...");
+  for (const auto& [edit, name] :
+       {std::pair{"Edit3", "Jour"}, {"Edit2", "Mois"}, {"Edit1", "Année"}}) {
+    const Spoken field = driver->ReadAloud(W::kSearch, edit);
+    EXPECT_EQ(field.role, Role::kEditableText) << edit;
+    EXPECT_EQ(field.name, name) << edit;
+  }
+  for (const auto& [button, name] : {std::pair{"tlbtnAnAvant", "Année précédente"},
+                                     {"tlbtnMActuel", "Mois actuel"},
+                                     {"tlbtnRechercher", "Rechercher une date"},
+                                     {"tlbtnQuitter", "Quitter logiciel"}}) {
+    EXPECT_EQ(driver->ReadAloud(W::kMain, button).name, name) << button;
+  }
 }
 
 // In high contrast every text keeps 4.5 : 1 and every picture 3 : 1 against what lies behind

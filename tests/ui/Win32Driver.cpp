@@ -28,6 +28,7 @@
 #include <commctrl.h>
 #include <initguid.h>
 #include <objbase.h>
+#include <oleacc.h>
 #include <wincodec.h>
 #include "win32/Win32.h"
 
@@ -237,6 +238,60 @@ class Win32Driver final : public Driver {
     return Controls(window).Text(control);
   }
   std::string PanelText(int panel) override { return main_->Controls().PanelText(panel); }
+  // Through oleacc, as a reader gets a window's client object; Wine has no proxy of its own for
+  // the tool bar and the status bar, whose texts are read by their messages, which the
+  // system's proxies send.
+  Spoken ReadAloud(Window window, std::string_view control) override {
+    const auto& buttons = TForm1::kLayout.toolButtons;
+    const auto button = std::find_if(buttons.begin(), buttons.end(),
+                                     [&](const ToolButtonLayout& b) { return b.name == control; });
+    if (window == Window::kMain && button != buttons.end()) {
+      TBBUTTON shown{};
+      ::SendMessageW(ToolBar(), TB_GETBUTTON, static_cast<WPARAM>(button - buttons.begin()),
+                     reinterpret_cast<LPARAM>(&shown));
+      wchar_t name[64] = {};
+      ::SendMessageW(ToolBar(), TB_GETBUTTONTEXTW, shown.idCommand, reinterpret_cast<LPARAM>(name));
+      return {Role::kButton, platform::Utf8(name)};
+    }
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IAccessible* object = nullptr;
+    if (FAILED(::AccessibleObjectFromWindow(control.empty() ? Top(window) : Find(window, control),
+                                            static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                            reinterpret_cast<void**>(&object)))) {
+      return {};
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role{};
+    Spoken spoken;
+    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) {
+      static const std::pair<long, Role> kRoles[] = {{ROLE_SYSTEM_STATICTEXT, Role::kStaticText},
+                                                     {ROLE_SYSTEM_TEXT, Role::kEditableText},
+                                                     {ROLE_SYSTEM_PUSHBUTTON, Role::kButton},
+                                                     {ROLE_SYSTEM_DIALOG, Role::kDialog}};
+      for (const auto& [system, ours] : kRoles) {
+        if (role.lVal == system) spoken.role = ours;
+      }
+    }
+    BSTR name = nullptr;
+    if (object->get_accName(self, &name) == S_OK && name != nullptr) {
+      spoken.name = platform::Utf8(std::wstring(name, ::SysStringLen(name)));
+      ::SysFreeString(name);
+    }
+    object->Release();
+    return spoken;
+  }
+  // A plain text, not the owner-drawn panel's drawing data.
+  std::string ReadPanelAloud(int panel) override {
+    const HWND bar = Find(Window::kMain, "StatusBar1");
+    const LRESULT length = ::SendMessageW(bar, SB_GETTEXTLENGTHW, panel, 0);
+    if (HIWORD(length) != 0) return {};
+    std::wstring text(LOWORD(length) + 1, L'\0');
+    ::SendMessageW(bar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(LOWORD(length));
+    return platform::Utf8(text);
+  }
   std::string ToolTip(Window window, std::string_view control) override {
     if (control.starts_with("Panel")) {
       ::UpdateWindow(main_->Controls().Find("StatusBar1"));
@@ -364,17 +419,6 @@ class Win32Driver final : public Driver {
     ::SendMessageW(Top(window), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi),
                    reinterpret_cast<LPARAM>(&suggested));
     return true;
-  }
-
-  std::uint32_t PixelAt(Window window, std::string_view control, int x, int y) override {
-    HWND found = Find(window, control);
-    if (found == nullptr) return 0;
-    ::RedrawWindow(found, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    HDC dc = ::GetDC(found);
-    const COLORREF pixel = ::GetPixel(dc, x, y);
-    ::ReleaseDC(found, dc);
-    return std::uint32_t{GetRValue(pixel)} << 16 | std::uint32_t{GetGValue(pixel)} << 8 |
-           GetBValue(pixel);
   }
 
   void Raise(Window window, std::string_view control) override {
