@@ -43,6 +43,35 @@ TableCell CalendarTable::Current() const {
   return CellOf(calendar_.CurrentCell()).value_or(TableCell{HeaderRows(), 0});
 }
 
+CalendarTable::State CalendarTable::StateOf(TableCell cell, bool gridFocused) const {
+  if (IsHeader(cell)) return {.readOnly = true};
+  if (IsBlank(cell)) return {.unavailable = true};
+  const bool current = IsCurrent(cell);
+  return {.selectable = true, .selected = current, .focused = current && gridFocused};
+}
+
+Rect CalendarTable::WindowRect(TableCell cell) const {
+  const GridCoord grid = GridCellOf(cell);
+  return calendar_.WindowCellRect(grid.col, grid.row);
+}
+
+std::optional<TableCell> CalendarTable::CellAtPoint(Point window) const {
+  const int b = calendar_.BorderWidth();
+  return CellOf(calendar_.MouseCoord(window.x - b, window.y - b));
+}
+
+std::optional<TableCell> CalendarTable::Neighbour(TableCell cell, Step step) const {
+  const std::optional<int> index = IndexOf(cell);
+  if (!index) return {};
+  if (step == Step::kPrevious) return CellAt(*index - 1);
+  if (step == Step::kNext) return CellAt(*index + 1);
+  static constexpr TableCell kMoves[] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};  // by Step
+  const TableCell move = kMoves[static_cast<int>(step)];
+  const TableCell to{cell.row + move.row, cell.column + move.column};
+  if (!IndexOf(to)) return {};
+  return to;
+}
+
 std::string CalendarTable::HeaderName(int column) const {
   const int weekday = calendar_.WeekdayOfColumn(GridColumn(column));
   return CurrentDateLocale().DayNames[static_cast<std::size_t>(weekday)];

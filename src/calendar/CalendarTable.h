@@ -45,9 +45,31 @@ class CalendarTable {
   bool IsBlank(TableCell cell) const;
   // The date of a day cell; none for a header or a blank cell.
   std::optional<TDateTime> DateOf(TableCell cell) const;
-  // The cell of the selected date, the current one.
+  // The cell of the selected date, the current one, and its index.
   TableCell Current() const;
   bool IsCurrent(TableCell cell) const { return cell == Current(); }
+  int CurrentIndex() const { return *IndexOf(Current()); }
+
+  // What a reader is told of a cell besides its name.
+  struct State {
+    bool readOnly = false;     // a header
+    bool unavailable = false;  // a blank day
+    bool selectable = false;   // a day, which may also take the focus
+    bool selected = false;     // the current day
+    bool focused = false;      // the current day while the grid has the keyboard focus
+    friend bool operator==(const State&, const State&) = default;
+  };
+  State StateOf(TableCell cell, bool gridFocused) const;
+
+  // A cell's rectangle in the grid's window (its edge included), and the cell at a point of it;
+  // none off the cells.
+  Rect WindowRect(TableCell cell) const;
+  std::optional<TableCell> CellAtPoint(Point window) const;
+
+  // Where a reader goes from a cell: up, down, left or right in the table, or to the cell
+  // before or after it in the children's order; none past the table's edges.
+  enum class Step { kUp, kDown, kLeft, kRight, kPrevious, kNext };
+  std::optional<TableCell> Neighbour(TableCell cell, Step step) const;
 
   // A header cell's name is its day's full name; a day cell's its full date in the user's
   // locale ("lundi 7 mars 2005"), followed by its holiday while holidays are shown ("lundi 28

@@ -13,7 +13,7 @@
 #include <QWheelEvent>
 
 #include "calendar/CalendarTable.h"
-#include "qt/CalendarAccessible.h"
+#include "qt/AccessibleRoles.h"
 #include "qt/QtCanvas.h"
 #include "qt/QtKeys.h"
 #include "qt/QtMouseButton.h"
@@ -23,7 +23,7 @@ namespace dorvane {
 CalendarWidget::CalendarWidget(QWidget* parent) : QWidget(parent) {
   // Before anything of the widget is told to screen readers, which would make Qt build and
   // keep its generic interface.
-  CalendarAccessible::Install();
+  SetAccessibleRole(*this, QAccessible::Table);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   setAccessibleName(QStringLiteral("Calendrier"));
@@ -114,8 +114,7 @@ void CalendarWidget::CurrentCellChanged() {
 
 void CalendarWidget::AnnounceCurrentCell(bool selection) {
   // Qt hands the notices on only when a reader listens; the interface is made once.
-  const CalendarTable table(calendar_);
-  const int index = table.IndexOf(table.Current()).value_or(-1);
+  const int index = CalendarTable(calendar_).CurrentIndex();
   if (selection) {
     QAccessibleEvent selected(this, QAccessible::Selection);
     selected.setChild(index);

@@ -12,7 +12,7 @@ namespace dorvane {
 // The Qt window of a TCalendar. It draws the client edge (sunken, 2 pixels, by default), paints
 // the grid through QtCanvas with the colours of its palette, and hands Qt's size, mouse, key,
 // wheel, focus and timer events to the calendar. Every rule lives in TCalendar; screen readers
-// read it as a table of dates (CalendarAccessible), told of each move of the current cell.
+// read it as a table of dates (SetAccessibleRole), told of each move of the current cell.
 //
 // Use:
 //   auto* grid = new CalendarWidget(parent);

@@ -6,8 +6,7 @@
 
 #include "calendar/CalendarTable.h"
 #include "platform/win32/Wide.h"
-#include "win32/Accessibility.h"
-#include "win32/CalendarAccessible.h"
+#include "win32/AccessibleProxy.h"
 #include "win32/ControlWindow.h"
 #include "win32/ToolTips.h"
 
@@ -21,10 +20,7 @@ constexpr UINT kAnnounceFocus = WM_USER + 2;
 class CalendarWindow final : public ControlWindow, private CalendarHost {
  public:
   explicit CalendarWindow(int dpi) : ControlWindow(dpi) { calendar_.SetHost(this); }
-  ~CalendarWindow() override {
-    calendar_.SetHost(nullptr);
-    Disconnect();
-  }
+  ~CalendarWindow() override { calendar_.SetHost(nullptr); }
 
   TCalendar& Calendar() { return calendar_; }
 
@@ -96,21 +92,14 @@ class CalendarWindow final : public ControlWindow, private CalendarHost {
   // Tells screen readers of the current cell: selected, and focused while the window is.
   void AnnounceCurrentCell(bool selection) {
     if (window_ == nullptr) return;
-    const CalendarTable table(calendar_);
-    const LONG child = table.IndexOf(table.Current()).value_or(-1) + 1;
+    const LONG child = CalendarTable(calendar_).CurrentIndex() + 1;
     if (selection) ::NotifyWinEvent(EVENT_OBJECT_SELECTION, window_, OBJID_CLIENT, child);
     if (::GetFocus() == window_) ::NotifyWinEvent(EVENT_OBJECT_FOCUS, window_, OBJID_CLIENT, child);
   }
-  // The readers' object goes with the window: they may hold it longer, it then answers nothing.
-  void Disconnect() {
-    if (accessible_ == nullptr) return;
-    accessible_->Disconnect();
-    accessible_->Release();
-    accessible_ = nullptr;
-  }
 
   TCalendar calendar_;
-  CalendarAccessible* accessible_ = nullptr;
+  // The readers' object goes with the window: they may hold it longer, it then answers nothing.
+  CalendarAccessible accessible_{*this, calendar_};
   Point pointer_;
   ToolTips tips_;  // made for the first hint
   GridCoord hintCell_{-1, -1};
@@ -187,11 +176,7 @@ LRESULT CalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       AnnounceCurrentCell(false);
       return 0;
     case WM_GETOBJECT:
-      if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
-        if (accessible_ == nullptr) accessible_ = new CalendarAccessible(*this, calendar_);
-        if (const LRESULT answer = Accessibility::Loaded().Answer(wParam, accessible_); answer > 0)
-          return answer;
-      }
+      if (LRESULT answer = 0; accessible_.Answer(wParam, lParam, answer)) return answer;
       break;
     case WM_KILLFOCUS: {
       const HWND to = reinterpret_cast<HWND>(wParam);
@@ -212,7 +197,7 @@ LRESULT CalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DESTROY:
       ::KillTimer(window_, kRepeatTimer);
-      Disconnect();
+      accessible_.Disconnect();
       break;
     default:
       break;

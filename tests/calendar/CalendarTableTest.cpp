@@ -91,6 +91,48 @@ TEST(CalendarTable, CellNames) {
   EXPECT_EQ(table.Name({5, 1}), "mardi 29 mars 2005");
 }
 
+// What a reader is told of a cell besides its name, where it goes from there, and which cell
+// lies under each point of the window.
+TEST(CalendarTable, StatesMovesAndPlaces) {
+  using State = CalendarTable::State;
+  using Step = CalendarTable::Step;
+  TCalendar calendar;
+  calendar.SetStartOfWeek(1);
+  calendar.SetSelectedDate(MakeDate(2005, 3, 7));  // cell {2, 0}; {1, 0} is blank
+  calendar.SizeNotice(293, 125);
+  const CalendarTable table(calendar);
+  EXPECT_EQ(table.StateOf({0, 3}, true), (State{.readOnly = true}));
+  EXPECT_EQ(table.StateOf({1, 0}, true), (State{.unavailable = true}));
+  EXPECT_EQ(table.StateOf({1, 1}, true), (State{.selectable = true}));
+  EXPECT_EQ(table.StateOf({2, 0}, false), (State{.selectable = true, .selected = true}));
+  EXPECT_EQ(table.StateOf({2, 0}, true), (State{.selectable = true, .selected = true, .focused = true}));
+
+  const struct {
+    TableCell from;
+    Step step;
+    std::optional<TableCell> to;
+  } moves[] = {
+      {{0, 0}, Step::kUp, {}},           {{0, 0}, Step::kLeft, {}},
+      {{0, 0}, Step::kPrevious, {}},     {{0, 0}, Step::kDown, TableCell{1, 0}},
+      {{0, 6}, Step::kRight, {}},        {{0, 6}, Step::kNext, TableCell{1, 0}},
+      {{2, 0}, Step::kPrevious, TableCell{1, 6}}, {{6, 6}, Step::kDown, {}},
+      {{6, 6}, Step::kNext, {}},         {{6, 6}, Step::kLeft, TableCell{6, 5}},
+  };
+  for (const auto& m : moves) {
+    EXPECT_EQ(table.Neighbour(m.from, m.step), m.to)
+        << m.from.row << "," << m.from.column << " step " << static_cast<int>(m.step);
+  }
+
+  for (int index = 0; index < table.Cells(); ++index) {
+    const TableCell cell = *table.CellAt(index);
+    const Rect r = table.WindowRect(cell);
+    EXPECT_EQ(table.CellAtPoint({r.Left, r.Top}), cell);
+    EXPECT_EQ(table.CellAtPoint({r.Right - 1, r.Bottom - 1}), cell);
+  }
+  EXPECT_EQ(table.CellAtPoint({0, 0}), std::nullopt);  // the window's edge
+  EXPECT_EQ(table.CellAtPoint({400, 60}), std::nullopt);
+}
+
 // The host hears of the current cell once for each move or new date it shows, never for
 // what leaves it where it was.
 TEST(CalendarTable, OneNoticeForEachNewCurrentDay) {
