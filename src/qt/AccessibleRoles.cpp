@@ -89,7 +89,8 @@ class CellAccessible final : public QAccessibleInterface, public QAccessibleTabl
 // The calendar's table; its cells are its children, made at their first use and kept with it.
 class TableAccessible final : public QAccessibleWidget, public QAccessibleTableInterface {
  public:
-  explicit TableAccessible(CalendarWidget* widget) : QAccessibleWidget(widget, QAccessible::Table) {}
+  explicit TableAccessible(CalendarWidget* widget)
+      : QAccessibleWidget(widget, QAccessible::Table) {}
   ~TableAccessible() override {
     for (const QAccessible::Id id : std::as_const(cells_)) {
       if (id != 0) QAccessible::deleteAccessibleInterface(id);

@@ -76,7 +76,11 @@ class AccessibleObject final : public IAccessible {
   // Takes over the reference to `standard`; holds one reference for the caller.
   AccessibleObject(IAccessible* standard, std::wstring name, long role,
                    ControlWindow* grid = nullptr, TCalendar* calendar = nullptr)
-      : standard_(standard), name_(std::move(name)), role_(role), grid_(grid), calendar_(calendar) {}
+      : standard_(standard),
+        name_(std::move(name)),
+        role_(role),
+        grid_(grid),
+        calendar_(calendar) {}
 
   void Disconnect() {
     standard_->Release();
@@ -159,7 +163,8 @@ class AccessibleObject final : public IAccessible {
         kNoSuchMember, value);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
-    return Ask(child, [&] { return standard_->get_accDescription(child, text); }, kNoSuchMember, text);
+    return Ask(
+        child, [&] { return standard_->get_accDescription(child, text); }, kNoSuchMember, text);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     return Ask(
@@ -189,12 +194,13 @@ class AccessibleObject final : public IAccessible {
         state);
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* text) override {
-    return Ask(child, [&] { return standard_->get_accHelp(child, text); }, kNoSuchMember, text);
+    return Ask(
+        child, [&] { return standard_->get_accHelp(child, text); }, kNoSuchMember, text);
   }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
     return Ask(
-        child, [&] { return standard_->get_accHelpTopic(file, child, topic); }, kNoSuchMember,
-        file, topic);
+        child, [&] { return standard_->get_accHelpTopic(file, child, topic); }, kNoSuchMember, file,
+        topic);
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* keys) override {
     return Ask(
@@ -234,9 +240,12 @@ class AccessibleObject final : public IAccessible {
       });
       return done ? S_OK : E_FAIL;
     };
-    return Ask(child, [&] {
-      return calendar_ != nullptr ? select(std::nullopt) : standard_->accSelect(flags, child);
-    }, select);
+    return Ask(
+        child,
+        [&] {
+          return calendar_ != nullptr ? select(std::nullopt) : standard_->accSelect(flags, child);
+        },
+        select);
   }
   HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
                                         VARIANT child) override {
@@ -259,7 +268,8 @@ class AccessibleObject final : public IAccessible {
     return Ask(
         start,
         [&] {
-          if (calendar_ == nullptr || !toChild) return standard_->accNavigate(direction, start, end);
+          if (calendar_ == nullptr || !toChild)
+            return standard_->accNavigate(direction, start, end);
           return Put(end, direction == NAVDIR_FIRSTCHILD ? 1 : Table().Cells());
         },
         [&](TableCell cell) {
@@ -291,13 +301,16 @@ class AccessibleObject final : public IAccessible {
     return Put(child, cell ? *Table().IndexOf(*cell) + 1 : CHILDID_SELF);
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-    return Ask(child, [&] { return standard_->accDoDefaultAction(child); }, kNoSuchMember);
+    return Ask(
+        child, [&] { return standard_->accDoDefaultAction(child); }, kNoSuchMember);
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
-    return Ask(child, [&] { return standard_->put_accName(child, name); }, kNoSuchMember);
+    return Ask(
+        child, [&] { return standard_->put_accName(child, name); }, kNoSuchMember);
   }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
-    return Ask(child, [&] { return standard_->put_accValue(child, value); }, kNoSuchMember);
+    return Ask(
+        child, [&] { return standard_->put_accValue(child, value); }, kNoSuchMember);
   }
 
  private:

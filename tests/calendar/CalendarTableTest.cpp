@@ -105,18 +105,26 @@ TEST(CalendarTable, StatesMovesAndPlaces) {
   EXPECT_EQ(table.StateOf({1, 0}, true), (State{.unavailable = true}));
   EXPECT_EQ(table.StateOf({1, 1}, true), (State{.selectable = true}));
   EXPECT_EQ(table.StateOf({2, 0}, false), (State{.selectable = true, .selected = true}));
-  EXPECT_EQ(table.StateOf({2, 0}, true), (State{.selectable = true, .selected = true, .focused = true}));
+  EXPECT_EQ(table.StateOf({2, 0}, true),
+            (State{.selectable = true, .selected = true, .focused = true}));
 
   const struct {
     TableCell from;
     Step step;
     std::optional<TableCell> to;
   } moves[] = {
-      {{0, 0}, Step::kUp, {}},           {{0, 0}, Step::kLeft, {}},
-      {{0, 0}, Step::kPrevious, {}},     {{0, 0}, Step::kDown, TableCell{1, 0}},
-      {{0, 6}, Step::kRight, {}},        {{0, 6}, Step::kNext, TableCell{1, 0}},
-      {{2, 0}, Step::kPrevious, TableCell{1, 6}}, {{6, 6}, Step::kDown, {}},
-      {{6, 6}, Step::kNext, {}},         {{6, 6}, Step::kLeft, TableCell{6, 5}},
+      {{2, 3}, Step::kUp, TableCell{1, 3}},
+      {{2, 3}, Step::kDown, TableCell{3, 3}},
+      {{2, 3}, Step::kLeft, TableCell{2, 2}},
+      {{2, 3}, Step::kRight, TableCell{2, 4}},
+      {{0, 6}, Step::kNext, TableCell{1, 0}},
+      {{1, 0}, Step::kPrevious, TableCell{0, 6}},
+      {{0, 0}, Step::kUp, {}},
+      {{0, 0}, Step::kLeft, {}},
+      {{0, 0}, Step::kPrevious, {}},
+      {{6, 6}, Step::kDown, {}},
+      {{6, 6}, Step::kRight, {}},
+      {{6, 6}, Step::kNext, {}},
   };
   for (const auto& m : moves) {
     EXPECT_EQ(table.Neighbour(m.from, m.step), m.to)

@@ -133,7 +133,6 @@ TEST_F(CalendarWidgetTest, ScreenReadersReadATableOfDates) {
   ASSERT_NE(current, nullptr);
   EXPECT_EQ(current->text(QAccessible::Name), QStringLiteral("jeudi 15 mai 2008"));
   EXPECT_TRUE(current->state().selected);
-  EXPECT_EQ(table->cellAt(0, 2)->text(QAccessible::Name), QString());
   EXPECT_EQ(grid->indexOfChild(current), 7 * 3 + 3);
   QAccessibleTableCellInterface* cell = current->tableCellInterface();
   ASSERT_NE(cell, nullptr);
