@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -51,13 +50,7 @@ TEST_F(CommandLineTest, PrintWritesTheCaptionsOfADate) {
             "6 ème jour\n"
             "Lune : 1° jour  (nouvelle lune)\n");
   EXPECT_EQ(run.err, "");
-}
-
-TEST_F(CommandLineTest, PrintDefaultsToToday) {
-  const Outcome run = Call({"--print"});
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, CaptionLines(MakeDate(2005, 3, 7)));
-  EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "MARS 2005");
+  EXPECT_EQ(Call({"--print"}).out, CaptionLines(MakeDate(2005, 3, 7)));  // today
 }
 
 TEST_F(CommandLineTest, MonthWritesTheGridOfTheMonth) {
@@ -177,14 +170,10 @@ TEST_F(CommandLineTest, BadInputWritesOneLineToErrorsOnly) {
       {{"--print", "2005-03-01", "x"}, "Argument en trop : « x » (voir dorvane --help).\n"},
       {{"--version", "x"}, "Argument en trop : « x » (voir dorvane --help).\n"},
       {{"--mois"}, "Option inconnue : « --mois » (voir dorvane --help).\n"},
-      {{"--month", "2005-02-29"}, "Argument incorrect pour l'encodage de date.\n"},
       {{"--month", "10000-01-01"},
        "Date mal formée : « 10000-01-01 » (forme attendue : AAAA-MM-JJ).\n"},
-      {{"--month", "2005-03-07T10:00:00"},
-       "Date mal formée : « 2005-03-07T10:00:00 » (forme attendue : AAAA-MM-JJ).\n"},
       {{"--month", "2005-03-07", "x"}, "Argument en trop : « x » (voir dorvane --help).\n"},
       {{"--holidays", "1981"}, "Dorvane ne connaît les jours fériés qu'à partir de 1982.\n"},
-      {{"--holidays", "0001"}, "Dorvane ne connaît les jours fériés qu'à partir de 1982.\n"},
       {{"--holidays", "0000"}, "Argument incorrect pour l'encodage de date.\n"},
       {{"--holidays", "0"}, "Année mal formée : « 0 » (forme attendue : AAAA).\n"},
       {{"--holidays", "deux"}, "Année mal formée : « deux » (forme attendue : AAAA).\n"},
@@ -207,40 +196,6 @@ TEST_F(CommandLineTest, BadInputWritesOneLineToErrorsOnly) {
   }
 }
 
-TEST_F(CommandLineTest, NoOptionOrTheDebugSwitchOpensTheProgram) {
-  for (const std::vector<std::string>& args : {std::vector<std::string>{},
-                                               {"/debug"},
-                                               {"-debug"},
-                                               {"/DEBUG"},
-                                               {"-Debug"},
-                                               {"/debug", "-DEBUG"}}) {
-    std::ostringstream out, err;
-    const CommandLineOutcome outcome = RunCommandLine(args, out, err);
-    EXPECT_TRUE(outcome.openWindow);
-    EXPECT_EQ(out.str() + err.str(), "");
-  }
-}
-
-TEST_F(CommandLineTest, PrintGivesAMoonLineForEveryValidDay) {
-  const struct {
-    const char* date;
-    const char* moonLine;
-  } cases[] = {
-      {"0001-01-01", "Lune : 21° jour  (pleine lune)\n"},
-      {"1500-03-01", "Lune : 22° jour  (pleine lune)\n"},
-      {"1582-10-17", "Lune : 21° jour  (pleine lune)\n"},
-      {"4103-09-14", "Lune : 30° jour  (dernier quartier)\n"},
-      {"9999-12-31", "Lune : 1° jour  (nouvelle lune)\n"},
-  };
-  for (const auto& c : cases) {
-    const Outcome run = Call({"--print", c.date});
-    EXPECT_EQ(run.status, 0) << c.date;
-    EXPECT_EQ(run.err, "") << c.date;
-    const std::size_t lastLine = run.out.rfind('\n', run.out.size() - 2) + 1;
-    EXPECT_EQ(run.out.substr(lastLine), c.moonLine) << c.date;
-  }
-}
-
 // The built program, run as a user would: its streams and its exit status. `output` redirects
 // its standard output elsewhere than to the captured file (">/dev/full", ">&-").
 Outcome RunProgram(const std::string& environment, const std::string& arguments,
@@ -253,14 +208,12 @@ Outcome RunProgram(const std::string& environment, const std::string& arguments,
                               DORVANE_EXE + "' " + arguments + " 2>'" + errFile + "' " +
                               (output.empty() ? ">'" + outFile + "'" : output);
   const int raw = std::system(command.c_str());
-  auto slurp = [](const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
-  Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(outFile), slurp(errFile)};
-  return run;
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, dorvane::testing::ReadFileBytes(outFile),
+          dorvane::testing::ReadFileBytes(errFile)};
 }
 
+// The texts are those of LC_ALL's locale, else LC_TIME's, else LANG's; one set empty counts as
+// unset.
 TEST(CommandLineProgram, PrintsWithoutADisplayInTheUsersLocale) {
   const Outcome neutral =
       RunProgram("LANG=C.UTF-8 DISPLAY= WAYLAND_DISPLAY=", "--print 2005-03-07");
@@ -270,7 +223,8 @@ TEST(CommandLineProgram, PrintsWithoutADisplayInTheUsersLocale) {
             "Lune : 27° jour  (dernier quartier)\n");
   EXPECT_EQ(neutral.err, "");
 
-  const Outcome french = RunProgram("LANG=en_US.UTF-8 LC_TIME=fr_FR.UTF-8", "--print 2005-02-07");
+  const Outcome french =
+      RunProgram("LC_ALL= LANG=en_US.UTF-8 LC_TIME=fr_FR.UTF-8", "--print 2005-02-07");
   EXPECT_EQ(french.status, 0);
   EXPECT_EQ(french.out.substr(0, french.out.find('\n', french.out.find('\n') + 1)),
             "FéVRIER 2005\nlundi 7 février 2005 - 2 ème jour de la semaine.");
@@ -281,17 +235,12 @@ TEST(CommandLineProgram, PrintsWithoutADisplayInTheUsersLocale) {
 }
 
 TEST(CommandLineProgram, RefusesBadInputWithStatusTwo) {
-  for (const char* arguments : {"--print 2005-02-29", "--nope", "--format", "--print x y",
-                                "--screenshot x.png --date 2005-02-29"}) {
+  for (const char* arguments : {"--print 2005-02-29", "--screenshot x.png --date 2005-02-29"}) {
     const Outcome run = RunProgram("LANG=C", arguments);
     EXPECT_EQ(run.status, 2) << arguments;
     EXPECT_EQ(run.out, "") << arguments;
-    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << arguments;
+    EXPECT_EQ(run.err, "Argument incorrect pour l'encodage de date.\n") << arguments;
   }
-  EXPECT_EQ(RunProgram("LANG=C", "--print 2005-02-29").err,
-            "Argument incorrect pour l'encodage de date.\n");
-  EXPECT_EQ(RunProgram("LANG=C", "--screenshot x.png --date 2005-02-29").err,
-            "Argument incorrect pour l'encodage de date.\n");
 }
 
 // The options that print load no toolkit: the program's own libraries are the system's C and

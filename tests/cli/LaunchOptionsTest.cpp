@@ -66,12 +66,5 @@ TEST(LaunchOptionsTest, RefusedArguments) {
   }
 }
 
-// One reader and one wording for dates, with the command line's --print and --month.
-TEST(LaunchOptionsTest, AMalformedDateGetsTheCommandLinesMessage) {
-  std::string error;
-  EXPECT_FALSE(Parse({"--screenshot", "a.png", "--date", "2005-03-07T10:00:00"}, error));
-  EXPECT_EQ(error, "Date mal formée : « 2005-03-07T10:00:00 » (forme attendue : AAAA-MM-JJ).");
-}
-
 }  // namespace
 }  // namespace dorvane

@@ -50,6 +50,9 @@ TEST(Program, StrayArgumentsOpenTheWindowAndUnknownOptionsAreRefused) {
       {{"C:\\fichier.txt", "--Print"}, "Option inconnue : « --Print » (voir dorvane --help)."},
       {{"--screenshot", "a.png", "--nope"}, "Option inconnue : « --nope » (voir dorvane --help)."},
       {{"--"}, "Option inconnue : « -- » (voir dorvane --help)."},
+      // One reader and one wording for dates, with the command line's --print and --month.
+      {{"--screenshot", "a.png", "--date", "2005-03-07T10:00:00"},
+       "Date mal formée : « 2005-03-07T10:00:00 » (forme attendue : AAAA-MM-JJ)."},
   };
   for (const auto& c : cases) {
     RecordingLauncher launcher;

@@ -17,42 +17,31 @@ namespace {
 
 using testing::FakePlatform;
 
-TEST(HelpVersions, ViewerNamesAtTheirBoundaries) {
-  struct Case {
+// Each name from the version it starts at, the one just below it, and past both ends.
+TEST(HelpVersions, NamesAtTheirBoundaries) {
+  const struct {
+    std::string (*name)(const VersionNumbers&);
     VersionNumbers v;
-    const char* name;
+    const char* expected;
   } cases[] = {
-      {{4, 74, 9274, 0}, "> 1.33"}, {{4, 74, 9273, 1}, "> 1.33"},   {{5, 0, 0, 0}, "> 1.33"},
-      {{4, 74, 9273, 0}, "1.33"},   {{4, 74, 9272, 65535}, "1.32"}, {{4, 74, 8857, 0}, "1.32"},
-      {{4, 73, 8561, 0}, "1.22"},   {{4, 73, 8474, 0}, "1.21a"},    {{4, 72, 7325, 0}, "1.1a"},
-      {{4, 72, 7290, 0}, "1.0"},    {{4, 72, 7289, 0}, "< 1.0"},    {{0, 0, 0, 0}, "< 1.0"},
+      {HelpViewerFriendlyVersion, {4, 74, 9274, 0}, "> 1.33"},
+      {HelpViewerFriendlyVersion, {4, 74, 9273, 1}, "> 1.33"},
+      {HelpViewerFriendlyVersion, {4, 74, 9273, 0}, "1.33"},
+      {HelpViewerFriendlyVersion, {4, 74, 9272, 65535}, "1.32"},
+      {HelpViewerFriendlyVersion, {4, 73, 8474, 0}, "1.21a"},
+      {HelpViewerFriendlyVersion, {4, 72, 7290, 0}, "1.0"},
+      {HelpViewerFriendlyVersion, {4, 72, 7289, 0}, "< 1.0"},
+      {HelpViewerFriendlyVersion, {0, 0, 0, 0}, "< 1.0"},
+      {BrowserFriendlyVersion, {6, 0, 2600, 1}, "> Internet Explorer 6"},
+      {BrowserFriendlyVersion, {6, 0, 2600, 0}, "Internet Explorer 6 (Windows XP)"},
+      {BrowserFriendlyVersion,
+       {5, 50, 4134, 599},
+       "Internet Explorer 5.5 for Windows Me (4.90.3000)"},
+      {BrowserFriendlyVersion, {5, 0, 65535, 65535}, "Internet Explorer 5.01"},
+      {BrowserFriendlyVersion, {4, 40, 308, 0}, "Internet Explorer 1.0 (Plus!)"},
+      {BrowserFriendlyVersion, {4, 40, 307, 65535}, "< Internet Explorer 1.0 (Plus!)"},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(HelpViewerFriendlyVersion(c.v), c.name) << VersionText(c.v);
-  }
-}
-
-TEST(HelpVersions, BrowserNamesAtTheirBoundaries) {
-  struct Case {
-    VersionNumbers v;
-    const char* name;
-  } cases[] = {
-      {{6, 0, 2600, 1}, "> Internet Explorer 6"},
-      {{6, 0, 2600, 0}, "Internet Explorer 6 (Windows XP)"},
-      {{6, 0, 2479, 5}, "Internet Explorer 6 Public Preview (Beta)"},
-      {{5, 50, 4134, 600}, "Internet Explorer 5.5"},
-      {{5, 50, 4134, 599}, "Internet Explorer 5.5 for Windows Me (4.90.3000)"},
-      {{5, 0, 2919, 6307}, "Internet Explorer 5.01"},
-      {{5, 0, 65535, 65535}, "Internet Explorer 5.01"},
-      {{5, 0, 518, 0}, "Internet Explorer 5 Developer Preview (Beta 1)"},
-      {{4, 72, 3612, 0}, "Internet Explorer 4.01 Service Pack 2 (SP2)"},
-      {{4, 70, 1155, 0}, "Internet Explorer 3.0"},
-      {{4, 40, 308, 0}, "Internet Explorer 1.0 (Plus!)"},
-      {{4, 40, 307, 65535}, "< Internet Explorer 1.0 (Plus!)"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(BrowserFriendlyVersion(c.v), c.name) << VersionText(c.v);
-  }
+  for (const auto& c : cases) EXPECT_EQ(c.name(c.v), c.expected) << VersionText(c.v);
 }
 
 TEST(HelpVersions, OldBrowsersHaveTheirBuildMovedToTheReleasePlace) {
@@ -147,7 +136,10 @@ TEST_F(HelpProbeTest, DebugReportByteForByte) {
             "===============================================================================\n");
 }
 
+// A viewer without a version counts as none.
 TEST_F(HelpProbeTest, NothingInstalledAndNoArgumentsLeaveValuesEmpty) {
+  InstallViewer({});
+  fake.system.versions.clear();
   fake.files.files[kModuleDir + "/debug.debug"] = "";
   fake.system.localeId = 0;
 
@@ -156,27 +148,13 @@ TEST_F(HelpProbeTest, NothingInstalledAndNoArgumentsLeaveValuesEmpty) {
   EXPECT_FALSE(env.hhInstalled);
   EXPECT_FALSE(env.ieInstalled);
   EXPECT_EQ(env.hhVersion, (VersionNumbers{0, 0, 0, 0}));
-  std::istringstream lines(Report());
-  std::vector<std::string> got;
-  for (std::string line; std::getline(lines, line);) got.push_back(line);
-  ASSERT_EQ(got.size(), 22u);
-  EXPECT_EQ(got[3], "SysLocale.DefaultLCID: \t0x0000");
-  EXPECT_EQ(got[9], "Cmdline Param(s) =  \t");
-  EXPECT_EQ(got[14], "_hhInstalled =      \tNO");
-  EXPECT_EQ(got[15], "_hhVerStr =         \t");
-  EXPECT_EQ(got[16], "_hhFriendlyVerStr = \t");
-  EXPECT_EQ(got[18], "_ieInstalled =      \tNO");
-  EXPECT_EQ(got[19], "_ieVerStr =         \t");
-  EXPECT_EQ(got[20], "_ieFriendlyVerStr = \t");
-}
-
-TEST_F(HelpProbeTest, ViewerWithoutVersionCountsAsNotInstalled) {
-  InstallViewer({});
-  fake.system.versions.clear();
-  const HelpEnvironment& env = ProbeHelpEnvironment();
-  EXPECT_FALSE(env.hhInstalled);
-  EXPECT_EQ(env.hhVerStr, "");
-  EXPECT_EQ(env.hhFriendlyVerStr, "");
+  const std::string report = Report();
+  EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 22);
+  for (const char* line :
+       {"\nSysLocale.DefaultLCID: \t0x0000\n", "\nCmdline Param(s) =  \t\n",
+        "\n_hhInstalled =      \tNO\n_hhVerStr =         \t\n_hhFriendlyVerStr = \t\n",
+        "\n_ieInstalled =      \tNO\n_ieVerStr =         \t\n_ieFriendlyVerStr = \t\n"})
+    EXPECT_NE(report.find(line), std::string::npos) << line;
 }
 
 TEST_F(HelpProbeTest, DebugModeOnlyFromTheMarkerOrAnExactArgument) {
@@ -221,36 +199,30 @@ TEST_F(HelpProbeTest, AnOldReportIsRemovedEvenWithoutDebugMode) {
   EXPECT_EQ(fake.files.files.size(), 1u);
 }
 
-TEST_F(HelpProbeTest, UnwritableModuleDirectoryLogsToTheTemporaryDirectory) {
-  fake.files.readOnlyDirectories.insert(kModuleDir);
-  fake.files.files["/tmp/HHDebug.txt"] = "old report";
-  fake.process.arguments = {"./bin/dorvane", "-debug"};
+// A folder of ours that cannot be written, and an installed program's folder (its help file
+// in the installation's data directory, not beside it), which is the system's and left alone
+// even by the superuser who may write there: the report goes to the temporary directory, an
+// old one there goes first, and the user is told where the report went.
+TEST_F(HelpProbeTest, TheReportGoesToTheTemporaryDirectoryOutsideAFolderOfOurOwn) {
+  for (bool installed : {false, true}) {
+    if (installed)
+      fake.files.files[platform::InstalledFilePath(kModuleDir, kHelpFileName,
+                                                   platform::DataDirFromExecutable())] = "aide";
+    else
+      fake.files.readOnlyDirectories = {kModuleDir};
+    fake.files.files["/tmp/HHDebug.txt"] = "old report";
+    fake.process.arguments = {"/usr/bin/dorvane", "/debug"};
 
-  const HelpEnvironment& env = ProbeHelpEnvironment();
+    const HelpEnvironment& env = ProbeHelpEnvironment();
 
-  EXPECT_EQ(env.logDir, "/tmp");
-  EXPECT_EQ(Report(), "(none)");
-  const std::string report = Report("/tmp");
-  EXPECT_EQ(report.substr(0, 40), "Filename:             \t/tmp/HHDebug.txt\n");
-  EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 22);
-}
-
-// An installed program (its help file in the installation's data directory, not beside it)
-// leaves its folder, the system's, alone, even for the superuser who may write there; the user
-// is told where the report went.
-TEST_F(HelpProbeTest, AnInstalledProgramsFolderNeverTakesTheReport) {
-  fake.files.files[platform::InstalledFilePath(kModuleDir, kHelpFileName,
-                                               platform::DataDirFromExecutable())] = "aide";
-  fake.process.arguments = {"/usr/bin/dorvane", "/debug"};
-
-  const HelpEnvironment& env = ProbeHelpEnvironment();
-
-  EXPECT_EQ(env.logDir, "/tmp");
-  EXPECT_EQ(Report(), "(none)");
-  const std::string report = Report("/tmp");
-  EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 22);
-  EXPECT_EQ(env.reportNote, "Rapport de diagnostic écrit dans /tmp/HHDebug.txt.");
-
+    EXPECT_EQ(env.logDir, "/tmp");
+    EXPECT_EQ(Report(), "(none)");
+    const std::string report = Report("/tmp");
+    EXPECT_EQ(report.substr(0, 40), "Filename:             \t/tmp/HHDebug.txt\n");
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 22);
+    EXPECT_EQ(env.reportNote, "Rapport de diagnostic écrit dans /tmp/HHDebug.txt.");
+    fake.files.readOnlyDirectories.clear();
+  }
   fake.files.readOnlyDirectories.insert("/tmp");
   EXPECT_EQ(ProbeHelpEnvironment().reportNote,
             "Impossible d'écrire le rapport de diagnostic /tmp/HHDebug.txt.");

@@ -17,7 +17,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QTextBrowser>
 #include <QTreeWidget>
 #include <string>
@@ -67,13 +66,6 @@ class HelpPlugin : public ::testing::Test {
     for (QWidget* w : QApplication::topLevelWidgets())
       if (w->isVisible() && qobject_cast<QMainWindow*>(w) != nullptr) found.push_back(w);
     return found;
-  }
-
-  // Saves the window's picture when DORVANE_HELP_SNAPSHOT names a file, `suffix` before ".png".
-  static void Snapshot(QWidget* window, const char* suffix = "") {
-    if (const QByteArray out = qgetenv("DORVANE_HELP_SNAPSHOT"); !out.isEmpty())
-      window->grab().save(QString::fromLocal8Bit(out).replace(
-          QStringLiteral(".png"), QString::fromLatin1(suffix) + QStringLiteral(".png")));
   }
 
   static QString ErrorText(QWidget* window) {
@@ -149,7 +141,6 @@ TEST_F(HelpPlugin, FilesThatCannotBeShownGiveAWindowWithTheReasonInFrench) {
     EXPECT_TRUE(ErrorText(w).contains(QString::fromUtf8(c.expected))) << ErrorText(w).toStdString();
     EXPECT_TRUE(ErrorText(w).contains(QString::fromStdString(c.path)));
     EXPECT_EQ(w->findChild<QTextBrowser*>(), nullptr);
-    if (c.what == std::string("missing")) Snapshot(w, "-erreur");
   }
   // The message window closes with its button or Escape; the next call then destroys it.
   QPointer<QWidget> last = Display(missing);
@@ -206,7 +197,6 @@ TEST_F(HelpPlugin, ProgramHelpOpensOnItsDefaultTopicWithContentsStylesAndImages)
   EXPECT_EQ(tree->topLevelItem(1)->childCount(), 5);
 
   const QImage shot = w->grab().toImage();
-  Snapshot(w);
   EXPECT_GT(PixelsNear(shot, QColor(0x80, 0x00, 0x80)), 50)
       << "the title's colour comes from style.css";
   EXPECT_GT(PixelsNear(shot, QColor(20, 30, 120)), 100) << "the page's picture is drawn";
@@ -215,7 +205,6 @@ TEST_F(HelpPlugin, ProgramHelpOpensOnItsDefaultTopicWithContentsStylesAndImages)
   tree->setCurrentItem(tree->topLevelItem(4));
   EXPECT_EQ(browser->source(), QUrl(QStringLiteral("chm:/lune.html")));
   EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Comment l'âge est compté")));
-  Snapshot(w, "-lune");
 
   // The keyword index: typing selects the first keyword that begins with the text, Enter shows it.
   auto* index = w->findChild<QListWidget*>(QStringLiteral("helpIndex"));
@@ -230,10 +219,6 @@ TEST_F(HelpPlugin, ProgramHelpOpensOnItsDefaultTopicWithContentsStylesAndImages)
   EXPECT_EQ(browser->source(), QUrl(QStringLiteral("chm:/apropos.html")));
   EXPECT_EQ(tree->currentItem()->text(0), QStringLiteral("La boîte « A propos »"))
       << "the contents follow";
-  if (!qgetenv("DORVANE_HELP_SNAPSHOT").isEmpty()) {
-    w->findChild<QTabWidget*>()->setCurrentIndex(1);
-    Snapshot(w, "-index");
-  }
 }
 
 TEST_F(HelpPlugin, InternalLinksAreFollowedAndExternalOnesOnlyShown) {

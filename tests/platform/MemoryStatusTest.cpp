@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/MemoryStatus.h"
-#include "platform/Services.h"
 
 namespace dorvane::platform {
 namespace {
@@ -60,17 +59,6 @@ TEST(MemoryStatus, TheSystemReportsThisMachine) {
   EXPECT_EQ(f.totalPhysicalBytes % 1024, 0u);
   EXPECT_GE(f.memoryLoad, 0);
   EXPECT_LE(f.memoryLoad, 100);
-}
-
-TEST(MemoryStatus, ActiveStatusCanBeReplaced) {
-  FixedMemoryStatus fixed({268435456, 63});
-  {
-    const ServicesScope services({.memory = &fixed});
-    EXPECT_EQ(ActiveMemoryStatus().Query(), (MemoryFigures{268435456, 63}));
-    fixed.Set({1, 2});
-    EXPECT_EQ(ActiveMemoryStatus().Query(), (MemoryFigures{1, 2}));
-  }
-  EXPECT_EQ(&ActiveMemoryStatus(), &SystemMemoryStatus());
 }
 
 }  // namespace

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QTimer>
-#include <QTimerEvent>
 #include <QWidget>
 #include <QtGlobal>
 
@@ -49,14 +47,6 @@ class ErrorBoxRecorder {
 
   std::vector<std::string> texts;
 };
-
-// One interval of a running timer elapsing, delivered now: what its timeout does, without a
-// test waiting on the real clock.
-inline void Tick(QTimer& timer) {
-  ASSERT_TRUE(timer.isActive());
-  QTimerEvent elapsed(timer.timerId());
-  QCoreApplication::sendEvent(&timer, &elapsed);
-}
 
 // Runs `open`, which shows a modal Dialog and waits for it; once the dialog is up `check` sees
 // it, then any modal window is closed, so that no modal loop is left waiting whatever the check

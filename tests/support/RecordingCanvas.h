@@ -24,7 +24,6 @@ class RecordingCanvas : public Canvas {
   TColor textColor = clWindowText;
   Brush brush;
   Pen pen;
-  Point position;
 
   void SetFont(const Font& f) override {
     font = f;
@@ -124,14 +123,8 @@ class RecordingCanvas : public Canvas {
     }
     Record("Polyline", Hex(pen.Color), pen.Width, s.str().substr(segments.empty() ? 0 : 1));
   }
-  void MoveTo(int x, int y) override {
-    position = {x, y};
-    Record("MoveTo", x, y);
-  }
-  void LineTo(int x, int y) override {
-    position = {x, y};
-    Record("LineTo", x, y);
-  }
+  void MoveTo(int x, int y) override { Record("MoveTo", x, y); }
+  void LineTo(int x, int y) override { Record("LineTo", x, y); }
   TColor ColorToRGB(TColor c) override {
     return IsSystemColor(c) ? (0x00FF0000u | SystemColorIndex(c)) : c;
   }

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <random>
 #include <sstream>
@@ -15,8 +14,6 @@
 #include "TempDir.h"
 
 namespace fs = std::filesystem;
-using namespace std::string_literals;
-using dorvane::chmpack::AppendEncInt;
 using dorvane::chmpack::BuildChm;
 using dorvane::chmpack::ChmEntry;
 
@@ -24,12 +21,6 @@ namespace {
 
 using dorvane::testing::ReadFileBytes;
 using dorvane::testing::TempDir;
-
-void WriteFile(const fs::path& p, const std::string& bytes) {
-  fs::create_directories(p.parent_path());
-  std::ofstream(p, std::ios::binary)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 std::string RandomBytes(std::size_t n, unsigned seed) {
   std::mt19937 gen(seed);
@@ -98,26 +89,11 @@ std::vector<FileSet> FileSets() {
   return sets;
 }
 
-TEST(ChmPack, EncodedIntegersUseSevenBitGroupsMostSignificantFirst) {
-  const struct {
-    std::uint64_t value;
-    std::string bytes;
-  } cases[] = {{0, std::string(1, '\0')}, {0x7F, "\x7F"},
-               {0x80, "\x81\x00"s},       {0x3FFF, "\xFF\x7F"},
-               {0x4000, "\x81\x80\x00"s}, {0xFFFFFFFFull, "\x8F\xFF\xFF\xFF\x7F"}};
-  for (const auto& c : cases) {
-    std::string out;
-    AppendEncInt(out, c.value);
-    EXPECT_EQ(out, c.bytes) << c.value;
-  }
-}
-
 TEST(ChmPack, ChmlibListsAndReadsBackEveryFileByteForByte) {
   for (const FileSet& set : FileSets()) {
     SCOPED_TRACE(set.name);
     TempDir dir;
-    const fs::path chm = fs::path(dir.Path()) / "out.chm";
-    WriteFile(chm, BuildChm(set.files, 0x040C));
+    const fs::path chm = dir.Write("out.chm", BuildChm(set.files, 0x040C));
     const std::map<std::string, std::string> listed = ReadAllWithChmlib(chm);
     for (const ChmEntry& e : set.files) {
       const auto found = listed.find(e.path);
@@ -164,7 +140,7 @@ TEST(ChmPack, SevenZipListsAndExtractsIdenticalBytes) {
   };
   for (int i = 0; i < 300; ++i)
     files["more/page_with_a_long_enough_name_" + std::to_string(i) + ".html"] = RandomBytes(40, i);
-  for (const auto& [name, bytes] : files) WriteFile(source / name, bytes);
+  for (const auto& [name, bytes] : files) dir.Write("src/" + name, bytes);
 
   const fs::path chm = fs::path(dir.Path()) / "out.chm";
   ASSERT_EQ(Shell(std::string(DORVANE_CHMPACK) + " " + Quote(source) + " " + Quote(chm)), 0);
@@ -190,7 +166,7 @@ TEST(ChmPack, SevenZipListsAndExtractsIdenticalBytes) {
 
 TEST(ChmPack, ToolFailsWithoutLeavingAFileWhenTheDefaultTopicIsMissing) {
   TempDir dir;
-  WriteFile(fs::path(dir.Path()) / "src" / "page.html", "x");
+  dir.Write("src/page.html", "x");
   const fs::path chm = fs::path(dir.Path()) / "out.chm";
   EXPECT_NE(Shell(std::string(DORVANE_CHMPACK) + " " + Quote(fs::path(dir.Path()) / "src") + " " +
                   Quote(chm) + " 2>/dev/null"),

@@ -31,36 +31,6 @@
 namespace dorvane::platform {
 namespace {
 
-TEST(Win32Text, ConvertsBetweenUtf8AndUtf16) {
-  const std::string text = "Février, août, 30 °C, € et 𝄞";
-  const std::wstring wide = Wide(text);
-  EXPECT_EQ(wide, L"F\u00e9vrier, ao\u00fbt, 30 \u00b0C, \u20ac et \U0001D11E");
-  EXPECT_EQ(Utf8(wide), text);
-  EXPECT_EQ(Wide(""), L"");
-}
-
-// The registered viewer is the system's own, and our binding reaches its entry points.
-TEST(Win32HelpViewer, IsFoundThroughTheRegistryAndLoaded) {
-  const auto value =
-      SystemRegistry().ReadDefaultValue(RegistryRoot::ClassesRoot, kHtmlHelpViewerKey);
-  ASSERT_TRUE(value.has_value());
-  EXPECT_EQ(AsciiLower(FileNameOf(*value)), "hhctrl.ocx");
-  EXPECT_EQ(LocateHelpViewer(), *value);
-  EXPECT_FALSE(SystemRegistry()
-                   .ReadDefaultValue(RegistryRoot::ClassesRoot, "CLSID\\{00000000-dead-beef}")
-                   .has_value());
-
-  LoadHelpViewer();
-  ASSERT_NE(HelpViewer().handle, nullptr);
-  ASSERT_NE(HelpViewer().helpEntry, nullptr);
-  EXPECT_EQ(HelpViewer().helpEntry, HelpViewer().ansiEntry);
-  EXPECT_NE(HelpViewer().wideEntry, nullptr);
-  // Closing every help window when none is open is harmless and opens nothing.
-  CloseHelpWindows();
-  UnloadHelpViewer();
-  EXPECT_EQ(HelpViewer().handle, nullptr);
-}
-
 struct TitleSearch {
   std::wstring title;
   int count = 0;
@@ -89,13 +59,23 @@ void ServeMessages() {
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
 }
 
-// The help command (command 0) opens the system's viewer on the help file beside the program,
-// in a window titled with the file's title; closing every help window (command 18) closes it.
-// Needs a display.
-TEST(Win32HelpViewer, OpensTheHelpWindowAndClosesIt) {
-  const std::wstring title = L"Aide de Dorvane";  // the help file's title
+// The registered viewer is the system's own; through our binding the help command (command 0)
+// opens it on the help file beside the program, in a window titled with the file's title, and
+// closing every help window (command 18) closes it. Needs a display.
+TEST(Win32HelpViewer, IsFoundThroughTheRegistryAndOpensTheHelpWindow) {
+  const auto value =
+      SystemRegistry().ReadDefaultValue(RegistryRoot::ClassesRoot, kHtmlHelpViewerKey);
+  ASSERT_TRUE(value.has_value());
+  EXPECT_EQ(AsciiLower(FileNameOf(*value)), "hhctrl.ocx");
+  EXPECT_EQ(LocateHelpViewer(), *value);
+  EXPECT_FALSE(SystemRegistry()
+                   .ReadDefaultValue(RegistryRoot::ClassesRoot, "CLSID\\{00000000-dead-beef}")
+                   .has_value());
+
+  const std::wstring title = L"Aide de Dorvane";
   LoadHelpViewer();
   ASSERT_NE(HelpViewer().helpEntry, nullptr);
+  EXPECT_NE(HelpViewer().wideEntry, nullptr);
   ASSERT_EQ(WindowsOfThisProcessTitled(title), 0);
   ShowProgramHelp();
   ServeMessages();
@@ -104,6 +84,7 @@ TEST(Win32HelpViewer, OpensTheHelpWindowAndClosesIt) {
   ServeMessages();
   EXPECT_EQ(WindowsOfThisProcessTitled(title), 0);
   UnloadHelpViewer();
+  EXPECT_EQ(HelpViewer().handle, nullptr);
 }
 
 // Versions come from the files' version resources; the browser component is in the system
