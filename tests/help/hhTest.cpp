@@ -156,7 +156,9 @@ TEST_F(HelpBindingTest, BindsTheEntriesTheViewerExports) {
     EXPECT_EQ(v.ansiEntry, c.ansi ? &FakeHtmlHelpA : nullptr);
     EXPECT_EQ(v.helpEntry, v.ansiEntry);
     EXPECT_EQ(v.wideEntry, c.wide ? &FakeHtmlHelpW : nullptr);
-    if (!c.ansi) EXPECT_THROW(ShowProgramHelp(), EHelpViewerMissing);
+    if (!c.ansi) {
+      EXPECT_THROW(ShowProgramHelp(), EHelpViewerMissing);
+    }
     CloseHelpWindows();
     UnloadHelpViewer();
   }
