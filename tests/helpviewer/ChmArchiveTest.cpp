@@ -216,27 +216,20 @@ TEST(ChmArchive, AFileChangingWhileOpenedIsReadAsChecked) {
   writer.join();
 }
 
+// A missing file, a folder and a file of text are the help viewer's test, with its messages.
 TEST(ChmArchive, SaysWhyAFileCannotBeOpened) {
   TempDir dir;
-  const auto big = fs::path(dir.Path()) / "big.chm";
-  {
-    const int fd = ::open(big.c_str(), O_CREAT | O_WRONLY, 0600);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(kMaxHelpFileSize + 1)), 0);
-    ::close(fd);
-  }
+  const fs::path big = dir.Write("big.chm", "");
+  fs::resize_file(big, kMaxHelpFileSize + 1);  // sparse
   const auto fifo = fs::path(dir.Path()) / "fifo.chm";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const struct {
     std::string path;
     OpenResult expected;
   } cases[] = {
-      {(fs::path(dir.Path()) / "absent.chm").string(), OpenResult::kMissing},
       {(fs::path(dir.Path()) / "absent" / "x.chm").string(), OpenResult::kMissing},
-      {fs::path(dir.Path()).string(), OpenResult::kNotAFile},
       {fifo.string(), OpenResult::kNotAFile},
       {big.string(), OpenResult::kTooLarge},
-      {dir.Write("texte.chm", "pas une aide"), OpenResult::kMalformed},
   };
   for (const auto& c : cases) {
     OpenResult result = OpenResult::kOpened;
