@@ -32,7 +32,7 @@ if [ "$mode" = test ]; then
     # A second help file reader, which the tests and benchmarks compare ours with.
     libchm-dev
     clang libclang-rt-14-dev llvm clang-format
-    p7zip-full dpkg-dev
+    dpkg-dev
     # The reference of the printing options' benchmark: cal (Debian 12 has it in ncal).
     ncal
     # The Windows build and its tests under Wine, on a virtual display for their windows, with

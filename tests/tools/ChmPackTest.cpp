@@ -1,12 +1,10 @@
 #include <chm_lib.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,7 +17,6 @@ using dorvane::chmpack::ChmEntry;
 
 namespace {
 
-using dorvane::testing::ReadFileBytes;
 using dorvane::testing::TempDir;
 
 std::string RandomBytes(std::size_t n, unsigned seed) {
@@ -119,60 +116,15 @@ TEST(ChmPack, RefusesPathsThatReadersCouldNotTellApart) {
   for (const auto& files : refused) EXPECT_THROW(BuildChm(files, 0x040C), std::invalid_argument);
 }
 
-int Shell(const std::string& command) {
-  return std::system(command.c_str());
-}
-
-std::string Quote(const fs::path& p) {
-  return "'" + p.string() + "'";
-}
-
-// The packer's own output, written from a folder, as 7-Zip lists and extracts it.
-TEST(ChmPack, SevenZipListsAndExtractsIdenticalBytes) {
-  ASSERT_EQ(Shell("command -v 7z >/dev/null"), 0) << "7z (p7zip-full) is needed by this test";
-  TempDir dir;
-  const fs::path source = fs::path(dir.Path()) / "src";
-  std::map<std::string, std::string> files = {
-      {"index.html", "<html><head><title>Essai</title></head><body>x</body></html>"},
-      {"toc.hhc", "<ul></ul>"},
-      {"images/a.png", RandomBytes(5000, 3)},
-      {"css/style.css", "body { color: black; }"},
-  };
-  for (int i = 0; i < 300; ++i)
-    files["more/page_with_a_long_enough_name_" + std::to_string(i) + ".html"] = RandomBytes(40, i);
-  for (const auto& [name, bytes] : files) dir.Write("src/" + name, bytes);
-
-  const fs::path chm = fs::path(dir.Path()) / "out.chm";
-  ASSERT_EQ(Shell(std::string(DORVANE_CHMPACK) + " " + Quote(source) + " " + Quote(chm)), 0);
-
-  const fs::path listing = fs::path(dir.Path()) / "listing.txt";
-  ASSERT_EQ(Shell("7z l -slt " + Quote(chm) + " > " + Quote(listing)), 0);
-  std::map<std::string, std::string> sizes;
-  std::istringstream lines(ReadFileBytes(listing));
-  std::string line, path;
-  while (std::getline(lines, line)) {
-    if (line.rfind("Path = ", 0) == 0) path = line.substr(7);
-    if (line.rfind("Size = ", 0) == 0) sizes[path] = line.substr(7);
-  }
-  for (const auto& [name, bytes] : files) {
-    ASSERT_TRUE(sizes.count(name)) << name << " not listed by 7z";
-    EXPECT_EQ(sizes[name], std::to_string(bytes.size())) << name;
-  }
-
-  const fs::path out = fs::path(dir.Path()) / "x";
-  ASSERT_EQ(Shell("7z x -y -o" + Quote(out) + " " + Quote(chm) + " >/dev/null"), 0);
-  for (const auto& [name, bytes] : files) EXPECT_EQ(ReadFileBytes(out / name), bytes) << name;
-}
-
 TEST(ChmPack, ToolFailsWithoutLeavingAFileWhenTheDefaultTopicIsMissing) {
   TempDir dir;
   dir.Write("src/page.html", "x");
-  const fs::path chm = fs::path(dir.Path()) / "out.chm";
-  EXPECT_NE(Shell(std::string(DORVANE_CHMPACK) + " " + Quote(fs::path(dir.Path()) / "src") + " " +
-                  Quote(chm) + " 2>/dev/null"),
-            0);
+  const std::string chm = dir / "out.chm";
+  const std::string command =
+      std::string(DORVANE_CHMPACK) + " '" + (dir / "src") + "' '" + chm + "' 2>/dev/null";
+  EXPECT_NE(std::system(command.c_str()), 0);
   EXPECT_FALSE(fs::exists(chm));
-  EXPECT_FALSE(fs::exists(chm.string() + ".part"));
+  EXPECT_FALSE(fs::exists(chm + ".part"));
 }
 
 // The program's own help file, as built: every page of resources/help is in it.
