@@ -65,11 +65,8 @@ class HelpBindingTest : public ::testing::Test {
   }
 
   static void ExpectNotLoaded() {
-    const HelpViewerBinding& v = HelpViewer();
-    EXPECT_EQ(v.handle, nullptr);
-    EXPECT_EQ(v.ansiEntry, nullptr);
-    EXPECT_EQ(v.wideEntry, nullptr);
-    EXPECT_EQ(v.helpEntry, nullptr);
+    EXPECT_EQ(HelpViewer().handle, nullptr);
+    EXPECT_EQ(HelpViewer().helpEntry, nullptr);
   }
 
   FakePlatform fake;
