@@ -114,6 +114,7 @@ TEST_F(CommandLineTest, HolidaysWritesTheYearsHolidaysInDateOrder) {
   EXPECT_EQ(Call({"--holidays"}).out, run.out);  // this year is 2005
 }
 
+// The moment's forms and bounds; the patterns' rules are the formatter's test.
 TEST_F(CommandLineTest, FormatWritesThePatternOfAMoment) {
   const struct {
     std::vector<std::string> args;
@@ -121,10 +122,8 @@ TEST_F(CommandLineTest, FormatWritesThePatternOfAMoment) {
   } cases[] = {
       {{"--format", "dd/mm/yyyy hh:nn:ss.zzz"}, "07/03/2005 14:05:09.007\n"},
       {{"--format", "dddddd", "2005-03-01"}, "Mars 1, 2005\n"},
-      {{"--format", "c", "2005-03-01T14:05:09"}, "3/1/05 2:05:09 pm\n"},
       {{"--format", "hh:mm:ss.zzz", "9999-12-31T23:59:59.999"}, "23:59:59.999\n"},
       {{"--format", "", "0001-01-01T00:00:00.000"}, "1/1/01\n"},
-      {{"--format", "tt", "2005-03-01T00:00:00"}, "12:00:00 am\n"},
       {{"--format", "dd/mm/yyyy hh:nn:ss", "1800-06-15T00:00:01"}, "15/06/1800 00:00:01\n"},
   };
   for (const auto& c : cases) {
