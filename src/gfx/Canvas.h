@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "gfx/Color.h"
 #include "gfx/HighContrast.h"
@@ -56,6 +58,25 @@ struct Segment {
   Point to;
 };
 
+// Whether a pen draws solid: a styled pen wider than one pixel does, as the platform's pens.
+bool DrawsSolid(const Pen& pen);
+
+// The rectangle a segment covers when a solid pen runs straight across or down: the end point
+// left out and a wide pen centred on the line, over [c - w/2, c - w/2 + w). Other segments
+// (diagonals, dashes) have none.
+std::optional<Rect> SolidRun(Point from, Point to, const Pen& pen);
+
+// One pixel-wide strip of a 3-D edge and the colour it shows.
+struct EdgeStrip {
+  Rect rect;
+  TColor color;
+};
+
+// The strips of a 3-D edge (BDR_* kind) along the chosen sides (BF_*), outer ring first, in
+// drawing order: each ring's top and left in its light colour, then its bottom and right in
+// its dark one, which thus take the corners the two share.
+std::vector<EdgeStrip> EdgeStrips(Rect rect, std::uint32_t edge, std::uint32_t sides);
+
 // The drawing context the controls paint on. Text is UTF-8. QtCanvas draws with QPainter;
 // tests use a recording canvas with fixed metrics.
 class Canvas {
@@ -103,12 +124,15 @@ class Canvas {
   virtual bool HighContrast() const { return false; }
 };
 
-// The state every drawing context keeps the same way: the font, the text colour, the brush,
-// the pen and the pen's position. A context on a drawing API draws with it; it is told of a
-// new font (UseFont) and draws each pen segment (DrawSegment).
+// What every drawing context does the same way: it keeps the font, the text colour, the brush,
+// the pen and the pen's position, and draws 3-D edges and straight solid pen runs as filled
+// rectangles. A context on a drawing API is told of a new font (UseFont), fills (Fill) and
+// draws the pen's other segments (DrawLine).
 class StatefulCanvas : public Canvas {
  public:
   explicit StatefulCanvas(bool highContrast = false) : highContrast_(highContrast) {}
+  StatefulCanvas(const StatefulCanvas&) = delete;
+  StatefulCanvas& operator=(const StatefulCanvas&) = delete;
 
   void SetFont(const Font& font) final {
     if (!(font == font_)) {
@@ -128,6 +152,11 @@ class StatefulCanvas : public Canvas {
     pen_.Color = ShownColor(pen.Color, highContrast_);
   }
   bool HighContrast() const final { return highContrast_; }
+  void DrawEdge(const Rect& rect, std::uint32_t edge, std::uint32_t sides) final {
+    for (const EdgeStrip& strip : EdgeStrips(rect, edge, sides)) {
+      Fill(strip.rect, strip.color, TPenMode::pmCopy);
+    }
+  }
   void Polyline(std::span<const Segment> segments) final {
     for (const Segment& s : segments) DrawSegment(s.from, s.to);
   }
@@ -141,8 +170,11 @@ class StatefulCanvas : public Canvas {
  protected:
   // The font has changed: later texts and measures use it.
   virtual void UseFont(const Font& font) = 0;
-  // One pen segment; as with LineTo, the end point is not drawn.
-  virtual void DrawSegment(Point from, Point to) = 0;
+  // A rectangle in a colour (a system colour resolved), combined with what lies below as the
+  // mode says. Empty rectangles come here too.
+  virtual void Fill(const Rect& rect, TColor color, TPenMode mode) = 0;
+  // A segment of the current pen that is no straight solid run; the end point is not drawn.
+  virtual void DrawLine(Point from, Point to) = 0;
 
   bool highContrast_;
   Font font_;
@@ -150,6 +182,9 @@ class StatefulCanvas : public Canvas {
   Brush brush_;
   Pen pen_;
   Point position_;
+
+ private:
+  void DrawSegment(Point from, Point to);
 };
 
 }  // namespace dorvane

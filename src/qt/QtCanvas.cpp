@@ -20,26 +20,19 @@ namespace {
 // heights to fall back on, so that fixed layouts keep their text inside their boxes. (Wine's
 // "MS Sans Serif" is a single-size bitmap font: it would neither scale nor stay crisp.)
 QStringList FamiliesFor(const QString& name) {
-  const QString lower = name.toLower();
+  // The names of each group (any case), then its free families.
+  static const std::pair<QStringList, QStringList> kGroups[] = {
+      {{"MS Sans Serif", "Microsoft Sans Serif", "Tahoma", "Arial", "MS Shell Dlg",
+        "MS Shell Dlg 2", "Verdana"},
+       {"Liberation Sans", "Arimo", "DejaVu Sans Condensed", "DejaVu Sans", "Nimbus Sans"}},
+      {{"Times New Roman", "MS Serif"},
+       {"Liberation Serif", "Tinos", "Nimbus Roman", "DejaVu Serif"}},
+      {{"Courier New", "Courier"},
+       {"Liberation Mono", "Cousine", "Nimbus Mono PS", "DejaVu Sans Mono"}},
+  };
   QStringList families{name};
-  if (lower == "ms sans serif" || lower == "microsoft sans serif" || lower == "tahoma" ||
-      lower == "arial" || lower == "ms shell dlg" || lower == "ms shell dlg 2" ||
-      lower == "verdana") {
-    families << "Liberation Sans"
-             << "Arimo"
-             << "DejaVu Sans Condensed"
-             << "DejaVu Sans"
-             << "Nimbus Sans";
-  } else if (lower == "times new roman" || lower == "ms serif") {
-    families << "Liberation Serif"
-             << "Tinos"
-             << "Nimbus Roman"
-             << "DejaVu Serif";
-  } else if (lower == "courier new" || lower == "courier") {
-    families << "Liberation Mono"
-             << "Cousine"
-             << "Nimbus Mono PS"
-             << "DejaVu Sans Mono";
+  for (const auto& [names, fallbacks] : kGroups) {
+    if (names.contains(name, Qt::CaseInsensitive)) families << fallbacks;
   }
   return families;
 }
@@ -52,20 +45,11 @@ QPainter::CompositionMode ModeOf(TPenMode mode) {
   return kModes[static_cast<std::size_t>(mode)];
 }
 
-// Dash patterns of a one-pixel pen, in pixels: on, off, on, off...
+// Dash patterns of a one-pixel pen, in pixels (on, off, on, off...), for the styles that do not
+// draw solid, in the order of TPenStyle from psDash to psDashDotDot.
 QVector<qreal> DashesOf(TPenStyle style) {
-  switch (style) {
-    case TPenStyle::psDash:
-      return {18, 6};
-    case TPenStyle::psDot:
-      return {3, 3};
-    case TPenStyle::psDashDot:
-      return {9, 6, 3, 6};
-    case TPenStyle::psDashDotDot:
-      return {9, 3, 3, 3, 3, 3};
-    default:
-      return {};
-  }
+  static const QVector<qreal> kDashes[] = {{18, 6}, {3, 3}, {9, 6, 3, 6}, {9, 3, 3, 3, 3, 3}};
+  return kDashes[static_cast<std::size_t>(style) - 1];
 }
 
 }  // namespace
@@ -129,8 +113,6 @@ QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette)
 QtCanvas::QtCanvas(const QPalette& palette)
     : StatefulCanvas(HighContrastPalette()), palette_(palette), qfont_(ToQFont(font_)) {}
 
-QtCanvas::~QtCanvas() = default;
-
 QFontMetrics QtCanvas::Metrics() const {
   return painter_ != nullptr ? QFontMetrics(qfont_, painter_->device()) : QFontMetrics(qfont_);
 }
@@ -141,77 +123,45 @@ void QtCanvas::UseFont(const Font& font) {
 
 TColor QtCanvas::ColorToRGB(TColor color) {
   if (!IsSystemColor(color)) return color & 0x00FFFFFFu;
-  QColor c;
-  switch (SystemColorIndex(color)) {
-    case 0:   // scroll bar
-    case 10:  // active border
-    case 11:  // inactive border
-    case 15:  // button face
-      c = palette_.color(QPalette::Active, QPalette::Button);
-      break;
-    case 1:   // desktop
-    case 4:   // menu
-    case 30:  // menu bar
-      c = palette_.color(QPalette::Active, QPalette::Window);
-      break;
-    case 2:   // active caption
-    case 13:  // highlight
-    case 27:  // active caption gradient
-    case 29:  // menu highlight
-      c = palette_.color(QPalette::Active, QPalette::Highlight);
-      break;
-    case 3:   // inactive caption
-    case 28:  // inactive caption gradient
-      c = palette_.color(QPalette::Inactive, QPalette::Highlight);
-      break;
-    case 5:  // window
-      c = palette_.color(QPalette::Active, QPalette::Base);
-      break;
-    case 6:   // window frame
-    case 21:  // 3D dark shadow
-      c = palette_.color(QPalette::Active, QPalette::Shadow);
-      break;
-    case 7:  // menu text
-    case 8:  // window text
-      c = palette_.color(QPalette::Active, QPalette::Text);
-      break;
-    case 9:   // caption text
-    case 14:  // highlight text
-      c = palette_.color(QPalette::Active, QPalette::HighlightedText);
-      break;
-    case 12:  // application workspace
-    case 16:  // button shadow
-      c = palette_.color(QPalette::Active, QPalette::Dark);
-      break;
-    case 17:  // grey text
-      c = palette_.color(QPalette::Disabled, QPalette::Text);
-      break;
-    case 18:  // button text
-      c = palette_.color(QPalette::Active, QPalette::ButtonText);
-      break;
-    case 19:  // inactive caption text
-      c = palette_.color(QPalette::Inactive, QPalette::HighlightedText);
-      break;
-    case 20:  // button highlight
-      c = palette_.color(QPalette::Active, QPalette::Light);
-      break;
-    case 22:  // 3D light
-      c = palette_.color(QPalette::Active, QPalette::Midlight);
-      break;
-    case 23:  // tooltip text
-      c = palette_.color(QPalette::Active, QPalette::ToolTipText);
-      break;
-    case 24:  // tooltip background
-      c = palette_.color(QPalette::Active, QPalette::ToolTipBase);
-      break;
-    case 26:  // hot-tracked item
-      c = palette_.color(QPalette::Active, QPalette::Link);
-      break;
-    default:
-      c = palette_.color(QPalette::Active, QPalette::WindowText);
-      break;
-  }
-  return PlainColor(c);
+  using P = QPalette;
+  // The palette's colour for each system colour, by its index.
+  static constexpr std::pair<P::ColorGroup, P::ColorRole> kRoles[] = {
+      {P::Active, P::Button},             // scroll bar
+      {P::Active, P::Window},             // desktop
+      {P::Active, P::Highlight},          // active caption
+      {P::Inactive, P::Highlight},        // inactive caption
+      {P::Active, P::Window},             // menu
+      {P::Active, P::Base},               // window
+      {P::Active, P::Shadow},             // window frame
+      {P::Active, P::Text},               // menu text
+      {P::Active, P::Text},               // window text
+      {P::Active, P::HighlightedText},    // caption text
+      {P::Active, P::Button},             // active border
+      {P::Active, P::Button},             // inactive border
+      {P::Active, P::Dark},               // application workspace
+      {P::Active, P::Highlight},          // highlight
+      {P::Active, P::HighlightedText},    // highlight text
+      {P::Active, P::Button},             // button face
+      {P::Active, P::Dark},               // button shadow
+      {P::Disabled, P::Text},             // grey text
+      {P::Active, P::ButtonText},         // button text
+      {P::Inactive, P::HighlightedText},  // inactive caption text
+      {P::Active, P::Light},              // button highlight
+      {P::Active, P::Shadow},             // 3-D dark shadow
+      {P::Active, P::Midlight},           // 3-D light
+      {P::Active, P::ToolTipText},        // tooltip text
+      {P::Active, P::ToolTipBase},        // tooltip background
+      {P::Active, P::WindowText},         // (none)
+      {P::Active, P::Link},               // hot-tracked item
+      {P::Active, P::Highlight},          // active caption gradient
+      {P::Inactive, P::Highlight},        // inactive caption gradient
+      {P::Active, P::Highlight},          // menu highlight
+      {P::Active, P::Window},             // menu bar
+  };
+  const std::size_t index = SystemColorIndex(color);
+  const auto [group, role] =
+      index < std::size(kRoles) ? kRoles[index] : std::pair{P::Active, P::WindowText};
+  return PlainColor(palette_.color(group, role));
 }
 
 QColor QtCanvas::ToQColor(TColor color) {
@@ -219,9 +169,12 @@ QColor QtCanvas::ToQColor(TColor color) {
   return QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
 }
 
-void QtCanvas::FillLogicalRect(int left, int top, int width, int height, const QColor& color) {
-  if (width <= 0 || height <= 0) return;
-  painter_->fillRect(QRect(left, top, width, height), color);
+void QtCanvas::Fill(const Rect& rect, TColor color, TPenMode mode) {
+  if (painter_ == nullptr || rect.IsEmpty()) return;
+  painter_->save();
+  painter_->setCompositionMode(ModeOf(mode));
+  painter_->fillRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), ToQColor(color));
+  painter_->restore();
 }
 
 void QtCanvas::FillRect(const Rect& rect) {
@@ -247,13 +200,9 @@ void QtCanvas::DrawTextRun(const QString& text, int x, int y, int underlineFrom,
   option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
   option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
   layout.setTextOption(option);
-  if (underlineFrom >= 0 && underlineLength > 0) {
-    QTextLayout::FormatRange range;
-    range.start = underlineFrom;
-    range.length = underlineLength;
-    range.format.setFontUnderline(true);
-    layout.setFormats({range});
-  }
+  QTextLayout::FormatRange underline{underlineFrom, underlineLength, {}};
+  underline.format.setFontUnderline(true);
+  if (underlineFrom >= 0 && underlineLength > 0) layout.setFormats({underline});
   layout.beginLayout();
   QTextLine line = layout.createLine();
   if (line.isValid()) line.setLineWidth(1.0e6);
@@ -282,7 +231,6 @@ int QtCanvas::DrawText(std::string_view text, Rect& rect, std::uint32_t flags) {
 
   painter_->save();
   painter_->setClipRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), Qt::IntersectClip);
-  const bool rtl = (flags & DT_RTLREADING) != 0;
   int y = rect.Top;
   for (const TextLine& line : lines) {
     int x = rect.Left;
@@ -292,20 +240,19 @@ int QtCanvas::DrawText(std::string_view text, Rect& rect, std::uint32_t flags) {
       x = rect.Right - line.width;
     }
     if (brush_.Style == TBrushStyle::bsSolid) {
-      FillLogicalRect(x, y, line.width, lineHeight, ToQColor(brush_.Color));
+      Fill({x, y, x + line.width, y + lineHeight}, brush_.Color, TPenMode::pmCopy);
     }
     for (const TextPiece& piece : line.pieces) {
       int from = -1;
       int length = 0;
       if (piece.marked >= 0) {
         const std::string_view all = piece.text;
-        const std::size_t bytes = CodePointLength(all, static_cast<std::size_t>(piece.marked));
-        from = static_cast<int>(
-            QStringFromUtf8(all.substr(0, static_cast<std::size_t>(piece.marked))).size());
-        length = static_cast<int>(
-            QStringFromUtf8(all.substr(static_cast<std::size_t>(piece.marked), bytes)).size());
+        const auto at = static_cast<std::size_t>(piece.marked);
+        from = static_cast<int>(QStringFromUtf8(all.substr(0, at)).size());
+        length = static_cast<int>(QStringFromUtf8(all.substr(at, CodePointLength(all, at))).size());
       }
-      DrawTextRun(QStringFromUtf8(piece.text), x + piece.x, y, from, length, rtl);
+      DrawTextRun(QStringFromUtf8(piece.text), x + piece.x, y, from, length,
+                  (flags & DT_RTLREADING) != 0);
     }
     y += lineHeight;
   }
@@ -317,96 +264,39 @@ void QtCanvas::TextRect(const Rect& rect, int x, int y, std::string_view text) {
   if (painter_ == nullptr || rect.IsEmpty()) return;
   painter_->save();
   painter_->setClipRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), Qt::IntersectClip);
-  if (brush_.Style != TBrushStyle::bsClear) {
-    FillLogicalRect(rect.Left, rect.Top, rect.Width(), rect.Height(), ToQColor(brush_.Color));
-  }
+  if (brush_.Style != TBrushStyle::bsClear) Fill(rect, brush_.Color, TPenMode::pmCopy);
   DrawTextRun(QStringFromUtf8(text), x, y, -1, 0, false);
   painter_->restore();
 }
 
 void QtCanvas::DrawFocusRect(const Rect& rect) {
   if (painter_ == nullptr || rect.IsEmpty()) return;
-  painter_->save();
-  painter_->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-  const QColor white(255, 255, 255);
-  // Every other pixel of the frame, each pixel once, so that a second call restores it.
-  const auto dot = [&](int x, int y) {
-    if (((x - rect.Left) + (y - rect.Top)) % 2 == 0) FillLogicalRect(x, y, 1, 1, white);
-  };
-  const int last = rect.Bottom - 1;
-  const int right = rect.Right - 1;
-  for (int x = rect.Left; x < rect.Right; ++x) {
-    dot(x, rect.Top);
-    if (last > rect.Top) dot(x, last);
+  // Every other pixel of the frame, each pixel once, so that a second call restores it: the
+  // first and last rows whole, the left and right pixels of the others.
+  for (int y = rect.Top; y < rect.Bottom; ++y) {
+    const bool whole = y == rect.Top || y == rect.Bottom - 1;
+    for (int x = rect.Left; x < rect.Right; x += whole ? 1 : std::max(1, rect.Width() - 1)) {
+      if ((x - rect.Left + y - rect.Top) % 2 == 0)
+        Fill({x, y, x + 1, y + 1}, clWhite, TPenMode::pmXor);
+    }
   }
-  for (int y = rect.Top + 1; y < last; ++y) {
-    dot(rect.Left, y);
-    if (right > rect.Left) dot(right, y);
-  }
-  painter_->restore();
 }
 
-void QtCanvas::DrawEdge(const Rect& rect, std::uint32_t edge, std::uint32_t sides) {
+void QtCanvas::DrawLine(Point from, Point to) {
   if (painter_ == nullptr) return;
-  Rect r = rect;
-  const auto frame = [&](TColor topLeft, TColor bottomRight) {
-    const QColor tl = ToQColor(topLeft);
-    const QColor br = ToQColor(bottomRight);
-    if (sides & BF_TOP) FillLogicalRect(r.Left, r.Top, r.Width(), 1, tl);
-    if (sides & BF_LEFT) FillLogicalRect(r.Left, r.Top, 1, r.Height(), tl);
-    if (sides & BF_BOTTOM) FillLogicalRect(r.Left, r.Bottom - 1, r.Width(), 1, br);
-    if (sides & BF_RIGHT) FillLogicalRect(r.Right - 1, r.Top, 1, r.Height(), br);
-    if (sides & BF_LEFT) ++r.Left;
-    if (sides & BF_TOP) ++r.Top;
-    if (sides & BF_RIGHT) --r.Right;
-    if (sides & BF_BOTTOM) --r.Bottom;
-  };
-  if (edge & BDR_RAISEDOUTER) {
-    frame(cl3DLight, cl3DDkShadow);
-  } else if (edge & BDR_SUNKENOUTER) {
-    frame(clBtnShadow, clBtnHighlight);
-  }
-  if (edge & BDR_RAISEDINNER) {
-    frame(clBtnHighlight, clBtnShadow);
-  } else if (edge & BDR_SUNKENINNER) {
-    frame(cl3DDkShadow, cl3DLight);
-  }
-}
-
-void QtCanvas::DrawSegment(Point from, Point to) {
-  if (painter_ == nullptr || pen_.Style == TPenStyle::psClear || from == to) return;
-  const int width = std::max(1, pen_.Width);
-  // Like the platform's pens: a styled pen wider than one pixel draws solid.
-  const QVector<qreal> dashes = width == 1 ? DashesOf(pen_.Style) : QVector<qreal>{};
-  const QColor color = ToQColor(pen_.Color);
+  QPen pen(ToQColor(pen_.Color), std::max(1, pen_.Width), Qt::SolidLine, Qt::FlatCap,
+           Qt::MiterJoin);
   painter_->save();
   painter_->setCompositionMode(ModeOf(pen_.Mode));
-  if (dashes.isEmpty() && (from.y == to.y || from.x == to.x)) {
-    // Straight runs as exact rectangles: the end point is left out and a wide pen is centred
-    // on the line, covering [c - w/2, c - w/2 + w).
-    const int half = width / 2;
-    if (from.y == to.y) {
-      const int left = from.x < to.x ? from.x : to.x + 1;
-      FillLogicalRect(left, from.y - half, std::abs(to.x - from.x), width, color);
-    } else {
-      const int top = from.y < to.y ? from.y : to.y + 1;
-      FillLogicalRect(from.x - half, top, width, std::abs(to.y - from.y), color);
-    }
-  } else {
-    QPen pen(color, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    if (!dashes.isEmpty()) {
-      pen.setDashPattern(dashes);
-      if (brush_.Style == TBrushStyle::bsSolid) {
-        painter_->setBackgroundMode(Qt::OpaqueMode);
-        painter_->setBackground(ToQColor(brush_.Color));
-      } else {
-        painter_->setBackgroundMode(Qt::TransparentMode);
-      }
-    }
-    painter_->setRenderHint(QPainter::Antialiasing, false);
-    painter_->setPen(pen);
-    painter_->drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
+  if (!DrawsSolid(pen_)) {
+    pen.setDashPattern(DashesOf(pen_.Style));
+    const bool opaque = brush_.Style == TBrushStyle::bsSolid;
+    painter_->setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+    painter_->setBackground(ToQColor(brush_.Color));
   }
+  painter_->setRenderHint(QPainter::Antialiasing, false);
+  painter_->setPen(pen);
+  painter_->drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
   painter_->restore();
 }
 

@@ -7,7 +7,6 @@
 #include "gfx/Canvas.h"
 
 class QPainter;
-class QPaintDevice;
 
 namespace dorvane {
 
@@ -37,17 +36,12 @@ class QtCanvas final : public StatefulCanvas {
  public:
   QtCanvas(QPainter& painter, const QPalette& palette);
   explicit QtCanvas(const QPalette& palette);
-  ~QtCanvas() override;
-
-  QtCanvas(const QtCanvas&) = delete;
-  QtCanvas& operator=(const QtCanvas&) = delete;
 
   void FillRect(const Rect& rect) override;
   int DrawText(std::string_view text, Rect& rect, std::uint32_t flags) override;
   Size TextExtent(std::string_view text) override;
   void TextRect(const Rect& rect, int x, int y, std::string_view text) override;
   void DrawFocusRect(const Rect& rect) override;
-  void DrawEdge(const Rect& rect, std::uint32_t edge, std::uint32_t sides) override;
   TColor ColorToRGB(TColor color) override;
 
   QColor ToQColor(TColor color);
@@ -55,10 +49,10 @@ class QtCanvas final : public StatefulCanvas {
 
  private:
   void UseFont(const Font& font) override;
-  void DrawSegment(Point from, Point to) override;
+  void Fill(const Rect& rect, TColor color, TPenMode mode) override;
+  void DrawLine(Point from, Point to) override;
   void DrawTextRun(const QString& text, int x, int y, int underlineFrom, int underlineLength,
                    bool rightToLeft);
-  void FillLogicalRect(int left, int top, int width, int height, const QColor& color);
 
   QPainter* painter_ = nullptr;
   QPalette palette_;

@@ -16,20 +16,15 @@ namespace {
 
 // The smallest 96-dpi coordinate whose device coordinate is at or after `d`.
 int CeilToDips(int d, int dpi) {
-  int v = ::MulDiv(d, 96, dpi);
-  while (ToDevice(v, dpi) < d) ++v;
-  while (ToDevice(v - 1, dpi) >= d) --v;
-  return v;
+  return PixelToDips(d - 1, dpi) + 1;
 }
 
 // ---- Fonts ----
 
+// Notes whether the face is scalable, and goes on to the next one while it is not.
 int CALLBACK NoteScalableFace(const LOGFONTW*, const TEXTMETRICW*, DWORD type, LPARAM found) {
-  if ((type & RASTER_FONTTYPE) == 0) {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
-  }
-  return 1;
+  *reinterpret_cast<bool*>(found) = (type & RASTER_FONTTYPE) == 0;
+  return (type & RASTER_FONTTYPE) != 0;
 }
 
 bool HasScalableFace(const std::wstring& face) {
@@ -98,10 +93,7 @@ HFONT FontHandle(const Font& font, int dpi) {
   lf.lfItalic = font.Italic ? TRUE : FALSE;
   lf.lfUnderline = font.Underline ? TRUE : FALSE;
   lf.lfStrikeOut = font.StrikeOut ? TRUE : FALSE;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfCharSet = DEFAULT_CHARSET;  // the precisions and quality: their defaults, 0
   lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
   FaceFor(font.Name).copy(lf.lfFaceName, LF_FACESIZE - 1);
   HFONT handle = ::CreateFontIndirectW(&lf);
@@ -147,10 +139,6 @@ RECT GdiCanvas::Device(const Rect& r) const {
   return {X(r.Left), Y(r.Top), X(r.Right), Y(r.Bottom)};
 }
 
-int GdiCanvas::DipsRightOf(int d, int origin) const {
-  return CeilToDips(d, dpi_) - origin;
-}
-
 void GdiCanvas::UseFont(const Font& font) {
   ::SelectObject(dc_, FontHandle(font, dpi_));
 }
@@ -160,26 +148,19 @@ TColor GdiCanvas::ColorToRGB(TColor color) {
   return color & 0x00FFFFFFu;
 }
 
-void GdiCanvas::FillDevice(const RECT& r, COLORREF color, DWORD rop) {
-  if (r.right <= r.left || r.bottom <= r.top) return;
-  ::SetDCBrushColor(dc_, color);
-  ::PatBlt(dc_, r.left, r.top, r.right - r.left, r.bottom - r.top, rop);
-}
-
 void GdiCanvas::FillRect(const Rect& rect) {
   if (rect.IsEmpty() || brush_.Style == TBrushStyle::bsClear) return;
-  const RECT r = Device(rect);
-  const COLORREF color = ColorToRGB(brush_.Color);
-  // In the order of TBrushStyle: none for the solid and clear styles.
-  static constexpr int kHatches[] = {-1,           -1,           HS_HORIZONTAL, HS_VERTICAL,
-                                     HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS,      HS_DIAGCROSS};
-  const int hatch = kHatches[static_cast<std::size_t>(brush_.Style)];
-  if (hatch < 0) {
-    FillDevice(r, color, PATCOPY);
+  if (brush_.Style == TBrushStyle::bsSolid) {
+    Fill(rect, brush_.Color, TPenMode::pmCopy);
     return;
   }
-  // The hatch lines only: the background between them stays.
-  HBRUSH brush = ::CreateHatchBrush(hatch, color);
+  // In the order of TBrushStyle, from the first hatched one. The hatch lines only: the
+  // background between them stays.
+  static constexpr int kHatches[] = {HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL,
+                                     HS_BDIAGONAL,  HS_CROSS,    HS_DIAGCROSS};
+  const RECT r = Device(rect);
+  HBRUSH brush = ::CreateHatchBrush(kHatches[static_cast<std::size_t>(brush_.Style) - 2],
+                                    ColorToRGB(brush_.Color));
   ::SetBkMode(dc_, TRANSPARENT);
   ::FillRect(dc_, &r, brush);
   ::DeleteObject(brush);
@@ -200,10 +181,10 @@ int GdiCanvas::DrawText(std::string_view text, Rect& rect, std::uint32_t flags) 
   const int height = ::DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &r, flags);
   const int top = Y(rect.Top);
   if (flags & DT_CALCRECT) {
-    rect.Right = DipsRightOf(X(rect.Left) + (r.right - r.left), origin_.x);
-    rect.Bottom = DipsRightOf(top + (r.bottom - r.top), origin_.y);
+    rect.Right = CeilToDips(X(rect.Left) + (r.right - r.left), dpi_) - origin_.x;
+    rect.Bottom = CeilToDips(top + (r.bottom - r.top), dpi_) - origin_.y;
   }
-  return DipsRightOf(top + height, origin_.y) - rect.Top;
+  return CeilToDips(top + height, dpi_) - origin_.y - rect.Top;
 }
 
 Size GdiCanvas::TextExtent(std::string_view text) {
@@ -215,16 +196,12 @@ Size GdiCanvas::TextExtent(std::string_view text) {
 
 void GdiCanvas::TextRect(const Rect& rect, int x, int y, std::string_view text) {
   if (rect.IsEmpty()) return;
+  if (brush_.Style != TBrushStyle::bsClear) Fill(rect, brush_.Color, TPenMode::pmCopy);
   const std::wstring wide = platform::Wide(text);
   const RECT r = Device(rect);
-  UINT options = ETO_CLIPPED;
-  if (brush_.Style != TBrushStyle::bsClear) {
-    options |= ETO_OPAQUE;
-    ::SetBkColor(dc_, ColorToRGB(brush_.Color));
-  }
   ::SetBkMode(dc_, TRANSPARENT);
   ::SetTextColor(dc_, ColorToRGB(textColor_));
-  ::ExtTextOutW(dc_, X(x), Y(y), options, &r, wide.c_str(), static_cast<UINT>(wide.size()),
+  ::ExtTextOutW(dc_, X(x), Y(y), ETO_CLIPPED, &r, wide.c_str(), static_cast<UINT>(wide.size()),
                 nullptr);
 }
 
@@ -234,85 +211,25 @@ void GdiCanvas::DrawFocusRect(const Rect& rect) {
   ::DrawFocusRect(dc_, &r);
 }
 
-// Each one-pixel ring of the edge is drawn by the system's DrawEdge as often as that pixel has
-// device pixels on each side, moving inwards, so the edge keeps its width and colours at any
-// dpi and meets what is drawn inside it.
-void GdiCanvas::DrawEdge(const Rect& rect, std::uint32_t edge, std::uint32_t sides) {
-  Rect ring = rect;
-  const auto draw = [&](UINT kind) {
-    const int left = X(ring.Left + 1) - X(ring.Left);
-    const int top = Y(ring.Top + 1) - Y(ring.Top);
-    const int right = X(ring.Right) - X(ring.Right - 1);
-    const int bottom = Y(ring.Bottom) - Y(ring.Bottom - 1);
-    RECT r = Device(ring);
-    for (int k = 0; k < std::max({left, top, right, bottom}); ++k) {
-      UINT mask = 0;
-      if ((sides & BF_LEFT) && k < left) mask |= BF_LEFT;
-      if ((sides & BF_TOP) && k < top) mask |= BF_TOP;
-      if ((sides & BF_RIGHT) && k < right) mask |= BF_RIGHT;
-      if ((sides & BF_BOTTOM) && k < bottom) mask |= BF_BOTTOM;
-      if (mask == 0) break;
-      ::DrawEdge(dc_, &r, kind, mask);
-      if (mask & BF_LEFT) ++r.left;
-      if (mask & BF_TOP) ++r.top;
-      if (mask & BF_RIGHT) --r.right;
-      if (mask & BF_BOTTOM) --r.bottom;
-    }
-    if (sides & BF_LEFT) ++ring.Left;
-    if (sides & BF_TOP) ++ring.Top;
-    if (sides & BF_RIGHT) --ring.Right;
-    if (sides & BF_BOTTOM) --ring.Bottom;
-  };
-  if (edge & BDR_RAISEDOUTER) {
-    draw(BDR_RAISEDOUTER);
-  } else if (edge & BDR_SUNKENOUTER) {
-    draw(BDR_SUNKENOUTER);
-  }
-  if (edge & BDR_RAISEDINNER) {
-    draw(BDR_RAISEDINNER);
-  } else if (edge & BDR_SUNKENINNER) {
-    draw(BDR_SUNKENINNER);
-  }
+void GdiCanvas::Fill(const Rect& rect, TColor color, TPenMode mode) {
+  static constexpr DWORD kRops[] = {PATCOPY, DSTINVERT, PATINVERT};
+  const RECT r = Device(rect);
+  if (r.right <= r.left || r.bottom <= r.top) return;
+  ::SetDCBrushColor(dc_, ColorToRGB(color));
+  ::PatBlt(dc_, r.left, r.top, r.right - r.left, r.bottom - r.top, kRops[static_cast<int>(mode)]);
 }
 
-void GdiCanvas::DrawSegment(Point from, Point to) {
-  if (pen_.Style == TPenStyle::psClear || from == to) return;
-  const int width = std::max(1, pen_.Width);
+void GdiCanvas::DrawLine(Point from, Point to) {
   const COLORREF color = ColorToRGB(pen_.Color);
-  // As the system's pens: a styled pen wider than one pixel draws solid.
-  const bool solid =
-      width > 1 || pen_.Style == TPenStyle::psSolid || pen_.Style == TPenStyle::psInsideFrame;
-  if (solid && (from.y == to.y || from.x == to.x)) {
-    // Straight runs as exact rectangles: the end point is left out and a wide pen is centred
-    // on the line, covering [c - w/2, c - w/2 + w), scaled edge by edge.
-    static constexpr DWORD kRops[] = {PATCOPY, DSTINVERT, PATINVERT};
-    const DWORD rop = kRops[static_cast<int>(pen_.Mode)];
-    const int half = width / 2;
-    Rect run;
-    if (from.y == to.y) {
-      run.Left = from.x < to.x ? from.x : to.x + 1;
-      run.Right = run.Left + std::abs(to.x - from.x);
-      run.Top = from.y - half;
-      run.Bottom = run.Top + width;
-    } else {
-      run.Top = from.y < to.y ? from.y : to.y + 1;
-      run.Bottom = run.Top + std::abs(to.y - from.y);
-      run.Left = from.x - half;
-      run.Right = run.Left + width;
-    }
-    FillDevice(Device(run), color, rop);
-    return;
-  }
   HPEN pen = nullptr;
-  if (!solid) {
+  if (!DrawsSolid(pen_)) {
     // In the order of TPenStyle; only the dashed styles come here.
     static constexpr int kStyles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
                                       PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
-    const int style = kStyles[static_cast<std::size_t>(pen_.Style)];
-    pen = ::CreatePen(style, 1, color);
+    pen = ::CreatePen(kStyles[static_cast<std::size_t>(pen_.Style)], 1, color);
     BackgroundFromBrush();
   } else {
-    const int device = std::max(1, ToDevice(width, dpi_));
+    const int device = std::max(1, ToDevice(pen_.Width, dpi_));
     LOGBRUSH lb{BS_SOLID, color, 0};
     pen = device == 1 ? ::CreatePen(PS_SOLID, 1, color)
                       : ::ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER,

@@ -27,7 +27,7 @@ bool SystemHighContrast();
 //
 // Every coordinate is scaled by ToDevice (MM_TEXT stays the mapping mode): text is drawn by
 // DrawTextW and ExtTextOutW with fonts made at the device size, so it stays crisp; fills,
-// straight solid pen runs and each pixel ring of an edge cover exactly the device pixels of
+// straight solid pen runs and the strips of an edge cover exactly the device pixels of
 // their 96-dpi pixels, so that lines and cells meet without gaps at 125, 150 or 200 %. Other
 // pen lines (dashes, diagonals) are GDI pens of the scaled width. Measures come back rounded
 // up to whole 96-dpi pixels, so that a box made from them never cuts its text.
@@ -35,8 +35,6 @@ class GdiCanvas final : public StatefulCanvas {
  public:
   GdiCanvas(HDC dc, int dpi);
   ~GdiCanvas() override;
-  GdiCanvas(const GdiCanvas&) = delete;
-  GdiCanvas& operator=(const GdiCanvas&) = delete;
 
   // A canvas on the screen (for measuring), which releases the screen's DC when it goes.
   static std::unique_ptr<GdiCanvas> OnScreen(int dpi);
@@ -54,18 +52,15 @@ class GdiCanvas final : public StatefulCanvas {
   Size TextExtent(std::string_view text) override;
   void TextRect(const Rect& rect, int x, int y, std::string_view text) override;
   void DrawFocusRect(const Rect& rect) override;
-  void DrawEdge(const Rect& rect, std::uint32_t edge, std::uint32_t sides) override;
   TColor ColorToRGB(TColor color) override;
 
  private:
   int X(int x) const { return ToDevice(origin_.x + x, dpi_); }
   int Y(int y) const { return ToDevice(origin_.y + y, dpi_); }
   RECT Device(const Rect& r) const;
-  // The 96-dpi coordinate, relative to the origin, of the first device pixel at or after `d`.
-  int DipsRightOf(int d, int origin) const;
   void UseFont(const Font& font) override;
-  void DrawSegment(Point from, Point to) override;
-  void FillDevice(const RECT& r, COLORREF color, DWORD rop);
+  void Fill(const Rect& rect, TColor color, TPenMode mode) override;
+  void DrawLine(Point from, Point to) override;
   void BackgroundFromBrush();
 
   HDC dc_;

@@ -1,6 +1,6 @@
-// The control windows and their canvas on the system's own GDI and USER: where the calendar
-// paints its highlighted day, input through real messages, text measures against DrawTextW's,
-// the shadowed label's shadow, and the application's hidden window hearing the system.
+// The control windows on the system's own GDI and USER: where the calendar paints its
+// highlighted day, input through real messages, the shadowed label's shadow, and the
+// application's hidden window hearing the system.
 #include "win32/Win32.h"
 
 #include <oleacc.h>
@@ -16,9 +16,7 @@
 #include "dates/DateValue.h"
 #include "forms/About.h"
 #include "forms/MainForm.h"
-#include "gfx/TextFlags.h"
 #include "platform/Services.h"
-#include "platform/win32/Wide.h"
 #include "win32/Application.h"
 #include "win32/ControlWindows.h"
 #include "win32/GdiCanvas.h"
@@ -225,56 +223,6 @@ TEST_P(CalendarWindowTest, ScreenReadersReadATableOfDates) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, CalendarWindowTest, ::testing::Values(96, 144));
-
-// The canvas's measures are DrawTextW's at the device size, brought back to whole 96-dpi
-// pixels that hold them; a font at 144 dpi is a real font half as large again.
-TEST(GdiCanvas, MeasuresTextAsDrawTextDoesAtItsDpi) {
-  struct Case {
-    std::string_view text;
-    std::uint32_t flags;
-    int width;
-  };
-  const Case cases[] = {
-      {"Mercredi 16 décembre 2026", DT_NOPREFIX, 0},
-      {"Indice de grille hors limites", DT_WORDBREAK, 60},
-      {"&Jour\tsuivant", DT_EXPANDTABS, 0},
-  };
-  Font font;
-  font.Bold = true;
-  HDC dc = ::CreateCompatibleDC(nullptr);
-  for (const Case& c : cases) {
-    int width96 = 0;
-    for (const int dpi : {96, 144}) {
-      SCOPED_TRACE(::testing::Message() << c.text << " at " << dpi);
-      Rect r{10, 20, 10 + c.width, 20};
-      int height = 0;
-      {
-        GdiCanvas canvas(dc, dpi);
-        canvas.SetFont(font);
-        height = canvas.DrawText(c.text, r, c.flags | DT_CALCRECT);
-      }
-      const std::wstring wide = platform::Wide(c.text);
-      HGDIOBJ old = ::SelectObject(dc, FontHandle(font, dpi));
-      RECT d{0, 0, ToDevice(10 + c.width, dpi) - ToDevice(10, dpi), 0};
-      ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &d, c.flags | DT_CALCRECT);
-      ::SelectObject(dc, old);
-      ASSERT_GT(d.right, 0);
-      EXPECT_EQ(r.Left, 10);
-      EXPECT_EQ(r.Top, 20);
-      EXPECT_GE(ToDevice(r.Right, dpi) - ToDevice(10, dpi), d.right);
-      EXPECT_LT(ToDevice(r.Right - 1, dpi) - ToDevice(10, dpi), d.right);
-      EXPECT_GE(ToDevice(r.Bottom, dpi) - ToDevice(20, dpi), d.bottom);
-      EXPECT_LT(ToDevice(r.Bottom - 1, dpi) - ToDevice(20, dpi), d.bottom);
-      EXPECT_EQ(height, r.Height());
-      if (dpi == 96) {
-        width96 = r.Width();
-      } else if (c.width == 0) {
-        EXPECT_NEAR(r.Width(), width96, width96 / 8);
-      }
-    }
-  }
-  ::DeleteDC(dc);
-}
 
 // The banner's shadow lies one pixel up and left of its text, in the shadow colour.
 TEST(Win32RxLabel, PaintsItsShadowUpAndLeft) {
