@@ -171,10 +171,10 @@ QColor QtCanvas::ToQColor(TColor color) {
 
 void QtCanvas::Fill(const Rect& rect, TColor color, TPenMode mode) {
   if (painter_ == nullptr || rect.IsEmpty()) return;
-  painter_->save();
+  const QPainter::CompositionMode old = painter_->compositionMode();
   painter_->setCompositionMode(ModeOf(mode));
   painter_->fillRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), ToQColor(color));
-  painter_->restore();
+  painter_->setCompositionMode(old);
 }
 
 void QtCanvas::FillRect(const Rect& rect) {

@@ -17,9 +17,8 @@ struct Picture {
   TColor At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
 };
 
-// What one front end's canvas draws on a fresh image of kPaper, `width` x `height` pixels at
-// `scale` percent (QtCanvas on a QImage at that device pixel ratio, GdiCanvas on a DIB section
-// at that share of 96 dpi). Each front end's canvas test defines it; CanvasSuite.cpp runs on it.
+// What a front end's canvas draws on a fresh image of kPaper, `width` x `height` pixels at
+// `scale` percent; each front end's canvas test defines it for CanvasSuite.cpp.
 Picture PaintCanvas(int width, int height, int scale, const std::function<void(Canvas&)>& draw);
 
 }  // namespace dorvane::testing

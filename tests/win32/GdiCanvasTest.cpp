@@ -1,8 +1,5 @@
-// The canvas suite (tests/gfx/CanvasSuite.cpp) on GdiCanvas, drawing on a DIB section at
-// scale / 100 of 96 dpi.
+// The canvas suite on GdiCanvas, drawing on a DIB section at scale / 100 of 96 dpi.
 #include "win32/GdiCanvas.h"
-
-#include <algorithm>
 
 #include "CanvasSuite.h"
 
@@ -18,19 +15,18 @@ Picture PaintCanvas(int width, int height, int scale, const std::function<void(C
   HDC dc = ::CreateCompatibleDC(nullptr);
   HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = ::SelectObject(dc, bitmap);
-  auto* bgrx = static_cast<std::uint32_t*>(bits);
-  const std::size_t count = static_cast<std::size_t>(picture.width * picture.height);
-  // 0x00BBGGRR and the DIB's 0x00RRGGBB are each other's mirror.
-  const auto swap = [](std::uint32_t p) {
-    return ((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16);
-  };
-  std::fill(bgrx, bgrx + count, swap(kPaper));
   {
     win32::GdiCanvas canvas(dc, dpi);
+    canvas.SetBrush({kPaper});
+    canvas.FillRect({0, 0, width, height});
     draw(canvas);
   }
   ::GdiFlush();
-  for (std::size_t i = 0; i < count; ++i) picture.pixels.push_back(swap(bgrx[i]) & 0xFFFFFF);
+  // The DIB holds 0x00RRGGBB.
+  for (int i = 0; i < picture.width * picture.height; ++i) {
+    const std::uint32_t p = static_cast<const std::uint32_t*>(bits)[i];
+    picture.pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+  }
   ::SelectObject(dc, old);
   ::DeleteObject(bitmap);
   ::DeleteDC(dc);
