@@ -1,6 +1,6 @@
-// The control windows on the system's own GDI and USER: where the calendar paints its
-// highlighted day, input through real messages, the shadowed label's shadow, and the
-// application's hidden window hearing the system.
+// The control windows and their canvas on the system's own GDI and USER: where the calendar
+// paints its highlighted day, input through real messages, the shadowed label's shadow, the
+// application's hidden window hearing the system, and the canvas suite on GdiCanvas.
 #include "win32/Win32.h"
 
 #include <oleacc.h>
@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "CanvasSuite.h"
 #include "FrenchLocale.h"
 #include "dates/DateLocale.h"
 #include "dates/DateValue.h"
@@ -24,36 +25,34 @@
 namespace dorvane::win32 {
 namespace {
 
-// What a window painted for WM_PRINTCLIENT, pixel by pixel.
-struct Image {
-  int width = 0;
-  int height = 0;
-  std::vector<COLORREF> pixels;
-  COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
-};
-
-Image Print(HWND window) {
-  RECT client{};
-  ::GetClientRect(window, &client);
-  Image image{client.right, client.bottom, {}};
+// What `draw` paints on a fresh DIB section of `width` x `height` device pixels, pixel by pixel.
+testing::Picture PaintDib(int width, int height, const std::function<void(HDC)>& draw) {
+  testing::Picture picture{width, height, {}};
   BITMAPINFO info{};
-  info.bmiHeader = {
-      sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   HDC dc = ::CreateCompatibleDC(nullptr);
   HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = ::SelectObject(dc, bitmap);
-  ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  draw(dc);
   ::GdiFlush();
-  const auto* bgra = static_cast<const std::uint32_t*>(bits);
-  for (int i = 0; i < image.width * image.height; ++i) {
-    const std::uint32_t p = bgra[i];
-    image.pixels.push_back(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
+  for (int i = 0; i < width * height; ++i) {
+    const std::uint32_t p = static_cast<const std::uint32_t*>(bits)[i];  // 0x00RRGGBB
+    picture.pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
   }
   ::SelectObject(dc, old);
   ::DeleteObject(bitmap);
   ::DeleteDC(dc);
-  return image;
+  return picture;
+}
+
+// What a window painted for WM_PRINTCLIENT.
+testing::Picture Print(HWND window) {
+  RECT client{};
+  ::GetClientRect(window, &client);
+  return PaintDib(client.right, client.bottom, [&](HDC dc) {
+    ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  });
 }
 
 // A shown top-level window to hold the controls under test, made once (each costs Wine a
@@ -97,7 +96,7 @@ TEST_P(CalendarWindowTest, PaintsTheHighlightedDayOnItsCellsDevicePixels) {
   EXPECT_EQ(calendar.DefaultColWidth(), 41);
   EXPECT_EQ(calendar.DefaultRowHeight(), 17);
 
-  const Image image = Print(grid);
+  const testing::Picture image = Print(grid);
   const COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT);
   const int b = calendar.BorderWidth();
   Rect cell = calendar.CellRect(calendar.Col(), calendar.Row());
@@ -233,7 +232,7 @@ TEST(Win32RxLabel, PaintsItsShadowUpAndLeft) {
   ASSERT_NE(window, nullptr);
   TRxLabel& label = RxLabelOf(window);
   label.SetCaption("Décembre 2026");
-  const Image image = Print(window);
+  const testing::Picture image = Print(window);
 
   const COLORREF text = row.font->color & 0xFFFFFF;
   const COLORREF shadow = ::GetSysColor(COLOR_BTNHIGHLIGHT);
@@ -301,3 +300,18 @@ TEST(Win32Application, ReloadsTheLocaleWhenTheSystemAnnouncesIt) {
 
 }  // namespace
 }  // namespace dorvane::win32
+
+namespace dorvane::testing {
+
+// The canvas suite (tests/gfx/CanvasSuite.cpp) on GdiCanvas, at scale / 100 of 96 dpi.
+Picture PaintCanvas(int width, int height, int scale, const std::function<void(Canvas&)>& draw) {
+  const int dpi = 96 * scale / 100;
+  return win32::PaintDib(win32::ToDevice(width, dpi), win32::ToDevice(height, dpi), [&](HDC dc) {
+    win32::GdiCanvas canvas(dc, dpi);
+    canvas.SetBrush({kPaper});
+    canvas.FillRect({0, 0, width, height});
+    draw(canvas);
+  });
+}
+
+}  // namespace dorvane::testing
