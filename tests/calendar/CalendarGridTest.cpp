@@ -44,6 +44,11 @@ class CalendarGrid : public ::testing::Test {
     cal_.MouseUp(TMouseButton::mbLeft, 0, p.x, p.y);
   }
   std::string Current() const { return cal_.TextOfCell(cal_.Col(), cal_.Row()); }
+  // How many calls begin with prefix.
+  static int Count(const std::vector<std::string>& calls, const std::string& prefix) {
+    return static_cast<int>(std::count_if(
+        calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
+  }
   std::vector<std::string> PaintCalls() {
     RecordingCanvas canvas;
     cal_.Paint(canvas);
@@ -71,36 +76,22 @@ TEST_F(CalendarGrid, SizeNoticeSetsCellSize) {
   }
 }
 
-TEST_F(CalendarGrid, GridLineWidthAloneDoesNotResizeCells) {
-  cal_.SetGridLineWidth(3);
-  EXPECT_EQ(cal_.DefaultColWidth(), 41);
-  EXPECT_EQ(cal_.DefaultRowHeight(), 17);
-}
-
+// The header's lines in black and the body's in silver, each centred in the strip after its
+// column or row; then the cells row by row, the current one highlighted and, while the grid is
+// active, framed.
 TEST_F(CalendarGrid, PaintsLinesThenCellsInOrder) {
   host_.active = true;
   const std::vector<std::string> calls = PaintCalls();
-  const std::vector<std::string> head{
-      "SetFont MS Sans Serif -11 normal 0xff000008",
-      "SetPen 0x0 1 0",
-      "Polyline 0x0 1 41,0-41,18 83,0-83,18 125,0-125,18 167,0-167,18 209,0-209,18 "
-      "251,0-251,18 0,17-293,17",
-      "SetPen 0xc0c0c0 1 0",
-      "Polyline 0xc0c0c0 1 41,18-41,125 83,18-83,125 125,18-125,125 167,18-167,125 "
-      "209,18-209,125 251,18-251,125 0,35-293,35 0,53-293,53 0,71-293,71 0,89-293,89 "
-      "0,107-293,107",
-      "SetBrush 0xff00000f solid",
-      "SetTextColor 0xff000008",
-      "FillRect (0,0,41,17) 0xff00000f",
-      "TextRect (0,0,41,17) 11 2 Lun 0xff000008 0xff00000f",
-      "DrawEdge (0,0,41,17) 0x4 0xc",
-      "DrawEdge (0,0,41,17) 0x4 0x3",
-      "SetBrush 0xff00000f solid",
-  };
-  ASSERT_GE(calls.size(), head.size());
-  for (std::size_t i = 0; i < head.size(); ++i) EXPECT_EQ(calls[i], head[i]) << i;
+  ASSERT_GE(calls.size(), 5u);
+  EXPECT_EQ(calls[2],
+            "Polyline 0x0 1 41,0-41,18 83,0-83,18 125,0-125,18 167,0-167,18 209,0-209,18 "
+            "251,0-251,18 0,17-293,17");
+  EXPECT_EQ(calls[4],
+            "Polyline 0xc0c0c0 1 41,18-41,125 83,18-83,125 125,18-125,125 167,18-167,125 "
+            "209,18-209,125 251,18-251,125 0,35-293,35 0,53-293,53 0,71-293,71 0,89-293,89 "
+            "0,107-293,107");
+  EXPECT_EQ(Count(calls, "DrawEdge (0,0,41,17)"), 2);  // the header cells stand out
 
-  // Cells go row by row, left to right: the header names in order, then the day numbers.
   std::vector<std::string> texts;
   for (const std::string& call : calls) {
     if (call.rfind("TextRect", 0) != 0) continue;
@@ -116,52 +107,36 @@ TEST_F(CalendarGrid, PaintsLinesThenCellsInOrder) {
   EXPECT_EQ(texts[7 + 4 * 7 + 5], "31");
   EXPECT_EQ(texts[48], "");
 
-  // The current cell: highlight, centred text, then the focus frame.
   const auto at = std::find(calls.begin(), calls.end(), "FillRect (126,54,167,71) 0xff00000d");
   ASSERT_NE(at, calls.end());
   EXPECT_EQ(*(at - 2), "SetBrush 0xff00000d solid");
   EXPECT_EQ(*(at - 1), "SetTextColor 0xff00000e");
   EXPECT_EQ(*(at + 1), "TextRect (126,54,167,71) 140 56 15 0xff00000e 0xff00000d");
   EXPECT_EQ(*(at + 2), "FocusRect (126,54,167,71)");
-  EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
-                          [](const std::string& c) { return c.rfind("FocusRect", 0) == 0; }),
-            1);
-  EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
-                          [](const std::string& c) { return c.rfind("DrawEdge", 0) == 0; }),
-            14);
+  EXPECT_EQ(Count(calls, "FocusRect"), 1);
   // A blank day cell is filled with the window colour and gets an empty text.
-  EXPECT_NE(
-      std::find(calls.begin(), calls.end(), "TextRect (0,18,41,35) 20 20  0xff000008 0xff000005"),
-      calls.end());
+  EXPECT_EQ(Count(calls, "TextRect (0,18,41,35) 20 20  0xff000008 0xff000005"), 1);
   // No free strip: the last call belongs to the last cell.
   EXPECT_EQ(calls.back(), "TextRect (252,108,293,125) 272 110  0xff000008 0xff000005");
-}
 
-TEST_F(CalendarGrid, HighlightWithoutFocusFrameWhenNotActive) {
   host_.active = false;
-  const std::vector<std::string> calls = PaintCalls();
-  EXPECT_NE(std::find(calls.begin(), calls.end(), "FillRect (126,54,167,71) 0xff00000d"),
-            calls.end());
-  EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
-                          [](const std::string& c) { return c.rfind("FocusRect", 0) == 0; }),
-            0);
+  const std::vector<std::string> inactive = PaintCalls();
+  EXPECT_EQ(Count(inactive, "FillRect (126,54,167,71) 0xff00000d"), 1);
+  EXPECT_EQ(Count(inactive, "FocusRect"), 0);
 }
 
-TEST_F(CalendarGrid, WiderClientGetsTheLastLineAndAFreeStrip) {
+// A client wider than the grid gets the last column's line and a free strip at the right;
+// a higher one, a free strip below.
+TEST_F(CalendarGrid, FreeStripsBesideAndBelowTheGrid) {
   cal_.SizeNotice(296, 125);
   const std::vector<std::string> calls = PaintCalls();
   EXPECT_EQ(calls[2],
             "Polyline 0x0 1 41,0-41,18 83,0-83,18 125,0-125,18 167,0-167,18 209,0-209,18 "
             "251,0-251,18 293,0-293,18 0,17-294,17");
-  ASSERT_GE(calls.size(), 2u);
   EXPECT_EQ(calls[calls.size() - 2], "SetBrush 0xff000005 solid");
   EXPECT_EQ(calls.back(), "FillRect (294,0,296,125) 0xff000005");
-}
-
-TEST_F(CalendarGrid, FreeStripBelowTheGrid) {
   cal_.SizeNotice(293, 130);  // rows of 17, grid 126 high
-  const std::vector<std::string> calls = PaintCalls();
-  EXPECT_EQ(calls.back(), "FillRect (0,126,293,130) 0xff000005");
+  EXPECT_EQ(PaintCalls().back(), "FillRect (0,126,293,130) 0xff000005");
 }
 
 TEST_F(CalendarGrid, SilverBackgroundGetsGrayLines) {
@@ -185,9 +160,7 @@ TEST_F(CalendarGrid, TextWiderThanTheCellIsCentredAndCut) {
 TEST_F(CalendarGrid, PartialPaintSkipsUntouchedCells) {
   RecordingCanvas canvas;
   cal_.Paint(canvas, cal_.CellRect(3, 3));
-  EXPECT_EQ(std::count_if(canvas.calls.begin(), canvas.calls.end(),
-                          [](const std::string& c) { return c.rfind("TextRect", 0) == 0; }),
-            1);
+  EXPECT_EQ(Count(canvas.calls, "TextRect"), 1);
 }
 
 TEST_F(CalendarGrid, PlaceCurrentCellRangeErrorAndRepaints) {
@@ -241,12 +214,6 @@ TEST_F(CalendarGrid, AnAbandonedPressLeavesTheDateAndPutsTheCellBack) {
   EXPECT_TRUE(days_.empty());
   cal_.CancelMode();  // outside a press: nothing
   EXPECT_EQ(Current(), "15");
-}
-
-TEST_F(CalendarGrid, ClickOnTheSameDayFiresNothing) {
-  Press(Centre(3, 3));
-  Release(Centre(3, 3));
-  EXPECT_TRUE(days_.empty());
 }
 
 TEST_F(CalendarGrid, BlankAndHeaderPressesChangeNothing) {

@@ -24,7 +24,6 @@ class FakeLabelHost : public LabelHost {
   bool topmost = false;  // whether the label is the topmost control under the cursor
   WindowHandle active = nullptr;
   std::vector<WindowHandle> threadWindows;
-  int windowsVisited = 0;
   Font parentFont{"Tahoma", -11, clWindowText};
   TColor parentColor = clBtnFace;
   bool opaque = false;
@@ -48,7 +47,6 @@ class FakeLabelHost : public LabelHost {
   WindowHandle ActiveWindow() const override { return active; }
   void EnumThreadWindows(const std::function<bool(WindowHandle)>& visit) const override {
     for (WindowHandle w : threadWindows) {
-      ++const_cast<FakeLabelHost*>(this)->windowsVisited;
       if (!visit(w)) break;
     }
   }
