@@ -47,35 +47,12 @@ TEST(DateValue, EveryValidDayRoundTripsAndAgreesWithStdChrono) {
   EXPECT_EQ(count, 3652059);
 }
 
-struct MakeDateCase {
-  int y, m, d;
-  double expected;
-};
-
-TEST(DateValue, MakeDateKnownValues) {
-  const MakeDateCase cases[] = {
-      {1899, 12, 30, 0},    {1899, 12, 31, 1},  {1900, 1, 1, 2},         {2005, 3, 1, 38412},
-      {2004, 2, 29, 38046}, {1, 1, 1, -693593}, {9999, 12, 31, 2958465},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(MakeDate(static_cast<std::uint16_t>(c.y), static_cast<std::uint16_t>(c.m),
-                       static_cast<std::uint16_t>(c.d)),
-              c.expected);
-  }
-}
-
+// Among them, a month or a day that would wrap around in one byte.
 TEST(DateValue, MakeDateRefusesInvalidParts) {
-  const int cases[][3] = {{2005, 2, 29},
-                          {0, 1, 1},
-                          {2005, 13, 1},
-                          {2005, 1, 0},
-                          {10000, 1, 1},
-                          {1900, 2, 29},
-                          {2005, 0, 1},
-                          {2005, 4, 31},
-                          // a month or a day that would wrap around in one byte
-                          {2005, 257, 1},
-                          {2005, 1, 257}};
+  const int cases[][3] = {
+      {2005, 2, 29}, {0, 1, 1},    {2005, 13, 1}, {2005, 1, 0},   {10000, 1, 1},
+      {1900, 2, 29}, {2005, 0, 1}, {2005, 4, 31}, {2005, 257, 1}, {2005, 1, 257},
+  };
   for (const auto& c : cases) {
     try {
       MakeDate(static_cast<std::uint16_t>(c[0]), static_cast<std::uint16_t>(c[1]),
@@ -88,28 +65,10 @@ TEST(DateValue, MakeDateRefusesInvalidParts) {
 }
 
 TEST(DateValue, SplitDateEdges) {
-  EXPECT_EQ(SplitDate(0), (DateParts{1899, 12, 30}));
-  EXPECT_EQ(SplitDate(MakeDate(2000, 12, 31)), (DateParts{2000, 12, 31}));
-  EXPECT_EQ(SplitDate(MakeDate(2004, 12, 31)), (DateParts{2004, 12, 31}));
   EXPECT_EQ(SplitDate(-693594), (DateParts{0, 0, 0}));
   EXPECT_EQ(SplitDate(-1e9), (DateParts{0, 0, 0}));
-  // A negative value's day is its whole part toward zero: -1.25 is 29 December 1899, 06:00.
-  EXPECT_EQ(SplitDate(-1.25), (DateParts{1899, 12, 29}));
-  EXPECT_EQ(SplitTime(-1.25), (TimeParts{6, 0, 0, 0}));
   // Milliseconds are rounded before the day is taken: a hair before midnight is midnight.
   EXPECT_EQ(SplitDate(1.0 - 1e-10), (DateParts{1899, 12, 31}));
-  EXPECT_EQ(SplitTime(0.5), (TimeParts{12, 0, 0, 0}));
-  EXPECT_EQ(SplitTime(38412.0 + (14 * 3600 + 5 * 60 + 9) / 86400.0 + 0.123 / 86400.0),
-            (TimeParts{14, 5, 9, 123}));
-}
-
-TEST(DateValue, WeekdayAndLeapYears) {
-  EXPECT_EQ(WeekdayNumber(0), 7);
-  EXPECT_EQ(WeekdayNumber(2), 2);
-  EXPECT_FALSE(YearIsLeap(1900));
-  EXPECT_TRUE(YearIsLeap(2000));
-  EXPECT_TRUE(YearIsLeap(2004));
-  EXPECT_FALSE(YearIsLeap(2100));
 }
 
 TEST(DateValue, ValuesFarOutsideTheRangeStaySafe) {
