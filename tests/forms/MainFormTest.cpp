@@ -1,7 +1,6 @@
 // The main window's rules, through a fake of its view.
 #include <gtest/gtest.h>
 
-#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -10,15 +9,11 @@
 #include "FakePlatform.h"
 #include "FakeViews.h"
 #include "dates/Captions.h"
-#include "dates/ConvertError.h"
 #include "dates/Formatting.h"
 #include "dates/Moon.h"
 #include "forms/MainForm.h"
 #include "forms/_Recherche.h"
-#include "help/hh.h"
 #include "platform/Clock.h"
-#include "platform/MemoryStatus.h"
-#include "platform/Registry.h"
 #include "platform/Services.h"
 
 namespace dorvane {
@@ -87,31 +82,15 @@ TEST_F(MainFormTest, WithoutATimerCreationFails) {
   EXPECT_TRUE(view.texts.empty()) << "FormCreate ran";
 }
 
-TEST_F(MainFormTest, ButtonAndMenuItemRunTheSameStepAndTheCaptionsFollow) {
-  const struct {
-    const char* button;
-    const char* item;
-    DateParts from;
-    DateParts to;
-  } cases[] = {
-      {"tlbtnAnAvant", "Anneprcdente1", {2008, 5, 17}, {2007, 5, 17}},
-      {"tlbtnMAvant", "Moisprcdent1", {2008, 5, 17}, {2008, 4, 17}},
-      // Today itself, not merely today's month; on today it still rebuilds.
-      {"tlbtnMActuel", "Moisactuel1", {1999, 12, 31}, {2005, 3, 7}},
-      {"tlbtnMActuel", "Moisactuel1", {2005, 3, 7}, {2005, 3, 7}},
-      {"tlbtnMApres", "Moissuivant1", {2008, 1, 31}, {2008, 2, 29}},
-      {"tlbtnAnApres", "Annesuivante1", {2008, 2, 29}, {2009, 2, 28}},
-  };
-  for (const auto& c : cases) {
-    const TDateTime to = MakeDate(c.to.year, c.to.month, c.to.day);
-    for (const char* control : {c.button, c.item}) {
-      SCOPED_TRACE(control);
-      view_.grid.SetSelectedDate(MakeDate(c.from.year, c.from.month, c.from.day));
-      view_.panels[0] = "x";  // only a rebuild puts it back
-      Click(control);
-      EXPECT_EQ(view_.grid.SelectedDate(), to);
-      ExpectCaptionsOf(to);
-    }
+// Which command each button and menu item runs, and the steps themselves, are the window
+// suite's and the grid's tests; here the current month's command, which goes to today itself
+// and rebuilds the captions even on today.
+TEST_F(MainFormTest, CurrentMonthGoesToTodayAndRebuilds) {
+  for (const DateParts from : {DateParts{1999, 12, 31}, DateParts{2005, 3, 7}}) {
+    view_.grid.SetSelectedDate(MakeDate(from.year, from.month, from.day));
+    view_.panels[0].clear();  // only a rebuild puts it back
+    Click("Moisactuel1");
+    ExpectCaptionsOf(MakeDate(2005, 3, 7));
   }
 }
 
@@ -130,43 +109,6 @@ TEST_F(MainFormTest, SizeLockHoldsTheGivenSizeEvenMaximised) {
   SizeLimits limits{1280, 1024, -4, -4, 112, 27, 1292, 1036};
   TForm1::LockSize(limits, 337, 371);
   EXPECT_EQ(limits, (SizeLimits{337, 371, -4, -4, 337, 371, 337, 371}));
-}
-
-TEST_F(MainFormTest, AboutCommandShowsTheProductTexts) {
-  platform::FixedMemoryStatus memory(platform::MemoryFigures{268435456, 63});
-  {
-    const platform::ServicesScope services({.memory = &memory});
-    Click("Aproposde1");
-  }
-  ASSERT_EQ(view_.aboutShowings.size(), 1u);
-  const auto& texts = view_.aboutShowings[0].texts;
-  EXPECT_EQ(texts.at("Label1"), "Dorvane");
-  EXPECT_EQ(texts.at("Label2"), "Version 1.0 - Win9x - Win XP");
-}
-
-// The viewer's calls and their parameters are the help binding's tests; here, which commands
-// reach it.
-std::vector<unsigned int> g_viewerCommands;
-
-void* DORVANE_SYSTEM_CALL RecordingViewer(void*, const char*, unsigned int command,
-                                          std::uintptr_t) {
-  g_viewerCommands.push_back(command);
-  return nullptr;
-}
-
-TEST_F(MainFormTest, HelpOpensTheHelpFileAndDestructionClosesEveryHelpWindow) {
-  testing::FakePlatform fake;
-  fake.registry.keys[std::string(platform::kHtmlHelpViewerKey)] = "/opt/viewer.so";
-  fake.files.files["/opt/viewer.so"] = "";
-  fake.libraries.libraries["/opt/viewer.so"] = {
-      {"HtmlHelpA", reinterpret_cast<void*>(&RecordingViewer)}};
-  g_viewerCommands.clear();
-  LoadHelpViewer();
-  Click("tlbtnAide");
-  Click("Rubriquesdelaide1");
-  form1_.reset();
-  EXPECT_EQ(g_viewerCommands, (std::vector<unsigned int>{0, 0, 18}));
-  UnloadHelpViewer();
 }
 
 }  // namespace
