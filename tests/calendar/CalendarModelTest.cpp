@@ -93,25 +93,6 @@ TEST_F(CalendarModel, DayCellMappingAgreesWithStdChronoOverA400YearCycle) {
   EXPECT_GT(fourRowFebruaries, 0);
 }
 
-// The current cell stands on the selected day for every day of a cycle's months.
-TEST_F(CalendarModel, CurrentCellFollowsEveryDay) {
-  TCalendar cal;
-  for (int sow : {0, 1, 6}) {
-    cal.SetStartOfWeek(static_cast<TDayOfWeek>(sow));
-    for (chr::sys_days d = chr::sys_days{chr::year{2001} / 1 / 1};
-         d <= chr::sys_days{chr::year{2400} / 12 / 31}; d += chr::days{1}) {
-      const chr::year_month_day ymd{d};
-      cal.SetSelectedDate(MakeDate(static_cast<std::uint16_t>(static_cast<int>(ymd.year())),
-                                   static_cast<std::uint16_t>(static_cast<unsigned>(ymd.month())),
-                                   static_cast<std::uint16_t>(static_cast<unsigned>(ymd.day()))));
-      const unsigned col = (chr::weekday{d}.c_encoding() + 7 - static_cast<unsigned>(sow)) % 7;
-      ASSERT_EQ(cal.Col(), static_cast<int>(col));
-      ASSERT_EQ(cal.TextOfCell(cal.Col(), cal.Row()),
-                std::to_string(static_cast<unsigned>(ymd.day())));
-    }
-  }
-}
-
 TEST_F(CalendarModel, StartOfWeekMovesTheCellNotTheDate) {
   TCalendar cal;
   Watch(cal);

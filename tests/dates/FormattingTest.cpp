@@ -31,54 +31,24 @@ class FormatDateValueTest : public ::testing::Test {
   const TDateTime afternoon = At(2005, 3, 1, 14, 5, 9, 7);
 };
 
+// Each token's text, the tokens set apart by a "|" that is copied as it stands.
 TEST_F(FormatDateValueTest, DateTokens) {
-  Expect({{"d", "1"},
-          {"dd", "01"},
-          {"ddd", "Mar"},
-          {"dddd", "Mardi"},
-          {"ddddd", "3/1/05"},
-          {"dddddd", "Mars 1, 2005"},
-          {"ddddddddd", "Mars 1, 2005"},
-          {"m", "3"},
-          {"mm", "03"},
-          {"mmm", "Mar"},
-          {"mmmm", "Mars"},
-          {"mmmmmm", "Mars"},
-          {"y", "05"},
-          {"yy", "05"},
-          {"yyy", "2005"},
-          {"yyyy", "2005"},
-          {"yyyyy", "2005"},
-          {"aaa", "Mar"},
-          {"aaaa", "Mardi"},
-          {"a", "a"},
-          {"aa", "aa"},
-          {"dd/mm/yyyy", "01/03/2005"},
-          {"DD/MM/YYYY", "01/03/2005"},
-          {"dD", "11"},
-          {"Dddd", "1Mar"}},
+  Expect({{"d|dd|ddd|dddd", "1|01|Mar|Mardi"},
+          {"ddddd|dddddd|ddddddddd", "3/1/05|Mars 1, 2005|Mars 1, 2005"},
+          {"m|mm|mmm|mmmm|mmmmmm", "3|03|Mar|Mars|Mars"},
+          {"y|yy|yyy|yyyy|yyyyy", "05|05|2005|2005|2005"},
+          {"aaa|aaaa|a|aa", "Mar|Mardi|a|aa"},
+          {"dd/mm/yyyy|DD/MM/YYYY", "01/03/2005|01/03/2005"},
+          {"dD|Dddd", "11|1Mar"}},
          afternoon);
-  Expect({{"yyyy", "0005"}, {"yy", "05"}, {"y", "05"}, {"d/m/yyyy", "9/12/0005"}}, At(5, 12, 9));
+  Expect({{"yyyy|yy|y|d/m/yyyy", "0005|05|05|9/12/0005"}}, At(5, 12, 9));
   Expect({{"dd mmmm yyyy dddd", "31 Décembre 9999 Vendredi"}}, At(9999, 12, 31));
 }
 
 TEST_F(FormatDateValueTest, TimeTokens) {
-  Expect({{"h", "14"},
-          {"hh", "14"},
-          {"hhhh", "14"},
-          {"n", "5"},
-          {"nn", "05"},
-          {"nnn", "05"},
-          {"s", "9"},
-          {"ss", "09"},
-          {"sss", "09"},
-          {"z", "7"},
-          {"zz", "07"},
-          {"zzz", "007"},
-          {"zzzz", "007"},
-          {"t", "2:05 pm"},
-          {"tt", "2:05:09 pm"},
-          {"ttt", "2:05:09 pm"},
+  Expect({{"h|hh|hhhh|n|nn|nnn", "14|14|14|5|05|05"},
+          {"s|ss|sss|z|zz|zzz|zzzz", "9|09|09|7|07|007|007"},
+          {"t|tt|ttt", "2:05 pm|2:05:09 pm|2:05:09 pm"},
           {"c", "3/1/05 2:05:09 pm"},
           {"", "3/1/05 2:05:09 pm"}},
          afternoon);

@@ -62,32 +62,6 @@ TEST(MoonSweep, EveryValidDayAgreesWithTheQuarterSweep) {
   }
 }
 
-TEST(MoonSweep, AgesAndQuartersFollowOnFromDayToDay) {
-  MoonPhase previous = MoonPhaseOf(kMinDate);
-  int lunations = 0;
-  for (double x = kMinDate; x <= kMaxDate; ++x) {
-    const MoonPhase phase = MoonPhaseOf(x);
-    ASSERT_GE(phase.age, 1) << x;
-    ASSERT_LE(phase.age, 30) << x;
-    ASSERT_NE(phase.quarter, MoonQuarter::kNone) << x;
-    if (x == kMinDate) continue;
-    const int was = static_cast<int>(previous.quarter);
-    const int is = static_cast<int>(phase.quarter);
-    if (phase.age == 1) {
-      ASSERT_EQ(phase.quarter, MoonQuarter::kNewMoon) << x;
-      ASSERT_EQ(previous.quarter, MoonQuarter::kLastQuarter) << x;
-      ++lunations;
-    } else {
-      ASSERT_EQ(phase.age, previous.age + 1) << x;
-      // Within a lunation the quarter stays or moves on by one, never back to the new moon.
-      ASSERT_TRUE(is == was || is == was + 1) << x;
-    }
-    previous = phase;
-  }
-  // 3,652,059 days of 29.53 days.
-  EXPECT_NEAR(lunations, 3652059 / 29.530588, 2);
-}
-
 // The original procedure shows what it is known for; otherwise the comparison below would
 // prove nothing.
 TEST(MoonSweep, TheOriginalProcedureKeepsItsKnownFaults) {
