@@ -14,39 +14,54 @@
 namespace dorvane {
 namespace {
 
-// Every month from 1900 to 2100, both week starts, with and without the week numbers' column,
-// against <chrono>: each day of the month stands in exactly one cell, under the header of its
-// weekday, and every other day cell is blank; the current cell is the selected date's; the
-// table's cells and the grid's map onto each other.
+// Every month of a 400-year cycle under every first weekday, every other one with the week
+// numbers' column, against <chrono>: the columns are headed by their weekdays' names; each day
+// of the month stands in exactly one cell, the 1st in row 1 and the others after it in the
+// columns of their weekdays, and every other day cell is blank; the current cell is the
+// selected date's; the table's cells and the grid's map onto each other.
 TEST(CalendarTable, EveryDayUnderItsWeekdayAgainstChrono) {
   using namespace std::chrono;
+  const DateLocale& names = CurrentDateLocale();
   TCalendar calendar;
-  for (const int start : {0, 1, 10, 11}) {
-    calendar.SetStartOfWeek(static_cast<TDayOfWeek>(start % 10));
-    calendar.SetShowWeekNumbers(start >= 10);
-    for (int y = 1900; y <= 2100; ++y) {
+  const CalendarTable table(calendar);
+  for (unsigned start = 0; start < 7; ++start) {
+    calendar.SetStartOfWeek(static_cast<TDayOfWeek>(start));
+    calendar.SetShowWeekNumbers(start % 2 == 1);
+    for (int column = 0; column < 7; ++column) {
+      const std::size_t day = (static_cast<unsigned>(column) + start) % 7;
+      ASSERT_EQ(table.HeaderName(column), names.DayNames[day]);
+      ASSERT_EQ(calendar.TextOfCell(table.GridColumn(column), 0), names.DayAbbrevs[day]);
+    }
+    for (int y = 2001; y <= 2400; ++y) {
       for (unsigned m = 1; m <= 12; ++m) {
-        const year_month_day_last last{year{y} / month{m} / std::chrono::last};
-        const unsigned length = static_cast<unsigned>(last.day());
+        const year_month ym{year{y}, month{m}};
+        const unsigned length = static_cast<unsigned>((ym / last).day());
         const unsigned selected = 1 + (static_cast<unsigned>(y) * 7 + m) % length;
         calendar.SetSelectedDate(MakeDate(y, m, selected));
-        const CalendarTable table(calendar);
+        const unsigned first = (weekday{sys_days{ym / 1}} - weekday{start}).count();
         ASSERT_EQ(table.Cells(), 49);
         unsigned days = 0;
         for (int index = 0; index < table.Cells(); ++index) {
           const TableCell cell = *table.CellAt(index);
           ASSERT_EQ(table.IndexOf(cell), index);
-          ASSERT_EQ(table.CellOf(table.GridCellOf(cell)), cell);
+          const GridCoord grid = table.GridCellOf(cell);
+          ASSERT_EQ(table.CellOf(grid), cell);
+          if (table.IsHeader(cell)) continue;
+          const std::string text = calendar.TextOfCell(grid.col, grid.row);
           const auto date = table.DateOf(cell);
-          if (!date) continue;
+          if (!date) {
+            ASSERT_EQ(text, "") << y << "-" << m;
+            continue;
+          }
           const DateParts parts = SplitDate(*date);
+          const unsigned place = first + parts.day - 1;  // counted from the first day cell
           ASSERT_EQ(parts.year, y);
-          ASSERT_EQ(parts.month, static_cast<int>(m));
-          const weekday wd{sys_days{year{y} / month{m} / day{static_cast<unsigned>(parts.day)}}};
-          ASSERT_EQ(table.HeaderName(cell.column), CurrentDateLocale().DayNames[wd.c_encoding()])
-              << y << "-" << m << "-" << parts.day;
+          ASSERT_EQ(parts.month, m);
+          ASSERT_EQ(text, std::to_string(parts.day));
+          ASSERT_EQ(cell.column, static_cast<int>(place % 7)) << y << "-" << m << "-" << text;
+          ASSERT_EQ(cell.row, static_cast<int>(1 + place / 7)) << y << "-" << m << "-" << text;
+          ASSERT_EQ(table.IsCurrent(cell), parts.day == selected);
           ++days;
-          ASSERT_EQ(table.IsCurrent(cell), parts.day == static_cast<int>(selected));
         }
         ASSERT_EQ(days, length) << y << "-" << m;
       }
