@@ -151,10 +151,7 @@ TEST_F(CalendarGrid, SilverBackgroundGetsGrayLines) {
 
 TEST_F(CalendarGrid, TextWiderThanTheCellIsCentredAndCut) {
   cal_.SizeNotice(70, 70);  // 9-pixel columns: "Lun" is 18 pixels wide
-  const std::vector<std::string> calls = PaintCalls();
-  EXPECT_NE(
-      std::find(calls.begin(), calls.end(), "TextRect (0,0,9,9) -4 -2 Lun 0xff000008 0xff00000f"),
-      calls.end());
+  EXPECT_EQ(Count(PaintCalls(), "TextRect (0,0,9,9) -4 -2 Lun 0xff000008 0xff00000f"), 1);
 }
 
 TEST_F(CalendarGrid, PartialPaintSkipsUntouchedCells) {
@@ -291,52 +288,51 @@ TEST_F(CalendarGrid, TimerWalksTowardsThePointerOutside) {
   }
 }
 
-struct KeyCase {
-  const char* name;
-  int startDay;
-  std::uint16_t key;
-  TShiftState shift;
-  int endDay;
-};
-
-class CalendarKeys : public CalendarGrid, public ::testing::WithParamInterface<KeyCase> {};
-
-TEST_P(CalendarKeys, MoveAsTabled) {
-  const KeyCase& k = GetParam();
-  cal_.SetDay(k.startDay);
-  days_.clear();
-  EXPECT_TRUE(cal_.KeyDown(k.key, k.shift));
-  EXPECT_EQ(cal_.Day(), k.endDay);
-  EXPECT_EQ(Current(), std::to_string(k.endDay));
-  if (k.endDay == k.startDay) {
-    EXPECT_TRUE(days_.empty());
-  } else {
-    EXPECT_EQ(days_, std::vector<int>{k.endDay});
+TEST_F(CalendarGrid, KeysMoveAsTabled) {
+  const struct {
+    const char* name;
+    int startDay;
+    std::uint16_t key;
+    TShiftState shift;
+    int endDay;
+  } cases[] = {
+      {"LeftOnThe1stIsBlank", 1, VK_LEFT, 0, 1},
+      {"HomeOnThe1stIsBlank", 1, VK_HOME, 0, 1},
+      {"CtrlHomeIsBlank", 1, VK_HOME, ssCtrl, 1},
+      {"EndInRow1", 1, VK_END, 0, 4},
+      {"PageDownOntoBlankRow6", 1, VK_NEXT, 0, 1},
+      {"UpInRow1", 2, VK_UP, 0, 2},
+      {"LeftInColumn0", 12, VK_LEFT, 0, 12},
+      {"Left", 15, VK_LEFT, 0, 14},
+      {"ShiftLeftIsLeft", 15, VK_LEFT, ssShift, 14},
+      {"Right", 15, VK_RIGHT, 0, 16},
+      {"RightDoesNotWrap", 18, VK_RIGHT, 0, 18},
+      {"Up", 15, VK_UP, 0, 8},
+      {"Down", 15, VK_DOWN, 0, 22},
+      {"DownOntoBlank", 29, VK_DOWN, 0, 29},
+      {"CtrlUpDoesNotMove", 15, VK_UP, ssCtrl, 15},
+      {"CtrlDownDoesNotMove", 15, VK_DOWN, ssCtrl, 15},
+      {"CtrlLeftIsAPage", 18, VK_LEFT, ssCtrl, 12},
+      {"CtrlRightIsAPage", 12, VK_RIGHT, ssCtrl, 18},
+      {"CtrlRightClamped", 14, VK_RIGHT, ssCtrl, 18},
+      {"Home", 15, VK_HOME, 0, 12},
+      {"End", 15, VK_END, 0, 18},
+      {"CtrlEndIsBlank", 15, VK_END, ssCtrl, 15},
+      {"PageUpClampedToRow1", 15, VK_PRIOR, 0, 1},
+      {"PageDownClampedToRow6Blank", 15, VK_NEXT, 0, 15},
+      {"CtrlPageUp", 29, VK_PRIOR, ssCtrl, 1},
+      {"CtrlPageDownBlank", 8, VK_NEXT, ssCtrl, 8},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.name);
+    cal_.SetDay(k.startDay);
+    days_.clear();
+    EXPECT_TRUE(cal_.KeyDown(k.key, k.shift));
+    EXPECT_EQ(cal_.Day(), k.endDay);
+    EXPECT_EQ(Current(), std::to_string(k.endDay));
+    EXPECT_EQ(days_, k.endDay == k.startDay ? std::vector<int>{} : std::vector<int>{k.endDay});
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, CalendarKeys,
-    ::testing::Values(
-        KeyCase{"LeftOnThe1stIsBlank", 1, VK_LEFT, 0, 1},
-        KeyCase{"HomeOnThe1stIsBlank", 1, VK_HOME, 0, 1},
-        KeyCase{"CtrlHomeIsBlank", 1, VK_HOME, ssCtrl, 1}, KeyCase{"EndInRow1", 1, VK_END, 0, 4},
-        KeyCase{"PageDownOntoBlankRow6", 1, VK_NEXT, 0, 1}, KeyCase{"UpInRow1", 2, VK_UP, 0, 2},
-        KeyCase{"LeftInColumn0", 12, VK_LEFT, 0, 12}, KeyCase{"Left", 15, VK_LEFT, 0, 14},
-        KeyCase{"ShiftLeftIsLeft", 15, VK_LEFT, ssShift, 14}, KeyCase{"Right", 15, VK_RIGHT, 0, 16},
-        KeyCase{"RightDoesNotWrap", 18, VK_RIGHT, 0, 18}, KeyCase{"Up", 15, VK_UP, 0, 8},
-        KeyCase{"Down", 15, VK_DOWN, 0, 22}, KeyCase{"DownOntoBlank", 29, VK_DOWN, 0, 29},
-        KeyCase{"CtrlUpDoesNotMove", 15, VK_UP, ssCtrl, 15},
-        KeyCase{"CtrlDownDoesNotMove", 15, VK_DOWN, ssCtrl, 15},
-        KeyCase{"CtrlLeftIsAPage", 18, VK_LEFT, ssCtrl, 12},
-        KeyCase{"CtrlRightIsAPage", 12, VK_RIGHT, ssCtrl, 18},
-        KeyCase{"CtrlRightClamped", 14, VK_RIGHT, ssCtrl, 18}, KeyCase{"Home", 15, VK_HOME, 0, 12},
-        KeyCase{"End", 15, VK_END, 0, 18}, KeyCase{"CtrlEndIsBlank", 15, VK_END, ssCtrl, 15},
-        KeyCase{"PageUpClampedToRow1", 15, VK_PRIOR, 0, 1},
-        KeyCase{"PageDownClampedToRow6Blank", 15, VK_NEXT, 0, 15},
-        KeyCase{"CtrlPageUp", 29, VK_PRIOR, ssCtrl, 1},
-        KeyCase{"CtrlPageDownBlank", 8, VK_NEXT, ssCtrl, 8}),
-    [](const ::testing::TestParamInfo<KeyCase>& p) { return p.param.name; });
 
 TEST_F(CalendarGrid, CtrlEndAndPageDownReachRow6WhenItHoldsDays) {
   cal_.SetSelectedDate(MakeDate(2008, 6, 2));  // June 2008: 30 in column 0, row 6
