@@ -83,21 +83,5 @@ TEST(MoonPhaseLine, ThirtyFirstDecemberAndTheNextFirstJanuaryShareTheEstimate) {
   EXPECT_EQ(MoonLunationEstimate(D(1900, 1, 1)), 0);
 }
 
-TEST(MoonPhaseLine, EstimateRoundsHalvesToEven) {
-  // 1000 years of 12.3685 lunations make an exact half: the years 900, 2900, 4900 and 8900
-  // (and 31 December before each) stand on ties.
-  const struct {
-    int year;
-    int k0;
-  } cases[] = {{900, -12368}, {2900, 12368}, {4900, 37106}, {8900, 86580}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(MoonLunationEstimate(D(c.year, 1, 1)), c.k0) << c.year;
-    EXPECT_EQ(MoonLunationEstimate(D(c.year - 1, 12, 31)), c.k0) << c.year;
-  }
-  // Away from ties the nearest integer: f - 1900 = 2 gives 24.737, f - 1900 = -2 gives -24.737.
-  EXPECT_EQ(MoonLunationEstimate(D(1902, 1, 1)), 25);
-  EXPECT_EQ(MoonLunationEstimate(D(1898, 1, 1)), -25);
-}
-
 }  // namespace
 }  // namespace dorvane
