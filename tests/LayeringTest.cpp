@@ -90,11 +90,20 @@ bool IsToolkitHeader(const std::string& name) {
   return IsQtHeader(name) || windows.count(dorvane::AsciiLower(name)) > 0;
 }
 
-TEST(Layering, FoldersIncludeOnlyTheLayersBelowThem) {
+// A folder's sources include only the layers below it. Outside the Qt front end (qt), the name
+// tells which files may use Qt: "Qt..." or "...Widget"; every other file is toolkit-free, the
+// program's main (app) among them.
+TEST(Layering, FoldersIncludeOnlyTheLayersBelowThemAndQtOnlyInQtFiles) {
   int checked = 0;
   for (const auto& [file, folder] : Sources()) {
+    if (folder == "qt") continue;
+    const std::string stem = file.stem().string();
+    const bool named = stem.starts_with("Qt") || (stem.size() > 6 && stem.ends_with("Widget"));
+    for (const std::string& inc : Includes(file, false)) {
+      EXPECT_TRUE(named || !IsQtHeader(inc)) << file << " includes <" << inc << ">";
+    }
     const auto allowed = kAllowed.find(folder);
-    if (allowed == kAllowed.end()) continue;  // qt and app: the top of the stack
+    if (allowed == kAllowed.end()) continue;  // app and win32: the top of the stack
     for (const std::string& inc : Includes(file, true)) {
       const auto slash = inc.find('/');
       if (slash == std::string::npos) continue;  // generated or same-folder headers
@@ -103,19 +112,6 @@ TEST(Layering, FoldersIncludeOnlyTheLayersBelowThem) {
     ++checked;
   }
   EXPECT_GT(checked, 50);
-}
-
-// Outside the Qt front end (qt), the name tells which files may use Qt: "Qt..." or
-// "...Widget"; every other file is toolkit-free, the program's main (app) among them.
-TEST(Layering, OnlyQtAndWidgetFilesIncludeQt) {
-  for (const auto& [file, folder] : Sources()) {
-    if (folder == "qt") continue;
-    const std::string stem = file.stem().string();
-    const bool named = stem.starts_with("Qt") || (stem.size() > 6 && stem.ends_with("Widget"));
-    bool includesQt = false;
-    for (const std::string& inc : Includes(file, false)) includesQt |= IsQtHeader(inc);
-    EXPECT_TRUE(named || !includesQt) << file << " includes Qt";
-  }
 }
 
 // Every source of the core libraries, and every header of ours they reach, is free of Qt.

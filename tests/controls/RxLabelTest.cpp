@@ -46,15 +46,13 @@ class RxLabelTest : public ::testing::Test {
 };
 
 // A setter repaints, re-fits, or both, and does nothing with the current value.
-struct SetterCase {
-  const char* name;
-  std::function<void(TRxLabel&)> set;
-  bool repaints;
-  bool fits;
-};
-
 TEST_F(RxLabelTest, SettersRepaintOrRefitOnlyOnChange) {
-  const SetterCase cases[] = {
+  const struct {
+    const char* name;
+    std::function<void(TRxLabel&)> set;
+    bool repaints;
+    bool fits;
+  } cases[] = {
       {"Alignment", [](TRxLabel& l) { l.SetAlignment(taCenter); }, true, false},
       {"AutoSize", [](TRxLabel& l) { l.SetAutoSize(false); }, false, false},
       {"Layout", [](TRxLabel& l) { l.SetLayout(tlBottom); }, true, false},
@@ -68,12 +66,12 @@ TEST_F(RxLabelTest, SettersRepaintOrRefitOnlyOnChange) {
       {"Caption", [](TRxLabel& l) { l.SetCaption("Mardi"); }, true, true},
       {"Font",
        [](TRxLabel& l) {
-         l.SetFont({"Arial", -20});
+         l.SetFont(Font{"Arial", -20});
        },
        true, true},
       {"Color", [](TRxLabel& l) { l.SetColor(clWhite); }, true, false},
   };
-  for (const SetterCase& c : cases) {
+  for (const auto& c : cases) {
     FakeLabelHost h;
     TRxLabel l{h};
     const int invalidations = h.invalidations;
