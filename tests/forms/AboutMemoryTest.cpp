@@ -8,15 +8,13 @@
 namespace dorvane {
 namespace {
 
+// With " " the physical memory line's rows below show the grouping; here other separators.
 TEST(AboutMemory, GroupsDigitsByThree) {
   const struct {
     std::uint64_t n;
     const char* sep;
     const char* text;
   } cases[] = {
-      {0, " ", "0"},
-      {999, " ", "999"},
-      {1000, " ", "1 000"},
       {262144, ".", "262.144"},
       {1234567, ",", "1,234,567"},
       {25165824, "\u202F", "25\u202F165\u202F824"},  // French narrow no-break space
