@@ -131,8 +131,8 @@ TEST_F(CalendarModel, NoticesFireOncePerChangedDate) {
 // Each operation raises the date-encoding error and leaves date, grid and flag as they were.
 TEST_F(CalendarModel, FailuresChangeNothing) {
   using C = TCalendar;
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  const double infinity = std::numeric_limits<double>::infinity();
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  constexpr double kInfinity = std::numeric_limits<double>::infinity();
   const struct {
     const char* name;
     DateParts start;
@@ -148,8 +148,8 @@ TEST_F(CalendarModel, FailuresChangeNothing) {
       {"DateAfter9999", {9999, 12, 31}, [](C& c) { c.SetSelectedDate(kMaxDate + 1); }},
       {"DateBefore1", {1, 1, 1}, [](C& c) { c.SetSelectedDate(kMinDate - 1); }},
       {"DateFarOut", {2008, 5, 15}, [](C& c) { c.SetSelectedDate(1e300); }},
-      {"DateNaN", {2008, 5, 15}, [nan](C& c) { c.SetSelectedDate(nan); }},
-      {"DateInfinite", {2008, 5, 15}, [infinity](C& c) { c.SetSelectedDate(-infinity); }},
+      {"DateNaN", {2008, 5, 15}, [](C& c) { c.SetSelectedDate(kNaN); }},
+      {"DateInfinite", {2008, 5, 15}, [](C& c) { c.SetSelectedDate(-kInfinity); }},
   };
   for (const auto& tc : cases) {
     SCOPED_TRACE(tc.name);
