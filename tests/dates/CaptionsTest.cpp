@@ -7,22 +7,17 @@
 #include "dates/Captions.h"
 #include "dates/ConvertError.h"
 #include "dates/DateLocale.h"
+#include "platform/Services.h"
 
 namespace dorvane {
 namespace {
 
-class CaptionsTest : public ::testing::Test {
- protected:
-  void SetUp() override { SetDateLocale(DateLocale{}); }
-  void TearDown() override { SetDateLocale(DateLocale{}); }
-};
-
-TEST_F(CaptionsTest, MonthBannerRaisesOnlyAsciiLetters) {
+TEST(Captions, MonthBannerRaisesOnlyAsciiLetters) {
   EXPECT_EQ(MonthBannerText(MakeDate(2005, 8, 1)), "AOûT 2005");
   EXPECT_EQ(MonthBannerText(MakeDate(5, 3, 1)), "MARS 0005");
 }
 
-TEST_F(CaptionsTest, WeekdayLineCountsFromSunday) {
+TEST(Captions, WeekdayLineCountsFromSunday) {
   EXPECT_EQ(WeekdayLineText(MakeDate(2005, 3, 7)), "Mars 7, 2005 - 2 ème jour de la semaine.");
   EXPECT_EQ(WeekdayLineText(MakeDate(2005, 3, 5)), "Mars 5, 2005 - 7 ème jour de la semaine.");
   EXPECT_EQ(WeekdayLineText(MakeDate(2005, 3, 6)), "Mars 6, 2005 - 1 ème jour de la semaine.");
@@ -31,14 +26,14 @@ TEST_F(CaptionsTest, WeekdayLineCountsFromSunday) {
             "Mars 6, 2005 - 1 ème jour de la semaine.");
 }
 
-TEST_F(CaptionsTest, LocaleNamesKeepTheirCaseExceptInTheBanner) {
+TEST(Captions, LocaleNamesKeepTheirCaseExceptInTheBanner) {
   const DateLocale locale = testing::FrenchLongDates();
-  SetDateLocale(locale);
+  const platform::ServicesScope services({.locale = &locale});
   EXPECT_EQ(WeekdayLineText(MakeDate(2005, 3, 7)), "lundi 7 mars 2005 - 2 ème jour de la semaine.");
   EXPECT_EQ(MonthBannerText(MakeDate(2005, 2, 7)), "FéVRIER 2005");
 }
 
-TEST_F(CaptionsTest, DayOfYearAgreesWithStdChronoOnEveryDayOfSomeYears) {
+TEST(Captions, DayOfYearAgreesWithStdChronoOnEveryDayOfSomeYears) {
   using namespace std::chrono;
   const int shift = static_cast<int>(sys_days{year{1899} / 12 / 30}.time_since_epoch().count());
   for (const int y : {1, 4, 100, 400, 1900, 2000, 2004, 2005, 9996, 9999}) {
@@ -51,7 +46,7 @@ TEST_F(CaptionsTest, DayOfYearAgreesWithStdChronoOnEveryDayOfSomeYears) {
   }
 }
 
-TEST_F(CaptionsTest, DayOfYearFailsOnlyBeforeTheFirstYear) {
+TEST(Captions, DayOfYearFailsOnlyBeforeTheFirstYear) {
   EXPECT_THROW(DayOfYearText(-693594.0), EConvertError);
 }
 
