@@ -55,14 +55,9 @@ TEST(MoonPhaseLine, AMomentCountsAsItsDay) {
 }
 
 TEST(MoonPhaseLine, InvalidDatesRaiseTheDateEncodingError) {
-  const double values[] = {kMinDate - 1,
-                           kMaxDate + 1,
-                           -1e300,
-                           1e300,
-                           std::numeric_limits<double>::quiet_NaN(),
-                           std::numeric_limits<double>::infinity(),
-                           -std::numeric_limits<double>::infinity()};
-  for (const double x : values) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  for (const double x : {kMinDate - 1, kMaxDate + 1, -1e300, 1e300, nan, inf, -inf}) {
     try {
       MoonPhaseLine(x);
       ADD_FAILURE() << x << " gave a line";
