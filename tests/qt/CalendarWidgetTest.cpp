@@ -5,10 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QWheelEvent>
-#include <algorithm>
-#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -200,66 +197,6 @@ TEST_F(CalendarWidgetTest, WheelMovesOnlyOnceFocused) {
   EXPECT_EQ(days_, (std::vector<int>{22, 15}));
 }
 
-TEST_F(CalendarWidgetTest, PaintShowsTheHighlightOnTheSelectedDay) {
-  Press(Centre(0, 3));
-  Release(Centre(0, 3));  // the 12th, focused
-  QImage image(grid_->size(), QImage::Format_ARGB32);
-  image.fill(Qt::magenta);
-  grid_->render(&image);
-  image.save("calendar_widget.png");
-  const QPalette& palette = grid_->palette();
-  const QColor highlight = palette.color(QPalette::Active, QPalette::Highlight);
-  const QColor base = palette.color(QPalette::Active, QPalette::Base);
-  const QColor button = palette.color(QPalette::Active, QPalette::Button);
-  // Inside the selected cell, clear of its text and focus frame.
-  EXPECT_EQ(image.pixelColor(2 + 3, 2 + 54 + 8), highlight);
-  EXPECT_EQ(image.pixelColor(2 + 42 * 3 + 3, 2 + 54 + 8), base);  // the 15th: no longer
-  EXPECT_EQ(image.pixelColor(2 + 3, 2 + 8), button);              // header cell
-  // Day lines are silver, header lines black.
-  EXPECT_EQ(image.pixelColor(2 + 41, 2 + 18 * 2 + 5), QColor(192, 192, 192));
-  EXPECT_EQ(image.pixelColor(2 + 41, 2 + 5), QColor(0, 0, 0));
-  // The edge is drawn, and nothing is left unpainted.
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      ASSERT_NE(image.pixelColor(x, y), QColor(Qt::magenta)) << x << "," << y;
-    }
-  }
-  // The text of the selected day is drawn in the highlight-text colour (antialiased, so look
-  // for pixels near it), centred in the cell.
-  const QColor highlightText = palette.color(QPalette::Active, QPalette::HighlightedText);
-  const auto near = [&](QColor c) {
-    return std::abs(c.red() - highlightText.red()) + std::abs(c.green() - highlightText.green()) +
-               std::abs(c.blue() - highlightText.blue()) <
-           120;
-  };
-  int left = 1000, right = -1;
-  for (int y = 2 + 54; y < 2 + 71; ++y) {
-    for (int x = 2; x < 2 + 41; ++x) {
-      if (!near(image.pixelColor(x, y))) continue;
-      left = std::min(left, x);
-      right = std::max(right, x);
-    }
-  }
-  ASSERT_GE(right, left);
-  EXPECT_LE(std::abs((left - 2) - (2 + 40 - right)), 3) << left << ".." << right;
-}
-
-// At twice the scale every line still covers whole device pixels: no blended edges.
-TEST_F(CalendarWidgetTest, StaysCrispAtTwiceTheScale) {
-  QImage image(grid_->size() * 2, QImage::Format_ARGB32);
-  image.setDevicePixelRatio(2);
-  image.fill(Qt::magenta);
-  grid_->render(&image);
-  image.save("calendar_widget_2x.png");
-  const QColor base = grid_->palette().color(QPalette::Active, QPalette::Base);
-  const int y = 2 * (2 + 18 * 4 + 5);  // inside a day row that is not selected
-  const int x = 2 * (2 + 41);          // the line after column 0
-  EXPECT_EQ(image.pixelColor(x - 1, y), base);
-  EXPECT_EQ(image.pixelColor(x, y), QColor(192, 192, 192));
-  EXPECT_EQ(image.pixelColor(x + 1, y), QColor(192, 192, 192));
-  EXPECT_EQ(image.pixelColor(x + 2, y), base);
-}
-
 // Without Ctl3D the edge is a 1-pixel frame, and the client area grows to match it.
 TEST_F(CalendarWidgetTest, FlatBorderIsOnePixelWide) {
   grid_->Calendar().SetCtl3D(false);
@@ -275,23 +212,6 @@ TEST_F(CalendarWidgetTest, FlatBorderIsOnePixelWide) {
   EXPECT_EQ(image.pixel(0, 60), frame.rgb());
   EXPECT_EQ(image.pixel(296, 60), frame.rgb());
   EXPECT_EQ(image.pixel(3, 5), button.rgb());  // header cell, no bevel without Ctl3D
-}
-
-// A wider line fills exactly the strip that follows its column.
-TEST_F(CalendarWidgetTest, WideLinesFillTheirStrips) {
-  grid_->Calendar().SetGridLineWidth(2);
-  grid_->resize(297, 129);
-  QResizeEvent resize(QSize(297, 129), QSize(297, 129));
-  QApplication::sendEvent(grid_, &resize);  // the size notice sets cells of 40 x 16
-  ASSERT_EQ(grid_->Calendar().DefaultColWidth(), 40);
-  QImage image(grid_->size(), QImage::Format_ARGB32);
-  grid_->render(&image);
-  const QColor base = grid_->palette().color(QPalette::Active, QPalette::Base);
-  const int y = 2 + 18 * 4 + 5;
-  EXPECT_EQ(image.pixelColor(2 + 39, y), base);
-  EXPECT_EQ(image.pixelColor(2 + 40, y), QColor(192, 192, 192));
-  EXPECT_EQ(image.pixelColor(2 + 41, y), QColor(192, 192, 192));
-  EXPECT_EQ(image.pixelColor(2 + 42, y), base);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -440,6 +441,28 @@ TEST_F(Window, GridTakesClicksAndArrows) {
   driver->ClickCell(0, 1);
   EXPECT_EQ(Day(), (DateParts{2005, 2, 7}));
   EXPECT_TRUE(driver->TakeErrorBoxes().empty());
+}
+
+// The selected day's cell is filled with the highlight to its edges and no further, on its
+// device pixels at 96 dpi and, where the front end hears of a new dpi, at 144.
+TEST_F(Window, TheSelectedDayIsHighlightedToItsCellsEdges) {
+  driver->SetHighContrast(true);  // a highlight of known colour: the scheme's purple
+  const TCalendar& grid = driver->Grid();
+  for (const int dpi : {96, 144}) {
+    if (dpi != 96 && !driver->MoveToDpi(W::kMain, dpi)) break;
+    SCOPED_TRACE(dpi);
+    const Picture shot = driver->Capture(W::kMain, "Calendar1");
+    const Rect cell = grid.WindowCellRect(grid.Col(), grid.Row());
+    const auto device = [dpi](int x) { return static_cast<int>(std::lround(x * dpi / 96.0)); };
+    const int l = device(cell.Left), t = device(cell.Top);
+    const int r = device(cell.Right), b = device(cell.Bottom), mid = (t + b) / 2;
+    for (const auto& [x, y] : {std::pair{l, t}, {r - 1, b - 1}, {l, mid}}) {
+      EXPECT_EQ(shot.At(x, y), 0x800080u) << x << "," << y;
+    }
+    for (const auto& [x, y] : {std::pair{l - 1, mid}, {r, mid}, {l + 1, t - 1}, {l + 1, b}}) {
+      EXPECT_NE(shot.At(x, y), 0x800080u) << x << "," << y;
+    }
+  }
 }
 
 // F6 puts the focus on the grid from anywhere in the main window, and the arrows then move
