@@ -3,14 +3,19 @@
 // names of the windows' tables. Each front end has its driver (Qt offscreen, Win32 under
 // Wine); the scenarios are written once against this interface and built with each.
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "calendar/Calendar.h"
+#include "dates/DateValue.h"
 
 namespace dorvane::ui {
 
@@ -164,6 +169,69 @@ class Driver {
   virtual void LoadHelpViewer() = 0;
   virtual int HelpWindows() = 0;
   virtual void EndMainWindow() = 0;
+};
+
+// What both front ends' drivers do the same way, over their main window, search dialog and
+// About dialog, each with its table's controls.
+template <class MainWindow, class SearchWindow, class AboutWindow>
+class FormsDriver : public Driver {
+ public:
+  TCalendar& Grid() override { return main_->Form().Calendar1(); }
+  void SetText(Window window, std::string_view control, std::string_view text) override {
+    Controls(window).SetText(control, text);
+    Process();
+  }
+  void SetPanelText(int panel, std::string_view text) override {
+    Controls(Window::kMain).SetPanelText(panel, text);
+    Process();
+  }
+  void WhileModal(std::function<void()> whileShown) override {
+    whileShown_ = std::move(whileShown);
+  }
+  std::vector<std::string> TakeErrorBoxes() override { return std::exchange(boxes_, {}); }
+  void EndMainWindow() override {
+    if (!main_) return;
+    main_->SetSearchDialog(nullptr);
+    search_.reset();
+    main_.reset();  // the close-all command of help
+    Process();
+  }
+
+ protected:
+  // As start-up leaves them: the main window shown on 7 March 2005, the search dialog hidden.
+  void Open() {
+    main_ = std::make_unique<MainWindow>();
+    search_ = std::make_unique<SearchWindow>(main_->View(), Grid());
+    main_->SetSearchDialog(search_.get());
+    Grid().SetSelectedDate(MakeDate(2005, 3, 7));
+    main_->ShowCentred();
+  }
+  auto& Controls(Window window) {
+    const auto& controls = window == Window::kMain     ? main_->Controls()
+                           : window == Window::kSearch ? search_->Controls()
+                                                       : About().Controls();
+    return const_cast<std::remove_cvref_t<decltype(controls)>&>(controls);
+  }
+  AboutWindow& About() {
+    EXPECT_NE(about_, nullptr) << "no About dialog";
+    return *about_;
+  }
+  // The middle of a grid cell, in the grid window's pixels at 96 dpi.
+  std::pair<int, int> CellMiddle(int col, int row) {
+    const Rect cell = Grid().WindowCellRect(col, row);
+    return {(cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2};
+  }
+  // A modal window shown: what the scenario runs meanwhile, once.
+  void RunWhileShown() {
+    if (whileShown_) std::exchange(whileShown_, nullptr)();
+  }
+
+  std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<SearchWindow> search_;
+  AboutWindow* about_ = nullptr;
+  bool busy_ = false;  // looking at a modal window
+  std::function<void()> whileShown_;
+  std::vector<std::string> boxes_;
 };
 
 // The front end's driver, over its main window (shown, on 7 March 2005) and its search

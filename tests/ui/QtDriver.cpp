@@ -28,14 +28,12 @@
 #include "Driver.h"
 #include "FakePlatform.h"
 #include "QtTestApp.h"
-#include "dates/DateValue.h"
 #include "forms/Application.h"
 #include "help/hh.h"
 #include "platform/QtText.h"
 #include "platform/Registry.h"
 #include "platform/Services.h"
 #include "qt/AboutWindow.h"
-#include "qt/CalendarWidget.h"
 #include "qt/Fonts.h"
 #include "qt/MainWindow.h"
 #include "qt/QtCanvas.h"
@@ -60,18 +58,14 @@ Qt::KeyboardModifiers QtModifiers(Modifiers mods) {
   return result;
 }
 
-class QtDriver final : public Driver {
+class QtDriver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow> {
  public:
   QtDriver() {
     testing::TestApp().SetTitle(std::string(kApplicationTitle));
     QApplication::setFont(FormFont());
     // The real error box, as the program shows it.
     testing::TestApp().SetErrorBox(nullptr);
-    main_ = std::make_unique<MainWindow>();
-    search_ = std::make_unique<SearchWindow>(main_->View(), Grid());
-    main_->SetSearchDialog(search_.get());
-    Grid().SetSelectedDate(MakeDate(2005, 3, 7));
-    main_->ShowCentred();
+    Open();
     QApplication::setActiveWindow(main_.get());
     // Modal windows are looked at, then closed, from within their own loop.
     QObject::connect(&poll_, &QTimer::timeout, [this] { LookAtModal(); });
@@ -89,7 +83,6 @@ class QtDriver final : public Driver {
     testing::TestApp().SetErrorBox(testing::UnexpectedErrorBox);
   }
 
-  TCalendar& Grid() override { return main_->Form().Calendar1(); }
   void Process() override {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
   }
@@ -113,11 +106,8 @@ class QtDriver final : public Driver {
     Process();
   }
   void ClickCell(int col, int row) override {
-    auto* grid = main_->Controls().Get<CalendarWidget>("Calendar1");
-    const Rect cell = Grid().CellRect(col, row);
-    const int border = Grid().BorderWidth();
-    const QPoint at(border + (cell.Left + cell.Right) / 2, border + (cell.Top + cell.Bottom) / 2);
-    QTest::mouseClick(grid, Qt::LeftButton, {}, at);
+    const auto [x, y] = CellMiddle(col, row);
+    QTest::mouseClick(main_->Controls().Find("Calendar1"), Qt::LeftButton, {}, QPoint(x, y));
     Process();
   }
   void Type(Window window, std::string_view edit, std::string_view text) override {
@@ -198,10 +188,9 @@ class QtDriver final : public Driver {
     return action != nullptr && action->isChecked();
   }
   std::string CellToolTip(int col, int row) override {
-    auto* grid = main_->Controls().Get<CalendarWidget>("Calendar1");
-    const Rect cell = grid->Calendar().CellRect(col, row);
-    const int b = grid->Calendar().BorderWidth();
-    const QPoint at(b + (cell.Left + cell.Right) / 2, b + (cell.Top + cell.Bottom) / 2);
+    QWidget* grid = main_->Controls().Find("Calendar1");
+    const auto [x, y] = CellMiddle(col, row);
+    const QPoint at(x, y);
     QToolTip::hideText();
     QHelpEvent help(QEvent::ToolTip, at, grid->mapToGlobal(at));
     QCoreApplication::sendEvent(grid, &help);
@@ -259,14 +248,6 @@ class QtDriver final : public Driver {
     const qreal ratio = widget->devicePixelRatioF();
     return {static_cast<int>(left * ratio), static_cast<int>((left + widget->width()) * ratio)};
   }
-  void SetText(Window window, std::string_view control, std::string_view text) override {
-    if (auto* label = Controls(window).Get<RxLabelWidget>(control)) {
-      label->Label().SetCaption(std::string(text));
-    } else {
-      const_cast<FormControls&>(Controls(window)).SetText(control, text);
-    }
-    Process();
-  }
   void SetHighContrast(bool on) override {
     if (on && !usualPalette_) {
       usualPalette_ = QApplication::palette();
@@ -308,10 +289,6 @@ class QtDriver final : public Driver {
       }
     }
     return picture;
-  }
-  void SetPanelText(int panel, std::string_view text) override {
-    main_->Controls().Get<TStatusBar>("StatusBar1")->SetPanelText(panel, std::string(text));
-    Process();
   }
 
   void TickClock() override {
@@ -358,16 +335,12 @@ class QtDriver final : public Driver {
   bool ManagerMaximise(Window) override { return false; }
   bool ManagerResize(Window, Size) override { return false; }
 
-  void WhileModal(std::function<void()> whileShown) override {
-    whileShown_ = std::move(whileShown);
-  }
   bool ErrorBoxInFront() override {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (box == nullptr || !box->isVisible()) return false;
     // Application-modal and the active window: nothing of ours can come over it.
     return box->windowModality() == Qt::ApplicationModal && QApplication::activeWindow() == box;
   }
-  std::vector<std::string> TakeErrorBoxes() override { return std::exchange(boxes_, {}); }
 
   void LoadHelpViewer() override {
     registry_.keys[std::string(platform::kHtmlHelpViewerKey)] = DORVANE_HHCTRL;
@@ -382,27 +355,8 @@ class QtDriver final : public Driver {
     }
     return count;
   }
-  void EndMainWindow() override {
-    if (!main_) return;
-    main_->SetSearchDialog(nullptr);
-    search_.reset();
-    main_.reset();
-    Process();
-  }
 
  private:
-  const FormControls& Controls(Window window) {
-    switch (window) {
-      case Window::kMain:
-        return main_->Controls();
-      case Window::kSearch:
-        return search_->Controls();
-      case Window::kAbout:
-        break;
-    }
-    EXPECT_NE(about_, nullptr) << "no About dialog";
-    return about_->Controls();
-  }
   QWidget* Top(Window window) {
     switch (window) {
       case Window::kMain:
@@ -427,7 +381,7 @@ class QtDriver final : public Driver {
     about_ = qobject_cast<AboutWindow*>(modal);
     auto* box = qobject_cast<QMessageBox*>(modal);
     Process();
-    if (whileShown_) std::exchange(whileShown_, nullptr)();
+    RunWhileShown();
     if (box != nullptr) {
       boxes_.push_back(box->windowTitle().toStdString() + ": " + box->text().toStdString());
       box->button(QMessageBox::Ok)->click();
@@ -440,16 +394,10 @@ class QtDriver final : public Driver {
     busy_ = false;
   }
 
-  std::unique_ptr<MainWindow> main_;
-  std::unique_ptr<SearchWindow> search_;
-  AboutWindow* about_ = nullptr;
   testing::FakeRegistry registry_;
   testing::FakeProcess process_;
   std::optional<platform::ServicesScope> helpServices_;
   QTimer poll_;
-  bool busy_ = false;
-  std::function<void()> whileShown_;
-  std::vector<std::string> boxes_;
   std::optional<QPalette> usualPalette_;
 };
 

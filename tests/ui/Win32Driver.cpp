@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -97,23 +98,19 @@ BOOL CALLBACK FindBox(HWND window, LPARAM data) {
 class Win32Driver;
 Win32Driver* current = nullptr;
 
-class Win32Driver final : public Driver {
+class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow> {
  public:
   Win32Driver() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     app_ = std::make_unique<TApplication>();
     app_->SetTitle(kApplicationTitle);
-    main_ = std::make_unique<MainWindow>();
-    search_ = std::make_unique<SearchWindow>(main_->View(), Grid());
-    main_->SetSearchDialog(search_.get());
-    Grid().SetSelectedDate(MakeDate(2005, 3, 7));
-    main_->ShowCentred();
+    Open();
     current = this;
     AboutWindow::SetOnShown([this](AboutWindow& dialog) {
       about_ = &dialog;
       Process();
-      if (whileShown_) std::exchange(whileShown_, nullptr)();
+      RunWhileShown();
       ::SendMessageW(dialog.Controls().Find("Button1"), BM_CLICK, 0, 0);
       about_ = nullptr;
     });
@@ -133,20 +130,13 @@ class Win32Driver final : public Driver {
     }
   }
 
-  TCalendar& Grid() override { return main_->Form().Calendar1(); }
   void Process() override { TApplication::ProcessPending(); }
 
   void ClickTool(std::string_view name) override {
-    HWND bar = ToolBar();
-    const auto& buttons = TForm1::kLayout.toolButtons;
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-      if (buttons[i].name != name) continue;
-      RECT place{};
-      ::SendMessageW(bar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&place));
-      Click(bar, (place.left + place.right) / 2, (place.top + place.bottom) / 2);
-      return;
-    }
-    FAIL() << "no tool button " << name;
+    const auto index = ToolIndex(Window::kMain, name);
+    ASSERT_TRUE(index) << "no tool button " << name;
+    const RECT place = ToolRect(*index);
+    Click(ToolBar(), (place.left + place.right) / 2, (place.top + place.bottom) / 2);
   }
   void ChooseMenu(std::string_view item) override {
     const auto& menu = TForm1::kLayout.menu;
@@ -175,12 +165,9 @@ class Win32Driver final : public Driver {
     Click(push, place.right / 2, place.bottom / 2);
   }
   void ClickCell(int col, int row) override {
-    HWND calendar = main_->Controls().Find("Calendar1");
-    const Rect cell = Grid().CellRect(col, row);
-    const int border = Grid().BorderWidth();
+    const auto [x, y] = CellMiddle(col, row);
     const int dpi = main_->Controls().Dpi();
-    Click(calendar, ::MulDiv(border + (cell.Left + cell.Right) / 2, dpi, 96),
-          ::MulDiv(border + (cell.Top + cell.Bottom) / 2, dpi, 96));
+    Click(main_->Controls().Find("Calendar1"), ::MulDiv(x, dpi, 96), ::MulDiv(y, dpi, 96));
   }
   void Type(Window window, std::string_view edit, std::string_view text) override {
     HWND field = Find(window, edit);
@@ -232,9 +219,6 @@ class Win32Driver final : public Driver {
   }
 
   std::string Text(Window window, std::string_view control) override {
-    HWND found = Find(window, control);
-    if (found != nullptr && ClassOf(found).find("RxLabel") != std::string::npos)
-      return RxLabelOf(found).Caption();
     return Controls(window).Text(control);
   }
   std::string PanelText(int panel) override { return main_->Controls().PanelText(panel); }
@@ -242,15 +226,10 @@ class Win32Driver final : public Driver {
   // the tool bar and the status bar, whose texts are read by their messages, which the
   // system's proxies send.
   Spoken ReadAloud(Window window, std::string_view control) override {
-    const auto& buttons = TForm1::kLayout.toolButtons;
-    const auto button = std::find_if(buttons.begin(), buttons.end(),
-                                     [&](const ToolButtonLayout& b) { return b.name == control; });
-    if (window == Window::kMain && button != buttons.end()) {
-      TBBUTTON shown{};
-      ::SendMessageW(ToolBar(), TB_GETBUTTON, static_cast<WPARAM>(button - buttons.begin()),
-                     reinterpret_cast<LPARAM>(&shown));
+    if (const auto index = ToolIndex(window, control)) {
       wchar_t name[64] = {};
-      ::SendMessageW(ToolBar(), TB_GETBUTTONTEXTW, shown.idCommand, reinterpret_cast<LPARAM>(name));
+      ::SendMessageW(ToolBar(), TB_GETBUTTONTEXTW, ToolCommand(*index),
+                     reinterpret_cast<LPARAM>(name));
       return {Role::kButton, platform::Utf8(name)};
     }
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -297,14 +276,9 @@ class Win32Driver final : public Driver {
       ::UpdateWindow(main_->Controls().Find("StatusBar1"));
       return platform::Utf8(main_->Controls().PanelTip(control.back() - '0'));
     }
-    const auto& buttons = TForm1::kLayout.toolButtons;
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-      if (window == Window::kMain && buttons[i].name == control) {
-        TBBUTTON button{};
-        ::SendMessageW(ToolBar(), TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
-        HWND tips = reinterpret_cast<HWND>(::SendMessageW(ToolBar(), TB_GETTOOLTIPS, 0, 0));
-        return ToolText(tips, ToolBar(), static_cast<UINT_PTR>(button.idCommand));
-      }
+    if (const auto index = ToolIndex(window, control)) {
+      HWND tips = reinterpret_cast<HWND>(::SendMessageW(ToolBar(), TB_GETTOOLTIPS, 0, 0));
+      return ToolText(tips, ToolBar(), ToolCommand(*index));
     }
     HWND found = Find(window, control);
     if (found == nullptr) return {};
@@ -314,12 +288,9 @@ class Win32Driver final : public Driver {
   bool MenuChecked(std::string_view item) override { return main_->Controls().MenuChecked(item); }
   std::string CellToolTip(int col, int row) override {
     HWND calendar = main_->Controls().Find("Calendar1");
-    const Rect cell = Grid().CellRect(col, row);
-    const int border = Grid().BorderWidth();
+    const auto [x, y] = CellMiddle(col, row);
     const int dpi = main_->Controls().Dpi();
-    ::PostMessageW(calendar, WM_MOUSEMOVE, 0,
-                   MAKELPARAM(::MulDiv(border + (cell.Left + cell.Right) / 2, dpi, 96),
-                              ::MulDiv(border + (cell.Top + cell.Bottom) / 2, dpi, 96)));
+    ::PostMessageW(calendar, WM_MOUSEMOVE, 0, MAKELPARAM(::MulDiv(x, dpi, 96), ::MulDiv(y, dpi, 96)));
     Process();
     return ToolText(nullptr, calendar, kCellHintTool);
   }
@@ -377,19 +348,6 @@ class Win32Driver final : public Driver {
   Span HorizontalSpan(Window window, std::string_view control) override {
     const RECT bounds = Controls(window).Bounds(control);
     return {bounds.left, bounds.right};
-  }
-  void SetText(Window window, std::string_view control, std::string_view text) override {
-    HWND found = Find(window, control);
-    if (found != nullptr && ClassOf(found).find("RxLabel") != std::string::npos) {
-      RxLabelOf(found).SetCaption(std::string(text));
-    } else {
-      const_cast<FormControls&>(Controls(window)).SetText(control, text);
-    }
-    Process();
-  }
-  void SetPanelText(int panel, std::string_view text) override {
-    main_->Controls().SetPanelText(panel, text);
-    Process();
   }
 
   void TickClock() override {
@@ -455,14 +413,9 @@ class Win32Driver final : public Driver {
   }
   Picture Capture(Window window, std::string_view control) override {
     RECT place{};
-    const auto& buttons = TForm1::kLayout.toolButtons;
-    const auto button = std::find_if(buttons.begin(), buttons.end(),
-                                     [&](const ToolButtonLayout& b) { return b.name == control; });
-    if (window == Window::kMain && button != buttons.end()) {
-      HWND bar = ToolBar();
-      ::SendMessageW(bar, TB_GETITEMRECT, static_cast<WPARAM>(button - buttons.begin()),
-                     reinterpret_cast<LPARAM>(&place));
-      ::MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&place), 2);
+    if (const auto index = ToolIndex(window, control)) {
+      place = ToolRect(*index);
+      ::MapWindowPoints(ToolBar(), nullptr, reinterpret_cast<POINT*>(&place), 2);
     } else {
       HWND found = Find(window, control);
       if (found == nullptr) return {};
@@ -529,9 +482,6 @@ class Win32Driver final : public Driver {
                                          std::to_string(size.height)});
   }
 
-  void WhileModal(std::function<void()> whileShown) override {
-    whileShown_ = std::move(whileShown);
-  }
   bool ErrorBoxInFront() override {
     Settle();
     HWND box = VisibleBox();
@@ -547,7 +497,6 @@ class Win32Driver final : public Driver {
     }
     return ::GetActiveWindow() == box;
   }
-  std::vector<std::string> TakeErrorBoxes() override { return std::exchange(boxes_, {}); }
 
   void LoadHelpViewer() override { dorvane::LoadHelpViewer(); }
   int HelpWindows() override {
@@ -555,27 +504,8 @@ class Win32Driver final : public Driver {
     ::EnumWindows(CountViewer, reinterpret_cast<LPARAM>(&count));
     return count;
   }
-  void EndMainWindow() override {
-    if (!main_) return;
-    main_->SetSearchDialog(nullptr);
-    search_.reset();
-    main_.reset();  // FormDestroy: the close-all command
-    Process();
-  }
 
  private:
-  const FormControls& Controls(Window window) {
-    switch (window) {
-      case Window::kMain:
-        return main_->Controls();
-      case Window::kSearch:
-        return search_->Controls();
-      case Window::kAbout:
-        break;
-    }
-    EXPECT_NE(about_, nullptr) << "no About dialog";
-    return about_->Controls();
-  }
   HWND Find(Window window, std::string_view control) { return Controls(window).Find(control); }
   HWND Top(Window window) {
     switch (window) {
@@ -624,6 +554,25 @@ class Win32Driver final : public Driver {
     return ::FindWindowExW(main_->Controls().Find("ControlBar1"), nullptr, TOOLBARCLASSNAMEW,
                            nullptr);
   }
+  // A tool button's place on the main window's tool bar (its row in the table); none for any
+  // other control.
+  static std::optional<WPARAM> ToolIndex(Window window, std::string_view name) {
+    const auto& buttons = TForm1::kLayout.toolButtons;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+      if (window == Window::kMain && buttons[i].name == name) return i;
+    }
+    return std::nullopt;
+  }
+  UINT_PTR ToolCommand(WPARAM index) {
+    TBBUTTON button{};
+    ::SendMessageW(ToolBar(), TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button));
+    return static_cast<UINT_PTR>(button.idCommand);
+  }
+  RECT ToolRect(WPARAM index) {
+    RECT place{};
+    ::SendMessageW(ToolBar(), TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&place));
+    return place;
+  }
   // A press and release of the left button at a point of a window's client area.
   void Click(HWND window, int x, int y) {
     ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
@@ -650,7 +599,7 @@ class Win32Driver final : public Driver {
     HWND box = VisibleBox();
     if (box == nullptr) return;
     current->busy_ = true;
-    if (current->whileShown_) std::exchange(current->whileShown_, nullptr)();
+    current->RunWhileShown();
     wchar_t text[512] = {};
     ::GetDlgItemTextW(box, 0xFFFF, text, 512);  // the message's static control
     current->boxes_.push_back(WindowText(box) + ": " + platform::Utf8(text));
@@ -659,15 +608,15 @@ class Win32Driver final : public Driver {
   }
 
   std::unique_ptr<TApplication> app_;
-  std::unique_ptr<MainWindow> main_;
-  std::unique_ptr<SearchWindow> search_;
-  AboutWindow* about_ = nullptr;
   UINT_PTR timer_ = 0;
-  bool busy_ = false;
-  std::function<void()> whileShown_;
-  std::vector<std::string> boxes_;
   std::vector<COLORREF> usualColors_;  // while in high contrast
 };
+
+// The desktop's fonts, for the programs started from now on.
+void SetMessageFont(NONCLIENTMETRICSW& metrics) {
+  ::SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, metrics.cbSize, &metrics,
+                          SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+}
 
 }  // namespace
 
@@ -675,87 +624,46 @@ std::unique_ptr<Driver> MakeDriver() {
   return std::make_unique<Win32Driver>();
 }
 
-// The screen's dpi for programs started from now on, as the display settings set it; gives
-// back the previous setting.
-// The desktop's message font at a share of the standard 9 points (12 pixels at 96 dpi), as the
-// display settings set it, for the programs started meanwhile; then as it was.
-class DesktopMessageFont {
- public:
-  explicit DesktopMessageFont(int percent) {
-    metrics_.cbSize = win32::NonClientMetricsSize();
-    changed_ = percent != 100 &&
-               ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics_.cbSize, &metrics_, 0);
-    if (!changed_) return;
-    NONCLIENTMETRICSW larger = metrics_;
-    larger.lfMessageFont.lfHeight = -::MulDiv(12, percent, 100);
-    Set(larger);
-  }
-  ~DesktopMessageFont() {
-    if (changed_) Set(metrics_);
-  }
-  DesktopMessageFont(const DesktopMessageFont&) = delete;
-  DesktopMessageFont& operator=(const DesktopMessageFont&) = delete;
-
- private:
-  static void Set(NONCLIENTMETRICSW& metrics) {
-    ::SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, metrics.cbSize, &metrics,
-                            SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
-  }
-  NONCLIENTMETRICSW metrics_{};
-  bool changed_ = false;
-};
-
-class DesktopDpi {
- public:
-  explicit DesktopDpi(int dpi) {
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
-                      KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr);
-    DWORD size = sizeof previous_;
-    had_ = ::RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr,
-                              reinterpret_cast<BYTE*>(&previous_), &size) == ERROR_SUCCESS;
-    Set(static_cast<DWORD>(dpi));
-  }
-  ~DesktopDpi() {
-    if (had_) {
-      Set(previous_);
-    } else {
-      ::RegDeleteValueW(key_, L"LogPixels");
-    }
-    ::RegCloseKey(key_);
-  }
-  DesktopDpi(const DesktopDpi&) = delete;
-  DesktopDpi& operator=(const DesktopDpi&) = delete;
-
- private:
-  void Set(DWORD dpi) {
-    ::RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
-                     sizeof dpi);
-  }
-  HKEY key_ = nullptr;
-  DWORD previous_ = 96;
-  bool had_ = false;
-};
-
+// The program runs on a screen of `dpi` and with the desktop's message font at `textPercent`
+// of the standard 9 points (12 pixels at 96 dpi), as the display settings set them for the
+// programs started meanwhile; then they are put back as they were.
 int RunProgram(const std::vector<std::string>& arguments, int dpi, int textPercent) {
-  const DesktopDpi screen(dpi);
-  const DesktopMessageFont font(textPercent);
-  std::wstring exe = platform::Wide(DORVANE_PROGRAM);
-  for (wchar_t& c : exe) c = c == L'/' ? L'\\' : c;
-  std::wstring command = L"\"" + exe + L"\"";
-  for (const std::string& argument : arguments)
-    command += L" \"" + platform::Wide(argument) + L"\"";
+  HKEY desktop = nullptr;
+  ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &desktop, nullptr);
+  const auto setDpi = [desktop](DWORD value) {
+    ::RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                     sizeof value);
+  };
+  DWORD previousDpi = 96;
+  DWORD size = sizeof previousDpi;
+  const bool hadDpi = ::RegQueryValueExW(desktop, L"LogPixels", nullptr, nullptr,
+                                         reinterpret_cast<BYTE*>(&previousDpi),
+                                         &size) == ERROR_SUCCESS;
+  setDpi(static_cast<DWORD>(dpi));
+  NONCLIENTMETRICSW usual{};
+  usual.cbSize = win32::NonClientMetricsSize();
+  const bool larger = textPercent != 100 && ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS,
+                                                                    usual.cbSize, &usual, 0);
+  if (larger) {
+    NONCLIENTMETRICSW metrics = usual;
+    metrics.lfMessageFont.lfHeight = -::MulDiv(12, textPercent, 100);
+    SetMessageFont(metrics);
+  }
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-    return -1;
-  }
-  ::WaitForSingleObject(process.hProcess, 60000);
   DWORD code = 0xFFFFFFFF;
-  ::GetExitCodeProcess(process.hProcess, &code);
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
+  if (::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+    ::WaitForSingleObject(process.hProcess, 60000);
+    ::GetExitCodeProcess(process.hProcess, &code);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+  }
+  if (larger) SetMessageFont(usual);
+  hadDpi ? setDpi(previousDpi) : static_cast<void>(::RegDeleteValueW(desktop, L"LogPixels"));
+  ::RegCloseKey(desktop);
   return static_cast<int>(code);
 }
 
