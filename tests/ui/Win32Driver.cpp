@@ -650,6 +650,11 @@ int RunProgram(const std::vector<std::string>& arguments, int dpi, int textPerce
     metrics.lfMessageFont.lfHeight = -::MulDiv(12, textPercent, 100);
     SetMessageFont(metrics);
   }
+  std::wstring exe = platform::Wide(DORVANE_PROGRAM);
+  for (wchar_t& c : exe) c = c == L'/' ? L'\\' : c;
+  std::wstring command = L"\"" + exe + L"\"";
+  for (const std::string& argument : arguments)
+    command += L" \"" + platform::Wide(argument) + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
