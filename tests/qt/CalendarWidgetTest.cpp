@@ -1,4 +1,3 @@
-#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
@@ -11,39 +10,12 @@
 
 #include <gtest/gtest.h>
 
-#include "FrenchLocale.h"
-#include "dates/DateLocale.h"
-#include "dates/DateValue.h"
 #include "platform/Clock.h"
 #include "platform/Services.h"
 #include "qt/CalendarWidget.h"
 
-// Qt's platform layer (QPA), as its screen reader bridge sees it. Offscreen Qt has no bridge,
-// so nothing turns its accessibility on and no notice would leave the widgets; the test turns
-// it on as a bridge does when a reader listens.
-class QPlatformAccessibility {
- public:
-  void setActive(bool active);
-};
-class QPlatformIntegration {
- public:
-  QPlatformAccessibility* accessibility() const;
-};
-class QGuiApplicationPrivate {
- public:
-  static QPlatformIntegration* platform_integration;
-};
-
 namespace dorvane {
 namespace {
-
-struct ReaderListening {
-  ReaderListening() { Platform()->setActive(true); }
-  ~ReaderListening() { Platform()->setActive(false); }
-  static QPlatformAccessibility* Platform() {
-    return QGuiApplicationPrivate::platform_integration->accessibility();
-  }
-};
 
 // The main window's calendar: 297 x 129 with a 2-pixel edge, the week starting on Monday, on
 // 15 May 2008 (cell (3, 3); cell (c, r) starts at (2 + 42 c, 2 + 18 r) in the widget).
@@ -103,52 +75,6 @@ class CalendarWidgetTest : public ::testing::Test {
   QPushButton* button_ = nullptr;
   std::vector<int> days_;
 };
-
-// Screen readers read the grid as a table of dates under the day names, and hear of the day
-// an arrow moves to, by its full date.
-TEST_F(CalendarWidgetTest, ScreenReadersReadATableOfDates) {
-  const DateLocale french = testing::FrenchLongDates();
-  const platform::ServicesScope locale({.locale = &french});
-  static std::vector<std::pair<QAccessible::Event, QString>> heard;
-  heard.clear();
-  const auto previous = QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
-    if (event->child() < 0) return;
-    heard.emplace_back(event->type(), event->accessibleInterface()->text(QAccessible::Name));
-  });
-  ReaderListening listening;
-
-  QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(grid_);
-  ASSERT_NE(grid, nullptr);
-  EXPECT_EQ(grid->role(), QAccessible::Table);
-  QAccessibleTableInterface* table = grid->tableInterface();
-  ASSERT_NE(table, nullptr);
-  EXPECT_EQ(table->rowCount(), 6);
-  EXPECT_EQ(table->columnCount(), 7);
-  EXPECT_EQ(grid->childCount(), 49);
-  // 15 May 2008, a Thursday: the 1st in column 3 of the first row of days, row 5 blank.
-  QAccessibleInterface* current = table->cellAt(2, 3);
-  ASSERT_NE(current, nullptr);
-  EXPECT_EQ(current->text(QAccessible::Name), QStringLiteral("jeudi 15 mai 2008"));
-  EXPECT_TRUE(current->state().selected);
-  EXPECT_EQ(grid->indexOfChild(current), 7 * 3 + 3);
-  QAccessibleTableCellInterface* cell = current->tableCellInterface();
-  ASSERT_NE(cell, nullptr);
-  EXPECT_EQ(cell->rowIndex(), 2);
-  ASSERT_EQ(cell->columnHeaderCells().size(), 1);
-  EXPECT_EQ(cell->columnHeaderCells()[0]->text(QAccessible::Name), QStringLiteral("jeudi"));
-  EXPECT_EQ(cell->columnHeaderCells()[0]->role(), QAccessible::ColumnHeader);
-
-  grid_->setFocus(Qt::OtherFocusReason);
-  EXPECT_EQ(grid->focusChild(), current);
-  heard.clear();
-  Key(Qt::Key_Right);
-  EXPECT_EQ(heard, (std::vector<std::pair<QAccessible::Event, QString>>{
-                       {QAccessible::Selection, QStringLiteral("vendredi 16 mai 2008")},
-                       {QAccessible::Focus, QStringLiteral("vendredi 16 mai 2008")}}));
-  EXPECT_TRUE(table->cellAt(2, 4)->state().focused);
-  EXPECT_FALSE(current->state().focused);
-  QAccessible::installUpdateHandler(previous);
-}
 
 TEST_F(CalendarWidgetTest, DragFiresOneNoticeAtTheRelease) {
   Press(Centre(5, 2));  // the 10th

@@ -57,7 +57,16 @@ struct Span {
 };
 
 // What a screen reader reads of a control: its role and its name.
-enum class Role { kOther, kStaticText, kEditableText, kButton, kDialog };
+enum class Role {
+  kOther,
+  kStaticText,
+  kEditableText,
+  kButton,
+  kDialog,
+  kTable,
+  kColumnHeader,
+  kCell
+};
 struct Spoken {
   Role role = Role::kOther;
   std::string name;
@@ -106,6 +115,11 @@ class Driver {
   // for an empty name), and of a status panel, through the system's accessibility interfaces.
   virtual Spoken ReadAloud(Window window, std::string_view control) = 0;
   virtual std::string ReadPanelAloud(int panel) = 0;
+  // What a screen reader reads of the grid's cell (a day name's too) that the grid's object
+  // finds under the middle of cell (col, row), asked for that point of the screen.
+  virtual Spoken ReadCellAloud(int col, int row) = 0;
+  // The grid cells a screen reader hears get the focus while `act` runs, by their names.
+  virtual std::vector<std::string> HearFocus(const std::function<void()>& act) = 0;
   // A control's tooltip as the user would see it ("" when none); a tool button's hint; a
   // status panel as "Panel<n>".
   virtual std::string ToolTip(Window window, std::string_view control) = 0;

@@ -41,6 +41,20 @@
 #include "qt/SearchWindow.h"
 #include "qt/StatusBar.h"
 
+// Qt's platform layer, as its screen reader bridge sees it.
+class QPlatformAccessibility {
+ public:
+  void setActive(bool active);
+};
+class QPlatformIntegration {
+ public:
+  QPlatformAccessibility* accessibility() const;
+};
+class QGuiApplicationPrivate {
+ public:
+  static QPlatformIntegration* platform_integration;
+};
+
 namespace dorvane::ui {
 namespace {
 
@@ -149,18 +163,31 @@ class QtDriver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow>
   }
   Spoken ReadAloud(Window window, std::string_view control) override {
     QObject* object = control.empty() ? Top(window) : Controls(window).Find(control);
-    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(object);
-    if (read == nullptr) return {};
-    static const std::pair<QAccessible::Role, Role> kRoles[] = {
-        {QAccessible::StaticText, Role::kStaticText},
-        {QAccessible::EditableText, Role::kEditableText},
-        {QAccessible::Button, Role::kButton},
-        {QAccessible::Dialog, Role::kDialog}};
-    Spoken spoken{Role::kOther, read->text(QAccessible::Name).toStdString()};
-    for (const auto& [qt, role] : kRoles) {
-      if (read->role() == qt) spoken.role = role;
-    }
-    return spoken;
+    return Read(QAccessible::queryAccessibleInterface(object));
+  }
+  Spoken ReadCellAloud(int col, int row) override {
+    QWidget* grid = main_->Controls().Find("Calendar1");
+    const auto [x, y] = CellMiddle(col, row);
+    const QPoint at = grid->mapToGlobal(QPoint(x, y));
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(grid);
+    return table != nullptr ? Read(table->childAt(at.x(), at.y())) : Spoken{};
+  }
+  // Offscreen Qt has no screen reader bridge, so nothing turns its accessibility on and no
+  // notice would leave the widgets: the driver turns it on as a bridge does when a reader
+  // listens.
+  std::vector<std::string> HearFocus(const std::function<void()>& act) override {
+    static std::vector<std::string> heard;
+    heard.clear();
+    const auto previous = QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+      if (event->type() == QAccessible::Focus && event->child() >= 0)
+        heard.push_back(event->accessibleInterface()->text(QAccessible::Name).toStdString());
+    });
+    QPlatformAccessibility* bridge = QGuiApplicationPrivate::platform_integration->accessibility();
+    bridge->setActive(true);
+    act();
+    bridge->setActive(false);
+    QAccessible::installUpdateHandler(previous);
+    return std::exchange(heard, {});
   }
   std::string ReadPanelAloud(int panel) override {
     QAccessibleInterface* bar =
@@ -367,6 +394,22 @@ class QtDriver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow>
         break;
     }
     return about_;
+  }
+  static Spoken Read(QAccessibleInterface* read) {
+    if (read == nullptr) return {};
+    static const std::pair<QAccessible::Role, Role> kRoles[] = {
+        {QAccessible::StaticText, Role::kStaticText},
+        {QAccessible::EditableText, Role::kEditableText},
+        {QAccessible::Button, Role::kButton},
+        {QAccessible::Dialog, Role::kDialog},
+        {QAccessible::Table, Role::kTable},
+        {QAccessible::ColumnHeader, Role::kColumnHeader},
+        {QAccessible::Cell, Role::kCell}};
+    Spoken spoken{Role::kOther, read->text(QAccessible::Name).toStdString()};
+    for (const auto& [qt, role] : kRoles) {
+      if (read->role() == qt) spoken.role = role;
+    }
+    return spoken;
   }
   static std::string PlainTip(const QString& tip) {
     QTextDocument document;

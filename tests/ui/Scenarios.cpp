@@ -616,6 +616,27 @@ TEST_F(Window, ScreenReadersReadEveryText) {
   }
 }
 
+// A screen reader reads the grid as a table of dates under the day names, finds the cell under
+// a point of the screen at any dpi, and hears of the day an arrow moves to by its full date.
+TEST_F(Window, ScreenReadersReadTheGridAsATableOfDates) {
+  EXPECT_EQ(driver->ReadAloud(W::kMain, "Calendar1").role, Role::kTable);
+  const TCalendar& grid = driver->Grid();
+  for (const int dpi : {96, 144}) {
+    if (dpi != 96 && !driver->MoveToDpi(W::kMain, dpi)) break;
+    SCOPED_TRACE(dpi);
+    const Spoken monday = driver->ReadCellAloud(0, 0);
+    EXPECT_EQ(monday.role, Role::kColumnHeader);
+    EXPECT_EQ(monday.name, CalendarTable(grid).HeaderName(0));
+    const Spoken day = driver->ReadCellAloud(0, 2);
+    EXPECT_EQ(day.role, Role::kCell);
+    EXPECT_EQ(day.name, SpokenDate(MakeDate(2005, 3, 7)));
+    EXPECT_EQ(driver->ReadCellAloud(0, 1).name, "");  // March 2005 starts on a Tuesday
+  }
+  driver->Press(W::kMain, "", Key::kF6);
+  EXPECT_EQ(driver->HearFocus([&] { driver->Press(W::kMain, "Calendar1", Key::kRight); }),
+            std::vector<std::string>{SpokenDate(MakeDate(2005, 3, 8))});
+}
+
 // In high contrast every text keeps 4.5 : 1 and every picture 3 : 1 against what lies behind
 // it, in the three windows: the banner's purple, the About dialog's black and the tool bar's
 // dark strokes give way to the scheme's colours. Back to the usual colours, the banner's own purple

@@ -232,34 +232,30 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
                      reinterpret_cast<LPARAM>(name));
       return {Role::kButton, platform::Utf8(name)};
     }
-    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    IAccessible* object = nullptr;
-    if (FAILED(::AccessibleObjectFromWindow(control.empty() ? Top(window) : Find(window, control),
-                                            static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                            reinterpret_cast<void**>(&object)))) {
-      return {};
-    }
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    VARIANT role{};
-    Spoken spoken;
-    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) {
-      static const std::pair<long, Role> kRoles[] = {{ROLE_SYSTEM_STATICTEXT, Role::kStaticText},
-                                                     {ROLE_SYSTEM_TEXT, Role::kEditableText},
-                                                     {ROLE_SYSTEM_PUSHBUTTON, Role::kButton},
-                                                     {ROLE_SYSTEM_DIALOG, Role::kDialog}};
-      for (const auto& [system, ours] : kRoles) {
-        if (role.lVal == system) spoken.role = ours;
-      }
-    }
-    BSTR name = nullptr;
-    if (object->get_accName(self, &name) == S_OK && name != nullptr) {
-      spoken.name = platform::Utf8(std::wstring(name, ::SysStringLen(name)));
-      ::SysFreeString(name);
-    }
-    object->Release();
-    return spoken;
+    return Read(control.empty() ? Top(window) : Find(window, control), CHILDID_SELF);
+  }
+  Spoken ReadCellAloud(int col, int row) override {
+    HWND grid = Find(Window::kMain, "Calendar1");
+    const auto [x, y] = CellMiddle(col, row);
+    const int dpi = main_->Controls().Dpi();
+    POINT at{::MulDiv(x, dpi, 96), ::MulDiv(y, dpi, 96)};
+    ::ClientToScreen(grid, &at);
+    IAccessible* table = ClientObject(grid);
+    VARIANT child{};
+    const bool found = table != nullptr && table->accHitTest(at.x, at.y, &child) == S_OK &&
+                       child.vt == VT_I4;
+    if (table != nullptr) table->Release();
+    return found ? Read(grid, child.lVal) : Spoken{};
+  }
+  // The system's notices, as a reader out of the process hears them (as messages).
+  std::vector<std::string> HearFocus(const std::function<void()>& act) override {
+    const HWINEVENTHOOK hook =
+        ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, HearFocusOf,
+                          ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    act();
+    Settle();
+    ::UnhookWinEvent(hook);
+    return std::exchange(heard_, {});
   }
   // A plain text, not the owner-drawn panel's drawing data.
   std::string ReadPanelAloud(int panel) override {
@@ -554,6 +550,49 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     return ::FindWindowExW(main_->Controls().Find("ControlBar1"), nullptr, TOOLBARCLASSNAMEW,
                            nullptr);
   }
+  // A window's client object, through oleacc as a reader gets it.
+  static IAccessible* ClientObject(HWND window) {
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IAccessible* object = nullptr;
+    ::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&object));
+    return object;
+  }
+  // The role and name of a child of a window's client object (the object itself: CHILDID_SELF).
+  static Spoken Read(HWND window, long child) {
+    IAccessible* object = ClientObject(window);
+    if (object == nullptr) return {};
+    VARIANT id{};
+    id.vt = VT_I4;
+    id.lVal = child;
+    VARIANT role{};
+    Spoken spoken;
+    if (SUCCEEDED(object->get_accRole(id, &role)) && role.vt == VT_I4) {
+      static const std::pair<long, Role> kRoles[] = {
+          {ROLE_SYSTEM_STATICTEXT, Role::kStaticText},
+          {ROLE_SYSTEM_TEXT, Role::kEditableText},
+          {ROLE_SYSTEM_PUSHBUTTON, Role::kButton},
+          {ROLE_SYSTEM_DIALOG, Role::kDialog},
+          {ROLE_SYSTEM_TABLE, Role::kTable},
+          {ROLE_SYSTEM_COLUMNHEADER, Role::kColumnHeader},
+          {ROLE_SYSTEM_CELL, Role::kCell}};
+      for (const auto& [system, ours] : kRoles) {
+        if (role.lVal == system) spoken.role = ours;
+      }
+    }
+    BSTR name = nullptr;
+    if (object->get_accName(id, &name) == S_OK && name != nullptr) {
+      spoken.name = platform::Utf8(std::wstring(name, ::SysStringLen(name)));
+      ::SysFreeString(name);
+    }
+    object->Release();
+    return spoken;
+  }
+  static void CALLBACK HearFocusOf(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child,
+                                   DWORD, DWORD) {
+    if (current != nullptr && object == OBJID_CLIENT && child > 0)
+      current->heard_.push_back(Read(window, child).name);
+  }
   // A tool button's place on the main window's tool bar (its row in the table); none for any
   // other control.
   static std::optional<WPARAM> ToolIndex(Window window, std::string_view name) {
@@ -610,6 +649,7 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
   std::unique_ptr<TApplication> app_;
   UINT_PTR timer_ = 0;
   std::vector<COLORREF> usualColors_;  // while in high contrast
+  std::vector<std::string> heard_;     // the focus notices heard
 };
 
 // The desktop's fonts, for the programs started from now on.
