@@ -1,12 +1,12 @@
-// The main window on Qt: its widgets' events reach the form and the form's view operations reach
-// the widgets. The rules themselves are tested on the form.
+// The main window and the search dialog on Qt: what the window scenarios cannot see of their
+// widgets. The rules themselves are tested on the forms.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
-#include <QSignalSpy>
-#include <QTimer>
+#include <QMenu>
+#include <QPushButton>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -40,6 +40,7 @@ class MainFormTest : public ::testing::Test {
     form1_->SetSearchDialog(form2_.get());
   }
   ~MainFormTest() override { form1_->SetSearchDialog(nullptr); }
+  void OpenSearch() { form1_->Form().tlbtnRechercherClick(); }
 
   template <class Widget>
   Widget* Control(std::string_view name) {
@@ -110,6 +111,36 @@ TEST_F(MainFormTest, TheWheelOverTheBannerTurnsTheFocusedGrid) {
   QApplication::sendEvent(banner, &turn);
   EXPECT_EQ(Grid().SelectedDate(), MakeDate(2005, 3, 14));  // one row down: a week later
   EXPECT_EQ(Banner(), MonthBannerText(MakeDate(2005, 3, 14)));
+}
+
+// The fields refuse the Ctrl shortcuts (they would bypass the key filter): their menu names none.
+TEST_F(MainFormTest, TheFieldsMenuNamesNoShortcut) {
+  OpenSearch();
+  auto* edit = form2_->Controls().Get<QLineEdit>("Edit2");
+  emit edit->customContextMenuRequested(QPoint(2, 2));
+  QMenu* menu = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* m = qobject_cast<QMenu*>(w); m != nullptr && m->isVisible()) menu = m;
+  }
+  ASSERT_NE(menu, nullptr);
+  int commands = 0;
+  for (const QAction* action : menu->actions()) {
+    if (action->isSeparator()) continue;
+    ++commands;
+    EXPECT_FALSE(action->text().contains(QLatin1String("Ctrl"))) << action->text().toStdString();
+  }
+  EXPECT_GE(commands, 5);  // undo, redo, cut, copy, paste, delete, select all
+  menu->close();
+}
+
+TEST_F(MainFormTest, CloseOnlyHidesAndThePositionIsKept) {
+  OpenSearch();
+  form2_->move(40, 50);
+  const QPoint at = form2_->pos();
+  form2_->Controls().Get<QPushButton>("Button1")->click();
+  EXPECT_FALSE(form2_->isVisible());
+  OpenSearch();
+  EXPECT_EQ(form2_->pos(), at);
 }
 
 }  // namespace
