@@ -242,8 +242,8 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     ::ClientToScreen(grid, &at);
     IAccessible* table = ClientObject(grid);
     VARIANT child{};
-    const bool found = table != nullptr && table->accHitTest(at.x, at.y, &child) == S_OK &&
-                       child.vt == VT_I4;
+    const bool found =
+        table != nullptr && table->accHitTest(at.x, at.y, &child) == S_OK && child.vt == VT_I4;
     if (table != nullptr) table->Release();
     return found ? Read(grid, child.lVal) : Spoken{};
   }
@@ -286,7 +286,8 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     HWND calendar = main_->Controls().Find("Calendar1");
     const auto [x, y] = CellMiddle(col, row);
     const int dpi = main_->Controls().Dpi();
-    ::PostMessageW(calendar, WM_MOUSEMOVE, 0, MAKELPARAM(::MulDiv(x, dpi, 96), ::MulDiv(y, dpi, 96)));
+    ::PostMessageW(calendar, WM_MOUSEMOVE, 0,
+                   MAKELPARAM(::MulDiv(x, dpi, 96), ::MulDiv(y, dpi, 96)));
     Process();
     return ToolText(nullptr, calendar, kCellHintTool);
   }
@@ -677,14 +678,14 @@ int RunProgram(const std::vector<std::string>& arguments, int dpi, int textPerce
   };
   DWORD previousDpi = 96;
   DWORD size = sizeof previousDpi;
-  const bool hadDpi = ::RegQueryValueExW(desktop, L"LogPixels", nullptr, nullptr,
-                                         reinterpret_cast<BYTE*>(&previousDpi),
-                                         &size) == ERROR_SUCCESS;
+  const bool hadDpi =
+      ::RegQueryValueExW(desktop, L"LogPixels", nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(&previousDpi), &size) == ERROR_SUCCESS;
   setDpi(static_cast<DWORD>(dpi));
   NONCLIENTMETRICSW usual{};
   usual.cbSize = win32::NonClientMetricsSize();
-  const bool larger = textPercent != 100 && ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS,
-                                                                    usual.cbSize, &usual, 0);
+  const bool larger = textPercent != 100 &&
+                      ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, usual.cbSize, &usual, 0);
   if (larger) {
     NONCLIENTMETRICSW metrics = usual;
     metrics.lfMessageFont.lfHeight = -::MulDiv(12, textPercent, 100);
