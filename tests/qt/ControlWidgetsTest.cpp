@@ -9,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
-#include <QWheelEvent>
 #include <functional>
 #include <vector>
 
@@ -55,12 +54,6 @@ class CalendarWidgetTest : public ::testing::Test {
     QKeyEvent e(QEvent::KeyPress, key, modifiers);
     QApplication::sendEvent(grid_, &e);
   }
-  bool Wheel(int delta) {
-    QWheelEvent e(Centre(3, 3), grid_->mapToGlobal(Centre(3, 3)), QPoint(), QPoint(0, delta),
-                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(grid_, &e);
-    return e.isAccepted();
-  }
   // Lets the event loop run until the condition holds, for at most two seconds.
   static bool WaitFor(const std::function<bool()>& condition) {
     QElapsedTimer clock;
@@ -83,15 +76,6 @@ class CalendarWidgetTest : public ::testing::Test {
   std::vector<int> days_;
 };
 
-TEST_F(CalendarWidgetTest, DragFiresOneNoticeAtTheRelease) {
-  Press(Centre(5, 2));  // the 10th
-  Move(Centre(6, 2));
-  EXPECT_EQ(CurrentDay(), 11);
-  Move(Centre(0, 3));
-  Release(Centre(0, 3));
-  EXPECT_EQ(days_, std::vector<int>{12});
-}
-
 TEST_F(CalendarWidgetTest, HoldingAboveTheGridWalksUpWithTheTimer) {
   Press(Centre(3, 3));
   Move(QPointF(Centre(3, 3).x(), -20));
@@ -101,33 +85,12 @@ TEST_F(CalendarWidgetTest, HoldingAboveTheGridWalksUpWithTheTimer) {
   EXPECT_EQ(days_, std::vector<int>{1});
 }
 
-TEST_F(CalendarWidgetTest, LosingTheFocusDuringAPressAbandonsIt) {
-  Press(Centre(5, 2));
-  Move(Centre(6, 2));
-  button_->setFocus(Qt::OtherFocusReason);
-  EXPECT_EQ(grid_->Calendar().MouseState(), TGridMouseState::Normal);
-  EXPECT_EQ(CurrentDay(), 15);
-  Release(Centre(6, 2));
-  EXPECT_TRUE(days_.empty());
-}
-
 // Tab is not the grid's: it goes to focus navigation.
 TEST_F(CalendarWidgetTest, TabLeavesForTheNextControl) {
   Press(Centre(3, 3));
   Release(Centre(3, 3));
   Key(Qt::Key_Tab);
   EXPECT_EQ(window_.focusWidget(), button_);
-}
-
-TEST_F(CalendarWidgetTest, WheelMovesOnlyOnceFocused) {
-  EXPECT_FALSE(Wheel(-120));
-  EXPECT_TRUE(days_.empty());
-  Press(Centre(3, 3));
-  Release(Centre(3, 3));
-  EXPECT_TRUE(Wheel(-120));
-  EXPECT_TRUE(Wheel(60));
-  EXPECT_TRUE(Wheel(60));
-  EXPECT_EQ(days_, (std::vector<int>{22, 15}));
 }
 
 // Without Ctl3D the edge is a 1-pixel frame, and the client area grows to match it.

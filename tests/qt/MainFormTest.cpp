@@ -8,19 +8,15 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
-#include <QWheelEvent>
 
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "QtTestApp.h"
-#include "dates/Captions.h"
 #include "dates/Formatting.h"
-#include "qt/CalendarWidget.h"
 #include "qt/Fonts.h"
 #include "qt/MainWindow.h"
-#include "qt/RxLabelWidget.h"
 #include "qt/SearchWindow.h"
 #include "qt/StatusBar.h"
 
@@ -28,7 +24,6 @@ namespace dorvane {
 namespace {
 
 using testing::ClockOverride;
-using testing::ErrorBoxRecorder;
 using testing::TestApp;
 
 class MainFormTest : public ::testing::Test {
@@ -49,7 +44,6 @@ class MainFormTest : public ::testing::Test {
     return widget;
   }
   TCalendar& Grid() { return form1_->Form().Calendar1(); }
-  std::string Banner() { return Control<RxLabelWidget>("RxLabel1")->Label().Caption(); }
 
   // The names of the widgets that `act` has repainted, sorted, once the window is at rest.
   std::string Repainted(const std::function<void()>& act) {
@@ -96,21 +90,6 @@ TEST_F(MainFormTest, StatusBarsLastPanelTakesTheRest) {
   auto* bar = Control<TStatusBar>("StatusBar1");
   ASSERT_EQ(bar->PanelCount(), 3);
   EXPECT_EQ(bar->Panel(2)->geometry().right(), bar->width() - 1);
-}
-
-TEST_F(MainFormTest, TheWheelOverTheBannerTurnsTheFocusedGrid) {
-  form1_->show();
-  QApplication::setActiveWindow(form1_.get());
-  auto* grid = Control<CalendarWidget>("Calendar1");
-  grid->setFocus();
-  ASSERT_EQ(QApplication::focusWidget(), grid);
-  auto* banner = Control<RxLabelWidget>("RxLabel1");
-  const QPointF at(10, 5);
-  QWheelEvent turn(at, banner->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
-                   Qt::NoModifier, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(banner, &turn);
-  EXPECT_EQ(Grid().SelectedDate(), MakeDate(2005, 3, 14));  // one row down: a week later
-  EXPECT_EQ(Banner(), MonthBannerText(MakeDate(2005, 3, 14)));
 }
 
 // The fields refuse the Ctrl shortcuts (they would bypass the key filter): their menu names none.

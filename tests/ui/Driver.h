@@ -45,6 +45,8 @@ struct Modifiers {
   bool alt = false;
 };
 
+enum class Mouse { kPress, kMove, kRelease };
+
 struct Size {
   int width = 0;
   int height = 0;
@@ -99,6 +101,12 @@ class Driver {
   virtual void ClickButton(Window window, std::string_view button) = 0;
   // A press and release of the left button in the middle of a grid cell.
   virtual void ClickCell(int col, int row) = 0;
+  // The left button pressed there, the pointer moved there with the button held, or the button
+  // released there.
+  virtual void MouseOnCell(Mouse act, int col, int row) = 0;
+  // A turn of the mouse wheel (120 a notch, positive away from the user) with the pointer on a
+  // control of the main window, handed on as the system hands it on.
+  virtual void Wheel(std::string_view control, int delta) = 0;
   // Empties an edit, then types `text` into it character by character (control characters
   // too, as Ctrl+letter types them).
   virtual void Type(Window window, std::string_view edit, std::string_view text) = 0;

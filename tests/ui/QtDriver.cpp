@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QProcess>
 #include <QPushButton>
@@ -21,6 +22,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
+#include <QWheelEvent>
 
 #include <memory>
 #include <optional>
@@ -122,6 +124,27 @@ class QtDriver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow>
   void ClickCell(int col, int row) override {
     const auto [x, y] = CellMiddle(col, row);
     QTest::mouseClick(main_->Controls().Find("Calendar1"), Qt::LeftButton, {}, QPoint(x, y));
+    Process();
+  }
+  void MouseOnCell(Mouse act, int col, int row) override {
+    static constexpr QEvent::Type kTypes[] = {QEvent::MouseButtonPress, QEvent::MouseMove,
+                                              QEvent::MouseButtonRelease};
+    QWidget* grid = main_->Controls().Find("Calendar1");
+    const auto [x, y] = CellMiddle(col, row);
+    const QPointF at(x, y);
+    QMouseEvent event(kTypes[static_cast<int>(act)], at, grid->mapToGlobal(at),
+                      act == Mouse::kMove ? Qt::NoButton : Qt::LeftButton,
+                      act == Mouse::kRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid, &event);
+    Process();
+  }
+  // To the widget under the pointer, as Qt hands it.
+  void Wheel(std::string_view control, int delta) override {
+    QWidget* under = main_->Controls().Find(control);
+    const QPointF at(2, 2);
+    QWheelEvent turn(at, under->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(under, &turn);
     Process();
   }
   void Type(Window window, std::string_view edit, std::string_view text) override {

@@ -433,6 +433,31 @@ TEST_F(Window, GridTakesClicksAndArrows) {
   EXPECT_TRUE(driver->TakeErrorBoxes().empty());
 }
 
+// A drag selects the day where the button is released, and only then do the captions follow;
+// a drag is abandoned when the grid loses the focus. The wheel turns the grid a week a notch
+// once it has the focus, over the banner too.
+TEST_F(Window, GridFollowsADragAndTheWheel) {
+  const std::string weekday = driver->Text(W::kMain, "RxLabel2");
+  driver->Wheel("Calendar1", -120);
+  EXPECT_EQ(Day(), (DateParts{2005, 3, 7}));
+  driver->MouseOnCell(Mouse::kPress, 0, 2);
+  driver->MouseOnCell(Mouse::kMove, 1, 2);
+  EXPECT_EQ(driver->Text(W::kMain, "RxLabel2"), weekday);
+  driver->MouseOnCell(Mouse::kMove, 2, 3);
+  driver->MouseOnCell(Mouse::kRelease, 2, 3);
+  EXPECT_EQ(Day(), (DateParts{2005, 3, 16}));
+  EXPECT_EQ(driver->Text(W::kMain, "RxLabel2"), WeekdayLineText(MakeDate(2005, 3, 16)));
+  driver->Wheel("Calendar1", -120);
+  EXPECT_EQ(Day(), (DateParts{2005, 3, 23}));
+  driver->Wheel("RxLabel1", 120);
+  EXPECT_EQ(Day(), (DateParts{2005, 3, 16}));
+  driver->MouseOnCell(Mouse::kPress, 3, 3);
+  driver->MouseOnCell(Mouse::kMove, 4, 3);
+  driver->ClickTool("tlbtnRechercher");  // the search dialog takes the focus
+  driver->MouseOnCell(Mouse::kRelease, 4, 3);
+  EXPECT_EQ(Day(), (DateParts{2005, 3, 16}));
+}
+
 // The selected day's cell is filled with the highlight to its edges and no further, on its
 // device pixels at 96 dpi and, where the front end hears of a new dpi, at 144.
 TEST_F(Window, TheSelectedDayIsHighlightedToItsCellsEdges) {

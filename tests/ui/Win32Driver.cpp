@@ -169,6 +169,23 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     const int dpi = main_->Controls().Dpi();
     Click(main_->Controls().Find("Calendar1"), ::MulDiv(x, dpi, 96), ::MulDiv(y, dpi, 96));
   }
+  void MouseOnCell(Mouse act, int col, int row) override {
+    static constexpr UINT kMessages[] = {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP};
+    const auto [x, y] = CellMiddle(col, row);
+    const int dpi = main_->Controls().Dpi();
+    ::PostMessageW(main_->Controls().Find("Calendar1"), kMessages[static_cast<int>(act)],
+                   act == Mouse::kRelease ? 0 : MK_LBUTTON,
+                   MAKELPARAM(::MulDiv(x, dpi, 96), ::MulDiv(y, dpi, 96)));
+    Process();
+  }
+  // To the focused window, as the system hands it, whatever is under the pointer.
+  void Wheel(std::string_view control, int delta) override {
+    RECT under{};
+    ::GetWindowRect(Find(Window::kMain, control), &under);
+    ::PostMessageW(::GetFocus(), WM_MOUSEWHEEL, MAKEWPARAM(0, delta),
+                   MAKELPARAM(under.left + 2, under.top + 2));
+    Process();
+  }
   void Type(Window window, std::string_view edit, std::string_view text) override {
     HWND field = Find(window, edit);
     ASSERT_NE(field, nullptr) << edit;
