@@ -237,6 +237,11 @@ void TCustomGrid::SizeNotice(int clientWidth, int clientHeight) {
   ClientResized(clientWidth_, clientHeight_);
 }
 
+void TCustomGrid::WindowResized(int width, int height) {
+  const int b = BorderWidth();
+  SizeNotice(width - 2 * b, height - 2 * b);
+}
+
 // ---- Painting ----
 
 void TCustomGrid::Paint(Canvas& canvas) {
@@ -494,7 +499,8 @@ bool TCustomGrid::MouseWheel(int delta) {
   return stepped;
 }
 
-void TCustomGrid::FocusChanged(bool /*gained*/) {
+void TCustomGrid::FocusChanged(bool gained) {
+  if (!gained) CancelMode();
   InvalidateCell(current_.col, current_.row);
 }
 

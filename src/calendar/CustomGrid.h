@@ -132,6 +132,8 @@ class TCustomGrid {
   // Input from the host. A key with Alt held is never the grid's (it belongs to the window's
   // menu and accelerators): KeyDown refuses it, and the host hands it on.
   void SizeNotice(int clientWidth, int clientHeight);
+  // The size notice of the host's whole area: the client is what the border leaves of it.
+  void WindowResized(int width, int height);
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y, bool doubleClick);
   void MouseMove(TShiftState shift, int x, int y);
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
@@ -140,6 +142,7 @@ class TCustomGrid {
   bool KeyDown(std::uint16_t key, TShiftState shift);
   // Returns whether at least one step was taken from the accumulated delta.
   bool MouseWheel(int delta);
+  // Losing the focus abandons a press in progress (CancelMode).
   void FocusChanged(bool gained);
   // The press ended without its release (focus taken away, pointer grab lost): the selection
   // is abandoned without a click.

@@ -97,9 +97,21 @@ void TLine::SetLine(TLineType value) {
   host_.Invalidate();
 }
 
+void LineHost::BoundsPending(TLine& line) {
+  line.ApplyPendingBounds();
+}
+
 void TLine::SetBounds(int left, int top, int width, int height) {
   const Rect bounds{left, top, left + width, top + height};
-  if (bounds == host_.Bounds()) return;
+  if (bounds == Bounds()) return;
+  pending_ = bounds;
+  if (!painting_) ApplyPendingBounds();
+}
+
+void TLine::ApplyPendingBounds() {
+  if (!pending_) return;
+  const Rect bounds = *pending_;
+  pending_.reset();
   host_.SetBounds(bounds);
   host_.Invalidate();
 }
@@ -115,6 +127,7 @@ int TLine::Thickness() const {
 }
 
 void TLine::Paint(Canvas& canvas) {
+  painting_ = true;
   canvas.SetPen(pen_.Get());
   canvas.SetBrush(brush_.Get());
   const int a = Width() - 1;
@@ -163,6 +176,8 @@ void TLine::Paint(Canvas& canvas) {
   }
   canvas.MoveTo(fromX_, fromY_);
   canvas.LineTo(toX_, toY_);
+  painting_ = false;
+  if (pending_) host_.BoundsPending(*this);
 }
 
 }  // namespace dorvane

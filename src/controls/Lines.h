@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "gfx/Canvas.h"
 #include "gfx/GraphicsObjects.h"
@@ -20,6 +21,8 @@ enum TLineType {
   ltDownDiagonal
 };
 
+class TLine;
+
 // What a line control asks of the platform control hosting it.
 class LineHost {
  public:
@@ -28,6 +31,9 @@ class LineHost {
   // The control's bounds in its parent's coordinates, as the platform holds them.
   virtual Rect Bounds() const = 0;
   virtual void SetBounds(const Rect& bounds) = 0;
+  // The line gave itself new bounds while painting, when no platform lets a control move: the
+  // host has it apply them (ApplyPendingBounds) once the paint is over; by default at once.
+  virtual void BoundsPending(TLine& line);
 };
 
 // A windowless control drawing one straight line with its pen: between two points of its
@@ -59,11 +65,13 @@ class TLine {
   TLineType Line() const { return line_; }
   void SetLine(TLineType value);
 
-  int Left() const { return host_.Bounds().Left; }
-  int Top() const { return host_.Bounds().Top; }
-  int Width() const { return host_.Bounds().Width(); }
-  int Height() const { return host_.Bounds().Height(); }
+  int Left() const { return Bounds().Left; }
+  int Top() const { return Bounds().Top; }
+  int Width() const { return Bounds().Width(); }
+  int Height() const { return Bounds().Height(); }
+  // Bounds set while painting wait for ApplyPendingBounds.
   void SetBounds(int left, int top, int width, int height);
+  void ApplyPendingBounds();
   void SetWidth(int width) { SetBounds(Left(), Top(), width, Height()); }
   void SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
 
@@ -74,6 +82,7 @@ class TLine {
  private:
   bool SetCoordinate(int& field, int value);
   int Thickness() const;
+  Rect Bounds() const { return pending_ ? *pending_ : host_.Bounds(); }
 
   LineHost& host_;
   TLineType line_ = ltCustom;
@@ -83,6 +92,8 @@ class TLine {
   int toX_ = 0;
   int fromY_ = 0;
   int toY_ = 0;
+  bool painting_ = false;
+  std::optional<Rect> pending_;
 };
 
 }  // namespace dorvane

@@ -381,6 +381,16 @@ void TRxCustomLabel::WMRButtonUp(int x, int y) {
   RefreshPointerInside();
 }
 
+void TRxCustomLabel::ButtonEvent(TMouseButton button, bool pressed, bool doubleClick, int x,
+                                 int y) {
+  if (doubleClick && button == TMouseButton::mbLeft) DblClick();
+  if (button == TMouseButton::mbRight) {
+    pressed ? WMRButtonDown(x, y) : WMRButtonUp(x, y);
+  } else {
+    pressed ? MouseDown(button, x, y) : MouseUp(button, x, y);
+  }
+}
+
 bool TRxCustomLabel::DialogChar(char32_t ch) {
   if (focusControl_ == nullptr || !host_.IsEnabled() || !showAccelChar_) return false;
   if (!IsAccel(ch, DisplayText()) || !focusControl_->CanFocus()) return false;

@@ -1,13 +1,11 @@
 #include "qt/CalendarWidget.h"
 
 #include <QAccessible>
-#include <QFocusEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QResizeEvent>
 #include <QTimerEvent>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -28,7 +26,7 @@ CalendarWidget::CalendarWidget(QWidget* parent) : QWidget(parent) {
   setFocusPolicy(Qt::StrongFocus);
   setAccessibleName(QStringLiteral("Calendrier"));
   calendar_.SetHost(this);
-  SendClientSize();
+  calendar_.WindowResized(width(), height());
 }
 
 CalendarWidget::~CalendarWidget() {
@@ -46,33 +44,64 @@ Point CalendarWidget::ToClient(const QPointF& position) const {
   return {p.x() - b, p.y() - b};
 }
 
-void CalendarWidget::SendClientSize() {
-  const int b = calendar_.BorderWidth();
-  calendar_.SizeNotice(width() - 2 * b, height() - 2 * b);
+bool CalendarWidget::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+      Mouse(*static_cast<QMouseEvent*>(event));
+      return true;
+    case QEvent::ToolTip:
+      ShowHint(*static_cast<QHelpEvent*>(event));
+      return true;
+    case QEvent::Timer:
+      if (static_cast<QTimerEvent*>(event)->timerId() != selectTimer_.timerId()) break;
+      calendar_.TimerTick();
+      return true;
+    default:
+      break;
+  }
+  // Qt's own handling first, then the calendar's.
+  const bool handled = QWidget::event(event);
+  switch (event->type()) {
+    case QEvent::Resize:
+      calendar_.WindowResized(width(), height());
+      break;
+    case QEvent::Hide:
+      calendar_.CancelMode();
+      break;
+    case QEvent::FocusIn:
+      calendar_.FocusChanged(true);
+      // After the widget's own focus notice, which Qt sends once this event is handled: the
+      // reader goes on to the day the user is on.
+      QMetaObject::invokeMethod(
+          this, [this] { AnnounceCurrentCell(false); }, Qt::QueuedConnection);
+      break;
+    case QEvent::FocusOut:
+      calendar_.FocusChanged(false);
+      break;
+    default:
+      break;
+  }
+  return handled;
 }
 
-bool CalendarWidget::event(QEvent* event) {
-  if (event->type() != QEvent::ToolTip) return QWidget::event(event);
-  const auto* help = static_cast<QHelpEvent*>(event);
-  const Point p = ToClient(help->pos());
+void CalendarWidget::ShowHint(QHelpEvent& help) {
+  const Point p = ToClient(help.pos());
   const GridCoord cell = calendar_.MouseCoord(p.x, p.y);
   const std::string hint = calendar_.HintOfCell(cell.col, cell.row);
   if (hint.empty()) {
     QToolTip::hideText();
-    event->ignore();
-    return true;
+    help.ignore();
+    return;
   }
   const Rect r = calendar_.WindowCellRect(cell.col, cell.row);
-  QToolTip::showText(help->globalPos(), PlainToolTip(QString::fromStdString(hint)), this,
+  QToolTip::showText(help.globalPos(), PlainToolTip(QString::fromStdString(hint)), this,
                      QRect(r.Left, r.Top, r.Width(), r.Height()));
-  return true;
 }
 
 // ---- Host ----
-
-void CalendarWidget::InvalidateAll() {
-  update();
-}
 
 void CalendarWidget::InvalidateRect(const Rect& rect) {
   const int b = calendar_.BorderWidth();
@@ -80,51 +109,20 @@ void CalendarWidget::InvalidateRect(const Rect& rect) {
 }
 
 void CalendarWidget::BorderChanged() {
-  SendClientSize();
+  calendar_.WindowResized(width(), height());
   updateGeometry();
-}
-
-void CalendarWidget::SetFocus() {
-  if (isEnabled()) setFocus(Qt::MouseFocusReason);
-}
-
-// The window's focus widget stays ours while the window itself is inactive.
-bool CalendarWidget::IsActiveControl() const {
-  return window()->focusWidget() == this;
-}
-
-// Qt already routes every pointer event of a press to the pressed widget until the release.
-void CalendarWidget::CapturePointer() {}
-void CalendarWidget::ReleasePointer() {}
-
-Point CalendarWidget::PointerPosition() const {
-  return pointer_;
-}
-
-void CalendarWidget::StartRepeatTimer(int milliseconds) {
-  selectTimer_.start(milliseconds, this);
-}
-void CalendarWidget::StopRepeatTimer() {
-  selectTimer_.stop();
-}
-
-void CalendarWidget::CurrentCellChanged() {
-  AnnounceCurrentCell(true);
 }
 
 void CalendarWidget::AnnounceCurrentCell(bool selection) {
   // Qt hands the notices on only when a reader listens; the interface is made once.
   const int index = CalendarTable(calendar_).CurrentIndex();
-  if (selection) {
-    QAccessibleEvent selected(this, QAccessible::Selection);
-    selected.setChild(index);
-    QAccessible::updateAccessibility(&selected);
-  }
-  if (hasFocus()) {
-    QAccessibleEvent focused(this, QAccessible::Focus);
-    focused.setChild(index);
-    QAccessible::updateAccessibility(&focused);
-  }
+  const auto tell = [&](QAccessible::Event kind) {
+    QAccessibleEvent notice(this, kind);
+    notice.setChild(index);
+    QAccessible::updateAccessibility(&notice);
+  };
+  if (selection) tell(QAccessible::Selection);
+  if (hasFocus()) tell(QAccessible::Focus);
 }
 
 // ---- Events ----
@@ -141,34 +139,18 @@ void CalendarWidget::paintEvent(QPaintEvent* event) {
   calendar_.Paint(canvas, Rect{dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1});
 }
 
-void CalendarWidget::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  SendClientSize();
-}
-
-void CalendarWidget::Press(QMouseEvent* event, bool doubleClick) {
-  pointer_ = ToClient(event->position());
-  calendar_.MouseDown(MouseButtonOf(event->button()), ShiftOf(event->modifiers()), pointer_.x,
-                      pointer_.y, doubleClick);
-  event->accept();
-}
-
-void CalendarWidget::mousePressEvent(QMouseEvent* event) {
-  Press(event, false);
-}
-void CalendarWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-  Press(event, true);
-}
-
-void CalendarWidget::mouseMoveEvent(QMouseEvent* event) {
-  pointer_ = ToClient(event->position());
-  calendar_.MouseMove(ShiftOf(event->modifiers()), pointer_.x, pointer_.y);
-}
-
-void CalendarWidget::mouseReleaseEvent(QMouseEvent* event) {
-  pointer_ = ToClient(event->position());
-  calendar_.MouseUp(MouseButtonOf(event->button()), ShiftOf(event->modifiers()), pointer_.x,
-                    pointer_.y);
+void CalendarWidget::Mouse(const QMouseEvent& event) {
+  pointer_ = ToClient(event.position());
+  const TMouseButton button = MouseButtonOf(event.button());
+  const TShiftState shift = ShiftOf(event.modifiers());
+  if (event.type() == QEvent::MouseMove) {
+    calendar_.MouseMove(shift, pointer_.x, pointer_.y);
+  } else if (event.type() == QEvent::MouseButtonRelease) {
+    calendar_.MouseUp(button, shift, pointer_.x, pointer_.y);
+  } else {
+    calendar_.MouseDown(button, shift, pointer_.x, pointer_.y,
+                        event.type() == QEvent::MouseButtonDblClick);
+  }
 }
 
 void CalendarWidget::keyPressEvent(QKeyEvent* event) {
@@ -188,34 +170,6 @@ void CalendarWidget::wheelEvent(QWheelEvent* event) {
   }
   calendar_.MouseWheel(event->angleDelta().y());
   event->accept();
-}
-
-void CalendarWidget::focusInEvent(QFocusEvent* event) {
-  QWidget::focusInEvent(event);
-  calendar_.FocusChanged(true);
-  // After the widget's own focus notice, which Qt sends once this event is handled: the reader
-  // goes on to the day the user is on.
-  QMetaObject::invokeMethod(
-      this, [this] { AnnounceCurrentCell(false); }, Qt::QueuedConnection);
-}
-
-void CalendarWidget::focusOutEvent(QFocusEvent* event) {
-  QWidget::focusOutEvent(event);
-  calendar_.CancelMode();
-  calendar_.FocusChanged(false);
-}
-
-void CalendarWidget::hideEvent(QHideEvent* event) {
-  QWidget::hideEvent(event);
-  calendar_.CancelMode();
-}
-
-void CalendarWidget::timerEvent(QTimerEvent* event) {
-  if (event->timerId() == selectTimer_.timerId()) {
-    calendar_.TimerTick();
-  } else {
-    QWidget::timerEvent(event);
-  }
 }
 
 }  // namespace dorvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QBasicTimer>
+#include <QHelpEvent>
 #include <QPoint>
 #include <QWidget>
 
@@ -37,43 +38,38 @@ class CalendarWidget : public QWidget, private CalendarHost {
   QSize sizeHint() const override;
 
  protected:
-  // A tooltip request shows the hint of the day under the pointer, for as long as the pointer
-  // stays in that cell.
+  // The mouse, tooltip, timer, size, focus and visibility events.
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
-  void timerEvent(QTimerEvent* event) override;
 
  private:
   // CalendarHost
-  void InvalidateAll() override;
+  void InvalidateAll() override { update(); }
   void InvalidateRect(const Rect& rect) override;
   void BorderChanged() override;
-  void SetFocus() override;
-  bool IsActiveControl() const override;
-  void CapturePointer() override;
-  void ReleasePointer() override;
-  Point PointerPosition() const override;
-  void StartRepeatTimer(int milliseconds) override;
-  void StopRepeatTimer() override;
-  void CurrentCellChanged() override;
+  void SetFocus() override {
+    if (isEnabled()) setFocus(Qt::MouseFocusReason);
+  }
+  // The window's focus widget stays ours while the window itself is inactive.
+  bool IsActiveControl() const override { return window()->focusWidget() == this; }
+  // Qt already routes every pointer event of a press to the pressed widget until the release.
+  void CapturePointer() override {}
+  void ReleasePointer() override {}
+  Point PointerPosition() const override { return pointer_; }
+  void StartRepeatTimer(int milliseconds) override { selectTimer_.start(milliseconds, this); }
+  void StopRepeatTimer() override { selectTimer_.stop(); }
+  void CurrentCellChanged() override { AnnounceCurrentCell(true); }
 
   // Tells screen readers of the current cell: selected, and focused while the widget is.
   void AnnounceCurrentCell(bool selection);
 
   // Client coordinates of a widget point: inside the edge the widget draws.
   Point ToClient(const QPointF& position) const;
-  void Press(QMouseEvent* event, bool doubleClick);
-  void SendClientSize();
+  void Mouse(const QMouseEvent& event);
+  // Shows the hint of the day under the pointer, for as long as the pointer stays in that cell.
+  void ShowHint(QHelpEvent& help);
 
   TCalendar calendar_;
   QBasicTimer selectTimer_;

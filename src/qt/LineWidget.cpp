@@ -20,36 +20,17 @@ QSize LineWidget::sizeHint() const {
 void LineWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QtCanvas canvas(painter, palette());
-  painting_ = true;
   line_.Paint(canvas);
-  painting_ = false;
-  if (pending_) {
-    // Resizing from inside a paint event is not safe; do it once this one is over.
-    QMetaObject::invokeMethod(this, &LineWidget::ApplyPendingBounds, Qt::QueuedConnection);
-  }
 }
 
-void LineWidget::Invalidate() {
-  update();
-}
-
-Rect LineWidget::Bounds() const {
-  if (pending_) return *pending_;
-  const QRect g = geometry();
+Rect WidgetBounds(const QWidget& widget) {
+  const QRect g = widget.geometry();
   return {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
 }
 
-void LineWidget::SetBounds(const Rect& bounds) {
-  pending_ = bounds;
-  if (!painting_) ApplyPendingBounds();
-}
-
-void LineWidget::ApplyPendingBounds() {
-  if (!pending_) return;
-  const Rect r = *pending_;
-  pending_.reset();
-  setGeometry(r.Left, r.Top, std::clamp(r.Width(), 0, QWIDGETSIZE_MAX),
-              std::clamp(r.Height(), 0, QWIDGETSIZE_MAX));
+void SetWidgetBounds(QWidget& widget, const Rect& bounds) {
+  widget.setGeometry(bounds.Left, bounds.Top, std::clamp(bounds.Width(), 0, QWIDGETSIZE_MAX),
+                     std::clamp(bounds.Height(), 0, QWIDGETSIZE_MAX));
 }
 
 }  // namespace dorvane

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QWidget>
-#include <optional>
 
 #include "controls/Lines.h"
 
 namespace dorvane {
+
+// The bounds of a child widget in its parent's coordinates, as the controls hold them.
+Rect WidgetBounds(const QWidget& widget);
+void SetWidgetBounds(QWidget& widget, const Rect& bounds);
 
 // The Qt control of a TLine: a child widget with no background of its own that paints the
 // line through QtCanvas. Every rule lives in TLine.
@@ -35,15 +38,15 @@ class LineWidget : public QWidget, private LineHost {
 
  private:
   // LineHost
-  void Invalidate() override;
-  Rect Bounds() const override;
-  void SetBounds(const Rect& bounds) override;
+  void Invalidate() override { update(); }
+  Rect Bounds() const override { return WidgetBounds(*this); }
+  void SetBounds(const Rect& bounds) override { SetWidgetBounds(*this, bounds); }
+  // Resizing from inside a paint event is not safe: once this one is over.
+  void BoundsPending(TLine&) override {
+    QMetaObject::invokeMethod(
+        this, [this] { line_.ApplyPendingBounds(); }, Qt::QueuedConnection);
+  }
 
-  void ApplyPendingBounds();
-
-  // A size the line gives itself while painting waits until the paint is over.
-  bool painting_ = false;
-  std::optional<Rect> pending_;
   TLine line_;
 };
 

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 
 #include <cstdint>
+#include <utility>
 
 #include "gfx/Keys.h"
 
@@ -19,31 +20,13 @@ inline TShiftState ShiftOf(Qt::KeyboardModifiers modifiers) {
 
 // The virtual key of a Qt key; 0 for a key none of ours reacts to.
 inline std::uint16_t VirtualKeyOf(int key) {
-  switch (key) {
-    case Qt::Key_Backspace:
-      return VK_BACK;
-    case Qt::Key_Left:
-      return VK_LEFT;
-    case Qt::Key_Right:
-      return VK_RIGHT;
-    case Qt::Key_Up:
-      return VK_UP;
-    case Qt::Key_Down:
-      return VK_DOWN;
-    case Qt::Key_Home:
-      return VK_HOME;
-    case Qt::Key_End:
-      return VK_END;
-    case Qt::Key_PageUp:
-      return VK_PRIOR;
-    case Qt::Key_PageDown:
-      return VK_NEXT;
-    case Qt::Key_Insert:
-      return VK_INSERT;
-    case Qt::Key_Delete:
-      return VK_DELETE;
-    default:
-      break;
+  static constexpr std::pair<int, std::uint16_t> kKeys[] = {
+      {Qt::Key_Backspace, VK_BACK}, {Qt::Key_Left, VK_LEFT},    {Qt::Key_Right, VK_RIGHT},
+      {Qt::Key_Up, VK_UP},          {Qt::Key_Down, VK_DOWN},    {Qt::Key_Home, VK_HOME},
+      {Qt::Key_End, VK_END},        {Qt::Key_PageUp, VK_PRIOR}, {Qt::Key_PageDown, VK_NEXT},
+      {Qt::Key_Insert, VK_INSERT},  {Qt::Key_Delete, VK_DELETE}};
+  for (const auto& [qt, virtualKey] : kKeys) {
+    if (key == qt) return virtualKey;
   }
   if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
     return static_cast<std::uint16_t>(VK_F1 + (key - Qt::Key_F1));

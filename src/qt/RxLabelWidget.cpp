@@ -11,7 +11,6 @@
 
 #include "qt/QtCanvas.h"
 #include "qt/QtMouseButton.h"
-#include "text/Ascii.h"
 
 namespace dorvane {
 
@@ -40,21 +39,6 @@ class WidgetFocusTarget final : public FocusableControl {
  private:
   QPointer<QWidget> widget_;
 };
-
-namespace {
-
-Point ToPoint(const QPoint& p) {
-  return {p.x(), p.y()};
-}
-
-// The key Alt is combined with to type an accelerator character.
-int KeyOf(char32_t ch) {
-  if (IsAsciiLetter(ch)) return static_cast<int>(AsciiUpper(ch));
-  if (ch < 0x10000) return QChar(static_cast<char16_t>(ch)).toUpper().unicode();
-  return static_cast<int>(ch);
-}
-
-}  // namespace
 
 RxLabelWidget::RxLabelWidget(QWidget* parent) : QWidget(parent), label_(*this) {
   setFocusPolicy(Qt::NoFocus);
@@ -86,38 +70,27 @@ QSize RxLabelWidget::sizeHint() const {
 }
 
 bool RxLabelWidget::event(QEvent* event) {
-  switch (event->type()) {
-    case QEvent::Shortcut: {
-      const auto* shortcut = static_cast<QShortcutEvent*>(event);
-      if (shortcut->shortcutId() == shortcutId_ && shortcutId_ != 0) {
-        if (label_.DialogChar(shortcutChar_)) return true;
-      }
-      break;
-    }
-    case QEvent::ShowToParent:
-    case QEvent::HideToParent: {
-      const bool handled = QWidget::event(event);
-      label_.VisibleChanged();
-      return handled;
-    }
-    default:
-      break;
+  const QEvent::Type type = event->type();
+  if (type == QEvent::Shortcut && shortcutId_ != 0 &&
+      static_cast<QShortcutEvent*>(event)->shortcutId() == shortcutId_ &&
+      label_.DialogChar(shortcutChar_)) {
+    return true;
   }
-  return QWidget::event(event);
-}
-
-void RxLabelWidget::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  QtCanvas canvas(painter, palette());
-  label_.Paint(canvas);
-  const std::string cut = label_.ToolTipText(canvas);
-  const QString tip = cut.empty() ? QString() : PlainToolTip(QString::fromStdString(cut));
-  if (toolTip() != tip) setToolTip(tip);
-}
-
-void RxLabelWidget::changeEvent(QEvent* event) {
-  QWidget::changeEvent(event);
-  switch (event->type()) {
+  if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+      type == QEvent::MouseButtonDblClick) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint p = mouse->position().toPoint();
+    label_.ButtonEvent(MouseButtonOf(mouse->button()), type != QEvent::MouseButtonRelease,
+                       type == QEvent::MouseButtonDblClick, p.x(), p.y());
+    return true;
+  }
+  // Qt's own handling first, then the label's.
+  const bool handled = QWidget::event(event);
+  switch (type) {
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+      label_.VisibleChanged();
+      break;
     case QEvent::EnabledChange:
       label_.EnabledChanged();
       break;
@@ -130,42 +103,25 @@ void RxLabelWidget::changeEvent(QEvent* event) {
     case QEvent::LayoutDirectionChange:
       update();
       break;
+    case QEvent::Enter:
+      label_.MouseEntered();
+      break;
+    case QEvent::Leave:
+      label_.MouseLeft();
+      break;
     default:
       break;
   }
+  return handled;
 }
 
-void RxLabelWidget::enterEvent(QEnterEvent* event) {
-  QWidget::enterEvent(event);
-  label_.MouseEntered();
-}
-
-void RxLabelWidget::leaveEvent(QEvent* event) {
-  QWidget::leaveEvent(event);
-  label_.MouseLeft();
-}
-
-void RxLabelWidget::mousePressEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
-  if (event->button() == Qt::RightButton) {
-    label_.WMRButtonDown(p.x(), p.y());
-  } else {
-    label_.MouseDown(MouseButtonOf(event->button()), p.x(), p.y());
-  }
-}
-
-void RxLabelWidget::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
-  if (event->button() == Qt::RightButton) {
-    label_.WMRButtonUp(p.x(), p.y());
-  } else {
-    label_.MouseUp(MouseButtonOf(event->button()), p.x(), p.y());
-  }
-}
-
-void RxLabelWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) label_.DblClick();
-  mousePressEvent(event);
+void RxLabelWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  QtCanvas canvas(painter, palette());
+  label_.Paint(canvas);
+  const std::string cut = label_.ToolTipText(canvas);
+  const QString tip = cut.empty() ? QString() : PlainToolTip(QString::fromStdString(cut));
+  if (toolTip() != tip) setToolTip(tip);
 }
 
 void RxLabelWidget::OnFocusChanged(QWidget*, QWidget* now) {
@@ -175,38 +131,9 @@ void RxLabelWidget::OnFocusChanged(QWidget*, QWidget* now) {
 
 // --- LabelHost ------------------------------------------------------------------------------
 
-void RxLabelWidget::Invalidate() {
-  update();
-}
-
-Rect RxLabelWidget::Bounds() const {
-  const QRect g = geometry();
-  return {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
-}
-
-void RxLabelWidget::SetBounds(const Rect& bounds) {
-  setGeometry(bounds.Left, bounds.Top, std::clamp(bounds.Width(), 0, QWIDGETSIZE_MAX),
-              std::clamp(bounds.Height(), 0, QWIDGETSIZE_MAX));
-}
-
-bool RxLabelWidget::IsEnabled() const {
-  return isEnabled();
-}
-
-bool RxLabelWidget::IsVisible() const {
-  return !isHidden();
-}
-
-bool RxLabelWidget::UseRightToLeftAlignment() const {
-  return layoutDirection() == Qt::RightToLeft;
-}
-
-bool RxLabelWidget::UseRightToLeftReading() const {
-  return layoutDirection() == Qt::RightToLeft;
-}
-
 Point RxLabelWidget::CursorPos() const {
-  return ToPoint(QCursor::pos());
+  const QPoint p = QCursor::pos();
+  return {p.x(), p.y()};
 }
 
 bool RxLabelWidget::IsTopmostControlAt(Point screen) const {
@@ -239,18 +166,14 @@ TColor RxLabelWidget::ParentColor() const {
   return PlainColor(c);
 }
 
-void RxLabelWidget::OpaqueChanged(bool opaque) {
-  setAttribute(Qt::WA_OpaquePaintEvent, opaque);
-}
-
 void RxLabelWidget::AcceleratorChanged() {
   setAccessibleName(QString::fromStdString(label_.AccessibleText()));
   if (shortcutId_ != 0) releaseShortcut(shortcutId_);
   shortcutId_ = 0;
   shortcutChar_ = label_.Accelerator();
   if (shortcutChar_ == 0) return;
-  shortcutId_ = grabShortcut(
-      QKeySequence(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(KeyOf(shortcutChar_)))));
+  shortcutId_ = grabShortcut(QKeySequence(
+      QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(QChar::toUpper(shortcutChar_)))));
 }
 
 }  // namespace dorvane

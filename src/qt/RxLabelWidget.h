@@ -6,6 +6,7 @@
 
 #include "controls/LabelHost.h"
 #include "controls/RXCtrls.h"
+#include "qt/LineWidget.h"
 
 namespace dorvane {
 
@@ -46,22 +47,16 @@ class RxLabelWidget : public QWidget, private LabelHost {
  protected:
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
-  void changeEvent(QEvent* event) override;
-  void enterEvent(QEnterEvent* event) override;
-  void leaveEvent(QEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   // LabelHost
-  void Invalidate() override;
-  Rect Bounds() const override;
-  void SetBounds(const Rect& bounds) override;
-  bool IsEnabled() const override;
-  bool IsVisible() const override;
-  bool UseRightToLeftAlignment() const override;
-  bool UseRightToLeftReading() const override;
+  void Invalidate() override { update(); }
+  Rect Bounds() const override { return WidgetBounds(*this); }
+  void SetBounds(const Rect& bounds) override { SetWidgetBounds(*this, bounds); }
+  bool IsEnabled() const override { return isEnabled(); }
+  bool IsVisible() const override { return !isHidden(); }
+  bool UseRightToLeftAlignment() const override { return layoutDirection() == Qt::RightToLeft; }
+  bool UseRightToLeftReading() const override { return layoutDirection() == Qt::RightToLeft; }
   Point CursorPos() const override;
   bool IsTopmostControlAt(Point screen) const override;
   WindowHandle ActiveWindow() const override;
@@ -69,7 +64,7 @@ class RxLabelWidget : public QWidget, private LabelHost {
   std::unique_ptr<Canvas> BorrowScreenCanvas() override;
   Font ParentFont() const override;
   TColor ParentColor() const override;
-  void OpaqueChanged(bool opaque) override;
+  void OpaqueChanged(bool opaque) override { setAttribute(Qt::WA_OpaquePaintEvent, opaque); }
   void AcceleratorChanged() override;
 
   void OnFocusChanged(QWidget* old, QWidget* now);

@@ -1,7 +1,5 @@
 #include "win32/ControlWindows.h"
 
-#include <windowsx.h>  // after Win32.h (via ControlWindows.h)
-
 #include <algorithm>
 
 #include "calendar/CalendarTable.h"
@@ -25,19 +23,16 @@ class CalendarWindow final : public ControlWindow, private CalendarHost {
   TCalendar& Calendar() { return calendar_; }
 
   void SendClientSize() {
-    if (window_ == nullptr) return;
     const RECT r = ClientRect(window_);
-    const int b = calendar_.BorderWidth();
-    calendar_.SizeNotice(std::max(0, ToDips(r.right, dpi_) - 2 * b),
-                         std::max(0, ToDips(r.bottom, dpi_) - 2 * b));
+    calendar_.WindowResized(ToDips(r.right, dpi_), ToDips(r.bottom, dpi_));
   }
 
  private:
   // Client coordinates of the grid (inside the edge the window draws) of a message's point.
   Point ToClient(LPARAM lParam) const {
     const int b = calendar_.BorderWidth();
-    return {PixelToDips(GET_X_LPARAM(lParam), dpi_) - b,
-            PixelToDips(GET_Y_LPARAM(lParam), dpi_) - b};
+    const Point p = DipsOf(lParam);
+    return {p.x - b, p.y - b};
   }
 
   // The hint of the day under the pointer, as the tool of its cell; the tooltip control hears
@@ -182,7 +177,6 @@ LRESULT CalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       const HWND to = reinterpret_cast<HWND>(wParam);
       activeControl_ =
           to == nullptr || ::GetAncestor(to, GA_ROOT) != ::GetAncestor(window_, GA_ROOT);
-      calendar_.CancelMode();
       calendar_.FocusChanged(false);
       return 0;
     }

@@ -3,6 +3,7 @@
 #include <windowsx.h>  // after Win32.h (via ControlWindow.h)
 
 #include <algorithm>
+#include <functional>
 
 #include "forms/Handlers.h"
 #include "platform/win32/Wide.h"
@@ -14,55 +15,6 @@ namespace dorvane::win32 {
 namespace {
 
 HINSTANCE g_instance = nullptr;
-
-// An off-screen bitmap to paint in, then copied in one go (no flicker on a month step), at the
-// update rectangle's place: one kept for the thread's paints and grown as needed, since making
-// one for every paint costs more than the paint; a paint while it is in use gets its own.
-class PaintBuffer {
- public:
-  explicit PaintBuffer(const RECT& area)
-      : area_(area), shared_(!Shared().busy), store_(shared_ ? Shared() : own_) {
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    BufferDc& buffer = store_.buffer;
-    if (!buffer.Holds() || width > buffer.Width() || height > buffer.Height()) {
-      buffer.Hold(std::max(width, buffer.Width()), std::max(height, buffer.Height()));
-    }
-    store_.busy = true;
-    saved_ = ::SaveDC(buffer.Dc());
-    ::SetViewportOrgEx(buffer.Dc(), -area.left, -area.top, nullptr);
-  }
-  ~PaintBuffer() {
-    ::RestoreDC(Dc(), saved_);
-    store_.busy = false;
-  }
-  PaintBuffer(const PaintBuffer&) = delete;
-  PaintBuffer& operator=(const PaintBuffer&) = delete;
-
-  HDC Dc() const { return store_.buffer.Dc(); }
-  void CopyTo(HDC target) {
-    ::SetViewportOrgEx(Dc(), 0, 0, nullptr);
-    ::BitBlt(target, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top,
-             Dc(), 0, 0, SRCCOPY);
-  }
-
- private:
-  struct Store {
-    BufferDc buffer;
-    bool busy = false;
-  };
-  // The thread's buffer, which lives as long as the process (UI thread only).
-  static Store& Shared() {
-    static Store store;
-    return store;
-  }
-
-  RECT area_;
-  bool shared_;
-  Store own_;
-  Store& store_;
-  int saved_ = 0;
-};
 
 // Bumped whenever a label or a line comes, goes or changes its place in the windows' order: the
 // orders the graphic windows keep of their siblings are then read again (UI thread only). It
@@ -122,14 +74,34 @@ ControlWindow* WindowObject(HWND window) {
   return reinterpret_cast<ControlWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
+Point ControlWindow::DipsOf(LPARAM lParam) const {
+  return {PixelToDips(GET_X_LPARAM(lParam), dpi_), PixelToDips(GET_Y_LPARAM(lParam), dpi_)};
+}
+
+// Painted off screen, then copied in one go (no flicker on a month step), into one bitmap kept
+// for the thread's paints and grown as needed: making one for every paint costs more than the
+// paint. A paint while it is in use, or without one, goes straight to the screen.
 void ControlWindow::Paint() {
+  static BufferDc buffer;  // UI thread only
+  static bool busy = false;
   PAINTSTRUCT ps;
   HDC dc = ::BeginPaint(window_, &ps);
   const RECT& u = ps.rcPaint;
-  if (u.right > u.left && u.bottom > u.top) {
-    PaintBuffer buffer(u);
+  const int width = u.right - u.left;
+  const int height = u.bottom - u.top;
+  if (width > 0 && height > 0 &&
+      (busy || !buffer.Hold(std::max(width, buffer.Width()), std::max(height, buffer.Height())))) {
+    Render(dc, u);
+  } else if (width > 0 && height > 0) {
+    struct Use {
+      ~Use() { busy = false; }
+    } use;
+    busy = true;
+    const int saved = ::SaveDC(buffer.Dc());
+    ::SetViewportOrgEx(buffer.Dc(), -u.left, -u.top, nullptr);
     Render(buffer.Dc(), u);
-    buffer.CopyTo(dc);
+    ::RestoreDC(buffer.Dc(), saved);
+    ::BitBlt(dc, u.left, u.top, width, height, buffer.Dc(), 0, 0, SRCCOPY);
   }
   ::EndPaint(window_, &ps);
 }
@@ -161,46 +133,36 @@ LRESULT ControlWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
       if ((pos->flags & SWP_NOSIZE) == 0) Resized();
       break;
     }
-    case kApplyBounds:
-      ApplyPendingBounds();
-      return 0;
     default:
       break;
   }
   return Handle(message, wParam, lParam);
 }
 
-struct GraphicSearch {
-  HWND parent;
-  std::vector<HWND>& found;
-};
-
-BOOL CALLBACK CollectGraphicChild(HWND window, LPARAM context) {
-  auto& search = *reinterpret_cast<GraphicSearch*>(context);
-  ControlWindow* object = WindowObject(window);
-  if (object != nullptr && object->IsGraphic() && ::GetParent(window) == search.parent) {
-    search.found.push_back(window);
-  }
-  return TRUE;
+BOOL CALLBACK VisitWindow(HWND window, LPARAM visit) {
+  return (*reinterpret_cast<const std::function<bool(HWND)>*>(visit))(window) ? TRUE : FALSE;
 }
 
 const std::vector<HWND>& GraphicWindow::GraphicSiblings() {
   if (siblingsOrder_ == g_graphicOrder) return siblings_;
   siblings_.clear();
+  const HWND parent = ::GetParent(window_);
+  const std::function<bool(HWND)> collect = [&](HWND window) {
+    const ControlWindow* object = WindowObject(window);
+    if (object != nullptr && object->IsGraphic() && ::GetParent(window) == parent) {
+      siblings_.push_back(window);
+    }
+    return true;
+  };
   // The parent's children in one call, topmost first (their own children follow each).
-  GraphicSearch search{::GetParent(window_), siblings_};
-  ::EnumChildWindows(search.parent, CollectGraphicChild, reinterpret_cast<LPARAM>(&search));
+  ::EnumChildWindows(parent, VisitWindow, reinterpret_cast<LPARAM>(&collect));
   siblingsOrder_ = g_graphicOrder;
   return siblings_;
 }
 
 void GraphicWindow::Render(HDC dc, const RECT& update) {
-  const HWND parent = ::GetParent(window_);
   const RECT at = RectInParent(window_);
-  // The parent's background, as it gives it to its static controls.
-  HBRUSH brush = reinterpret_cast<HBRUSH>(::SendMessageW(
-      parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window_)));
-  if (brush == nullptr) brush = ::GetSysColorBrush(COLOR_BTNFACE);
+  const HBRUSH brush = ParentBrush(dc);
   POINT origin{};
   ::GetViewportOrgEx(dc, &origin);
   ::SetBrushOrgEx(dc, origin.x - at.left, origin.y - at.top, nullptr);
@@ -223,6 +185,22 @@ void GraphicWindow::Render(HDC dc, const RECT& update) {
   parentBrush_ = brush;
   PaintControlInto(dc);
   parentBrush_ = nullptr;
+}
+
+HBRUSH GraphicWindow::ParentBrush(HDC dc) const {
+  const auto brush = reinterpret_cast<HBRUSH>(
+      ::SendMessageW(::GetParent(window_), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(window_)));
+  return brush != nullptr ? brush : ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+void GraphicWindow::SetBounds(const Rect& bounds) {
+  InvalidateWithAbove();
+  bounds_ = bounds;
+  if (window_ == nullptr) return;
+  const RECT d = ToDevice(bounds, dpi_);
+  ::SetWindowPos(window_, nullptr, d.left, d.top, std::max(0L, d.right - d.left),
+                 std::max(0L, d.bottom - d.top), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void GraphicWindow::InvalidateWithAbove() {

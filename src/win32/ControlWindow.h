@@ -4,7 +4,6 @@
 // label and the line the painting of windowless controls over their siblings.
 
 #include <memory>
-#include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
@@ -19,9 +18,6 @@ namespace dorvane::win32 {
 inline constexpr wchar_t kCalendarClass[] = L"DorvaneCalendar";
 inline constexpr wchar_t kRxLabelClass[] = L"DorvaneRxLabel";
 inline constexpr wchar_t kLineClass[] = L"DorvaneLine";
-
-// Posted to a label or line that sized itself while painting: the new bounds apply after.
-inline constexpr UINT kApplyBounds = WM_USER + 1;
 
 // A mouse button's message as the controls know it: a press, a double click or a release, and
 // of which button. Left and right are themselves; every other button (middle, the extra ones)
@@ -39,6 +35,10 @@ RECT ClientRect(HWND window);
 
 // A window's rectangle in its parent's client coordinates.
 RECT RectInParent(HWND window);
+
+// The callback of EnumChildWindows and EnumThreadWindows that hands each window to the
+// std::function<bool(HWND)> its LPARAM points to, until that returns false.
+BOOL CALLBACK VisitWindow(HWND window, LPARAM visit);
 
 // The C++ side of one of our windows: its dpi, its bounds in 96-dpi pixels, and the painting
 // shared by the three kinds (double buffered; WM_PRINTCLIENT paints into the DC given).
@@ -65,20 +65,12 @@ class ControlWindow {
   // Draws the control alone (no background) on the DC at the window's own coordinates.
   void PaintControlInto(HDC dc) {
     GdiCanvas canvas(dc, dpi_);
-    painting_ = true;
     PaintControl(canvas);
-    painting_ = false;
-    if (pending_) ::PostMessageW(window_, kApplyBounds, 0, 0);
   }
 
  protected:
-  // The bounds the control holds, in 96-dpi pixels of the parent's client area; before the
-  // window exists, and while a paint is in progress, the ones it asked for.
-  Rect BoundsDips() const { return pending_ ? *pending_ : bounds_; }
-  void SetBoundsDips(const Rect& bounds) {
-    pending_ = bounds;
-    if (!painting_) ApplyPendingBounds();
-  }
+  // The 96-dpi point of a pointer message.
+  Point DipsOf(LPARAM lParam) const;
 
   virtual LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(window_, message, wParam, lParam);
@@ -90,23 +82,11 @@ class ControlWindow {
 
   HWND window_ = nullptr;
   int dpi_;
+  // The bounds in 96-dpi pixels of the parent's client area (before the window exists too).
+  Rect bounds_;
 
  private:
-  void ApplyPendingBounds() {
-    if (!pending_) return;
-    const Rect r = *pending_;
-    pending_.reset();
-    bounds_ = r;
-    if (window_ == nullptr) return;
-    const RECT d = ToDevice(r, dpi_);
-    ::SetWindowPos(window_, nullptr, d.left, d.top, std::max(0L, d.right - d.left),
-                   std::max(0L, d.bottom - d.top), SWP_NOZORDER | SWP_NOACTIVATE);
-  }
   void Paint();
-
-  Rect bounds_;
-  std::optional<Rect> pending_;
-  bool painting_ = false;
 };
 
 class GraphicWindow : public ControlWindow {
@@ -116,8 +96,15 @@ class GraphicWindow : public ControlWindow {
 
  protected:
   void Render(HDC dc, const RECT& update) override;
+  // The LabelHost's and LineHost's bounds: moving the window repaints the place it leaves.
+  Rect Bounds() const { return bounds_; }
+  void SetBounds(const Rect& bounds);
   // Repaints the control, and the labels and lines above it that show it through.
   void InvalidateWithAbove();
+
+  // The brush the parent gives its static controls for their background on `dc`, the button
+  // face where it gives none.
+  HBRUSH ParentBrush(HDC dc) const;
 
   // While the window paints: the brush its parent gave for the background.
   HBRUSH parentBrush_ = nullptr;

@@ -6,6 +6,9 @@ namespace dorvane::win32 {
 
 namespace {
 
+// Posted to a line that sized itself while painting: the new bounds apply after.
+constexpr UINT kApplyBounds = WM_USER + 1;
+
 class LineWindow final : public GraphicWindow, private LineHost {
  public:
   explicit LineWindow(int dpi) : GraphicWindow(dpi), line_(*this) {}
@@ -17,16 +20,16 @@ class LineWindow final : public GraphicWindow, private LineHost {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
     // Clicks go through to what lies below, as on a windowless control.
     if (message == WM_NCHITTEST) return HTTRANSPARENT;
+    if (message == kApplyBounds) line_.ApplyPendingBounds();
     return ::DefWindowProcW(window_, message, wParam, lParam);
   }
 
   // LineHost
   void Invalidate() override { InvalidateWithAbove(); }
-  Rect Bounds() const override { return BoundsDips(); }
-  void SetBounds(const Rect& bounds) override {
-    if (window_ != nullptr) InvalidateWithAbove();
-    SetBoundsDips(bounds);
-  }
+  Rect Bounds() const override { return GraphicWindow::Bounds(); }
+  void SetBounds(const Rect& bounds) override { GraphicWindow::SetBounds(bounds); }
+  // A window moved while it paints, or while a sibling paints it, would leave the paint wrong.
+  void BoundsPending(TLine&) override { ::PostMessageW(window_, kApplyBounds, 0, 0); }
 
   TLine line_;
 };

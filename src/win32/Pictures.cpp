@@ -128,6 +128,26 @@ void Resample(const Picture& in, int width, int height, unsigned char* out) {
   }
 }
 
+// A 32-bit top-down DIB section of that size, its pixels at `bits` when asked; null when it
+// cannot be made.
+HBITMAP CreateBuffer(int width, int height, void** bits = nullptr) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* pixels = nullptr;
+  const HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  if (bitmap != nullptr && pixels == nullptr) {
+    ::DeleteObject(bitmap);
+    return nullptr;
+  }
+  if (bits != nullptr) *bits = pixels;
+  return bitmap;
+}
+
 }  // namespace
 
 HBITMAP LoadPicture(std::string_view name, int dpi) {
@@ -154,24 +174,6 @@ HBITMAP LoadPicture(std::string_view name, int dpi) {
   } else {
     Resample(picture, width, height, out);
   }
-  return bitmap;
-}
-
-HBITMAP CreateBuffer(int width, int height, void** bits) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* pixels = nullptr;
-  const HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-  if (bitmap != nullptr && pixels == nullptr) {
-    ::DeleteObject(bitmap);
-    return nullptr;
-  }
-  if (bits != nullptr) *bits = pixels;
   return bitmap;
 }
 

@@ -16,13 +16,9 @@ namespace dorvane::win32 {
 // of that name, or for a dpi below 1. The caller owns it (DeleteObject).
 HBITMAP LoadPicture(std::string_view name, int dpi);
 
-// A 32-bit top-down DIB section of that size, its pixels at `bits` when asked: the bitmap for
-// painting off screen, in a memory DC made with CreateCompatibleDC(nullptr). Making one, and
-// selecting it, costs far less than a bitmap compatible with a window's DC (under Wine, a call
-// to the server each). Null when it cannot be made. The caller owns it (DeleteObject).
-HBITMAP CreateBuffer(int width, int height, void** bits = nullptr);
-
-// A memory DC holding such a buffer, kept between uses.
+// A memory DC holding a 32-bit top-down DIB section, kept between uses: the bitmap for painting
+// off screen. Making one, and selecting it, costs far less than a bitmap compatible with a
+// window's DC (under Wine, a call to the server each).
 class BufferDc {
  public:
   BufferDc() = default;

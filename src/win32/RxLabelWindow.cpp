@@ -1,7 +1,5 @@
 #include "win32/ControlWindows.h"
 
-#include <windowsx.h>  // after Win32.h (via ControlWindows.h)
-
 #include <functional>
 #include <string>
 
@@ -93,17 +91,10 @@ class RxLabelWindow final : public GraphicWindow, private LabelHost {
               reinterpret_cast<UINT_PTR>(window_), nullptr, tip);
   }
 
-  Point Local(LPARAM lParam) const {
-    return {PixelToDips(GET_X_LPARAM(lParam), dpi_), PixelToDips(GET_Y_LPARAM(lParam), dpi_)};
-  }
-
   // LabelHost
   void Invalidate() override { InvalidateWithAbove(); }
-  Rect Bounds() const override { return BoundsDips(); }
-  void SetBounds(const Rect& bounds) override {
-    if (window_ != nullptr) InvalidateWithAbove();
-    SetBoundsDips(bounds);
-  }
+  Rect Bounds() const override { return GraphicWindow::Bounds(); }
+  void SetBounds(const Rect& bounds) override { GraphicWindow::SetBounds(bounds); }
   bool IsEnabled() const override { return window_ == nullptr || ::IsWindowEnabled(window_); }
   bool IsVisible() const override {
     return window_ != nullptr && (::GetWindowLongW(window_, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -122,12 +113,8 @@ class RxLabelWindow final : public GraphicWindow, private LabelHost {
   bool IsTopmostControlAt(Point screen) const override;
   WindowHandle ActiveWindow() const override { return ::GetActiveWindow(); }
   void EnumThreadWindows(const std::function<bool(WindowHandle)>& visit) const override {
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(), VisitWindow,
-        reinterpret_cast<LPARAM>(const_cast<std::function<bool(WindowHandle)>*>(&visit)));
-  }
-  static BOOL CALLBACK VisitWindow(HWND window, LPARAM visit) {
-    return (*reinterpret_cast<std::function<bool(WindowHandle)>*>(visit))(window) ? TRUE : FALSE;
+    const std::function<bool(HWND)> each = visit;
+    ::EnumThreadWindows(::GetCurrentThreadId(), VisitWindow, reinterpret_cast<LPARAM>(&each));
   }
   std::unique_ptr<Canvas> BorrowScreenCanvas() override { return GdiCanvas::OnScreen(dpi_); }
   Font ParentFont() const override { return parentFont_; }
@@ -167,14 +154,11 @@ TColor RxLabelWindow::ParentColor() const {
   HBRUSH brush = parentBrush_;
   if (brush == nullptr) {
     HDC dc = ::GetDC(window_);
-    brush = reinterpret_cast<HBRUSH>(::SendMessageW(::GetParent(window_), WM_CTLCOLORSTATIC,
-                                                    reinterpret_cast<WPARAM>(dc),
-                                                    reinterpret_cast<LPARAM>(window_)));
+    brush = ParentBrush(dc);
     ::ReleaseDC(window_, dc);
   }
   LOGBRUSH lb{};
-  if (brush != nullptr && ::GetObjectW(brush, sizeof lb, &lb) == sizeof lb &&
-      lb.lbStyle == BS_SOLID) {
+  if (::GetObjectW(brush, sizeof lb, &lb) == sizeof lb && lb.lbStyle == BS_SOLID) {
     return lb.lbColor & 0x00FFFFFFu;
   }
   return clBtnFace;
@@ -184,15 +168,9 @@ LRESULT RxLabelWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   // The extra buttons are not the label's: the system makes commands of them.
   if (const MouseClick click = MouseClickOf(message);
       click.kind != MouseClick::kNone && !click.extra) {
-    const Point p = Local(lParam);
-    const bool press = click.kind != MouseClick::kRelease;
-    if (click.button == TMouseButton::mbRight) {
-      press ? label_.WMRButtonDown(p.x, p.y) : label_.WMRButtonUp(p.x, p.y);
-    } else {
-      if (click.kind == MouseClick::kDoubleClick && click.button == TMouseButton::mbLeft)
-        label_.DblClick();
-      press ? label_.MouseDown(click.button, p.x, p.y) : label_.MouseUp(click.button, p.x, p.y);
-    }
+    const Point p = DipsOf(lParam);
+    label_.ButtonEvent(click.button, click.kind != MouseClick::kRelease,
+                       click.kind == MouseClick::kDoubleClick, p.x, p.y);
     return 0;
   }
   switch (message) {
@@ -261,26 +239,15 @@ void SetLabelFocusWindow(HWND label, HWND target) {
   ObjectOf<RxLabelWindow>(label).SetFocusWindow(target);
 }
 
-namespace {
-
-struct AcceleratorSearch {
-  wchar_t ch;
-  bool taken = false;
-};
-
-BOOL CALLBACK OfferAccelerator(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<AcceleratorSearch*>(data);
-  auto* label = dynamic_cast<RxLabelWindow*>(WindowObject(window));
-  if (label != nullptr) search.taken = label->Label().DialogChar(search.ch);
-  return search.taken ? FALSE : TRUE;
-}
-
-}  // namespace
-
 bool LabelsDialogChar(HWND root, wchar_t ch) {
-  AcceleratorSearch search{ch};
-  ::EnumChildWindows(root, OfferAccelerator, reinterpret_cast<LPARAM>(&search));
-  return search.taken;
+  bool taken = false;
+  const std::function<bool(HWND)> offer = [&](HWND window) {
+    auto* label = dynamic_cast<RxLabelWindow*>(WindowObject(window));
+    taken = label != nullptr && label->Label().DialogChar(ch);
+    return !taken;
+  };
+  ::EnumChildWindows(root, VisitWindow, reinterpret_cast<LPARAM>(&offer));
+  return taken;
 }
 
 }  // namespace dorvane::win32

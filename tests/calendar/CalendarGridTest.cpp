@@ -201,7 +201,7 @@ TEST_F(CalendarGrid, DragSelectsOnReleaseWithOneNotice) {
 TEST_F(CalendarGrid, AnAbandonedPressLeavesTheDateAndPutsTheCellBack) {
   Press(Centre(5, 2));
   Move(Centre(6, 2));
-  cal_.CancelMode();
+  cal_.FocusChanged(false);  // the focus taken away ends the press
   EXPECT_EQ(cal_.MouseState(), TGridMouseState::Normal);
   EXPECT_EQ(host_.timerInterval, 0);
   EXPECT_EQ(Current(), "15");

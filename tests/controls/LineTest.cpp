@@ -151,6 +151,25 @@ TEST_F(LineTest, HorizontalWithAWidePenIsTenPenWidthsHigh) {
   EXPECT_EQ(Size(line), "65x10");
 }
 
+// The size a line gives itself while painting reaches a host that defers it (no platform
+// moves a control during a paint) only when the host applies it, once the paint is over.
+TEST_F(LineTest, BoundsSetWhilePaintingWaitForTheHost) {
+  struct DeferringHost : FakeLineHost {
+    TLine* waiting = nullptr;
+    void BoundsPending(TLine& pending) override { waiting = &pending; }
+  } deferring;
+  TLine deferred{deferring};
+  deferred.SetLine(ltHorizontal);
+  deferring.bounds.clear();
+  RecordingCanvas canvas;
+  deferred.Paint(canvas);
+  EXPECT_TRUE(deferring.bounds.empty());
+  EXPECT_EQ(deferred.Height(), 10);
+  ASSERT_EQ(deferring.waiting, &deferred);
+  deferred.ApplyPendingBounds();
+  EXPECT_EQ(deferring.bounds, (std::vector<Rect>{{0, 0, 65, 10}}));
+}
+
 TEST_F(LineTest, CoordinatesAreReadOnlyUnlessCustom) {
   line.SetLine(ltVertical);
   Paint(line);
