@@ -51,6 +51,7 @@ bool CalendarWidget::event(QEvent* event) {
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease:
       Mouse(*static_cast<QMouseEvent*>(event));
+      event->accept();
       return true;
     case QEvent::ToolTip:
       ShowHint(*static_cast<QHelpEvent*>(event));
@@ -59,6 +60,22 @@ bool CalendarWidget::event(QEvent* event) {
       if (static_cast<QTimerEvent*>(event)->timerId() != selectTimer_.timerId()) break;
       calendar_.TimerTick();
       return true;
+    case QEvent::KeyPress: {
+      // Tab is not among the grid's keys: it goes on to Qt's focus navigation.
+      const auto* key = static_cast<QKeyEvent*>(event);
+      const std::uint16_t virtualKey = VirtualKeyOf(key->key());
+      if (virtualKey == 0 || !calendar_.KeyDown(virtualKey, ShiftOf(key->modifiers()))) break;
+      event->accept();
+      return true;
+    }
+    case QEvent::Wheel: {
+      // Taken only while the grid is its window's focus widget; otherwise the parent gets it.
+      const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+      if (!IsActiveControl() || delta == 0) break;
+      calendar_.MouseWheel(delta);
+      event->accept();
+      return true;
+    }
     default:
       break;
   }
@@ -151,25 +168,6 @@ void CalendarWidget::Mouse(const QMouseEvent& event) {
     calendar_.MouseDown(button, shift, pointer_.x, pointer_.y,
                         event.type() == QEvent::MouseButtonDblClick);
   }
-}
-
-void CalendarWidget::keyPressEvent(QKeyEvent* event) {
-  const std::uint16_t key = VirtualKeyOf(event->key());
-  // Tab never gets here, Qt's focus navigation takes it first.
-  if (key != 0 && calendar_.KeyDown(key, ShiftOf(event->modifiers()))) {
-    event->accept();
-  } else {
-    QWidget::keyPressEvent(event);
-  }
-}
-
-void CalendarWidget::wheelEvent(QWheelEvent* event) {
-  if (!IsActiveControl() || event->angleDelta().y() == 0) {
-    event->ignore();
-    return;
-  }
-  calendar_.MouseWheel(event->angleDelta().y());
-  event->accept();
 }
 
 }  // namespace dorvane

@@ -38,11 +38,9 @@ class CalendarWidget : public QWidget, private CalendarHost {
   QSize sizeHint() const override;
 
  protected:
-  // The mouse, tooltip, timer, size, focus and visibility events.
+  // The mouse, key, wheel, tooltip, timer, size, focus and visibility events.
   bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  void wheelEvent(QWheelEvent* event) override;
 
  private:
   // CalendarHost
