@@ -160,14 +160,12 @@ TEST_F(LineTest, BoundsSetWhilePaintingWaitForTheHost) {
   } deferring;
   TLine deferred{deferring};
   deferred.SetLine(ltHorizontal);
-  deferring.bounds.clear();
-  RecordingCanvas canvas;
-  deferred.Paint(canvas);
-  EXPECT_TRUE(deferring.bounds.empty());
-  EXPECT_EQ(deferred.Height(), 10);
+  Paint(deferred);
+  EXPECT_EQ(deferring.rect, (Rect{0, 0, 65, 65}));  // not moved during the paint
+  EXPECT_EQ(Size(deferred), "65x10");               // as it will be
   ASSERT_EQ(deferring.waiting, &deferred);
   deferred.ApplyPendingBounds();
-  EXPECT_EQ(deferring.bounds, (std::vector<Rect>{{0, 0, 65, 10}}));
+  EXPECT_EQ(deferring.rect, (Rect{0, 0, 65, 10}));
 }
 
 TEST_F(LineTest, CoordinatesAreReadOnlyUnlessCustom) {
