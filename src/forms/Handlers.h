@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "forms/Layout.h"
 #include "platform/Services.h"
 
 namespace dorvane {
@@ -23,6 +24,11 @@ void RunHandler(Handler&& handler) noexcept {
   } catch (...) {
     DeliverFailure(std::current_exception());
   }
+}
+
+// Runs a table row's handler on its form, as above; a row without one runs nothing.
+inline void RunOn(TForm& form, Handler handler) noexcept {
+  if (handler != nullptr) RunHandler([&] { (form.*handler)(); });
 }
 
 }  // namespace dorvane

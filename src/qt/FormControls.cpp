@@ -150,13 +150,7 @@ void FormControls::ApplyToWindow(QWidget& window, QWidget& client) {
   }
 }
 
-void FormControls::Forward(Handler handler) {
-  // Qt must never unwind a failure: each handler hands its own to the error box.
-  RunHandler([this, handler] { (form_.*handler)(); });
-}
-
 QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
-  const QString name = QStringFromUtf8(row.name);
   const Handler handler = row.onEvent;
   QWidget* widget = nullptr;
   switch (row.kind) {
@@ -175,7 +169,6 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
       break;
     case ControlKind::kRxLabel: {
       auto* label = new RxLabelWidget(parent);
-      label->setObjectName(name);
       // Read by its text (its accessible name), as a label.
       SetAccessibleRole(*label, QAccessible::StaticText);
       // Before the bounds, which it would otherwise fit to the text.
@@ -184,21 +177,20 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
       label->Label().SetAlignment(row.alignment);
       if (row.font != nullptr) label->Label().SetFont(ToFont(*row.font));
       label->Label().SetCaption(std::string(row.text));
-      return label;
+      widget = label;
+      break;
     }
     case ControlKind::kCalendar: {
       auto* grid = new CalendarWidget(parent);
-      grid->setObjectName(name);
-      grid->setGeometry(row.left, row.top, row.width, row.height);
       if (row.tabOrder == kNoTabStop) grid->setFocusPolicy(Qt::ClickFocus);
-      if (!row.accessibleName.empty()) grid->setAccessibleName(QStringFromUtf8(row.accessibleName));
       if (row.startOfWeek != 0) grid->Calendar().SetStartOfWeek(row.startOfWeek);
       if (handler != nullptr) {
         // The grid calls out synchronously from its own operations, which run inside a
         // handler already: its failures go the same way as that handler's.
         grid->Calendar().OnChange = [this, handler](TCalendar&) { (form_.*handler)(); };
       }
-      return grid;
+      widget = grid;
+      break;
     }
     case ControlKind::kLabel: {
       auto* label = new SizedLabel(parent, row);
@@ -206,8 +198,8 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
       label->setText(QStringFromUtf8(row.text));
       label->move(row.left, row.top);
       label->Fit();
-      label->setObjectName(name);
-      return label;
+      widget = label;
+      break;
     }
     case ControlKind::kEdit: {
       auto* edit = new QLineEdit(parent);
@@ -221,7 +213,6 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
         connect(edit, &QLineEdit::customContextMenuRequested, edit,
                 [edit](const QPoint& at) { ShowFieldMenu(edit, at); });
       }
-      if (!row.accessibleName.empty()) edit->setAccessibleName(QStringFromUtf8(row.accessibleName));
       widget = edit;
       break;
     }
@@ -229,9 +220,7 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
       auto* button = new QPushButton(QStringFromUtf8(row.text), parent);
       // Enter presses a button only when it has the focus; a window has no default button.
       button->installEventFilter(this);
-      if (handler != nullptr) {
-        connect(button, &QPushButton::clicked, this, [this, handler] { Forward(handler); });
-      }
+      connect(button, &QPushButton::clicked, this, [this, handler] { RunOn(form_, handler); });
       widget = button;
       break;
     }
@@ -242,34 +231,35 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
         widget = picture;
       } else {
         widget = new SvgPicture(PicturePath(row.text), parent);
-        if (row.width == kAutoSize) {
-          widget->setObjectName(name);
-          widget->move(row.left, row.top);
-          return widget;
-        }
       }
       break;
     case ControlKind::kLine: {
       auto* line = new LineWidget(parent);
-      line->setObjectName(name);
       line->setGeometry(row.left, row.top, row.width,
                         row.height == kAutoSize ? line->height() : row.height);
       if (row.penColor != Pen().Color) line->Line().Pen().SetColor(row.penColor);
       line->Line().SetLine(row.line);
-      return line;
+      widget = line;
+      break;
     }
     case ControlKind::kTimer: {
       auto* timer = new QTimer(parent->window());
-      timer->setObjectName(name);
+      timer->setObjectName(QStringFromUtf8(row.name));
       timer->setInterval(row.interval);
-      if (handler != nullptr) {
-        connect(timer, &QTimer::timeout, this, [this, handler] { Forward(handler); });
-      }
+      connect(timer, &QTimer::timeout, this, [this, handler] { RunOn(form_, handler); });
       return timer;
     }
   }
-  widget->setObjectName(name);
-  widget->setGeometry(row.left, row.top, row.width, row.height);
+  widget->setObjectName(QStringFromUtf8(row.name));
+  if (!row.accessibleName.empty()) widget->setAccessibleName(QStringFromUtf8(row.accessibleName));
+  // The controls that find their own size (labels, lines, a picture of its own size) have
+  // taken it; the others take the row's.
+  if (row.kind == ControlKind::kPicture && row.width == kAutoSize) {
+    widget->move(row.left, row.top);
+  } else if (row.kind != ControlKind::kRxLabel && row.kind != ControlKind::kLabel &&
+             row.kind != ControlKind::kLine) {
+    widget->setGeometry(row.left, row.top, row.width, row.height);
+  }
   if (row.kind == ControlKind::kToolBar) AddToolButtons(widget);
   return widget;
 }
@@ -284,8 +274,7 @@ void FormControls::AddToolButtons(QWidget* toolBar) {
     QToolButton* button = bar->AddButton(
         row.name, row.left, ToolImagePath(layout_.images[static_cast<std::size_t>(row.image)]),
         QStringFromUtf8(row.hint), QStringFromUtf8(SpokenName(row.hint)));
-    const Handler handler = row.onClick;
-    connect(button, &QToolButton::clicked, this, [this, handler] { Forward(handler); });
+    connect(button, &QToolButton::clicked, this, [this, &row] { RunOn(form_, row.onClick); });
     controls_.emplace_back(row.name, button);
   }
 }
@@ -311,9 +300,7 @@ void FormControls::BuildMenu(QMenuBar& bar) {
       QAction* item = menu->addAction(QStringFromUtf8(row.caption));
       item->setObjectName(QStringFromUtf8(row.name));
       item->setCheckable(row.checkable);
-      if (const Handler handler = row.onClick) {
-        connect(item, &QAction::triggered, this, [this, handler] { Forward(handler); });
-      }
+      connect(item, &QAction::triggered, this, [this, &row] { RunOn(form_, row.onClick); });
       controls_.emplace_back(row.name, item);
     }
   }
@@ -345,10 +332,8 @@ void FormControls::SetFocus(std::string_view control) {
 }
 
 void FormControls::SetPanelText(int panel, std::string_view text) {
-  for (const ControlLayout& row : layout_.controls) {
-    if (row.kind != ControlKind::kStatusBar) continue;
-    if (auto* bar = Get<TStatusBar>(row.name)) bar->SetPanelText(panel, std::string(text));
-    return;
+  for (const auto& [name, control] : controls_) {
+    if (auto* bar = qobject_cast<TStatusBar*>(control)) bar->SetPanelText(panel, std::string(text));
   }
 }
 

@@ -56,7 +56,6 @@ class FormControls : public QObject {
   void AddToolButtons(QWidget* toolBar);
   void BuildMenu(QMenuBar& bar);
   void SetTabOrder();
-  void Forward(Handler handler);
 
   const WindowLayout& layout_;
   TForm& form_;

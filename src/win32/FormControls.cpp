@@ -53,7 +53,6 @@ std::wstring WindowText(HWND window) {
 FormControls::FormControls(HWND window, const WindowLayout& layout, TForm& form)
     : window_(window), layout_(layout), form_(form), dpi_(LayoutDpiFor(WindowDpi(window))) {
   const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE));
-  RegisterControlBarClass(instance);
   RegisterControlClasses(instance);
   SetIcons();
   entries_.reserve(layout.controls.size());
@@ -61,14 +60,11 @@ FormControls::FormControls(HWND window, const WindowLayout& layout, TForm& form)
   // Later rows lie above earlier ones. A new child window goes below its siblings, so the rows
   // are made last first, which puts them in that order without moving any; the tool bar, a
   // child of its band, comes after the band.
-  const auto made = [&](std::size_t i) {
-    entries_[i].window = Create(entries_[i], static_cast<int>(i));
-  };
   for (std::size_t i = entries_.size(); i-- > 0;) {
-    if (entries_[i].row->kind != ControlKind::kToolBar) made(i);
+    if (entries_[i].row->kind != ControlKind::kToolBar) Create(entries_[i], static_cast<int>(i));
   }
   for (std::size_t i = 0; i < entries_.size(); ++i) {
-    if (entries_[i].row->kind == ControlKind::kToolBar) made(i);
+    if (entries_[i].row->kind == ControlKind::kToolBar) Create(entries_[i], static_cast<int>(i));
   }
   SetTabOrder();
 }
@@ -116,10 +112,10 @@ RECT FormControls::LayoutRect(const ControlLayout& row) const {
 }
 
 HFONT FormControls::FontOf(const ControlLayout& row) const {
-  return FontHandle(ToFont(row.font != nullptr ? *row.font : layout_.font), dpi_);
+  return FontHandle(ToFont(StyleOf(row)), dpi_);
 }
 
-HWND FormControls::Create(Entry& entry, int index) {
+void FormControls::Create(Entry& entry, int index) {
   const ControlLayout& row = *entry.row;
   const int id = kFirstControlId + index;
   const RECT bounds = ScaledRect(LayoutRect(row), dpi_);
@@ -136,7 +132,7 @@ HWND FormControls::Create(Entry& entry, int index) {
   HWND control = nullptr;
   switch (row.kind) {
     case ControlKind::kControlBar:
-      control = make(0, kControlBarClass, L"", 0);
+      control = make(0, L"STATIC", L"", SS_OWNERDRAW);  // drawn in DrawItem
       break;
     case ControlKind::kToolBar: {
       const Entry* band = EntryOf(row.parent);
@@ -153,7 +149,7 @@ HWND FormControls::Create(Entry& entry, int index) {
     case ControlKind::kStatusBar:
       control = make(0, STATUSCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE);
       if (control == nullptr) break;
-      KeepBarFace(control);
+      KeepPanelTexts(control);
       SetStatusParts(control);
       // Every panel is drawn by the window (DrawPanel), which sets a text a little too wide a
       // little narrower; a new text then only repaints its panel. The bar keeps the texts and
@@ -167,12 +163,10 @@ HWND FormControls::Create(Entry& entry, int index) {
       control = make(0, L"BUTTON", text.c_str(), BS_GROUPBOX);
       break;
     case ControlKind::kRxLabel:
-      control = CreateRxLabelWindow(window_, id, row, ToFont(row.font ? *row.font : layout_.font),
-                                    bounds, dpi_);
+      control = CreateRxLabelWindow(window_, id, row, ToFont(StyleOf(row)), bounds, dpi_);
       break;
     case ControlKind::kCalendar: {
-      control = CreateCalendarWindow(window_, id, row, ToFont(row.font ? *row.font : layout_.font),
-                                     bounds, dpi_);
+      control = CreateCalendarWindow(window_, id, row, ToFont(StyleOf(row)), bounds, dpi_);
       if (const Handler handler = row.onEvent) {
         // The grid calls out synchronously from its own operations, which run inside a
         // handler already: its failures go the same way as that handler's.
@@ -201,14 +195,13 @@ HWND FormControls::Create(Entry& entry, int index) {
       control = CreateLineWindow(window_, id, row, bounds, dpi_);
       break;
     case ControlKind::kTimer:
-      return nullptr;  // started by StartTimer
+      return;  // started by StartTimer
   }
-  if (control == nullptr) return nullptr;
+  if (control == nullptr) return;
   ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);
   entry.window = control;
   if (row.kind == ControlKind::kPicture) LoadPictureOf(entry);
   if (row.kind == ControlKind::kLabel) FitToText(entry);
-  return control;
 }
 
 void FormControls::LoadPictureOf(Entry& entry) {
@@ -319,11 +312,16 @@ void FormControls::SetTabOrder() {
   }
 }
 
-const FormControls::Entry* FormControls::EntryOf(std::string_view name) const {
-  for (const Entry& entry : entries_) {
-    if (entry.row->name == name) return &entry;
-  }
-  return nullptr;
+FormControls::Entry* FormControls::EntryOf(std::string_view name) const {
+  const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                  [&](const Entry& e) { return e.row->name == name; });
+  return found != entries_.end() ? const_cast<Entry*>(&*found) : nullptr;
+}
+
+FormControls::Entry* FormControls::EntryOf(HWND window) const {
+  const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                  [&](const Entry& e) { return e.window == window; });
+  return window != nullptr && found != entries_.end() ? const_cast<Entry*>(&*found) : nullptr;
 }
 
 HWND FormControls::Find(std::string_view name) const {
@@ -341,14 +339,14 @@ RECT FormControls::Bounds(std::string_view name) const {
 }
 
 void FormControls::SetText(std::string_view control, std::string_view text) {
-  const Entry* entry = EntryOf(control);
+  Entry* entry = EntryOf(control);
   if (entry == nullptr || entry->window == nullptr) return;
   if (entry->row->kind == ControlKind::kRxLabel) {
     RxLabelOf(entry->window).SetCaption(std::string(text));
     return;
   }
   ::SetWindowTextW(entry->window, platform::Wide(text).c_str());
-  if (entry->row->kind == ControlKind::kLabel) FitToText(*const_cast<Entry*>(entry));
+  if (entry->row->kind == ControlKind::kLabel) FitToText(*entry);
 }
 
 std::string FormControls::Text(std::string_view control) const {
@@ -367,10 +365,10 @@ void FormControls::FocusFirst() {
 }
 
 HWND FormControls::StatusBar() const {
-  const auto bar = std::find_if(entries_.begin(), entries_.end(), [](const Entry& entry) {
-    return entry.row->kind == ControlKind::kStatusBar;
-  });
-  return bar != entries_.end() ? bar->window : nullptr;
+  for (const Entry& entry : entries_) {
+    if (entry.row->kind == ControlKind::kStatusBar) return entry.window;
+  }
+  return nullptr;
 }
 
 void FormControls::SetPanelText(int panel, std::string_view text) {
@@ -425,7 +423,6 @@ void FormControls::DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item) {
   const auto panel = static_cast<std::size_t>(item.itemID);
   const std::wstring* kept = KeptPanelText(bar.window, static_cast<int>(panel));
   if (kept == nullptr) return;
-  if (RecordedForFace(bar.window, item)) return;
   const std::wstring& text = *kept;
   const int indent = ToDevice(2, dpi_);
   RECT place = item.rcItem;
@@ -464,58 +461,54 @@ void FormControls::DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item) {
 }
 
 bool FormControls::StartTimer(std::string_view timer, int milliseconds) {
-  for (std::size_t i = 0; i < entries_.size(); ++i) {
-    Entry& entry = entries_[i];
-    if (entry.row->kind != ControlKind::kTimer || entry.row->name != timer) continue;
-    entry.timer =
-        ::SetTimer(window_, kFirstControlId + i, static_cast<UINT>(milliseconds), nullptr);
-    return entry.timer != 0;
-  }
-  return false;
+  Entry* entry = EntryOf(timer);
+  if (entry == nullptr || entry->row->kind != ControlKind::kTimer) return false;
+  // A timer's id is its row's, as a control's is.
+  entry->timer = ::SetTimer(window_, kFirstControlId + (entry - entries_.data()),
+                            static_cast<UINT>(milliseconds), nullptr);
+  return entry->timer != 0;
 }
 
 void FormControls::ShowIcon(std::string_view control, HICON icon, int size) {
-  for (Entry& entry : entries_) {
-    if (entry.row->name != control) continue;
-    if (entry.icon != nullptr) ::DestroyIcon(entry.icon);
-    entry.icon = icon;
-    entry.iconSize = size;
-    ::InvalidateRect(entry.window, nullptr, TRUE);
+  Entry* entry = EntryOf(control);
+  if (entry == nullptr) {
+    if (icon != nullptr) ::DestroyIcon(icon);
     return;
   }
-  if (icon != nullptr) ::DestroyIcon(icon);
-}
-
-void FormControls::Run(Handler handler) {
-  if (handler == nullptr) return;
-  RunHandler([this, handler] { (form_.*handler)(); });
+  if (entry->icon != nullptr) ::DestroyIcon(entry->icon);
+  entry->icon = icon;
+  entry->iconSize = size;
+  ::InvalidateRect(entry->window, nullptr, TRUE);
 }
 
 bool FormControls::Command(WPARAM wParam, LPARAM) {
   const int id = LOWORD(wParam);
   if (id >= kFirstToolId && id - kFirstToolId < static_cast<int>(layout_.toolButtons.size())) {
-    Run(layout_.toolButtons[static_cast<std::size_t>(id - kFirstToolId)].onClick);
+    RunOn(form_, layout_.toolButtons[static_cast<std::size_t>(id - kFirstToolId)].onClick);
     return true;
   }
   if (id >= kFirstMenuId && id - kFirstMenuId < static_cast<int>(layout_.menu.size())) {
-    Run(layout_.menu[static_cast<std::size_t>(id - kFirstMenuId)].onClick);
+    RunOn(form_, layout_.menu[static_cast<std::size_t>(id - kFirstMenuId)].onClick);
     return true;
   }
-  if (id >= kFirstControlId && id - kFirstControlId < static_cast<int>(entries_.size())) {
-    const ControlLayout& row = *entries_[static_cast<std::size_t>(id - kFirstControlId)].row;
-    if (row.kind == ControlKind::kButton && HIWORD(wParam) == BN_CLICKED) Run(row.onEvent);
-    return true;
+  const Entry* entry = EntryOfId(id);
+  if (entry != nullptr && entry->row->kind == ControlKind::kButton &&
+      HIWORD(wParam) == BN_CLICKED) {
+    RunOn(form_, entry->row->onEvent);
   }
-  return false;
+  return entry != nullptr;
 }
 
 bool FormControls::Timer(WPARAM id) {
-  for (const Entry& entry : entries_) {
-    if (entry.timer == 0 || entry.timer != id) continue;
-    Run(entry.row->onEvent);
-    return true;
-  }
-  return false;
+  const Entry* entry = EntryOfId(id);
+  if (entry == nullptr || entry->timer != id) return false;
+  RunOn(form_, entry->row->onEvent);
+  return true;
+}
+
+const FormControls::Entry* FormControls::EntryOfId(UINT_PTR id) const {
+  const UINT_PTR index = id - kFirstControlId;
+  return id >= kFirstControlId && index < entries_.size() ? &entries_[index] : nullptr;
 }
 
 bool FormControls::Notify(LPARAM lParam) {
@@ -531,15 +524,23 @@ bool FormControls::Notify(LPARAM lParam) {
 
 bool FormControls::DrawItem(LPARAM lParam) {
   const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-  const auto found = std::find_if(entries_.begin(), entries_.end(),
-                                  [&](const Entry& e) { return e.window == item->hwndItem; });
-  if (found == entries_.end()) return false;
+  const Entry* found = EntryOf(item->hwndItem);
+  if (found == nullptr) return false;
   if (found->row->kind == ControlKind::kStatusBar) {
     DrawPanel(*found, *item);
     return true;
   }
-  if (found->row->kind != ControlKind::kPicture) return false;
   HDC dc = item->hDC;
+  if (found->row->kind == ControlKind::kControlBar) {
+    // The band's gripper: two raised ridges at its left edge, no bevel.
+    ::FillRect(dc, &item->rcItem, ::GetSysColorBrush(COLOR_BTNFACE));
+    for (const int x : {ToDevice(3, dpi_), ToDevice(6, dpi_)}) {
+      RECT ridge{x, ToDevice(3, dpi_), x + 2, item->rcItem.bottom - ToDevice(3, dpi_)};
+      ::DrawEdge(dc, &ridge, BDR_RAISEDINNER, BF_RECT);
+    }
+    return true;
+  }
+  if (found->row->kind != ControlKind::kPicture) return false;
   // What lies beneath: the picture the control stands on, or the window's face.
   const Entry* below = EntryOf(found->row->parent);
   HDC source = ::CreateCompatibleDC(dc);
@@ -580,11 +581,9 @@ bool FormControls::DrawItem(LPARAM lParam) {
 }
 
 HBRUSH FormControls::ColorStatic(HDC dc, HWND control) {
-  const auto found = std::find_if(entries_.begin(), entries_.end(),
-                                  [&](const Entry& e) { return e.window == control; });
-  if (found == entries_.end()) return nullptr;
-  const FontStyle& style = found->row->font != nullptr ? *found->row->font : layout_.font;
-  ::SetTextColor(dc, ColorRef(ShownColor(style.color, SystemHighContrast())));
+  const Entry* found = EntryOf(control);
+  if (found == nullptr) return nullptr;
+  ::SetTextColor(dc, ColorRef(ShownColor(StyleOf(*found->row).color, SystemHighContrast())));
   ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
   return ::GetSysColorBrush(COLOR_BTNFACE);
 }
@@ -618,10 +617,7 @@ void FormControls::ChangeDpi(int dpi) {
         FitToText(entry);
         break;
       case ControlKind::kToolBar:
-        if (HIMAGELIST images = ScaleToolBar(entry.window, layout_, dpi)) {
-          ::ImageList_Destroy(images_);
-          images_ = images;
-        }
+        ScaleToolBar(entry.window, layout_, dpi, images_);
         break;
       case ControlKind::kStatusBar:
         SetStatusParts(entry.window);
@@ -637,12 +633,8 @@ void FormControls::ChangeDpi(int dpi) {
 void FormControls::ChangeColors(UINT message, WPARAM wParam, LPARAM lParam) {
   for (const Entry& entry : entries_) {
     if (entry.window == nullptr || IsOwnControl(entry.row->kind)) continue;
-    if (entry.row->kind == ControlKind::kToolBar) {
-      if (HIMAGELIST images = ScaleToolBar(entry.window, layout_, dpi_)) {
-        ::ImageList_Destroy(images_);
-        images_ = images;
-      }
-    }
+    if (entry.row->kind == ControlKind::kToolBar)
+      ScaleToolBar(entry.window, layout_, dpi_, images_);
     ::SendMessageW(entry.window, message, wParam, lParam);
   }
 }

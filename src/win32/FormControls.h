@@ -86,7 +86,7 @@ class FormControls {
 
   // The window's icons at the current dpi; it is made with its caption and menu.
   void SetIcons();
-  HWND Create(Entry& entry, int index);
+  void Create(Entry& entry, int index);
   RECT LayoutRect(const ControlLayout& row) const;  // layout pixels, in the client area
   POINT Offset(std::string_view parent) const;
   void FitToText(Entry& entry);
@@ -98,8 +98,13 @@ class FormControls {
   // The row's font made narrower, to `stretch` per cent of its width.
   HFONT NarrowFont(const ControlLayout& row, int stretch);
   void SetTabOrder();
-  void Run(Handler handler);
-  const Entry* EntryOf(std::string_view name) const;
+  // A control's entry by its table name, its window or its command id; null when none.
+  Entry* EntryOf(std::string_view name) const;
+  Entry* EntryOf(HWND window) const;
+  const Entry* EntryOfId(UINT_PTR id) const;
+  const FontStyle& StyleOf(const ControlLayout& row) const {
+    return row.font != nullptr ? *row.font : layout_.font;
+  }
   HFONT FontOf(const ControlLayout& row) const;
 
   HWND window_;

@@ -2,6 +2,7 @@
 
 #include <iterator>
 #include <stdexcept>
+#include <utility>
 
 #include <oleacc.h>
 
@@ -151,11 +152,14 @@ void TopWindow::SetClientSize(int width, int height) {
                    frame.bottom - frame.top - client.bottom + ToDevice(height, dpi)};
   ownSize_ = {outer.right - outer.left, outer.bottom - outer.top};
   if (outer.right == frame.right - frame.left && outer.bottom == frame.bottom - frame.top) return;
+  TakeOwnSize(ownSize_, 0);
+}
+
+void TopWindow::TakeOwnSize(SIZE size, UINT flags) {
   // The size lock lets the window's own layout through.
-  const bool rescaling = rescaling_;
-  rescaling_ = true;
-  ::SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const bool rescaling = std::exchange(rescaling_, true);
+  ::SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | flags);
   rescaling_ = rescaling;
 }
 
@@ -178,14 +182,10 @@ void TopWindow::CentreOnMonitor() {
 }
 
 void TopWindow::ShowCentredFirstTime() {
-  if (!shownOnce_) {
-    CentreOnMonitor();
-    shownOnce_ = true;
-    ::ShowWindow(window_, SW_SHOW);
-    controls_->FocusFirst();
-    return;
-  }
+  const bool first = !std::exchange(shownOnce_, true);
+  if (first) CentreOnMonitor();
   ::ShowWindow(window_, SW_SHOW);
+  if (first) controls_->FocusFirst();
 }
 
 void TopWindow::BringWindowForward() {
@@ -314,11 +314,7 @@ LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
       case kSizeRefused:
         if (::IsZoomed(window_) && HeldSize().cx > 0) ::ShowWindow(window_, SW_RESTORE);
         if (const SIZE held = HeldSize(); held.cx > 0 && !::IsIconic(window_)) {
-          const bool rescaling = rescaling_;
-          rescaling_ = true;
-          ::SetWindowPos(window_, nullptr, 0, 0, held.cx, held.cy,
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-          rescaling_ = rescaling;
+          TakeOwnSize(held, SWP_FRAMECHANGED);
         }
         return 0;
       case kModalToFront:

@@ -70,6 +70,8 @@ class TopWindow {
   void BringWindowForward();
   // The client size for a layout client size at the window's dpi.
   void SetClientSize(int width, int height);
+  // Gives the window an outer size of its own, which no size lock holds back.
+  void TakeOwnSize(SIZE size, UINT flags);
   // Lays the window out again at another layout dpi (a monitor's scale, the desktop's text),
   // its client area keeping its size in layout pixels.
   void Rescale(int dpi);

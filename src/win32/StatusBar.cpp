@@ -6,90 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "forms/Handlers.h"
-#include "win32/Pictures.h"
-
 namespace dorvane::win32 {
 
 namespace {
 
-struct BarFace {
-  BufferDc face;
-  bool drawingFace = false;  // the panels are asked for no text meanwhile
-  // The panels' drawing requests as the bar makes them, recorded while the face is drawn.
-  std::vector<DRAWITEMSTRUCT> panels;
-  std::vector<std::wstring> texts;  // by panel
-};
+using PanelTexts = std::vector<std::wstring>;  // by panel
 
-// Asks the bar's subclass to record a panel's request (a DRAWITEMSTRUCT) while the face is
-// drawn; it answers 1 when it did.
-constexpr UINT kRecordPanel = WM_APP + 0x100;
-// Asks the bar's subclass for its kept face and texts; a bar without one answers 0.
-constexpr UINT kKeptFace = WM_APP + 0x101;
-
-bool ChangesBarFace(UINT message, WPARAM wParam) {
-  switch (message) {
-    case WM_SIZE:
-    case WM_STYLECHANGED:
-    case WM_SETFONT:
-    case WM_ENABLE:
-    case WM_THEMECHANGED:
-    case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:
-    case 0x02E3:  // WM_DPICHANGED_AFTERPARENT
-    case SB_SETPARTS:
-    case SB_SETMINHEIGHT:
-    case SB_SIMPLE:
-    case SB_SETBKCOLOR:
-    case SB_SETICON:
-      return true;
-    case SB_SETTEXTA:
-    case SB_SETTEXTW:
-      // A text the bar draws itself is part of its face; a panel we draw is not.
-      return (wParam & SBT_OWNERDRAW) == 0;
-    default:
-      return false;
-  }
-}
-
-// Draws the face at the bar's size through the bar's own painting, when it has none of that
-// size. False when it cannot. Called from the bar's procedure only.
-bool HoldBarFace(HWND bar, BarFace& hook) {
-  RECT client{};
-  ::GetClientRect(bar, &client);
-  if (client.right <= 0 || client.bottom <= 0) return false;
-  if (hook.face.Holds(client.right, client.bottom)) return true;
-  if (!hook.face.Hold(client.right, client.bottom)) {
-    hook.face.Drop();
-    return false;
-  }
-  hook.panels.clear();
-  hook.drawingFace = true;
-  ::DefSubclassProc(bar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hook.face.Dc()),
-                    PRF_CLIENT | PRF_ERASEBKGND);
-  hook.drawingFace = false;
-  return true;
-}
-
-// False when the bar is to paint itself instead.
-bool PaintBarFromFace(HWND bar, BarFace& hook) {
-  if (!HoldBarFace(bar, hook)) return false;
-  PAINTSTRUCT paint;
-  HDC dc = ::BeginPaint(bar, &paint);
-  const RECT& area = paint.rcPaint;
-  ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, hook.face.Dc(),
-           area.left, area.top, SRCCOPY);
-  // The panels in the repainted area draw their texts over the face, as the bar asks them.
-  const HWND parent = ::GetParent(bar);
-  for (DRAWITEMSTRUCT item : hook.panels) {
-    RECT overlap{};
-    if (!::IntersectRect(&overlap, &item.rcItem, &area)) continue;
-    item.hDC = dc;
-    ::SendMessageW(parent, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
-  }
-  ::EndPaint(bar, &paint);
-  return true;
-}
+// Asks the bar's subclass for its kept texts; a bar without them answers 0.
+constexpr UINT kKeptTexts = WM_APP + 0x101;
 
 // A panel's text, as a bar of plain texts answers it: its length in the low word (in the
 // ANSI code page's bytes for the ANSI message), its kind in the high word (0, plain text), the
@@ -113,10 +37,10 @@ LRESULT AnswerText(const std::wstring& text, bool wide, LPARAM place) {
 
 // The answer to a question on the panels' texts; false for another message, or a panel the
 // bar holds no text of.
-bool AnswerPanelText(const BarFace& hook, UINT message, WPARAM wParam, LPARAM lParam,
+bool AnswerPanelText(const PanelTexts& texts, UINT message, WPARAM wParam, LPARAM lParam,
                      LRESULT& answer) {
   const auto text = [&](std::size_t panel) -> const std::wstring* {
-    return panel < hook.texts.size() ? &hook.texts[panel] : nullptr;
+    return panel < texts.size() ? &texts[panel] : nullptr;
   };
   const std::wstring* found = nullptr;
   switch (message) {
@@ -154,65 +78,48 @@ bool AnswerPanelText(const BarFace& hook, UINT message, WPARAM wParam, LPARAM lP
   }
 }
 
-LRESULT CALLBACK KeptFaceBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                 DWORD_PTR data) {
-  auto* hook = reinterpret_cast<BarFace*>(data);
-  if (message == kRecordPanel) {
-    if (!hook->drawingFace) return 0;
-    hook->panels.push_back(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    return 1;
-  }
-  if (message == kKeptFace) return reinterpret_cast<LRESULT>(hook);
+LRESULT CALLBACK PanelTextsProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR data) {
+  auto* texts = reinterpret_cast<PanelTexts*>(data);
+  if (message == kKeptTexts) return reinterpret_cast<LRESULT>(texts);
   LRESULT answer = 0;
-  if (AnswerPanelText(*hook, message, wParam, lParam, answer)) return answer;
-  if (message == WM_PAINT && wParam == 0) {
-    bool painted = false;
-    RunHandler([&] { painted = PaintBarFromFace(bar, *hook); });
-    if (painted) return 0;
-  } else if (message == WM_NCDESTROY) {
-    ::RemoveWindowSubclass(bar, KeptFaceBarProc, 0);
-    delete hook;
-  } else if (ChangesBarFace(message, wParam)) {
-    hook->face.Drop();
+  if (AnswerPanelText(*texts, message, wParam, lParam, answer)) return answer;
+  if (message == WM_NCDESTROY) {
+    ::RemoveWindowSubclass(bar, PanelTextsProc, 0);
+    delete texts;
   }
   return ::DefSubclassProc(bar, message, wParam, lParam);
 }
 
-}  // namespace
-
-void KeepBarFace(HWND bar) {
-  auto* hook = new BarFace{};
-  if (!::SetWindowSubclass(bar, KeptFaceBarProc, 0, reinterpret_cast<DWORD_PTR>(hook))) delete hook;
-}
-
-namespace {
-
-BarFace* HookOf(HWND bar) {
-  return reinterpret_cast<BarFace*>(::SendMessageW(bar, kKeptFace, 0, 0));
+PanelTexts* TextsOf(HWND bar) {
+  return reinterpret_cast<PanelTexts*>(::SendMessageW(bar, kKeptTexts, 0, 0));
 }
 
 }  // namespace
+
+void KeepPanelTexts(HWND bar) {
+  auto* texts = new PanelTexts;
+  if (!::SetWindowSubclass(bar, PanelTextsProc, 0, reinterpret_cast<DWORD_PTR>(texts))) {
+    delete texts;
+  }
+}
 
 bool KeepPanelText(HWND bar, int panel, const std::wstring& text) {
-  BarFace* hook = HookOf(bar);
-  if (hook == nullptr || panel < 0) return false;
+  PanelTexts* texts = TextsOf(bar);
+  if (texts == nullptr || panel < 0) return false;
   const auto index = static_cast<std::size_t>(panel);
-  if (index >= hook->texts.size()) hook->texts.resize(index + 1);
-  if (hook->texts[index] == text) return false;
-  hook->texts[index] = text;
+  if (index >= texts->size()) texts->resize(index + 1);
+  if ((*texts)[index] == text) return false;
+  (*texts)[index] = text;
   return true;
 }
 
 const std::wstring* KeptPanelText(HWND bar, int panel) {
-  const BarFace* hook = HookOf(bar);
-  if (hook == nullptr || panel < 0 || static_cast<std::size_t>(panel) >= hook->texts.size()) {
+  const PanelTexts* texts = TextsOf(bar);
+  if (texts == nullptr || panel < 0 || static_cast<std::size_t>(panel) >= texts->size()) {
     return nullptr;
   }
-  return &hook->texts[static_cast<std::size_t>(panel)];
-}
-
-bool RecordedForFace(HWND bar, const DRAWITEMSTRUCT& item) {
-  return ::SendMessageW(bar, kRecordPanel, 0, reinterpret_cast<LPARAM>(&item)) == 1;
+  return &(*texts)[static_cast<std::size_t>(panel)];
 }
 
 }  // namespace dorvane::win32

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "forms/Handlers.h"
 #include "gfx/HighContrast.h"
 #include "gfx/TextFlags.h"
 #include "platform/win32/Wide.h"
@@ -18,23 +17,6 @@
 namespace dorvane::win32 {
 
 namespace {
-
-LRESULT CALLBACK ControlBarProc(HWND band, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_PAINT) return ::DefWindowProcW(band, message, wParam, lParam);
-  PAINTSTRUCT paint;
-  HDC dc = ::BeginPaint(band, &paint);
-  RunHandler([&] {
-    RECT client;
-    ::GetClientRect(band, &client);
-    const int dpi = LayoutDpiFor(WindowDpi(band));
-    for (const int x : {ToDevice(3, dpi), ToDevice(6, dpi)}) {
-      RECT ridge{x, ToDevice(3, dpi), x + 2, client.bottom - ToDevice(3, dpi)};
-      ::DrawEdge(dc, &ridge, BDR_RAISEDINNER, BF_RECT);
-    }
-  });
-  ::EndPaint(band, &paint);
-  return 0;
-}
 
 // In high contrast, the picture's variant that holds on the button face.
 void HoldOnFace(HBITMAP picture) {
@@ -74,17 +56,6 @@ HIMAGELIST SetImages(HWND toolBar, const WindowLayout& layout, int dpi) {
 
 }  // namespace
 
-void RegisterControlBarClass(HINSTANCE instance) {
-  WNDCLASSEXW band{};
-  band.cbSize = sizeof band;
-  band.lpfnWndProc = ControlBarProc;
-  band.hInstance = instance;
-  band.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-  band.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  band.lpszClassName = kControlBarClass;
-  ::RegisterClassExW(&band);  // fails harmlessly when the class exists already
-}
-
 HIMAGELIST BuildToolBar(HWND toolBar, HWND commandsTo, const WindowLayout& layout, int firstId,
                         int dpi) {
   ::SendMessageW(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -123,8 +94,11 @@ HIMAGELIST BuildToolBar(HWND toolBar, HWND commandsTo, const WindowLayout& layou
   return images;
 }
 
-HIMAGELIST ScaleToolBar(HWND toolBar, const WindowLayout& layout, int dpi) {
-  HIMAGELIST images = SetImages(toolBar, layout, dpi);
+void ScaleToolBar(HWND toolBar, const WindowLayout& layout, int dpi, HIMAGELIST& images) {
+  if (HIMAGELIST scaled = SetImages(toolBar, layout, dpi)) {
+    if (images != nullptr) ::ImageList_Destroy(images);
+    images = scaled;
+  }
   for (std::size_t i = 0; i < layout.toolButtons.size(); ++i) {
     if (layout.toolButtons[i].image != ToolButtonLayout::kSeparator) continue;
     TBBUTTONINFOW separator{};
@@ -133,7 +107,6 @@ HIMAGELIST ScaleToolBar(HWND toolBar, const WindowLayout& layout, int dpi) {
     separator.cx = static_cast<WORD>(ToDevice(kToolSeparatorWidth, dpi));
     ::SendMessageW(toolBar, TB_SETBUTTONINFOW, i, reinterpret_cast<LPARAM>(&separator));
   }
-  return images;
 }
 
 }  // namespace dorvane::win32
