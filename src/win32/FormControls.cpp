@@ -149,13 +149,13 @@ void FormControls::Create(Entry& entry, int index) {
     case ControlKind::kStatusBar:
       control = make(0, STATUSCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE);
       if (control == nullptr) break;
-      KeepPanelTexts(control);
+      AnswerPanelTexts(control, panelTexts_);
       SetStatusParts(control);
       // Every panel is drawn by the window (DrawPanel), which sets a text a little too wide a
-      // little narrower; a new text then only repaints its panel. The bar keeps the texts and
-      // tells them to whoever asks.
+      // little narrower; a new text then only repaints its panel. The bar tells the texts kept
+      // here to whoever asks.
       for (std::size_t i = 0; i < layout_.panels.size(); ++i) {
-        KeepPanelText(control, static_cast<int>(i), platform::Wide(layout_.panels[i].text));
+        panelTexts_.push_back(platform::Wide(layout_.panels[i].text));
         ::SendMessageW(control, SB_SETTEXTW, i | SBT_OWNERDRAW, static_cast<LPARAM>(i));
       }
       break;
@@ -373,10 +373,11 @@ HWND FormControls::StatusBar() const {
 
 void FormControls::SetPanelText(int panel, std::string_view text) {
   const HWND bar = StatusBar();
-  if (bar == nullptr) return;
-  if (panel < 0 || static_cast<std::size_t>(panel) >= layout_.panels.size()) return;
+  if (bar == nullptr || panel < 0 || static_cast<std::size_t>(panel) >= panelTexts_.size()) return;
   // An unchanged text repaints nothing.
-  if (!KeepPanelText(bar, panel, platform::Wide(text))) return;
+  std::wstring wide = platform::Wide(text);
+  if (panelTexts_[static_cast<std::size_t>(panel)] == wide) return;
+  panelTexts_[static_cast<std::size_t>(panel)] = std::move(wide);
   // Repainted with the window's next paint, as the other controls are (a SB_SETTEXT may have
   // the bar paint at once, for each panel).
   RECT place{};
@@ -389,9 +390,9 @@ void FormControls::SetPanelText(int panel, std::string_view text) {
 }
 
 std::string FormControls::PanelText(int panel) const {
-  const HWND bar = StatusBar();
-  const std::wstring* text = bar != nullptr ? KeptPanelText(bar, panel) : nullptr;
-  return text != nullptr ? platform::Utf8(*text) : std::string();
+  const auto index = static_cast<std::size_t>(panel);
+  return panel >= 0 && index < panelTexts_.size() ? platform::Utf8(panelTexts_[index])
+                                                  : std::string();
 }
 
 HFONT FormControls::NarrowFont(const ControlLayout& row, int stretch) {
@@ -421,9 +422,8 @@ std::wstring FormControls::PanelTip(int panel) const {
 
 void FormControls::DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item) {
   const auto panel = static_cast<std::size_t>(item.itemID);
-  const std::wstring* kept = KeptPanelText(bar.window, static_cast<int>(panel));
-  if (kept == nullptr) return;
-  const std::wstring& text = *kept;
+  if (panel >= panelTexts_.size()) return;
+  const std::wstring& text = panelTexts_[panel];
   const int indent = ToDevice(2, dpi_);
   RECT place = item.rcItem;
   place.left += indent;

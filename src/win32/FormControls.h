@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "forms/Layout.h"
+#include "win32/StatusBar.h"
 #include "win32/ToolTips.h"
 
 #include "win32/Win32.h"
@@ -116,6 +117,7 @@ class FormControls {
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
   std::vector<std::wstring> hints_;  // the tool buttons' tooltips, by button
+  PanelTexts panelTexts_;            // the status bar's, which it answers
   // The tooltip each panel was given last (none before its first paint), by panel.
   std::vector<std::optional<std::wstring>> shownTips_;
   ToolTips panelTips_;                              // made for the first text cut

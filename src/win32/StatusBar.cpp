@@ -10,11 +10,6 @@ namespace dorvane::win32 {
 
 namespace {
 
-using PanelTexts = std::vector<std::wstring>;  // by panel
-
-// Asks the bar's subclass for its kept texts; a bar without them answers 0.
-constexpr UINT kKeptTexts = WM_APP + 0x101;
-
 // A panel's text, as a bar of plain texts answers it: its length in the low word (in the
 // ANSI code page's bytes for the ANSI message), its kind in the high word (0, plain text), the
 // text copied when a place is given for it. Owner-drawn, the bar itself would answer its
@@ -80,46 +75,19 @@ bool AnswerPanelText(const PanelTexts& texts, UINT message, WPARAM wParam, LPARA
 
 LRESULT CALLBACK PanelTextsProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                 DWORD_PTR data) {
-  auto* texts = reinterpret_cast<PanelTexts*>(data);
-  if (message == kKeptTexts) return reinterpret_cast<LRESULT>(texts);
   LRESULT answer = 0;
-  if (AnswerPanelText(*texts, message, wParam, lParam, answer)) return answer;
-  if (message == WM_NCDESTROY) {
-    ::RemoveWindowSubclass(bar, PanelTextsProc, 0);
-    delete texts;
+  if (AnswerPanelText(*reinterpret_cast<const PanelTexts*>(data), message, wParam, lParam,
+                      answer)) {
+    return answer;
   }
+  if (message == WM_NCDESTROY) ::RemoveWindowSubclass(bar, PanelTextsProc, 0);
   return ::DefSubclassProc(bar, message, wParam, lParam);
-}
-
-PanelTexts* TextsOf(HWND bar) {
-  return reinterpret_cast<PanelTexts*>(::SendMessageW(bar, kKeptTexts, 0, 0));
 }
 
 }  // namespace
 
-void KeepPanelTexts(HWND bar) {
-  auto* texts = new PanelTexts;
-  if (!::SetWindowSubclass(bar, PanelTextsProc, 0, reinterpret_cast<DWORD_PTR>(texts))) {
-    delete texts;
-  }
-}
-
-bool KeepPanelText(HWND bar, int panel, const std::wstring& text) {
-  PanelTexts* texts = TextsOf(bar);
-  if (texts == nullptr || panel < 0) return false;
-  const auto index = static_cast<std::size_t>(panel);
-  if (index >= texts->size()) texts->resize(index + 1);
-  if ((*texts)[index] == text) return false;
-  (*texts)[index] = text;
-  return true;
-}
-
-const std::wstring* KeptPanelText(HWND bar, int panel) {
-  const PanelTexts* texts = TextsOf(bar);
-  if (texts == nullptr || panel < 0 || static_cast<std::size_t>(panel) >= texts->size()) {
-    return nullptr;
-  }
-  return &(*texts)[static_cast<std::size_t>(panel)];
+void AnswerPanelTexts(HWND bar, const PanelTexts& texts) {
+  ::SetWindowSubclass(bar, PanelTextsProc, 0, reinterpret_cast<DWORD_PTR>(&texts));
 }
 
 }  // namespace dorvane::win32
