@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPointer>
 
-#include "qt/MessageBeep.h"
 #include "qt/Placement.h"
 
 namespace dorvane {
@@ -60,10 +59,6 @@ void AboutWindow::ShowApplicationIcon(std::string_view control) {
     picture->setPixmap(QApplication::windowIcon().pixmap(
         QSize(kApplicationIconSize, kApplicationIconSize), devicePixelRatioF()));
   }
-}
-
-void AboutWindow::Beep() {
-  MessageBeep();
 }
 
 void AboutWindow::keyPressEvent(QKeyEvent* event) {

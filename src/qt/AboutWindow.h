@@ -23,7 +23,6 @@ class AboutWindow : public FormWindow<QDialog, AboutView> {
   // A new dialog for the About component, owned by the result, above `parent`.
   static std::unique_ptr<AboutDialog> Create(QWidget* parent);
 
-  TFAbout& Form() { return form_; }
   FormView& View() { return *this; }
   // Centred on the screen, modal until closed.
   void ShowModal();
@@ -33,7 +32,6 @@ class AboutWindow : public FormWindow<QDialog, AboutView> {
 
  private:
   void ShowApplicationIcon(std::string_view control) override;
-  void Beep() override;
 
   TFAbout form_;
 };

@@ -14,10 +14,6 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setDesktopFileName(QStringLiteral("dorvane"));
 }
 
-TApplication* TApplication::Instance() {
-  return qobject_cast<TApplication*>(QCoreApplication::instance());
-}
-
 void TApplication::ApplyTitle(std::string_view title) {
   // The application's name, not its display name: Qt would add a display name to every
   // window's caption.
@@ -36,8 +32,6 @@ bool TApplication::LoadFrenchTranslations() {
   return true;
 }
 
-// A window that holds the mouse is told to let it go before the box takes over, so that no
-// drag goes on behind the box.
 void TApplication::CancelMouseCapture() {
   if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
 }

@@ -10,7 +10,6 @@
 
 #include "qt/AboutWindow.h"
 #include "qt/CalendarWidget.h"
-#include "qt/MessageBeep.h"
 #include "qt/QtKeys.h"
 #include "qt/SearchWindow.h"
 
@@ -55,10 +54,6 @@ void MainWindow::SetMenuChecked(std::string_view item, bool checked) {
 // The main window keeps the dialog above it.
 std::unique_ptr<AboutDialog> MainWindow::CreateAboutDialog() {
   return AboutWindow::Create(this);
-}
-
-void MainWindow::Beep() {
-  MessageBeep();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -42,7 +42,6 @@ class MainWindow : public FormWindow<QMainWindow, MainView> {
   bool StartTimer(std::string_view timer, int milliseconds) override;
   void SetMenuChecked(std::string_view item, bool checked) override;
   std::unique_ptr<AboutDialog> CreateAboutDialog() override;
-  void Beep() override;
 
   TForm1 form_;
 };

@@ -95,12 +95,8 @@ class QtFrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TAppli
 // The front end's entry point: the one function its library exports.
 extern "C" __attribute__((visibility("default"))) int DorvaneRunWindows(
     int& argc, char** argv, const dorvane::LaunchOptions& options) {
-  int exitCode = 0;
-  {
-    dorvane::QtFrontEnd frontEnd(argc, argv);
-    exitCode = dorvane::RunWindows(frontEnd, options, [](const std::string& line) {
-      std::fprintf(stderr, "%s\n", line.c_str());
-    });
-  }
-  return exitCode;
+  dorvane::QtFrontEnd frontEnd(argc, argv);
+  return dorvane::RunWindows(frontEnd, options, [](const std::string& line) {
+    std::fprintf(stderr, "%s\n", line.c_str());
+  });
 }

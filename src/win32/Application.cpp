@@ -48,10 +48,6 @@ TApplication::~TApplication() {
   instance = nullptr;
 }
 
-TApplication* TApplication::Instance() {
-  return instance;
-}
-
 void TApplication::ApplyTitle(std::string_view title) {
   ::SetWindowTextW(window_, platform::Wide(title).c_str());
 }
@@ -165,8 +161,6 @@ void TApplication::EnableWindows(const std::vector<HWND>& windows) {
   }
 }
 
-// A window that holds the mouse is told to let it go before the box takes over, so that no
-// drag goes on behind the box.
 void TApplication::CancelMouseCapture() {
   if (HWND holder = ::GetCapture()) ::SendMessageW(holder, WM_CANCELMODE, 0, 0);
 }

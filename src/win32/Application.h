@@ -9,16 +9,14 @@
 
 namespace dorvane::win32 {
 
-// The application object on Win32: the shared hooks (title, error box, locale reload, failure
-// sink) with their native part, its hidden window (which hears the system's broadcasts), and
+// The application object on Win32: the shared hooks (title, error box, sound, locale reload,
+// failure sink) with their native part, its hidden window (which hears the system's broadcasts), and
 // the message loop. A failure that escapes an event handler is shown in the error box and the
 // loop goes on.
 class TApplication final : public ApplicationHooks {
  public:
   TApplication();
   ~TApplication() override;
-
-  static TApplication* Instance();
 
   HWND Handle() const { return window_; }
 
@@ -44,6 +42,7 @@ class TApplication final : public ApplicationHooks {
   void CancelMouseCapture() override;
   void ApplyTitle(std::string_view title) override;
   void ShowSystemErrorBox(std::string_view title, std::string_view text) override;
+  void SoundBeep() override { ::MessageBeep(MB_OK); }
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND window_ = nullptr;

@@ -34,7 +34,6 @@ class MainWindow final : public FormWindow<MainView> {
   bool StartTimer(std::string_view timer, int milliseconds) override;
   void SetMenuChecked(std::string_view item, bool checked) override;
   std::unique_ptr<AboutDialog> CreateAboutDialog() override;
-  void Beep() override;
 
   TForm1 form_;
 };

@@ -3,14 +3,10 @@
 // for anything else it starts dorvane.exe beside it with the same arguments (and, for a
 // screenshot, waits for it and ends with its status).
 #include <algorithm>
-#include <ostream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "cli/CommandLine.h"
-#include "cli/LaunchOptions.h"
-#include "cli/Program.h"
 #include "platform/Process.h"
 #include "platform/win32/Wide.h"
 #include "text/Paths.h"
@@ -69,26 +65,16 @@ int StartWindowProgram(bool wait) {
 }
 
 // The options that print run here, in the console; the windows in dorvane.exe.
-class ConsoleLauncher final : public dorvane::Launcher {
+class ConsoleLauncher final : public dorvane::StandardLauncher {
  public:
-  std::ostream& Output() override { return output_; }
-  void WriteError(const std::string& line) override {
-    dorvane::WriteStandard(dorvane::StandardStream::kError, line + "\n");
-  }
   int RunWindows(const dorvane::LaunchOptions& options) override {
     return StartWindowProgram(options.screenshot.has_value());
   }
-
- private:
-  dorvane::StandardStreamBuffer outputBuffer_{dorvane::StandardStream::kOutput};
-  std::ostream output_{&outputBuffer_};
 };
 
 }  // namespace
 
 int main() {
-  std::vector<std::string> args = dorvane::platform::SystemProcess().Arguments();
-  if (!args.empty()) args.erase(args.begin());
   ConsoleLauncher launcher;
-  return dorvane::RunProgram(args, launcher);
+  return dorvane::RunProgram(dorvane::ProgramArguments(), launcher);
 }
