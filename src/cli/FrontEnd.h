@@ -66,10 +66,10 @@ class FrontEndWindows : public FrontEnd {
   void CreateWindows() override {
     main_ = std::make_unique<Main>();
     search_ = std::make_unique<Search>(main_->View(), main_->Form().Calendar1());
-    main_->SetSearchDialog(search_.get());
+    main_->Form().SetSearchDialog(&search_->Form());
   }
   void DestroyWindows() override {
-    if (main_) main_->SetSearchDialog(nullptr);
+    if (main_) main_->Form().SetSearchDialog(nullptr);
     search_.reset();
     main_.reset();
   }

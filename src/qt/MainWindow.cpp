@@ -11,7 +11,6 @@
 #include "qt/AboutWindow.h"
 #include "qt/CalendarWidget.h"
 #include "qt/QtKeys.h"
-#include "qt/SearchWindow.h"
 
 namespace dorvane {
 
@@ -27,10 +26,6 @@ MainWindow::MainWindow() : form_(*this) {
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   adjustSize();
   form_.Create();
-}
-
-void MainWindow::SetSearchDialog(SearchWindow* dialog) {
-  form_.SetSearchDialog(dialog != nullptr ? &dialog->Form() : nullptr);
 }
 
 TCalendar& MainWindow::Calendar(std::string_view control) {
@@ -82,7 +77,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
-  if (event->isAccepted()) emit Closed();
+  if (event->isAccepted()) QCoreApplication::quit();
 }
 
 }  // namespace dorvane

@@ -54,11 +54,6 @@ class QtFrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TAppli
     app_->LoadFrenchTranslations();
   }
 
-  void CreateWindows() override {
-    FrontEndWindows::CreateWindows();
-    QObject::connect(main_.get(), &MainWindow::Closed, app_.get(), &QCoreApplication::quit);
-  }
-
   int RunEventLoop() override { return TApplication::exec(); }
 
   void Settle(ScreenshotWindow) override { SettleEvents(); }

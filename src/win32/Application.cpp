@@ -116,43 +116,36 @@ void TApplication::RunUntil(const bool& done) {
 
 namespace {
 
-struct WindowSearch {
-  HWND except;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK FindModalWindow(HWND window, LPARAM data) {
-  const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE));
-  if ((style & WS_CAPTION) != WS_CAPTION || !::IsWindowVisible(window) ||
-      !::IsWindowEnabled(window)) {
-    return TRUE;
-  }
-  *reinterpret_cast<HWND*>(data) = window;
-  return FALSE;
-}
-
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<WindowSearch*>(data);
-  if (window != search->except && ::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
-    search->found.push_back(window);
+  if (::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
   }
   return TRUE;
+}
+
+// The program's visible, enabled top-level windows, in the system's order.
+std::vector<HWND> EnabledWindows() {
+  std::vector<HWND> found;
+  ::EnumThreadWindows(::GetCurrentThreadId(), CollectEnabledWindow,
+                      reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 }  // namespace
 
 std::vector<HWND> TApplication::DisableWindows(HWND except) {
-  WindowSearch search{except, {}};
-  ::EnumThreadWindows(::GetCurrentThreadId(), CollectEnabledWindow,
-                      reinterpret_cast<LPARAM>(&search));
-  for (HWND window : search.found) ::EnableWindow(window, FALSE);
-  return search.found;
+  std::vector<HWND> found = EnabledWindows();
+  std::erase(found, except);
+  for (HWND window : found) ::EnableWindow(window, FALSE);
+  return found;
 }
 
 HWND TApplication::ModalWindow() {
-  HWND found = nullptr;
-  ::EnumThreadWindows(::GetCurrentThreadId(), FindModalWindow, reinterpret_cast<LPARAM>(&found));
-  return found;
+  for (HWND window : EnabledWindows()) {
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE));
+    if ((style & WS_CAPTION) == WS_CAPTION) return window;
+  }
+  return nullptr;
 }
 
 void TApplication::EnableWindows(const std::vector<HWND>& windows) {

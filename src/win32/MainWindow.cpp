@@ -2,17 +2,12 @@
 
 #include "win32/AboutWindow.h"
 #include "win32/ControlWindows.h"
-#include "win32/SearchWindow.h"
 
 namespace dorvane::win32 {
 
 MainWindow::MainWindow() : form_(*this) {
   Build(TForm1::kLayout, form_);
   form_.Create();
-}
-
-void MainWindow::SetSearchDialog(SearchWindow* dialog) {
-  form_.SetSearchDialog(dialog != nullptr ? &dialog->Form() : nullptr);
 }
 
 TCalendar& MainWindow::Calendar(std::string_view control) {

@@ -8,8 +8,6 @@
 
 namespace dorvane::win32 {
 
-class SearchWindow;
-
 // The main window on Win32: the controls of TForm1's table, whose events it hands to the
 // form. Closing it ends the message loop.
 class MainWindow final : public FormWindow<MainView> {
@@ -19,7 +17,6 @@ class MainWindow final : public FormWindow<MainView> {
 
   TForm1& Form() { return form_; }
   FormView& View() { return *this; }
-  void SetSearchDialog(SearchWindow* dialog);
   // Centres the window on its monitor the first time, then shows it.
   void ShowCentred() { ShowCentredFirstTime(); }
 
