@@ -40,7 +40,7 @@ class FrontEnd {
   // The error box's text goes to `box` instead of a box (empty: the box again).
   virtual void RedirectErrorBox(std::function<void(const std::string& text)> box) = 0;
 
-  // Shows the main window, centred on its screen the first time.
+  // Shows the main window (centred on its screen the first time), raised and active.
   virtual void ShowMainWindow() = 0;
   // The event loop, until the main window is closed; the process's exit code.
   virtual int RunEventLoop() = 0;
@@ -82,7 +82,7 @@ class FrontEndWindows : public FrontEnd {
   void RedirectErrorBox(std::function<void(const std::string& text)> box) override {
     app_->SetErrorBox(std::move(box));
   }
-  void ShowMainWindow() override { main_->ShowCentred(); }
+  void ShowMainWindow() override { main_->View().BringForward(); }
 
  protected:
   std::unique_ptr<App> app_;

@@ -17,8 +17,6 @@ class MainWindow : public FormWindow<QMainWindow, MainView> {
 
   TForm1& Form() { return form_; }
   FormView& View() { return *this; }
-  // Centres the window on its screen the first time, then shows it.
-  void ShowCentred() { ShowCentredFirstTime(this, shownOnce_); }
 
  protected:
   // Closed by the quit command, its title bar or its system menu, it ends the event loop.

@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <utility>
+
 namespace dorvane {
 
 // The frame a top-level window gets: its own once the window system has framed it, else that
@@ -73,24 +75,14 @@ class RecentreWhenFramed final : public QObject {
 
 }  // namespace placement_detail
 
-// Shows a window, centred on its screen the first time only: later showings keep the place it
-// last had.
-inline void ShowCentredFirstTime(QWidget* window, bool& shownOnce) {
-  if (!shownOnce) {
-    const QMargins expected = CentreOnScreen(window);
-    shownOnce = true;
-    window->show();
-    new placement_detail::RecentreWhenFramed(window, expected);
-    return;
-  }
-  window->show();
-}
-
-// Brings a window forward: out of the minimised state, shown (centred the first time), raised
-// and active.
+// Brings a window forward: out of the minimised state, shown (centred on its screen the first
+// time only, later showings keeping the place it last had), raised and active.
 inline void BringForward(QWidget* window, bool& shownOnce) {
   window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-  ShowCentredFirstTime(window, shownOnce);
+  const bool first = !std::exchange(shownOnce, true);
+  const QMargins expected = first ? CentreOnScreen(window) : QMargins();
+  window->show();
+  if (first) new placement_detail::RecentreWhenFramed(window, expected);
   window->raise();
   window->activateWindow();
   // The window system activates it later; the program counts it active at once, so that a

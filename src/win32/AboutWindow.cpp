@@ -38,7 +38,6 @@ void AboutWindow::SetOnShown(std::function<void(AboutWindow&)> handler) {
 
 void AboutWindow::ShowModal() {
   disabled_ = TApplication::DisableWindows(window_);
-  CentreOnMonitor();
   ShowCentredFirstTime();
   if (onShown) onShown(*this);
   TApplication::RunUntil(closed_);

@@ -1,7 +1,6 @@
 // The window base first: its core headers come before the system's.
 #include "win32/FormWindow.h"
 
-#include <iterator>
 #include <vector>
 
 #include "forms/Handlers.h"
@@ -17,12 +16,8 @@ constexpr wchar_t kApplicationClass[] = L"DorvaneApplication";
 TApplication* instance = nullptr;
 
 bool IsPushButton(HWND window) {
-  constexpr wchar_t kButton[] = L"Button";
-  wchar_t name[std::size(kButton) + 1] = {};
-  if (window == nullptr || ::GetClassNameW(window, name, std::size(name)) == 0) return false;
-  if (::lstrcmpiW(name, kButton) != 0) return false;
-  const auto type = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE)) & BS_TYPEMASK;
-  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+  const LRESULT code = window != nullptr ? ::SendMessageW(window, WM_GETDLGCODE, 0, 0) : 0;
+  return (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
 }
 
 }  // namespace
@@ -30,12 +25,11 @@ bool IsPushButton(HWND window) {
 TApplication::TApplication() {
   instance = this;
   const HINSTANCE module = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW hidden{};
-  hidden.cbSize = sizeof hidden;
+  WNDCLASSW hidden{};
   hidden.lpfnWndProc = Procedure;
   hidden.hInstance = module;
   hidden.lpszClassName = kApplicationClass;
-  ::RegisterClassExW(&hidden);
+  ::RegisterClassW(&hidden);
   // A top-level window that is never shown: the owner of the error box when no window of ours
   // is active, and the one that hears the system's broadcasts.
   window_ = ::CreateWindowExW(0, kApplicationClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,

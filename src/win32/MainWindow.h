@@ -17,8 +17,6 @@ class MainWindow final : public FormWindow<MainView> {
 
   TForm1& Form() { return form_; }
   FormView& View() { return *this; }
-  // Centres the window on its monitor the first time, then shows it.
-  void ShowCentred() { ShowCentredFirstTime(); }
 
  protected:
   LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam) override;
