@@ -52,8 +52,8 @@ std::unique_ptr<AboutDialog> MainWindow::CreateAboutDialog() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (!watched->isWidgetType()) return false;
-  if (event->type() == QEvent::KeyPress && static_cast<QWidget*>(watched)->window() == this) {
+  if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != this) return false;
+  if (event->type() == QEvent::KeyPress) {
     // A key that moves the focus to a part of the window, whatever control has it.
     const auto* key = static_cast<const QKeyEvent*>(event);
     const std::string_view target =
@@ -62,10 +62,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     controls_->SetFocus(target);
     return true;
   }
-  if (event->type() != QEvent::Wheel) return false;
-  auto* target = static_cast<QWidget*>(watched);
   QWidget* focus = focusWidget();
-  if (target->window() != this || focus == nullptr || focus == target) return false;
+  if (event->type() != QEvent::Wheel || focus == nullptr || focus == watched) return false;
   // The focused control takes the turn, wherever the pointer is over the window.
   const auto* wheel = static_cast<QWheelEvent*>(event);
   QWheelEvent turn(focus->mapFromGlobal(wheel->globalPosition()), wheel->globalPosition(),

@@ -2,7 +2,6 @@
 // It runs the options that print in the console that started it, and ends with their status;
 // for anything else it starts dorvane.exe beside it with the same arguments (and, for a
 // screenshot, waits for it and ends with its status).
-#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -14,22 +13,9 @@
 
 #include "win32/Win32.h"
 
-namespace {
+#include <shlwapi.h>
 
-// The command line after the program's name, as the system reads that name (a quoted name
-// ends at its closing quote, any other at the first blank).
-std::wstring_view ArgumentsText(std::wstring_view line) {
-  std::size_t end = 0;
-  if (!line.empty() && line.front() == L'"') {
-    end = line.find(L'"', 1);
-    end = end == std::wstring_view::npos ? line.size() : end + 1;
-  } else {
-    end = std::min(line.find_first_of(L" \t"), line.size());
-  }
-  line.remove_prefix(end);
-  const std::size_t first = line.find_first_not_of(L" \t");
-  return first == std::wstring_view::npos ? std::wstring_view() : line.substr(first);
-}
+namespace {
 
 // Starts dorvane.exe from our own folder with our arguments; with `wait`, ends with its status.
 int StartWindowProgram(bool wait) {
@@ -37,7 +23,8 @@ int StartWindowProgram(bool wait) {
   const std::string self = platform::SystemProcess().ModuleFileName();
   const std::string program = DirectoryOf(self) + "\\dorvane.exe";
   std::wstring line = L"\"" + platform::Wide(program) + L"\"";
-  const std::wstring_view rest = ArgumentsText(::GetCommandLineW());
+  // The command line after the program's name, as the shell reads that name.
+  const std::wstring_view rest = ::PathGetArgsW(::GetCommandLineW());
   if (!rest.empty()) line += L" " + std::wstring(rest);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
