@@ -1,16 +1,14 @@
 #pragma once
 
-#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
-#include <utility>
 
 #include "cli/LaunchOptions.h"
 
 namespace dorvane {
 
+class ApplicationHooks;
 class TForm1;
 class TForm2;
 
@@ -24,9 +22,8 @@ class FrontEnd {
  public:
   virtual ~FrontEnd() = default;
 
-  // The application object, titled `title`, which calls `onLocaleChange` whenever the system
-  // announces new locale settings, with what the front end's windows need of it.
-  virtual void CreateApplication(std::string_view title, std::function<void()> onLocaleChange) = 0;
+  // The application object, with what the front end's windows need of it.
+  virtual ApplicationHooks& CreateApplication() = 0;
   // The main window (whose FormCreate ends its construction), then the search dialog, hidden.
   // Throws when a window cannot be made.
   virtual void CreateWindows() = 0;
@@ -34,11 +31,6 @@ class FrontEnd {
   virtual void DestroyWindows() = 0;
   virtual TForm1& MainForm() = 0;
   virtual TForm2& SearchForm() = 0;
-
-  // The application's top-level handler: the failure goes to the error box.
-  virtual void HandleFailure(std::exception_ptr failure) = 0;
-  // The error box's text goes to `box` instead of a box (empty: the box again).
-  virtual void RedirectErrorBox(std::function<void(const std::string& text)> box) = 0;
 
   // Shows the main window (centred on its screen the first time), raised and active.
   virtual void ShowMainWindow() = 0;
@@ -56,7 +48,7 @@ class FrontEnd {
 };
 
 // The two windows as every front end makes them, from its window classes `Main` and `Search`,
-// and what its application object `App` (the shared hooks) does for the program's start.
+// and its application object `App` (the shared hooks).
 template <class Main, class Search, class App>
 class FrontEndWindows : public FrontEnd {
  public:
@@ -76,12 +68,6 @@ class FrontEndWindows : public FrontEnd {
   TForm1& MainForm() override { return main_->Form(); }
   TForm2& SearchForm() override { return search_->Form(); }
 
-  void HandleFailure(std::exception_ptr failure) override {
-    app_->HandleException(std::move(failure));
-  }
-  void RedirectErrorBox(std::function<void(const std::string& text)> box) override {
-    app_->SetErrorBox(std::move(box));
-  }
   void ShowMainWindow() override { main_->View().BringForward(); }
 
  protected:

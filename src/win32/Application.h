@@ -19,7 +19,6 @@ class TApplication final : public ApplicationHooks {
   ~TApplication() override;
 
   HWND Handle() const { return window_; }
-
   // The message loop, until the quit message; returns its exit code.
   int Run();
   // One message as the loop handles it: Enter presses a focused push button and nothing else;

@@ -41,12 +41,11 @@ bool SaveClientArea(HWND window, const std::string& file) {
 // The program's windows on Win32.
 class Win32FrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TApplication> {
  public:
-  void CreateApplication(std::string_view title, std::function<void()> onLocaleChange) override {
+  ApplicationHooks& CreateApplication() override {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     app_ = std::make_unique<TApplication>();
-    app_->SetOnLocaleChange(std::move(onLocaleChange));
-    app_->SetTitle(title);
+    return *app_;
   }
 
   int RunEventLoop() override { return app_->Run(); }
