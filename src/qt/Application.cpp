@@ -21,15 +21,10 @@ void TApplication::ApplyTitle(std::string_view title) {
 }
 
 bool TApplication::LoadFrenchTranslations() {
-  auto translator = std::make_unique<QTranslator>();
-  if (!translator->load(QStringLiteral("qtbase_fr"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    return false;
-  }
-  if (translator_) removeTranslator(translator_.get());
-  installTranslator(translator.get());
-  translator_ = std::move(translator);
-  return true;
+  removeTranslator(&translator_);
+  return translator_.load(QStringLiteral("qtbase_fr"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+         installTranslator(&translator_);
 }
 
 void TApplication::CancelMouseCapture() {

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QTranslator>
 
-#include <memory>
 #include <string_view>
 
 #include "forms/Application.h"
@@ -38,7 +37,7 @@ class TApplication : public QApplication, public ApplicationHooks {
   // A window of ours activated while a modal window shows gives the activation back to it.
   void KeepModalInFront(QObject* receiver);
 
-  std::unique_ptr<QTranslator> translator_;
+  QTranslator translator_;
 };
 
 }  // namespace dorvane

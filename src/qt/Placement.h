@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -32,8 +31,7 @@ inline QMargins ExpectedFrame(const QWidget* window) {
 // returns the frame it counted.
 inline QMargins CentreOnScreen(QWidget* window) {
   const QMargins frame = ExpectedFrame(window);
-  QScreen* screen = window->screen();
-  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  const QScreen* screen = window->screen();  // the primary screen while it is on none
   if (screen == nullptr) return frame;
   const QRect area = screen->availableGeometry();
   const QSize size = window->size().grownBy(frame);

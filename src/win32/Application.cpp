@@ -84,28 +84,20 @@ int TApplication::Run() {
   return static_cast<int>(message.wParam);
 }
 
-void TApplication::ProcessPending() {
+bool TApplication::ProcessPending() {
   MSG message{};
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       ::PostQuitMessage(static_cast<int>(message.wParam));
-      return;
+      return false;
     }
     Dispatch(message);
   }
+  return true;
 }
 
 void TApplication::RunUntil(const bool& done) {
-  MSG message{};
-  while (!done) {
-    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-    if (got == 0) {
-      ::PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    if (got < 0) return;
-    Dispatch(message);
-  }
+  while (!done && ProcessPending() && !done) ::WaitMessage();
 }
 
 namespace {

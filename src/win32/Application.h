@@ -24,8 +24,9 @@ class TApplication final : public ApplicationHooks {
   // One message as the loop handles it: Enter presses a focused push button and nothing else;
   // Tab and the arrows move the focus in our windows as in a dialog.
   static void Dispatch(MSG& message);
-  // Handles the messages waiting in the queue, and returns; a quit message is posted again.
-  static void ProcessPending();
+  // Handles the messages waiting in the queue, and returns; a quit message is posted again and
+  // makes it false.
+  static bool ProcessPending();
   // Runs the loop until `done` holds or the quit message comes (which is posted again for the
   // outer loop). Modal windows run their own loop through it.
   static void RunUntil(const bool& done);
