@@ -32,10 +32,6 @@ TCalendar& MainWindow::Calendar(std::string_view control) {
   return controls_->Get<CalendarWidget>(control)->Calendar();
 }
 
-void MainWindow::SetPanelText(int panel, std::string_view text) {
-  controls_->SetPanelText(panel, text);
-}
-
 bool MainWindow::StartTimer(std::string_view timer, int milliseconds) {
   QTimer* t = controls_->Get<QTimer>(timer);
   if (t != nullptr) t->start(milliseconds);

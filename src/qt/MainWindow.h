@@ -28,7 +28,9 @@ class MainWindow : public FormWindow<QMainWindow, MainView> {
 
  private:
   TCalendar& Calendar(std::string_view control) override;
-  void SetPanelText(int panel, std::string_view text) override;
+  void SetPanelText(int panel, std::string_view text) override {
+    controls_->SetPanelText(panel, text);
+  }
   bool StartTimer(std::string_view timer, int milliseconds) override;
   void SetMenuChecked(std::string_view item, bool checked) override;
   std::unique_ptr<AboutDialog> CreateAboutDialog() override;

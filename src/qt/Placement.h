@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -44,30 +43,28 @@ namespace placement_detail {
 
 // Centres the window again once the window system has framed it, if the frame turned out
 // other than expected; then lets go, so that the user's own moves are never undone.
+// A child of the window, it goes with it at the latest.
 class RecentreWhenFramed final : public QObject {
  public:
-  RecentreWhenFramed(QWidget* window, QMargins expected)
-      : QObject(window), window_(window), expected_(expected) {
+  RecentreWhenFramed(QWidget* window, QMargins expected) : QObject(window), expected_(expected) {
     window->installEventFilter(this);
     QTimer::singleShot(2000, this, [this] { deleteLater(); });
   }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == window_ && (event->type() == QEvent::Move || event->type() == QEvent::Show) &&
-        window_->windowHandle() != nullptr) {
-      const QMargins frame = window_->windowHandle()->frameMargins();
-      if (!frame.isNull()) {
-        window_->removeEventFilter(this);
-        if (frame != expected_) CentreOnScreen(window_);
-        deleteLater();
-      }
+    auto* window = static_cast<QWidget*>(parent());
+    if (watched != window || (event->type() != QEvent::Move && event->type() != QEvent::Show) ||
+        window->windowHandle() == nullptr || window->windowHandle()->frameMargins().isNull()) {
+      return false;
     }
+    window->removeEventFilter(this);
+    if (window->windowHandle()->frameMargins() != expected_) CentreOnScreen(window);
+    deleteLater();
     return false;
   }
 
  private:
-  QPointer<QWidget> window_;
   QMargins expected_;
 };
 

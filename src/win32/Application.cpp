@@ -15,11 +15,6 @@ namespace {
 constexpr wchar_t kApplicationClass[] = L"DorvaneApplication";
 TApplication* instance = nullptr;
 
-bool IsPushButton(HWND window) {
-  const LRESULT code = window != nullptr ? ::SendMessageW(window, WM_GETDLGCODE, 0, 0) : 0;
-  return (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
-}
-
 }  // namespace
 
 TApplication::TApplication() {
@@ -57,23 +52,26 @@ LRESULT CALLBACK TApplication::Procedure(HWND window, UINT message, WPARAM wPara
 }
 
 void TApplication::Dispatch(MSG& message) {
-  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && IsPushButton(message.hwnd) &&
-      TopWindow::IsOurs(::GetAncestor(message.hwnd, GA_ROOT))) {
+  HWND root = message.hwnd != nullptr ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  const bool ours = TopWindow::IsOurs(root);
+  // A push button, by its dialog code.
+  if (ours && message.message == WM_KEYDOWN && message.wParam == VK_RETURN &&
+      (::SendMessageW(message.hwnd, WM_GETDLGCODE, 0, 0) &
+       (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0) {
     if ((message.lParam & (1 << 30)) == 0) ::SendMessageW(message.hwnd, BM_CLICK, 0, 0);
     return;
   }
-  HWND root = message.hwnd != nullptr ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   // Turns of the wheel over a window of ours go to its focused control, wherever the pointer.
-  if (message.message == WM_MOUSEWHEEL && TopWindow::IsOurs(root)) {
+  if (ours && message.message == WM_MOUSEWHEEL) {
     HWND focus = ::GetFocus();
     if (focus != nullptr && ::GetAncestor(focus, GA_ROOT) == root) message.hwnd = focus;
   }
   if (message.message == WM_KEYDOWN && TopWindow::FocusKey(root, message.wParam)) return;
-  if (message.message == WM_SYSCHAR && TopWindow::IsOurs(root) &&
+  if (ours && message.message == WM_SYSCHAR &&
       LabelsDialogChar(root, static_cast<wchar_t>(message.wParam))) {
     return;
   }
-  if (TopWindow::IsOurs(root) && ::IsDialogMessageW(root, &message)) return;
+  if (ours && ::IsDialogMessageW(root, &message)) return;
   ::TranslateMessage(&message);
   ::DispatchMessageW(&message);
 }

@@ -10,8 +10,8 @@
 namespace dorvane::win32 {
 
 // The application object on Win32: the shared hooks (title, error box, sound, locale reload,
-// failure sink) with their native part, its hidden window (which hears the system's broadcasts), and
-// the message loop. A failure that escapes an event handler is shown in the error box and the
+// failure sink) with their native part, its hidden window (which hears the system's broadcasts),
+// and the message loop. A failure that escapes an event handler is shown in the error box and the
 // loop goes on.
 class TApplication final : public ApplicationHooks {
  public:

@@ -14,18 +14,6 @@ TCalendar& MainWindow::Calendar(std::string_view control) {
   return CalendarOf(controls_->Find(control));
 }
 
-void MainWindow::SetPanelText(int panel, std::string_view text) {
-  controls_->SetPanelText(panel, text);
-}
-
-bool MainWindow::StartTimer(std::string_view timer, int milliseconds) {
-  return controls_->StartTimer(timer, milliseconds);
-}
-
-void MainWindow::SetMenuChecked(std::string_view item, bool checked) {
-  controls_->SetMenuChecked(item, checked);
-}
-
 std::unique_ptr<AboutDialog> MainWindow::CreateAboutDialog() {
   return AboutWindow::Create(window_);
 }
@@ -44,10 +32,6 @@ void MainWindow::SizeLimits(MINMAXINFO& limits) {
   if (::GetWindowPlacement(window_, &placement)) {
     limits.ptMaxPosition = {placement.rcNormalPosition.left, placement.rcNormalPosition.top};
   }
-}
-
-SIZE MainWindow::HeldSize() const {
-  return LayoutOuterSize();
 }
 
 LRESULT MainWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -21,13 +21,19 @@ class MainWindow final : public FormWindow<MainView> {
  protected:
   LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam) override;
   void SizeLimits(MINMAXINFO& limits) override;
-  SIZE HeldSize() const override;
+  SIZE HeldSize() const override { return LayoutOuterSize(); }
 
  private:
   TCalendar& Calendar(std::string_view control) override;
-  void SetPanelText(int panel, std::string_view text) override;
-  bool StartTimer(std::string_view timer, int milliseconds) override;
-  void SetMenuChecked(std::string_view item, bool checked) override;
+  void SetPanelText(int panel, std::string_view text) override {
+    controls_->SetPanelText(panel, text);
+  }
+  bool StartTimer(std::string_view timer, int milliseconds) override {
+    return controls_->StartTimer(timer, milliseconds);
+  }
+  void SetMenuChecked(std::string_view item, bool checked) override {
+    controls_->SetMenuChecked(item, checked);
+  }
   std::unique_ptr<AboutDialog> CreateAboutDialog() override;
 
   TForm1 form_;
