@@ -46,25 +46,23 @@ void TApplication::ShowSystemErrorBox(std::string_view title, std::string_view t
   if (focus) focus->setFocus(Qt::OtherFocusReason);
 }
 
-void TApplication::KeepModalInFront(QObject* receiver) {
-  QWidget* modal = QApplication::activeModalWidget();
-  if (modal == nullptr || !receiver->isWidgetType()) return;
-  auto* window = static_cast<QWidget*>(receiver);
-  if (!window->isWindow() || window == modal) return;
-  // After the activation in progress, not within it.
-  QMetaObject::invokeMethod(
-      this,
-      [modal = QPointer<QWidget>(modal)] {
-        if (!modal || !modal->isVisible()) return;
-        modal->raise();
-        modal->activateWindow();
-        QApplication::setActiveWindow(modal);
-      },
-      Qt::QueuedConnection);
-}
-
 bool TApplication::notify(QObject* receiver, QEvent* event) {
-  if (event->type() == QEvent::WindowActivate) KeepModalInFront(receiver);
+  // A window of ours activated while a modal window shows gives the activation back to it,
+  // after the activation in progress, not within it.
+  QWidget* modal =
+      event->type() == QEvent::WindowActivate ? QApplication::activeModalWidget() : nullptr;
+  if (modal != nullptr && receiver != modal && receiver->isWidgetType() &&
+      static_cast<QWidget*>(receiver)->isWindow()) {
+    QMetaObject::invokeMethod(
+        this,
+        [modal = QPointer<QWidget>(modal)] {
+          if (!modal || !modal->isVisible()) return;
+          modal->raise();
+          modal->activateWindow();
+          QApplication::setActiveWindow(modal);
+        },
+        Qt::QueuedConnection);
+  }
   try {
     return QApplication::notify(receiver, event);
   } catch (...) {

@@ -34,8 +34,6 @@ class TApplication : public QApplication, public ApplicationHooks {
   void ApplyTitle(std::string_view title) override;
   void ShowSystemErrorBox(std::string_view title, std::string_view text) override;
   void SoundBeep() override { beep(); }
-  // A window of ours activated while a modal window shows gives the activation back to it.
-  void KeepModalInFront(QObject* receiver);
 
   QTranslator translator_;
 };

@@ -21,8 +21,8 @@ MainWindow::MainWindow() : form_(*this) {
   setCentralWidget(client);
   Build(*client, TForm1::kLayout, form_);
   QCoreApplication::instance()->installEventFilter(this);
-  // The size lock: the layout answers every size query with the window's own size, as the
-  // form's rule asks, so dragging the frame changes nothing.
+  // The size lock: the layout answers every size query with the window's own size, whatever its
+  // state, so dragging the frame changes nothing.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   adjustSize();
   form_.Create();

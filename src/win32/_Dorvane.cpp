@@ -5,7 +5,6 @@
 
 #include "cli/FrontEnd.h"
 #include "cli/Program.h"
-#include "forms/MainForm.h"
 #include "platform/win32/Wide.h"
 #include "win32/AboutWindow.h"
 #include "win32/Application.h"
