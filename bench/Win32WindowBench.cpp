@@ -178,7 +178,7 @@ void PaintNow(HWND window) {
 void BM_MonthForwardWithRepaint(benchmark::State& state) {
   App();
   dorvane::win32::MainWindow window;
-  window.ShowCentred();
+  window.View().BringForward();
   dorvane::win32::TApplication::ProcessPending();
   dorvane::TForm1& form = window.Form();
   form.Calendar1().SetShowWeekNumbers(state.range(0) != 0);

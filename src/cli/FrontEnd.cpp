@@ -11,9 +11,10 @@ namespace {
 
 // Writes the chosen window to a PNG, as it shows. A failure on the way (a date refused by the
 // search dialog) goes to standard error instead of the error box and fails the screenshot.
-int TakeScreenshot(FrontEnd& frontEnd, const ScreenshotRequest& request, const ErrorLine& error) {
+int TakeScreenshot(FrontEnd& frontEnd, ApplicationHooks& app, const ScreenshotRequest& request,
+                   const ErrorLine& error) {
   bool failed = false;
-  frontEnd.RedirectErrorBox([&failed, &error](const std::string& text) {
+  app.SetErrorBox([&failed, &error](const std::string& text) {
     error(text);
     failed = true;
   });
@@ -38,7 +39,7 @@ int TakeScreenshot(FrontEnd& frontEnd, const ScreenshotRequest& request, const E
     frontEnd.Settle(request.window);
     written = frontEnd.SaveWindow(request.window, request.file);
   }
-  frontEnd.RedirectErrorBox(nullptr);
+  app.SetErrorBox(nullptr);
   if (!written) {
     error(ScreenshotWriteError(request.file));
     return 1;
@@ -52,21 +53,24 @@ int RunWindows(FrontEnd& frontEnd, const LaunchOptions& options, const ErrorLine
   // 1. The modules, before any window or other thread exists (a toolkit's application object
   // may start threads of its own). In debug mode the user is told where the report went.
   if (const std::string note = StartModules(); !note.empty()) error(note);
-  // 2. The application object and its title.
-  frontEnd.CreateApplication(kApplicationTitle, ReloadDateLocale);
+  // 2. The application object and its title; it reloads the locale texts whenever the system
+  // announces new settings.
+  ApplicationHooks& app = frontEnd.CreateApplication();
+  app.SetTitle(kApplicationTitle);
+  app.SetOnLocaleChange(ReloadDateLocale);
   int exitCode = 0;
   // 3 and 4. The main window, whose FormCreate ends its construction; 5. the search dialog,
   // hidden.
   try {
     frontEnd.CreateWindows();
   } catch (...) {
-    frontEnd.HandleFailure(std::current_exception());
+    app.HandleException(std::current_exception());
     exitCode = 1;
   }
   // 6. The event loop, which shows the main window and runs until it is closed.
   if (exitCode == 0) {
     if (options.screenshot) {
-      exitCode = TakeScreenshot(frontEnd, *options.screenshot, error);
+      exitCode = TakeScreenshot(frontEnd, app, *options.screenshot, error);
     } else {
       frontEnd.ShowMainWindow();
       exitCode = frontEnd.RunEventLoop();

@@ -1,16 +1,14 @@
 #pragma once
 
-#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
-#include <utility>
 
 #include "cli/LaunchOptions.h"
 
 namespace dorvane {
 
+class ApplicationHooks;
 class TForm1;
 class TForm2;
 
@@ -24,9 +22,8 @@ class FrontEnd {
  public:
   virtual ~FrontEnd() = default;
 
-  // The application object, titled `title`, which calls `onLocaleChange` whenever the system
-  // announces new locale settings, with what the front end's windows need of it.
-  virtual void CreateApplication(std::string_view title, std::function<void()> onLocaleChange) = 0;
+  // The application object, with what the front end's windows need of it.
+  virtual ApplicationHooks& CreateApplication() = 0;
   // The main window (whose FormCreate ends its construction), then the search dialog, hidden.
   // Throws when a window cannot be made.
   virtual void CreateWindows() = 0;
@@ -35,12 +32,7 @@ class FrontEnd {
   virtual TForm1& MainForm() = 0;
   virtual TForm2& SearchForm() = 0;
 
-  // The application's top-level handler: the failure goes to the error box.
-  virtual void HandleFailure(std::exception_ptr failure) = 0;
-  // The error box's text goes to `box` instead of a box (empty: the box again).
-  virtual void RedirectErrorBox(std::function<void(const std::string& text)> box) = 0;
-
-  // Shows the main window, centred on its screen the first time.
+  // Shows the main window (centred on its screen the first time), raised and active.
   virtual void ShowMainWindow() = 0;
   // The event loop, until the main window is closed; the process's exit code.
   virtual int RunEventLoop() = 0;
@@ -56,7 +48,7 @@ class FrontEnd {
 };
 
 // The two windows as every front end makes them, from its window classes `Main` and `Search`,
-// and what its application object `App` (the shared hooks) does for the program's start.
+// and its application object `App` (the shared hooks).
 template <class Main, class Search, class App>
 class FrontEndWindows : public FrontEnd {
  public:
@@ -66,23 +58,17 @@ class FrontEndWindows : public FrontEnd {
   void CreateWindows() override {
     main_ = std::make_unique<Main>();
     search_ = std::make_unique<Search>(main_->View(), main_->Form().Calendar1());
-    main_->SetSearchDialog(search_.get());
+    main_->Form().SetSearchDialog(&search_->Form());
   }
   void DestroyWindows() override {
-    if (main_) main_->SetSearchDialog(nullptr);
+    if (main_) main_->Form().SetSearchDialog(nullptr);
     search_.reset();
     main_.reset();
   }
   TForm1& MainForm() override { return main_->Form(); }
   TForm2& SearchForm() override { return search_->Form(); }
 
-  void HandleFailure(std::exception_ptr failure) override {
-    app_->HandleException(std::move(failure));
-  }
-  void RedirectErrorBox(std::function<void(const std::string& text)> box) override {
-    app_->SetErrorBox(std::move(box));
-  }
-  void ShowMainWindow() override { main_->ShowCentred(); }
+  void ShowMainWindow() override { main_->View().BringForward(); }
 
  protected:
   std::unique_ptr<App> app_;

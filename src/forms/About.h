@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "forms/Application.h"
 #include "forms/FormView.h"
 #include "forms/Layout.h"
 
@@ -18,8 +19,7 @@ class AboutView : public FormView {
   // The named picture control shows a copy of the application's icon, unscaled, at its
   // top-left corner.
   virtual void ShowApplicationIcon(std::string_view control) = 0;
-  // The system's default sound (MessageBeep with MB_OK).
-  virtual void Beep() = 0;
+  virtual void Beep() { SystemBeep(); }
 };
 
 // The About dialog: banner, the application's icon, the product texts, an etched separator,
@@ -72,7 +72,7 @@ class AboutBoxHost {
 
   // A new dialog; throws what its creation throws.
   virtual std::unique_ptr<AboutDialog> CreateAboutDialog() = 0;
-  virtual void Beep() = 0;
+  virtual void Beep() { SystemBeep(); }
 };
 
 // The About component of the main window: the three product texts, and Execute, which shows

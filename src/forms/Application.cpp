@@ -5,6 +5,7 @@
 
 #include "dates/ErrorText.h"
 #include "forms/Handlers.h"
+#include "platform/Services.h"
 
 namespace dorvane {
 
@@ -33,6 +34,14 @@ std::string FailureBoxText(std::exception_ptr failure) {
 void ShowFailure(ApplicationView& view, std::string_view title, std::exception_ptr failure) {
   view.CancelMouseCapture();
   view.ShowErrorBox(title, FailureBoxText(std::move(failure)));
+}
+
+void SystemBeep() {
+  if (const auto& sound = platform::ActiveServices().beep) {
+    sound();
+  } else if (current != nullptr) {
+    current->SoundBeep();
+  }
 }
 
 ApplicationHooks::ApplicationHooks() {

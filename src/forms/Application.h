@@ -33,11 +33,15 @@ std::string FailureBoxText(std::exception_ptr failure);
 // captioned with the application's title. The event loop then goes on.
 void ShowFailure(ApplicationView& view, std::string_view title, std::exception_ptr failure);
 
+// The system's default sound (MessageBeep with MB_OK) through the application object, or the
+// one a test puts in place (platform::Services); none without an application object.
+void SystemBeep();
+
 // The application object's part that is the same on every front end: its title, its error box
 // (the system's, or a receiver put in its place), the handler of the system's locale changes,
 // and, for the object's lifetime, the failure sink that brings every failure that escapes a
 // handler to the error box. A front end adds its native part: the title given to the system,
-// the system's box, the mouse capture and where the locale announcements come from.
+// the system's box and sound, the mouse capture and where the locale announcements come from.
 class ApplicationHooks : public ApplicationView {
  public:
   // Receives the finished box text (final "." already applied) instead of the system's box:
@@ -49,7 +53,6 @@ class ApplicationHooks : public ApplicationView {
   ApplicationHooks(const ApplicationHooks&) = delete;
   ApplicationHooks& operator=(const ApplicationHooks&) = delete;
 
-  const std::string& Title() const { return title_; }
   void SetTitle(std::string_view title);
   // Null: the system's box again.
   void SetErrorBox(ErrorBox box) { errorBox_ = std::move(box); }
@@ -57,6 +60,8 @@ class ApplicationHooks : public ApplicationView {
   void HandleException(std::exception_ptr failure);
   // Called whenever the system announces new locale settings.
   void SetOnLocaleChange(std::function<void()> handler) { onLocaleChange_ = std::move(handler); }
+  // The system's own default sound.
+  virtual void SoundBeep() = 0;
 
  protected:
   // The front end heard the system announce new locale settings; false when nobody listens.

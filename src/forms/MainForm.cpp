@@ -192,13 +192,6 @@ void TForm1::Create() {
   FormCreate();
 }
 
-void TForm1::LockSize(SizeLimits& limits, int width, int height) {
-  limits.maxWidth = width;
-  limits.maxHeight = height;
-  limits.minTrackWidth = limits.maxTrackWidth = width;
-  limits.minTrackHeight = limits.maxTrackHeight = height;
-}
-
 void TForm1::FormCreate() {
   for (const ViewChoice& choice : kViewChoices) {
     ApplyChoice(choice, platform::ActiveSettings().ReadBool(choice.setting).value_or(false));

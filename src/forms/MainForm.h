@@ -12,20 +12,6 @@ namespace dorvane {
 
 class TForm2;
 
-// The size limits a window answers with when the system asks (WM_GETMINMAXINFO's
-// MINMAXINFO), outer sizes in pixels.
-struct SizeLimits {
-  int maxWidth = 0;  // a maximised window's size
-  int maxHeight = 0;
-  int maxLeft = 0;  // and place
-  int maxTop = 0;
-  int minTrackWidth = 0;  // the smallest and largest size dragging the frame may give
-  int minTrackHeight = 0;
-  int maxTrackWidth = 0;
-  int maxTrackHeight = 0;
-  friend bool operator==(const SizeLimits&, const SizeLimits&) = default;
-};
-
 // What the main window asks of its window besides the common operations.
 class MainView : public FormView, public AboutBoxHost {
  public:
@@ -62,12 +48,6 @@ class TForm1 : public TForm {
 
   TCalendar& Calendar1() { return view_.Calendar("Calendar1"); }
   TAboutBox& AboutBox1() { return aboutBox1_; }
-
-  // The size lock: whatever the default answer, the window keeps the outer size of its layout
-  // at its dpi (`width` x `height`), whatever its state: never its current size, which is the
-  // iconic one while it is minimised and would hold the restored window to it. Dragging the
-  // frame, a program's request and a maximise all leave it at that size.
-  static void LockSize(SizeLimits& limits, int width, int height);
 
   // Handlers.
   void FormCreate();

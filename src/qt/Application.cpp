@@ -14,10 +14,6 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setDesktopFileName(QStringLiteral("dorvane"));
 }
 
-TApplication* TApplication::Instance() {
-  return qobject_cast<TApplication*>(QCoreApplication::instance());
-}
-
 void TApplication::ApplyTitle(std::string_view title) {
   // The application's name, not its display name: Qt would add a display name to every
   // window's caption.
@@ -25,19 +21,12 @@ void TApplication::ApplyTitle(std::string_view title) {
 }
 
 bool TApplication::LoadFrenchTranslations() {
-  auto translator = std::make_unique<QTranslator>();
-  if (!translator->load(QStringLiteral("qtbase_fr"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    return false;
-  }
-  if (translator_) removeTranslator(translator_.get());
-  installTranslator(translator.get());
-  translator_ = std::move(translator);
-  return true;
+  removeTranslator(&translator_);
+  return translator_.load(QStringLiteral("qtbase_fr"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+         installTranslator(&translator_);
 }
 
-// A window that holds the mouse is told to let it go before the box takes over, so that no
-// drag goes on behind the box.
 void TApplication::CancelMouseCapture() {
   if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
 }
@@ -57,25 +46,23 @@ void TApplication::ShowSystemErrorBox(std::string_view title, std::string_view t
   if (focus) focus->setFocus(Qt::OtherFocusReason);
 }
 
-void TApplication::KeepModalInFront(QObject* receiver) {
-  QWidget* modal = QApplication::activeModalWidget();
-  if (modal == nullptr || !receiver->isWidgetType()) return;
-  auto* window = static_cast<QWidget*>(receiver);
-  if (!window->isWindow() || window == modal) return;
-  // After the activation in progress, not within it.
-  QMetaObject::invokeMethod(
-      this,
-      [modal = QPointer<QWidget>(modal)] {
-        if (!modal || !modal->isVisible()) return;
-        modal->raise();
-        modal->activateWindow();
-        QApplication::setActiveWindow(modal);
-      },
-      Qt::QueuedConnection);
-}
-
 bool TApplication::notify(QObject* receiver, QEvent* event) {
-  if (event->type() == QEvent::WindowActivate) KeepModalInFront(receiver);
+  // A window of ours activated while a modal window shows gives the activation back to it,
+  // after the activation in progress, not within it.
+  QWidget* modal =
+      event->type() == QEvent::WindowActivate ? QApplication::activeModalWidget() : nullptr;
+  if (modal != nullptr && receiver != modal && receiver->isWidgetType() &&
+      static_cast<QWidget*>(receiver)->isWindow()) {
+    QMetaObject::invokeMethod(
+        this,
+        [modal = QPointer<QWidget>(modal)] {
+          if (!modal || !modal->isVisible()) return;
+          modal->raise();
+          modal->activateWindow();
+          QApplication::setActiveWindow(modal);
+        },
+        Qt::QueuedConnection);
+  }
   try {
     return QApplication::notify(receiver, event);
   } catch (...) {

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QTranslator>
 
-#include <memory>
 #include <string_view>
 
 #include "forms/Application.h"
@@ -11,8 +10,8 @@
 
 namespace dorvane {
 
-// The application object on Qt: the shared hooks (title, error box, locale reload, failure
-// sink) with Qt's part of them, French texts for Qt's own widgets, and the one top-level
+// The application object on Qt: the shared hooks (title, error box, sound, locale reload,
+// failure sink) with Qt's part of them, French texts for Qt's own widgets, and the one top-level
 // handler for every exception that escapes an event handler: it is shown in the error box and
 // the event loop goes on.
 class TApplication : public QApplication, public ApplicationHooks {
@@ -20,8 +19,6 @@ class TApplication : public QApplication, public ApplicationHooks {
 
  public:
   TApplication(int& argc, char** argv);
-
-  static TApplication* Instance();
 
   // Qt's own texts (context menus, message box buttons) in French, like the rest of the
   // program. False when Qt's French translations are not installed.
@@ -36,10 +33,9 @@ class TApplication : public QApplication, public ApplicationHooks {
   void CancelMouseCapture() override;
   void ApplyTitle(std::string_view title) override;
   void ShowSystemErrorBox(std::string_view title, std::string_view text) override;
-  // A window of ours activated while a modal window shows gives the activation back to it.
-  void KeepModalInFront(QObject* receiver);
+  void SoundBeep() override { beep(); }
 
-  std::unique_ptr<QTranslator> translator_;
+  QTranslator translator_;
 };
 
 }  // namespace dorvane

@@ -10,9 +10,7 @@
 
 #include "qt/AboutWindow.h"
 #include "qt/CalendarWidget.h"
-#include "qt/MessageBeep.h"
 #include "qt/QtKeys.h"
-#include "qt/SearchWindow.h"
 
 namespace dorvane {
 
@@ -23,23 +21,15 @@ MainWindow::MainWindow() : form_(*this) {
   setCentralWidget(client);
   Build(*client, TForm1::kLayout, form_);
   QCoreApplication::instance()->installEventFilter(this);
-  // The size lock: the layout answers every size query with the window's own size, as the
-  // form's rule asks, so dragging the frame changes nothing.
+  // The size lock: the layout answers every size query with the window's own size, whatever its
+  // state, so dragging the frame changes nothing.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   adjustSize();
   form_.Create();
 }
 
-void MainWindow::SetSearchDialog(SearchWindow* dialog) {
-  form_.SetSearchDialog(dialog != nullptr ? &dialog->Form() : nullptr);
-}
-
 TCalendar& MainWindow::Calendar(std::string_view control) {
   return controls_->Get<CalendarWidget>(control)->Calendar();
-}
-
-void MainWindow::SetPanelText(int panel, std::string_view text) {
-  controls_->SetPanelText(panel, text);
 }
 
 bool MainWindow::StartTimer(std::string_view timer, int milliseconds) {
@@ -57,13 +47,9 @@ std::unique_ptr<AboutDialog> MainWindow::CreateAboutDialog() {
   return AboutWindow::Create(this);
 }
 
-void MainWindow::Beep() {
-  MessageBeep();
-}
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (!watched->isWidgetType()) return false;
-  if (event->type() == QEvent::KeyPress && static_cast<QWidget*>(watched)->window() == this) {
+  if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != this) return false;
+  if (event->type() == QEvent::KeyPress) {
     // A key that moves the focus to a part of the window, whatever control has it.
     const auto* key = static_cast<const QKeyEvent*>(event);
     const std::string_view target =
@@ -72,10 +58,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     controls_->SetFocus(target);
     return true;
   }
-  if (event->type() != QEvent::Wheel) return false;
-  auto* target = static_cast<QWidget*>(watched);
   QWidget* focus = focusWidget();
-  if (target->window() != this || focus == nullptr || focus == target) return false;
+  if (event->type() != QEvent::Wheel || focus == nullptr || focus == watched) return false;
   // The focused control takes the turn, wherever the pointer is over the window.
   const auto* wheel = static_cast<QWheelEvent*>(event);
   QWheelEvent turn(focus->mapFromGlobal(wheel->globalPosition()), wheel->globalPosition(),
@@ -87,7 +71,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
-  if (event->isAccepted()) emit Closed();
+  if (event->isAccepted()) QCoreApplication::quit();
 }
 
 }  // namespace dorvane

@@ -9,27 +9,17 @@
 
 namespace dorvane {
 
-class SearchWindow;
-
 // The main window on Qt: the controls of TForm1's table, whose events it hands to the form.
 class MainWindow : public FormWindow<QMainWindow, MainView> {
-  Q_OBJECT
-
  public:
   // Builds the window and ends its creation (timers, FormCreate).
   MainWindow();
 
   TForm1& Form() { return form_; }
   FormView& View() { return *this; }
-  void SetSearchDialog(SearchWindow* dialog);
-  // Centres the window on its screen the first time, then shows it.
-  void ShowCentred() { ShowCentredFirstTime(this, shownOnce_); }
-
- signals:
-  // The window was closed: by the quit command, its title bar or its system menu.
-  void Closed();
 
  protected:
+  // Closed by the quit command, its title bar or its system menu, it ends the event loop.
   void closeEvent(QCloseEvent* event) override;
   // Turns of the wheel over the window go to its focused control, as the window system
   // gives them to the focus, and not to the control under the pointer. The keys that move the
@@ -38,11 +28,12 @@ class MainWindow : public FormWindow<QMainWindow, MainView> {
 
  private:
   TCalendar& Calendar(std::string_view control) override;
-  void SetPanelText(int panel, std::string_view text) override;
+  void SetPanelText(int panel, std::string_view text) override {
+    controls_->SetPanelText(panel, text);
+  }
   bool StartTimer(std::string_view timer, int milliseconds) override;
   void SetMenuChecked(std::string_view item, bool checked) override;
   std::unique_ptr<AboutDialog> CreateAboutDialog() override;
-  void Beep() override;
 
   TForm1 form_;
 };

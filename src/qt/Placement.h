@@ -2,12 +2,12 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QGuiApplication>
-#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+
+#include <utility>
 
 namespace dorvane {
 
@@ -30,8 +30,7 @@ inline QMargins ExpectedFrame(const QWidget* window) {
 // returns the frame it counted.
 inline QMargins CentreOnScreen(QWidget* window) {
   const QMargins frame = ExpectedFrame(window);
-  QScreen* screen = window->screen();
-  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  const QScreen* screen = window->screen();  // the primary screen while it is on none
   if (screen == nullptr) return frame;
   const QRect area = screen->availableGeometry();
   const QSize size = window->size().grownBy(frame);
@@ -44,53 +43,41 @@ namespace placement_detail {
 
 // Centres the window again once the window system has framed it, if the frame turned out
 // other than expected; then lets go, so that the user's own moves are never undone.
+// A child of the window, it goes with it at the latest.
 class RecentreWhenFramed final : public QObject {
  public:
-  RecentreWhenFramed(QWidget* window, QMargins expected)
-      : QObject(window), window_(window), expected_(expected) {
+  RecentreWhenFramed(QWidget* window, QMargins expected) : QObject(window), expected_(expected) {
     window->installEventFilter(this);
     QTimer::singleShot(2000, this, [this] { deleteLater(); });
   }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched == window_ && (event->type() == QEvent::Move || event->type() == QEvent::Show) &&
-        window_->windowHandle() != nullptr) {
-      const QMargins frame = window_->windowHandle()->frameMargins();
-      if (!frame.isNull()) {
-        window_->removeEventFilter(this);
-        if (frame != expected_) CentreOnScreen(window_);
-        deleteLater();
-      }
+    auto* window = static_cast<QWidget*>(parent());
+    if (watched != window || (event->type() != QEvent::Move && event->type() != QEvent::Show) ||
+        window->windowHandle() == nullptr || window->windowHandle()->frameMargins().isNull()) {
+      return false;
     }
+    window->removeEventFilter(this);
+    if (window->windowHandle()->frameMargins() != expected_) CentreOnScreen(window);
+    deleteLater();
     return false;
   }
 
  private:
-  QPointer<QWidget> window_;
   QMargins expected_;
 };
 
 }  // namespace placement_detail
 
-// Shows a window, centred on its screen the first time only: later showings keep the place it
-// last had.
-inline void ShowCentredFirstTime(QWidget* window, bool& shownOnce) {
-  if (!shownOnce) {
-    const QMargins expected = CentreOnScreen(window);
-    shownOnce = true;
-    window->show();
-    new placement_detail::RecentreWhenFramed(window, expected);
-    return;
-  }
-  window->show();
-}
-
-// Brings a window forward: out of the minimised state, shown (centred the first time), raised
-// and active.
+// Brings a window forward: out of the minimised state, shown (centred on its screen the first
+// time only, later showings keeping the place it last had), raised and active.
 inline void BringForward(QWidget* window, bool& shownOnce) {
   window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-  ShowCentredFirstTime(window, shownOnce);
+  const bool first = !std::exchange(shownOnce, true);
+  const QMargins expected = first ? CentreOnScreen(window) : QMargins();
+  window->show();
+  if (first) new placement_detail::RecentreWhenFramed(window, expected);
   window->raise();
   window->activateWindow();
   // The window system activates it later; the program counts it active at once, so that a

@@ -9,7 +9,6 @@
 
 #include "cli/FrontEnd.h"
 #include "forms/Layout.h"
-#include "qt/AboutWindow.h"
 #include "qt/Application.h"
 #include "qt/Fonts.h"
 #include "qt/MainWindow.h"
@@ -33,30 +32,22 @@ class QtFrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TAppli
  public:
   QtFrontEnd(int& argc, char** argv) : argc_(argc), argv_(argv) {}
 
-  void CreateApplication(std::string_view title, std::function<void()> onLocaleChange) override {
+  ApplicationHooks& CreateApplication() override {
     app_ = std::make_unique<TApplication>(argc_, argv_);
     // A desktop font larger than the standard size grows the windows with it. Qt scales a whole
     // program crisply, as on a screen of more dpi, by a factor it reads when the application
     // starts: the application starts again with it.
     if (const int percent = TextScalePercent(DesktopFontPixels()); percent != 100) {
       app_.reset();
-      const double factor = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
-                                ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
-                                : 1.0;
+      const double factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
       qputenv("QT_SCALE_FACTOR", QByteArray::number((factor > 0 ? factor : 1.0) * percent / 100.0));
       app_ = std::make_unique<TApplication>(argc_, argv_);
     }
-    app_->SetOnLocaleChange(std::move(onLocaleChange));
-    app_->SetTitle(std::string(title));
     app_->setWindowIcon(WindowIcon(TForm1::kLayout.icon));
     // The windows' font and Qt's French texts.
     QApplication::setFont(FormFont());
     app_->LoadFrenchTranslations();
-  }
-
-  void CreateWindows() override {
-    FrontEndWindows::CreateWindows();
-    QObject::connect(main_.get(), &MainWindow::Closed, app_.get(), &QCoreApplication::quit);
+    return *app_;
   }
 
   int RunEventLoop() override { return TApplication::exec(); }
@@ -95,12 +86,8 @@ class QtFrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TAppli
 // The front end's entry point: the one function its library exports.
 extern "C" __attribute__((visibility("default"))) int DorvaneRunWindows(
     int& argc, char** argv, const dorvane::LaunchOptions& options) {
-  int exitCode = 0;
-  {
-    dorvane::QtFrontEnd frontEnd(argc, argv);
-    exitCode = dorvane::RunWindows(frontEnd, options, [](const std::string& line) {
-      std::fprintf(stderr, "%s\n", line.c_str());
-    });
-  }
-  return exitCode;
+  dorvane::QtFrontEnd frontEnd(argc, argv);
+  return dorvane::RunWindows(frontEnd, options, [](const std::string& line) {
+    std::fprintf(stderr, "%s\n", line.c_str());
+  });
 }

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "platform/Services.h"
-#include "platform/win32/Wide.h"
 #include "win32/Application.h"
 #include "win32/Dpi.h"
 #include "win32/Pictures.h"
@@ -11,44 +9,8 @@
 namespace dorvane::win32 {
 
 namespace {
-
-std::function<void(AboutWindow&)>& OnShown() {
-  static std::function<void(AboutWindow&)> handler;
-  return handler;
-}
-
-// One showing: the dialog is ours to destroy.
-class Win32AboutDialog final : public AboutDialog {
- public:
-  explicit Win32AboutDialog(HWND owner) : window_(owner) {}
-
-  FormView& View() override { return window_.View(); }
-  void ShowModal() override { window_.ShowModal(); }
-  int ControlRight(std::string_view control) const override {
-    return ToDips(window_.Controls().Bounds(control).right, window_.Controls().Dpi());
-  }
-  void SetClientWidth(int width) override { window_.SetClientWidth(width); }
-  void PlaceHorizontally(std::string_view control, int left, int width) override {
-    const FormControls& controls = window_.Controls();
-    const RECT bounds = controls.Bounds(control);
-    ::SetWindowPos(controls.Find(control), nullptr, ToDevice(left, controls.Dpi()), bounds.top,
-                   ToDevice(width, controls.Dpi()), bounds.bottom - bounds.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-
- private:
-  AboutWindow window_;
-};
-
+std::function<void(AboutWindow&)> onShown;  // SetOnShown's
 }  // namespace
-
-void SoundBeep() {
-  if (const auto& sound = platform::ActiveServices().beep) {
-    sound();
-  } else {
-    ::MessageBeep(MB_OK);
-  }
-}
 
 AboutWindow::AboutWindow(HWND owner) : form_(*this), owner_(owner) {
   Build(TFAbout::kLayout, form_, owner);
@@ -56,18 +18,28 @@ AboutWindow::AboutWindow(HWND owner) : form_(*this), owner_(owner) {
 }
 
 std::unique_ptr<AboutDialog> AboutWindow::Create(HWND owner) {
-  return std::make_unique<Win32AboutDialog>(owner);
+  return std::make_unique<AboutWindow>(owner);
+}
+
+int AboutWindow::ControlRight(std::string_view control) const {
+  return ToDips(controls_->Bounds(control).right, controls_->Dpi());
+}
+
+void AboutWindow::PlaceHorizontally(std::string_view control, int left, int width) {
+  const RECT bounds = controls_->Bounds(control);
+  ::SetWindowPos(controls_->Find(control), nullptr, ToDevice(left, controls_->Dpi()), bounds.top,
+                 ToDevice(width, controls_->Dpi()), bounds.bottom - bounds.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void AboutWindow::SetOnShown(std::function<void(AboutWindow&)> handler) {
-  OnShown() = std::move(handler);
+  onShown = std::move(handler);
 }
 
 void AboutWindow::ShowModal() {
   disabled_ = TApplication::DisableWindows(window_);
-  CentreOnMonitor();
   ShowCentredFirstTime();
-  if (OnShown()) OnShown()(*this);
+  if (onShown) onShown(*this);
   TApplication::RunUntil(closed_);
 }
 
@@ -89,10 +61,6 @@ LRESULT AboutWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
 void AboutWindow::ShowApplicationIcon(std::string_view control) {
   controls_->ShowIcon(control, LoadWindowIcon({}, ToDevice(kApplicationIconSize, controls_->Dpi())),
                       kApplicationIconSize);
-}
-
-void AboutWindow::Beep() {
-  SoundBeep();
 }
 
 }  // namespace dorvane::win32

@@ -11,12 +11,9 @@
 
 namespace dorvane::win32 {
 
-// The system's default sound (MessageBeep with MB_OK), or the one a test puts in place.
-void SoundBeep();
-
 // The About dialog on Win32: the controls of TFAbout's table, whose events it hands to the
-// form. Created for one showing.
-class AboutWindow final : public FormWindow<AboutView> {
+// form. Created for one showing, its own AboutDialog.
+class AboutWindow final : public FormWindow<AboutView>, public AboutDialog {
  public:
   // Builds the controls, hidden, then runs FormCreate.
   explicit AboutWindow(HWND owner);
@@ -27,18 +24,18 @@ class AboutWindow final : public FormWindow<AboutView> {
   // tests look at it there); null: none.
   static void SetOnShown(std::function<void(AboutWindow&)> handler);
 
-  TFAbout& Form() { return form_; }
-  FormView& View() { return *this; }
+  FormView& View() override { return *this; }
   // Centred on its monitor, modal until closed: the program's other windows are disabled.
-  void ShowModal();
-  void SetClientWidth(int width) { SetClientSize(width, TFAbout::kLayout.clientHeight); }
+  void ShowModal() override;
+  int ControlRight(std::string_view control) const override;
+  void SetClientWidth(int width) override { SetClientSize(width, TFAbout::kLayout.clientHeight); }
+  void PlaceHorizontally(std::string_view control, int left, int width) override;
 
  protected:
   LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void ShowApplicationIcon(std::string_view control) override;
-  void Beep() override;
 
   TFAbout form_;
   HWND owner_;

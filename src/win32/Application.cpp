@@ -1,7 +1,6 @@
 // The window base first: its core headers come before the system's.
 #include "win32/FormWindow.h"
 
-#include <iterator>
 #include <vector>
 
 #include "forms/Handlers.h"
@@ -16,26 +15,16 @@ namespace {
 constexpr wchar_t kApplicationClass[] = L"DorvaneApplication";
 TApplication* instance = nullptr;
 
-bool IsPushButton(HWND window) {
-  constexpr wchar_t kButton[] = L"Button";
-  wchar_t name[std::size(kButton) + 1] = {};
-  if (window == nullptr || ::GetClassNameW(window, name, std::size(name)) == 0) return false;
-  if (::lstrcmpiW(name, kButton) != 0) return false;
-  const auto type = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE)) & BS_TYPEMASK;
-  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
-}
-
 }  // namespace
 
 TApplication::TApplication() {
   instance = this;
   const HINSTANCE module = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW hidden{};
-  hidden.cbSize = sizeof hidden;
+  WNDCLASSW hidden{};
   hidden.lpfnWndProc = Procedure;
   hidden.hInstance = module;
   hidden.lpszClassName = kApplicationClass;
-  ::RegisterClassExW(&hidden);
+  ::RegisterClassW(&hidden);
   // A top-level window that is never shown: the owner of the error box when no window of ours
   // is active, and the one that hears the system's broadcasts.
   window_ = ::CreateWindowExW(0, kApplicationClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -46,10 +35,6 @@ TApplication::TApplication() {
 TApplication::~TApplication() {
   if (window_ != nullptr) ::DestroyWindow(window_);
   instance = nullptr;
-}
-
-TApplication* TApplication::Instance() {
-  return instance;
 }
 
 void TApplication::ApplyTitle(std::string_view title) {
@@ -67,23 +52,26 @@ LRESULT CALLBACK TApplication::Procedure(HWND window, UINT message, WPARAM wPara
 }
 
 void TApplication::Dispatch(MSG& message) {
-  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && IsPushButton(message.hwnd) &&
-      TopWindow::IsOurs(::GetAncestor(message.hwnd, GA_ROOT))) {
+  HWND root = message.hwnd != nullptr ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  const bool ours = TopWindow::IsOurs(root);
+  // A push button, by its dialog code.
+  if (ours && message.message == WM_KEYDOWN && message.wParam == VK_RETURN &&
+      (::SendMessageW(message.hwnd, WM_GETDLGCODE, 0, 0) &
+       (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0) {
     if ((message.lParam & (1 << 30)) == 0) ::SendMessageW(message.hwnd, BM_CLICK, 0, 0);
     return;
   }
-  HWND root = message.hwnd != nullptr ? ::GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   // Turns of the wheel over a window of ours go to its focused control, wherever the pointer.
-  if (message.message == WM_MOUSEWHEEL && TopWindow::IsOurs(root)) {
+  if (ours && message.message == WM_MOUSEWHEEL) {
     HWND focus = ::GetFocus();
     if (focus != nullptr && ::GetAncestor(focus, GA_ROOT) == root) message.hwnd = focus;
   }
   if (message.message == WM_KEYDOWN && TopWindow::FocusKey(root, message.wParam)) return;
-  if (message.message == WM_SYSCHAR && TopWindow::IsOurs(root) &&
+  if (ours && message.message == WM_SYSCHAR &&
       LabelsDialogChar(root, static_cast<wchar_t>(message.wParam))) {
     return;
   }
-  if (TopWindow::IsOurs(root) && ::IsDialogMessageW(root, &message)) return;
+  if (ours && ::IsDialogMessageW(root, &message)) return;
   ::TranslateMessage(&message);
   ::DispatchMessageW(&message);
 }
@@ -94,69 +82,54 @@ int TApplication::Run() {
   return static_cast<int>(message.wParam);
 }
 
-void TApplication::ProcessPending() {
+bool TApplication::ProcessPending() {
   MSG message{};
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       ::PostQuitMessage(static_cast<int>(message.wParam));
-      return;
+      return false;
     }
     Dispatch(message);
   }
+  return true;
 }
 
 void TApplication::RunUntil(const bool& done) {
-  MSG message{};
-  while (!done) {
-    const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-    if (got == 0) {
-      ::PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    if (got < 0) return;
-    Dispatch(message);
-  }
+  while (!done && ProcessPending() && !done) ::WaitMessage();
 }
 
 namespace {
 
-struct WindowSearch {
-  HWND except;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK FindModalWindow(HWND window, LPARAM data) {
-  const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE));
-  if ((style & WS_CAPTION) != WS_CAPTION || !::IsWindowVisible(window) ||
-      !::IsWindowEnabled(window)) {
-    return TRUE;
-  }
-  *reinterpret_cast<HWND*>(data) = window;
-  return FALSE;
-}
-
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<WindowSearch*>(data);
-  if (window != search->except && ::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
-    search->found.push_back(window);
+  if (::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
   }
   return TRUE;
+}
+
+// The program's visible, enabled top-level windows, in the system's order.
+std::vector<HWND> EnabledWindows() {
+  std::vector<HWND> found;
+  ::EnumThreadWindows(::GetCurrentThreadId(), CollectEnabledWindow,
+                      reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 }  // namespace
 
 std::vector<HWND> TApplication::DisableWindows(HWND except) {
-  WindowSearch search{except, {}};
-  ::EnumThreadWindows(::GetCurrentThreadId(), CollectEnabledWindow,
-                      reinterpret_cast<LPARAM>(&search));
-  for (HWND window : search.found) ::EnableWindow(window, FALSE);
-  return search.found;
+  std::vector<HWND> found = EnabledWindows();
+  std::erase(found, except);
+  for (HWND window : found) ::EnableWindow(window, FALSE);
+  return found;
 }
 
 HWND TApplication::ModalWindow() {
-  HWND found = nullptr;
-  ::EnumThreadWindows(::GetCurrentThreadId(), FindModalWindow, reinterpret_cast<LPARAM>(&found));
-  return found;
+  for (HWND window : EnabledWindows()) {
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE));
+    if ((style & WS_CAPTION) == WS_CAPTION) return window;
+  }
+  return nullptr;
 }
 
 void TApplication::EnableWindows(const std::vector<HWND>& windows) {
@@ -165,8 +138,6 @@ void TApplication::EnableWindows(const std::vector<HWND>& windows) {
   }
 }
 
-// A window that holds the mouse is told to let it go before the box takes over, so that no
-// drag goes on behind the box.
 void TApplication::CancelMouseCapture() {
   if (HWND holder = ::GetCapture()) ::SendMessageW(holder, WM_CANCELMODE, 0, 0);
 }

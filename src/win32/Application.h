@@ -9,26 +9,24 @@
 
 namespace dorvane::win32 {
 
-// The application object on Win32: the shared hooks (title, error box, locale reload, failure
-// sink) with their native part, its hidden window (which hears the system's broadcasts), and
-// the message loop. A failure that escapes an event handler is shown in the error box and the
+// The application object on Win32: the shared hooks (title, error box, sound, locale reload,
+// failure sink) with their native part, its hidden window (which hears the system's broadcasts),
+// and the message loop. A failure that escapes an event handler is shown in the error box and the
 // loop goes on.
 class TApplication final : public ApplicationHooks {
  public:
   TApplication();
   ~TApplication() override;
 
-  static TApplication* Instance();
-
   HWND Handle() const { return window_; }
-
   // The message loop, until the quit message; returns its exit code.
   int Run();
   // One message as the loop handles it: Enter presses a focused push button and nothing else;
   // Tab and the arrows move the focus in our windows as in a dialog.
   static void Dispatch(MSG& message);
-  // Handles the messages waiting in the queue, and returns; a quit message is posted again.
-  static void ProcessPending();
+  // Handles the messages waiting in the queue, and returns; a quit message is posted again and
+  // makes it false.
+  static bool ProcessPending();
   // Runs the loop until `done` holds or the quit message comes (which is posted again for the
   // outer loop). Modal windows run their own loop through it.
   static void RunUntil(const bool& done);
@@ -44,6 +42,7 @@ class TApplication final : public ApplicationHooks {
   void CancelMouseCapture() override;
   void ApplyTitle(std::string_view title) override;
   void ShowSystemErrorBox(std::string_view title, std::string_view text) override;
+  void SoundBeep() override { ::MessageBeep(MB_OK); }
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND window_ = nullptr;

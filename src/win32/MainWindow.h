@@ -8,8 +8,6 @@
 
 namespace dorvane::win32 {
 
-class SearchWindow;
-
 // The main window on Win32: the controls of TForm1's table, whose events it hands to the
 // form. Closing it ends the message loop.
 class MainWindow final : public FormWindow<MainView> {
@@ -19,22 +17,24 @@ class MainWindow final : public FormWindow<MainView> {
 
   TForm1& Form() { return form_; }
   FormView& View() { return *this; }
-  void SetSearchDialog(SearchWindow* dialog);
-  // Centres the window on its monitor the first time, then shows it.
-  void ShowCentred() { ShowCentredFirstTime(); }
 
  protected:
   LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam) override;
   void SizeLimits(MINMAXINFO& limits) override;
-  SIZE HeldSize() const override;
+  SIZE HeldSize() const override { return LayoutOuterSize(); }
 
  private:
   TCalendar& Calendar(std::string_view control) override;
-  void SetPanelText(int panel, std::string_view text) override;
-  bool StartTimer(std::string_view timer, int milliseconds) override;
-  void SetMenuChecked(std::string_view item, bool checked) override;
+  void SetPanelText(int panel, std::string_view text) override {
+    controls_->SetPanelText(panel, text);
+  }
+  bool StartTimer(std::string_view timer, int milliseconds) override {
+    return controls_->StartTimer(timer, milliseconds);
+  }
+  void SetMenuChecked(std::string_view item, bool checked) override {
+    controls_->SetMenuChecked(item, checked);
+  }
   std::unique_ptr<AboutDialog> CreateAboutDialog() override;
-  void Beep() override;
 
   TForm1 form_;
 };

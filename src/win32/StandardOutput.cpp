@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/Process.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/WriteAll.h"
 
@@ -51,6 +52,12 @@ bool WriteStandard(StandardStream stream, std::string_view utf8) {
     text += c;
   }
   return platform::WriteAll(handle, text);
+}
+
+std::vector<std::string> ProgramArguments() {
+  std::vector<std::string> args = platform::SystemProcess().Arguments();
+  if (!args.empty()) args.erase(args.begin());
+  return args;
 }
 
 }  // namespace dorvane

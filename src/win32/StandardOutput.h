@@ -1,7 +1,12 @@
 #pragma once
 
+#include <ostream>
 #include <sstream>
+#include <string>
 #include <string_view>
+#include <vector>
+
+#include "cli/Program.h"
 
 namespace dorvane {
 
@@ -29,5 +34,22 @@ class StandardStreamBuffer final : public std::stringbuf {
  private:
   StandardStream stream_;
 };
+
+// The program's start on Windows: what the options print goes to standard output, the lines
+// for the user to standard error.
+class StandardLauncher : public Launcher {
+ public:
+  std::ostream& Output() override { return output_; }
+  void WriteError(const std::string& line) override {
+    WriteStandard(StandardStream::kError, line + "\n");
+  }
+
+ private:
+  StandardStreamBuffer outputBuffer_{StandardStream::kOutput};
+  std::ostream output_{&outputBuffer_};
+};
+
+// The program's arguments, its name left out.
+std::vector<std::string> ProgramArguments();
 
 }  // namespace dorvane

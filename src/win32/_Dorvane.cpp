@@ -1,11 +1,17 @@
-#include "win32/_Dorvane.h"
+// Dorvane on Windows. The options that print run as on Linux; a screenshot command writes a
+// window to a PNG; otherwise the program starts as a window program.
+#include <memory>
+#include <string>
 
-#include "forms/MainForm.h"
+#include "cli/FrontEnd.h"
+#include "cli/Program.h"
+#include "platform/win32/Wide.h"
 #include "win32/AboutWindow.h"
 #include "win32/Application.h"
 #include "win32/MainWindow.h"
 #include "win32/PngFile.h"
 #include "win32/SearchWindow.h"
+#include "win32/StandardOutput.h"
 
 #include <commctrl.h>
 
@@ -34,12 +40,11 @@ bool SaveClientArea(HWND window, const std::string& file) {
 // The program's windows on Win32.
 class Win32FrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TApplication> {
  public:
-  void CreateApplication(std::string_view title, std::function<void()> onLocaleChange) override {
+  ApplicationHooks& CreateApplication() override {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     app_ = std::make_unique<TApplication>();
-    app_->SetOnLocaleChange(std::move(onLocaleChange));
-    app_->SetTitle(title);
+    return *app_;
   }
 
   int RunEventLoop() override { return app_->Run(); }
@@ -67,10 +72,28 @@ class Win32FrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TAp
   }
 };
 
+class Win32Launcher final : public StandardLauncher {
+ public:
+  // A window program started from the desktop has no standard error: the line shows in the
+  // error box instead.
+  void WriteError(const std::string& line) override {
+    if (WriteStandard(StandardStream::kError, line + "\n")) return;
+    ::MessageBoxW(nullptr, platform::Wide(line).c_str(), platform::Wide(kApplicationTitle).c_str(),
+                  MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+  }
+
+  int RunWindows(const LaunchOptions& options) override {
+    Win32FrontEnd frontEnd;
+    return dorvane::RunWindows(frontEnd, options,
+                               [this](const std::string& line) { WriteError(line); });
+  }
+};
+
 }  // namespace
 
-std::unique_ptr<FrontEnd> CreateFrontEnd() {
-  return std::make_unique<Win32FrontEnd>();
-}
-
 }  // namespace dorvane::win32
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  dorvane::win32::Win32Launcher launcher;
+  return dorvane::RunProgram(dorvane::ProgramArguments(), launcher);
+}

@@ -2,15 +2,10 @@
 // It runs the options that print in the console that started it, and ends with their status;
 // for anything else it starts dorvane.exe beside it with the same arguments (and, for a
 // screenshot, waits for it and ends with its status).
-#include <algorithm>
-#include <ostream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "cli/CommandLine.h"
-#include "cli/LaunchOptions.h"
-#include "cli/Program.h"
 #include "platform/Process.h"
 #include "platform/win32/Wide.h"
 #include "text/Paths.h"
@@ -18,22 +13,9 @@
 
 #include "win32/Win32.h"
 
-namespace {
+#include <shlwapi.h>
 
-// The command line after the program's name, as the system reads that name (a quoted name
-// ends at its closing quote, any other at the first blank).
-std::wstring_view ArgumentsText(std::wstring_view line) {
-  std::size_t end = 0;
-  if (!line.empty() && line.front() == L'"') {
-    end = line.find(L'"', 1);
-    end = end == std::wstring_view::npos ? line.size() : end + 1;
-  } else {
-    end = std::min(line.find_first_of(L" \t"), line.size());
-  }
-  line.remove_prefix(end);
-  const std::size_t first = line.find_first_not_of(L" \t");
-  return first == std::wstring_view::npos ? std::wstring_view() : line.substr(first);
-}
+namespace {
 
 // Starts dorvane.exe from our own folder with our arguments; with `wait`, ends with its status.
 int StartWindowProgram(bool wait) {
@@ -41,7 +23,8 @@ int StartWindowProgram(bool wait) {
   const std::string self = platform::SystemProcess().ModuleFileName();
   const std::string program = DirectoryOf(self) + "\\dorvane.exe";
   std::wstring line = L"\"" + platform::Wide(program) + L"\"";
-  const std::wstring_view rest = ArgumentsText(::GetCommandLineW());
+  // The command line after the program's name, as the shell reads that name.
+  const std::wstring_view rest = ::PathGetArgsW(::GetCommandLineW());
   if (!rest.empty()) line += L" " + std::wstring(rest);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -69,26 +52,16 @@ int StartWindowProgram(bool wait) {
 }
 
 // The options that print run here, in the console; the windows in dorvane.exe.
-class ConsoleLauncher final : public dorvane::Launcher {
+class ConsoleLauncher final : public dorvane::StandardLauncher {
  public:
-  std::ostream& Output() override { return output_; }
-  void WriteError(const std::string& line) override {
-    dorvane::WriteStandard(dorvane::StandardStream::kError, line + "\n");
-  }
   int RunWindows(const dorvane::LaunchOptions& options) override {
     return StartWindowProgram(options.screenshot.has_value());
   }
-
- private:
-  dorvane::StandardStreamBuffer outputBuffer_{dorvane::StandardStream::kOutput};
-  std::ostream output_{&outputBuffer_};
 };
 
 }  // namespace
 
 int main() {
-  std::vector<std::string> args = dorvane::platform::SystemProcess().Arguments();
-  if (!args.empty()) args.erase(args.begin());
   ConsoleLauncher launcher;
-  return dorvane::RunProgram(args, launcher);
+  return dorvane::RunProgram(dorvane::ProgramArguments(), launcher);
 }

@@ -104,12 +104,5 @@ TEST_F(MainFormTest, ClockAcrossMidnightLeavesTheCaptionsOnThePreviousDate) {
   ExpectCaptionsOf(MakeDate(2005, 3, 7));
 }
 
-TEST_F(MainFormTest, SizeLockHoldsTheGivenSizeEvenMaximised) {
-  // The maximised size and place, then the smallest and largest size the frame may be dragged to.
-  SizeLimits limits{1280, 1024, -4, -4, 112, 27, 1292, 1036};
-  TForm1::LockSize(limits, 337, 371);
-  EXPECT_EQ(limits, (SizeLimits{337, 371, -4, -4, 337, 371, 337, 371}));
-}
-
 }  // namespace
 }  // namespace dorvane

@@ -32,9 +32,9 @@ class MainFormTest : public ::testing::Test {
     TestApp();
     form1_ = std::make_unique<MainWindow>();
     form2_ = std::make_unique<SearchWindow>(form1_->View(), Grid());
-    form1_->SetSearchDialog(form2_.get());
+    form1_->Form().SetSearchDialog(&form2_->Form());
   }
-  ~MainFormTest() override { form1_->SetSearchDialog(nullptr); }
+  ~MainFormTest() override { form1_->Form().SetSearchDialog(nullptr); }
   void OpenSearch() { form1_->Form().tlbtnRechercherClick(); }
 
   template <class Widget>

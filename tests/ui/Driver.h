@@ -213,7 +213,7 @@ class FormsDriver : public Driver {
   std::vector<std::string> TakeErrorBoxes() override { return std::exchange(boxes_, {}); }
   void EndMainWindow() override {
     if (!main_) return;
-    main_->SetSearchDialog(nullptr);
+    main_->Form().SetSearchDialog(nullptr);
     search_.reset();
     main_.reset();  // the close-all command of help
     Process();
@@ -224,9 +224,9 @@ class FormsDriver : public Driver {
   void Open() {
     main_ = std::make_unique<MainWindow>();
     search_ = std::make_unique<SearchWindow>(main_->View(), Grid());
-    main_->SetSearchDialog(search_.get());
+    main_->Form().SetSearchDialog(&search_->Form());
     Grid().SetSelectedDate(MakeDate(2005, 3, 7));
-    main_->ShowCentred();
+    main_->View().BringForward();
   }
   auto& Controls(Window window) {
     const auto& controls = window == Window::kMain     ? main_->Controls()
