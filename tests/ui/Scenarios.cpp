@@ -194,7 +194,7 @@ TEST_F(Window, AShownDateLeavesTheMainWindowActive) {
   EXPECT_TRUE(driver->Visible(W::kSearch));
   EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
   // A minimised main window comes back.
-  driver->Minimise(W::kMain);
+  driver->Show(W::kMain, Shown::kMinimised);
   TypeDate("8", "5", "1945");
   driver->ClickButton(W::kSearch, "btnAfficher");
   EXPECT_EQ(Day(), (DateParts{1945, 5, 8}));
@@ -243,7 +243,9 @@ TEST_F(Window, TabVisitsDayMonthYearThenTheButtons) {
 }
 
 // The About dialog is modal and stands in the middle of the screen: while it shows, the main
-// window takes no input, but its clock goes on.
+// window takes no input, but its clock goes on. Its etched separator shows both its lines, black
+// over white, whichever of the two is on top: the lines that show through one another follow a
+// change of their order.
 TEST_F(Window, AboutIsModalAndTheClockGoesOn) {
   testing::ClockOverride clock({2005, 3, 7, 8, 0, 0, 0});
   bool shown = false;
@@ -255,6 +257,12 @@ TEST_F(Window, AboutIsModalAndTheClockGoesOn) {
     clock.Set({2005, 3, 7, 9, 30, 15, 0});
     driver->TickClock();
     EXPECT_EQ(driver->PanelText(2), ClockText(CurrentMoment()));
+    for (const char* upper : {"Line1", "Line2", "Line1"}) {
+      driver->Raise(W::kAbout, upper);
+      // x = 150, y = 162 and 163 in the dialog.
+      EXPECT_EQ(driver->Capture(W::kAbout, "Line1").At(64, 4), 0x000000u) << upper;
+      EXPECT_EQ(driver->Capture(W::kAbout, "Line2").At(64, 4), 0xFFFFFFu) << upper;
+    }
   });
   driver->ChooseMenu("Aproposde1");
   EXPECT_TRUE(shown);
@@ -282,20 +290,6 @@ TEST_F(Window, AboutClosesByItsButtonOnly) {
   EXPECT_TRUE(driver->Enabled(W::kMain));
 }
 
-// The About dialog's etched separator shows both its lines, black over white, whichever of
-// the two is on top: the lines that show through one another follow a change of their order.
-TEST_F(Window, TheSeparatorShowsBothLinesWhicheverIsOnTop) {
-  driver->WhileModal([&] {
-    for (const char* upper : {"Line1", "Line2", "Line1"}) {
-      driver->Raise(W::kAbout, upper);
-      // x = 150, y = 162 and 163 in the dialog.
-      EXPECT_EQ(driver->Capture(W::kAbout, "Line1").At(64, 4), 0x000000u) << upper;
-      EXPECT_EQ(driver->Capture(W::kAbout, "Line2").At(64, 4), 0xFFFFFFu) << upper;
-    }
-  });
-  driver->ChooseMenu("Aproposde1");
-}
-
 // A memory figure past 32 bits widens the About dialog: its banner and its button follow the
 // new width, and every text fits.
 TEST_F(Window, AboutWidensWithItsBannerAndButton) {
@@ -320,17 +314,17 @@ TEST_F(Window, AboutWidensWithItsBannerAndButton) {
 // its own.
 TEST_F(Window, SizeHoldsThroughMinimiseResizeAndMaximise) {
   ASSERT_EQ(driver->ClientSize(W::kMain), MainSize());
-  driver->Minimise(W::kMain);
-  driver->Restore(W::kMain);
+  driver->Show(W::kMain, Shown::kMinimised);
+  driver->Show(W::kMain, Shown::kNormal);
   EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
   EXPECT_EQ(driver->Text(W::kMain, "RxLabel1"), MonthBannerText(MakeDate(2005, 3, 7)));
   driver->RequestClientSize(W::kMain, {MainSize().width + 40, MainSize().height + 40});
   EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
   driver->RequestClientSize(W::kMain, {50, 50});
   EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
-  driver->Maximise(W::kMain);
+  driver->Show(W::kMain, Shown::kMaximised);
   EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
-  driver->Restore(W::kMain);
+  driver->Show(W::kMain, Shown::kNormal);
   EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
   // The search dialog may grow, but never shrinks below its fields.
   const Size search{TForm2::kLayout.clientWidth, TForm2::kLayout.clientHeight};
