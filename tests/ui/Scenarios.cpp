@@ -548,21 +548,41 @@ TEST_F(Window, MovedTo144DpiTheMainWindowScales) {
   EXPECT_TRUE(atScale(client.height, MainSize().height)) << client.height;
 }
 
-// The program's screenshots: each window at its size, and the About dialog's etched separator,
-// black over white from x = 86 to 280, with nothing around it.
+// The program's screenshots: the main window and the search dialog at their layouts' sizes, one
+// and a half times as wide on a screen of 144 dpi and (where the program reads the desktop's
+// font: not on Qt's offscreen platform) with a desktop font half as large again, so that no text
+// is cut; the About dialog's etched separator, black over white from x = 86 to 280, with nothing
+// around it.
 TEST_F(Window, ScreenshotsShowTheWindowsAsLaidOut) {
-  std::vector<Picture> shots;
-  for (const std::string window : {"main", "search", "about"}) {
+  const auto shoot = [](const std::string& window, int dpi = 96, int textPercent = 100) {
     const std::string file = "screenshot-" + window + ".png";
     std::remove(file.c_str());
-    ASSERT_EQ(RunProgram({"--screenshot", file, "--date", "2005-03-07", "--window", window}), 0);
-    shots.push_back(ReadPicture(file));
+    EXPECT_EQ(RunProgram({"--screenshot", file, "--date", "2005-03-07", "--window", window}, dpi,
+                         textPercent),
+              0);
+    return ReadPicture(file);
+  };
+  struct Screen {
+    int dpi, textPercent, halves;  // the width expected, in halves of the layout's
+  } const screens[] = {{96, 100, 2}, {144, 100, 3}, {96, 150, 3}};
+  for (const Screen& screen : screens) {
+#ifndef _WIN32
+    if (screen.textPercent != 100) break;
+#endif
+    for (const WindowLayout* layout : {&TForm1::kLayout, &TForm2::kLayout}) {
+      const bool mainWindow = layout == &TForm1::kLayout;
+      const Picture shot = shoot(mainWindow ? "main" : "search", screen.dpi, screen.textPercent);
+      SCOPED_TRACE(std::to_string(screen.dpi) + " dpi, " + std::to_string(screen.textPercent));
+      EXPECT_EQ(shot.width, (layout->clientWidth * screen.halves + 1) / 2);  // rounded
+      if (screen.halves != 2) continue;
+      if (mainWindow) {
+        EXPECT_GT(shot.height, layout->clientHeight);  // the menu bar above
+      } else {
+        EXPECT_EQ(shot.height, layout->clientHeight);
+      }
+    }
   }
-  EXPECT_EQ(shots[0].width, TForm1::kLayout.clientWidth);
-  EXPECT_GT(shots[0].height, TForm1::kLayout.clientHeight);  // the menu bar above
-  EXPECT_EQ(shots[1].width, TForm2::kLayout.clientWidth);
-  EXPECT_EQ(shots[1].height, TForm2::kLayout.clientHeight);
-  const Picture& about = shots[2];
+  const Picture about = shoot("about");
   ASSERT_GE(about.width, TFAbout::kLayout.clientWidth);
   ASSERT_EQ(about.height, TFAbout::kLayout.clientHeight);
   const std::uint32_t face = about.At(140, 210);  // the dialog's own colour, under nothing
@@ -578,31 +598,6 @@ TEST_F(Window, ScreenshotsShowTheWindowsAsLaidOut) {
   // The lines' first paint, at their first height, is gone.
   EXPECT_EQ(about.At(150, 190), face);
   EXPECT_EQ(about.At(150, 191), face);
-}
-
-// On a screen of 144 dpi, and (where the program reads the desktop's font: not on Qt's offscreen
-// platform) with a desktop font half as large again as the standard size, the main window's and
-// the search dialog's screenshots are one and a half times as wide as their layouts: no text
-// is cut.
-TEST_F(Window, At144DpiOrALargerFontTheWindowsScaleByOneAndAHalf) {
-  struct Screen {
-    int dpi, textPercent;
-  } const screens[] = {{144, 100}, {96, 150}};
-  for (const Screen& screen : screens) {
-#ifndef _WIN32
-    if (screen.textPercent != 100) break;
-#endif
-    for (const auto& [window, width] : {std::pair{"main", TForm1::kLayout.clientWidth},
-                                        {"search", TForm2::kLayout.clientWidth}}) {
-      const std::string file = "scaled-" + std::string(window) + ".png";
-      std::remove(file.c_str());
-      ASSERT_EQ(RunProgram({"--screenshot", file, "--date", "2005-03-07", "--window", window},
-                           screen.dpi, screen.textPercent),
-                0);
-      EXPECT_EQ(ReadPicture(file).width, (width * 144 + 48) / 96)  // rounded
-          << window << " at " << screen.dpi << " dpi, " << screen.textPercent << " %";
-    }
-  }
 }
 
 // A screen reader reads every text: the banner and the weekday line as labels by the texts
