@@ -254,9 +254,6 @@ class QtDriver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow>
     if (auto* text = qobject_cast<QLabel*>(widget)) {
       return text->fontMetrics().horizontalAdvance(text->text()) <= text->contentsRect().width();
     }
-    if (auto* button = qobject_cast<QPushButton*>(widget)) {
-      return button->fontMetrics().horizontalAdvance(button->text()) <= button->width();
-    }
     return false;
   }
   std::string Focus() override {

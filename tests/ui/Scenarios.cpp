@@ -231,11 +231,14 @@ TEST_F(Window, TabVisitsDayMonthYearThenTheButtons) {
 }
 
 // The About dialog is modal and stands in the middle of the screen: while it shows, the main
-// window takes no input, but its clock goes on. Its etched separator shows both its lines, black
-// over white, whichever of the two is on top: the lines that show through one another follow a
-// change of their order.
-TEST_F(Window, AboutIsModalAndTheClockGoesOn) {
+// window takes no input, but its clock goes on. A memory figure past 32 bits widens it: its
+// banner and its button follow the new width, and every text fits. Its etched separator shows
+// both its lines, black over white, whichever of the two is on top: the lines that show through
+// one another follow a change of their order.
+TEST_F(Window, AboutIsModalWidensAndTheClockGoesOn) {
   testing::ClockOverride clock({2005, 3, 7, 8, 0, 0, 0});
+  const platform::FixedMemoryStatus memory{platform::MemoryFigures{68719476736ull * 1024, 63}};
+  platform::ServicesScope scope({.memory = &memory});
   bool shown = false;
   driver->WhileModal([&] {
     shown = driver->Visible(W::kAbout);
@@ -245,6 +248,15 @@ TEST_F(Window, AboutIsModalAndTheClockGoesOn) {
     clock.Set({2005, 3, 7, 9, 30, 15, 0});
     driver->TickClock();
     EXPECT_EQ(driver->PanelText(2), ClockText(CurrentMoment()));
+    const int width = driver->ClientSize(W::kAbout).width;
+    const Span banner = driver->HorizontalSpan(W::kAbout, "Image1");
+    const Span ok = driver->HorizontalSpan(W::kAbout, "Button1");
+    EXPECT_GT(width, TFAbout::kLayout.clientWidth);
+    EXPECT_LE(driver->HorizontalSpan(W::kAbout, "lblPhysMem").right, width);
+    EXPECT_EQ(banner.left, 0);
+    EXPECT_EQ(banner.right, width);
+    EXPECT_EQ(width - ok.right, TFAbout::kLayout.clientWidth - (208 + 74));
+    EXPECT_TRUE(driver->TextFits(W::kAbout, "lblPhysMem"));
     for (const char* upper : {"Line1", "Line2", "Line1"}) {
       driver->Raise(W::kAbout, upper);
       // x = 150, y = 162 and 163 in the dialog.
@@ -276,26 +288,6 @@ TEST_F(Window, AboutClosesByItsButtonOnly) {
   driver->WhileModal([&] { driver->ClickButton(W::kAbout, "Button1"); });
   driver->ChooseMenu("Aproposde1");
   EXPECT_TRUE(driver->Enabled(W::kMain));
-}
-
-// A memory figure past 32 bits widens the About dialog: its banner and its button follow the
-// new width, and every text fits.
-TEST_F(Window, AboutWidensWithItsBannerAndButton) {
-  const platform::FixedMemoryStatus memory{platform::MemoryFigures{68719476736ull * 1024, 63}};
-  platform::ServicesScope scope({.memory = &memory});
-  driver->WhileModal([&] {
-    const int width = driver->ClientSize(W::kAbout).width;
-    const Span banner = driver->HorizontalSpan(W::kAbout, "Image1");
-    const Span ok = driver->HorizontalSpan(W::kAbout, "Button1");
-    const Span memoryText = driver->HorizontalSpan(W::kAbout, "lblPhysMem");
-    EXPECT_GT(width, TFAbout::kLayout.clientWidth);
-    EXPECT_LE(memoryText.right, width);
-    EXPECT_EQ(banner.left, 0);
-    EXPECT_EQ(banner.right, width);
-    EXPECT_EQ(width - ok.right, TFAbout::kLayout.clientWidth - (208 + 74));
-    EXPECT_TRUE(driver->TextFits(W::kAbout, "lblPhysMem"));
-  });
-  driver->ChooseMenu("Aproposde1");
 }
 
 // Through minimising and restoring, and however a new size is asked for, the main window keeps
