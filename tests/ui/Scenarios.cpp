@@ -125,7 +125,8 @@ TEST_F(Window, ToolButtonsShowTheirHints) {
   }
 }
 
-// The search command shows the dialog emptied, the focus in the day field.
+// The search command shows the dialog emptied, the focus in the day field; Tab visits the day,
+// month and year, then the buttons.
 TEST_F(Window, SearchOpensEmptyWithTheDayFieldFocused) {
   for (const bool byMenu : {false, true}) {
     driver->Type(W::kSearch, "Edit1", "2005");
@@ -133,6 +134,10 @@ TEST_F(Window, SearchOpensEmptyWithTheDayFieldFocused) {
     EXPECT_TRUE(driver->Visible(W::kSearch));
     EXPECT_EQ(driver->Text(W::kSearch, "Edit1"), "");
     EXPECT_EQ(driver->Focus(), "Edit3");
+    for (const std::string_view next : {"Edit2", "Edit1", "btnAfficher", "Button1", "Edit3"}) {
+      driver->Press(W::kSearch, "", Key::kTab);
+      EXPECT_EQ(driver->Focus(), next);
+    }
     driver->ClickButton(W::kSearch, "Button1");
     EXPECT_FALSE(driver->Visible(W::kSearch));
   }
@@ -218,16 +223,6 @@ TEST_F(Window, EnterPressesOnlyAFocusedButton) {
   EXPECT_EQ(Day(), (DateParts{2004, 2, 29}));
   driver->Press(W::kSearch, "Button1", Key::kEnter);
   EXPECT_FALSE(driver->Visible(W::kSearch));
-}
-
-TEST_F(Window, TabVisitsDayMonthYearThenTheButtons) {
-  driver->ClickTool("tlbtnRechercher");
-  std::string at = "Edit3";
-  for (const std::string_view next : {"Edit2", "Edit1", "btnAfficher", "Button1", "Edit3"}) {
-    driver->Press(W::kSearch, at, Key::kTab);
-    EXPECT_EQ(driver->Focus(), next);
-    at = next;
-  }
 }
 
 // The About dialog is modal and stands in the middle of the screen: while it shows, the main
