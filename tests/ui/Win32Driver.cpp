@@ -143,14 +143,14 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     const auto row = std::find_if(menu.begin(), menu.end(),
                                   [&](const MenuItemLayout& m) { return m.name == item; });
     ASSERT_NE(row, menu.end()) << item;
-    HMENU bar = ::GetMenu(Main());
+    HMENU bar = ::GetMenu(main_->Handle());
     for (int m = 0; m < ::GetMenuItemCount(bar); ++m) {
       HMENU sub = ::GetSubMenu(bar, m);
       for (int i = 0; i < ::GetMenuItemCount(sub); ++i) {
         wchar_t text[128] = {};
         ::GetMenuStringW(sub, i, text, 128, MF_BYPOSITION);
         if (platform::Utf8(text) != row->caption) continue;
-        ::PostMessageW(Main(), WM_COMMAND, MAKEWPARAM(::GetMenuItemID(sub, i), 0), 0);
+        ::PostMessageW(main_->Handle(), WM_COMMAND, MAKEWPARAM(::GetMenuItemID(sub, i), 0), 0);
         Process();
         return;
       }
@@ -363,7 +363,7 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     // The timer's own message, as the loop running now (the main window's or a dialog's) gets it.
     const DWORD start = ::GetTickCount();
     for (MSG tick; ::GetTickCount() - start < 1500;) {
-      if (::PeekMessageW(&tick, Main(), WM_TIMER, WM_TIMER, PM_REMOVE)) {
+      if (::PeekMessageW(&tick, main_->Handle(), WM_TIMER, WM_TIMER, PM_REMOVE)) {
         TApplication::Dispatch(tick);
         break;
       }
@@ -515,7 +515,6 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
            : about_ == nullptr         ? nullptr
                                        : about_->Handle();
   }
-  HWND Main() { return main_->Handle(); }
   // Runs wmctrl (a Unix program, through Wine's door to them) on the window's X11 window: its
   // requests go to the window manager, as _NET_WM_STATE and _NET_MOVERESIZE_WINDOW messages.
   bool AskManager(Window window, std::vector<std::string> request) {
