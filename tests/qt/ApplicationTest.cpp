@@ -8,7 +8,6 @@
 
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "QtTestApp.h"
 #include "dates/ConvertError.h"
@@ -18,34 +17,6 @@ namespace {
 
 using testing::ErrorBoxRecorder;
 using testing::TestApp;
-
-// An object whose event handler fails with a given message.
-class Failing : public QObject {
- public:
-  explicit Failing(std::string message) : message_(std::move(message)) {}
-  int handled = 0;
-
- protected:
-  bool event(QEvent* e) override {
-    if (e->type() != QEvent::User) return QObject::event(e);
-    ++handled;
-    throw EConvertError(message_);
-  }
-
- private:
-  std::string message_;
-};
-
-TEST(ApplicationTest, FailureEscapingAnEventHandlerIsShownAndTheProgramGoesOn) {
-  TestApp();
-  ErrorBoxRecorder box;
-  Failing failing("'' n'est pas une valeur entière correcte");
-  QEvent event(QEvent::User);
-  QCoreApplication::sendEvent(&failing, &event);
-  QCoreApplication::sendEvent(&failing, &event);
-  EXPECT_EQ(failing.handled, 2);
-  EXPECT_EQ(box.texts, std::vector<std::string>(2, "'' n'est pas une valeur entière correcte."));
-}
 
 TEST(ApplicationTest, MouseCaptureIsCancelledBeforeTheBox) {
   TestApp();

@@ -28,8 +28,6 @@ enum class Key {
   kDown,
   kHome,
   kEnd,
-  kPageUp,
-  kPageDown,
   kTab,
   kEnter,
   kEscape,
@@ -46,6 +44,8 @@ struct Modifiers {
 };
 
 enum class Mouse { kPress, kMove, kRelease };
+
+enum class Shown { kMinimised, kNormal, kMaximised };
 
 struct Size {
   int width = 0;
@@ -99,11 +99,14 @@ class Driver {
   virtual void ChooseMenu(std::string_view item) = 0;
   // A push button of a window, clicked with the mouse.
   virtual void ClickButton(Window window, std::string_view button) = 0;
-  // A press and release of the left button in the middle of a grid cell.
-  virtual void ClickCell(int col, int row) = 0;
   // The left button pressed there, the pointer moved there with the button held, or the button
   // released there.
   virtual void MouseOnCell(Mouse act, int col, int row) = 0;
+  // A press and release of the left button in the middle of a grid cell.
+  void ClickCell(int col, int row) {
+    MouseOnCell(Mouse::kPress, col, row);
+    MouseOnCell(Mouse::kRelease, col, row);
+  }
   // A turn of the mouse wheel (120 a notch, positive away from the user) with the pointer on a
   // control of the main window, handed on as the system hands it on.
   virtual void Wheel(std::string_view control, int delta) = 0;
@@ -169,9 +172,7 @@ class Driver {
   virtual Picture Capture(Window window, std::string_view control) = 0;
 
   // The window's state, as the window manager or another program changes it.
-  virtual void Minimise(Window window) = 0;
-  virtual void Restore(Window window) = 0;
-  virtual void Maximise(Window window) = 0;
+  virtual void Show(Window window, Shown state) = 0;
   virtual void RequestClientSize(Window window, Size size) = 0;
   // The same asked of the window manager itself, as its buttons and frame ask (a maximise, a
   // new client size); false where no manager runs.

@@ -61,10 +61,10 @@ namespace dorvane::ui {
 namespace {
 
 // Qt's keys, in the order of Key.
-constexpr Qt::Key kQtKeys[] = {Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Up,     Qt::Key_Down,
-                               Qt::Key_Home,   Qt::Key_End,    Qt::Key_PageUp, Qt::Key_PageDown,
-                               Qt::Key_Tab,    Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space,
-                               Qt::Key_Insert, Qt::Key_Delete, Qt::Key_F6};
+constexpr Qt::Key kQtKeys[] = {Qt::Key_Left,   Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,
+                               Qt::Key_Home,   Qt::Key_End,   Qt::Key_Tab,    Qt::Key_Return,
+                               Qt::Key_Escape, Qt::Key_Space, Qt::Key_Insert, Qt::Key_Delete,
+                               Qt::Key_F6};
 
 Qt::KeyboardModifiers QtModifiers(Modifiers mods) {
   Qt::KeyboardModifiers result;
@@ -119,11 +119,6 @@ class QtDriver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow>
     auto* push = Controls(window).Get<QPushButton>(button);
     ASSERT_NE(push, nullptr) << button;
     QTest::mouseClick(push, Qt::LeftButton);
-    Process();
-  }
-  void ClickCell(int col, int row) override {
-    const auto [x, y] = CellMiddle(col, row);
-    QTest::mouseClick(main_->Controls().Find("Calendar1"), Qt::LeftButton, {}, QPoint(x, y));
     Process();
   }
   void MouseOnCell(Mouse act, int col, int row) override {
@@ -259,9 +254,6 @@ class QtDriver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow>
     if (auto* text = qobject_cast<QLabel*>(widget)) {
       return text->fontMetrics().horizontalAdvance(text->text()) <= text->contentsRect().width();
     }
-    if (auto* button = qobject_cast<QPushButton*>(widget)) {
-      return button->fontMetrics().horizontalAdvance(button->text()) <= button->width();
-    }
     return false;
   }
   std::string Focus() override {
@@ -364,16 +356,10 @@ class QtDriver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow>
     Process();
   }
 
-  void Minimise(Window window) override {
-    Top(window)->showMinimized();
-    Process();
-  }
-  void Restore(Window window) override {
-    Top(window)->showNormal();
-    Process();
-  }
-  void Maximise(Window window) override {
-    Top(window)->showMaximized();
+  void Show(Window window, Shown state) override {
+    static constexpr void (QWidget::*kShow[])() = {&QWidget::showMinimized, &QWidget::showNormal,
+                                                   &QWidget::showMaximized};
+    (Top(window)->*kShow[static_cast<int>(state)])();
     Process();
   }
   void RequestClientSize(Window window, Size size) override {
@@ -408,15 +394,9 @@ class QtDriver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow>
 
  private:
   QWidget* Top(Window window) {
-    switch (window) {
-      case Window::kMain:
-        return main_.get();
-      case Window::kSearch:
-        return search_.get();
-      case Window::kAbout:
-        break;
-    }
-    return about_;
+    return window == Window::kMain     ? main_.get()
+           : window == Window::kSearch ? static_cast<QWidget*>(search_.get())
+                                       : about_;
   }
   static Spoken Read(QAccessibleInterface* read) {
     if (read == nullptr) return {};

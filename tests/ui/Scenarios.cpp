@@ -86,18 +86,6 @@ double ForegroundContrast(const Picture& picture) {
   return ratios[ratios.size() * 9 / 10];
 }
 
-// The captions follow the grid's date: banner, weekday line, day of the year and moon.
-TEST_F(Window, CaptionsFollowTheGridsDate) {
-  for (const TDateTime date : {MakeDate(2005, 3, 7), MakeDate(1, 1, 1), MakeDate(9999, 12, 31)}) {
-    driver->Grid().SetSelectedDate(date);
-    driver->Process();
-    EXPECT_EQ(driver->Text(W::kMain, "RxLabel1"), MonthBannerText(date));
-    EXPECT_EQ(driver->Text(W::kMain, "RxLabel2"), WeekdayLineText(date));
-    EXPECT_EQ(driver->PanelText(0), DayOfYearText(date));
-    EXPECT_EQ(driver->PanelText(1), MoonPhaseLine(date));
-  }
-}
-
 // Each tool button and the menu item of the same role run the same command.
 TEST_F(Window, ToolButtonsAndMenuItemsRunTheirCommands) {
   const DateParts today = SplitDate(TodayDate());
@@ -137,7 +125,8 @@ TEST_F(Window, ToolButtonsShowTheirHints) {
   }
 }
 
-// The search command shows the dialog emptied, the focus in the day field.
+// The search command shows the dialog emptied, the focus in the day field; Tab visits the day,
+// month and year, then the buttons.
 TEST_F(Window, SearchOpensEmptyWithTheDayFieldFocused) {
   for (const bool byMenu : {false, true}) {
     driver->Type(W::kSearch, "Edit1", "2005");
@@ -145,6 +134,10 @@ TEST_F(Window, SearchOpensEmptyWithTheDayFieldFocused) {
     EXPECT_TRUE(driver->Visible(W::kSearch));
     EXPECT_EQ(driver->Text(W::kSearch, "Edit1"), "");
     EXPECT_EQ(driver->Focus(), "Edit3");
+    for (const std::string_view next : {"Edit2", "Edit1", "btnAfficher", "Button1", "Edit3"}) {
+      driver->Press(W::kSearch, "", Key::kTab);
+      EXPECT_EQ(driver->Focus(), next);
+    }
     driver->ClickButton(W::kSearch, "Button1");
     EXPECT_FALSE(driver->Visible(W::kSearch));
   }
@@ -194,7 +187,7 @@ TEST_F(Window, AShownDateLeavesTheMainWindowActive) {
   EXPECT_TRUE(driver->Visible(W::kSearch));
   EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
   // A minimised main window comes back.
-  driver->Minimise(W::kMain);
+  driver->Show(W::kMain, Shown::kMinimised);
   TypeDate("8", "5", "1945");
   driver->ClickButton(W::kSearch, "btnAfficher");
   EXPECT_EQ(Day(), (DateParts{1945, 5, 8}));
@@ -232,20 +225,15 @@ TEST_F(Window, EnterPressesOnlyAFocusedButton) {
   EXPECT_FALSE(driver->Visible(W::kSearch));
 }
 
-TEST_F(Window, TabVisitsDayMonthYearThenTheButtons) {
-  driver->ClickTool("tlbtnRechercher");
-  std::string at = "Edit3";
-  for (const std::string_view next : {"Edit2", "Edit1", "btnAfficher", "Button1", "Edit3"}) {
-    driver->Press(W::kSearch, at, Key::kTab);
-    EXPECT_EQ(driver->Focus(), next);
-    at = next;
-  }
-}
-
 // The About dialog is modal and stands in the middle of the screen: while it shows, the main
-// window takes no input, but its clock goes on.
-TEST_F(Window, AboutIsModalAndTheClockGoesOn) {
+// window takes no input, but its clock goes on. A memory figure past 32 bits widens it: its
+// banner and its button follow the new width, and every text fits. Its etched separator shows
+// both its lines, black over white, whichever of the two is on top: the lines that show through
+// one another follow a change of their order.
+TEST_F(Window, AboutIsModalWidensAndTheClockGoesOn) {
   testing::ClockOverride clock({2005, 3, 7, 8, 0, 0, 0});
+  const platform::FixedMemoryStatus memory{platform::MemoryFigures{68719476736ull * 1024, 63}};
+  platform::ServicesScope scope({.memory = &memory});
   bool shown = false;
   driver->WhileModal([&] {
     shown = driver->Visible(W::kAbout);
@@ -255,6 +243,21 @@ TEST_F(Window, AboutIsModalAndTheClockGoesOn) {
     clock.Set({2005, 3, 7, 9, 30, 15, 0});
     driver->TickClock();
     EXPECT_EQ(driver->PanelText(2), ClockText(CurrentMoment()));
+    const int width = driver->ClientSize(W::kAbout).width;
+    const Span banner = driver->HorizontalSpan(W::kAbout, "Image1");
+    const Span ok = driver->HorizontalSpan(W::kAbout, "Button1");
+    EXPECT_GT(width, TFAbout::kLayout.clientWidth);
+    EXPECT_LE(driver->HorizontalSpan(W::kAbout, "lblPhysMem").right, width);
+    EXPECT_EQ(banner.left, 0);
+    EXPECT_EQ(banner.right, width);
+    EXPECT_EQ(width - ok.right, TFAbout::kLayout.clientWidth - (208 + 74));
+    EXPECT_TRUE(driver->TextFits(W::kAbout, "lblPhysMem"));
+    for (const char* upper : {"Line1", "Line2", "Line1"}) {
+      driver->Raise(W::kAbout, upper);
+      // x = 150, y = 162 and 163 in the dialog.
+      EXPECT_EQ(driver->Capture(W::kAbout, "Line1").At(64, 4), 0x000000u) << upper;
+      EXPECT_EQ(driver->Capture(W::kAbout, "Line2").At(64, 4), 0xFFFFFFu) << upper;
+    }
   });
   driver->ChooseMenu("Aproposde1");
   EXPECT_TRUE(shown);
@@ -282,55 +285,21 @@ TEST_F(Window, AboutClosesByItsButtonOnly) {
   EXPECT_TRUE(driver->Enabled(W::kMain));
 }
 
-// The About dialog's etched separator shows both its lines, black over white, whichever of
-// the two is on top: the lines that show through one another follow a change of their order.
-TEST_F(Window, TheSeparatorShowsBothLinesWhicheverIsOnTop) {
-  driver->WhileModal([&] {
-    for (const char* upper : {"Line1", "Line2", "Line1"}) {
-      driver->Raise(W::kAbout, upper);
-      // x = 150, y = 162 and 163 in the dialog.
-      EXPECT_EQ(driver->Capture(W::kAbout, "Line1").At(64, 4), 0x000000u) << upper;
-      EXPECT_EQ(driver->Capture(W::kAbout, "Line2").At(64, 4), 0xFFFFFFu) << upper;
-    }
-  });
-  driver->ChooseMenu("Aproposde1");
-}
-
-// A memory figure past 32 bits widens the About dialog: its banner and its button follow the
-// new width, and every text fits.
-TEST_F(Window, AboutWidensWithItsBannerAndButton) {
-  const platform::FixedMemoryStatus memory{platform::MemoryFigures{68719476736ull * 1024, 63}};
-  platform::ServicesScope scope({.memory = &memory});
-  driver->WhileModal([&] {
-    const int width = driver->ClientSize(W::kAbout).width;
-    const Span banner = driver->HorizontalSpan(W::kAbout, "Image1");
-    const Span ok = driver->HorizontalSpan(W::kAbout, "Button1");
-    const Span memoryText = driver->HorizontalSpan(W::kAbout, "lblPhysMem");
-    EXPECT_GT(width, TFAbout::kLayout.clientWidth);
-    EXPECT_LE(memoryText.right, width);
-    EXPECT_EQ(banner.left, 0);
-    EXPECT_EQ(banner.right, width);
-    EXPECT_EQ(width - ok.right, TFAbout::kLayout.clientWidth - (208 + 74));
-    EXPECT_TRUE(driver->TextFits(W::kAbout, "lblPhysMem"));
-  });
-  driver->ChooseMenu("Aproposde1");
-}
-
 // Through minimising and restoring, and however a new size is asked for, the main window keeps
 // its own.
 TEST_F(Window, SizeHoldsThroughMinimiseResizeAndMaximise) {
   ASSERT_EQ(driver->ClientSize(W::kMain), MainSize());
-  driver->Minimise(W::kMain);
-  driver->Restore(W::kMain);
+  driver->Show(W::kMain, Shown::kMinimised);
+  driver->Show(W::kMain, Shown::kNormal);
   EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
   EXPECT_EQ(driver->Text(W::kMain, "RxLabel1"), MonthBannerText(MakeDate(2005, 3, 7)));
   driver->RequestClientSize(W::kMain, {MainSize().width + 40, MainSize().height + 40});
   EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
   driver->RequestClientSize(W::kMain, {50, 50});
   EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
-  driver->Maximise(W::kMain);
+  driver->Show(W::kMain, Shown::kMaximised);
   EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
-  driver->Restore(W::kMain);
+  driver->Show(W::kMain, Shown::kNormal);
   EXPECT_EQ(driver->ClientSize(W::kMain), MainSize());
   // The search dialog may grow, but never shrinks below its fields.
   const Size search{TForm2::kLayout.clientWidth, TForm2::kLayout.clientHeight};
@@ -387,13 +356,22 @@ TEST_F(Window, CutTextsShowWholeInTheirTooltips) {
   }
 }
 
-// The weekday line of every day of a year fits its box, or shows whole in its tooltip.
-TEST_F(Window, EveryWeekdayLineFitsOrShowsItsTooltip) {
+// The captions follow the grid's date (banner, weekday line, day of the year and moon) on every
+// day of a year and at the calendar's ends; the weekday line fits its box, or shows whole in
+// its tooltip.
+TEST_F(Window, CaptionsFollowTheGridsDateAndFitOrShowTheirTooltip) {
+  std::vector<TDateTime> days{MakeDate(1, 1, 1), MakeDate(9999, 12, 31)};
+  for (TDateTime day = MakeDate(2026, 1, 1); day <= MakeDate(2026, 12, 31); day += 1)
+    days.push_back(day);
   int cut = 0;
-  for (TDateTime day = MakeDate(2026, 1, 1); day <= MakeDate(2026, 12, 31); day += 1) {
+  for (const TDateTime day : days) {
     driver->Grid().SetSelectedDate(day);
     driver->Process();
-    const std::string text = driver->Text(W::kMain, "RxLabel2");
+    const std::string text = WeekdayLineText(day);
+    EXPECT_EQ(driver->Text(W::kMain, "RxLabel1"), MonthBannerText(day));
+    EXPECT_EQ(driver->Text(W::kMain, "RxLabel2"), text);
+    EXPECT_EQ(driver->PanelText(0), DayOfYearText(day));
+    EXPECT_EQ(driver->PanelText(1), MoonPhaseLine(day));
     const bool fits = driver->TextFits(W::kMain, "RxLabel2");
     cut += fits ? 0 : 1;
     EXPECT_EQ(driver->ToolTip(W::kMain, "RxLabel2"), fits ? "" : text) << text;
@@ -554,21 +532,41 @@ TEST_F(Window, MovedTo144DpiTheMainWindowScales) {
   EXPECT_TRUE(atScale(client.height, MainSize().height)) << client.height;
 }
 
-// The program's screenshots: each window at its size, and the About dialog's etched separator,
-// black over white from x = 86 to 280, with nothing around it.
+// The program's screenshots: the main window and the search dialog at their layouts' sizes, one
+// and a half times as wide on a screen of 144 dpi and (where the program reads the desktop's
+// font: not on Qt's offscreen platform) with a desktop font half as large again, so that no text
+// is cut; the About dialog's etched separator, black over white from x = 86 to 280, with nothing
+// around it.
 TEST_F(Window, ScreenshotsShowTheWindowsAsLaidOut) {
-  std::vector<Picture> shots;
-  for (const std::string window : {"main", "search", "about"}) {
+  const auto shoot = [](const std::string& window, int dpi = 96, int textPercent = 100) {
     const std::string file = "screenshot-" + window + ".png";
     std::remove(file.c_str());
-    ASSERT_EQ(RunProgram({"--screenshot", file, "--date", "2005-03-07", "--window", window}), 0);
-    shots.push_back(ReadPicture(file));
+    EXPECT_EQ(RunProgram({"--screenshot", file, "--date", "2005-03-07", "--window", window}, dpi,
+                         textPercent),
+              0);
+    return ReadPicture(file);
+  };
+  struct Screen {
+    int dpi, textPercent, halves;  // the width expected, in halves of the layout's
+  } const screens[] = {{96, 100, 2}, {144, 100, 3}, {96, 150, 3}};
+  for (const Screen& screen : screens) {
+#ifndef _WIN32
+    if (screen.textPercent != 100) break;
+#endif
+    for (const WindowLayout* layout : {&TForm1::kLayout, &TForm2::kLayout}) {
+      const bool mainWindow = layout == &TForm1::kLayout;
+      const Picture shot = shoot(mainWindow ? "main" : "search", screen.dpi, screen.textPercent);
+      SCOPED_TRACE(std::to_string(screen.dpi) + " dpi, " + std::to_string(screen.textPercent));
+      EXPECT_EQ(shot.width, (layout->clientWidth * screen.halves + 1) / 2);  // rounded
+      if (screen.halves != 2) continue;
+      if (mainWindow) {
+        EXPECT_GT(shot.height, layout->clientHeight);  // the menu bar above
+      } else {
+        EXPECT_EQ(shot.height, layout->clientHeight);
+      }
+    }
   }
-  EXPECT_EQ(shots[0].width, TForm1::kLayout.clientWidth);
-  EXPECT_GT(shots[0].height, TForm1::kLayout.clientHeight);  // the menu bar above
-  EXPECT_EQ(shots[1].width, TForm2::kLayout.clientWidth);
-  EXPECT_EQ(shots[1].height, TForm2::kLayout.clientHeight);
-  const Picture& about = shots[2];
+  const Picture about = shoot("about");
   ASSERT_GE(about.width, TFAbout::kLayout.clientWidth);
   ASSERT_EQ(about.height, TFAbout::kLayout.clientHeight);
   const std::uint32_t face = about.At(140, 210);  // the dialog's own colour, under nothing
@@ -584,31 +582,6 @@ TEST_F(Window, ScreenshotsShowTheWindowsAsLaidOut) {
   // The lines' first paint, at their first height, is gone.
   EXPECT_EQ(about.At(150, 190), face);
   EXPECT_EQ(about.At(150, 191), face);
-}
-
-// On a screen of 144 dpi, and (where the program reads the desktop's font: not on Qt's offscreen
-// platform) with a desktop font half as large again as the standard size, the main window's and
-// the search dialog's screenshots are one and a half times as wide as their layouts: no text
-// is cut.
-TEST_F(Window, At144DpiOrALargerFontTheWindowsScaleByOneAndAHalf) {
-  struct Screen {
-    int dpi, textPercent;
-  } const screens[] = {{144, 100}, {96, 150}};
-  for (const Screen& screen : screens) {
-#ifndef _WIN32
-    if (screen.textPercent != 100) break;
-#endif
-    for (const auto& [window, width] : {std::pair{"main", TForm1::kLayout.clientWidth},
-                                        {"search", TForm2::kLayout.clientWidth}}) {
-      const std::string file = "scaled-" + std::string(window) + ".png";
-      std::remove(file.c_str());
-      ASSERT_EQ(RunProgram({"--screenshot", file, "--date", "2005-03-07", "--window", window},
-                           screen.dpi, screen.textPercent),
-                0);
-      EXPECT_EQ(ReadPicture(file).width, (width * 144 + 48) / 96)  // rounded
-          << window << " at " << screen.dpi << " dpi, " << screen.textPercent << " %";
-    }
-  }
 }
 
 // A screen reader reads every text: the banner and the weekday line as labels by the texts

@@ -39,9 +39,9 @@ namespace {
 using namespace dorvane::win32;
 
 // The virtual keys, in the order of Key.
-constexpr UINT kVirtualKeys[] = {VK_LEFT,   VK_RIGHT, VK_UP,     VK_DOWN,   VK_HOME,
-                                 VK_END,    VK_PRIOR, VK_NEXT,   VK_TAB,    VK_RETURN,
-                                 VK_ESCAPE, VK_SPACE, VK_INSERT, VK_DELETE, VK_F6};
+constexpr UINT kVirtualKeys[] = {VK_LEFT,   VK_RIGHT,  VK_UP,     VK_DOWN,   VK_HOME,
+                                 VK_END,    VK_TAB,    VK_RETURN, VK_ESCAPE, VK_SPACE,
+                                 VK_INSERT, VK_DELETE, VK_F6};
 
 std::string WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
@@ -143,14 +143,14 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     const auto row = std::find_if(menu.begin(), menu.end(),
                                   [&](const MenuItemLayout& m) { return m.name == item; });
     ASSERT_NE(row, menu.end()) << item;
-    HMENU bar = ::GetMenu(Main());
+    HMENU bar = ::GetMenu(main_->Handle());
     for (int m = 0; m < ::GetMenuItemCount(bar); ++m) {
       HMENU sub = ::GetSubMenu(bar, m);
       for (int i = 0; i < ::GetMenuItemCount(sub); ++i) {
         wchar_t text[128] = {};
         ::GetMenuStringW(sub, i, text, 128, MF_BYPOSITION);
         if (platform::Utf8(text) != row->caption) continue;
-        ::PostMessageW(Main(), WM_COMMAND, MAKEWPARAM(::GetMenuItemID(sub, i), 0), 0);
+        ::PostMessageW(main_->Handle(), WM_COMMAND, MAKEWPARAM(::GetMenuItemID(sub, i), 0), 0);
         Process();
         return;
       }
@@ -163,11 +163,6 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     RECT place{};
     ::GetClientRect(push, &place);
     Click(push, place.right / 2, place.bottom / 2);
-  }
-  void ClickCell(int col, int row) override {
-    const auto [x, y] = CellMiddle(col, row);
-    const int dpi = main_->Controls().Dpi();
-    Click(main_->Controls().Find("Calendar1"), ::MulDiv(x, dpi, 96), ::MulDiv(y, dpi, 96));
   }
   void MouseOnCell(Mouse act, int col, int row) override {
     static constexpr UINT kMessages[] = {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP};
@@ -368,7 +363,7 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     // The timer's own message, as the loop running now (the main window's or a dialog's) gets it.
     const DWORD start = ::GetTickCount();
     for (MSG tick; ::GetTickCount() - start < 1500;) {
-      if (::PeekMessageW(&tick, Main(), WM_TIMER, WM_TIMER, PM_REMOVE)) {
+      if (::PeekMessageW(&tick, main_->Handle(), WM_TIMER, WM_TIMER, PM_REMOVE)) {
         TApplication::Dispatch(tick);
         break;
       }
@@ -465,16 +460,9 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     return picture;
   }
 
-  void Minimise(Window window) override {
-    ::ShowWindow(Top(window), SW_MINIMIZE);
-    Settle();
-  }
-  void Restore(Window window) override {
-    ::ShowWindow(Top(window), SW_RESTORE);
-    Settle();
-  }
-  void Maximise(Window window) override {
-    ::ShowWindow(Top(window), SW_MAXIMIZE);
+  void Show(Window window, Shown state) override {
+    static constexpr int kShow[] = {SW_MINIMIZE, SW_RESTORE, SW_MAXIMIZE};
+    ::ShowWindow(Top(window), kShow[static_cast<int>(state)]);
     Settle();
   }
   void RequestClientSize(Window window, Size size) override {
@@ -522,17 +510,11 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
  private:
   HWND Find(Window window, std::string_view control) { return Controls(window).Find(control); }
   HWND Top(Window window) {
-    switch (window) {
-      case Window::kMain:
-        return main_->Handle();
-      case Window::kSearch:
-        return search_->Handle();
-      case Window::kAbout:
-        break;
-    }
-    return about_ == nullptr ? nullptr : about_->Handle();
+    return window == Window::kMain     ? main_->Handle()
+           : window == Window::kSearch ? search_->Handle()
+           : about_ == nullptr         ? nullptr
+                                       : about_->Handle();
   }
-  HWND Main() { return main_->Handle(); }
   // Runs wmctrl (a Unix program, through Wine's door to them) on the window's X11 window: its
   // requests go to the window manager, as _NET_WM_STATE and _NET_MOVERESIZE_WINDOW messages.
   bool AskManager(Window window, std::vector<std::string> request) {
