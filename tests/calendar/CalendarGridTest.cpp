@@ -14,6 +14,7 @@
 namespace dorvane {
 namespace {
 
+using testing::CountCalls;
 using testing::FakeHost;
 using testing::RecordingCanvas;
 
@@ -44,16 +45,7 @@ class CalendarGrid : public ::testing::Test {
     cal_.MouseUp(TMouseButton::mbLeft, 0, p.x, p.y);
   }
   std::string Current() const { return cal_.TextOfCell(cal_.Col(), cal_.Row()); }
-  // How many calls begin with prefix.
-  static int Count(const std::vector<std::string>& calls, const std::string& prefix) {
-    return static_cast<int>(std::count_if(
-        calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
-  }
-  std::vector<std::string> PaintCalls() {
-    RecordingCanvas canvas;
-    cal_.Paint(canvas);
-    return canvas.calls;
-  }
+  std::vector<std::string> PaintCalls() { return testing::Painted(cal_); }
   // Each painted cell's text (blank for none) and its colour, in the order they are painted.
   static std::vector<std::pair<std::string, std::string>> Texts(
       const std::vector<std::string>& calls) {
@@ -103,7 +95,7 @@ TEST_F(CalendarGrid, PaintsLinesThenCellsInOrder) {
             "Polyline 0xc0c0c0 1 41,18-41,125 83,18-83,125 125,18-125,125 167,18-167,125 "
             "209,18-209,125 251,18-251,125 0,35-293,35 0,53-293,53 0,71-293,71 0,89-293,89 "
             "0,107-293,107");
-  EXPECT_EQ(Count(calls, "DrawEdge (0,0,41,17)"), 2);  // the header cells stand out
+  EXPECT_EQ(CountCalls(calls, "DrawEdge (0,0,41,17)"), 2);  // the header cells stand out
 
   std::vector<std::string> texts;
   for (const auto& [text, colour] : Texts(calls)) texts.push_back(text);
@@ -120,16 +112,16 @@ TEST_F(CalendarGrid, PaintsLinesThenCellsInOrder) {
   EXPECT_EQ(*(at - 1), "SetTextColor 0xff00000e");
   EXPECT_EQ(*(at + 1), "TextRect (126,54,167,71) 140 56 15 0xff00000e 0xff00000d");
   EXPECT_EQ(*(at + 2), "FocusRect (126,54,167,71)");
-  EXPECT_EQ(Count(calls, "FocusRect"), 1);
+  EXPECT_EQ(CountCalls(calls, "FocusRect"), 1);
   // A blank day cell is filled with the window colour and gets an empty text.
-  EXPECT_EQ(Count(calls, "TextRect (0,18,41,35) 20 20  0xff000008 0xff000005"), 1);
+  EXPECT_EQ(CountCalls(calls, "TextRect (0,18,41,35) 20 20  0xff000008 0xff000005"), 1);
   // No free strip: the last call belongs to the last cell.
   EXPECT_EQ(calls.back(), "TextRect (252,108,293,125) 272 110  0xff000008 0xff000005");
 
   host_.active = false;
   const std::vector<std::string> inactive = PaintCalls();
-  EXPECT_EQ(Count(inactive, "FillRect (126,54,167,71) 0xff00000d"), 1);
-  EXPECT_EQ(Count(inactive, "FocusRect"), 0);
+  EXPECT_EQ(CountCalls(inactive, "FillRect (126,54,167,71) 0xff00000d"), 1);
+  EXPECT_EQ(CountCalls(inactive, "FocusRect"), 0);
 }
 
 // A client wider than the grid gets the last column's line and a free strip at the right;
@@ -158,13 +150,13 @@ TEST_F(CalendarGrid, SilverBackgroundGetsGrayLines) {
 
 TEST_F(CalendarGrid, TextWiderThanTheCellIsCentredAndCut) {
   cal_.SizeNotice(70, 70);  // 9-pixel columns: "Lun" is 18 pixels wide
-  EXPECT_EQ(Count(PaintCalls(), "TextRect (0,0,9,9) -4 -2 Lun 0xff000008 0xff00000f"), 1);
+  EXPECT_EQ(CountCalls(PaintCalls(), "TextRect (0,0,9,9) -4 -2 Lun 0xff000008 0xff00000f"), 1);
 }
 
 TEST_F(CalendarGrid, PartialPaintSkipsUntouchedCells) {
   RecordingCanvas canvas;
   cal_.Paint(canvas, cal_.CellRect(3, 3));
-  EXPECT_EQ(Count(canvas.calls, "TextRect"), 1);
+  EXPECT_EQ(CountCalls(canvas.calls, "TextRect"), 1);
 }
 
 TEST_F(CalendarGrid, PlaceCurrentCellRangeErrorAndRepaints) {

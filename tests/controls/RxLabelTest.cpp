@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -15,6 +14,7 @@ namespace dorvane {
 namespace {
 
 using ::testing::ElementsAre;
+using testing::CountCalls;
 using testing::FakeFocusable;
 using testing::FakeLabelHost;
 using testing::RecordingCanvas;
@@ -28,21 +28,12 @@ std::vector<std::string> TextCalls(const std::vector<std::string>& calls) {
   return out;
 }
 
-bool Has(const std::vector<std::string>& calls, const std::string& prefix) {
-  return std::any_of(calls.begin(), calls.end(),
-                     [&](const std::string& c) { return c.starts_with(prefix); });
-}
-
 class RxLabelTest : public ::testing::Test {
  protected:
   FakeLabelHost host;
   TRxLabel label{host};
 
-  std::vector<std::string> Paint() {
-    RecordingCanvas canvas;
-    label.Paint(canvas);
-    return canvas.calls;
-  }
+  std::vector<std::string> Paint() { return testing::Painted(label); }
 };
 
 // A setter repaints, re-fits, or both, and does nothing with the current value.
@@ -144,9 +135,7 @@ TEST_F(RxLabelTest, FitsToTheUnionOfTextAndShadow) {
     l.SetCaption("Lundi");
     EXPECT_EQ(l.Width(), c.width) << c.pos << " " << int{c.size};
     EXPECT_EQ(l.Height(), c.height) << c.pos << " " << int{c.size};
-    RecordingCanvas canvas;
-    l.Paint(canvas);
-    EXPECT_EQ(TextCalls(canvas.calls).front(),
+    EXPECT_EQ(TextCalls(testing::Painted(l)).front(),
               std::string("DrawText Lundi ") + c.shadow + " 0x40 0xff0014")
         << c.pos << " " << int{c.size};
   }
@@ -219,7 +208,7 @@ TEST_F(RxLabelTest, PaintsFillThenShadowThenText) {
                           "SetTextColor 0xff000008", "DrawText Mardi (1,0,64,17) 0x40 0xff000008"));
   label.SetTransparent(true);
   const std::vector<std::string> transparent = Paint();
-  EXPECT_FALSE(Has(transparent, "FillRect"));
+  EXPECT_EQ(CountCalls(transparent, "FillRect"), 0);
   EXPECT_EQ(transparent.front(), "SetBrush 0xff00000f clear");
 }
 
@@ -274,7 +263,7 @@ TEST_F(RxLabelTest, FocusRectangleWhileTheTargetHasTheFocus) {
   label.SetFocusControl(&edit);
   label.FocusChanged(&edit);
   EXPECT_TRUE(label.FocusTargetActive());
-  EXPECT_FALSE(Has(Paint(), "FocusRect"));  // ShowFocus is off
+  EXPECT_EQ(CountCalls(Paint(), "FocusRect"), 0);  // ShowFocus is off
   label.SetShowFocus(true);
   EXPECT_EQ(Paint().back(), "FocusRect (-1,-1,65,17)");
 
@@ -285,7 +274,7 @@ TEST_F(RxLabelTest, FocusRectangleWhileTheTargetHasTheFocus) {
   EXPECT_EQ(host.invalidations, before + 1);
   label.FocusChanged(nullptr);
   EXPECT_EQ(host.invalidations, before + 1);  // no change, no repaint
-  EXPECT_FALSE(Has(Paint(), "FocusRect"));
+  EXPECT_EQ(CountCalls(Paint(), "FocusRect"), 0);
 }
 
 TEST_F(RxLabelTest, AcceleratorMovesTheFocus) {
