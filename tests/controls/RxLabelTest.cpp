@@ -279,9 +279,11 @@ TEST_F(RxLabelTest, FocusRectangleWhileTheTargetHasTheFocus) {
 
 TEST_F(RxLabelTest, AcceleratorMovesTheFocus) {
   FakeFocusable edit;
+  const int changes = host.acceleratorChanges;
   label.SetCaption("&Jour");
   EXPECT_FALSE(label.DialogChar(U'j'));  // no FocusControl yet
   label.SetFocusControl(&edit);
+  EXPECT_EQ(host.acceleratorChanges, changes + 2);  // the host hears of each change
   EXPECT_TRUE(label.DialogChar(U'j'));
   EXPECT_TRUE(label.DialogChar(U'J'));
   EXPECT_EQ(edit.focused, 2);
@@ -309,7 +311,9 @@ TEST_F(RxLabelTest, AcceleratorMovesTheFocus) {
   edit.canFocus = false;
   EXPECT_FALSE(label.DialogChar(U'j'));
   edit.canFocus = true;
+  const int before = host.acceleratorChanges;
   label.SetShowAccelChar(false);
+  EXPECT_EQ(host.acceleratorChanges, before + 1);
   EXPECT_FALSE(label.DialogChar(U'j'));
   label.SetShowAccelChar(true);
   host.enabled = false;
@@ -352,7 +356,7 @@ class PointerTest : public RxLabelTest {
   }
 };
 
-TEST_F(PointerTest, EnterAndLeaveAlternate) {
+TEST_F(PointerTest, EnterAndLeaveAlternateOverTheActiveWindowOnly) {
   label.MouseEntered();
   label.MouseEntered();
   label.MouseLeft();
@@ -363,9 +367,10 @@ TEST_F(PointerTest, EnterAndLeaveAlternate) {
   label.MouseUp(TMouseButton::mbLeft, 3, 3);
   EXPECT_THAT(events, ElementsAre("enter", "leave", "enter"));
   EXPECT_TRUE(label.PointerInside());
-}
+  label.MouseLeft();
 
-TEST_F(PointerTest, NoEnterWithoutTheActiveWindowOrWhenDisabled) {
+  // No enter without the active window, nor while disabled.
+  events.clear();
   host.active = nullptr;
   label.MouseEntered();
   int other = 0;
@@ -478,15 +483,6 @@ TEST_F(RxLabelTest, ParentFontAndColourUntilItsOwnAreSet) {
   EXPECT_EQ(label.Color(), clWhite);
   label.SetParentColor(true);
   EXPECT_EQ(label.Color(), clPurple);
-}
-
-TEST_F(RxLabelTest, TheHostHearsOfAcceleratorChanges) {
-  FakeFocusable edit;
-  const int before = host.acceleratorChanges;
-  label.SetCaption("&Jour");
-  label.SetShowAccelChar(false);
-  label.SetFocusControl(&edit);
-  EXPECT_EQ(host.acceleratorChanges, before + 3);
 }
 
 }  // namespace
