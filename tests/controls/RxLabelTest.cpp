@@ -13,8 +13,8 @@
 namespace dorvane {
 namespace {
 
-using ::testing::ElementsAre;
 using testing::CountCalls;
+using ::testing::ElementsAre;
 using testing::FakeFocusable;
 using testing::FakeLabelHost;
 using testing::RecordingCanvas;

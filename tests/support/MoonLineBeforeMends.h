@@ -70,7 +70,9 @@ inline std::optional<double> MakeDate(int y, int m, int d) {
 }
 
 // Halves to the even neighbour: the default rounding mode.
-inline double RoundHalfEven(double v) { return std::nearbyint(v); }
+inline double RoundHalfEven(double v) {
+  return std::nearbyint(v);
+}
 
 struct OriginalPhase {
   int age = 0;
