@@ -55,11 +55,7 @@ TEST_F(RxLabelTest, SettersRepaintOrRefitOnlyOnChange) {
       {"Transparent", [](TRxLabel& l) { l.SetTransparent(true); }, true, false},
       {"WordWrap", [](TRxLabel& l) { l.SetWordWrap(true); }, true, true},
       {"Caption", [](TRxLabel& l) { l.SetCaption("Mardi"); }, true, true},
-      {"Font",
-       [](TRxLabel& l) {
-         l.SetFont(Font{"Arial", -20});
-       },
-       true, true},
+      {"Font", [](TRxLabel& l) { l.SetFont(Font("Arial", -20)); }, true, true},
       {"Color", [](TRxLabel& l) { l.SetColor(clWhite); }, true, false},
   };
   for (const auto& c : cases) {
