@@ -177,6 +177,12 @@ int PixelsNear(const QImage& image, QColor colour) {
   return n;
 }
 
+// The picture a page shows for `name`.
+QImage ImageShown(QTextBrowser* browser, const char* name) {
+  const QUrl url(QString::fromUtf8(name));
+  return browser->document()->resource(QTextDocument::ImageResource, url).value<QImage>();
+}
+
 TEST_F(HelpPlugin, ProgramHelpOpensOnItsDefaultTopicWithContentsStylesAndImages) {
   QMainWindow* w = Display(DORVANE_HELP_FILE);
   ASSERT_NE(w, nullptr);
@@ -316,11 +322,8 @@ TEST_F(HelpPlugin, PagesBeyondWhatAHelpPageMayCostShowTheErrorPage) {
   ASSERT_NE(w, nullptr);
   auto* browser = w->findChild<QTextBrowser*>();
   ASSERT_NE(browser, nullptr);
-  const QImage shown =
-      browser->document()
-          ->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("enorme.png")))
-          .value<QImage>();
-  EXPECT_EQ(shown.size(), QSize(16, 16)) << "the placeholder, not 100 MB of pixels";
+  EXPECT_EQ(ImageShown(browser, "enorme.png").size(), QSize(16, 16))
+      << "the placeholder, not 100 MB of pixels";
   const struct {
     const char* page;
     const char* expected;
@@ -375,11 +378,7 @@ TEST_F(HelpPlugin, HostileFilesShowTheirPageOrTheRefusalAndOpenNothingOutside) {
       EXPECT_TRUE(w->statusBar()->currentMessage().contains(QStringLiteral("trop volumineux")));
     }
     if (hostile.name.rfind("svg-", 0) == 0) {
-      const QImage shown =
-          browser->document()
-              ->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("a.svg")))
-              .value<QImage>();
-      EXPECT_EQ(shown.size(), QSize(16, 16)) << "the placeholder";
+      EXPECT_EQ(ImageShown(browser, "a.svg").size(), QSize(16, 16)) << "the placeholder";
     }
   }
   char event[sizeof(inotify_event) + 256];
