@@ -148,12 +148,10 @@ TEST_F(CalendarGrid, SilverBackgroundGetsGrayLines) {
   EXPECT_EQ(off[5], "SetPen 0xc0c0c0 1 0");  // horizontal lines in the background colour
 }
 
-TEST_F(CalendarGrid, TextWiderThanTheCellIsCentredAndCut) {
+TEST_F(CalendarGrid, TextWiderThanTheCellIsCentredAndCutAndPartialPaintsSkipCells) {
   cal_.SizeNotice(70, 70);  // 9-pixel columns: "Lun" is 18 pixels wide
   EXPECT_EQ(CountCalls(PaintCalls(), "TextRect (0,0,9,9) -4 -2 Lun 0xff000008 0xff00000f"), 1);
-}
-
-TEST_F(CalendarGrid, PartialPaintSkipsUntouchedCells) {
+  // A paint of part of the client paints only the cells it touches.
   RecordingCanvas canvas;
   cal_.Paint(canvas, cal_.CellRect(3, 3));
   EXPECT_EQ(CountCalls(canvas.calls, "TextRect"), 1);

@@ -381,7 +381,7 @@ TEST_F(PointerTest, EnterAndLeaveAlternateOverTheActiveWindowOnly) {
   EXPECT_THAT(events, ElementsAre("enter"));
 }
 
-TEST_F(PointerTest, LeaveWhileTheLeftButtonIsHeldIsReportedOnRelease) {
+TEST_F(PointerTest, OnlyTheLeftButtonHoldsAndALeaveWhileHeldIsReportedOnRelease) {
   label.MouseEntered();
   label.MouseDown(TMouseButton::mbLeft, 3, 3);
   EXPECT_TRUE(label.LeftButtonHeld());
@@ -396,9 +396,8 @@ TEST_F(PointerTest, LeaveWhileTheLeftButtonIsHeldIsReportedOnRelease) {
   // The platform's own leave, arriving afterwards, finds nothing to report.
   label.MouseLeft();
   EXPECT_THAT(events, ElementsAre("enter", "leave"));
-}
 
-TEST_F(PointerTest, OtherButtonsDoNotHoldAndDisabledPaintingReleases) {
+  // The other buttons do not hold; painting while disabled lets go.
   label.MouseDown(TMouseButton::mbRight, 1, 1);
   label.MouseDown(TMouseButton::mbMiddle, 1, 1);
   EXPECT_FALSE(label.LeftButtonHeld());
