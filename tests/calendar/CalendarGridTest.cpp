@@ -278,7 +278,7 @@ TEST_F(CalendarGrid, TimerWalksTowardsThePointerOutside) {
   }
 }
 
-TEST_F(CalendarGrid, KeysMoveAsTabled) {
+TEST_F(CalendarGrid, KeysMoveAsTabledAndOthersAreLeftAlone) {
   const struct {
     const char* name;
     int month;  // of 2008
@@ -324,9 +324,9 @@ TEST_F(CalendarGrid, KeysMoveAsTabled) {
     EXPECT_EQ(Current(), std::to_string(k.endDay));
     EXPECT_EQ(days_, k.endDay == k.startDay ? std::vector<int>{} : std::vector<int>{k.endDay});
   }
-}
-
-TEST_F(CalendarGrid, OtherKeysAndClearedKeysAreLeftAlone) {
+  // Other keys are left alone, and so are the keys the handler clears.
+  cal_.SetSelectedDate(MakeDate(2008, 5, 15));
+  days_.clear();
   EXPECT_FALSE(cal_.KeyDown(0x0D, 0));  // Enter
   EXPECT_FALSE(cal_.KeyDown(0x71, 0));  // F2
   cal_.OnKeyDown = [](TCustomGrid&, std::uint16_t& key, TShiftState) {
