@@ -14,6 +14,7 @@
 namespace dorvane {
 namespace {
 
+using testing::CountCalls;
 using testing::FakeHost;
 using testing::RecordingCanvas;
 
@@ -44,15 +45,19 @@ class CalendarGrid : public ::testing::Test {
     cal_.MouseUp(TMouseButton::mbLeft, 0, p.x, p.y);
   }
   std::string Current() const { return cal_.TextOfCell(cal_.Col(), cal_.Row()); }
-  // How many calls begin with prefix.
-  static int Count(const std::vector<std::string>& calls, const std::string& prefix) {
-    return static_cast<int>(std::count_if(
-        calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
-  }
-  std::vector<std::string> PaintCalls() {
-    RecordingCanvas canvas;
-    cal_.Paint(canvas);
-    return canvas.calls;
+  std::vector<std::string> PaintCalls() { return testing::Painted(cal_); }
+  // Each painted cell's text (blank for none) and its colour, in the order they are painted.
+  static std::vector<std::pair<std::string, std::string>> Texts(
+      const std::vector<std::string>& calls) {
+    std::vector<std::pair<std::string, std::string>> texts;
+    for (const std::string& call : calls) {
+      if (call.rfind("TextRect", 0) != 0) continue;
+      std::istringstream s(call);
+      std::string op, rect, x, y, text, colour;
+      s >> op >> rect >> x >> y >> text >> colour;
+      texts.emplace_back(text.rfind("0x", 0) == 0 ? "" : text, colour);
+    }
+    return texts;
   }
 
   FakeHost host_;
@@ -90,16 +95,10 @@ TEST_F(CalendarGrid, PaintsLinesThenCellsInOrder) {
             "Polyline 0xc0c0c0 1 41,18-41,125 83,18-83,125 125,18-125,125 167,18-167,125 "
             "209,18-209,125 251,18-251,125 0,35-293,35 0,53-293,53 0,71-293,71 0,89-293,89 "
             "0,107-293,107");
-  EXPECT_EQ(Count(calls, "DrawEdge (0,0,41,17)"), 2);  // the header cells stand out
+  EXPECT_EQ(CountCalls(calls, "DrawEdge (0,0,41,17)"), 2);  // the header cells stand out
 
   std::vector<std::string> texts;
-  for (const std::string& call : calls) {
-    if (call.rfind("TextRect", 0) != 0) continue;
-    std::istringstream s(call);
-    std::string op, rect, x, y, text;
-    s >> op >> rect >> x >> y >> text;
-    texts.push_back(text.rfind("0x", 0) == 0 ? "" : text);
-  }
+  for (const auto& [text, colour] : Texts(calls)) texts.push_back(text);
   ASSERT_EQ(texts.size(), 49u);
   EXPECT_EQ(
       std::vector<std::string>(texts.begin(), texts.begin() + 11),
@@ -113,16 +112,16 @@ TEST_F(CalendarGrid, PaintsLinesThenCellsInOrder) {
   EXPECT_EQ(*(at - 1), "SetTextColor 0xff00000e");
   EXPECT_EQ(*(at + 1), "TextRect (126,54,167,71) 140 56 15 0xff00000e 0xff00000d");
   EXPECT_EQ(*(at + 2), "FocusRect (126,54,167,71)");
-  EXPECT_EQ(Count(calls, "FocusRect"), 1);
+  EXPECT_EQ(CountCalls(calls, "FocusRect"), 1);
   // A blank day cell is filled with the window colour and gets an empty text.
-  EXPECT_EQ(Count(calls, "TextRect (0,18,41,35) 20 20  0xff000008 0xff000005"), 1);
+  EXPECT_EQ(CountCalls(calls, "TextRect (0,18,41,35) 20 20  0xff000008 0xff000005"), 1);
   // No free strip: the last call belongs to the last cell.
   EXPECT_EQ(calls.back(), "TextRect (252,108,293,125) 272 110  0xff000008 0xff000005");
 
   host_.active = false;
   const std::vector<std::string> inactive = PaintCalls();
-  EXPECT_EQ(Count(inactive, "FillRect (126,54,167,71) 0xff00000d"), 1);
-  EXPECT_EQ(Count(inactive, "FocusRect"), 0);
+  EXPECT_EQ(CountCalls(inactive, "FillRect (126,54,167,71) 0xff00000d"), 1);
+  EXPECT_EQ(CountCalls(inactive, "FocusRect"), 0);
 }
 
 // A client wider than the grid gets the last column's line and a free strip at the right;
@@ -149,15 +148,13 @@ TEST_F(CalendarGrid, SilverBackgroundGetsGrayLines) {
   EXPECT_EQ(off[5], "SetPen 0xc0c0c0 1 0");  // horizontal lines in the background colour
 }
 
-TEST_F(CalendarGrid, TextWiderThanTheCellIsCentredAndCut) {
+TEST_F(CalendarGrid, TextWiderThanTheCellIsCentredAndCutAndPartialPaintsSkipCells) {
   cal_.SizeNotice(70, 70);  // 9-pixel columns: "Lun" is 18 pixels wide
-  EXPECT_EQ(Count(PaintCalls(), "TextRect (0,0,9,9) -4 -2 Lun 0xff000008 0xff00000f"), 1);
-}
-
-TEST_F(CalendarGrid, PartialPaintSkipsUntouchedCells) {
+  EXPECT_EQ(CountCalls(PaintCalls(), "TextRect (0,0,9,9) -4 -2 Lun 0xff000008 0xff00000f"), 1);
+  // A paint of part of the client paints only the cells it touches.
   RecordingCanvas canvas;
   cal_.Paint(canvas, cal_.CellRect(3, 3));
-  EXPECT_EQ(Count(canvas.calls, "TextRect"), 1);
+  EXPECT_EQ(CountCalls(canvas.calls, "TextRect"), 1);
 }
 
 TEST_F(CalendarGrid, PlaceCurrentCellRangeErrorAndRepaints) {
@@ -177,6 +174,10 @@ TEST_F(CalendarGrid, PlaceCurrentCellRangeErrorAndRepaints) {
   EXPECT_EQ(cal_.Day(), 15);
   cal_.PlaceCurrentCell(3, 0, true);  // the header row never becomes current
   EXPECT_EQ(Current(), "16");
+  host_.invalidated.clear();
+  cal_.FocusChanged(true);  // the current cell shows the focus, or no longer does
+  cal_.FocusChanged(false);
+  EXPECT_EQ(host_.invalidated, (std::vector<Rect>{cal_.CellRect(4, 3), cal_.CellRect(4, 3)}));
 }
 
 TEST_F(CalendarGrid, DragSelectsOnReleaseWithOneNotice) {
@@ -196,56 +197,45 @@ TEST_F(CalendarGrid, DragSelectsOnReleaseWithOneNotice) {
   EXPECT_EQ(cal_.MouseState(), TGridMouseState::Normal);
   EXPECT_EQ(host_.timerInterval, 0);
   EXPECT_FALSE(cal_.UseCurrentDate());
-}
 
-TEST_F(CalendarGrid, AnAbandonedPressLeavesTheDateAndPutsTheCellBack) {
+  // An abandoned drag leaves the date and puts the cell back; a late release is not a click.
   Press(Centre(5, 2));
   Move(Centre(6, 2));
   cal_.FocusChanged(false);  // the focus taken away ends the press
   EXPECT_EQ(cal_.MouseState(), TGridMouseState::Normal);
   EXPECT_EQ(host_.timerInterval, 0);
-  EXPECT_EQ(Current(), "15");
-  EXPECT_TRUE(days_.empty());
-  Release(Centre(6, 2));  // a late release is not a click
-  EXPECT_EQ(Current(), "15");
-  EXPECT_TRUE(days_.empty());
+  Release(Centre(6, 2));
   cal_.CancelMode();  // outside a press: nothing
-  EXPECT_EQ(Current(), "15");
+  EXPECT_EQ(Current(), "12");
+  EXPECT_EQ(days_, std::vector<int>{12});
 }
 
-TEST_F(CalendarGrid, BlankAndHeaderPressesChangeNothing) {
+// A blank cell, the header, a double click and the other buttons select nothing; nor does a
+// press that does not make the grid active, which lets the pointer go.
+TEST_F(CalendarGrid, PressesThatSelectNothing) {
   Press(Centre(0, 1));  // blank
   EXPECT_EQ(cal_.MouseState(), TGridMouseState::Selecting);
   Release(Centre(0, 1));
-  EXPECT_EQ(Current(), "15");
-  EXPECT_TRUE(days_.empty());
-
   Press(Centre(2, 0));  // header
   EXPECT_EQ(cal_.MouseState(), TGridMouseState::Normal);
   EXPECT_EQ(host_.timerInterval, 0);
   Release(Centre(2, 0));
-  EXPECT_EQ(Current(), "15");
-  EXPECT_TRUE(days_.empty());
-}
-
-TEST_F(CalendarGrid, DoubleClickAndOtherButtonsOnlyTakeFocus) {
   int doubles = 0;
   cal_.OnDblClick = [&](TCustomGrid&) { ++doubles; };
   Press(Centre(4, 3), TMouseButton::mbLeft, true);
   EXPECT_EQ(doubles, 1);
   EXPECT_EQ(cal_.MouseState(), TGridMouseState::Normal);
+  host_.active = false;
   Press(Centre(4, 3), TMouseButton::mbRight);
   EXPECT_TRUE(host_.active);
-  EXPECT_EQ(Current(), "15");
-  EXPECT_TRUE(days_.empty());
-}
-
-TEST_F(CalendarGrid, PressWithoutBecomingActiveReleasesThePointer) {
+  host_.active = false;
   host_.refuseFocus = true;
+  const int released = host_.releaseCount;
   Press(Centre(4, 3));
-  EXPECT_EQ(host_.releaseCount, 1);
+  EXPECT_EQ(host_.releaseCount, released + 1);
   EXPECT_EQ(cal_.MouseState(), TGridMouseState::Normal);
   EXPECT_EQ(Current(), "15");
+  EXPECT_TRUE(days_.empty());
 }
 
 TEST_F(CalendarGrid, TimerWalksTowardsThePointerOutside) {
@@ -288,66 +278,55 @@ TEST_F(CalendarGrid, TimerWalksTowardsThePointerOutside) {
   }
 }
 
-TEST_F(CalendarGrid, KeysMoveAsTabled) {
+TEST_F(CalendarGrid, KeysMoveAsTabledAndOthersAreLeftAlone) {
   const struct {
     const char* name;
+    int month;  // of 2008
     int startDay;
     std::uint16_t key;
     TShiftState shift;
     int endDay;
   } cases[] = {
-      {"LeftOnThe1stIsBlank", 1, VK_LEFT, 0, 1},
-      {"HomeOnThe1stIsBlank", 1, VK_HOME, 0, 1},
-      {"CtrlHomeIsBlank", 1, VK_HOME, ssCtrl, 1},
-      {"EndInRow1", 1, VK_END, 0, 4},
-      {"PageDownOntoBlankRow6", 1, VK_NEXT, 0, 1},
-      {"UpInRow1", 2, VK_UP, 0, 2},
-      {"LeftInColumn0", 12, VK_LEFT, 0, 12},
-      {"Left", 15, VK_LEFT, 0, 14},
-      {"ShiftLeftIsLeft", 15, VK_LEFT, ssShift, 14},
-      {"Right", 15, VK_RIGHT, 0, 16},
-      {"RightDoesNotWrap", 18, VK_RIGHT, 0, 18},
-      {"Up", 15, VK_UP, 0, 8},
-      {"Down", 15, VK_DOWN, 0, 22},
-      {"DownOntoBlank", 29, VK_DOWN, 0, 29},
-      {"CtrlUpDoesNotMove", 15, VK_UP, ssCtrl, 15},
-      {"CtrlDownDoesNotMove", 15, VK_DOWN, ssCtrl, 15},
-      {"CtrlLeftIsAPage", 18, VK_LEFT, ssCtrl, 12},
-      {"CtrlRightIsAPage", 12, VK_RIGHT, ssCtrl, 18},
-      {"CtrlRightClamped", 14, VK_RIGHT, ssCtrl, 18},
-      {"Home", 15, VK_HOME, 0, 12},
-      {"End", 15, VK_END, 0, 18},
-      {"CtrlEndIsBlank", 15, VK_END, ssCtrl, 15},
-      {"PageUpClampedToRow1", 15, VK_PRIOR, 0, 1},
-      {"PageDownClampedToRow6Blank", 15, VK_NEXT, 0, 15},
-      {"CtrlPageUp", 29, VK_PRIOR, ssCtrl, 1},
-      {"CtrlPageDownBlank", 8, VK_NEXT, ssCtrl, 8},
+      {"LeftOnThe1stIsBlank", 5, 1, VK_LEFT, 0, 1},
+      {"HomeOnThe1stIsBlank", 5, 1, VK_HOME, 0, 1},
+      {"CtrlHomeIsBlank", 5, 1, VK_HOME, ssCtrl, 1},
+      {"EndInRow1", 5, 1, VK_END, 0, 4},
+      {"UpInRow1", 5, 2, VK_UP, 0, 2},
+      {"LeftInColumn0", 5, 12, VK_LEFT, 0, 12},
+      {"Left", 5, 15, VK_LEFT, 0, 14},
+      {"ShiftLeftIsLeft", 5, 15, VK_LEFT, ssShift, 14},
+      {"Right", 5, 15, VK_RIGHT, 0, 16},
+      {"RightDoesNotWrap", 5, 18, VK_RIGHT, 0, 18},
+      {"Down", 5, 15, VK_DOWN, 0, 22},
+      {"DownOntoBlank", 5, 29, VK_DOWN, 0, 29},
+      {"CtrlUpDoesNotMove", 5, 15, VK_UP, ssCtrl, 15},
+      {"CtrlLeftIsAPage", 5, 18, VK_LEFT, ssCtrl, 12},
+      {"CtrlRightIsAPage", 5, 12, VK_RIGHT, ssCtrl, 18},
+      {"CtrlRightClamped", 5, 14, VK_RIGHT, ssCtrl, 18},
+      {"Home", 5, 15, VK_HOME, 0, 12},
+      {"End", 5, 15, VK_END, 0, 18},
+      {"CtrlEndIsBlank", 5, 15, VK_END, ssCtrl, 15},
+      {"PageUpClampedToRow1", 5, 15, VK_PRIOR, 0, 1},
+      {"PageDownClampedToRow6Blank", 5, 15, VK_NEXT, 0, 15},
+      {"CtrlPageUp", 5, 29, VK_PRIOR, ssCtrl, 1},
+      {"CtrlPageDownBlank", 5, 8, VK_NEXT, ssCtrl, 8},
+      // June 2008 ends on row 6, March 2008 too.
+      {"PageDownOntoRow6", 6, 2, VK_NEXT, 0, 30},
+      {"CtrlHomeInColumn6", 6, 1, VK_HOME, ssCtrl, 1},
+      {"CtrlPageDownOntoRow6", 3, 10, VK_NEXT, ssCtrl, 31},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.name);
-    cal_.SetDay(k.startDay);
+    cal_.SetSelectedDate(MakeDate(2008, k.month, k.startDay));
     days_.clear();
     EXPECT_TRUE(cal_.KeyDown(k.key, k.shift));
     EXPECT_EQ(cal_.Day(), k.endDay);
     EXPECT_EQ(Current(), std::to_string(k.endDay));
     EXPECT_EQ(days_, k.endDay == k.startDay ? std::vector<int>{} : std::vector<int>{k.endDay});
   }
-}
-
-TEST_F(CalendarGrid, CtrlEndAndPageDownReachRow6WhenItHoldsDays) {
-  cal_.SetSelectedDate(MakeDate(2008, 6, 2));  // June 2008: 30 in column 0, row 6
-  EXPECT_TRUE(cal_.KeyDown(VK_NEXT, 0));
-  EXPECT_EQ(cal_.Day(), 30);
-  cal_.SetDay(1);  // column 6, row 1
-  EXPECT_TRUE(cal_.KeyDown(VK_HOME, ssCtrl));
-  EXPECT_EQ(cal_.Day(), 1);
-  cal_.SetSelectedDate(MakeDate(2008, 3, 3));  // March 2008: 31 in column 0, row 6
-  cal_.KeyDown(VK_DOWN, 0);
-  cal_.KeyDown(VK_NEXT, ssCtrl);
-  EXPECT_EQ(cal_.Day(), 31);
-}
-
-TEST_F(CalendarGrid, OtherKeysAndClearedKeysAreLeftAlone) {
+  // Other keys are left alone, and so are the keys the handler clears.
+  cal_.SetSelectedDate(MakeDate(2008, 5, 15));
+  days_.clear();
   EXPECT_FALSE(cal_.KeyDown(0x0D, 0));  // Enter
   EXPECT_FALSE(cal_.KeyDown(0x71, 0));  // F2
   cal_.OnKeyDown = [](TCustomGrid&, std::uint16_t& key, TShiftState) {
@@ -412,13 +391,6 @@ TEST_F(CalendarGrid, ReadOnlyRefusesEveryUserMove) {
   EXPECT_TRUE(days_.empty());
 }
 
-TEST_F(CalendarGrid, FocusChangeRepaintsTheCurrentCell) {
-  host_.invalidated.clear();
-  cal_.FocusChanged(true);
-  cal_.FocusChanged(false);
-  EXPECT_EQ(host_.invalidated, (std::vector<Rect>{cal_.CellRect(3, 3), cal_.CellRect(3, 3)}));
-}
-
 // With the week column and the holidays: the grid keeps its width, the day columns sharing what
 // the week column leaves; holidays' numbers are in their colour, the current day keeps the
 // highlight's, and neither the week column nor an ordinary day takes the holiday colour.
@@ -429,13 +401,7 @@ TEST_F(CalendarGrid, WeekColumnAndHolidaysColour) {
   EXPECT_EQ(cal_.CellRect(7, 0).Right, 293);
   EXPECT_LT(cal_.CellRect(0, 0).Width(), cal_.CellRect(1, 0).Width());
   std::map<std::string, std::string> colours;  // text -> its colour
-  for (const std::string& call : PaintCalls()) {
-    if (call.rfind("TextRect", 0) != 0) continue;
-    std::istringstream s(call);
-    std::string op, rect, x, y, text, colour;
-    s >> op >> rect >> x >> y >> text >> colour;
-    if (text.rfind("0x", 0) != 0) colours[text] = colour;
-  }
+  for (const auto& [text, colour] : Texts(PaintCalls())) colours[text] = colour;
   const std::string holiday = "0x80";  // clMaroon
   EXPECT_EQ(colours["1"], holiday);    // Fête du Travail and Ascension
   EXPECT_EQ(colours["12"], holiday);   // Lundi de Pentecôte

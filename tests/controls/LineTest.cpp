@@ -10,8 +10,6 @@
 namespace dorvane {
 namespace {
 
-using testing::RecordingCanvas;
-
 class FakeLineHost : public LineHost {
  public:
   int invalidations = 0;
@@ -23,11 +21,9 @@ class FakeLineHost : public LineHost {
 
 // The segment one paint of the line draws, as "x0,y0-x1,y1".
 std::string Paint(TLine& line) {
-  RecordingCanvas canvas;
-  line.Paint(canvas);
   std::string from;
   std::string to;
-  for (const std::string& c : canvas.calls) {
+  for (const std::string& c : testing::Painted(line)) {
     if (c.starts_with("MoveTo ")) from = c.substr(7);
     if (c.starts_with("LineTo ")) to = c.substr(7);
   }
@@ -196,10 +192,9 @@ TEST_F(LineTest, PenAndBrushChangesRepaint) {
   line.Brush().SetColor(clPurple);
   line.SetBrush(Brush{});
   EXPECT_EQ(host.invalidations, before + 5);
-  RecordingCanvas canvas;
-  line.Paint(canvas);
-  EXPECT_EQ(canvas.calls[0], "SetPen 0xffffff 1 2");
-  EXPECT_EQ(canvas.calls[1], "SetBrush 0xffffff solid");
+  const std::vector<std::string> calls = testing::Painted(line);
+  EXPECT_EQ(calls[0], "SetPen 0xffffff 1 2");
+  EXPECT_EQ(calls[1], "SetBrush 0xffffff solid");
 }
 
 }  // namespace

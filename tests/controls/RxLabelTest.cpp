@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -14,6 +13,7 @@
 namespace dorvane {
 namespace {
 
+using testing::CountCalls;
 using ::testing::ElementsAre;
 using testing::FakeFocusable;
 using testing::FakeLabelHost;
@@ -28,21 +28,12 @@ std::vector<std::string> TextCalls(const std::vector<std::string>& calls) {
   return out;
 }
 
-bool Has(const std::vector<std::string>& calls, const std::string& prefix) {
-  return std::any_of(calls.begin(), calls.end(),
-                     [&](const std::string& c) { return c.starts_with(prefix); });
-}
-
 class RxLabelTest : public ::testing::Test {
  protected:
   FakeLabelHost host;
   TRxLabel label{host};
 
-  std::vector<std::string> Paint() {
-    RecordingCanvas canvas;
-    label.Paint(canvas);
-    return canvas.calls;
-  }
+  std::vector<std::string> Paint() { return testing::Painted(label); }
 };
 
 // A setter repaints, re-fits, or both, and does nothing with the current value.
@@ -64,11 +55,7 @@ TEST_F(RxLabelTest, SettersRepaintOrRefitOnlyOnChange) {
       {"Transparent", [](TRxLabel& l) { l.SetTransparent(true); }, true, false},
       {"WordWrap", [](TRxLabel& l) { l.SetWordWrap(true); }, true, true},
       {"Caption", [](TRxLabel& l) { l.SetCaption("Mardi"); }, true, true},
-      {"Font",
-       [](TRxLabel& l) {
-         l.SetFont(Font{"Arial", -20});
-       },
-       true, true},
+      {"Font", [](TRxLabel& l) { l.SetFont(Font("Arial", -20)); }, true, true},
       {"Color", [](TRxLabel& l) { l.SetColor(clWhite); }, true, false},
   };
   for (const auto& c : cases) {
@@ -144,9 +131,7 @@ TEST_F(RxLabelTest, FitsToTheUnionOfTextAndShadow) {
     l.SetCaption("Lundi");
     EXPECT_EQ(l.Width(), c.width) << c.pos << " " << int{c.size};
     EXPECT_EQ(l.Height(), c.height) << c.pos << " " << int{c.size};
-    RecordingCanvas canvas;
-    l.Paint(canvas);
-    EXPECT_EQ(TextCalls(canvas.calls).front(),
+    EXPECT_EQ(TextCalls(testing::Painted(l)).front(),
               std::string("DrawText Lundi ") + c.shadow + " 0x40 0xff0014")
         << c.pos << " " << int{c.size};
   }
@@ -219,7 +204,7 @@ TEST_F(RxLabelTest, PaintsFillThenShadowThenText) {
                           "SetTextColor 0xff000008", "DrawText Mardi (1,0,64,17) 0x40 0xff000008"));
   label.SetTransparent(true);
   const std::vector<std::string> transparent = Paint();
-  EXPECT_FALSE(Has(transparent, "FillRect"));
+  EXPECT_EQ(CountCalls(transparent, "FillRect"), 0);
   EXPECT_EQ(transparent.front(), "SetBrush 0xff00000f clear");
 }
 
@@ -274,7 +259,7 @@ TEST_F(RxLabelTest, FocusRectangleWhileTheTargetHasTheFocus) {
   label.SetFocusControl(&edit);
   label.FocusChanged(&edit);
   EXPECT_TRUE(label.FocusTargetActive());
-  EXPECT_FALSE(Has(Paint(), "FocusRect"));  // ShowFocus is off
+  EXPECT_EQ(CountCalls(Paint(), "FocusRect"), 0);  // ShowFocus is off
   label.SetShowFocus(true);
   EXPECT_EQ(Paint().back(), "FocusRect (-1,-1,65,17)");
 
@@ -285,14 +270,16 @@ TEST_F(RxLabelTest, FocusRectangleWhileTheTargetHasTheFocus) {
   EXPECT_EQ(host.invalidations, before + 1);
   label.FocusChanged(nullptr);
   EXPECT_EQ(host.invalidations, before + 1);  // no change, no repaint
-  EXPECT_FALSE(Has(Paint(), "FocusRect"));
+  EXPECT_EQ(CountCalls(Paint(), "FocusRect"), 0);
 }
 
 TEST_F(RxLabelTest, AcceleratorMovesTheFocus) {
   FakeFocusable edit;
+  const int changes = host.acceleratorChanges;
   label.SetCaption("&Jour");
   EXPECT_FALSE(label.DialogChar(U'j'));  // no FocusControl yet
   label.SetFocusControl(&edit);
+  EXPECT_EQ(host.acceleratorChanges, changes + 2);  // the host hears of each change
   EXPECT_TRUE(label.DialogChar(U'j'));
   EXPECT_TRUE(label.DialogChar(U'J'));
   EXPECT_EQ(edit.focused, 2);
@@ -320,7 +307,9 @@ TEST_F(RxLabelTest, AcceleratorMovesTheFocus) {
   edit.canFocus = false;
   EXPECT_FALSE(label.DialogChar(U'j'));
   edit.canFocus = true;
+  const int before = host.acceleratorChanges;
   label.SetShowAccelChar(false);
+  EXPECT_EQ(host.acceleratorChanges, before + 1);
   EXPECT_FALSE(label.DialogChar(U'j'));
   label.SetShowAccelChar(true);
   host.enabled = false;
@@ -363,7 +352,7 @@ class PointerTest : public RxLabelTest {
   }
 };
 
-TEST_F(PointerTest, EnterAndLeaveAlternate) {
+TEST_F(PointerTest, EnterAndLeaveAlternateOverTheActiveWindowOnly) {
   label.MouseEntered();
   label.MouseEntered();
   label.MouseLeft();
@@ -374,9 +363,10 @@ TEST_F(PointerTest, EnterAndLeaveAlternate) {
   label.MouseUp(TMouseButton::mbLeft, 3, 3);
   EXPECT_THAT(events, ElementsAre("enter", "leave", "enter"));
   EXPECT_TRUE(label.PointerInside());
-}
+  label.MouseLeft();
 
-TEST_F(PointerTest, NoEnterWithoutTheActiveWindowOrWhenDisabled) {
+  // No enter without the active window, nor while disabled.
+  events.clear();
   host.active = nullptr;
   label.MouseEntered();
   int other = 0;
@@ -391,7 +381,7 @@ TEST_F(PointerTest, NoEnterWithoutTheActiveWindowOrWhenDisabled) {
   EXPECT_THAT(events, ElementsAre("enter"));
 }
 
-TEST_F(PointerTest, LeaveWhileTheLeftButtonIsHeldIsReportedOnRelease) {
+TEST_F(PointerTest, OnlyTheLeftButtonHoldsAndALeaveWhileHeldIsReportedOnRelease) {
   label.MouseEntered();
   label.MouseDown(TMouseButton::mbLeft, 3, 3);
   EXPECT_TRUE(label.LeftButtonHeld());
@@ -406,9 +396,8 @@ TEST_F(PointerTest, LeaveWhileTheLeftButtonIsHeldIsReportedOnRelease) {
   // The platform's own leave, arriving afterwards, finds nothing to report.
   label.MouseLeft();
   EXPECT_THAT(events, ElementsAre("enter", "leave"));
-}
 
-TEST_F(PointerTest, OtherButtonsDoNotHoldAndDisabledPaintingReleases) {
+  // The other buttons do not hold; painting while disabled lets go.
   label.MouseDown(TMouseButton::mbRight, 1, 1);
   label.MouseDown(TMouseButton::mbMiddle, 1, 1);
   EXPECT_FALSE(label.LeftButtonHeld());
@@ -489,15 +478,6 @@ TEST_F(RxLabelTest, ParentFontAndColourUntilItsOwnAreSet) {
   EXPECT_EQ(label.Color(), clWhite);
   label.SetParentColor(true);
   EXPECT_EQ(label.Color(), clPurple);
-}
-
-TEST_F(RxLabelTest, TheHostHearsOfAcceleratorChanges) {
-  FakeFocusable edit;
-  const int before = host.acceleratorChanges;
-  label.SetCaption("&Jour");
-  label.SetShowAccelChar(false);
-  label.SetFocusControl(&edit);
-  EXPECT_EQ(host.acceleratorChanges, before + 3);
 }
 
 }  // namespace

@@ -35,22 +35,14 @@ std::string With(std::string b, std::size_t at, std::uint32_t v) {
   return b;
 }
 
-std::string SmallChm() {
-  return BuildChm({{"/index.html", "<p>Bonjour</p>"}, {"/images/a.png", std::string(100, 'x')}},
-                  0x040C);
-}
-
-std::string ManyChunksChm() {
-  std::vector<dorvane::chmpack::ChmEntry> files;
-  for (int i = 0; i < 400; ++i)
-    files.push_back({"/a_long_enough_page_name_" + std::to_string(i) + ".html", "x"});
-  return BuildChm(files, 0x040C);
-}
-
 // Each damage is one a reader walking the directory would trip on.
 TEST(CheckContainer, RefusesDamagedDirectories) {
-  const std::string small = SmallChm();
-  const std::string many = ManyChunksChm();
+  const std::string small = BuildChm(
+      {{"/index.html", "<p>Bonjour</p>"}, {"/images/a.png", std::string(100, 'x')}}, 0x040C);
+  std::vector<dorvane::chmpack::ChmEntry> files;  // enough for an index above the listing
+  for (int i = 0; i < 400; ++i)
+    files.push_back({"/a_long_enough_page_name_" + std::to_string(i) + ".html", "x"});
+  const std::string many = BuildChm(files, 0x040C);
   ASSERT_TRUE(CheckContainer(small));
   ASSERT_TRUE(CheckContainer(many));
   const std::uint32_t root =

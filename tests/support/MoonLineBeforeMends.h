@@ -64,24 +64,14 @@ inline Civil CivilOfJulianDay(double jde, bool gregorianAlways) {
 
 // MakeDate, written anew: the date value of a valid date of the years 1 to 9999, else nothing.
 inline std::optional<double> MakeDate(int y, int m, int d) {
-  static const int kLengths[2][12] = {{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
-                                      {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}};
-  const bool leap = y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
-  if (y < 1 || y > 9999 || m < 1 || m > 12 || d < 1 || d > kLengths[leap][m - 1]) {
-    return std::nullopt;
-  }
-  int dayOfYear = d;
-  for (int i = 0; i < m - 1; ++i) dayOfYear += kLengths[leap][i];
-  const long p = y - 1;
-  return static_cast<double>(p * 365 + p / 4 - p / 100 + p / 400 + dayOfYear - 693594);
+  if (y < 1 || y > 9999 || m < 1 || m > 12 || d < 1 || d > 31) return std::nullopt;
+  if (!(std::chrono::year{y} / m / d).ok()) return std::nullopt;
+  return ValueOf(y, m, d);
 }
 
+// Halves to the even neighbour: the default rounding mode.
 inline double RoundHalfEven(double v) {
-  const double below = std::floor(v);
-  const double rest = v - below;
-  if (rest > 0.5) return below + 1;
-  if (rest < 0.5) return below;
-  return std::fmod(below, 2) == 0 ? below : below + 1;
+  return std::nearbyint(v);
 }
 
 struct OriginalPhase {

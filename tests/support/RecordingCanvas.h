@@ -167,4 +167,18 @@ class RecordingCanvas : public Canvas {
   }
 };
 
+// The calls of one paint of `control`.
+template <class Control>
+std::vector<std::string> Painted(Control& control) {
+  RecordingCanvas canvas;
+  control.Paint(canvas);
+  return canvas.calls;
+}
+
+// How many of `calls` begin with `prefix`.
+inline int CountCalls(const std::vector<std::string>& calls, std::string_view prefix) {
+  return static_cast<int>(
+      std::ranges::count_if(calls, [&](const std::string& c) { return c.starts_with(prefix); }));
+}
+
 }  // namespace dorvane::testing
