@@ -371,14 +371,20 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     }
     Process();
   }
+  // The window manager may still be placing a window just shown: it is given two seconds.
   bool CentredOnScreen(Window window) override {
-    RECT frame{};
-    ::GetWindowRect(Top(window), &frame);
-    MONITORINFO screen{};
-    screen.cbSize = sizeof screen;
-    ::GetMonitorInfoW(::MonitorFromWindow(Top(window), MONITOR_DEFAULTTONEAREST), &screen);
-    return std::abs(frame.left + frame.right - screen.rcWork.left - screen.rcWork.right) <= 4 &&
-           std::abs(frame.top + frame.bottom - screen.rcWork.top - screen.rcWork.bottom) <= 4;
+    for (const DWORD start = ::GetTickCount();; Settle()) {
+      RECT frame{};
+      ::GetWindowRect(Top(window), &frame);
+      MONITORINFO screen{};
+      screen.cbSize = sizeof screen;
+      ::GetMonitorInfoW(::MonitorFromWindow(Top(window), MONITOR_DEFAULTTONEAREST), &screen);
+      if (std::abs(frame.left + frame.right - screen.rcWork.left - screen.rcWork.right) <= 4 &&
+          std::abs(frame.top + frame.bottom - screen.rcWork.top - screen.rcWork.bottom) <= 4) {
+        return true;
+      }
+      if (::GetTickCount() - start > 2000) return false;
+    }
   }
   bool MoveToDpi(Window window, int dpi) override {
     RECT suggested{};
