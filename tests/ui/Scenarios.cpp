@@ -10,6 +10,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -258,6 +259,9 @@ TEST_F(Window, AboutIsModalWidensAndTheClockGoesOn) {
       EXPECT_EQ(driver->Capture(W::kAbout, "Line1").At(64, 4), 0x000000u) << upper;
       EXPECT_EQ(driver->Capture(W::kAbout, "Line2").At(64, 4), 0xFFFFFFu) << upper;
     }
+    // The program's logo stands over the banner's left end.
+    const Picture logo = driver->Capture(W::kAbout, "Logo");
+    EXPECT_GT(std::set<std::uint32_t>(logo.rgb.begin(), logo.rgb.end()).size(), 4u);
   });
   driver->ChooseMenu("Aproposde1");
   EXPECT_TRUE(shown);
