@@ -38,6 +38,7 @@ class RxLabelTest : public ::testing::Test {
 
 // A setter repaints, re-fits, or both, and does nothing with the current value.
 TEST_F(RxLabelTest, SettersRepaintOrRefitOnlyOnChange) {
+  static const Font kArial{"Arial", -20};
   const struct {
     const char* name;
     std::function<void(TRxLabel&)> set;
@@ -55,7 +56,7 @@ TEST_F(RxLabelTest, SettersRepaintOrRefitOnlyOnChange) {
       {"Transparent", [](TRxLabel& l) { l.SetTransparent(true); }, true, false},
       {"WordWrap", [](TRxLabel& l) { l.SetWordWrap(true); }, true, true},
       {"Caption", [](TRxLabel& l) { l.SetCaption("Mardi"); }, true, true},
-      {"Font", [](TRxLabel& l) { l.SetFont(Font("Arial", -20)); }, true, true},
+      {"Font", [](TRxLabel& l) { l.SetFont(kArial); }, true, true},
       {"Color", [](TRxLabel& l) { l.SetColor(clWhite); }, true, false},
   };
   for (const auto& c : cases) {
