@@ -48,7 +48,7 @@ RxLabelWidget::~RxLabelWidget() = default;
 void RxLabelWidget::SetFocusWidget(QWidget* widget) {
   if (widget == FocusWidget()) return;
   disconnect(focusTargetGone_);
-  focusTarget_.reset();  // the label hears of its removal
+  focusTarget_.reset();
   if (widget == nullptr) return;
   focusTarget_ = std::make_unique<WidgetFocusTarget>(widget);
   // Dropping the adapter sends the label its removal notice.

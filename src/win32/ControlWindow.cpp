@@ -68,7 +68,7 @@ std::optional<MouseEvent> ControlWindow::MouseEventOf(UINT message, LPARAM lPara
   if (message == WM_MOUSEMOVE) event = MouseEvent{};
   for (const auto& [press, button] : kButtons) {
     if (message >= press && message <= press + 2)
-      event = MouseEvent{kActions[message - press], button};
+      event = MouseEvent{kActions[message - press], button, 0, {}};
   }
   if (event) {
     event->shift = ShiftState();
