@@ -1,7 +1,5 @@
 #include "win32/ControlWindows.h"
 
-#include <algorithm>
-
 #include "calendar/CalendarTable.h"
 #include "platform/win32/Wide.h"
 #include "win32/AccessibleProxy.h"
