@@ -5,7 +5,8 @@
 namespace dorvane {
 
 // What a grid control asks of the window that hosts it. Coordinates are client pixels of the
-// grid (inside any border the host draws). The Qt widget implements it; tests use a fake.
+// grid (inside any border the host draws). Each front end's grid window implements it; tests use a
+// fake.
 class CalendarHost {
  public:
   virtual ~CalendarHost() = default;
@@ -21,9 +22,10 @@ class CalendarHost {
   // the window itself is inactive.
   virtual bool IsActiveControl() const = 0;
 
-  virtual void CapturePointer() = 0;
-  virtual void ReleasePointer() = 0;
-  virtual Point PointerPosition() const = 0;
+  // Every pointer event of a press goes to the control until its release. A toolkit that
+  // routes them so anyway leaves these alone.
+  virtual void CapturePointer() {}
+  virtual void ReleasePointer() {}
 
   // A repeating timer whose ticks the host hands back to the control.
   virtual void StartRepeatTimer(int milliseconds) = 0;

@@ -170,6 +170,11 @@ GridCoord TCustomGrid::MouseCoord(int x, int y) const {
   return cell;
 }
 
+GridCoord TCustomGrid::WindowCoord(Point at) const {
+  const int b = BorderWidth();
+  return MouseCoord(at.x - b, at.y - b);
+}
+
 int TCustomGrid::LastFullyVisibleCol() const {
   int last = fixedCols_;
   for (int c = fixedCols_; c < colCount_; ++c) {
@@ -360,8 +365,22 @@ void TCustomGrid::Paint(Canvas& canvas, const Rect& update) {
 
 // ---- Mouse ----
 
+void TCustomGrid::WindowMouse(const MouseEvent& event) {
+  const int b = BorderWidth();
+  const int x = event.at.x - b;
+  const int y = event.at.y - b;
+  if (event.action == MouseEvent::kMove) {
+    MouseMove(event.shift, x, y);
+  } else if (event.action == MouseEvent::kRelease) {
+    MouseUp(event.button, event.shift, x, y);
+  } else {
+    MouseDown(event.button, event.shift, x, y, event.action == MouseEvent::kDoubleClick);
+  }
+}
+
 void TCustomGrid::MouseDown(TMouseButton button, TShiftState /*shift*/, int x, int y,
                             bool doubleClick) {
+  pointer_ = {x, y};
   if (host_ != nullptr) {
     host_->SetFocus();
     if (!host_->IsActiveControl()) {
@@ -391,6 +410,7 @@ void TCustomGrid::SelectUnderPointer(int x, int y) {
 }
 
 void TCustomGrid::MouseMove(TShiftState /*shift*/, int x, int y) {
+  pointer_ = {x, y};
   if (mouseState_ == TGridMouseState::Selecting) SelectUnderPointer(x, y);
 }
 
@@ -411,6 +431,7 @@ void TCustomGrid::CancelMode() {
 }
 
 void TCustomGrid::MouseUp(TMouseButton button, TShiftState /*shift*/, int x, int y) {
+  pointer_ = {x, y};
   if (button != TMouseButton::mbLeft || mouseState_ != TGridMouseState::Selecting) return;
   SelectUnderPointer(x, y);
   StopSelecting();
@@ -420,8 +441,8 @@ void TCustomGrid::MouseUp(TMouseButton button, TShiftState /*shift*/, int x, int
 // While the button is held outside the day rows, the current cell walks towards the pointer
 // one step per tick, diagonally off a corner, never onto a cell that cannot be selected.
 void TCustomGrid::TimerTick() {
-  if (mouseState_ != TGridMouseState::Selecting || host_ == nullptr) return;
-  const Point p = host_->PointerPosition();
+  if (mouseState_ != TGridMouseState::Selecting) return;
+  const Point p = pointer_;
   int dc = 0;
   int dr = 0;
   if (p.x < 0 && current_.col > fixedCols_) dc = -1;

@@ -115,6 +115,8 @@ class TCustomGrid {
   Rect WindowCellRect(int col, int row) const;
   // The cell under a client point, or {-1, -1} outside the grid.
   GridCoord MouseCoord(int x, int y) const;
+  // The same for a point of the window, inside whose edge the client lies.
+  GridCoord WindowCoord(Point at) const;
 
   // Moves the current cell there when the cell may be selected; repaints the old and the new
   // current cell. Raises EGridRangeError for a cell outside the grid.
@@ -137,6 +139,8 @@ class TCustomGrid {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y, bool doubleClick);
   void MouseMove(TShiftState shift, int x, int y);
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+  // A pointer event at a point of the window: one of the three above at its client point.
+  void WindowMouse(const MouseEvent& event);
   void TimerTick();
   // Returns whether the key is one the grid navigates with (the host then consumes it).
   bool KeyDown(std::uint16_t key, TShiftState shift);
@@ -197,6 +201,7 @@ class TCustomGrid {
   GridCoord current_{1, 1};
   TGridMouseState mouseState_ = TGridMouseState::Normal;
   int wheelAccumulator_ = 0;
+  Point pointer_;  // of the last pointer event, for the timer's walk
   int clientWidth_;
   int clientHeight_;
 };

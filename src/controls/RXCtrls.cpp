@@ -381,13 +381,16 @@ void TRxCustomLabel::WMRButtonUp(int x, int y) {
   RefreshPointerInside();
 }
 
-void TRxCustomLabel::ButtonEvent(TMouseButton button, bool pressed, bool doubleClick, int x,
-                                 int y) {
-  if (doubleClick && button == TMouseButton::mbLeft) DblClick();
-  if (button == TMouseButton::mbRight) {
+void TRxCustomLabel::ButtonEvent(const MouseEvent& event) {
+  const bool pressed = event.action != MouseEvent::kRelease;
+  const auto [x, y] = event.at;
+  if (event.action == MouseEvent::kDoubleClick && event.button == TMouseButton::mbLeft) {
+    DblClick();
+  }
+  if (event.button == TMouseButton::mbRight) {
     pressed ? WMRButtonDown(x, y) : WMRButtonUp(x, y);
   } else {
-    pressed ? MouseDown(button, x, y) : MouseUp(button, x, y);
+    pressed ? MouseDown(event.button, x, y) : MouseUp(event.button, x, y);
   }
 }
 

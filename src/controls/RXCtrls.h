@@ -125,9 +125,9 @@ class TRxCustomLabel : private RemovalObserver {
   // The right button's own messages: the mouse operation, then the pointer check.
   void WMRButtonDown(int x, int y);
   void WMRButtonUp(int x, int y);
-  // A button's press (the second of a double click too) or release at a point of the label,
-  // as the platform reports it: the operations above, in the order the system calls them.
-  void ButtonEvent(TMouseButton button, bool pressed, bool doubleClick, int x, int y);
+  // A button's press, double click or release at a point of the label, as the platform reports
+  // it: the operations above, in the order the system calls them.
+  void ButtonEvent(const MouseEvent& event);
   // A possible accelerator typed in the label's window; true when the label handled it.
   bool DialogChar(char32_t ch);
   // The keyboard focus moved to focused (null: to a control the label does not know).

@@ -3,7 +3,6 @@
 #include <QAccessible>
 #include <QHelpEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimerEvent>
@@ -14,7 +13,6 @@
 #include "qt/AccessibleRoles.h"
 #include "qt/QtCanvas.h"
 #include "qt/QtKeys.h"
-#include "qt/QtMouseButton.h"
 
 namespace dorvane {
 
@@ -29,30 +27,13 @@ CalendarWidget::CalendarWidget(QWidget* parent) : QWidget(parent) {
   calendar_.WindowResized(width(), height());
 }
 
-CalendarWidget::~CalendarWidget() {
-  calendar_.SetHost(nullptr);
-}
-
-QSize CalendarWidget::sizeHint() const {
-  const int b = calendar_.BorderWidth();
-  return {293 + 2 * b, 125 + 2 * b};
-}
-
-Point CalendarWidget::ToClient(const QPointF& position) const {
-  const int b = calendar_.BorderWidth();
-  const QPoint p = position.toPoint();
-  return {p.x() - b, p.y() - b};
-}
-
 bool CalendarWidget::event(QEvent* event) {
+  if (const std::optional<MouseEvent> mouse = MouseEventOf(*event)) {
+    calendar_.WindowMouse(*mouse);
+    event->accept();
+    return true;
+  }
   switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonRelease:
-      Mouse(*static_cast<QMouseEvent*>(event));
-      event->accept();
-      return true;
     case QEvent::ToolTip:
       ShowHint(*static_cast<QHelpEvent*>(event));
       return true;
@@ -105,8 +86,7 @@ bool CalendarWidget::event(QEvent* event) {
 }
 
 void CalendarWidget::ShowHint(QHelpEvent& help) {
-  const Point p = ToClient(help.pos());
-  const GridCoord cell = calendar_.MouseCoord(p.x, p.y);
+  const GridCoord cell = calendar_.WindowCoord({help.pos().x(), help.pos().y()});
   const std::string hint = calendar_.HintOfCell(cell.col, cell.row);
   if (hint.empty()) {
     QToolTip::hideText();
@@ -118,16 +98,9 @@ void CalendarWidget::ShowHint(QHelpEvent& help) {
                      QRect(r.Left, r.Top, r.Width(), r.Height()));
 }
 
-// ---- Host ----
-
 void CalendarWidget::InvalidateRect(const Rect& rect) {
   const int b = calendar_.BorderWidth();
   update(QRect(rect.Left + b, rect.Top + b, rect.Width(), rect.Height()));
-}
-
-void CalendarWidget::BorderChanged() {
-  calendar_.WindowResized(width(), height());
-  updateGeometry();
 }
 
 void CalendarWidget::AnnounceCurrentCell(bool selection) {
@@ -142,8 +115,6 @@ void CalendarWidget::AnnounceCurrentCell(bool selection) {
   if (hasFocus()) tell(QAccessible::Focus);
 }
 
-// ---- Events ----
-
 void CalendarWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   QtCanvas canvas(painter, palette());
@@ -154,20 +125,6 @@ void CalendarWidget::paintEvent(QPaintEvent* event) {
   painter.translate(b, b);
   const QRect dirty = event->rect().intersected(client).translated(-b, -b);
   calendar_.Paint(canvas, Rect{dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1});
-}
-
-void CalendarWidget::Mouse(const QMouseEvent& event) {
-  pointer_ = ToClient(event.position());
-  const TMouseButton button = MouseButtonOf(event.button());
-  const TShiftState shift = ShiftOf(event.modifiers());
-  if (event.type() == QEvent::MouseMove) {
-    calendar_.MouseMove(shift, pointer_.x, pointer_.y);
-  } else if (event.type() == QEvent::MouseButtonRelease) {
-    calendar_.MouseUp(button, shift, pointer_.x, pointer_.y);
-  } else {
-    calendar_.MouseDown(button, shift, pointer_.x, pointer_.y,
-                        event.type() == QEvent::MouseButtonDblClick);
-  }
 }
 
 }  // namespace dorvane

@@ -11,12 +11,6 @@ LineWidget::LineWidget(QWidget* parent) : QWidget(parent), line_(*this) {
   setFocusPolicy(Qt::NoFocus);
 }
 
-LineWidget::~LineWidget() = default;
-
-QSize LineWidget::sizeHint() const {
-  return size();
-}
-
 void LineWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QtCanvas canvas(painter, palette());

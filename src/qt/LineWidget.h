@@ -12,26 +12,13 @@ void SetWidgetBounds(QWidget& widget, const Rect& bounds);
 
 // The Qt control of a TLine: a child widget with no background of its own that paints the
 // line through QtCanvas. Every rule lives in TLine.
-//
-// Use (the About box's etched separator):
-//   auto* black = new LineWidget(dialog);
-//   black->setGeometry(86, 158, 196, 65);   // a layout leaving the height out keeps 65
-//   black->Line().SetLine(ltHorizontal);    // 196 x 10 after its first paint, line at y = 4
-//   auto* white = new LineWidget(dialog);
-//   white->setGeometry(86, 159, 196, 65);
-//   white->Line().Pen().SetColor(clWhite);
-//   white->Line().SetLine(ltHorizontal);
 class LineWidget : public QWidget, private LineHost {
   Q_OBJECT
 
  public:
   explicit LineWidget(QWidget* parent = nullptr);
-  ~LineWidget() override;
 
   TLine& Line() { return line_; }
-  const TLine& Line() const { return line_; }
-
-  QSize sizeHint() const override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

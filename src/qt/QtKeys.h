@@ -1,12 +1,15 @@
-// Qt's keys and modifiers as the controls and forms know them (Qt hosts only).
+// Qt's keys, modifiers and pointer events as the controls and forms know them (Qt hosts only).
 #pragma once
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 #include "gfx/Keys.h"
+#include "gfx/MouseButton.h"
 
 namespace dorvane {
 
@@ -32,6 +35,30 @@ inline std::uint16_t VirtualKeyOf(int key) {
     return static_cast<std::uint16_t>(VK_F1 + (key - Qt::Key_F1));
   }
   return 0;
+}
+
+// Left and right are themselves; every other button (middle, back, forward, the extra ones) is
+// the middle button, which clicks nothing in any control.
+inline TMouseButton MouseButtonOf(Qt::MouseButton button) {
+  if (button == Qt::LeftButton) return TMouseButton::mbLeft;
+  return button == Qt::RightButton ? TMouseButton::mbRight : TMouseButton::mbMiddle;
+}
+
+// A press, double click, release or move of the pointer; nullopt for any other event.
+inline std::optional<MouseEvent> MouseEventOf(const QEvent& event) {
+  static constexpr std::pair<QEvent::Type, MouseEvent::Action> kActions[] = {
+      {QEvent::MouseButtonPress, MouseEvent::kPress},
+      {QEvent::MouseButtonDblClick, MouseEvent::kDoubleClick},
+      {QEvent::MouseButtonRelease, MouseEvent::kRelease},
+      {QEvent::MouseMove, MouseEvent::kMove}};
+  for (const auto& [type, action] : kActions) {
+    if (event.type() != type) continue;
+    const auto& mouse = static_cast<const QMouseEvent&>(event);
+    const QPoint p = mouse.position().toPoint();
+    return MouseEvent{
+        action, MouseButtonOf(mouse.button()), ShiftOf(mouse.modifiers()), {p.x(), p.y()}};
+  }
+  return std::nullopt;
 }
 
 }  // namespace dorvane

@@ -3,14 +3,12 @@
 #include <QApplication>
 #include <QCursor>
 #include <QKeySequence>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QShortcutEvent>
 #include <QThread>
-#include <algorithm>
 
 #include "qt/QtCanvas.h"
-#include "qt/QtMouseButton.h"
+#include "qt/QtKeys.h"
 
 namespace dorvane {
 
@@ -50,7 +48,6 @@ RxLabelWidget::~RxLabelWidget() = default;
 void RxLabelWidget::SetFocusWidget(QWidget* widget) {
   if (widget == FocusWidget()) return;
   disconnect(focusTargetGone_);
-  label_.SetFocusControl(nullptr);
   focusTarget_.reset();
   if (widget == nullptr) return;
   focusTarget_ = std::make_unique<WidgetFocusTarget>(widget);
@@ -65,10 +62,6 @@ QWidget* RxLabelWidget::FocusWidget() const {
   return focusTarget_ != nullptr ? focusTarget_->Widget() : nullptr;
 }
 
-QSize RxLabelWidget::sizeHint() const {
-  return size();
-}
-
 bool RxLabelWidget::event(QEvent* event) {
   const QEvent::Type type = event->type();
   if (type == QEvent::Shortcut && shortcutId_ != 0 &&
@@ -76,12 +69,9 @@ bool RxLabelWidget::event(QEvent* event) {
       label_.DialogChar(shortcutChar_)) {
     return true;
   }
-  if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
-      type == QEvent::MouseButtonDblClick) {
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    const QPoint p = mouse->position().toPoint();
-    label_.ButtonEvent(MouseButtonOf(mouse->button()), type != QEvent::MouseButtonRelease,
-                       type == QEvent::MouseButtonDblClick, p.x(), p.y());
+  if (const std::optional<MouseEvent> mouse = MouseEventOf(*event);
+      mouse && mouse->action != MouseEvent::kMove) {
+    label_.ButtonEvent(*mouse);
     return true;
   }
   // Qt's own handling first, then the label's.
@@ -128,8 +118,6 @@ void RxLabelWidget::OnFocusChanged(QWidget*, QWidget* now) {
   const bool target = focusTarget_ != nullptr && focusTarget_->Holds(now);
   label_.FocusChanged(target ? focusTarget_.get() : nullptr);
 }
-
-// --- LabelHost ------------------------------------------------------------------------------
 
 Point RxLabelWidget::CursorPos() const {
   const QPoint p = QCursor::pos();

@@ -15,18 +15,9 @@ class WidgetFocusTarget;
 // The Qt control of a TRxLabel: a child widget that paints the label through QtCanvas, over
 // its parent's background while Transparent is on and over Color while it is off, and hands
 // Qt's notifications to the label (Alt + accelerator, focus changes, pointer enter and leave,
-// enabling, showing, font, palette, button presses). Every rule lives in TRxLabel.
-//
-// Use:
-//   auto* banner = new RxLabelWidget(parent);
-//   banner->Label().SetAutoSize(false);          // before the geometry, or it re-fits
-//   banner->setGeometry(8, 8, 297, 20);
-//   banner->Label().SetAlignment(taCenter);
-//   banner->Label().SetFont({"MS Sans Serif", -16, clPurple, true});
-//   banner->Label().SetCaption("Décembre 2026");
-//   label->SetFocusWidget(edit);                  // "&Jour": Alt+J focuses edit
-//
-// With AutoSize on (the default) every caption or font change resizes the widget to the text.
+// enabling, showing, font, palette, button presses). Every rule lives in TRxLabel. With AutoSize
+// on (the default) every caption or font change resizes the widget to the text: turn it off
+// before giving a fixed geometry.
 class RxLabelWidget : public QWidget, private LabelHost {
   Q_OBJECT
 
@@ -35,14 +26,11 @@ class RxLabelWidget : public QWidget, private LabelHost {
   ~RxLabelWidget() override;
 
   TRxLabel& Label() { return label_; }
-  const TRxLabel& Label() const { return label_; }
 
   // The widget the label's accelerator hands the focus to (its FocusControl); null clears it.
   // Destroying that widget clears it too.
   void SetFocusWidget(QWidget* widget);
   QWidget* FocusWidget() const;
-
-  QSize sizeHint() const override;
 
  protected:
   bool event(QEvent* event) override;

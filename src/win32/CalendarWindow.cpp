@@ -1,7 +1,5 @@
 #include "win32/ControlWindows.h"
 
-#include <algorithm>
-
 #include "calendar/CalendarTable.h"
 #include "platform/win32/Wide.h"
 #include "win32/AccessibleProxy.h"
@@ -28,17 +26,10 @@ class CalendarWindow final : public ControlWindow, private CalendarHost {
   }
 
  private:
-  // Client coordinates of the grid (inside the edge the window draws) of a message's point.
-  Point ToClient(LPARAM lParam) const {
-    const int b = calendar_.BorderWidth();
-    const Point p = DipsOf(lParam);
-    return {p.x - b, p.y - b};
-  }
-
   // The hint of the day under the pointer, as the tool of its cell; the tooltip control hears
   // of it only when the cell or its hint changes.
-  void ShowHint() {
-    const GridCoord cell = calendar_.MouseCoord(pointer_.x, pointer_.y);
+  void ShowHint(Point at) {
+    const GridCoord cell = calendar_.WindowCoord(at);
     std::string hint = calendar_.HintOfCell(cell.col, cell.row);
     if (cell == hintCell_ && hint == hint_) return;
     hintCell_ = cell;
@@ -77,7 +68,6 @@ class CalendarWindow final : public ControlWindow, private CalendarHost {
   void ReleasePointer() override {
     if (::GetCapture() == window_) ::ReleaseCapture();
   }
-  Point PointerPosition() const override { return pointer_; }
   void StartRepeatTimer(int milliseconds) override {
     ::SetTimer(window_, kRepeatTimer, static_cast<UINT>(milliseconds), nullptr);
   }
@@ -95,7 +85,6 @@ class CalendarWindow final : public ControlWindow, private CalendarHost {
   TCalendar calendar_;
   // The readers' object goes with the window: they may hold it longer, it then answers nothing.
   CalendarAccessible accessible_{*this, calendar_};
-  Point pointer_;
   ToolTips tips_;  // made for the first hint
   GridCoord hintCell_{-1, -1};
   std::string hint_;
@@ -126,25 +115,15 @@ void CalendarWindow::Render(HDC dc, const RECT& update) {
 }
 
 LRESULT CalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (const MouseClick click = MouseClickOf(message); click.kind != MouseClick::kNone) {
-    pointer_ = ToClient(lParam);
-    if (click.kind == MouseClick::kRelease) {
-      calendar_.MouseUp(click.button, ShiftState(), pointer_.x, pointer_.y);
-    } else {
-      calendar_.MouseDown(click.button, ShiftState(), pointer_.x, pointer_.y,
-                          click.kind == MouseClick::kDoubleClick);
-    }
-    return click.extra ? TRUE : 0;
+  if (const std::optional<MouseEvent> mouse = MouseEventOf(message, lParam)) {
+    calendar_.WindowMouse(*mouse);
+    if (mouse->action == MouseEvent::kMove) ShowHint(mouse->at);
+    return IsExtraButton(message) ? TRUE : 0;
   }
   switch (message) {
     case WM_GETDLGCODE:
       // The arrow keys are the calendar's; Tab stays with the dialog's focus navigation.
       return DLGC_WANTARROWS;
-    case WM_MOUSEMOVE:
-      pointer_ = ToClient(lParam);
-      calendar_.MouseMove(ShiftState(), pointer_.x, pointer_.y);
-      ShowHint();
-      return 0;
     case WM_CAPTURECHANGED:
       // The pointer grab was taken away during a press: the selection is abandoned.
       if (reinterpret_cast<HWND>(lParam) != window_) calendar_.CancelMode();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 #include "forms/Handlers.h"
 #include "platform/win32/Wide.h"
@@ -24,26 +25,6 @@ unsigned g_graphicOrder = 1;
 LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace
-
-MouseClick MouseClickOf(UINT message) {
-  // Each button's messages follow one another: press, release, double click.
-  struct Button {
-    UINT press;
-    TMouseButton button;
-    bool extra;
-  };
-  static constexpr Button kButtons[] = {{WM_LBUTTONDOWN, TMouseButton::mbLeft, false},
-                                        {WM_RBUTTONDOWN, TMouseButton::mbRight, false},
-                                        {WM_MBUTTONDOWN, TMouseButton::mbMiddle, false},
-                                        {WM_XBUTTONDOWN, TMouseButton::mbMiddle, true}};
-  static constexpr MouseClick::Kind kKinds[] = {MouseClick::kPress, MouseClick::kRelease,
-                                                MouseClick::kDoubleClick};
-  for (const Button& b : kButtons) {
-    if (message >= b.press && message <= b.press + 2)
-      return {kKinds[message - b.press], b.button, b.extra};
-  }
-  return {};
-}
 
 TShiftState ShiftState() {
   TShiftState shift = 0;
@@ -74,8 +55,26 @@ ControlWindow* WindowObject(HWND window) {
   return reinterpret_cast<ControlWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-Point ControlWindow::DipsOf(LPARAM lParam) const {
-  return {PixelToDips(GET_X_LPARAM(lParam), dpi_), PixelToDips(GET_Y_LPARAM(lParam), dpi_)};
+std::optional<MouseEvent> ControlWindow::MouseEventOf(UINT message, LPARAM lParam) const {
+  // Each button's messages follow one another: press, release, double click.
+  static constexpr std::pair<UINT, TMouseButton> kButtons[] = {
+      {WM_LBUTTONDOWN, TMouseButton::mbLeft},
+      {WM_RBUTTONDOWN, TMouseButton::mbRight},
+      {WM_MBUTTONDOWN, TMouseButton::mbMiddle},
+      {WM_XBUTTONDOWN, TMouseButton::mbMiddle}};
+  static constexpr MouseEvent::Action kActions[] = {MouseEvent::kPress, MouseEvent::kRelease,
+                                                    MouseEvent::kDoubleClick};
+  std::optional<MouseEvent> event;
+  if (message == WM_MOUSEMOVE) event = MouseEvent{};
+  for (const auto& [press, button] : kButtons) {
+    if (message >= press && message <= press + 2)
+      event = MouseEvent{kActions[message - press], button, 0, {}};
+  }
+  if (event) {
+    event->shift = ShiftState();
+    event->at = {PixelToDips(GET_X_LPARAM(lParam), dpi_), PixelToDips(GET_Y_LPARAM(lParam), dpi_)};
+  }
+  return event;
 }
 
 // Painted off screen, then copied in one go (no flicker on a month step), into one bitmap kept
@@ -118,11 +117,9 @@ LRESULT ControlWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       Paint();
       return 0;
-    case WM_PRINTCLIENT: {
-      const RECT client = ClientRect(window_);
-      Render(reinterpret_cast<HDC>(wParam), client);
+    case WM_PRINTCLIENT:
+      Render(reinterpret_cast<HDC>(wParam), ClientRect(window_));
       return 0;
-    }
     case WM_WINDOWPOSCHANGED: {
       // Moved or sized by the window that holds it: the 96-dpi bounds follow, unless they
       // are the same device pixels already.

@@ -4,6 +4,7 @@
 // label and the line the painting of windowless controls over their siblings.
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
@@ -19,15 +20,10 @@ inline constexpr wchar_t kCalendarClass[] = L"DorvaneCalendar";
 inline constexpr wchar_t kRxLabelClass[] = L"DorvaneRxLabel";
 inline constexpr wchar_t kLineClass[] = L"DorvaneLine";
 
-// A mouse button's message as the controls know it: a press, a double click or a release, and
-// of which button. Left and right are themselves; every other button (middle, the extra ones)
-// is the middle button, which clicks nothing in any control.
-struct MouseClick {
-  enum Kind { kNone, kPress, kDoubleClick, kRelease } kind = kNone;
-  TMouseButton button = TMouseButton::mbMiddle;
-  bool extra = false;  // an extra button's, which a handler answers with TRUE
-};
-MouseClick MouseClickOf(UINT message);
+// Whether a pointer message is an extra button's, which a handler answers with TRUE.
+constexpr bool IsExtraButton(UINT message) {
+  return message >= WM_XBUTTONDOWN && message <= WM_XBUTTONDBLCLK;
+}
 
 // The modifier keys held now.
 TShiftState ShiftState();
@@ -69,8 +65,10 @@ class ControlWindow {
   }
 
  protected:
-  // The 96-dpi point of a pointer message.
-  Point DipsOf(LPARAM lParam) const;
+  // A pointer message as the controls know it, at its 96-dpi point; nullopt for any other.
+  // Left and right are themselves; every other button (middle, the extra ones) is the middle
+  // button, which clicks nothing in any control.
+  std::optional<MouseEvent> MouseEventOf(UINT message, LPARAM lParam) const;
 
   virtual LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::DefWindowProcW(window_, message, wParam, lParam);

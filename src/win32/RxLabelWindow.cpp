@@ -44,8 +44,7 @@ class RxLabelWindow final : public GraphicWindow, private LabelHost {
   void SetFocusWindow(HWND target) {
     if (focusTarget_ != nullptr) {
       ::RemoveWindowSubclass(focusTarget_->Window(), TargetProc, reinterpret_cast<UINT_PTR>(this));
-      label_.SetFocusControl(nullptr);
-      focusTarget_.reset();
+      focusTarget_.reset();  // the label hears of its removal
     }
     if (target == nullptr) return;
     focusTarget_ = std::make_unique<WindowFocusTarget>(target);
@@ -96,14 +95,11 @@ class RxLabelWindow final : public GraphicWindow, private LabelHost {
   Rect Bounds() const override { return GraphicWindow::Bounds(); }
   void SetBounds(const Rect& bounds) override { GraphicWindow::SetBounds(bounds); }
   bool IsEnabled() const override { return window_ == nullptr || ::IsWindowEnabled(window_); }
-  bool IsVisible() const override {
-    return window_ != nullptr && (::GetWindowLongW(window_, GWL_STYLE) & WS_VISIBLE) != 0;
-  }
-  bool UseRightToLeftAlignment() const override {
-    return window_ != nullptr && (::GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
-  }
-  bool UseRightToLeftReading() const override {
-    return window_ != nullptr && (::GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0;
+  bool IsVisible() const override { return HasStyle(GWL_STYLE, WS_VISIBLE); }
+  bool UseRightToLeftAlignment() const override { return HasStyle(GWL_EXSTYLE, WS_EX_LAYOUTRTL); }
+  bool UseRightToLeftReading() const override { return HasStyle(GWL_EXSTYLE, WS_EX_RTLREADING); }
+  bool HasStyle(int which, LONG style) const {
+    return window_ != nullptr && (::GetWindowLongW(window_, which) & style) != 0;
   }
   Point CursorPos() const override {
     POINT p{};
@@ -166,11 +162,9 @@ TColor RxLabelWindow::ParentColor() const {
 
 LRESULT RxLabelWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   // The extra buttons are not the label's: the system makes commands of them.
-  if (const MouseClick click = MouseClickOf(message);
-      click.kind != MouseClick::kNone && !click.extra) {
-    const Point p = DipsOf(lParam);
-    label_.ButtonEvent(click.button, click.kind != MouseClick::kRelease,
-                       click.kind == MouseClick::kDoubleClick, p.x, p.y);
+  if (const std::optional<MouseEvent> mouse = MouseEventOf(message, lParam);
+      mouse && mouse->action != MouseEvent::kMove && !IsExtraButton(message)) {
+    label_.ButtonEvent(*mouse);
     return 0;
   }
   switch (message) {

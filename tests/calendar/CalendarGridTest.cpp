@@ -33,17 +33,10 @@ class CalendarGrid : public ::testing::Test {
 
   static Point Centre(int col, int row) { return {col * 42 + 20, row * 18 + 8}; }
   void Press(Point p, TMouseButton b = TMouseButton::mbLeft, bool dbl = false) {
-    host_.pointer = p;
     cal_.MouseDown(b, 0, p.x, p.y, dbl);
   }
-  void Move(Point p) {
-    host_.pointer = p;
-    cal_.MouseMove(0, p.x, p.y);
-  }
-  void Release(Point p) {
-    host_.pointer = p;
-    cal_.MouseUp(TMouseButton::mbLeft, 0, p.x, p.y);
-  }
+  void Move(Point p) { cal_.MouseMove(0, p.x, p.y); }
+  void Release(Point p) { cal_.MouseUp(TMouseButton::mbLeft, 0, p.x, p.y); }
   std::string Current() const { return cal_.TextOfCell(cal_.Col(), cal_.Row()); }
   std::vector<std::string> PaintCalls() { return testing::Painted(cal_); }
   // Each painted cell's text (blank for none) and its colour, in the order they are painted.

@@ -7,7 +7,7 @@
 
 namespace dorvane::testing {
 
-// A window that records what the grid asks of it; the pointer is wherever the test puts it.
+// A window that records what the grid asks of it.
 class FakeHost : public CalendarHost {
  public:
   std::vector<Rect> invalidated;
@@ -17,7 +17,6 @@ class FakeHost : public CalendarHost {
   bool refuseFocus = false;
   bool captured = false;
   int releaseCount = 0;
-  Point pointer;
   int timerInterval = 0;  // 0 while stopped
   int cellNotices = 0;    // CurrentCellChanged
 
@@ -33,7 +32,6 @@ class FakeHost : public CalendarHost {
     captured = false;
     ++releaseCount;
   }
-  Point PointerPosition() const override { return pointer; }
   void StartRepeatTimer(int milliseconds) override { timerInterval = milliseconds; }
   void StopRepeatTimer() override { timerInterval = 0; }
   void CurrentCellChanged() override { ++cellNotices; }

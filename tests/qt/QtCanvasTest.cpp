@@ -8,7 +8,7 @@
 #include <QPainter>
 
 #include "CanvasSuite.h"
-#include "qt/QtMouseButton.h"
+#include "qt/QtKeys.h"
 
 namespace dorvane {
 namespace testing {
