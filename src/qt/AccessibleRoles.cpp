@@ -1,7 +1,6 @@
 #include "qt/AccessibleRoles.h"
 
 #include <QAccessibleWidget>
-#include <QPointer>
 #include <QVariant>
 
 #include "calendar/CalendarTable.h"
@@ -14,79 +13,10 @@ namespace {
 
 constexpr char kRoleProperty[] = "dorvaneAccessibleRole";
 
-// One cell of the calendar's table: a day, a blank day or a day name. It reads the calendar
-// each time it is asked, so that it follows the shown month; once the widget is gone it is no
-// longer valid.
-class CellAccessible final : public QAccessibleInterface, public QAccessibleTableCellInterface {
- public:
-  CellAccessible(CalendarWidget* widget, int index) : widget_(widget), index_(index) {}
+class CellAccessible;
 
-  bool isValid() const override { return !widget_.isNull(); }
-  QObject* object() const override { return nullptr; }
-  QWindow* window() const override { return widget_ ? widget_->window()->windowHandle() : nullptr; }
-  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-  QAccessibleInterface* parent() const override {
-    return QAccessible::queryAccessibleInterface(widget_.data());
-  }
-  QAccessibleInterface* child(int) const override { return nullptr; }
-  int childCount() const override { return 0; }
-  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-
-  QString text(QAccessible::Text t) const override {
-    return widget_ && t == QAccessible::Name ? QStringFromUtf8(Table().Name(Cell())) : QString();
-  }
-  void setText(QAccessible::Text, const QString&) override {}
-  QRect rect() const override {
-    if (!widget_) return {};
-    const Rect r = Table().WindowRect(Cell());
-    return {widget_->mapToGlobal(QPoint(r.Left, r.Top)), QSize(r.Width(), r.Height())};
-  }
-  QAccessible::Role role() const override {
-    return widget_ && Table().IsHeader(Cell()) ? QAccessible::ColumnHeader : QAccessible::Cell;
-  }
-  QAccessible::State state() const override {
-    QAccessible::State s;
-    s.invalid = !widget_;
-    if (!widget_) return s;
-    const CalendarTable::State is = Table().StateOf(Cell(), widget_->hasFocus());
-    s.readOnly = is.readOnly;
-    s.disabled = is.unavailable;
-    s.selectable = s.focusable = is.selectable;
-    s.selected = s.active = is.selected;
-    s.focused = is.focused;
-    return s;
-  }
-  void* interface_cast(QAccessible::InterfaceType type) override {
-    if (type == QAccessible::TableCellInterface && widget_ && !Table().IsHeader(Cell()))
-      return static_cast<QAccessibleTableCellInterface*>(this);
-    return nullptr;
-  }
-
-  // QAccessibleTableCellInterface: the table's rows are the day rows.
-  bool isSelected() const override { return widget_ && Table().IsCurrent(Cell()); }
-  QList<QAccessibleInterface*> columnHeaderCells() const override {
-    QList<QAccessibleInterface*> headers;
-    for (int row = 0; widget_ && row < Table().HeaderRows(); ++row) {
-      headers.append(parent()->child(*Table().IndexOf({row, Cell().column})));
-    }
-    return headers;
-  }
-  QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
-  int columnIndex() const override { return widget_ ? Cell().column : -1; }
-  int rowIndex() const override { return widget_ ? Cell().row - Table().HeaderRows() : -1; }
-  int columnExtent() const override { return 1; }
-  int rowExtent() const override { return 1; }
-  QAccessibleInterface* table() const override { return parent(); }
-
- private:
-  CalendarTable Table() const { return CalendarTable(widget_->Calendar()); }
-  TableCell Cell() const { return Table().CellAt(index_).value_or(TableCell{}); }
-
-  QPointer<CalendarWidget> widget_;
-  int index_;
-};
-
-// The calendar's table; its cells are its children, made at their first use and kept with it.
+// The calendar's table; its cells are its children, made at their first use and kept with it:
+// they go with it, and it with the widget.
 class TableAccessible final : public QAccessibleWidget, public QAccessibleTableInterface {
  public:
   explicit TableAccessible(CalendarWidget* widget)
@@ -97,17 +27,13 @@ class TableAccessible final : public QAccessibleWidget, public QAccessibleTableI
     }
   }
 
+  CalendarWidget* Widget() const { return static_cast<CalendarWidget*>(widget()); }
+  CalendarTable Table() const { return CalendarTable(Widget()->Calendar()); }
+
   // QAccessibleInterface: the children are the cells, the day names first, then the days row by
   // row.
   int childCount() const override { return Table().Cells(); }
-  QAccessibleInterface* child(int index) const override {
-    if (index < 0 || index >= childCount()) return nullptr;
-    if (cells_.size() <= index) cells_.resize(index + 1, 0);
-    if (cells_[index] == 0) {
-      cells_[index] = QAccessible::registerAccessibleInterface(new CellAccessible(Widget(), index));
-    }
-    return QAccessible::accessibleInterface(cells_[index]);
-  }
+  QAccessibleInterface* child(int index) const override;
   int indexOfChild(const QAccessibleInterface* child) const override {
     const QAccessible::Id id = QAccessible::uniqueId(const_cast<QAccessibleInterface*>(child));
     return id != 0 ? static_cast<int>(cells_.indexOf(id)) : -1;
@@ -156,11 +82,84 @@ class TableAccessible final : public QAccessibleWidget, public QAccessibleTableI
   void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
  private:
-  CalendarWidget* Widget() const { return static_cast<CalendarWidget*>(widget()); }
-  CalendarTable Table() const { return CalendarTable(Widget()->Calendar()); }
-
   mutable QList<QAccessible::Id> cells_;  // by index; 0 until made
 };
+
+// One cell of the calendar's table: a day, a blank day or a day name. It reads the calendar
+// each time it is asked, so that it follows the shown month.
+class CellAccessible final : public QAccessibleInterface, public QAccessibleTableCellInterface {
+ public:
+  CellAccessible(TableAccessible& table, int index) : table_(table), index_(index) {}
+
+  bool isValid() const override { return table_.isValid(); }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return table_.window(); }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  QAccessibleInterface* parent() const override { return &table_; }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+
+  QString text(QAccessible::Text t) const override {
+    return t == QAccessible::Name ? QStringFromUtf8(Table().Name(Cell())) : QString();
+  }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override {
+    const Rect r = Table().WindowRect(Cell());
+    return {table_.Widget()->mapToGlobal(QPoint(r.Left, r.Top)), QSize(r.Width(), r.Height())};
+  }
+  QAccessible::Role role() const override {
+    return Table().IsHeader(Cell()) ? QAccessible::ColumnHeader : QAccessible::Cell;
+  }
+  QAccessible::State state() const override {
+    const CalendarTable::State is = Table().StateOf(Cell(), table_.Widget()->hasFocus());
+    QAccessible::State s;
+    s.readOnly = is.readOnly;
+    s.disabled = is.unavailable;
+    s.selectable = s.focusable = is.selectable;
+    s.selected = s.active = is.selected;
+    s.focused = is.focused;
+    return s;
+  }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    if (type == QAccessible::TableCellInterface && !Table().IsHeader(Cell()))
+      return static_cast<QAccessibleTableCellInterface*>(this);
+    return nullptr;
+  }
+
+  // QAccessibleTableCellInterface: the table's rows are the day rows.
+  bool isSelected() const override { return Table().IsCurrent(Cell()); }
+  QList<QAccessibleInterface*> columnHeaderCells() const override {
+    QList<QAccessibleInterface*> headers;
+    for (int row = 0; row < Table().HeaderRows(); ++row) {
+      headers.append(table_.child(*Table().IndexOf({row, Cell().column})));
+    }
+    return headers;
+  }
+  QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
+  int columnIndex() const override { return Cell().column; }
+  int rowIndex() const override { return Cell().row - Table().HeaderRows(); }
+  int columnExtent() const override { return 1; }
+  int rowExtent() const override { return 1; }
+  QAccessibleInterface* table() const override { return &table_; }
+
+ private:
+  CalendarTable Table() const { return table_.Table(); }
+  TableCell Cell() const { return Table().CellAt(index_).value_or(TableCell{}); }
+
+  TableAccessible& table_;
+  int index_;
+};
+
+QAccessibleInterface* TableAccessible::child(int index) const {
+  if (index < 0 || index >= childCount()) return nullptr;
+  if (cells_.size() <= index) cells_.resize(index + 1, 0);
+  if (cells_[index] == 0) {
+    auto* cell = new CellAccessible(*const_cast<TableAccessible*>(this), index);
+    cells_[index] = QAccessible::registerAccessibleInterface(cell);
+  }
+  return QAccessible::accessibleInterface(cells_[index]);
+}
 
 // Asked by Qt for each class of an object's chain, the most derived first.
 QAccessibleInterface* RoleFactory(const QString&, QObject* object) {
@@ -174,8 +173,7 @@ QAccessibleInterface* RoleFactory(const QString&, QObject* object) {
 }  // namespace
 
 void SetAccessibleRole(QWidget& widget, QAccessible::Role role) {
-  static const bool installed = (QAccessible::installFactory(RoleFactory), true);
-  static_cast<void>(installed);
+  [[maybe_unused]] static const bool installed = (QAccessible::installFactory(RoleFactory), true);
   widget.setProperty(kRoleProperty, static_cast<int>(role));
 }
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <atomic>
 #include <optional>
 #include <utility>
@@ -351,79 +352,76 @@ class AccessibleObject final : public IAccessible {
 namespace {
 
 // The answer to WM_GETOBJECT for the window's client area: `object`, made at the first question
-// around the system's object for the window; false for another object, or when the system
-// cannot give one.
+// around the system's object for the window; 0 for another object, or when the system cannot
+// give one.
 template <class Make>
-bool Answer(HWND window, WPARAM wParam, LPARAM lParam, AccessibleObject*& object, Make make,
-            LRESULT& answer) {
-  if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) return false;
+LRESULT Answer(HWND window, WPARAM wParam, LPARAM lParam, AccessibleObject*& object, Make make) {
+  if (static_cast<DWORD>(lParam) != static_cast<DWORD>(OBJID_CLIENT)) return 0;
   const Services& services = Services::Loaded();
   void* standard = nullptr;
   if (object == nullptr && services.createStandard != nullptr &&
       SUCCEEDED(services.createStandard(window, OBJID_CLIENT, __uuidof(IAccessible), &standard))) {
     object = make(static_cast<IAccessible*>(standard));
   }
-  if (object == nullptr || services.lresultFromObject == nullptr) return false;
-  answer = services.lresultFromObject(__uuidof(IAccessible), wParam, object);
-  return answer > 0;
+  if (object == nullptr || services.lresultFromObject == nullptr) return 0;
+  return std::max<LRESULT>(services.lresultFromObject(__uuidof(IAccessible), wParam, object), 0);
 }
 
-struct Annotation {
-  std::wstring name;
-  long role = 0;
-};
+// The same with an object of its own for this question, which the reader then holds alone.
+LRESULT AnswerOnce(HWND window, WPARAM wParam, LPARAM lParam, const std::wstring& name, long role) {
+  LRESULT answer = 0;
+  RunHandler([&] {
+    AccessibleObject* object = nullptr;
+    answer = Answer(window, wParam, lParam, object, [&](IAccessible* standard) {
+      return new AccessibleObject(standard, name, role);
+    });
+    if (object != nullptr) object->Release();
+  });
+  return answer;
+}
 
 LRESULT CALLBACK AnnotatedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                DWORD_PTR data) {
-  const auto* annotation = reinterpret_cast<const Annotation*>(data);
+  const auto* name = reinterpret_cast<const std::wstring*>(data);
   if (message == WM_GETOBJECT) {
-    LRESULT answer = 0;
-    if (AnswerGetObject(window, wParam, lParam, annotation->name, annotation->role, answer)) {
-      return answer;
-    }
+    if (const LRESULT answer = AnswerOnce(window, wParam, lParam, *name, 0)) return answer;
   } else if (message == WM_NCDESTROY) {
     ::RemoveWindowSubclass(window, AnnotatedProc, 0);
-    delete annotation;
+    delete name;
   }
   return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
-}  // namespace
-
-bool AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, const std::wstring& name, long role,
-                     LRESULT& answer) {
-  bool answered = false;
-  RunHandler([&] {
-    AccessibleObject* object = nullptr;
-    answered = Answer(
-        window, wParam, lParam, object,
-        [&](IAccessible* standard) { return new AccessibleObject(standard, name, role); }, answer);
-    if (object != nullptr) object->Release();
-  });
-  return answered;
+LRESULT OrDefault(LRESULT answer, HWND window, WPARAM wParam, LPARAM lParam) {
+  return answer != 0 ? answer : ::DefWindowProcW(window, WM_GETOBJECT, wParam, lParam);
 }
 
-void AnnotateAccessible(HWND window, std::wstring name, long role) {
-  auto* annotation = new Annotation{std::move(name), role};
-  if (!::SetWindowSubclass(window, AnnotatedProc, 0, reinterpret_cast<DWORD_PTR>(annotation))) {
-    delete annotation;
+}  // namespace
+
+LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, long role) {
+  return OrDefault(AnswerOnce(window, wParam, lParam, {}, role), window, wParam, lParam);
+}
+
+void AnnotateAccessible(HWND window, std::wstring name) {
+  auto* kept = new std::wstring(std::move(name));
+  if (!::SetWindowSubclass(window, AnnotatedProc, 0, reinterpret_cast<DWORD_PTR>(kept))) {
+    delete kept;
   }
 }
 
-bool CalendarAccessible::Answer(WPARAM wParam, LPARAM lParam, LRESULT& answer) {
-  return win32::Answer(
-      window_.Handle(), wParam, lParam, object_,
-      [&](IAccessible* standard) {
-        return new AccessibleObject(standard, {}, ROLE_SYSTEM_TABLE, &window_, &calendar_);
-      },
-      answer);
+void Disconnection::operator()(AccessibleObject* object) const {
+  object->Disconnect();
+  object->Release();
 }
 
-void CalendarAccessible::Disconnect() {
-  if (object_ == nullptr) return;
-  object_->Disconnect();
-  object_->Release();
-  object_ = nullptr;
+LRESULT AnswerGetObject(ControlWindow& grid, TCalendar& calendar, CalendarAccessible& kept,
+                        WPARAM wParam, LPARAM lParam) {
+  AccessibleObject* object = kept.get();
+  const LRESULT answer = Answer(grid.Handle(), wParam, lParam, object, [&](IAccessible* standard) {
+    kept.reset(new AccessibleObject(standard, {}, ROLE_SYSTEM_TABLE, &grid, &calendar));
+    return kept.get();
+  });
+  return OrDefault(answer, grid.Handle(), wParam, lParam);
 }
 
 }  // namespace dorvane::win32

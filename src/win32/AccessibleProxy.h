@@ -10,6 +10,7 @@
 // readers hold them. A reader out of the process gets an object through COM: the windows'
 // thread joins an apartment then, for the rest of the run.
 
+#include <memory>
 #include <string>
 
 #include "win32/Win32.h"
@@ -23,36 +24,22 @@ namespace dorvane::win32 {
 class ControlWindow;
 class AccessibleObject;
 
-// The answer to WM_GETOBJECT for a window of ours whose client object answers `name` (when not
-// empty) and `role` (a ROLE_SYSTEM_ value, when not 0) for itself; false when the window is to
-// answer as it would without (another object asked for, or no accessibility library).
-bool AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, const std::wstring& name, long role,
-                     LRESULT& answer);
+// What a window of ours answers to WM_GETOBJECT, its client object being of `role` (a
+// ROLE_SYSTEM_ value); DefWindowProcW's answer for another object, or without the services.
+LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, long role);
 
-// The same for a control of the system's (an edit, a window of ours made by the system's
-// class), from now on.
-void AnnotateAccessible(HWND window, std::wstring name, long role);
+// A control of the system's (an edit) whose client object is named `name` from now on.
+void AnnotateAccessible(HWND window, std::wstring name);
 
-// The calendar window's object: a table of dates whose cells are its simple children (child
-// ids 1 and up: the day names, then the days row by row, as CalendarTable numbers them). One
-// object answers every question while the window lives; once disconnected (the window going)
-// it fails every question as a disconnected object does, while the readers that hold it let it
-// go.
-class CalendarAccessible {
- public:
-  CalendarAccessible(ControlWindow& window, TCalendar& calendar)
-      : window_(window), calendar_(calendar) {}
-  ~CalendarAccessible() { Disconnect(); }
-  CalendarAccessible(const CalendarAccessible&) = delete;
-  CalendarAccessible& operator=(const CalendarAccessible&) = delete;
-
-  bool Answer(WPARAM wParam, LPARAM lParam, LRESULT& answer);
-  void Disconnect();
-
- private:
-  ControlWindow& window_;
-  TCalendar& calendar_;
-  AccessibleObject* object_ = nullptr;  // made at the first question
+// The calendar window's object, made at the first question and kept while the window lives: a
+// table of dates whose cells are its simple children (child ids 1 and up: the day names, then
+// the days row by row, as CalendarTable numbers them). Let go (the window going), it fails every
+// question as a disconnected object does, while the readers that hold it let it go.
+struct Disconnection {
+  void operator()(AccessibleObject* object) const;
 };
+using CalendarAccessible = std::unique_ptr<AccessibleObject, Disconnection>;
+LRESULT AnswerGetObject(ControlWindow& grid, TCalendar& calendar, CalendarAccessible& kept,
+                        WPARAM wParam, LPARAM lParam);
 
 }  // namespace dorvane::win32

@@ -84,7 +84,7 @@ class CalendarWindow final : public ControlWindow, private CalendarHost {
 
   TCalendar calendar_;
   // The readers' object goes with the window: they may hold it longer, it then answers nothing.
-  CalendarAccessible accessible_{*this, calendar_};
+  CalendarAccessible accessible_;
   ToolTips tips_;  // made for the first hint
   GridCoord hintCell_{-1, -1};
   std::string hint_;
@@ -150,8 +150,7 @@ LRESULT CalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       AnnounceCurrentCell(false);
       return 0;
     case WM_GETOBJECT:
-      if (LRESULT answer = 0; accessible_.Answer(wParam, lParam, answer)) return answer;
-      break;
+      return AnswerGetObject(*this, calendar_, accessible_, wParam, lParam);
     case WM_KILLFOCUS: {
       const HWND to = reinterpret_cast<HWND>(wParam);
       activeControl_ =
@@ -170,7 +169,7 @@ LRESULT CalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DESTROY:
       ::KillTimer(window_, kRepeatTimer);
-      accessible_.Disconnect();
+      accessible_.reset();
       break;
     default:
       break;

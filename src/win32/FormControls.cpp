@@ -182,7 +182,7 @@ void FormControls::Create(Entry& entry, int index) {
       if (row.maxLength > 0) ::SendMessageW(control, EM_LIMITTEXT, row.maxLength, 0);
       if (row.keyFilter != nullptr) FilterKeys(control, row.keyFilter);
       if (control != nullptr && !row.accessibleName.empty()) {
-        AnnotateAccessible(control, platform::Wide(row.accessibleName), 0);
+        AnnotateAccessible(control, platform::Wide(row.accessibleName));
       }
       break;
     case ControlKind::kButton:

@@ -246,15 +246,10 @@ LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
           return reinterpret_cast<LRESULT>(brush);
         }
         break;
-      case WM_GETOBJECT: {
+      case WM_GETOBJECT:
         // A window of ours without a menu bar is a dialog.
-        LRESULT answer = 0;
-        if (controls_->Layout().menu.empty() &&
-            AnswerGetObject(window_, wParam, lParam, {}, ROLE_SYSTEM_DIALOG, answer)) {
-          return answer;
-        }
-        break;
-      }
+        if (!controls_->Layout().menu.empty()) break;
+        return AnswerGetObject(window_, wParam, lParam, ROLE_SYSTEM_DIALOG);
       case WM_GETMINMAXINFO: {
         const LRESULT result = ::DefWindowProcW(window_, message, wParam, lParam);
         SizeLimits(*reinterpret_cast<MINMAXINFO*>(lParam));

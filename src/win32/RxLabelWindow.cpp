@@ -182,14 +182,8 @@ LRESULT RxLabelWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENABLE:
       label_.EnabledChanged();
       return 0;
-    case WM_GETOBJECT: {
-      // Read as a label, by its window text.
-      LRESULT answer = 0;
-      if (AnswerGetObject(window_, wParam, lParam, {}, ROLE_SYSTEM_STATICTEXT, answer)) {
-        return answer;
-      }
-      break;
-    }
+    case WM_GETOBJECT:  // read as a label, by its window text
+      return AnswerGetObject(window_, wParam, lParam, ROLE_SYSTEM_STATICTEXT);
     case WM_WINDOWPOSCHANGED: {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
       if (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) label_.VisibleChanged();
