@@ -93,7 +93,8 @@ TEST_F(HelpBindingTest, AViewerThatCannotBeUsedStaysNotLoadedAndSilent) {
     if (c.loadable) platform.libraries.libraries[path] = {{"HtmlHelpA", AddressOf(&FakeHtmlHelpA)}};
     // The expanded form of an environment reference exists and loads; it must not be used.
     platform.files.files["/home/user/viewer.so"] = "";
-    platform.libraries.libraries["/home/user/viewer.so"] = {{"HtmlHelpA", AddressOf(&FakeHtmlHelpA)}};
+    platform.libraries.libraries["/home/user/viewer.so"] = {
+        {"HtmlHelpA", AddressOf(&FakeHtmlHelpA)}};
 
     EXPECT_EQ(LocateHelpViewer(), c.fileAtValue ? path : "");
     LoadHelpViewer();
