@@ -189,16 +189,14 @@ TEST_F(CalendarGrid, DragSelectsOnReleaseWithOneNotice) {
   EXPECT_EQ(host_.timerInterval, 0);
   EXPECT_FALSE(cal_.UseCurrentDate());
 
-  // An abandoned drag leaves the date and puts the cell back; a late release is not a click.
+  // An abandoned drag puts the cell back (that the date stays is the window suite's drag).
   Press(Centre(5, 2));
   Move(Centre(6, 2));
   cal_.FocusChanged(false);  // the focus taken away ends the press
   EXPECT_EQ(cal_.MouseState(), TGridMouseState::Normal);
   EXPECT_EQ(host_.timerInterval, 0);
-  Release(Centre(6, 2));
   cal_.CancelMode();  // outside a press: nothing
   EXPECT_EQ(Current(), "12");
-  EXPECT_EQ(days_, std::vector<int>{12});
 }
 
 // A blank cell, the header, a double click and the other buttons select nothing; nor does a
