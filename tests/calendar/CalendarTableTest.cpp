@@ -83,11 +83,9 @@ TEST(CalendarTable, CellNames) {
   } const cases[] = {
       {&french, {2, 0}, "lundi 7 mars 2005"},  // the current cell
       {&french, {0, 0}, "lundi"},
-      {&french, {0, 6}, "dimanche"},
       {&french, {1, 1}, "mardi 1 mars 2005"},
       {&french, {1, 0}, ""},  // blank: March 2005 starts on a Tuesday
       {&french, {5, 3}, "jeudi 31 mars 2005"},
-      {&french, {6, 0}, ""},
       {&english, {2, 0}, "Lundi Mars 7, 2005"},
   };
   TCalendar calendar;

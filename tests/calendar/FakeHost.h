@@ -12,26 +12,21 @@ class FakeHost : public CalendarHost {
  public:
   std::vector<Rect> invalidated;
   int invalidateAllCount = 0;
-  int borderChanges = 0;
   bool active = false;
   bool refuseFocus = false;
-  bool captured = false;
   int releaseCount = 0;
   int timerInterval = 0;  // 0 while stopped
   int cellNotices = 0;    // CurrentCellChanged
 
   void InvalidateAll() override { ++invalidateAllCount; }
   void InvalidateRect(const Rect& rect) override { invalidated.push_back(rect); }
-  void BorderChanged() override { ++borderChanges; }
+  void BorderChanged() override {}
   void SetFocus() override {
     if (!refuseFocus) active = true;
   }
   bool IsActiveControl() const override { return active; }
-  void CapturePointer() override { captured = true; }
-  void ReleasePointer() override {
-    captured = false;
-    ++releaseCount;
-  }
+  void CapturePointer() override {}
+  void ReleasePointer() override { ++releaseCount; }
   void StartRepeatTimer(int milliseconds) override { timerInterval = milliseconds; }
   void StopRepeatTimer() override { timerInterval = 0; }
   void CurrentCellChanged() override { ++cellNotices; }

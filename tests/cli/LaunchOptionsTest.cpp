@@ -9,15 +9,6 @@ std::optional<LaunchOptions> Parse(std::vector<std::string> args, std::string& e
   return ParseLaunchOptions(args, error);
 }
 
-TEST(LaunchOptionsTest, OnlyOurOptionsMakeAScreenshotCommand) {
-  EXPECT_FALSE(IsScreenshotCommand({}));
-  EXPECT_FALSE(IsScreenshotCommand({"/debug"}));
-  EXPECT_FALSE(IsScreenshotCommand({"--print", "2005-03-07"}));
-  EXPECT_FALSE(IsScreenshotCommand({"--format", "--date"})) << "an operand of --format";
-  EXPECT_TRUE(IsScreenshotCommand({"--date", "2005-03-07"}));
-  EXPECT_TRUE(IsScreenshotCommand({"/debug", "--screenshot", "a.png"}));
-}
-
 // The debug switches stand on either side of the screenshot's options.
 TEST(LaunchOptionsTest, AcceptedArguments) {
   const struct {

@@ -38,18 +38,19 @@ TEST(Program, StrayArgumentsOpenTheWindowAndUnknownOptionsAreRefused) {
   } cases[] = {
       {{}, "window"},
       {{"/debug"}, "window"},
-      {{"-DEBUG"}, "window"},
       {{"C:\\fichier.txt"}, "window"},
-      {{"/tmp/x.txt", "-Debug"}, "window"},
       {{"-h"}, "window"},
       {{"-debug", "--version"}, "print"},
       {{"fichier.txt", "--month", "2005-03-07"}, "print"},
+      {{"--format", "--date"}, "print"},  // an operand of --format
       {{"--screenshot", "a.png", "fichier.txt"}, "screenshot"},
       {{"x.txt", "--screenshot", "a.png", "/debug"}, "screenshot"},
       {{"--nope"}, "Option inconnue : « --nope » (voir dorvane --help)."},
       {{"C:\\fichier.txt", "--Print"}, "Option inconnue : « --Print » (voir dorvane --help)."},
       {{"--screenshot", "a.png", "--nope"}, "Option inconnue : « --nope » (voir dorvane --help)."},
       {{"--"}, "Option inconnue : « -- » (voir dorvane --help)."},
+      {{"/debug", "--date", "2005-03-07"},
+       "Les options --date et --window vont avec --screenshot (voir dorvane --help)."},
       // One reader and one wording for dates, with the command line's --print and --month.
       {{"--screenshot", "a.png", "--date", "2005-03-07T10:00:00"},
        "Date mal formée : « 2005-03-07T10:00:00 » (forme attendue : AAAA-MM-JJ)."},

@@ -14,8 +14,7 @@ namespace dorvane::testing {
 class FakeLabelHost : public LabelHost {
  public:
   int invalidations = 0;
-  Rect rect;                 // the label's bounds
-  std::vector<Rect> bounds;  // every change of them
+  Rect rect;  // the label's bounds
   bool enabled = true;
   bool visible = true;
   bool rtlAlignment = false;
@@ -26,7 +25,6 @@ class FakeLabelHost : public LabelHost {
   std::vector<WindowHandle> threadWindows;
   Font parentFont{"Tahoma", -11, clWindowText};
   TColor parentColor = clBtnFace;
-  bool opaque = false;
   int acceleratorChanges = 0;
   int borrowed = 0;
   int outstanding = 0;
@@ -34,10 +32,7 @@ class FakeLabelHost : public LabelHost {
 
   void Invalidate() override { ++invalidations; }
   Rect Bounds() const override { return rect; }
-  void SetBounds(const Rect& r) override {
-    rect = r;
-    bounds.push_back(r);
-  }
+  void SetBounds(const Rect& r) override { rect = r; }
   bool IsEnabled() const override { return enabled; }
   bool IsVisible() const override { return visible; }
   bool UseRightToLeftAlignment() const override { return rtlAlignment; }
@@ -56,7 +51,7 @@ class FakeLabelHost : public LabelHost {
   }
   Font ParentFont() const override { return parentFont; }
   TColor ParentColor() const override { return parentColor; }
-  void OpaqueChanged(bool o) override { opaque = o; }
+  void OpaqueChanged(bool) override {}
   void AcceleratorChanged() override { ++acceleratorChanges; }
 
   // The program's window is active and the pointer is over the label.

@@ -114,14 +114,5 @@ TEST(ReadDateLocale, BuildsTheTimePatternsFromTheHourFormat) {
   }
 }
 
-TEST(LoadDateLocale, ReplacesTheProcessWideRecord) {
-  FakeLocaleSource source;
-  source.Set(LocaleItem::MonthName, "mars", 3);
-  LoadDateLocale(source);
-  EXPECT_EQ(FormatDateValue("mmmm", MakeDate(2005, 3, 1)), "mars");
-  LoadDateLocale(platform::EmptyLocaleSource{});
-  EXPECT_EQ(FormatDateValue("mmmm", MakeDate(2005, 3, 1)), "Mars");
-}
-
 }  // namespace
 }  // namespace dorvane

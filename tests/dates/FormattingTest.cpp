@@ -107,9 +107,7 @@ TEST_F(FormatDateValueTest, SeparatorsQuotesErasAndOtherCharacters) {
           {"''d", "1"},
           {"g gg e ee ggggg", "    "},
           {"x#1 (b) k", "x#1 (b) k"},
-          {"d é m", "1 é 3"},
-          {"d/m", "1/3"},
-          {"h:n", "14:5"}},
+          {"d é m", "1 é 3"}},
          afternoon);
   locale.DateSep = U'.';
   locale.TimeSep = U'h';
@@ -159,15 +157,6 @@ TEST_F(FormatDateValueTest, ResultIsCutAt256CodePoints) {
 
 TEST_F(FormatDateValueTest, DatesBeforeTheFirstYearFormatWithoutNames) {
   Expect({{"dd/mm/yyyy mmmm mmm|", "00/00/0000  |"}}, -700000.0);
-}
-
-TEST(ClockText, FollowsTheLongTimePattern) {
-  DateLocale locale;
-  const TDateTime x = At(2005, 3, 1, 14, 5, 9);
-  EXPECT_EQ(ClockText(x, locale), "2:05:09 pm");
-  locale.LongTimePattern = "hh:mm:ss";
-  EXPECT_EQ(ClockText(x, locale), "14:05:09");
-  EXPECT_EQ(ClockText(At(2005, 3, 1, 4, 5, 9), locale), "04:05:09");
 }
 
 }  // namespace

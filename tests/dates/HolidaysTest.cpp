@@ -43,8 +43,7 @@ TEST(Holidays, EasterAgreesWithTheAnonymousAlgorithmEveryYear) {
   EXPECT_EQ(EasterSunday(10000), DateParts{});
 }
 
-// The list of a year in date order (2005's is printed by --holidays' test). 2008: Ascension on
-// 1 May, both kept, the day named for both.
+// The list of a year in date order. 2008: Ascension on 1 May, both kept, the day named for both.
 TEST(Holidays, KnownYearsInDateOrder) {
   std::vector<std::string> listed;
   for (const Holiday& h : HolidaysOf(2008)) {

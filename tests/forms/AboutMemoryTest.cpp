@@ -15,10 +15,8 @@ TEST(AboutMemory, GroupsDigitsByThree) {
     const char* sep;
     const char* text;
   } cases[] = {
-      {262144, ".", "262.144"},
       {1234567, ",", "1,234,567"},
       {25165824, "\u202F", "25\u202F165\u202F824"},  // French narrow no-break space
-      {4194304, "\u00A0", "4\u00A0194\u00A0304"},
       {1234567, "", "1234567"},
       {18446744073709551615ull, "'", "18'446'744'073'709'551'615"},
   };
@@ -37,7 +35,6 @@ TEST(AboutMemory, PhysicalMemoryLine) {
       {4294967295ull, "Mémoire physique totale : 4 194 304 Ko"},
       // Beyond 32 bits: 24 GiB.
       {24ull << 30, "Mémoire physique totale : 25 165 824 Ko"},
-      {1ull << 40, "Mémoire physique totale : 1 073 741 824 Ko"},
       // A half goes up, less than a half down.
       {1024 + 512, "Mémoire physique totale : 2 Ko"},
       {1024 + 511, "Mémoire physique totale : 1 Ko"},

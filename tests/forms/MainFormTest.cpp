@@ -43,17 +43,6 @@ class MainFormTest : public ::testing::Test {
     EXPECT_EQ(view_.panels[1], MoonPhaseLine(d));
   }
 
-  // Runs the handler that the table gives a tool button or a menu item.
-  void Click(std::string_view name) {
-    for (const ToolButtonLayout& b : TForm1::kLayout.toolButtons) {
-      if (b.name == name) return (form1_.get()->*b.onClick)();
-    }
-    for (const MenuItemLayout& m : TForm1::kLayout.menu) {
-      if (m.name == name) return (form1_.get()->*m.onClick)();
-    }
-    FAIL() << name << " is neither a tool button nor a menu item";
-  }
-
   testing::ClockOverride clock_{kMonday};  // first: the grid opens on today
   testing::FakeSettings settings_;         // none of the user's own choices
   platform::ServicesScope settingsScope_{{.settings = &settings_}};
@@ -89,7 +78,7 @@ TEST_F(MainFormTest, CurrentMonthGoesToTodayAndRebuilds) {
   for (const DateParts from : {DateParts{1999, 12, 31}, DateParts{2005, 3, 7}}) {
     view_.grid.SetSelectedDate(MakeDate(from.year, from.month, from.day));
     view_.panels[0].clear();  // only a rebuild puts it back
-    Click("Moisactuel1");
+    form1_->tlbtnMActuelClick();
     ExpectCaptionsOf(MakeDate(2005, 3, 7));
   }
 }

@@ -5,23 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "RecordingCanvas.h"
 #include "gfx/TextFlags.h"
 #include "text/Utf8.h"
 
 namespace dorvane {
 namespace {
-
-// 6 pixels per code point, tab stops every 48 pixels.
-TextMeasure FixedMeasure() {
-  TextMeasure m;
-  m.width = [](std::string_view s) {
-    int n = 0;
-    for (unsigned char c : s) n += (c & 0xC0) != 0x80 ? 1 : 0;
-    return n * 6;
-  };
-  m.tabWidth = 48;
-  return m;
-}
 
 // A line as "text@x|text@x:width", the underlined character in brackets.
 std::string Describe(const TextLine& line) {
@@ -39,6 +28,7 @@ std::string Describe(const TextLine& line) {
   return out + ":" + std::to_string(line.width);
 }
 
+// Measured 6 pixels a code point, with tab stops every 48 pixels.
 TEST(LayoutTest, BreaksAndPlacesAsExpected) {
   const struct {
     const char* text;
@@ -82,7 +72,8 @@ TEST(LayoutTest, BreaksAndPlacesAsExpected) {
   };
   for (const auto& c : cases) {
     std::vector<std::string> got;
-    for (const TextLine& line : LayOutText(c.text, c.flags, c.maxWidth, FixedMeasure()))
+    for (const TextLine& line :
+         LayOutText(c.text, c.flags, c.maxWidth, testing::RecordingCanvas::Measure()))
       got.push_back(Describe(line));
     EXPECT_EQ(got, c.lines) << "text: " << c.text;
   }

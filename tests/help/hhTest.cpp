@@ -64,65 +64,52 @@ class HelpBindingTest : public ::testing::Test {
   FakePlatform fake;
 };
 
-struct UnavailableCase {
-  const char* name;
-  std::optional<std::optional<std::string>> registered;  // outer: key present; inner: text value
-  bool fileAtValue;                                      // a file lies at the registered path
-  bool directoryAtValue;                                 // a directory lies there
-  bool loadable;                                         // the library loads
-};
+// A viewer that cannot be used leaves the binding empty and the help command failing in French,
+// without a call.
+TEST_F(HelpBindingTest, AViewerThatCannotBeUsedStaysNotLoadedAndSilent) {
+  const struct {
+    const char* name;
+    std::optional<std::optional<std::string>> registered;  // outer: key present; inner: text
+    bool fileAtValue;                                      // a file lies at the registered path
+    bool directoryAtValue;                                 // a directory lies there
+    bool loadable;                                         // the library loads
+  } cases[] = {
+      {"NoKey", std::nullopt, false, false, false},
+      {"ValueNotText", std::optional<std::string>(), false, false, false},
+      {"EmptyValue", std::optional<std::string>(""), false, false, false},
+      {"MissingFile", std::optional<std::string>(kViewer), false, false, true},
+      {"Directory", std::optional<std::string>("/opt/viewer"), false, true, true},
+      {"EnvironmentReference", std::optional<std::string>("$HOME/viewer.so"), false, false, false},
+      {"PercentReference", std::optional<std::string>("%HOME%/viewer.so"), false, false, false},
+      {"LoadFails", std::optional<std::string>(kViewer), true, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakePlatform platform;  // a fresh one for each case
+    if (c.registered) platform.registry.keys[kKey] = *c.registered;
+    const std::string path = c.registered && *c.registered ? **c.registered : std::string();
+    if (c.fileAtValue) platform.files.files[path] = "";
+    if (c.directoryAtValue) platform.files.directories.insert(path);
+    if (c.loadable) platform.libraries.libraries[path] = {{"HtmlHelpA", AddressOf(&FakeHtmlHelpA)}};
+    // The expanded form of an environment reference exists and loads; it must not be used.
+    platform.files.files["/home/user/viewer.so"] = "";
+    platform.libraries.libraries["/home/user/viewer.so"] = {
+        {"HtmlHelpA", AddressOf(&FakeHtmlHelpA)}};
 
-void PrintTo(const UnavailableCase& c, std::ostream* os) {
-  *os << c.name;
-}
-
-class HelpViewerUnavailable : public HelpBindingTest,
-                              public ::testing::WithParamInterface<UnavailableCase> {};
-
-TEST_P(HelpViewerUnavailable, StaysNotLoadedAndSilent) {
-  const UnavailableCase& c = GetParam();
-  if (c.registered) fake.registry.keys[kKey] = *c.registered;
-  const std::string path = c.registered && *c.registered ? **c.registered : std::string();
-  if (c.fileAtValue) fake.files.files[path] = "";
-  if (c.directoryAtValue) fake.files.directories.insert(path);
-  if (c.loadable) fake.libraries.libraries[path] = {{"HtmlHelpA", AddressOf(&FakeHtmlHelpA)}};
-  // The expanded form of an environment reference exists and loads; it must not be used.
-  fake.files.files["/home/user/viewer.so"] = "";
-  fake.libraries.libraries["/home/user/viewer.so"] = {{"HtmlHelpA", AddressOf(&FakeHtmlHelpA)}};
-
-  if (c.fileAtValue && c.registered && *c.registered) {
-    EXPECT_EQ(LocateHelpViewer(), path);
-  } else {
-    EXPECT_EQ(LocateHelpViewer(), "");
+    EXPECT_EQ(LocateHelpViewer(), c.fileAtValue ? path : "");
+    LoadHelpViewer();
+    ExpectNotLoaded();
+    EXPECT_TRUE(platform.libraries.loads.empty());
+    try {
+      ShowProgramHelp();
+      ADD_FAILURE() << "the help command went through without a viewer";
+    } catch (const EHelpViewerMissing& e) {
+      EXPECT_STREQ(e.what(), "Aucun visualiseur d'aide n'est installé.");
+    }
+    CloseHelpWindows();
+    EXPECT_TRUE(g_calls.empty());
   }
-  LoadHelpViewer();
-  ExpectNotLoaded();
-  EXPECT_TRUE(fake.libraries.loads.empty());
-
-  try {
-    ShowProgramHelp();
-    ADD_FAILURE() << "the help command went through without a viewer";
-  } catch (const EHelpViewerMissing& e) {
-    EXPECT_STREQ(e.what(), "Aucun visualiseur d'aide n'est installé.");
-  }
-  CloseHelpWindows();
-  EXPECT_TRUE(g_calls.empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Failures, HelpViewerUnavailable,
-    ::testing::Values(
-        UnavailableCase{"NoKey", std::nullopt, false, false, false},
-        UnavailableCase{"ValueNotText", std::optional<std::string>(), false, false, false},
-        UnavailableCase{"EmptyValue", std::optional<std::string>(""), false, false, false},
-        UnavailableCase{"MissingFile", std::optional<std::string>(kViewer), false, false, true},
-        UnavailableCase{"Directory", std::optional<std::string>("/opt/viewer"), false, true, true},
-        UnavailableCase{"EnvironmentReference", std::optional<std::string>("$HOME/viewer.so"),
-                        false, false, false},
-        UnavailableCase{"PercentReference", std::optional<std::string>("%HOME%/viewer.so"), false,
-                        false, false},
-        UnavailableCase{"LoadFails", std::optional<std::string>(kViewer), true, false, false}),
-    [](const auto& param) { return std::string(param.param.name); });
 
 // Each entry is bound when the viewer exports it, and only then; the commands go through the
 // 8-bit entry alone, so without it they never call the viewer.

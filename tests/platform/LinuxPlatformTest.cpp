@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <optional>
 #include <string>
 
@@ -23,11 +22,18 @@ namespace {
 
 using testing::TempDir;
 
-mode_t Mode(const std::string& path) {
-  struct stat st {};
-  EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
-  return st.st_mode & 07777;
-}
+// Puts an environment variable back as it was once the test is over.
+class KeptVariable {
+ public:
+  explicit KeptVariable(const char* name) : name_(name) {
+    if (const char* value = std::getenv(name)) value_ = value;
+  }
+  ~KeptVariable() { value_ ? ::setenv(name_, value_->c_str(), 1) : ::unsetenv(name_); }
+
+ private:
+  const char* name_;
+  std::optional<std::string> value_;
+};
 
 TEST(SharedObjectVersion, ReadsTheNumericSuffix) {
   struct Case {
@@ -84,11 +90,7 @@ TEST(LocaleIdOfName, KnownLocalesHaveTheirWindowsIdentifier) {
 // The user's own temporary directory: $TMPDIR, else $XDG_RUNTIME_DIR, else one of the user's
 // own in the shared /tmp, made owner-only.
 TEST(LinuxSystemInfo, TemporaryDirectoryIsTheUsersOwn) {
-  std::map<std::string, std::optional<std::string>> saved;
-  for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR"}) {
-    const char* value = std::getenv(name);
-    saved[name] = value != nullptr ? std::optional<std::string>(value) : std::nullopt;
-  }
+  const KeptVariable tmpdir("TMPDIR"), runtime("XDG_RUNTIME_DIR");
   ::setenv("TMPDIR", "/var/somewhere", 1);
   ::setenv("XDG_RUNTIME_DIR", "/run/user/1000", 1);
   EXPECT_EQ(SystemSystemInfo().TempDirectory(), "/var/somewhere");
@@ -102,9 +104,6 @@ TEST(LinuxSystemInfo, TemporaryDirectoryIsTheUsersOwn) {
   ASSERT_EQ(::lstat(own.c_str(), &st), 0);
   EXPECT_TRUE(S_ISDIR(st.st_mode));
   EXPECT_EQ(st.st_mode & 077, 0u);
-  for (const auto& [name, value] : saved) {
-    if (value) ::setenv(name.c_str(), value->c_str(), 1);
-  }
 }
 
 TEST(LinuxSystemInfo, SystemDirectoryHoldsTheCLibrary) {
@@ -162,16 +161,6 @@ class LinuxFilesTest : public ::testing::Test {
   mode_t oldMask_ = 0;
 };
 
-TEST_F(LinuxFilesTest, ADirectoryIsNotAFile) {
-  dir.Write("file", "x");
-  EXPECT_TRUE(files.FileExists(dir / "file"));
-  EXPECT_FALSE(files.DirectoryExists(dir / "file"));
-  EXPECT_FALSE(files.FileExists(dir.Path()));
-  EXPECT_TRUE(files.DirectoryExists(dir.Path()));
-  EXPECT_FALSE(files.FileExists(dir / "absent"));
-  EXPECT_FALSE(files.FileExists(""));
-}
-
 // The writability test leaves nothing, and never touches a name that was there.
 TEST_F(LinuxFilesTest, CanCreateLeavesNothingAndAppendAddsOwnerOnly) {
   EXPECT_TRUE(files.CanCreateFile(dir / "new"));
@@ -184,7 +173,8 @@ TEST_F(LinuxFilesTest, CanCreateLeavesNothingAndAppendAddsOwnerOnly) {
   EXPECT_TRUE(files.AppendText(dir / "log", "one\n"));
   EXPECT_TRUE(files.AppendText(dir / "log", "two\n"));
   EXPECT_EQ(testing::ReadFileBytes(dir / "log"), "one\ntwo\n");
-  EXPECT_EQ(Mode(dir / "log"), 0600u);
+  EXPECT_EQ(std::filesystem::status(dir / "log").permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 
   EXPECT_TRUE(files.DeleteFile(dir / "log"));
   EXPECT_FALSE(files.FileExists(dir / "log"));
@@ -226,12 +216,20 @@ TEST_F(LinuxFilesTest, WritesNeverGoThroughAHardLink) {
   EXPECT_EQ(testing::ReadFileBytes(dir / "target"), "precious");
 }
 
+// A directory or a pipe is no file, and neither is written (a pipe without blocking).
 TEST_F(LinuxFilesTest, RefusesDirectoriesAndFifosWithoutBlocking) {
+  dir.Write("file", "x");
+  EXPECT_TRUE(files.FileExists(dir / "file"));
+  EXPECT_FALSE(files.DirectoryExists(dir / "file"));
+  EXPECT_TRUE(files.DirectoryExists(dir.Path()));
+  EXPECT_FALSE(files.FileExists(dir / "absent"));
+  EXPECT_FALSE(files.FileExists(""));
   ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
   EXPECT_FALSE(files.AppendText(dir / "fifo", "x"));
   EXPECT_FALSE(files.CanCreateFile(dir / "fifo"));
   EXPECT_FALSE(files.FileExists(dir / "fifo"));
   ASSERT_EQ(::mkdir((dir / "sub").c_str(), 0700), 0);
+  EXPECT_FALSE(files.FileExists(dir / "sub"));
   EXPECT_FALSE(files.AppendText(dir / "sub", "x"));
   EXPECT_FALSE(files.CanCreateFile(dir / "sub"));
   EXPECT_FALSE(files.CanCreateFile(dir / "missing/file"));
@@ -303,8 +301,7 @@ TEST(LinuxLibraries, ABareNameIsLoadedFromTheCurrentDirectoryNotSearched) {
 // read as nothing stored and refuse the write, without harm.
 TEST(LinuxSettings, KeepsTheFilesOtherLinesAndRefusesWhatItCannotStore) {
   const testing::TempDir dir;
-  const char* saved = std::getenv("XDG_CONFIG_HOME");
-  const std::optional<std::string> keep = saved ? std::optional<std::string>(saved) : std::nullopt;
+  const KeptVariable kept("XDG_CONFIG_HOME");
   const std::string config = dir / "config";
   ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
   Settings& settings = SystemSettings();
@@ -341,12 +338,6 @@ TEST(LinuxSettings, KeepsTheFilesOtherLinesAndRefusesWhatItCannotStore) {
   ::setenv("XDG_CONFIG_HOME", blocked.c_str(), 1);
   EXPECT_FALSE(settings.WriteBool(kShowHolidays, true));
   EXPECT_EQ(settings.ReadBool(kShowHolidays), std::nullopt);
-
-  if (keep) {
-    ::setenv("XDG_CONFIG_HOME", keep->c_str(), 1);
-  } else {
-    ::unsetenv("XDG_CONFIG_HOME");
-  }
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 
 #include "gfx/Canvas.h"
 #include "gfx/TextFlags.h"
+#include "gfx/TextLayout.h"
+#include "text/Utf8.h"
 
 namespace dorvane::testing {
 
@@ -46,14 +48,12 @@ class RecordingCanvas : public Canvas {
   }
   void FillRect(const Rect& r) override { Record("FillRect", R(r), Hex(brush.Color)); }
 
-  // Measures like DrawText: CR, LF or CR LF end a line; with DT_WORDBREAK a word that would
-  // pass the rectangle's width starts a new line (the blank before it dropped); without
-  // DT_NOPREFIX "&x" shows x and "&&" shows "&". Empty text has no line.
+  // Measures through the layout the Qt canvas uses, which follows DrawText's rules for line
+  // ends, word breaks and "&" prefixes. Empty text has no line.
   int DrawText(std::string_view text, Rect& rect, std::uint32_t flags) override {
-    const std::string shown = (flags & DT_NOPREFIX) ? std::string(text) : StripPrefix(text);
-    const std::vector<std::string> lines = Lines(shown, flags, rect.Right - rect.Left);
+    const std::vector<TextLine> lines = LayOutText(text, flags, rect.Width(), Measure());
     int width = 0;
-    for (const std::string& line : lines) width = std::max(width, CharCount(line) * kCharWidth);
+    for (const TextLine& line : lines) width = std::max(width, line.width);
     const int height = static_cast<int>(lines.size()) * kLineHeight;
     if (flags & DT_CALCRECT) {
       rect.Right = rect.Left + width;
@@ -65,49 +65,13 @@ class RecordingCanvas : public Canvas {
     return height;
   }
 
-  static std::vector<std::string> Lines(const std::string& shown, std::uint32_t flags,
-                                        int maxWidth) {
-    std::vector<std::string> paragraphs;
-    std::string current;
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-      if (shown[i] == '\r' || shown[i] == '\n') {
-        paragraphs.push_back(current);
-        current.clear();
-        if (shown[i] == '\r' && i + 1 < shown.size() && shown[i + 1] == '\n') ++i;
-      } else {
-        current += shown[i];
-      }
-    }
-    if (!current.empty()) paragraphs.push_back(current);
-    if (!(flags & DT_WORDBREAK)) return paragraphs;
-    std::vector<std::string> lines;
-    for (const std::string& paragraph : paragraphs) {
-      std::string line;
-      bool started = false;
-      std::string word;
-      std::size_t from = 0;
-      while (from <= paragraph.size()) {
-        const std::size_t blank = std::min(paragraph.find(' ', from), paragraph.size());
-        word = paragraph.substr(from, blank - from);
-        const std::string candidate = started ? line + " " + word : word;
-        if (started && !word.empty() && line.find_first_not_of(' ') != std::string::npos &&
-            CharCount(candidate) * kCharWidth > maxWidth) {
-          lines.push_back(line.substr(0, line.find_last_not_of(' ') + 1));
-          line = word;
-        } else {
-          line = candidate;
-        }
-        started = true;
-        from = blank + 1;
-      }
-      lines.push_back(line);
-    }
-    return lines;
+  // kCharWidth pixels per code point, tab stops every eight characters.
+  static TextMeasure Measure() {
+    return {[](std::string_view s) { return static_cast<int>(CodePointCount(s)) * kCharWidth; },
+            8 * kCharWidth};
   }
 
-  Size TextExtent(std::string_view text) override {
-    return {CharCount(text) * kCharWidth, kLineHeight};
-  }
+  Size TextExtent(std::string_view text) override { return {Measure().width(text), kLineHeight}; }
   void TextRect(const Rect& r, int x, int y, std::string_view text) override {
     Record("TextRect", R(r), x, y, std::string(text), Hex(textColor),
            brush.Style == TBrushStyle::bsClear ? "clear" : Hex(brush.Color));
@@ -129,23 +93,6 @@ class RecordingCanvas : public Canvas {
     return IsSystemColor(c) ? (0x00FF0000u | SystemColorIndex(c)) : c;
   }
 
-  static int CharCount(std::string_view s) {
-    int n = 0;
-    for (unsigned char c : s) n += (c & 0xC0) != 0x80 ? 1 : 0;
-    return n;
-  }
-  // "&x" shows x, "&&" shows "&".
-  static std::string StripPrefix(std::string_view s) {
-    std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-      if (s[i] == '&' && i + 1 < s.size())
-        ++i;
-      else if (s[i] == '&')
-        continue;
-      out += s[i];
-    }
-    return out;
-  }
   static std::string Hex(std::uint32_t v) {
     std::ostringstream s;
     s << "0x" << std::hex << v;
