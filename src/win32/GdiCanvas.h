@@ -57,7 +57,7 @@ class GdiCanvas final : public StatefulCanvas {
  private:
   int X(int x) const { return ToDevice(origin_.x + x, dpi_); }
   int Y(int y) const { return ToDevice(origin_.y + y, dpi_); }
-  RECT Device(const Rect& r) const;
+  RECT Device(const Rect& r) const { return {X(r.Left), Y(r.Top), X(r.Right), Y(r.Bottom)}; }
   void UseFont(const Font& font) override;
   void Fill(const Rect& rect, TColor color, TPenMode mode) override;
   void DrawLine(Point from, Point to) override;
@@ -70,11 +70,9 @@ class GdiCanvas final : public StatefulCanvas {
   Point origin_;
 };
 
-// The font of a Font description at a dpi ("MS Sans Serif", falling back as the system does),
-// cached; the windows use it for their standard controls too (WM_SETFONT). The height is
-// scaled to `dpi`; a face the system has only as bitmaps ("MS Sans Serif") is replaced by its
-// scalable successor "Microsoft Sans Serif" where the system has that one. The handles live as
-// long as the process.
+// The font of a Font description at a dpi, its height scaled (a bitmap-only "MS Sans Serif"
+// gives way to its scalable successor), cached: the handles live as long as the process. The
+// windows use it for their standard controls too (WM_SETFONT).
 HFONT FontHandle(const Font& font, int dpi);
 
 }  // namespace dorvane::win32
