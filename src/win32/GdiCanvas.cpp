@@ -125,10 +125,6 @@ std::unique_ptr<GdiCanvas> GdiCanvas::OnScreen(int dpi) {
   return canvas;
 }
 
-void GdiCanvas::UseFont(const Font& font) {
-  ::SelectObject(dc_, FontHandle(font, dpi_));
-}
-
 TColor GdiCanvas::ColorToRGB(TColor color) {
   if (IsSystemColor(color)) return ::GetSysColor(SystemColorIndex(color)) & 0x00FFFFFFu;
   return color & 0x00FFFFFFu;
