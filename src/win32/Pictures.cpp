@@ -119,7 +119,7 @@ HBITMAP CreateBuffer(int width, int height, void** bits = nullptr) {
 HBITMAP LoadPicture(std::string_view name, int dpi) {
   if (dpi < 1) return nullptr;
   // The prepared scale at or above the dpi's (100 % is 96 dpi), else the largest.
-  const auto* scale =
+  const auto scale =
       std::find_if(kScales.begin(), kScales.end(), [dpi](int s) { return s * 96 >= dpi * 100; });
   Picture picture;
   if (!FindPicture(name, scale != kScales.end() ? *scale : kScales.back(), picture)) return nullptr;
