@@ -80,17 +80,15 @@ QFont ToQFont(const Font& font) {
 }
 
 Font FromQFont(const QFont& font, int logicalDpiY, TColor color) {
-  Font f;
-  f.Name = font.family().toStdString();
   int pixels = font.pixelSize();
   if (pixels <= 0) pixels = static_cast<int>(std::lround(font.pointSizeF() * logicalDpiY / 72.0));
-  f.Height = -std::max(1, pixels);
-  f.Color = color;
-  f.Bold = font.bold();
-  f.Italic = font.italic();
-  f.Underline = font.underline();
-  f.StrikeOut = font.strikeOut();
-  return f;
+  return {.Name = font.family().toStdString(),
+          .Height = -std::max(1, pixels),
+          .Color = color,
+          .Bold = font.bold(),
+          .Italic = font.italic(),
+          .Underline = font.underline(),
+          .StrikeOut = font.strikeOut()};
 }
 
 TColor PlainColor(const QColor& color) {
@@ -104,14 +102,12 @@ bool HighContrastPalette() {
                              PlainColor(palette.color(QPalette::Active, QPalette::WindowText)));
 }
 
-QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette)
-    : StatefulCanvas(HighContrastPalette()),
-      painter_(&painter),
-      palette_(palette),
-      qfont_(ToQFont(font_)) {}
-
 QtCanvas::QtCanvas(const QPalette& palette)
     : StatefulCanvas(HighContrastPalette()), palette_(palette), qfont_(ToQFont(font_)) {}
+
+QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette) : QtCanvas(palette) {
+  painter_ = &painter;
+}
 
 QFontMetrics QtCanvas::Metrics() const {
   return painter_ != nullptr ? QFontMetrics(qfont_, painter_->device()) : QFontMetrics(qfont_);
@@ -192,17 +188,24 @@ Size QtCanvas::TextExtent(std::string_view text) {
   return {fm.horizontalAdvance(QStringFromUtf8(text)), fm.height()};
 }
 
-void QtCanvas::DrawTextRun(const QString& text, int x, int y, int underlineFrom,
-                           int underlineLength, bool rightToLeft) {
-  QTextLayout layout(text, qfont_, painter_->device());
+void QtCanvas::DrawTextRun(const TextPiece& piece, int x, int y, bool rightToLeft) {
+  QTextLayout layout(QStringFromUtf8(piece.text), qfont_, painter_->device());
   QTextOption option;
   option.setWrapMode(QTextOption::NoWrap);
   option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
   option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
   layout.setTextOption(option);
-  QTextLayout::FormatRange underline{underlineFrom, underlineLength, {}};
-  underline.format.setFontUnderline(true);
-  if (underlineFrom >= 0 && underlineLength > 0) layout.setFormats({underline});
+  if (piece.marked >= 0) {
+    // The marked character's place in the UTF-16 text.
+    const std::string_view all = piece.text;
+    const auto at = static_cast<std::size_t>(piece.marked);
+    QTextLayout::FormatRange underline{
+        static_cast<int>(QStringFromUtf8(all.substr(0, at)).size()),
+        static_cast<int>(QStringFromUtf8(all.substr(at, CodePointLength(all, at))).size()),
+        {}};
+    underline.format.setFontUnderline(true);
+    layout.setFormats({underline});
+  }
   layout.beginLayout();
   QTextLine line = layout.createLine();
   if (line.isValid()) line.setLineWidth(1.0e6);
@@ -243,16 +246,7 @@ int QtCanvas::DrawText(std::string_view text, Rect& rect, std::uint32_t flags) {
       Fill({x, y, x + line.width, y + lineHeight}, brush_.Color, TPenMode::pmCopy);
     }
     for (const TextPiece& piece : line.pieces) {
-      int from = -1;
-      int length = 0;
-      if (piece.marked >= 0) {
-        const std::string_view all = piece.text;
-        const auto at = static_cast<std::size_t>(piece.marked);
-        from = static_cast<int>(QStringFromUtf8(all.substr(0, at)).size());
-        length = static_cast<int>(QStringFromUtf8(all.substr(at, CodePointLength(all, at))).size());
-      }
-      DrawTextRun(QStringFromUtf8(piece.text), x + piece.x, y, from, length,
-                  (flags & DT_RTLREADING) != 0);
+      DrawTextRun(piece, x + piece.x, y, (flags & DT_RTLREADING) != 0);
     }
     y += lineHeight;
   }
@@ -265,7 +259,7 @@ void QtCanvas::TextRect(const Rect& rect, int x, int y, std::string_view text) {
   painter_->save();
   painter_->setClipRect(QRect(rect.Left, rect.Top, rect.Width(), rect.Height()), Qt::IntersectClip);
   if (brush_.Style != TBrushStyle::bsClear) Fill(rect, brush_.Color, TPenMode::pmCopy);
-  DrawTextRun(QStringFromUtf8(text), x, y, -1, 0, false);
+  DrawTextRun({std::string(text)}, x, y, false);
   painter_->restore();
 }
 

@@ -5,6 +5,7 @@
 #include <QPalette>
 
 #include "gfx/Canvas.h"
+#include "gfx/TextLayout.h"
 
 class QPainter;
 
@@ -51,8 +52,7 @@ class QtCanvas final : public StatefulCanvas {
   void UseFont(const Font& font) override;
   void Fill(const Rect& rect, TColor color, TPenMode mode) override;
   void DrawLine(Point from, Point to) override;
-  void DrawTextRun(const QString& text, int x, int y, int underlineFrom, int underlineLength,
-                   bool rightToLeft);
+  void DrawTextRun(const TextPiece& piece, int x, int y, bool rightToLeft);
 
   QPainter* painter_ = nullptr;
   QPalette palette_;

@@ -36,11 +36,6 @@ class PngSizesEngine final : public QIconEngine {
     painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
   }
 
-  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
-    const int side = std::min(size.width(), size.height());
-    return {side, side};
-  }
-
   QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
     QList<QSize> sizes;
     for (const auto& [side, file] : files_) sizes.append(QSize(side, side));
@@ -48,7 +43,6 @@ class PngSizesEngine final : public QIconEngine {
   }
 
   QIconEngine* clone() const override { return new PngSizesEngine(files_); }
-  QString key() const override { return QStringLiteral("DorvanePngSizes"); }
 
  private:
   std::map<int, QString> files_;
@@ -62,8 +56,7 @@ QIcon WindowIcon(std::string_view picture) {
   const QDir sizes(QStringLiteral(":/dorvane/icon"));
   const QString prefix = QStringFromUtf8(picture) + QLatin1Char('-');
   std::map<int, QString> files;
-  for (const QString& file : sizes.entryList(QDir::Files)) {
-    if (!file.startsWith(prefix) || !file.endsWith(QLatin1String(".png"))) continue;
+  for (const QString& file : sizes.entryList({prefix + QStringLiteral("*.png")}, QDir::Files)) {
     bool ok = false;
     const int side = file.mid(prefix.size(), file.size() - prefix.size() - 4).toInt(&ok);
     if (ok && side > 0) files.emplace(side, sizes.filePath(file));

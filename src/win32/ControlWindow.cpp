@@ -88,8 +88,7 @@ void ControlWindow::Paint() {
   const RECT& u = ps.rcPaint;
   const int width = u.right - u.left;
   const int height = u.bottom - u.top;
-  if (width > 0 && height > 0 &&
-      (busy || !buffer.Hold(std::max(width, buffer.Width()), std::max(height, buffer.Height())))) {
+  if (width > 0 && height > 0 && (busy || !buffer.Hold(width, height))) {
     Render(dc, u);
   } else if (width > 0 && height > 0) {
     struct Use {

@@ -1,7 +1,6 @@
 #include "win32/GdiCanvas.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <tuple>
@@ -18,8 +17,6 @@ namespace {
 int CeilToDips(int d, int dpi) {
   return PixelToDips(d - 1, dpi) + 1;
 }
-
-// ---- Fonts ----
 
 // Notes whether the face is scalable, and goes on to the next one while it is not.
 int CALLBACK NoteScalableFace(const LOGFONTW*, const TEXTMETRICW*, DWORD type, LPARAM found) {
@@ -42,16 +39,11 @@ bool HasScalableFace(const std::wstring& face) {
 // which would neither scale with the dpi nor stay crisp: its scalable successor of the same
 // design takes its place where the system has it. Any other face goes as named, and the
 // mapper picks the system's nearest where it lacks it.
-const std::wstring& FaceFor(const std::string& name) {
-  static std::map<std::string, std::wstring> faces;  // UI thread only
-  const auto found = faces.find(name);
-  if (found != faces.end()) return found->second;
-  std::wstring face = platform::Wide(name);
-  if (EqualsNoCase(name, "MS Sans Serif") && !HasScalableFace(face) &&
-      HasScalableFace(L"Microsoft Sans Serif")) {
-    face = L"Microsoft Sans Serif";
-  }
-  return faces.emplace(name, std::move(face)).first->second;
+std::wstring FaceFor(const std::string& name) {
+  if (!EqualsNoCase(name, "MS Sans Serif")) return platform::Wide(name);
+  static const bool successor =  // UI thread only
+      !HasScalableFace(L"MS Sans Serif") && HasScalableFace(L"Microsoft Sans Serif");
+  return successor ? L"Microsoft Sans Serif" : L"MS Sans Serif";
 }
 
 }  // namespace
@@ -102,8 +94,6 @@ HFONT FontHandle(const Font& font, int dpi) {
   return handle;
 }
 
-// ---- GdiCanvas ----
-
 bool SystemHighContrast() {
   HIGHCONTRASTW setting{};
   setting.cbSize = sizeof setting;
@@ -133,14 +123,6 @@ std::unique_ptr<GdiCanvas> GdiCanvas::OnScreen(int dpi) {
   auto canvas = std::make_unique<GdiCanvas>(screen, dpi);
   canvas->release_ = screen;
   return canvas;
-}
-
-RECT GdiCanvas::Device(const Rect& r) const {
-  return {X(r.Left), Y(r.Top), X(r.Right), Y(r.Bottom)};
-}
-
-void GdiCanvas::UseFont(const Font& font) {
-  ::SelectObject(dc_, FontHandle(font, dpi_));
 }
 
 TColor GdiCanvas::ColorToRGB(TColor color) {
@@ -223,10 +205,9 @@ void GdiCanvas::DrawLine(Point from, Point to) {
   const COLORREF color = ColorToRGB(pen_.Color);
   HPEN pen = nullptr;
   if (!DrawsSolid(pen_)) {
-    // In the order of TPenStyle; only the dashed styles come here.
-    static constexpr int kStyles[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
-                                      PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
-    pen = ::CreatePen(kStyles[static_cast<std::size_t>(pen_.Style)], 1, color);
+    // In the order of TPenStyle, from psDash: only the dashed styles come here.
+    static constexpr int kStyles[] = {PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT};
+    pen = ::CreatePen(kStyles[static_cast<std::size_t>(pen_.Style) - 1], 1, color);
     BackgroundFromBrush();
   } else {
     const int device = std::max(1, ToDevice(pen_.Width, dpi_));

@@ -22,6 +22,11 @@ Rect ToDips(const RECT& r, int dpi);
 // faces are darker than their text, by the rule both front ends share.
 bool SystemHighContrast();
 
+// The font of a Font description at a dpi, its height scaled (a bitmap-only "MS Sans Serif"
+// gives way to its scalable successor), cached: the handles live as long as the process. The
+// windows use it for their standard controls too (WM_SETFONT).
+HFONT FontHandle(const Font& font, int dpi);
+
 // The Canvas on a GDI device context. Coordinates and font heights are 96-dpi pixels, drawn at
 // `dpi` (96: one to one). Restores the DC's selections when it goes.
 //
@@ -57,8 +62,8 @@ class GdiCanvas final : public StatefulCanvas {
  private:
   int X(int x) const { return ToDevice(origin_.x + x, dpi_); }
   int Y(int y) const { return ToDevice(origin_.y + y, dpi_); }
-  RECT Device(const Rect& r) const;
-  void UseFont(const Font& font) override;
+  RECT Device(const Rect& r) const { return {X(r.Left), Y(r.Top), X(r.Right), Y(r.Bottom)}; }
+  void UseFont(const Font& font) override { ::SelectObject(dc_, FontHandle(font, dpi_)); }
   void Fill(const Rect& rect, TColor color, TPenMode mode) override;
   void DrawLine(Point from, Point to) override;
   void BackgroundFromBrush();
@@ -69,12 +74,5 @@ class GdiCanvas final : public StatefulCanvas {
   HDC release_ = nullptr;  // the screen DC OnScreen borrowed
   Point origin_;
 };
-
-// The font of a Font description at a dpi ("MS Sans Serif", falling back as the system does),
-// cached; the windows use it for their standard controls too (WM_SETFONT). The height is
-// scaled to `dpi`; a face the system has only as bitmaps ("MS Sans Serif") is replaced by its
-// scalable successor "Microsoft Sans Serif" where the system has that one. The handles live as
-// long as the process.
-HFONT FontHandle(const Font& font, int dpi);
 
 }  // namespace dorvane::win32

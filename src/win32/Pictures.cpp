@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
-#include <vector>
+
+#include "text/Ascii.h"
 
 namespace dorvane::win32 {
 
@@ -27,20 +28,13 @@ struct Picture {
   const unsigned char* pixels = nullptr;
 };
 
-// The resource name of a table name: upper case, with ".PERCENT" for a picture. Empty for a
-// name no resource can have (anything but letters, digits and '-').
+// The resource name of a table name (the system compares resource names in any case), with
+// ".PERCENT" for a picture. Empty for a name no resource can have (anything but letters, digits
+// and '-').
 std::wstring ResourceName(std::string_view name, int percent) {
-  if (name.empty()) return {};
-  std::wstring out;
-  for (const char c : name) {
-    if (c >= 'a' && c <= 'z') {
-      out += static_cast<wchar_t>(c - 'a' + 'A');
-    } else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-') {
-      out += static_cast<wchar_t>(c);
-    } else {
-      return {};
-    }
-  }
+  const auto plain = [](char c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '-'; };
+  if (name.empty() || !std::all_of(name.begin(), name.end(), plain)) return {};
+  std::wstring out(name.begin(), name.end());
   if (percent > 0) out += L"." + std::to_wstring(percent);
   return out;
 }
@@ -69,61 +63,33 @@ bool FindPicture(std::string_view name, int percent, Picture& picture) {
          size - kHeaderSize >= static_cast<std::size_t>(picture.width) * picture.height * 4;
 }
 
-// The source pixels under each target pixel along one axis, with the share of each in it:
-// area averaging, right for premultiplied colour.
-struct Span {
-  int first = 0;
-  std::vector<float> weights;
-};
-
-std::vector<Span> AreaSpans(int source, int target) {
-  const double step = static_cast<double>(source) / target;
-  std::vector<Span> spans(static_cast<std::size_t>(target));
-  for (int t = 0; t < target; ++t) {
-    const double begin = t * step;
-    const double end = std::min<double>((t + 1) * step, source);
-    Span& span = spans[static_cast<std::size_t>(t)];
-    span.first = std::min(static_cast<int>(begin), source - 1);
-    for (int s = span.first; s < source && s < end; ++s) {
-      const double cover = std::min<double>(end, s + 1) - std::max<double>(begin, s);
-      span.weights.push_back(static_cast<float>(cover / (end - begin)));
-    }
-  }
-  return spans;
-}
-
-// The picture resampled to width x height into `out` (rows top down, four bytes a pixel).
+// The picture resampled to width x height into `out` (rows top down, four bytes a pixel) by
+// area averaging, which is right for premultiplied colour and keeps edges crisp; at its own
+// size, a copy.
 void Resample(const Picture& in, int width, int height, unsigned char* out) {
-  const std::vector<Span> columns = AreaSpans(in.width, width);
-  const std::vector<Span> rows = AreaSpans(in.height, height);
-  // Across first, into floats: in.height rows of `width` pixels.
-  std::vector<float> across(static_cast<std::size_t>(in.height) * width * 4);
-  for (int y = 0; y < in.height; ++y) {
-    const unsigned char* row = in.pixels + static_cast<std::size_t>(y) * in.width * 4;
-    float* to = across.data() + static_cast<std::size_t>(y) * width * 4;
-    for (int x = 0; x < width; ++x) {
-      const Span& span = columns[static_cast<std::size_t>(x)];
-      for (std::size_t i = 0; i < span.weights.size(); ++i) {
-        const unsigned char* p = row + (span.first + i) * 4;
-        for (int c = 0; c < 4; ++c) to[x * 4 + c] += span.weights[i] * p[c];
-      }
-    }
-  }
+  const double sx = static_cast<double>(in.width) / width;
+  const double sy = static_cast<double>(in.height) / height;
+  // How much of source pixel `s` the span [begin, end) covers.
+  const auto cover = [](double begin, double end, int s) {
+    return std::min(end, s + 1.0) - std::max(begin, static_cast<double>(s));
+  };
   for (int y = 0; y < height; ++y) {
-    const Span& span = rows[static_cast<std::size_t>(y)];
-    unsigned char* to = out + static_cast<std::size_t>(y) * width * 4;
-    for (int x = 0; x < width; ++x) {
-      float sum[4] = {};
-      for (std::size_t i = 0; i < span.weights.size(); ++i) {
-        const float* p = across.data() + ((span.first + i) * width + x) * 4;
-        for (int c = 0; c < 4; ++c) sum[c] += span.weights[i] * p[c];
+    for (int x = 0; x < width; ++x, out += 4) {
+      double sum[4] = {};
+      double area = 0;
+      for (int v = static_cast<int>(y * sy); v < in.height && v < (y + 1) * sy; ++v) {
+        for (int u = static_cast<int>(x * sx); u < in.width && u < (x + 1) * sx; ++u) {
+          const double share = cover(y * sy, (y + 1) * sy, v) * cover(x * sx, (x + 1) * sx, u);
+          const unsigned char* p = in.pixels + (static_cast<std::size_t>(v) * in.width + u) * 4;
+          for (int c = 0; c < 4; ++c) sum[c] += share * p[c];
+          area += share;
+        }
       }
-      const auto alpha = static_cast<unsigned char>(std::clamp(std::lround(sum[3]), 0L, 255L));
+      const long alpha = std::clamp(std::lround(sum[3] / area), 0L, 255L);
       for (int c = 0; c < 3; ++c) {
-        to[x * 4 + c] =
-            static_cast<unsigned char>(std::clamp(std::lround(sum[c]), 0L, long{alpha}));
+        out[c] = static_cast<unsigned char>(std::clamp(std::lround(sum[c] / area), 0L, alpha));
       }
-      to[x * 4 + 3] = alpha;
+      out[3] = static_cast<unsigned char>(alpha);
     }
   }
 }
@@ -153,54 +119,39 @@ HBITMAP CreateBuffer(int width, int height, void** bits = nullptr) {
 HBITMAP LoadPicture(std::string_view name, int dpi) {
   if (dpi < 1) return nullptr;
   // The prepared scale at or above the dpi's (100 % is 96 dpi), else the largest.
-  int percent = kScales.back();
-  for (const int scale : kScales) {
-    if (scale * 96 >= dpi * 100) {
-      percent = scale;
-      break;
-    }
-  }
+  const auto scale =
+      std::find_if(kScales.begin(), kScales.end(), [dpi](int s) { return s * 96 >= dpi * 100; });
   Picture picture;
-  if (!FindPicture(name, percent, picture)) return nullptr;
+  if (!FindPicture(name, scale != kScales.end() ? *scale : kScales.back(), picture)) return nullptr;
   const int width = std::max(1, ::MulDiv(picture.width96, dpi, 96));
   const int height = std::max(1, ::MulDiv(picture.height96, dpi, 96));
 
   void* bits = nullptr;
   const HBITMAP bitmap = CreateBuffer(width, height, &bits);
   if (bitmap == nullptr) return nullptr;
-  auto* out = static_cast<unsigned char*>(bits);
-  if (width == picture.width && height == picture.height) {
-    std::memcpy(out, picture.pixels, static_cast<std::size_t>(width) * height * 4);
-  } else {
-    Resample(picture, width, height, out);
-  }
+  Resample(picture, width, height, static_cast<unsigned char*>(bits));
   return bitmap;
 }
 
 BufferDc::~BufferDc() {
-  Drop();
+  // The buffer goes once its DC, which holds it selected, has gone.
   if (dc_ != nullptr) ::DeleteDC(dc_);
+  if (buffer_ != nullptr) ::DeleteObject(buffer_);
 }
 
 bool BufferDc::Hold(int width, int height) {
-  if (Holds(width, height)) return true;
+  if (width <= width_ && height <= height_) return true;
+  width = std::max(width, width_);
+  height = std::max(height, height_);
   if (dc_ == nullptr) dc_ = ::CreateCompatibleDC(nullptr);
   const HBITMAP buffer = dc_ != nullptr ? CreateBuffer(width, height) : nullptr;
   if (buffer == nullptr) return false;
-  Drop();
-  initial_ = ::SelectObject(dc_, buffer);
+  ::SelectObject(dc_, buffer);
+  if (buffer_ != nullptr) ::DeleteObject(buffer_);  // no longer selected
   buffer_ = buffer;
   width_ = width;
   height_ = height;
   return true;
-}
-
-void BufferDc::Drop() {
-  if (buffer_ == nullptr) return;
-  ::SelectObject(dc_, initial_);
-  ::DeleteObject(buffer_);
-  buffer_ = nullptr;
-  width_ = height_ = 0;
 }
 
 HICON LoadWindowIcon(std::string_view name, int size) {

@@ -69,9 +69,8 @@ HBITMAP CaptureClientArea(HWND window) {
   HDC source = ::GetWindowDC(window);
   HBITMAP picture = ::CreateCompatibleBitmap(source, width, height);
   HDC target = ::CreateCompatibleDC(source);
-  HGDIOBJ old = ::SelectObject(target, picture);
+  ::SelectObject(target, picture);  // and free again once its DC has gone
   ::BitBlt(target, 0, 0, width, height, source, origin.x - frame.left, top - frame.top, SRCCOPY);
-  ::SelectObject(target, old);
   ::DeleteDC(target);
   ::ReleaseDC(window, source);
   return picture;
