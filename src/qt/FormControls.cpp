@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -30,14 +31,6 @@
 namespace dorvane {
 
 namespace {
-
-QString PicturePath(std::string_view picture) {
-  return QStringLiteral(":/dorvane/%1.svg").arg(QStringFromUtf8(picture));
-}
-
-QString ToolImagePath(std::string_view image) {
-  return QStringLiteral(":/dorvane/tool/%1.svg").arg(QStringFromUtf8(image));
-}
 
 // A label sized for its text as LabelExtent says. Plain text only: texts from the program or
 // the system are never read as markup.
@@ -155,11 +148,21 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
   QWidget* widget = nullptr;
   switch (row.kind) {
     case ControlKind::kControlBar:
-      widget = new TControlBar(parent);
+      widget = NewControlBar(parent);
       break;
-    case ControlKind::kToolBar:
-      widget = new TToolBar(parent);
+    case ControlKind::kToolBar: {
+      auto* bar = new TToolBar(parent);
+      for (const ToolButtonLayout& tool : layout_.toolButtons) {
+        QWidget* item = bar->Add(tool, layout_.images);
+        if (auto* button = qobject_cast<QToolButton*>(item)) {
+          connect(button, &QToolButton::clicked, this,
+                  [this, &tool] { RunOn(form_, tool.onClick); });
+        }
+        controls_.emplace_back(tool.name, item);
+      }
+      widget = bar;
       break;
+    }
     case ControlKind::kStatusBar:
       widget = new TStatusBar(parent, layout_.panels);
       SetAccessibleRole(*widget, QAccessible::StatusBar);
@@ -230,7 +233,8 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         widget = picture;
       } else {
-        widget = new SvgPicture(PicturePath(row.text), parent);
+        widget = new SvgPicture(QStringLiteral(":/dorvane/%1.svg").arg(QStringFromUtf8(row.text)),
+                                parent);
       }
       break;
     case ControlKind::kLine: {
@@ -260,23 +264,7 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
              row.kind != ControlKind::kLine) {
     widget->setGeometry(row.left, row.top, row.width, row.height);
   }
-  if (row.kind == ControlKind::kToolBar) AddToolButtons(widget);
   return widget;
-}
-
-void FormControls::AddToolButtons(QWidget* toolBar) {
-  auto* bar = static_cast<TToolBar*>(toolBar);
-  for (const ToolButtonLayout& row : layout_.toolButtons) {
-    if (row.image == ToolButtonLayout::kSeparator) {
-      controls_.emplace_back(row.name, bar->AddSeparator(row.name, row.left));
-      continue;
-    }
-    QToolButton* button = bar->AddButton(
-        row.name, row.left, ToolImagePath(layout_.images[static_cast<std::size_t>(row.image)]),
-        QStringFromUtf8(row.hint), QStringFromUtf8(SpokenName(row.hint)));
-    connect(button, &QToolButton::clicked, this, [this, &row] { RunOn(form_, row.onClick); });
-    controls_.emplace_back(row.name, button);
-  }
 }
 
 void FormControls::SetTabOrder() {

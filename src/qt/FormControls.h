@@ -53,7 +53,6 @@ class FormControls : public QObject {
   // The window's own text colour, or in high contrast the desktop's.
   void ApplyTextColor();
   QObject* Create(const ControlLayout& row, QWidget* parent);
-  void AddToolButtons(QWidget* toolBar);
   void BuildMenu(QMenuBar& bar);
   void SetTabOrder();
 
