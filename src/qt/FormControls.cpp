@@ -1,7 +1,6 @@
 #include "qt/FormControls.h"
 
 #include <QAction>
-#include <QIcon>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -296,23 +295,18 @@ void FormControls::BuildMenu(QMenuBar& bar) {
 
 void FormControls::SetText(std::string_view control, std::string_view text) {
   QWidget* widget = Find(control);
-  const QString value = QStringFromUtf8(text);
   if (auto* label = qobject_cast<RxLabelWidget*>(widget)) {
     label->Label().SetCaption(std::string(text));
-  } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-    edit->setText(value);
-  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-    button->setText(value);
-  } else if (auto* plain = qobject_cast<QLabel*>(widget)) {
-    plain->setText(value);
-    if (auto* sized = dynamic_cast<SizedLabel*>(plain)) sized->Fit();
+  } else if (widget != nullptr) {
+    widget->setProperty("text", QStringFromUtf8(text));  // an edit's, a button's, a label's
+    if (auto* sized = dynamic_cast<SizedLabel*>(widget)) sized->Fit();
   }
 }
 
 std::string FormControls::Text(std::string_view control) const {
-  if (auto* edit = Get<QLineEdit>(control)) return edit->text().toStdString();
-  if (auto* label = Get<QLabel>(control)) return label->text().toStdString();
-  return {};
+  if (auto* label = Get<RxLabelWidget>(control)) return label->Label().Caption();
+  const QWidget* widget = Find(control);
+  return widget != nullptr ? widget->property("text").toString().toStdString() : std::string();
 }
 
 void FormControls::SetFocus(std::string_view control) {
@@ -340,28 +334,25 @@ bool FormControls::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ApplicationPaletteChange) ApplyTextColor();
     return false;
   }
+  const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
   if (auto* button = qobject_cast<QPushButton*>(watched)) {
-    if (event->type() != QEvent::KeyPress) return false;
-    const auto& key = static_cast<const QKeyEvent&>(*event);
-    if ((key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && !key.isAutoRepeat()) {
-      button->click();
-      return true;
-    }
-    return false;
+    const bool enter = key != nullptr && !key->isAutoRepeat() &&
+                       (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
+    if (enter) button->click();
+    return enter;
   }
   const auto found = std::find_if(keyFilters_.begin(), keyFilters_.end(),
                                   [&](const auto& f) { return f.first == watched; });
   if (found == keyFilters_.end()) return false;
   const KeyFilter filter = found->second;
-  if (event->type() == QEvent::KeyPress) {
-    const auto& key = static_cast<const QKeyEvent&>(*event);
-    if (RefusedEditKey(VirtualKeyOf(key.key()), ShiftOf(key.modifiers()))) return true;
+  if (key != nullptr) {
+    if (RefusedEditKey(VirtualKeyOf(key->key()), ShiftOf(key->modifiers()))) return true;
     // The keyboards' own editing keys, which Qt binds and a Windows edit ignores.
-    const int k = key.key();
+    const int k = key->key();
     if (k == Qt::Key_Paste || k == Qt::Key_Cut || k == Qt::Key_Undo || k == Qt::Key_Redo) {
       return true;
     }
-    const char32_t typed = TypedCharacter(key);
+    const char32_t typed = TypedCharacter(*key);
     return typed != 0 && Refuses(filter, typed);
   }
   if (event->type() == QEvent::InputMethod) {

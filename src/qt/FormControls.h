@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QString>
 #include <QWidget>
 
 #include <string>
@@ -12,9 +11,7 @@
 #include "forms/Layout.h"
 #include "platform/QtText.h"
 
-class QAction;
 class QMenuBar;
-class QTimer;
 
 namespace dorvane {
 

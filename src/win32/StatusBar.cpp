@@ -24,11 +24,9 @@ LRESULT CopyText(std::basic_string_view<Char> text, LPARAM place, std::size_t ro
   return static_cast<LRESULT>(copied);
 }
 
-// The bar answers its panels' texts as a bar of plain texts does: SB_GETTEXT and
-// SB_GETTEXTLENGTH give the length in the low word (in the ANSI code page's bytes for the ANSI
-// messages) and the kind in the high word (0, plain text); its own window text is its first
-// panel's. Owner-drawn, the bar itself would answer its drawing data, and a screen reader
-// would read nothing.
+// SB_GETTEXT and SB_GETTEXTLENGTH give the length in the low word (in the ANSI code page's
+// bytes for the ANSI messages), the kind in the high word (0, plain text). Owner-drawn, the bar
+// itself would answer its drawing data, and a screen reader would read nothing.
 LRESULT CALLBACK PanelTextsProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                 DWORD_PTR data) {
   const auto& texts = *reinterpret_cast<const PanelTexts*>(data);
