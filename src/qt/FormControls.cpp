@@ -31,43 +31,24 @@ namespace dorvane {
 
 namespace {
 
-// A label sized for its text as LabelExtent says. Plain text only: texts from the program or
-// the system are never read as markup.
-class SizedLabel : public QLabel {
- public:
-  SizedLabel(QWidget* parent, const ControlLayout& row) : QLabel(parent), row_(row) {
-    setTextFormat(Qt::PlainText);
-    setAutoFillBackground(true);
-  }
-  void Fit() {
-    const QSize text = sizeHint();
-    resize(LabelExtent(row_.width, text.width()), LabelExtent(row_.height, text.height()));
-  }
-
- private:
-  const ControlLayout& row_;
-};
+// A platform label takes the size LabelExtent gives it for its text.
+void FitLabel(QLabel& label, const ControlLayout& row) {
+  const QSize text = label.sizeHint();
+  label.resize(LabelExtent(row.width, text.width()), LabelExtent(row.height, text.height()));
+}
 
 // The character a key press types, as a key filter sees it: Ctrl with a letter types the
 // matching control character (Ctrl+V is 22), keys that type nothing give 0.
 char32_t TypedCharacter(const QKeyEvent& key) {
-  switch (key.key()) {
-    case Qt::Key_Backspace:
-      return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete:
-      return 0;  // moving the focus and deleting forward type no character
-    default:
-      break;
-  }
+  const int k = key.key();
+  if (k == Qt::Key_Backspace) return 8;
+  // Moving the focus and deleting forward type no character.
+  if (k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Delete) return 0;
   if ((key.modifiers() & Qt::ControlModifier) && !(key.modifiers() & Qt::AltModifier) &&
-      key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z) {
-    return static_cast<char32_t>(key.key() - Qt::Key_A + 1);
+      k >= Qt::Key_A && k <= Qt::Key_Z) {
+    return static_cast<char32_t>(k - Qt::Key_A + 1);
   }
-  const QString text = key.text();
-  if (text.isEmpty()) return 0;
-  return text.toUcs4().value(0);
+  return key.text().toUcs4().value(0);  // 0 when it types nothing
 }
 
 // A filter that hands on another character than the one typed refuses it: a single-line
@@ -195,11 +176,13 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
       break;
     }
     case ControlKind::kLabel: {
-      auto* label = new SizedLabel(parent, row);
+      auto* label = new QLabel(parent);
+      label->setTextFormat(Qt::PlainText);  // a text of the program or the system, never markup
+      label->setAutoFillBackground(true);
       if (row.font != nullptr) label->setFont(ToQFont(ToFont(*row.font)));
       label->setText(QStringFromUtf8(row.text));
       label->move(row.left, row.top);
-      label->Fit();
+      FitLabel(*label, row);
       widget = label;
       break;
     }
@@ -299,7 +282,10 @@ void FormControls::SetText(std::string_view control, std::string_view text) {
     label->Label().SetCaption(std::string(text));
   } else if (widget != nullptr) {
     widget->setProperty("text", QStringFromUtf8(text));  // an edit's, a button's, a label's
-    if (auto* sized = dynamic_cast<SizedLabel*>(widget)) sized->Fit();
+    const ControlLayout* row = FindControl(layout_, control);
+    if (row != nullptr && row->kind == ControlKind::kLabel) {
+      FitLabel(static_cast<QLabel&>(*widget), *row);
+    }
   }
 }
 

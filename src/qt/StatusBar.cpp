@@ -41,11 +41,13 @@ void TStatusBar::SetPanelText(int index, const std::string& text) {
 
 void TStatusBar::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  for (QLabel* panel : panels_) panel->resize(panel->width(), height() - kTopBorder);
-  if (panels_.empty()) return;
-  QLabel* last = panels_.back();
-  last->resize(std::max(layout_.back().width, width() - last->x()), last->height());
-  for (QLabel* panel : panels_) FitText(panel);
+  for (QLabel* panel : panels_) {
+    const int panelWidth = panel != panels_.back()
+                               ? panel->width()
+                               : std::max(layout_.back().width, width() - panel->x());
+    panel->resize(panelWidth, height() - kTopBorder);
+    FitText(panel);
+  }
 }
 
 void TStatusBar::FitText(QLabel* panel) {

@@ -18,9 +18,7 @@ LRESULT CopyText(std::basic_string_view<Char> text, LPARAM place, std::size_t ro
   if (room == 0) return 0;
   if (place == 0) return static_cast<LRESULT>(text.size());
   const std::size_t copied = std::min(text.size(), room - 1);
-  auto* out = reinterpret_cast<Char*>(place);
-  std::copy_n(text.data(), copied, out);
-  out[copied] = Char{};
+  *std::copy_n(text.data(), copied, reinterpret_cast<Char*>(place)) = Char{};  // and its end
   return static_cast<LRESULT>(copied);
 }
 

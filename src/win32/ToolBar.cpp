@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <limits>
 #include <span>
 #include <string>
 #include <vector>
@@ -21,8 +20,7 @@ namespace {
 void HoldOnFace(HBITMAP picture) {
   DIBSECTION section{};
   if (::GetObjectW(picture, sizeof section, &section) != sizeof section ||
-      section.dsBm.bmBits == nullptr ||
-      section.dsBm.bmBitsPixel != std::numeric_limits<std::uint32_t>::digits) {
+      section.dsBm.bmBits == nullptr || section.dsBm.bmBitsPixel != 32) {
     return;
   }
   const auto count = static_cast<std::size_t>(section.dsBm.bmWidth) *
@@ -72,19 +70,13 @@ HIMAGELIST BuildToolBar(HWND toolBar, HWND commandsTo, const WindowLayout& layou
   std::vector<TBBUTTON> buttons;
   for (std::size_t i = 0; i < layout.toolButtons.size(); ++i) {
     const ToolButtonLayout& row = layout.toolButtons[i];
-    TBBUTTON button{};
-    button.idCommand = firstId + static_cast<int>(i);
-    if (row.image == ToolButtonLayout::kSeparator) {
-      button.iBitmap = ToDevice(kToolSeparatorWidth, dpi);
-      button.fsStyle = BTNS_SEP;
-    } else {
-      button.iBitmap = row.image;
-      button.fsState = TBSTATE_ENABLED;
-      button.fsStyle = BTNS_BUTTON;
-      button.iString = reinterpret_cast<INT_PTR>(
-          names.emplace_back(platform::Wide(SpokenName(row.hint))).c_str());
-    }
-    buttons.push_back(button);
+    const bool separator = row.image == ToolButtonLayout::kSeparator;
+    if (!separator) names.push_back(platform::Wide(SpokenName(row.hint)));
+    buttons.push_back({.iBitmap = separator ? ToDevice(kToolSeparatorWidth, dpi) : row.image,
+                       .idCommand = firstId + static_cast<int>(i),
+                       .fsState = static_cast<BYTE>(separator ? 0 : TBSTATE_ENABLED),
+                       .fsStyle = static_cast<BYTE>(separator ? BTNS_SEP : BTNS_BUTTON),
+                       .iString = separator ? 0 : reinterpret_cast<INT_PTR>(names.back().c_str())});
   }
   ::SendMessageW(toolBar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
   return images;
@@ -94,10 +86,9 @@ void ScaleToolBar(HWND toolBar, const WindowLayout& layout, int dpi, HIMAGELIST&
   SetImages(toolBar, layout, dpi, images);
   for (std::size_t i = 0; i < layout.toolButtons.size(); ++i) {
     if (layout.toolButtons[i].image != ToolButtonLayout::kSeparator) continue;
-    TBBUTTONINFOW separator{};
-    separator.cbSize = sizeof separator;
-    separator.dwMask = TBIF_SIZE | TBIF_BYINDEX;
-    separator.cx = static_cast<WORD>(ToDevice(kToolSeparatorWidth, dpi));
+    TBBUTTONINFOW separator{.cbSize = sizeof(TBBUTTONINFOW),
+                            .dwMask = TBIF_SIZE | TBIF_BYINDEX,
+                            .cx = static_cast<WORD>(ToDevice(kToolSeparatorWidth, dpi))};
     ::SendMessageW(toolBar, TB_SETBUTTONINFOW, i, reinterpret_cast<LPARAM>(&separator));
   }
 }
