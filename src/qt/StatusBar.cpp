@@ -8,10 +8,8 @@
 
 namespace dorvane {
 
-namespace {
 constexpr int kPanelGap = 2;   // between two panels
 constexpr int kTopBorder = 2;  // above the panels, which fill the rest of the bar's height
-}  // namespace
 
 TStatusBar::TStatusBar(QWidget* parent, std::span<const StatusPanelLayout> panels)
     : QWidget(parent), layout_(panels) {

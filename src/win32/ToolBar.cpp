@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <span>
 #include <string>
 #include <vector>
@@ -20,7 +21,8 @@ namespace {
 void HoldOnFace(HBITMAP picture) {
   DIBSECTION section{};
   if (::GetObjectW(picture, sizeof section, &section) != sizeof section ||
-      section.dsBm.bmBits == nullptr || section.dsBm.bmBitsPixel != 32) {
+      section.dsBm.bmBits == nullptr ||
+      section.dsBm.bmBitsPixel != std::numeric_limits<std::uint32_t>::digits) {
     return;
   }
   const auto count = static_cast<std::size_t>(section.dsBm.bmWidth) *
