@@ -306,7 +306,6 @@ void FormControls::SetPanelText(int panel, std::string_view text) {
 }
 
 void FormControls::ApplyTextColor() {
-  // Only the text colour is the window's own: every other colour follows the desktop's.
   QPalette colours;
   const TColor color = ShownColor(layout_.font.color, HighContrastPalette());
   if (color != clWindowText) {

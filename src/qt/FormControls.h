@@ -47,7 +47,7 @@ class FormControls : public QObject {
 
  private:
   void ApplyToWindow(QWidget& window, QWidget& client);
-  // The window's own text colour, or in high contrast the desktop's.
+  // The window's own text colour (in high contrast the desktop's), every other the desktop's.
   void ApplyTextColor();
   QObject* Create(const ControlLayout& row, QWidget* parent);
   void BuildMenu(QMenuBar& bar);

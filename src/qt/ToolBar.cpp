@@ -51,8 +51,7 @@ class Ridges : public QWidget {
 QIcon ToolIcon(const QString& imagePath, const QWidget& bar) {
   QIcon picture(imagePath);
   if (!HighContrastPalette()) return picture;
-  const qreal ratio = bar.devicePixelRatioF();
-  QImage image = picture.pixmap(QSize(kToolImageSize, kToolImageSize), ratio)
+  QImage image = picture.pixmap(QSize(kToolImageSize, kToolImageSize), bar.devicePixelRatioF())
                      .toImage()
                      .convertToFormat(QImage::Format_ARGB32_Premultiplied);
   const QPalette& colours = bar.palette();

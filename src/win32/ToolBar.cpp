@@ -78,6 +78,8 @@ HIMAGELIST BuildToolBar(HWND toolBar, HWND commandsTo, const WindowLayout& layou
                        .idCommand = firstId + static_cast<int>(i),
                        .fsState = static_cast<BYTE>(separator ? 0 : TBSTATE_ENABLED),
                        .fsStyle = static_cast<BYTE>(separator ? BTNS_SEP : BTNS_BUTTON),
+                       .bReserved = {},
+                       .dwData = 0,
                        .iString = separator ? 0 : reinterpret_cast<INT_PTR>(names.back().c_str())});
   }
   ::SendMessageW(toolBar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
@@ -88,9 +90,10 @@ void ScaleToolBar(HWND toolBar, const WindowLayout& layout, int dpi, HIMAGELIST&
   SetImages(toolBar, layout, dpi, images);
   for (std::size_t i = 0; i < layout.toolButtons.size(); ++i) {
     if (layout.toolButtons[i].image != ToolButtonLayout::kSeparator) continue;
-    TBBUTTONINFOW separator{.cbSize = sizeof(TBBUTTONINFOW),
-                            .dwMask = TBIF_SIZE | TBIF_BYINDEX,
-                            .cx = static_cast<WORD>(ToDevice(kToolSeparatorWidth, dpi))};
+    TBBUTTONINFOW separator{};
+    separator.cbSize = sizeof separator;
+    separator.dwMask = TBIF_SIZE | TBIF_BYINDEX;
+    separator.cx = static_cast<WORD>(ToDevice(kToolSeparatorWidth, dpi));
     ::SendMessageW(toolBar, TB_SETBUTTONINFOW, i, reinterpret_cast<LPARAM>(&separator));
   }
 }
