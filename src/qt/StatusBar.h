@@ -33,7 +33,7 @@ class TStatusBar : public QWidget {
   void FitText(QLabel* panel);
 
   std::vector<QLabel*> panels_;
-  std::span<const StatusPanelLayout> layout_;  // the table's, by panel: the last may grow
+  std::span<const StatusPanelLayout> layout_;  // the table's, which outlives the bar
 };
 
 }  // namespace dorvane
