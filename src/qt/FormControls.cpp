@@ -1,7 +1,6 @@
 #include "qt/FormControls.h"
 
 #include <QAction>
-#include <QIcon>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,6 +10,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -31,51 +31,24 @@ namespace dorvane {
 
 namespace {
 
-QString PicturePath(std::string_view picture) {
-  return QStringLiteral(":/dorvane/%1.svg").arg(QStringFromUtf8(picture));
+// A platform label takes the size LabelExtent gives it for its text.
+void FitLabel(QLabel& label, const ControlLayout& row) {
+  const QSize text = label.sizeHint();
+  label.resize(LabelExtent(row.width, text.width()), LabelExtent(row.height, text.height()));
 }
-
-QString ToolImagePath(std::string_view image) {
-  return QStringLiteral(":/dorvane/tool/%1.svg").arg(QStringFromUtf8(image));
-}
-
-// A label sized for its text as LabelExtent says. Plain text only: texts from the program or
-// the system are never read as markup.
-class SizedLabel : public QLabel {
- public:
-  SizedLabel(QWidget* parent, const ControlLayout& row) : QLabel(parent), row_(row) {
-    setTextFormat(Qt::PlainText);
-    setAutoFillBackground(true);
-  }
-  void Fit() {
-    const QSize text = sizeHint();
-    resize(LabelExtent(row_.width, text.width()), LabelExtent(row_.height, text.height()));
-  }
-
- private:
-  const ControlLayout& row_;
-};
 
 // The character a key press types, as a key filter sees it: Ctrl with a letter types the
 // matching control character (Ctrl+V is 22), keys that type nothing give 0.
 char32_t TypedCharacter(const QKeyEvent& key) {
-  switch (key.key()) {
-    case Qt::Key_Backspace:
-      return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete:
-      return 0;  // moving the focus and deleting forward type no character
-    default:
-      break;
-  }
+  const int k = key.key();
+  if (k == Qt::Key_Backspace) return 8;
+  // Moving the focus and deleting forward type no character.
+  if (k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_Delete) return 0;
   if ((key.modifiers() & Qt::ControlModifier) && !(key.modifiers() & Qt::AltModifier) &&
-      key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z) {
-    return static_cast<char32_t>(key.key() - Qt::Key_A + 1);
+      k >= Qt::Key_A && k <= Qt::Key_Z) {
+    return static_cast<char32_t>(k - Qt::Key_A + 1);
   }
-  const QString text = key.text();
-  if (text.isEmpty()) return 0;
-  return text.toUcs4().value(0);
+  return key.text().toUcs4().value(0);  // 0 when it types nothing
 }
 
 // A filter that hands on another character than the one typed refuses it: a single-line
@@ -155,11 +128,21 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
   QWidget* widget = nullptr;
   switch (row.kind) {
     case ControlKind::kControlBar:
-      widget = new TControlBar(parent);
+      widget = NewControlBar(parent);
       break;
-    case ControlKind::kToolBar:
-      widget = new TToolBar(parent);
+    case ControlKind::kToolBar: {
+      auto* bar = new TToolBar(parent);
+      for (const ToolButtonLayout& tool : layout_.toolButtons) {
+        QWidget* item = bar->Add(tool, layout_.images);
+        if (auto* button = qobject_cast<QToolButton*>(item)) {
+          connect(button, &QToolButton::clicked, this,
+                  [this, &tool] { RunOn(form_, tool.onClick); });
+        }
+        controls_.emplace_back(tool.name, item);
+      }
+      widget = bar;
       break;
+    }
     case ControlKind::kStatusBar:
       widget = new TStatusBar(parent, layout_.panels);
       SetAccessibleRole(*widget, QAccessible::StatusBar);
@@ -193,11 +176,13 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
       break;
     }
     case ControlKind::kLabel: {
-      auto* label = new SizedLabel(parent, row);
+      auto* label = new QLabel(parent);
+      label->setTextFormat(Qt::PlainText);  // a text of the program or the system, never markup
+      label->setAutoFillBackground(true);
       if (row.font != nullptr) label->setFont(ToQFont(ToFont(*row.font)));
       label->setText(QStringFromUtf8(row.text));
       label->move(row.left, row.top);
-      label->Fit();
+      FitLabel(*label, row);
       widget = label;
       break;
     }
@@ -230,7 +215,8 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         widget = picture;
       } else {
-        widget = new SvgPicture(PicturePath(row.text), parent);
+        widget = new SvgPicture(QStringLiteral(":/dorvane/%1.svg").arg(QStringFromUtf8(row.text)),
+                                parent);
       }
       break;
     case ControlKind::kLine: {
@@ -260,23 +246,7 @@ QObject* FormControls::Create(const ControlLayout& row, QWidget* parent) {
              row.kind != ControlKind::kLine) {
     widget->setGeometry(row.left, row.top, row.width, row.height);
   }
-  if (row.kind == ControlKind::kToolBar) AddToolButtons(widget);
   return widget;
-}
-
-void FormControls::AddToolButtons(QWidget* toolBar) {
-  auto* bar = static_cast<TToolBar*>(toolBar);
-  for (const ToolButtonLayout& row : layout_.toolButtons) {
-    if (row.image == ToolButtonLayout::kSeparator) {
-      controls_.emplace_back(row.name, bar->AddSeparator(row.name, row.left));
-      continue;
-    }
-    QToolButton* button = bar->AddButton(
-        row.name, row.left, ToolImagePath(layout_.images[static_cast<std::size_t>(row.image)]),
-        QStringFromUtf8(row.hint), QStringFromUtf8(SpokenName(row.hint)));
-    connect(button, &QToolButton::clicked, this, [this, &row] { RunOn(form_, row.onClick); });
-    controls_.emplace_back(row.name, button);
-  }
 }
 
 void FormControls::SetTabOrder() {
@@ -308,23 +278,21 @@ void FormControls::BuildMenu(QMenuBar& bar) {
 
 void FormControls::SetText(std::string_view control, std::string_view text) {
   QWidget* widget = Find(control);
-  const QString value = QStringFromUtf8(text);
   if (auto* label = qobject_cast<RxLabelWidget*>(widget)) {
     label->Label().SetCaption(std::string(text));
-  } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-    edit->setText(value);
-  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-    button->setText(value);
-  } else if (auto* plain = qobject_cast<QLabel*>(widget)) {
-    plain->setText(value);
-    if (auto* sized = dynamic_cast<SizedLabel*>(plain)) sized->Fit();
+  } else if (widget != nullptr) {
+    widget->setProperty("text", QStringFromUtf8(text));  // an edit's, a button's, a label's
+    const ControlLayout* row = FindControl(layout_, control);
+    if (row != nullptr && row->kind == ControlKind::kLabel) {
+      FitLabel(static_cast<QLabel&>(*widget), *row);
+    }
   }
 }
 
 std::string FormControls::Text(std::string_view control) const {
-  if (auto* edit = Get<QLineEdit>(control)) return edit->text().toStdString();
-  if (auto* label = Get<QLabel>(control)) return label->text().toStdString();
-  return {};
+  if (auto* label = Get<RxLabelWidget>(control)) return label->Label().Caption();
+  const QWidget* widget = Find(control);
+  return widget != nullptr ? widget->property("text").toString().toStdString() : std::string();
 }
 
 void FormControls::SetFocus(std::string_view control) {
@@ -338,7 +306,6 @@ void FormControls::SetPanelText(int panel, std::string_view text) {
 }
 
 void FormControls::ApplyTextColor() {
-  // Only the text colour is the window's own: every other colour follows the desktop's.
   QPalette colours;
   const TColor color = ShownColor(layout_.font.color, HighContrastPalette());
   if (color != clWindowText) {
@@ -352,28 +319,25 @@ bool FormControls::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ApplicationPaletteChange) ApplyTextColor();
     return false;
   }
+  const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
   if (auto* button = qobject_cast<QPushButton*>(watched)) {
-    if (event->type() != QEvent::KeyPress) return false;
-    const auto& key = static_cast<const QKeyEvent&>(*event);
-    if ((key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && !key.isAutoRepeat()) {
-      button->click();
-      return true;
-    }
-    return false;
+    const bool enter = key != nullptr && !key->isAutoRepeat() &&
+                       (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
+    if (enter) button->click();
+    return enter;
   }
   const auto found = std::find_if(keyFilters_.begin(), keyFilters_.end(),
                                   [&](const auto& f) { return f.first == watched; });
   if (found == keyFilters_.end()) return false;
   const KeyFilter filter = found->second;
-  if (event->type() == QEvent::KeyPress) {
-    const auto& key = static_cast<const QKeyEvent&>(*event);
-    if (RefusedEditKey(VirtualKeyOf(key.key()), ShiftOf(key.modifiers()))) return true;
+  if (key != nullptr) {
+    if (RefusedEditKey(VirtualKeyOf(key->key()), ShiftOf(key->modifiers()))) return true;
     // The keyboards' own editing keys, which Qt binds and a Windows edit ignores.
-    const int k = key.key();
+    const int k = key->key();
     if (k == Qt::Key_Paste || k == Qt::Key_Cut || k == Qt::Key_Undo || k == Qt::Key_Redo) {
       return true;
     }
-    const char32_t typed = TypedCharacter(key);
+    const char32_t typed = TypedCharacter(*key);
     return typed != 0 && Refuses(filter, typed);
   }
   if (event->type() == QEvent::InputMethod) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QString>
 #include <QWidget>
 
 #include <string>
@@ -12,9 +11,7 @@
 #include "forms/Layout.h"
 #include "platform/QtText.h"
 
-class QAction;
 class QMenuBar;
-class QTimer;
 
 namespace dorvane {
 
@@ -50,10 +47,9 @@ class FormControls : public QObject {
 
  private:
   void ApplyToWindow(QWidget& window, QWidget& client);
-  // The window's own text colour, or in high contrast the desktop's.
+  // The window's own text colour (in high contrast the desktop's), every other the desktop's.
   void ApplyTextColor();
   QObject* Create(const ControlLayout& row, QWidget* parent);
-  void AddToolButtons(QWidget* toolBar);
   void BuildMenu(QMenuBar& bar);
   void SetTabOrder();
 

@@ -14,14 +14,14 @@ namespace dorvane {
 // The frame a top-level window gets: its own once the window system has framed it, else that
 // of another framed window of the program, which the same window manager decorates alike.
 inline QMargins ExpectedFrame(const QWidget* window) {
-  if (window->windowHandle() != nullptr && window->isVisible()) {
-    const QMargins own = window->windowHandle()->frameMargins();
-    if (!own.isNull()) return own;
-  }
+  const auto frameOf = [](const QWidget* framed) {
+    return framed->isVisible() && framed->windowHandle() != nullptr
+               ? framed->windowHandle()->frameMargins()
+               : QMargins();
+  };
+  if (const QMargins own = frameOf(window); !own.isNull()) return own;
   for (const QWidget* other : QApplication::topLevelWidgets()) {
-    if (other == window || !other->isVisible() || other->windowHandle() == nullptr) continue;
-    const QMargins frame = other->windowHandle()->frameMargins();
-    if (!frame.isNull()) return frame;
+    if (const QMargins frame = frameOf(other); !frame.isNull()) return frame;
   }
   return {};
 }

@@ -8,34 +8,25 @@
 
 namespace dorvane {
 
-namespace {
 constexpr int kPanelGap = 2;   // between two panels
 constexpr int kTopBorder = 2;  // above the panels, which fill the rest of the bar's height
-}  // namespace
 
 TStatusBar::TStatusBar(QWidget* parent, std::span<const StatusPanelLayout> panels)
-    : QWidget(parent) {
+    : QWidget(parent), layout_(panels) {
   int left = 0;
   for (std::size_t i = 0; i < panels.size(); ++i) {
     auto* panel = new QLabel(this);
     panel->setObjectName(QStringLiteral("Panel%1").arg(i));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setLineWidth(1);
     panel->setTextFormat(Qt::PlainText);
-    panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     panel->setIndent(2);
     // Opaque, so that a new text repaints the panel alone and not the bar beneath it.
     panel->setAutoFillBackground(true);
     panel->setGeometry(left, kTopBorder, panels[i].width, 0);
     left += panels[i].width + kPanelGap;
-    widths_.push_back(panels[i].width);
     panels_.push_back(panel);
     SetPanelText(static_cast<int>(i), std::string(panels[i].text));
   }
-}
-
-std::string TStatusBar::PanelText(int index) const {
-  return Panel(index)->text().toStdString();
 }
 
 void TStatusBar::SetPanelText(int index, const std::string& text) {
@@ -48,11 +39,13 @@ void TStatusBar::SetPanelText(int index, const std::string& text) {
 
 void TStatusBar::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  for (QLabel* panel : panels_) panel->resize(panel->width(), height() - kTopBorder);
-  if (panels_.empty()) return;
-  QLabel* last = panels_.back();
-  last->resize(std::max(widths_.back(), width() - last->x()), last->height());
-  for (QLabel* panel : panels_) FitText(panel);
+  for (QLabel* panel : panels_) {
+    const int panelWidth = panel != panels_.back()
+                               ? panel->width()
+                               : std::max(layout_.back().width, width() - panel->x());
+    panel->resize(panelWidth, height() - kTopBorder);
+    FitText(panel);
+  }
 }
 
 void TStatusBar::FitText(QLabel* panel) {

@@ -23,7 +23,7 @@ class TStatusBar : public QWidget {
 
   int PanelCount() const { return static_cast<int>(panels_.size()); }
   QLabel* Panel(int index) const { return panels_.at(static_cast<std::size_t>(index)); }
-  std::string PanelText(int index) const;
+  std::string PanelText(int index) const { return Panel(index)->text().toStdString(); }
   void SetPanelText(int index, const std::string& text);
 
  protected:
@@ -33,7 +33,7 @@ class TStatusBar : public QWidget {
   void FitText(QLabel* panel);
 
   std::vector<QLabel*> panels_;
-  std::vector<int> widths_;  // each panel's own; the last may grow beyond it
+  std::span<const StatusPanelLayout> layout_;  // the table's, which outlives the bar
 };
 
 }  // namespace dorvane

@@ -4,13 +4,13 @@
 #include <QIcon>
 #include <QImage>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOption>
+#include <QToolButton>
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
+#include <vector>
 
-#include "forms/Layout.h"
 #include "gfx/HighContrast.h"
 #include "platform/QtText.h"
 #include "qt/QtCanvas.h"
@@ -19,20 +19,31 @@ namespace dorvane {
 
 namespace {
 
-// The etched vertical line that a flat tool bar draws between groups of buttons.
-class TToolSeparator : public QWidget {
+// Vertical ridges of two lines, lit on one side and shaded on the other, `inset` short of the
+// widget's top and bottom: raised, the band's gripper; sunken, the etched line a flat tool bar
+// draws between groups of buttons.
+class Ridges : public QWidget {
  public:
-  explicit TToolSeparator(QWidget* parent) : QWidget(parent) {}
+  Ridges(QWidget* parent, std::initializer_list<int> lefts, int inset, bool raised)
+      : QWidget(parent), lefts_(lefts), inset_(inset), raised_(raised) {}
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter p(this);
-    const int x = width() / 2 - 1;
-    p.setPen(palette().color(QPalette::Dark));
-    p.drawLine(x, 0, x, height() - 1);
-    p.setPen(palette().color(QPalette::Light));
-    p.drawLine(x + 1, 0, x + 1, height() - 1);
+    const QColor light = palette().color(QPalette::Light);
+    const QColor dark = palette().color(QPalette::Dark);
+    for (const int x : lefts_) {
+      p.setPen(raised_ ? light : dark);
+      p.drawLine(x, inset_, x, height() - 1 - inset_);
+      p.setPen(raised_ ? dark : light);
+      p.drawLine(x + 1, inset_, x + 1, height() - 1 - inset_);
+    }
   }
+
+ private:
+  std::vector<int> lefts_;
+  int inset_;
+  bool raised_;
 };
 
 // The picture as drawn, or in high contrast its variant that holds on the bar's face (the bar's
@@ -40,8 +51,7 @@ class TToolSeparator : public QWidget {
 QIcon ToolIcon(const QString& imagePath, const QWidget& bar) {
   QIcon picture(imagePath);
   if (!HighContrastPalette()) return picture;
-  const qreal ratio = bar.devicePixelRatioF();
-  QImage image = picture.pixmap(QSize(kToolImageSize, kToolImageSize), ratio)
+  QImage image = picture.pixmap(QSize(kToolImageSize, kToolImageSize), bar.devicePixelRatioF())
                      .toImage()
                      .convertToFormat(QImage::Format_ARGB32_Premultiplied);
   const QPalette& colours = bar.palette();
@@ -56,35 +66,29 @@ constexpr char kImagePath[] = "imagePath";
 
 }  // namespace
 
-TControlBar::TControlBar(QWidget* parent) : QWidget(parent) {}
-
-void TControlBar::paintEvent(QPaintEvent*) {
-  // The band's gripper: two raised ridges left of the tool bar.
-  QPainter p(this);
-  const int top = 3;
-  const int bottom = height() - 4;
-  for (int x : {3, 6}) {
-    p.setPen(palette().color(QPalette::Light));
-    p.drawLine(x, top, x, bottom);
-    p.setPen(palette().color(QPalette::Dark));
-    p.drawLine(x + 1, top, x + 1, bottom);
-  }
+QWidget* NewControlBar(QWidget* parent) {
+  return new Ridges(parent, {3, 6}, 3, true);
 }
 
-TToolBar::TToolBar(QWidget* parent) : QWidget(parent) {}
-
-QToolButton* TToolBar::AddButton(std::string_view objectName, int left, const QString& imagePath,
-                                 const QString& hint, const QString& spokenName) {
-  auto* button = new QToolButton(this);
-  button->setObjectName(QStringFromUtf8(objectName));
-  button->setGeometry(left, 0, kToolButtonWidth, kToolButtonHeight);
+QWidget* TToolBar::Add(const ToolButtonLayout& row, std::span<const std::string_view> images) {
+  const bool separator = row.image == ToolButtonLayout::kSeparator;
+  QWidget* item =
+      separator ? static_cast<QWidget*>(new Ridges(this, {kToolSeparatorWidth / 2 - 1}, 0, false))
+                : new QToolButton(this);
+  item->setObjectName(QStringFromUtf8(row.name));
+  item->setGeometry(row.left, 0, separator ? kToolSeparatorWidth : kToolButtonWidth,
+                    kToolButtonHeight);
+  if (separator) return item;
+  auto* button = static_cast<QToolButton*>(item);
+  const QString imagePath = QStringLiteral(":/dorvane/tool/%1.svg")
+                                .arg(QStringFromUtf8(images[static_cast<std::size_t>(row.image)]));
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
   button->setProperty(kImagePath, imagePath);
   button->setIcon(ToolIcon(imagePath, *this));
   button->setIconSize(QSize(kToolImageSize, kToolImageSize));
-  button->setToolTip(hint);
-  button->setAccessibleName(spokenName);
+  button->setToolTip(QStringFromUtf8(row.hint));
+  button->setAccessibleName(QStringFromUtf8(SpokenName(row.hint)));
   return button;
 }
 
@@ -95,13 +99,6 @@ void TToolBar::changeEvent(QEvent* event) {
     }
   }
   QWidget::changeEvent(event);
-}
-
-QWidget* TToolBar::AddSeparator(std::string_view objectName, int left) {
-  auto* separator = new TToolSeparator(this);
-  separator->setObjectName(QStringFromUtf8(objectName));
-  separator->setGeometry(left, 0, kToolSeparatorWidth, kToolButtonHeight);
-  return separator;
 }
 
 }  // namespace dorvane

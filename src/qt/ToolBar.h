@@ -1,35 +1,28 @@
 #pragma once
 
-#include <QToolButton>
 #include <QWidget>
 
+#include <span>
 #include <string_view>
+
+#include "forms/Layout.h"
 
 namespace dorvane {
 
 // The band that holds the tool bar: a gripper at its left edge, no bevel.
-class TControlBar : public QWidget {
-  Q_OBJECT
-
- public:
-  explicit TControlBar(QWidget* parent);
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-};
+QWidget* NewControlBar(QWidget* parent);
 
 // A flat tool bar whose buttons and separators sit side by side from the left edge.
 class TToolBar : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TToolBar(QWidget* parent);
+  using QWidget::QWidget;
 
-  // A button at `left` with its image, its hint as tooltip and its spoken name. Tool buttons
-  // never take the keyboard focus; the menu reaches the same commands from the keyboard.
-  QToolButton* AddButton(std::string_view objectName, int left, const QString& imagePath,
-                         const QString& hint, const QString& spokenName);
-  QWidget* AddSeparator(std::string_view objectName, int left);
+  // The row's separator, or its button (a QToolButton) with its picture of `images`, its hint
+  // as tooltip and its spoken name. Tool buttons never take the keyboard focus; the menu
+  // reaches the same commands from the keyboard.
+  QWidget* Add(const ToolButtonLayout& row, std::span<const std::string_view> images);
 
  protected:
   // A new palette may ask for high contrast, or stop asking: the pictures follow it.

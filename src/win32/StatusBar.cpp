@@ -3,85 +3,54 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <limits>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace dorvane::win32 {
 
 namespace {
 
-// A panel's text, as a bar of plain texts answers it: its length in the low word (in the
-// ANSI code page's bytes for the ANSI message), its kind in the high word (0, plain text), the
-// text copied when a place is given for it. Owner-drawn, the bar itself would answer its
-// drawing data, and a screen reader would read nothing.
-LRESULT AnswerText(const std::wstring& text, bool wide, LPARAM place) {
-  if (wide) {
-    if (place != 0) std::copy_n(text.c_str(), text.size() + 1, reinterpret_cast<wchar_t*>(place));
-    return MAKELRESULT(text.size(), 0);
-  }
-  const int bytes = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
-                                          nullptr, 0, nullptr, nullptr);
-  if (place != 0) {
-    auto* out = reinterpret_cast<char*>(place);
-    ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out, bytes,
-                          nullptr, nullptr);
-    out[bytes] = '\0';
-  }
-  return MAKELRESULT(bytes, 0);
+// The text copied to `place` with its end, in `room` code units at most; the count copied, or
+// without a place the text's length.
+template <class Char>
+LRESULT CopyText(std::basic_string_view<Char> text, LPARAM place, std::size_t room) {
+  if (room == 0) return 0;
+  if (place == 0) return static_cast<LRESULT>(text.size());
+  const std::size_t copied = std::min(text.size(), room - 1);
+  *std::copy_n(text.data(), copied, reinterpret_cast<Char*>(place)) = Char{};  // and its end
+  return static_cast<LRESULT>(copied);
 }
 
-// The answer to a question on the panels' texts; false for another message, or a panel the
-// bar holds no text of.
-bool AnswerPanelText(const PanelTexts& texts, UINT message, WPARAM wParam, LPARAM lParam,
-                     LRESULT& answer) {
-  const auto text = [&](std::size_t panel) -> const std::wstring* {
-    return panel < texts.size() ? &texts[panel] : nullptr;
-  };
-  const std::wstring* found = nullptr;
-  switch (message) {
-    case SB_GETTEXTW:
-    case SB_GETTEXTLENGTHW:
-    case SB_GETTEXTA:
-    case SB_GETTEXTLENGTHA:
-      found = text(LOWORD(wParam));
-      if (found == nullptr) return false;
-      answer = AnswerText(*found, message == SB_GETTEXTW || message == SB_GETTEXTLENGTHW,
-                          message == SB_GETTEXTW || message == SB_GETTEXTA ? lParam : 0);
-      return true;
-    case WM_GETTEXTLENGTH:  // the bar's own text is its first panel's
-      found = text(0);
-      if (found == nullptr) return false;
-      answer = static_cast<LRESULT>(found->size());
-      return true;
-    case WM_GETTEXT: {
-      found = text(0);
-      if (found == nullptr) return false;
-      const std::size_t room = wParam;
-      if (room == 0 || lParam == 0) {
-        answer = 0;
-        return true;
-      }
-      const std::size_t copied = std::min(found->size(), room - 1);
-      auto* out = reinterpret_cast<wchar_t*>(lParam);
-      std::copy_n(found->c_str(), copied, out);
-      out[copied] = L'\0';
-      answer = static_cast<LRESULT>(copied);
-      return true;
-    }
-    default:
-      return false;
-  }
-}
-
+// SB_GETTEXT and SB_GETTEXTLENGTH give the length in the low word (in the ANSI code page's
+// bytes for the ANSI messages), the kind in the high word (0, plain text). Owner-drawn, the bar
+// itself would answer its drawing data, and a screen reader would read nothing.
 LRESULT CALLBACK PanelTextsProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                 DWORD_PTR data) {
-  LRESULT answer = 0;
-  if (AnswerPanelText(*reinterpret_cast<const PanelTexts*>(data), message, wParam, lParam,
-                      answer)) {
-    return answer;
+  const auto& texts = *reinterpret_cast<const PanelTexts*>(data);
+  const bool ownText = message == WM_GETTEXT || message == WM_GETTEXTLENGTH;
+  const bool ansi = message == SB_GETTEXTA || message == SB_GETTEXTLENGTHA;
+  const bool asked = ownText || ansi || message == SB_GETTEXTW || message == SB_GETTEXTLENGTHW;
+  const std::size_t panel = ownText ? 0 : LOWORD(wParam);
+  if (!asked || panel >= texts.size()) {
+    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(bar, PanelTextsProc, 0);
+    return ::DefSubclassProc(bar, message, wParam, lParam);
   }
-  if (message == WM_NCDESTROY) ::RemoveWindowSubclass(bar, PanelTextsProc, 0);
-  return ::DefSubclassProc(bar, message, wParam, lParam);
+  const bool copies = message == SB_GETTEXTA || message == SB_GETTEXTW || message == WM_GETTEXT;
+  const LPARAM place = copies ? lParam : 0;
+  // SB_GETTEXT's place holds the whole text; WM_GETTEXT's, the count it gives.
+  const std::size_t room = message != WM_GETTEXT ? std::numeric_limits<std::size_t>::max()
+                           : lParam != 0         ? wParam
+                                                 : 0;
+  const std::wstring& text = texts[panel];
+  if (!ansi) return CopyText(std::wstring_view(text), place, room);
+  const auto convert = [&](char* out, int size) {
+    return ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out, size,
+                                 nullptr, nullptr);
+  };
+  std::string bytes(static_cast<std::size_t>(convert(nullptr, 0)), '\0');
+  convert(bytes.data(), static_cast<int>(bytes.size()));
+  return CopyText(std::string_view(bytes), place, room);
 }
 
 }  // namespace

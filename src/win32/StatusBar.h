@@ -7,7 +7,6 @@
 
 namespace dorvane::win32 {
 
-// The texts of a status bar's panels, by panel.
 using PanelTexts = std::vector<std::wstring>;
 
 // The panels of the bar are owner-drawn by the window that holds it, which keeps their texts

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "gfx/HighContrast.h"
-#include "gfx/TextFlags.h"
 #include "platform/win32/Wide.h"
 #include "win32/Dpi.h"
 #include "win32/GdiCanvas.h"
@@ -33,25 +32,27 @@ void HoldOnFace(HBITMAP picture) {
                ::GetSysColor(COLOR_BTNTEXT) & 0x00FFFFFFu);
 }
 
-HIMAGELIST SetImages(HWND toolBar, const WindowLayout& layout, int dpi) {
+// The tool bar's images at `dpi`, for the system's current colours, in place of `images`.
+void SetImages(HWND toolBar, const WindowLayout& layout, int dpi, HIMAGELIST& images) {
   const int size = ToDevice(kToolImageSize, dpi);
   const bool highContrast = SystemHighContrast();
-  HIMAGELIST images =
+  HIMAGELIST made =
       ::ImageList_Create(size, size, ILC_COLOR32, static_cast<int>(layout.images.size()), 0);
   // A name without a picture leaves its place empty, the later images keeping their indices.
-  ::ImageList_SetImageCount(images, static_cast<UINT>(layout.images.size()));
+  ::ImageList_SetImageCount(made, static_cast<UINT>(layout.images.size()));
   for (std::size_t i = 0; i < layout.images.size(); ++i) {
     if (HBITMAP picture = LoadPicture(layout.images[i], dpi)) {
       if (highContrast) HoldOnFace(picture);
-      ::ImageList_Replace(images, static_cast<int>(i), picture, nullptr);
+      ::ImageList_Replace(made, static_cast<int>(i), picture, nullptr);
       ::DeleteObject(picture);
     }
   }
   ::SendMessageW(toolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
-  ::SendMessageW(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  ::SendMessageW(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(made));
   ::SendMessageW(toolBar, TB_SETBUTTONSIZE, 0,
                  MAKELPARAM(ToDevice(kToolButtonWidth, dpi), ToDevice(kToolButtonHeight, dpi)));
-  return images;
+  if (images != nullptr) ::ImageList_Destroy(images);
+  images = made;
 }
 
 }  // namespace
@@ -61,44 +62,32 @@ HIMAGELIST BuildToolBar(HWND toolBar, HWND commandsTo, const WindowLayout& layou
   ::SendMessageW(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   // Its buttons' commands and tooltip requests come to the window itself.
   ::SendMessageW(toolBar, TB_SETPARENT, reinterpret_cast<WPARAM>(commandsTo), 0);
-  HIMAGELIST images = SetImages(toolBar, layout, dpi);
+  HIMAGELIST images = nullptr;
+  SetImages(toolBar, layout, dpi, images);
   // Each button's text is its spoken name, never shown: it is what a screen reader reads of
-  // a button. The tooltip stays the hint the window answers.
+  // a button. The tooltip stays the hint the window answers. The bar copies the texts.
   ::SendMessageW(toolBar, TB_SETMAXTEXTROWS, 0, 0);
-  std::wstring names;
-  for (const ToolButtonLayout& row : layout.toolButtons) {
-    if (row.image == ToolButtonLayout::kSeparator) continue;
-    names += platform::Wide(SpokenName(row.hint));
-    names += L'\0';
-  }
-  names += L'\0';
-  auto name = static_cast<INT_PTR>(
-      ::SendMessageW(toolBar, TB_ADDSTRINGW, 0, reinterpret_cast<LPARAM>(names.c_str())));
+  std::vector<std::wstring> names;
+  names.reserve(layout.toolButtons.size());  // the texts stay where the buttons point
   std::vector<TBBUTTON> buttons;
   for (std::size_t i = 0; i < layout.toolButtons.size(); ++i) {
     const ToolButtonLayout& row = layout.toolButtons[i];
-    TBBUTTON button{};
-    button.idCommand = firstId + static_cast<int>(i);
-    if (row.image == ToolButtonLayout::kSeparator) {
-      button.iBitmap = ToDevice(kToolSeparatorWidth, dpi);
-      button.fsStyle = BTNS_SEP;
-    } else {
-      button.iBitmap = row.image;
-      button.fsState = TBSTATE_ENABLED;
-      button.fsStyle = BTNS_BUTTON;
-      button.iString = name < 0 ? -1 : name++;
-    }
-    buttons.push_back(button);
+    const bool separator = row.image == ToolButtonLayout::kSeparator;
+    if (!separator) names.push_back(platform::Wide(SpokenName(row.hint)));
+    buttons.push_back({.iBitmap = separator ? ToDevice(kToolSeparatorWidth, dpi) : row.image,
+                       .idCommand = firstId + static_cast<int>(i),
+                       .fsState = static_cast<BYTE>(separator ? 0 : TBSTATE_ENABLED),
+                       .fsStyle = static_cast<BYTE>(separator ? BTNS_SEP : BTNS_BUTTON),
+                       .bReserved = {},
+                       .dwData = 0,
+                       .iString = separator ? 0 : reinterpret_cast<INT_PTR>(names.back().c_str())});
   }
   ::SendMessageW(toolBar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
   return images;
 }
 
 void ScaleToolBar(HWND toolBar, const WindowLayout& layout, int dpi, HIMAGELIST& images) {
-  if (HIMAGELIST scaled = SetImages(toolBar, layout, dpi)) {
-    if (images != nullptr) ::ImageList_Destroy(images);
-    images = scaled;
-  }
+  SetImages(toolBar, layout, dpi, images);
   for (std::size_t i = 0; i < layout.toolButtons.size(); ++i) {
     if (layout.toolButtons[i].image != ToolButtonLayout::kSeparator) continue;
     TBBUTTONINFOW separator{};

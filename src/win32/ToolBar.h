@@ -1,5 +1,4 @@
 #pragma once
-// The main window's tool bar: its buttons and images from the window's table.
 
 #include "forms/Layout.h"
 #include "win32/Win32.h"
