@@ -27,7 +27,6 @@ bool SavePicture(const QPixmap& picture, const std::string& file) {
   return !picture.isNull() && picture.save(QString::fromStdString(file), "PNG");
 }
 
-// The program's windows on Qt.
 class QtFrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TApplication> {
  public:
   QtFrontEnd(int& argc, char** argv) : argc_(argc), argv_(argv) {}
@@ -44,7 +43,6 @@ class QtFrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TAppli
       app_ = std::make_unique<TApplication>(argc_, argv_);
     }
     app_->setWindowIcon(WindowIcon(TForm1::kLayout.icon));
-    // The windows' font and Qt's French texts.
     QApplication::setFont(FormFont());
     app_->LoadFrenchTranslations();
     return *app_;

@@ -13,8 +13,6 @@
 #include "win32/SearchWindow.h"
 #include "win32/StandardOutput.h"
 
-#include <commctrl.h>
-
 namespace dorvane::win32 {
 
 namespace {
@@ -37,12 +35,9 @@ bool SaveClientArea(HWND window, const std::string& file) {
   return written;
 }
 
-// The program's windows on Win32.
 class Win32FrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TApplication> {
  public:
   ApplicationHooks& CreateApplication() override {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
     app_ = std::make_unique<TApplication>();
     return *app_;
   }
@@ -56,13 +51,13 @@ class Win32FrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TAp
   bool SaveModalDialog(const std::function<void()>& open, const std::string& file) override {
     // The dialog is modal: it is captured and closed from within its own loop.
     bool written = false;
-    AboutWindow::SetOnShown([&written, &file](AboutWindow& dialog) {
+    AboutWindow::onShown = [&written, &file](AboutWindow& dialog) {
       SettleWindow(dialog.Handle());
       written = SaveClientArea(dialog.Handle(), file);
       dialog.View().Close();
-    });
+    };
     open();
-    AboutWindow::SetOnShown(nullptr);
+    AboutWindow::onShown = nullptr;
     return written;
   }
 
