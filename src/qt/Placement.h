@@ -71,17 +71,15 @@ class RecentreWhenFramed final : public QObject {
 }  // namespace placement_detail
 
 // Brings a window forward: out of the minimised state, shown (centred on its screen the first
-// time only, later showings keeping the place it last had), raised and active. A window that
-// comes to show opens above the others: only one already shown is raised (the screenshot's
-// offscreen platform has no stacking to ask).
+// time only, later showings keeping the place it last had), raised and active.
 inline void BringForward(QWidget* window, bool& shownOnce) {
   window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
   const bool first = !std::exchange(shownOnce, true);
   const QMargins expected = first ? CentreOnScreen(window) : QMargins();
-  const bool showed = window->isVisible();
   window->show();
   if (first) new placement_detail::RecentreWhenFramed(window, expected);
-  if (showed) window->raise();
+  // The offscreen platform (the screenshot's) has no windows to stack, and says so on stderr.
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) window->raise();
   window->activateWindow();
   // The window system activates it later; the program counts it active at once, so that a
   // box shown next (an error about what brought it forward) stands over this window.
