@@ -3,12 +3,21 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QTimer>
 
 namespace dorvane {
 
 AboutWindow::AboutWindow(QWidget* parent) : FormWindow(parent), form_(*this) {
   Build(*this, TFAbout::kLayout, form_);
   form_.FormCreate();
+}
+
+void AboutWindow::ShowModal() {
+  CentreOnScreen(this);
+  QTimer::singleShot(0, this, [this] {
+    if (onShown) onShown(*this);
+  });
+  exec();
 }
 
 int AboutWindow::ControlRight(std::string_view control) const {

@@ -20,10 +20,7 @@ class AboutWindow : public FormWindow<QDialog, AboutView>, public AboutDialog {
 
   FormView& View() override { return *this; }
   // Centred on the screen, modal until closed.
-  void ShowModal() override {
-    CentreOnScreen(this);
-    exec();
-  }
+  void ShowModal() override;
   int ControlRight(std::string_view control) const override;
   void SetClientWidth(int width) override { setFixedSize(width, height()); }
   void PlaceHorizontally(std::string_view control, int left, int width) override {

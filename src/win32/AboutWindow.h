@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -16,10 +15,6 @@ class AboutWindow final : public FormWindow<AboutView>, public AboutDialog {
  public:
   // Builds the controls, hidden, above `owner`, then runs FormCreate.
   explicit AboutWindow(HWND owner);
-
-  // Called with each dialog once it is shown, before its modal loop (the screenshot and the
-  // tests look at it there); null: none.
-  static inline std::function<void(AboutWindow&)> onShown;
 
   FormView& View() override { return *this; }
   // Centred on its monitor, modal until closed: the program's other windows are disabled.

@@ -105,11 +105,11 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     app_->SetTitle(kApplicationTitle);
     Open();
     current = this;
-    AboutWindow::onShown = [this](AboutWindow& dialog) {
-      about_ = &dialog;
+    AboutDialog::onShown = [this](AboutDialog& dialog) {
+      about_ = &static_cast<AboutWindow&>(dialog);
       Process();
       RunWhileShown();
-      ::SendMessageW(dialog.Controls().Find("Button1"), BM_CLICK, 0, 0);
+      ::SendMessageW(about_->Controls().Find("Button1"), BM_CLICK, 0, 0);
       about_ = nullptr;
     };
     timer_ = ::SetTimer(nullptr, 0, 20, LookAtBoxes);
@@ -118,7 +118,7 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
   ~Win32Driver() override {
     SetHighContrast(false);
     ::KillTimer(nullptr, timer_);
-    AboutWindow::onShown = nullptr;
+    AboutDialog::onShown = nullptr;
     current = nullptr;
     EndMainWindow();
     UnloadHelpViewer();
