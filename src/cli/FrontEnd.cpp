@@ -30,8 +30,14 @@ int TakeScreenshot(FrontEnd& frontEnd, ApplicationHooks& app, const ScreenshotRe
   TForm1& main = frontEnd.MainForm();
   bool written = false;
   if (request.window == ScreenshotWindow::kAbout) {
-    written = frontEnd.SaveModalDialog([&main] { RunHandler([&main] { main.Aproposde1Click(); }); },
-                                       request.file);
+    // The dialog is modal: it is written and closed from within its own loop.
+    AboutDialog::onShown = [&frontEnd, &request, &written](AboutDialog& dialog) {
+      frontEnd.Settle(request.window);
+      written = frontEnd.SaveWindow(request.window, request.file);
+      dialog.View().Close();
+    };
+    RunHandler([&main] { main.Aproposde1Click(); });
+    AboutDialog::onShown = nullptr;
   } else {
     if (request.window == ScreenshotWindow::kSearch) {
       RunHandler([&main] { main.tlbtnRechercherClick(); });

@@ -37,14 +37,11 @@ class FrontEnd {
   // The event loop, until the main window is closed; the process's exit code.
   virtual int RunEventLoop() = 0;
   // Handles what is waiting and paints the window in full: some controls take their final size
-  // at their first paint.
+  // at their first paint. The About dialog is the modal one showing.
   virtual void Settle(ScreenshotWindow window) = 0;
   // Writes the window's client area with its menu bar to `file` as a PNG, as it shows. False
   // when nothing was written.
   virtual bool SaveWindow(ScreenshotWindow window, const std::string& file) = 0;
-  // Runs `open`, which opens a modal dialog, settles and writes that dialog as SaveWindow does
-  // from within its own loop, and closes it. False when nothing was written.
-  virtual bool SaveModalDialog(const std::function<void()>& open, const std::string& file) = 0;
 };
 
 // The two windows as every front end makes them, from its window classes `Main` and `Search`,

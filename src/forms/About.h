@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -42,9 +43,14 @@ class TFAbout : public TForm {
 // TFAbout::kLayout and its form's FormCreate run. Destroying it destroys the window.
 class AboutDialog {
  public:
+  // Called with each dialog once it shows, from within its modal loop (the screenshot and the
+  // tests look at it there); null: none.
+  static inline std::function<void(AboutDialog&)> onShown;
+
   virtual ~AboutDialog() = default;
   virtual FormView& View() = 0;
-  // Shows the dialog modally: the program's other windows are disabled until it closes.
+  // Shows the dialog modally: the program's other windows are disabled until it closes; once
+  // it shows, onShown runs.
   virtual void ShowModal() = 0;
   // Where the named control ends on the right, as its text sized it, in client pixels.
   virtual int ControlRight(std::string_view control) const = 0;

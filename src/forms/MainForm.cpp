@@ -193,8 +193,10 @@ void TForm1::Create() {
 }
 
 void TForm1::FormCreate() {
-  for (const ViewChoice& choice : kViewChoices) {
-    ApplyChoice(choice, platform::ActiveSettings().ReadBool(choice.setting).value_or(false));
+  const std::vector<std::optional<bool>> stored = platform::ActiveSettings().ReadBools(
+      std::array{kViewChoices[0].setting, kViewChoices[1].setting});
+  for (std::size_t i = 0; i < kViewChoices.size(); ++i) {
+    ApplyChoice(kViewChoices[i], stored[i].value_or(false));
   }
   const TDateTime now = CurrentMoment();
   Calendar1Change();

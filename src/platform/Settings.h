@@ -1,8 +1,10 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dorvane::platform {
 
@@ -18,8 +20,11 @@ inline constexpr std::string_view kShowHolidays = "ShowHolidays";
 class Settings {
  public:
   virtual ~Settings() = default;
-  // The stored choice; nothing when none is stored, it is unreadable or not a yes or a no.
-  virtual std::optional<bool> ReadBool(std::string_view name) const = 0;
+  // The stored choices, by name, from one reading of the store; nothing for a name when none
+  // is stored, it is unreadable or not a yes or a no.
+  virtual std::vector<std::optional<bool>> ReadBools(
+      std::span<const std::string_view> names) const = 0;
+  std::optional<bool> ReadBool(std::string_view name) const { return ReadBools({&name, 1})[0]; }
   // Stores the choice; false when it could not be stored (nothing else is changed then).
   virtual bool WriteBool(std::string_view name, bool value) = 0;
 };

@@ -3,8 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
-
-#include "qt/Placement.h"
+#include <QTimer>
 
 namespace dorvane {
 
@@ -13,25 +12,17 @@ AboutWindow::AboutWindow(QWidget* parent) : FormWindow(parent), form_(*this) {
   form_.FormCreate();
 }
 
-// The dialog goes before the window above which it stands: the owner's handler that shows it
-// (TAboutBox::Execute) ends first.
-std::unique_ptr<AboutDialog> AboutWindow::Create(QWidget* parent) {
-  return std::make_unique<AboutWindow>(parent);
+void AboutWindow::ShowModal() {
+  CentreOnScreen(this);
+  QTimer::singleShot(0, this, [this] {
+    if (onShown) onShown(*this);
+  });
+  exec();
 }
 
 int AboutWindow::ControlRight(std::string_view control) const {
   const QWidget* widget = controls_->Find(control);
   return widget != nullptr ? widget->geometry().right() + 1 : 0;
-}
-
-void AboutWindow::PlaceHorizontally(std::string_view control, int left, int width) {
-  if (QWidget* widget = controls_->Find(control))
-    widget->setGeometry(left, widget->y(), width, widget->height());
-}
-
-void AboutWindow::ShowModal() {
-  CentreOnScreen(this);
-  exec();
 }
 
 void AboutWindow::ShowApplicationIcon(std::string_view control) {

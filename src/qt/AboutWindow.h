@@ -2,8 +2,6 @@
 
 #include <QDialog>
 
-#include <memory>
-#include <string>
 #include <string_view>
 
 #include "forms/About.h"
@@ -17,18 +15,18 @@ class AboutWindow : public FormWindow<QDialog, AboutView>, public AboutDialog {
   Q_OBJECT
 
  public:
-  // Builds the controls, then runs FormCreate.
+  // Builds the controls, then runs FormCreate; above `parent`.
   explicit AboutWindow(QWidget* parent = nullptr);
-
-  // A new dialog for the About component, owned by the result, above `parent`.
-  static std::unique_ptr<AboutDialog> Create(QWidget* parent);
 
   FormView& View() override { return *this; }
   // Centred on the screen, modal until closed.
   void ShowModal() override;
   int ControlRight(std::string_view control) const override;
   void SetClientWidth(int width) override { setFixedSize(width, height()); }
-  void PlaceHorizontally(std::string_view control, int left, int width) override;
+  void PlaceHorizontally(std::string_view control, int left, int width) override {
+    if (QWidget* widget = controls_->Find(control))
+      widget->setGeometry(left, widget->y(), width, widget->height());
+  }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -5,8 +5,6 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "platform/QtText.h"
-
 namespace dorvane {
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -14,21 +12,11 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setDesktopFileName(QStringLiteral("dorvane"));
 }
 
-void TApplication::ApplyTitle(std::string_view title) {
-  // The application's name, not its display name: Qt would add a display name to every
-  // window's caption.
-  setApplicationName(QStringFromUtf8(title));
-}
-
 bool TApplication::LoadFrenchTranslations() {
   removeTranslator(&translator_);
   return translator_.load(QStringLiteral("qtbase_fr"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
          installTranslator(&translator_);
-}
-
-void TApplication::CancelMouseCapture() {
-  if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
 }
 
 void TApplication::ShowSystemErrorBox(std::string_view title, std::string_view text) {

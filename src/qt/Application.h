@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QTranslator>
+#include <QWidget>
 
 #include <string_view>
 
 #include "forms/Application.h"
 #include "forms/Handlers.h"
+#include "platform/QtText.h"
 
 namespace dorvane {
 
@@ -30,8 +32,12 @@ class TApplication : public QApplication, public ApplicationHooks {
   bool event(QEvent* event) override;
 
  private:
-  void CancelMouseCapture() override;
-  void ApplyTitle(std::string_view title) override;
+  void CancelMouseCapture() override {
+    if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
+  }
+  // The application's name, not its display name: Qt would add a display name to every
+  // window's caption.
+  void ApplyTitle(std::string_view title) override { setApplicationName(QStringFromUtf8(title)); }
   void ShowSystemErrorBox(std::string_view title, std::string_view text) override;
   void SoundBeep() override { beep(); }
 

@@ -1,6 +1,5 @@
 #include "qt/MainWindow.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
@@ -8,8 +7,6 @@
 #include <QTimer>
 #include <QWheelEvent>
 
-#include "qt/AboutWindow.h"
-#include "qt/CalendarWidget.h"
 #include "qt/QtKeys.h"
 
 namespace dorvane {
@@ -28,29 +25,15 @@ MainWindow::MainWindow() : form_(*this) {
   form_.Create();
 }
 
-TCalendar& MainWindow::Calendar(std::string_view control) {
-  return controls_->Get<CalendarWidget>(control)->Calendar();
-}
-
 bool MainWindow::StartTimer(std::string_view timer, int milliseconds) {
   QTimer* t = controls_->Get<QTimer>(timer);
   if (t != nullptr) t->start(milliseconds);
   return t != nullptr && t->isActive();
 }
 
-void MainWindow::SetMenuChecked(std::string_view item, bool checked) {
-  if (QAction* action = controls_->Get<QAction>(item)) action->setChecked(checked);
-}
-
-// The main window keeps the dialog above it.
-std::unique_ptr<AboutDialog> MainWindow::CreateAboutDialog() {
-  return AboutWindow::Create(this);
-}
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != this) return false;
   if (event->type() == QEvent::KeyPress) {
-    // A key that moves the focus to a part of the window, whatever control has it.
     const auto* key = static_cast<const QKeyEvent*>(event);
     const std::string_view target =
         FocusKeyTarget(TForm1::kLayout, VirtualKeyOf(key->key()), ShiftOf(key->modifiers()));
@@ -60,7 +43,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   }
   QWidget* focus = focusWidget();
   if (event->type() != QEvent::Wheel || focus == nullptr || focus == watched) return false;
-  // The focused control takes the turn, wherever the pointer is over the window.
   const auto* wheel = static_cast<QWheelEvent*>(event);
   QWheelEvent turn(focus->mapFromGlobal(wheel->globalPosition()), wheel->globalPosition(),
                    wheel->pixelDelta(), wheel->angleDelta(), wheel->buttons(), wheel->modifiers(),

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QAction>
 #include <QMainWindow>
 
 #include <memory>
 
 #include "forms/MainForm.h"
+#include "qt/AboutWindow.h"
+#include "qt/CalendarWidget.h"
 #include "qt/FormWindow.h"
 
 namespace dorvane {
@@ -27,13 +30,21 @@ class MainWindow : public FormWindow<QMainWindow, MainView> {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  TCalendar& Calendar(std::string_view control) override;
+  TCalendar& Calendar(std::string_view control) override {
+    return controls_->Get<CalendarWidget>(control)->Calendar();
+  }
   void SetPanelText(int panel, std::string_view text) override {
     controls_->SetPanelText(panel, text);
   }
   bool StartTimer(std::string_view timer, int milliseconds) override;
-  void SetMenuChecked(std::string_view item, bool checked) override;
-  std::unique_ptr<AboutDialog> CreateAboutDialog() override;
+  void SetMenuChecked(std::string_view item, bool checked) override {
+    if (QAction* action = controls_->Get<QAction>(item)) action->setChecked(checked);
+  }
+  // The dialog stands above the main window, and goes before it: the handler that shows it
+  // (TAboutBox::Execute) ends first.
+  std::unique_ptr<AboutDialog> CreateAboutDialog() override {
+    return std::make_unique<AboutWindow>(this);
+  }
 
   TForm1 form_;
 };

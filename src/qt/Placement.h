@@ -78,7 +78,8 @@ inline void BringForward(QWidget* window, bool& shownOnce) {
   const QMargins expected = first ? CentreOnScreen(window) : QMargins();
   window->show();
   if (first) new placement_detail::RecentreWhenFramed(window, expected);
-  window->raise();
+  // The offscreen platform (the screenshot's) has no windows to stack, and says so on stderr.
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) window->raise();
   window->activateWindow();
   // The window system activates it later; the program counts it active at once, so that a
   // box shown next (an error about what brought it forward) stands over this window.

@@ -1,7 +1,6 @@
 #include "qt/_Dorvane.h"
 
 #include <QPixmap>
-#include <QTimer>
 
 #include <cstdio>
 #include <memory>
@@ -19,15 +18,6 @@ namespace dorvane {
 
 namespace {
 
-void SettleEvents() {
-  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
-}
-
-bool SavePicture(const QPixmap& picture, const std::string& file) {
-  return !picture.isNull() && picture.save(QString::fromStdString(file), "PNG");
-}
-
-// The program's windows on Qt.
 class QtFrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TApplication> {
  public:
   QtFrontEnd(int& argc, char** argv) : argc_(argc), argv_(argv) {}
@@ -44,7 +34,6 @@ class QtFrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TAppli
       app_ = std::make_unique<TApplication>(argc_, argv_);
     }
     app_->setWindowIcon(WindowIcon(TForm1::kLayout.icon));
-    // The windows' font and Qt's French texts.
     QApplication::setFont(FormFont());
     app_->LoadFrenchTranslations();
     return *app_;
@@ -52,29 +41,22 @@ class QtFrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TAppli
 
   int RunEventLoop() override { return TApplication::exec(); }
 
-  void Settle(ScreenshotWindow) override { SettleEvents(); }
-
-  bool SaveWindow(ScreenshotWindow window, const std::string& file) override {
-    QWidget* widget = main_.get();
-    if (window == ScreenshotWindow::kSearch) widget = search_.get();
-    return SavePicture(widget->grab(), file);
+  void Settle(ScreenshotWindow) override {
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
   }
 
-  bool SaveModalDialog(const std::function<void()>& open, const std::string& file) override {
-    QPixmap picture;
-    QTimer::singleShot(0, [&picture] {
-      QWidget* dialog = QApplication::activeModalWidget();
-      if (dialog == nullptr) return;
-      SettleEvents();
-      dialog->grab();  // its lines take their final size at their first paint
-      picture = dialog->grab();
-      dialog->close();
-    });
-    open();
-    return SavePicture(picture, file);
+  bool SaveWindow(ScreenshotWindow window, const std::string& file) override {
+    Window(window)->grab();  // some lines take their final size at their first paint
+    const QPixmap picture = Window(window)->grab();
+    return !picture.isNull() && picture.save(QString::fromStdString(file), "PNG");
   }
 
  private:
+  QWidget* Window(ScreenshotWindow window) const {
+    if (window == ScreenshotWindow::kAbout) return QApplication::activeModalWidget();
+    return window == ScreenshotWindow::kSearch ? static_cast<QWidget*>(search_.get()) : main_.get();
+  }
+
   int& argc_;
   char** argv_;
 };

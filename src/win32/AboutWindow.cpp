@@ -8,21 +8,9 @@
 
 namespace dorvane::win32 {
 
-namespace {
-std::function<void(AboutWindow&)> onShown;  // SetOnShown's
-}  // namespace
-
-AboutWindow::AboutWindow(HWND owner) : form_(*this), owner_(owner) {
+AboutWindow::AboutWindow(HWND owner) : form_(*this) {
   Build(TFAbout::kLayout, form_, owner);
   form_.FormCreate();
-}
-
-std::unique_ptr<AboutDialog> AboutWindow::Create(HWND owner) {
-  return std::make_unique<AboutWindow>(owner);
-}
-
-int AboutWindow::ControlRight(std::string_view control) const {
-  return ToDips(controls_->Bounds(control).right, controls_->Dpi());
 }
 
 void AboutWindow::PlaceHorizontally(std::string_view control, int left, int width) {
@@ -30,10 +18,6 @@ void AboutWindow::PlaceHorizontally(std::string_view control, int left, int widt
   ::SetWindowPos(controls_->Find(control), nullptr, ToDevice(left, controls_->Dpi()), bounds.top,
                  ToDevice(width, controls_->Dpi()), bounds.bottom - bounds.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void AboutWindow::SetOnShown(std::function<void(AboutWindow&)> handler) {
-  onShown = std::move(handler);
 }
 
 void AboutWindow::ShowModal() {
@@ -51,7 +35,7 @@ LRESULT AboutWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
     if (closed_) return 0;
     closed_ = true;
     TApplication::EnableWindows(std::exchange(disabled_, {}));
-    if (owner_ != nullptr && ::IsWindow(owner_)) ::SetActiveWindow(owner_);
+    if (HWND owner = ::GetWindow(window_, GW_OWNER)) ::SetActiveWindow(owner);
     ::ShowWindow(window_, SW_HIDE);
     return 0;
   }

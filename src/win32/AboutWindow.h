@@ -1,12 +1,10 @@
 #pragma once
 
-#include <functional>
-#include <memory>
-#include <string>
 #include <string_view>
 #include <vector>
 
 #include "forms/About.h"
+#include "win32/Dpi.h"
 #include "win32/FormWindow.h"
 
 namespace dorvane::win32 {
@@ -15,19 +13,15 @@ namespace dorvane::win32 {
 // form. Created for one showing, its own AboutDialog.
 class AboutWindow final : public FormWindow<AboutView>, public AboutDialog {
  public:
-  // Builds the controls, hidden, then runs FormCreate.
+  // Builds the controls, hidden, above `owner`, then runs FormCreate.
   explicit AboutWindow(HWND owner);
-
-  // A new dialog for the About component, owned by the result, above `owner`.
-  static std::unique_ptr<AboutDialog> Create(HWND owner);
-  // Called with each dialog once it is shown, before its modal loop (the screenshot and the
-  // tests look at it there); null: none.
-  static void SetOnShown(std::function<void(AboutWindow&)> handler);
 
   FormView& View() override { return *this; }
   // Centred on its monitor, modal until closed: the program's other windows are disabled.
   void ShowModal() override;
-  int ControlRight(std::string_view control) const override;
+  int ControlRight(std::string_view control) const override {
+    return ToDips(controls_->Bounds(control).right, controls_->Dpi());
+  }
   void SetClientWidth(int width) override { SetClientSize(width, TFAbout::kLayout.clientHeight); }
   void PlaceHorizontally(std::string_view control, int left, int width) override;
 
@@ -38,7 +32,6 @@ class AboutWindow final : public FormWindow<AboutView>, public AboutDialog {
   void ShowApplicationIcon(std::string_view control) override;
 
   TFAbout form_;
-  HWND owner_;
   bool closed_ = false;
   std::vector<HWND> disabled_;  // the windows disabled while the dialog shows
 };

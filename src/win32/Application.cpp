@@ -3,7 +3,6 @@
 
 #include <vector>
 
-#include "forms/Handlers.h"
 #include "platform/win32/Wide.h"
 #include "win32/Application.h"
 #include "win32/ControlWindows.h"
@@ -19,6 +18,8 @@ TApplication* instance = nullptr;
 
 TApplication::TApplication() {
   instance = this;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&controls);
   const HINSTANCE module = ::GetModuleHandleW(nullptr);
   WNDCLASSW hidden{};
   hidden.lpfnWndProc = Procedure;
@@ -35,10 +36,6 @@ TApplication::TApplication() {
 TApplication::~TApplication() {
   if (window_ != nullptr) ::DestroyWindow(window_);
   instance = nullptr;
-}
-
-void TApplication::ApplyTitle(std::string_view title) {
-  ::SetWindowTextW(window_, platform::Wide(title).c_str());
 }
 
 LRESULT CALLBACK TApplication::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -94,10 +91,6 @@ bool TApplication::ProcessPending() {
   return true;
 }
 
-void TApplication::RunUntil(const bool& done) {
-  while (!done && ProcessPending() && !done) ::WaitMessage();
-}
-
 namespace {
 
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM data) {
@@ -136,10 +129,6 @@ void TApplication::EnableWindows(const std::vector<HWND>& windows) {
   for (HWND window : windows) {
     if (::IsWindow(window)) ::EnableWindow(window, TRUE);
   }
-}
-
-void TApplication::CancelMouseCapture() {
-  if (HWND holder = ::GetCapture()) ::SendMessageW(holder, WM_CANCELMODE, 0, 0);
 }
 
 void TApplication::ShowSystemErrorBox(std::string_view title, std::string_view text) {

@@ -4,15 +4,16 @@
 #include <vector>
 
 #include "forms/Application.h"
+#include "platform/win32/Wide.h"
 
 #include "win32/Win32.h"
 
 namespace dorvane::win32 {
 
 // The application object on Win32: the shared hooks (title, error box, sound, locale reload,
-// failure sink) with their native part, its hidden window (which hears the system's broadcasts),
-// and the message loop. A failure that escapes an event handler is shown in the error box and the
-// loop goes on.
+// failure sink) with their native part, the common controls made ready, its hidden window
+// (which hears the system's broadcasts), and the message loop. A failure that escapes an event
+// handler is shown in the error box and the loop goes on.
 class TApplication final : public ApplicationHooks {
  public:
   TApplication();
@@ -29,7 +30,9 @@ class TApplication final : public ApplicationHooks {
   static bool ProcessPending();
   // Runs the loop until `done` holds or the quit message comes (which is posted again for the
   // outer loop). Modal windows run their own loop through it.
-  static void RunUntil(const bool& done);
+  static void RunUntil(const bool& done) {
+    while (!done && ProcessPending() && !done) ::WaitMessage();
+  }
   // Disables every visible, enabled window of the program but `except`, for a modal window;
   // returns them to enable again once it closes.
   static std::vector<HWND> DisableWindows(HWND except);
@@ -39,8 +42,12 @@ class TApplication final : public ApplicationHooks {
   static HWND ModalWindow();
 
  private:
-  void CancelMouseCapture() override;
-  void ApplyTitle(std::string_view title) override;
+  void CancelMouseCapture() override {
+    if (HWND holder = ::GetCapture()) ::SendMessageW(holder, WM_CANCELMODE, 0, 0);
+  }
+  void ApplyTitle(std::string_view title) override {
+    ::SetWindowTextW(window_, platform::Wide(title).c_str());
+  }
   void ShowSystemErrorBox(std::string_view title, std::string_view text) override;
   void SoundBeep() override { ::MessageBeep(MB_OK); }
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,21 +1,10 @@
 #include "win32/MainWindow.h"
 
-#include "win32/AboutWindow.h"
-#include "win32/ControlWindows.h"
-
 namespace dorvane::win32 {
 
 MainWindow::MainWindow() : form_(*this) {
   Build(TForm1::kLayout, form_);
   form_.Create();
-}
-
-TCalendar& MainWindow::Calendar(std::string_view control) {
-  return CalendarOf(controls_->Find(control));
-}
-
-std::unique_ptr<AboutDialog> MainWindow::CreateAboutDialog() {
-  return AboutWindow::Create(window_);
 }
 
 // The size lock: whatever the default answer and the window's state, it keeps its layout's

@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "forms/MainForm.h"
+#include "win32/AboutWindow.h"
+#include "win32/ControlWindows.h"
 #include "win32/FormWindow.h"
 
 namespace dorvane::win32 {
@@ -24,7 +26,9 @@ class MainWindow final : public FormWindow<MainView> {
   SIZE HeldSize() const override { return LayoutOuterSize(); }
 
  private:
-  TCalendar& Calendar(std::string_view control) override;
+  TCalendar& Calendar(std::string_view control) override {
+    return CalendarOf(controls_->Find(control));
+  }
   void SetPanelText(int panel, std::string_view text) override {
     controls_->SetPanelText(panel, text);
   }
@@ -34,7 +38,9 @@ class MainWindow final : public FormWindow<MainView> {
   void SetMenuChecked(std::string_view item, bool checked) override {
     controls_->SetMenuChecked(item, checked);
   }
-  std::unique_ptr<AboutDialog> CreateAboutDialog() override;
+  std::unique_ptr<AboutDialog> CreateAboutDialog() override {
+    return std::make_unique<AboutWindow>(window_);
+  }
 
   TForm1 form_;
 };

@@ -13,61 +13,38 @@
 #include "win32/SearchWindow.h"
 #include "win32/StandardOutput.h"
 
-#include <commctrl.h>
-
 namespace dorvane::win32 {
 
 namespace {
 
-// Handles what is waiting, then paints the window and its controls, twice: some controls
-// take their final size at their first paint.
-void SettleWindow(HWND window) {
-  TApplication::ProcessPending();
-  for (int i = 0; i < 2; ++i) {
-    ::RedrawWindow(window, nullptr, nullptr,
-                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    TApplication::ProcessPending();
-  }
-}
-
-bool SaveClientArea(HWND window, const std::string& file) {
-  HBITMAP picture = CaptureClientArea(window);
-  const bool written = WritePng(picture, file);
-  if (picture != nullptr) ::DeleteObject(picture);
-  return written;
-}
-
-// The program's windows on Win32.
 class Win32FrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TApplication> {
  public:
   ApplicationHooks& CreateApplication() override {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
     app_ = std::make_unique<TApplication>();
     return *app_;
   }
 
   int RunEventLoop() override { return app_->Run(); }
-  void Settle(ScreenshotWindow window) override { SettleWindow(Handle(window)); }
-  bool SaveWindow(ScreenshotWindow window, const std::string& file) override {
-    return SaveClientArea(Handle(window), file);
+  // Handles what is waiting, then paints the window and its controls, twice: some controls
+  // take their final size at their first paint.
+  void Settle(ScreenshotWindow window) override {
+    TApplication::ProcessPending();
+    for (int i = 0; i < 2; ++i) {
+      ::RedrawWindow(Handle(window), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      TApplication::ProcessPending();
+    }
   }
-
-  bool SaveModalDialog(const std::function<void()>& open, const std::string& file) override {
-    // The dialog is modal: it is captured and closed from within its own loop.
-    bool written = false;
-    AboutWindow::SetOnShown([&written, &file](AboutWindow& dialog) {
-      SettleWindow(dialog.Handle());
-      written = SaveClientArea(dialog.Handle(), file);
-      dialog.View().Close();
-    });
-    open();
-    AboutWindow::SetOnShown(nullptr);
+  bool SaveWindow(ScreenshotWindow window, const std::string& file) override {
+    HBITMAP picture = CaptureClientArea(Handle(window));
+    const bool written = WritePng(picture, file);
+    if (picture != nullptr) ::DeleteObject(picture);
     return written;
   }
 
  private:
   HWND Handle(ScreenshotWindow window) const {
+    if (window == ScreenshotWindow::kAbout) return TApplication::ModalWindow();
     return window == ScreenshotWindow::kSearch ? search_->Handle() : main_->Handle();
   }
 };

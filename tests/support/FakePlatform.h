@@ -25,10 +25,14 @@ class FakeSettings : public platform::Settings {
   std::map<std::string, bool> values;
   bool refuse = false;
 
-  std::optional<bool> ReadBool(std::string_view name) const override {
-    const auto it = values.find(std::string(name));
-    if (refuse || it == values.end()) return std::nullopt;
-    return it->second;
+  std::vector<std::optional<bool>> ReadBools(
+      std::span<const std::string_view> names) const override {
+    std::vector<std::optional<bool>> read(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      const auto it = values.find(std::string(names[i]));
+      if (!refuse && it != values.end()) read[i] = it->second;
+    }
+    return read;
   }
   bool WriteBool(std::string_view name, bool value) override {
     if (refuse) return false;

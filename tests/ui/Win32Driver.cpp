@@ -101,26 +101,24 @@ Win32Driver* current = nullptr;
 class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow> {
  public:
   Win32Driver() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
     app_ = std::make_unique<TApplication>();
     app_->SetTitle(kApplicationTitle);
     Open();
     current = this;
-    AboutWindow::SetOnShown([this](AboutWindow& dialog) {
-      about_ = &dialog;
+    AboutDialog::onShown = [this](AboutDialog& dialog) {
+      about_ = &static_cast<AboutWindow&>(dialog);
       Process();
       RunWhileShown();
-      ::SendMessageW(dialog.Controls().Find("Button1"), BM_CLICK, 0, 0);
+      ::SendMessageW(about_->Controls().Find("Button1"), BM_CLICK, 0, 0);
       about_ = nullptr;
-    });
+    };
     timer_ = ::SetTimer(nullptr, 0, 20, LookAtBoxes);
     Process();
   }
   ~Win32Driver() override {
     SetHighContrast(false);
     ::KillTimer(nullptr, timer_);
-    AboutWindow::SetOnShown(nullptr);
+    AboutDialog::onShown = nullptr;
     current = nullptr;
     EndMainWindow();
     UnloadHelpViewer();

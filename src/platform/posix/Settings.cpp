@@ -62,15 +62,17 @@ bool MakeFolders(const std::string& folder) {
 
 class IniSettings final : public Settings {
  public:
-  std::optional<bool> ReadBool(std::string_view name) const override {
+  std::vector<std::optional<bool>> ReadBools(
+      std::span<const std::string_view> names) const override {
+    std::vector<std::optional<bool>> values(names.size());
     const std::string folder = ConfigFolder();
-    if (folder.empty()) return std::nullopt;
+    if (folder.empty()) return values;
     const std::optional<std::string> text = ReadWhole(folder + "/Dorvane.conf");
-    if (!text) return std::nullopt;
-    const std::optional<std::string> value = IniValue(*text, kSection, name);
-    if (value == "true") return true;
-    if (value == "false") return false;
-    return std::nullopt;
+    for (std::size_t i = 0; text && i < names.size(); ++i) {
+      const std::optional<std::string> value = IniValue(*text, kSection, names[i]);
+      if (value == "true" || value == "false") values[i] = value == "true";
+    }
+    return values;
   }
 
   // The file is written whole beside itself, then renamed over the old one, so that a crash or

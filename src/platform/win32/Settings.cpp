@@ -11,21 +11,25 @@ constexpr wchar_t kKey[] = L"Software\\Dorvane";
 
 class RegistrySettings final : public Settings {
  public:
-  std::optional<bool> ReadBool(std::string_view name) const override {
+  std::vector<std::optional<bool>> ReadBools(
+      std::span<const std::string_view> names) const override {
+    std::vector<std::optional<bool>> values(names.size());
     HKEY key = nullptr;
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
-      return std::nullopt;
+      return values;
     }
-    DWORD type = 0;
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    const LONG status = ::RegQueryValueExW(key, Wide(name).c_str(), nullptr, &type,
-                                           reinterpret_cast<BYTE*>(&value), &size);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      DWORD type = 0;
+      DWORD value = 0;
+      DWORD size = sizeof value;
+      const LONG status = ::RegQueryValueExW(key, Wide(names[i]).c_str(), nullptr, &type,
+                                             reinterpret_cast<BYTE*>(&value), &size);
+      if (status == ERROR_SUCCESS && type == REG_DWORD && size == sizeof value && value <= 1) {
+        values[i] = value == 1;
+      }
+    }
     ::RegCloseKey(key);
-    if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value || value > 1) {
-      return std::nullopt;
-    }
-    return value == 1;
+    return values;
   }
 
   bool WriteBool(std::string_view name, bool value) override {
