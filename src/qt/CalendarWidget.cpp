@@ -98,11 +98,6 @@ void CalendarWidget::ShowHint(QHelpEvent& help) {
                      QRect(r.Left, r.Top, r.Width(), r.Height()));
 }
 
-void CalendarWidget::InvalidateRect(const Rect& rect) {
-  const int b = calendar_.BorderWidth();
-  update(QRect(rect.Left + b, rect.Top + b, rect.Width(), rect.Height()));
-}
-
 void CalendarWidget::AnnounceCurrentCell(bool selection) {
   // Qt hands the notices on only when a reader listens; the interface is made once.
   const int index = CalendarTable(calendar_).CurrentIndex();

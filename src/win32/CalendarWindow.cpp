@@ -35,8 +35,7 @@ class CalendarWindow final : public ControlWindow, private CalendarHost {
     hintCell_ = cell;
     hint_ = std::move(hint);
     const RECT place = ToDevice(calendar_.WindowCellRect(cell.col, cell.row), dpi_);
-    tips_.Set(::GetAncestor(window_, GA_ROOT), window_, kCellHintTool, &place,
-              platform::Wide(hint_));
+    tips_.Set(window_, kCellHintTool, &place, platform::Wide(hint_));
   }
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -49,12 +48,8 @@ class CalendarWindow final : public ControlWindow, private CalendarHost {
     if (window_ != nullptr) ::InvalidateRect(window_, nullptr, FALSE);
   }
   void InvalidateRect(const Rect& rect) override {
-    if (window_ == nullptr) return;
-    const int b = calendar_.BorderWidth();
-    Rect r = rect;
-    OffsetRect(r, b, b);
-    const RECT d = ToDevice(r, dpi_);
-    ::InvalidateRect(window_, &d, FALSE);
+    const RECT d = ToDevice(rect, dpi_);
+    if (window_ != nullptr) ::InvalidateRect(window_, &d, FALSE);
   }
   void BorderChanged() override {
     SendClientSize();

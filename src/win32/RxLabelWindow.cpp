@@ -86,8 +86,7 @@ class RxLabelWindow final : public GraphicWindow, private LabelHost {
   void ShowToolTip(const std::wstring& tip) {
     if (tip == shownTip_ || window_ == nullptr) return;
     shownTip_ = tip;
-    tips_.Set(::GetAncestor(window_, GA_ROOT), ::GetParent(window_),
-              reinterpret_cast<UINT_PTR>(window_), nullptr, tip);
+    tips_.Set(::GetParent(window_), reinterpret_cast<UINT_PTR>(window_), nullptr, tip);
   }
 
   // LabelHost
