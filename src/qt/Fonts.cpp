@@ -3,14 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "gfx/Canvas.h"
-#include "qt/QtCanvas.h"
-
 namespace dorvane {
-
-QFont FormFont() {
-  return ToQFont(Font());
-}
 
 double DesktopFontPixels() {
   const QFont font = QGuiApplication::font();

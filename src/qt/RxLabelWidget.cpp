@@ -5,7 +5,6 @@
 #include <QKeySequence>
 #include <QPainter>
 #include <QShortcutEvent>
-#include <QThread>
 
 #include "qt/QtCanvas.h"
 #include "qt/QtKeys.h"
@@ -39,7 +38,6 @@ class WidgetFocusTarget final : public FocusableControl {
 };
 
 RxLabelWidget::RxLabelWidget(QWidget* parent) : QWidget(parent), label_(*this) {
-  setFocusPolicy(Qt::NoFocus);
   connect(qApp, &QApplication::focusChanged, this, &RxLabelWidget::OnFocusChanged);
 }
 
@@ -109,8 +107,7 @@ void RxLabelWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QtCanvas canvas(painter, palette());
   label_.Paint(canvas);
-  const std::string cut = label_.ToolTipText(canvas);
-  const QString tip = cut.empty() ? QString() : PlainToolTip(QString::fromStdString(cut));
+  const QString tip = PlainToolTip(QString::fromStdString(label_.ToolTipText(canvas)));
   if (toolTip() != tip) setToolTip(tip);
 }
 
@@ -133,8 +130,8 @@ WindowHandle RxLabelWidget::ActiveWindow() const {
 }
 
 void RxLabelWidget::EnumThreadWindows(const std::function<bool(WindowHandle)>& visit) const {
+  // Widgets live in the program's one GUI thread.
   for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (window->thread() != QThread::currentThread()) continue;
     if (!visit(window)) return;
   }
 }

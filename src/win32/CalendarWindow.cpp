@@ -92,8 +92,7 @@ void CalendarWindow::Render(HDC dc, const RECT& update) {
   const RECT client = ClientRect(window_);
   GdiCanvas canvas(dc, dpi_);
   // Whatever the 96-dpi grid leaves of the device pixels shows the calendar's colour.
-  const TColor color = canvas.ColorToRGB(calendar_.Color());
-  ::SetDCBrushColor(dc, color);
+  ::SetDCBrushColor(dc, canvas.ColorToRGB(calendar_.Color()));
   ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
   const int b = calendar_.BorderWidth();
   const Rect bounds{0, 0, ToDips(client.right, dpi_), ToDips(client.bottom, dpi_)};
@@ -162,8 +161,7 @@ LRESULT CalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case WM_DESTROY:
-      ::KillTimer(window_, kRepeatTimer);
+    case WM_DESTROY:  // the window's timers go with it
       accessible_.reset();
       break;
     default:
