@@ -1,5 +1,6 @@
 #include "qt/Fonts.h"
 
+#include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
 

@@ -1,12 +1,10 @@
 #include "qt/RxLabelWidget.h"
 
-#include <QApplication>
 #include <QCursor>
 #include <QKeySequence>
 #include <QPainter>
 #include <QShortcutEvent>
 
-#include "qt/QtCanvas.h"
 #include "qt/QtKeys.h"
 
 namespace dorvane {
@@ -121,27 +119,11 @@ Point RxLabelWidget::CursorPos() const {
   return {p.x(), p.y()};
 }
 
-bool RxLabelWidget::IsTopmostControlAt(Point screen) const {
-  return QApplication::widgetAt(QPoint(screen.x, screen.y)) == this;
-}
-
-WindowHandle RxLabelWidget::ActiveWindow() const {
-  return QApplication::activeWindow();
-}
-
 void RxLabelWidget::EnumThreadWindows(const std::function<bool(WindowHandle)>& visit) const {
   // Widgets live in the program's one GUI thread.
   for (QWidget* window : QApplication::topLevelWidgets()) {
     if (!visit(window)) return;
   }
-}
-
-std::unique_ptr<Canvas> RxLabelWidget::BorrowScreenCanvas() {
-  return std::make_unique<QtCanvas>(palette());
-}
-
-Font RxLabelWidget::ParentFont() const {
-  return FromQFont(font(), logicalDpiY(), clWindowText);
 }
 
 TColor RxLabelWidget::ParentColor() const {

@@ -97,9 +97,7 @@ void CalendarWindow::Render(HDC dc, const RECT& update) {
   const int b = calendar_.BorderWidth();
   const Rect bounds{0, 0, ToDips(client.right, dpi_), ToDips(client.bottom, dpi_)};
   calendar_.PaintBorder(canvas, bounds);
-  Rect inner = bounds;
-  InflateRect(inner, -b, -b);
-  const RECT clip = ToDevice(inner, dpi_);
+  const RECT clip = ToDevice(Rect{b, b, bounds.Right - b, bounds.Bottom - b}, dpi_);
   ::IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
   canvas.SetOrigin({b, b});
   Rect dirty{PixelToDips(update.left, dpi_) - b, PixelToDips(update.top, dpi_) - b,
