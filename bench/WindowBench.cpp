@@ -20,8 +20,8 @@
 
 #include "ChildProcess.h"
 #include "qt/Application.h"
-#include "qt/Fonts.h"
 #include "qt/MainWindow.h"
+#include "qt/QtCanvas.h"
 #include "qt/StatusBar.h"
 
 namespace {
@@ -77,7 +77,7 @@ dorvane::TApplication& App() {
   static auto* app = [] {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     auto* created = new dorvane::TApplication(argc, argv);
-    QApplication::setFont(dorvane::FormFont());
+    QApplication::setFont(dorvane::ToQFont(dorvane::Font()));
     return created;
   }();
   return *app;

@@ -4,8 +4,8 @@
 
 namespace dorvane {
 
-// What a grid control asks of the window that hosts it. Coordinates are client pixels of the
-// grid (inside any border the host draws). Each front end's grid window implements it; tests use a
+// What a grid control asks of the window that hosts it. Coordinates are the window's pixels, the
+// border the host draws included. Each front end's grid window implements it; tests use a
 // fake.
 class CalendarHost {
  public:

@@ -196,7 +196,7 @@ void TCustomGrid::InvalidateGrid() {
 }
 
 void TCustomGrid::InvalidateCell(int col, int row) {
-  if (host_ != nullptr) host_->InvalidateRect(CellRect(col, row));
+  if (host_ != nullptr) host_->InvalidateRect(WindowCellRect(col, row));
 }
 
 bool TCustomGrid::CanSelectCell(int /*col*/, int /*row*/) {

@@ -87,20 +87,12 @@ bool CalendarWidget::event(QEvent* event) {
 
 void CalendarWidget::ShowHint(QHelpEvent& help) {
   const GridCoord cell = calendar_.WindowCoord({help.pos().x(), help.pos().y()});
-  const std::string hint = calendar_.HintOfCell(cell.col, cell.row);
-  if (hint.empty()) {
-    QToolTip::hideText();
-    help.ignore();
-    return;
-  }
+  const QString hint =
+      PlainToolTip(QString::fromStdString(calendar_.HintOfCell(cell.col, cell.row)));
   const Rect r = calendar_.WindowCellRect(cell.col, cell.row);
-  QToolTip::showText(help.globalPos(), PlainToolTip(QString::fromStdString(hint)), this,
-                     QRect(r.Left, r.Top, r.Width(), r.Height()));
-}
-
-void CalendarWidget::InvalidateRect(const Rect& rect) {
-  const int b = calendar_.BorderWidth();
-  update(QRect(rect.Left + b, rect.Top + b, rect.Width(), rect.Height()));
+  // No hint hides the tooltip, and leaves the event to the parent.
+  QToolTip::showText(help.globalPos(), hint, this, QRect(r.Left, r.Top, r.Width(), r.Height()));
+  if (hint.isEmpty()) help.ignore();
 }
 
 void CalendarWidget::AnnounceCurrentCell(bool selection) {

@@ -30,7 +30,7 @@ class CalendarWidget : public QWidget, private CalendarHost {
  private:
   // CalendarHost
   void InvalidateAll() override { update(); }
-  void InvalidateRect(const Rect& rect) override;
+  void InvalidateRect(const Rect& r) override { update(r.Left, r.Top, r.Width(), r.Height()); }
   void BorderChanged() override { calendar_.WindowResized(width(), height()); }
   void SetFocus() override {
     if (isEnabled()) setFocus(Qt::MouseFocusReason);

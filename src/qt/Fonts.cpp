@@ -1,16 +1,10 @@
 #include "qt/Fonts.h"
 
+#include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
 
-#include "gfx/Canvas.h"
-#include "qt/QtCanvas.h"
-
 namespace dorvane {
-
-QFont FormFont() {
-  return ToQFont(Font());
-}
 
 double DesktopFontPixels() {
   const QFont font = QGuiApplication::font();

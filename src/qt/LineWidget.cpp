@@ -7,10 +7,6 @@
 
 namespace dorvane {
 
-LineWidget::LineWidget(QWidget* parent) : QWidget(parent), line_(*this) {
-  setFocusPolicy(Qt::NoFocus);
-}
-
 void LineWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QtCanvas canvas(painter, palette());

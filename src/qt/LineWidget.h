@@ -16,7 +16,7 @@ class LineWidget : public QWidget, private LineHost {
   Q_OBJECT
 
  public:
-  explicit LineWidget(QWidget* parent = nullptr);
+  explicit LineWidget(QWidget* parent = nullptr) : QWidget(parent), line_(*this) {}
 
   TLine& Line() { return line_; }
 

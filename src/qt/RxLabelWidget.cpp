@@ -1,13 +1,10 @@
 #include "qt/RxLabelWidget.h"
 
-#include <QApplication>
 #include <QCursor>
 #include <QKeySequence>
 #include <QPainter>
 #include <QShortcutEvent>
-#include <QThread>
 
-#include "qt/QtCanvas.h"
 #include "qt/QtKeys.h"
 
 namespace dorvane {
@@ -39,7 +36,6 @@ class WidgetFocusTarget final : public FocusableControl {
 };
 
 RxLabelWidget::RxLabelWidget(QWidget* parent) : QWidget(parent), label_(*this) {
-  setFocusPolicy(Qt::NoFocus);
   connect(qApp, &QApplication::focusChanged, this, &RxLabelWidget::OnFocusChanged);
 }
 
@@ -109,8 +105,7 @@ void RxLabelWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QtCanvas canvas(painter, palette());
   label_.Paint(canvas);
-  const std::string cut = label_.ToolTipText(canvas);
-  const QString tip = cut.empty() ? QString() : PlainToolTip(QString::fromStdString(cut));
+  const QString tip = PlainToolTip(QString::fromStdString(label_.ToolTipText(canvas)));
   if (toolTip() != tip) setToolTip(tip);
 }
 
@@ -124,27 +119,11 @@ Point RxLabelWidget::CursorPos() const {
   return {p.x(), p.y()};
 }
 
-bool RxLabelWidget::IsTopmostControlAt(Point screen) const {
-  return QApplication::widgetAt(QPoint(screen.x, screen.y)) == this;
-}
-
-WindowHandle RxLabelWidget::ActiveWindow() const {
-  return QApplication::activeWindow();
-}
-
 void RxLabelWidget::EnumThreadWindows(const std::function<bool(WindowHandle)>& visit) const {
+  // Widgets live in the program's one GUI thread.
   for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (window->thread() != QThread::currentThread()) continue;
     if (!visit(window)) return;
   }
-}
-
-std::unique_ptr<Canvas> RxLabelWidget::BorrowScreenCanvas() {
-  return std::make_unique<QtCanvas>(palette());
-}
-
-Font RxLabelWidget::ParentFont() const {
-  return FromQFont(font(), logicalDpiY(), clWindowText);
 }
 
 TColor RxLabelWidget::ParentColor() const {

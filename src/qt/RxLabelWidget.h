@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QApplication>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -7,6 +8,7 @@
 #include "controls/LabelHost.h"
 #include "controls/RXCtrls.h"
 #include "qt/LineWidget.h"
+#include "qt/QtCanvas.h"
 
 namespace dorvane {
 
@@ -46,11 +48,15 @@ class RxLabelWidget : public QWidget, private LabelHost {
   bool UseRightToLeftAlignment() const override { return layoutDirection() == Qt::RightToLeft; }
   bool UseRightToLeftReading() const override { return layoutDirection() == Qt::RightToLeft; }
   Point CursorPos() const override;
-  bool IsTopmostControlAt(Point screen) const override;
-  WindowHandle ActiveWindow() const override;
+  bool IsTopmostControlAt(Point screen) const override {
+    return QApplication::widgetAt(screen.x, screen.y) == this;
+  }
+  WindowHandle ActiveWindow() const override { return QApplication::activeWindow(); }
   void EnumThreadWindows(const std::function<bool(WindowHandle)>& visit) const override;
-  std::unique_ptr<Canvas> BorrowScreenCanvas() override;
-  Font ParentFont() const override;
+  std::unique_ptr<Canvas> BorrowScreenCanvas() override {
+    return std::make_unique<QtCanvas>(palette());
+  }
+  Font ParentFont() const override { return FromQFont(font(), logicalDpiY(), clWindowText); }
   TColor ParentColor() const override;
   void OpaqueChanged(bool opaque) override { setAttribute(Qt::WA_OpaquePaintEvent, opaque); }
   void AcceleratorChanged() override;

@@ -11,6 +11,7 @@
 #include "qt/Application.h"
 #include "qt/Fonts.h"
 #include "qt/MainWindow.h"
+#include "qt/QtCanvas.h"
 #include "qt/SearchWindow.h"
 #include "qt/WindowIcon.h"
 
@@ -34,7 +35,7 @@ class QtFrontEnd final : public FrontEndWindows<MainWindow, SearchWindow, TAppli
       app_ = std::make_unique<TApplication>(argc_, argv_);
     }
     app_->setWindowIcon(WindowIcon(TForm1::kLayout.icon));
-    QApplication::setFont(FormFont());
+    QApplication::setFont(ToQFont(Font()));
     app_->LoadFrenchTranslations();
     return *app_;
   }

@@ -164,8 +164,7 @@ class AccessibleObject final : public IAccessible {
         kNoSuchMember, value);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
-    return Ask(
-        child, [&] { return standard_->get_accDescription(child, text); }, kNoSuchMember, text);
+    return Plain([&] { return standard_->get_accDescription(child, text); }, child, text);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     return Ask(
@@ -195,18 +194,14 @@ class AccessibleObject final : public IAccessible {
         state);
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* text) override {
-    return Ask(
-        child, [&] { return standard_->get_accHelp(child, text); }, kNoSuchMember, text);
+    return Plain([&] { return standard_->get_accHelp(child, text); }, child, text);
   }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
-    return Ask(
-        child, [&] { return standard_->get_accHelpTopic(file, child, topic); }, kNoSuchMember, file,
-        topic);
+    return Plain([&] { return standard_->get_accHelpTopic(file, child, topic); }, child, file,
+                 topic);
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* keys) override {
-    return Ask(
-        child, [&] { return standard_->get_accKeyboardShortcut(child, keys); }, kNoSuchMember,
-        keys);
+    return Plain([&] { return standard_->get_accKeyboardShortcut(child, keys); }, child, keys);
   }
   // The table's focus is the current day while the grid has the keyboard's.
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
@@ -220,9 +215,7 @@ class AccessibleObject final : public IAccessible {
     return Put(children, Table().CurrentIndex() + 1);
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
-    return Ask(
-        child, [&] { return standard_->get_accDefaultAction(child, action); }, kNoSuchMember,
-        action);
+    return Plain([&] { return standard_->get_accDefaultAction(child, action); }, child, action);
   }
   // A reader may put the focus on the grid and select a day, as a click on it would.
   HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
@@ -302,16 +295,13 @@ class AccessibleObject final : public IAccessible {
     return Put(child, cell ? *Table().IndexOf(*cell) + 1 : CHILDID_SELF);
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-    return Ask(
-        child, [&] { return standard_->accDoDefaultAction(child); }, kNoSuchMember);
+    return Plain([&] { return standard_->accDoDefaultAction(child); }, child);
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
-    return Ask(
-        child, [&] { return standard_->put_accName(child, name); }, kNoSuchMember);
+    return Plain([&] { return standard_->put_accName(child, name); }, child);
   }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
-    return Ask(
-        child, [&] { return standard_->put_accValue(child, value); }, kNoSuchMember);
+    return Plain([&] { return standard_->put_accValue(child, value); }, child);
   }
 
  private:
@@ -328,6 +318,11 @@ class AccessibleObject final : public IAccessible {
     if (((outs == nullptr) || ...)) return E_POINTER;
     ((*outs = Out{}), ...);
     return standard_ != nullptr ? S_OK : CO_E_OBJNOTCONNECTED;
+  }
+  // A question no cell answers, which the system's object answers for the window.
+  template <class Self, class... Out>
+  HRESULT Plain(Self self, const VARIANT& child, Out*... outs) const {
+    return Ask(child, self, kNoSuchMember, outs...);
   }
   // A question about `child`: `self` answers for the window itself and for any child the table
   // does not hold, `cell` for one of the table's cells; an id that names neither is refused.

@@ -35,8 +35,7 @@ class CalendarWindow final : public ControlWindow, private CalendarHost {
     hintCell_ = cell;
     hint_ = std::move(hint);
     const RECT place = ToDevice(calendar_.WindowCellRect(cell.col, cell.row), dpi_);
-    tips_.Set(::GetAncestor(window_, GA_ROOT), window_, kCellHintTool, &place,
-              platform::Wide(hint_));
+    tips_.Set(window_, kCellHintTool, &place, platform::Wide(hint_));
   }
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -49,12 +48,8 @@ class CalendarWindow final : public ControlWindow, private CalendarHost {
     if (window_ != nullptr) ::InvalidateRect(window_, nullptr, FALSE);
   }
   void InvalidateRect(const Rect& rect) override {
-    if (window_ == nullptr) return;
-    const int b = calendar_.BorderWidth();
-    Rect r = rect;
-    OffsetRect(r, b, b);
-    const RECT d = ToDevice(r, dpi_);
-    ::InvalidateRect(window_, &d, FALSE);
+    const RECT d = ToDevice(rect, dpi_);
+    if (window_ != nullptr) ::InvalidateRect(window_, &d, FALSE);
   }
   void BorderChanged() override {
     SendClientSize();
@@ -97,15 +92,12 @@ void CalendarWindow::Render(HDC dc, const RECT& update) {
   const RECT client = ClientRect(window_);
   GdiCanvas canvas(dc, dpi_);
   // Whatever the 96-dpi grid leaves of the device pixels shows the calendar's colour.
-  const TColor color = canvas.ColorToRGB(calendar_.Color());
-  ::SetDCBrushColor(dc, color);
+  ::SetDCBrushColor(dc, canvas.ColorToRGB(calendar_.Color()));
   ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
   const int b = calendar_.BorderWidth();
   const Rect bounds{0, 0, ToDips(client.right, dpi_), ToDips(client.bottom, dpi_)};
   calendar_.PaintBorder(canvas, bounds);
-  Rect inner = bounds;
-  InflateRect(inner, -b, -b);
-  const RECT clip = ToDevice(inner, dpi_);
+  const RECT clip = ToDevice(Rect{b, b, bounds.Right - b, bounds.Bottom - b}, dpi_);
   ::IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
   canvas.SetOrigin({b, b});
   Rect dirty{PixelToDips(update.left, dpi_) - b, PixelToDips(update.top, dpi_) - b,
@@ -167,8 +159,7 @@ LRESULT CalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case WM_DESTROY:
-      ::KillTimer(window_, kRepeatTimer);
+    case WM_DESTROY:  // the window's timers go with it
       accessible_.reset();
       break;
     default:

@@ -275,9 +275,7 @@ void RegisterControlClasses(HINSTANCE instance) {
 }
 
 void SetControlDpi(HWND window, int dpi) {
-  if (ControlWindow* object = window != nullptr ? WindowObject(window) : nullptr) {
-    object->SetDpi(dpi);
-  }
+  if (ControlWindow* object = WindowObject(window)) object->SetDpi(dpi);
 }
 
 }  // namespace dorvane::win32

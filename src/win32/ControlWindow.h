@@ -116,7 +116,7 @@ class GraphicWindow : public ControlWindow {
   unsigned siblingsOrder_ = 0;  // g_graphicOrder when they were read
 };
 
-// The object of one of our windows; null for any other window, whose user data is not ours.
+// The object of one of our windows; null for no window or another's (its user data not ours).
 ControlWindow* WindowObject(HWND window);
 
 // Makes the window of `object` (a child of `parent`, at `bounds` in device pixels), which owns
@@ -127,7 +127,7 @@ HWND CreateControl(std::unique_ptr<ControlWindow> object, const wchar_t* classNa
 // The object of a window of the kind asked for; std::invalid_argument for any other window.
 template <class Kind>
 Kind& ObjectOf(HWND window) {
-  auto* object = dynamic_cast<Kind*>(window != nullptr ? WindowObject(window) : nullptr);
+  auto* object = dynamic_cast<Kind*>(WindowObject(window));
   if (object == nullptr) throw std::invalid_argument("not a window of this control");
   return *object;
 }

@@ -446,7 +446,7 @@ void FormControls::DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item) {
     shownTips_.assign(layout_.panels.size(), std::nullopt);
   }
   if (shownTips_[panel] != tip) {
-    panelTips_.Set(window_, bar.window, panel, &item.rcItem, tip);
+    panelTips_.Set(bar.window, panel, &item.rcItem, tip);
     shownTips_[panel] = tip;
   }
   HGDIOBJ old = ::SelectObject(dc, chosen != nullptr ? chosen : FontOf(*bar.row));

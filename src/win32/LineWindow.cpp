@@ -38,8 +38,7 @@ class LineWindow final : public GraphicWindow, private LineHost {
 
 HWND CreateLineWindow(HWND parent, int id, const ControlLayout& row, const RECT& bounds, int dpi) {
   auto object = std::make_unique<LineWindow>(dpi);
-  LineWindow& window = *object;
-  TLine& line = window.Line();
+  TLine& line = object->Line();
   RECT at = bounds;
   // A layout leaving the height out keeps the line's own until its first paint.
   if (row.height == kAutoSize) at.bottom = at.top + ToDevice(line.Height(), dpi);

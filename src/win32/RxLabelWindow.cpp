@@ -77,18 +77,15 @@ class RxLabelWindow final : public GraphicWindow, private LabelHost {
   }
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The tooltip control hears of a new text only.
   void PaintControl(GdiCanvas& canvas) override {
     label_.Paint(canvas);
-    ShowToolTip(platform::Wide(label_.ToolTipText(canvas)));
+    std::wstring tip = platform::Wide(label_.ToolTipText(canvas));
+    if (tip == shownTip_) return;
+    tips_.Set(::GetParent(window_), reinterpret_cast<UINT_PTR>(window_), nullptr, tip);
+    shownTip_ = std::move(tip);
   }
   void DpiChanged() override { label_.FontChanged(); }
-  // The tooltip control hears of a new text only.
-  void ShowToolTip(const std::wstring& tip) {
-    if (tip == shownTip_ || window_ == nullptr) return;
-    shownTip_ = tip;
-    tips_.Set(::GetAncestor(window_, GA_ROOT), ::GetParent(window_),
-              reinterpret_cast<UINT_PTR>(window_), nullptr, tip);
-  }
 
   // LabelHost
   void Invalidate() override { InvalidateWithAbove(); }
@@ -200,8 +197,7 @@ LRESULT RxLabelWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 HWND CreateRxLabelWindow(HWND parent, int id, const ControlLayout& row, const Font& font,
                          const RECT& bounds, int dpi) {
   auto object = std::make_unique<RxLabelWindow>(dpi, font);
-  RxLabelWindow& window = *object;
-  TRxLabel& label = window.Label();
+  TRxLabel& label = object->Label();
   // Before the bounds, which it would otherwise fit to the text.
   if (row.width != kAutoSize) label.SetAutoSize(false);
   // An auto-sized label starts at its own size and fits its text from its caption on.

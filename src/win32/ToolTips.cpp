@@ -10,14 +10,13 @@ ToolTips::~ToolTips() {
   if (control_ != nullptr && ::IsWindow(control_)) ::DestroyWindow(control_);
 }
 
-void ToolTips::Set(HWND owner, HWND window, UINT_PTR id, const RECT* place,
-                   const std::wstring& text) {
+void ToolTips::Set(HWND window, UINT_PTR id, const RECT* place, const std::wstring& text) {
   if (control_ == nullptr) {
     if (text.empty()) return;
-    control_ =
-        ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, nullptr, nullptr);
+    control_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 ::GetAncestor(window, GA_ROOT), nullptr, nullptr, nullptr);
     if (control_ == nullptr) return;
   }
   TOOLINFOW tool{};

@@ -17,8 +17,8 @@ class ToolTips {
 
   // Gives the tool its text; an empty text takes the tool away. A tool is a rectangle of
   // `window` (`place`, with the tool's own `id`) or, without a place, the whole of the child
-  // window `id` of `window`. `owner` owns the tooltip control.
-  void Set(HWND owner, HWND window, UINT_PTR id, const RECT* place, const std::wstring& text);
+  // window `id` of `window`. The top-level window of `window` owns the tooltip control.
+  void Set(HWND window, UINT_PTR id, const RECT* place, const std::wstring& text);
   // The tool's text; empty when it has none.
   std::wstring Text(HWND window, UINT_PTR id) const;
 

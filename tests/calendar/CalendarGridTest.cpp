@@ -159,7 +159,7 @@ TEST_F(CalendarGrid, PlaceCurrentCellRangeErrorAndRepaints) {
   }
   host_.invalidated.clear();
   cal_.PlaceCurrentCell(4, 3, true);  // the 16th
-  EXPECT_EQ(host_.invalidated, (std::vector<Rect>{cal_.CellRect(3, 3), cal_.CellRect(4, 3)}));
+  EXPECT_EQ(host_.invalidated, (std::vector{cal_.WindowCellRect(3, 3), cal_.WindowCellRect(4, 3)}));
   EXPECT_EQ(Current(), "16");
   EXPECT_TRUE(days_.empty());  // no click, so the date stays
   EXPECT_EQ(cal_.Day(), 15);
@@ -168,7 +168,7 @@ TEST_F(CalendarGrid, PlaceCurrentCellRangeErrorAndRepaints) {
   host_.invalidated.clear();
   cal_.FocusChanged(true);  // the current cell shows the focus, or no longer does
   cal_.FocusChanged(false);
-  EXPECT_EQ(host_.invalidated, (std::vector<Rect>{cal_.CellRect(4, 3), cal_.CellRect(4, 3)}));
+  EXPECT_EQ(host_.invalidated, (std::vector{cal_.WindowCellRect(4, 3), cal_.WindowCellRect(4, 3)}));
 }
 
 TEST_F(CalendarGrid, DragSelectsOnReleaseWithOneNotice) {

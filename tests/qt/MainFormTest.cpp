@@ -15,8 +15,8 @@
 
 #include "QtTestApp.h"
 #include "dates/Formatting.h"
-#include "qt/Fonts.h"
 #include "qt/MainWindow.h"
+#include "qt/QtCanvas.h"
 #include "qt/SearchWindow.h"
 #include "qt/StatusBar.h"
 
@@ -85,7 +85,7 @@ TEST_F(MainFormTest, RepaintsOnlyWhatChanged) {
 }
 
 TEST_F(MainFormTest, StatusBarsLastPanelTakesTheRest) {
-  form1_->setFont(FormFont());  // the program's font, as its start-up sets it
+  form1_->setFont(ToQFont(Font()));  // the program's font, as its start-up sets it
   form1_->show();
   auto* bar = Control<TStatusBar>("StatusBar1");
   ASSERT_EQ(bar->PanelCount(), 3);

@@ -36,7 +36,6 @@
 #include "platform/Registry.h"
 #include "platform/Services.h"
 #include "qt/AboutWindow.h"
-#include "qt/Fonts.h"
 #include "qt/MainWindow.h"
 #include "qt/QtCanvas.h"
 #include "qt/RxLabelWidget.h"
@@ -78,7 +77,7 @@ class QtDriver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow>
  public:
   QtDriver() {
     testing::TestApp().SetTitle(std::string(kApplicationTitle));
-    QApplication::setFont(FormFont());
+    QApplication::setFont(ToQFont(Font()));
     // The real error box, as the program shows it.
     testing::TestApp().SetErrorBox(nullptr);
     Open();
