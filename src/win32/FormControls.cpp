@@ -1,6 +1,7 @@
 #include "win32/FormControls.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "forms/Handlers.h"
 #include "gfx/TextFlags.h"
@@ -85,17 +86,16 @@ FormControls::~FormControls() {
   }
   if (images_ != nullptr) ::ImageList_Destroy(images_);
   for (const auto& [stretch, font] : narrowFonts_) ::DeleteObject(font);
-  if (bigIcon_ != nullptr) ::DestroyIcon(bigIcon_);
-  if (smallIcon_ != nullptr) ::DestroyIcon(smallIcon_);
+  for (HICON icon : icons_) ::DestroyIcon(icon);
 }
 
 void FormControls::SetIcons() {
-  if (bigIcon_ != nullptr) ::DestroyIcon(bigIcon_);
-  if (smallIcon_ != nullptr) ::DestroyIcon(smallIcon_);
-  bigIcon_ = LoadWindowIcon(layout_.icon, SystemMetric(SM_CXICON, dpi_));
-  smallIcon_ = LoadWindowIcon(layout_.icon, SystemMetric(SM_CXSMICON, dpi_));
-  ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-  ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+  for (const WPARAM which : {ICON_SMALL, ICON_BIG}) {
+    const int size = SystemMetric(which == ICON_BIG ? SM_CXICON : SM_CXSMICON, dpi_);
+    HICON old = std::exchange(icons_[which], LoadWindowIcon(layout_.icon, size));
+    ::SendMessageW(window_, WM_SETICON, which, reinterpret_cast<LPARAM>(icons_[which]));
+    ::DestroyIcon(old);  // once the window holds the new one; a null one is refused, harmlessly
+  }
 }
 
 Rect FormControls::LayoutRect(const ControlLayout& row) const {
@@ -359,7 +359,6 @@ HFONT FormControls::NarrowFont(HDC dc, const ControlLayout& row, int stretch) {
 }
 
 std::wstring FormControls::PanelTip(int panel) const {
-  if (statusBar_ == nullptr || panel < 0) return {};
   return panelTips_.Text(statusBar_, static_cast<UINT_PTR>(panel));
 }
 

@@ -107,8 +107,7 @@ class FormControls {
   int dpi_;
   std::vector<Entry> entries_;
   HIMAGELIST images_ = nullptr;
-  HICON bigIcon_ = nullptr;
-  HICON smallIcon_ = nullptr;
+  HICON icons_[2] = {};       // by ICON_SMALL and ICON_BIG
   std::wstring hint_;         // the tooltip a tool button asked for last
   HWND statusBar_ = nullptr;  // the table's, if any
   PanelTexts panelTexts_;     // the status bar's, which it answers
