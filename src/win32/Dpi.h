@@ -14,7 +14,7 @@ int WindowDpi(HWND window);
 // The dpi a window's layout is drawn at, for a window at `dpi`: grown with the desktop's text
 // when its message font is larger than the standard size (TextScalePercent), so that a larger
 // desktop font grows the windows as a larger dpi does. The window's frame and the system's
-// metrics stay at `dpi` itself.
+// metrics stay at `dpi` itself. LayoutDpi: the same for the window at its own dpi.
 int LayoutDpiFor(int dpi);
 inline int LayoutDpi(HWND window) {
   return LayoutDpiFor(WindowDpi(window));
