@@ -353,9 +353,7 @@ HFONT FormControls::NarrowFont(HDC dc, const ControlLayout& row, int stretch) {
   ::GetTextMetricsW(dc, &metrics);
   ::SelectObject(dc, old);
   description.lfWidth = ::MulDiv(metrics.tmAveCharWidth, stretch, 100);
-  HFONT narrow = ::CreateFontIndirectW(&description);
-  narrowFonts_.emplace_back(stretch, narrow);
-  return narrow;
+  return narrowFonts_.emplace_back(stretch, ::CreateFontIndirectW(&description)).second;
 }
 
 std::wstring FormControls::PanelTip(int panel) const {
@@ -418,7 +416,6 @@ void FormControls::ShowIcon(std::string_view control, HICON icon, int size) {
 
 bool FormControls::Command(WPARAM wParam) {
   const std::size_t id = LOWORD(wParam);
-  // A tool button's or menu item's command runs its row's handler.
   const auto ran = [&](std::size_t first, const auto& rows) {
     if (id - first >= rows.size()) return false;
     RunOn(form_, rows[id - first].onClick);

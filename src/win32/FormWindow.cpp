@@ -125,14 +125,13 @@ void TopWindow::MakeWindowIfLeft() const {
 
 void TopWindow::SetClientSize(int width, int height) {
   // The frame as the window has it (border, caption, menu bar), around the new client area.
-  const int dpi = controls_->Dpi();
   RECT frame{};
   RECT client{};
   ::GetWindowRect(window_, &frame);
   ::GetClientRect(window_, &client);
   const SIZE was{frame.right - frame.left, frame.bottom - frame.top};
-  ownSize_ = {was.cx - client.right + ToDevice(width, dpi),
-              was.cy - client.bottom + ToDevice(height, dpi)};
+  ownSize_ = {was.cx - client.right + ToDevice(width, controls_->Dpi()),
+              was.cy - client.bottom + ToDevice(height, controls_->Dpi())};
   if (ownSize_.cx != was.cx || ownSize_.cy != was.cy) TakeOwnSize(ownSize_, 0);
 }
 
@@ -294,9 +293,7 @@ LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
       case kSizeRefused:
         if (::IsZoomed(window_) && HeldSize().cx > 0) ::ShowWindow(window_, SW_RESTORE);
-        if (const SIZE held = HeldSize(); held.cx > 0 && !::IsIconic(window_)) {
-          TakeOwnSize(held, SWP_FRAMECHANGED);
-        }
+        if (HeldSize().cx > 0 && !::IsIconic(window_)) TakeOwnSize(HeldSize(), SWP_FRAMECHANGED);
         return 0;
       case kModalToFront:
         if (HWND modal = ::IsWindowEnabled(window_) ? nullptr : TApplication::ModalWindow()) {
