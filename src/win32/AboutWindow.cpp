@@ -8,7 +8,7 @@
 
 namespace dorvane::win32 {
 
-AboutWindow::AboutWindow(HWND owner) : form_(*this) {
+AboutWindow::AboutWindow(HWND owner) {
   Build(TFAbout::kLayout, form_, owner);
   form_.FormCreate();
 }

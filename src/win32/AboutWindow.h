@@ -11,7 +11,7 @@ namespace dorvane::win32 {
 
 // The About dialog on Win32: the controls of TFAbout's table, whose events it hands to the
 // form. Created for one showing, its own AboutDialog.
-class AboutWindow final : public FormWindow<AboutView>, public AboutDialog {
+class AboutWindow final : public FormWindow<AboutView, TFAbout>, public AboutDialog {
  public:
   // Builds the controls, hidden, above `owner`, then runs FormCreate.
   explicit AboutWindow(HWND owner);
@@ -31,7 +31,6 @@ class AboutWindow final : public FormWindow<AboutView>, public AboutDialog {
  private:
   void ShowApplicationIcon(std::string_view control) override;
 
-  TFAbout form_;
   bool closed_ = false;
   std::vector<HWND> disabled_;  // the windows disabled while the dialog shows
 };

@@ -10,6 +10,8 @@ namespace dorvane::win32 {
 
 namespace {
 
+constexpr int kLayoutDpi = 96;  // the layout tables' pixels are those of a 96-dpi screen
+
 // A function of user32 that later systems have (null before Windows 10).
 template <class Function>
 Function User32Function(const char* name) {
@@ -29,11 +31,8 @@ int ScreenDpi() {
 int WindowDpi(HWND window) {
   using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
   static const auto getDpiForWindow = User32Function<GetDpiForWindowProc>("GetDpiForWindow");
-  if (getDpiForWindow != nullptr && window != nullptr) {
-    const UINT dpi = getDpiForWindow(window);
-    if (dpi > 0) return static_cast<int>(dpi);
-  }
-  return ScreenDpi();
+  const UINT dpi = getDpiForWindow != nullptr && window != nullptr ? getDpiForWindow(window) : 0;
+  return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
 UINT NonClientMetricsSize() {
@@ -49,25 +48,26 @@ int LayoutDpiFor(int dpi) {
   metrics.cbSize = NonClientMetricsSize();
   if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) return dpi;
   // The font is given at the screen's dpi.
-  const double pixels = std::abs(metrics.lfMessageFont.lfHeight) * 96.0 / ScreenDpi();
+  const double pixels = std::abs(metrics.lfMessageFont.lfHeight) * double{kLayoutDpi} / ScreenDpi();
   return ::MulDiv(dpi, TextScalePercent(pixels), 100);
 }
 
 int SystemMetric(int index, int dpi) {
   using GetSystemMetricsForDpiProc = int(WINAPI*)(int, UINT);
   static const auto forDpi = User32Function<GetSystemMetricsForDpiProc>("GetSystemMetricsForDpi");
-  if (forDpi != nullptr) return forDpi(index, static_cast<UINT>(dpi));
-  return ::GetSystemMetrics(index);
+  return forDpi != nullptr ? forDpi(index, static_cast<UINT>(dpi)) : ::GetSystemMetrics(index);
 }
 
-RECT OuterRect(RECT client, DWORD style, DWORD exStyle, bool menu, int dpi) {
+SIZE OuterSize(const WindowLayout& layout, int layoutDpi, DWORD style, DWORD exStyle, bool menu,
+               int dpi) {
   using AdjustForDpiProc = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
   static const auto adjustForDpi = User32Function<AdjustForDpiProc>("AdjustWindowRectExForDpi");
+  RECT r{0, 0, ToDevice(layout.clientWidth, layoutDpi), ToDevice(layout.clientHeight, layoutDpi)};
   if (adjustForDpi == nullptr ||
-      !adjustForDpi(&client, style, menu ? TRUE : FALSE, exStyle, static_cast<UINT>(dpi))) {
-    ::AdjustWindowRectEx(&client, style, menu ? TRUE : FALSE, exStyle);
+      !adjustForDpi(&r, style, menu ? TRUE : FALSE, exStyle, static_cast<UINT>(dpi))) {
+    ::AdjustWindowRectEx(&r, style, menu ? TRUE : FALSE, exStyle);
   }
-  return client;
+  return {r.right - r.left, r.bottom - r.top};
 }
 
 }  // namespace dorvane::win32

@@ -1,8 +1,7 @@
 #include "win32/FormControls.h"
 
 #include <algorithm>
-
-#include <oleacc.h>
+#include <utility>
 
 #include "forms/Handlers.h"
 #include "gfx/TextFlags.h"
@@ -13,7 +12,6 @@
 #include "win32/FilteredEdit.h"
 #include "win32/GdiCanvas.h"
 #include "win32/Pictures.h"
-#include "win32/StatusBar.h"
 #include "win32/ToolBar.h"
 
 namespace dorvane::win32 {
@@ -36,9 +34,12 @@ bool IsOwnControl(ControlKind kind) {
          kind == ControlKind::kLine;
 }
 
-RECT ScaledRect(const RECT& r, int dpi) {
-  return {ToDevice(r.left, dpi), ToDevice(r.top, dpi), ToDevice(r.right, dpi),
-          ToDevice(r.bottom, dpi)};
+// The command id of the named menu item; 0 when the table has none of that name.
+UINT MenuId(const WindowLayout& layout, std::string_view item) {
+  for (std::size_t i = 0; i < layout.menu.size(); ++i) {
+    if (layout.menu[i].name == item) return static_cast<UINT>(kFirstMenuId + i);
+  }
+  return 0;
 }
 
 std::wstring WindowText(HWND window) {
@@ -51,7 +52,7 @@ std::wstring WindowText(HWND window) {
 }  // namespace
 
 FormControls::FormControls(HWND window, const WindowLayout& layout, TForm& form)
-    : window_(window), layout_(layout), form_(form), dpi_(LayoutDpiFor(WindowDpi(window))) {
+    : window_(window), layout_(layout), form_(form), dpi_(LayoutDpi(window)) {
   const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window, GWLP_HINSTANCE));
   RegisterControlClasses(instance);
   SetIcons();
@@ -66,7 +67,15 @@ FormControls::FormControls(HWND window, const WindowLayout& layout, TForm& form)
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     if (entries_[i].row->kind == ControlKind::kToolBar) Create(entries_[i], static_cast<int>(i));
   }
-  SetTabOrder();
+  // The dialog manager follows the windows' order: the stops are put in the chain's order,
+  // above the rest.
+  HWND after = HWND_TOP;
+  for (const ControlLayout* row : TabChain(layout_)) {
+    if (const HWND stop = Find(row->name)) {
+      ::SetWindowPos(stop, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      after = stop;
+    }
+  }
 }
 
 FormControls::~FormControls() {
@@ -77,38 +86,26 @@ FormControls::~FormControls() {
   }
   if (images_ != nullptr) ::ImageList_Destroy(images_);
   for (const auto& [stretch, font] : narrowFonts_) ::DeleteObject(font);
-  if (bigIcon_ != nullptr) ::DestroyIcon(bigIcon_);
-  if (smallIcon_ != nullptr) ::DestroyIcon(smallIcon_);
+  for (HICON icon : icons_) ::DestroyIcon(icon);
 }
 
 void FormControls::SetIcons() {
-  if (bigIcon_ != nullptr) ::DestroyIcon(bigIcon_);
-  if (smallIcon_ != nullptr) ::DestroyIcon(smallIcon_);
-  bigIcon_ = LoadWindowIcon(layout_.icon, SystemMetric(SM_CXICON, dpi_));
-  smallIcon_ = LoadWindowIcon(layout_.icon, SystemMetric(SM_CXSMICON, dpi_));
-  ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
-  ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-}
-
-POINT FormControls::Offset(std::string_view parent) const {
-  POINT offset{0, 0};
-  while (!parent.empty()) {
-    const ControlLayout* row = FindControl(layout_, parent);
-    if (row == nullptr) break;
-    offset.x += row->left;
-    offset.y += row->top;
-    parent = row->parent;
+  for (const WPARAM which : {ICON_SMALL, ICON_BIG}) {
+    const int size = SystemMetric(which == ICON_BIG ? SM_CXICON : SM_CXSMICON, dpi_);
+    HICON old = std::exchange(icons_[which], LoadWindowIcon(layout_.icon, size));
+    ::SendMessageW(window_, WM_SETICON, which, reinterpret_cast<LPARAM>(icons_[which]));
+    ::DestroyIcon(old);  // once the window holds the new one; a null one is refused, harmlessly
   }
-  return offset;
 }
 
-RECT FormControls::LayoutRect(const ControlLayout& row) const {
+Rect FormControls::LayoutRect(const ControlLayout& row) const {
+  Rect r{row.left, row.top, row.left + std::max(row.width, 0), row.top + std::max(row.height, 0)};
   // A row inside a control of the window (a group box, a picture) is placed by that control's
   // offset; the tool bar alone is a child of its band.
-  const POINT offset = row.kind == ControlKind::kToolBar ? POINT{0, 0} : Offset(row.parent);
-  const int left = offset.x + row.left;
-  const int top = offset.y + row.top;
-  return {left, top, left + std::max(row.width, 0), top + std::max(row.height, 0)};
+  if (row.kind == ControlKind::kToolBar) return r;
+  const ControlLayout* p = &row;
+  while ((p = FindControl(layout_, p->parent)) != nullptr) OffsetRect(r, p->left, p->top);
+  return r;
 }
 
 HFONT FormControls::FontOf(const ControlLayout& row) const {
@@ -118,7 +115,7 @@ HFONT FormControls::FontOf(const ControlLayout& row) const {
 void FormControls::Create(Entry& entry, int index) {
   const ControlLayout& row = *entry.row;
   const int id = kFirstControlId + index;
-  const RECT bounds = ScaledRect(LayoutRect(row), dpi_);
+  const RECT bounds = ToDevice(LayoutRect(row), dpi_);
   const std::wstring text = platform::Wide(row.text);
   const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE));
   const auto make = [&](DWORD exStyle, const wchar_t* windowClass, const wchar_t* caption,
@@ -132,25 +129,21 @@ void FormControls::Create(Entry& entry, int index) {
   HWND control = nullptr;
   switch (row.kind) {
     case ControlKind::kControlBar:
+    case ControlKind::kPicture:
       control = make(0, L"STATIC", L"", SS_OWNERDRAW);  // drawn in DrawItem
       break;
-    case ControlKind::kToolBar: {
-      const Entry* band = EntryOf(row.parent);
+    case ControlKind::kToolBar:  // a child of its band
       control =
           make(0, TOOLBARCLASSNAMEW, L"",
                TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
-               band != nullptr ? band->window : window_);
+               Find(row.parent));
       images_ = BuildToolBar(control, window_, layout_, kFirstToolId, dpi_);
-      for (const ToolButtonLayout& button : layout_.toolButtons) {
-        hints_.push_back(platform::Wide(button.hint));
-      }
       break;
-    }
     case ControlKind::kStatusBar:
-      control = make(0, STATUSCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE);
+      control = statusBar_ = make(0, STATUSCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE);
       if (control == nullptr) break;
       AnswerPanelTexts(control, panelTexts_);
-      SetStatusParts(control);
+      SetStatusParts();
       // Every panel is drawn by the window (DrawPanel), which sets a text a little too wide a
       // little narrower; a new text then only repaints its panel. The bar tells the texts kept
       // here to whoever asks.
@@ -165,7 +158,7 @@ void FormControls::Create(Entry& entry, int index) {
     case ControlKind::kRxLabel:
       control = CreateRxLabelWindow(window_, id, row, ToFont(StyleOf(row)), bounds, dpi_);
       break;
-    case ControlKind::kCalendar: {
+    case ControlKind::kCalendar:
       control = CreateCalendarWindow(window_, id, row, ToFont(StyleOf(row)), bounds, dpi_);
       if (const Handler handler = row.onEvent) {
         // The grid calls out synchronously from its own operations, which run inside a
@@ -173,7 +166,6 @@ void FormControls::Create(Entry& entry, int index) {
         CalendarOf(control).OnChange = [this, handler](TCalendar&) { (form_.*handler)(); };
       }
       break;
-    }
     case ControlKind::kLabel:
       control = make(0, L"STATIC", text.c_str(), SS_LEFT | SS_NOPREFIX);
       break;
@@ -187,9 +179,6 @@ void FormControls::Create(Entry& entry, int index) {
       break;
     case ControlKind::kButton:
       control = make(0, L"BUTTON", text.c_str(), BS_PUSHBUTTON | WS_TABSTOP);
-      break;
-    case ControlKind::kPicture:
-      control = make(0, L"STATIC", L"", SS_OWNERDRAW);
       break;
     case ControlKind::kLine:
       control = CreateLineWindow(window_, id, row, bounds, dpi_);
@@ -245,7 +234,7 @@ void FormControls::FitToText(Entry& entry) {
   ::InvalidateRect(entry.window, nullptr, TRUE);
 }
 
-void FormControls::SetStatusParts(HWND bar) {
+void FormControls::SetStatusParts() {
   std::vector<int> rights;
   int right = 0;
   for (const StatusPanelLayout& panel : layout_.panels) {
@@ -254,8 +243,8 @@ void FormControls::SetStatusParts(HWND bar) {
   }
   // The last panel takes the rest of the bar.
   if (!rights.empty()) rights.back() = -1;
-  ::SendMessageW(bar, SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
-  shownTips_.clear();  // given again at the next paint
+  ::SendMessageW(statusBar_, SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
+  shownTips_.assign(layout_.panels.size(), std::nullopt);  // given again at the next paint
 }
 
 HMENU FormControls::MakeMenu(const WindowLayout& layout) {
@@ -277,18 +266,6 @@ HMENU FormControls::MakeMenu(const WindowLayout& layout) {
   return bar;
 }
 
-namespace {
-
-// The command id of the named menu item; 0 when the table has none of that name.
-UINT MenuId(const WindowLayout& layout, std::string_view item) {
-  for (std::size_t i = 0; i < layout.menu.size(); ++i) {
-    if (layout.menu[i].name == item) return static_cast<UINT>(kFirstMenuId + i);
-  }
-  return 0;
-}
-
-}  // namespace
-
 void FormControls::SetMenuChecked(std::string_view item, bool checked) {
   if (const UINT id = MenuId(layout_, item)) {
     ::CheckMenuItem(::GetMenu(window_), id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
@@ -300,28 +277,10 @@ bool FormControls::MenuChecked(std::string_view item) const {
   return id != 0 && (::GetMenuState(::GetMenu(window_), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 
-void FormControls::SetTabOrder() {
-  // The dialog manager follows the windows' order: the stops are put in the chain's order,
-  // above the rest.
-  HWND after = HWND_TOP;
-  for (const ControlLayout* row : TabChain(layout_)) {
-    const HWND stop = Find(row->name);
-    if (stop == nullptr) continue;
-    ::SetWindowPos(stop, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    after = stop;
-  }
-}
-
 FormControls::Entry* FormControls::EntryOf(std::string_view name) const {
   const auto found = std::find_if(entries_.begin(), entries_.end(),
                                   [&](const Entry& e) { return e.row->name == name; });
   return found != entries_.end() ? const_cast<Entry*>(&*found) : nullptr;
-}
-
-FormControls::Entry* FormControls::EntryOf(HWND window) const {
-  const auto found = std::find_if(entries_.begin(), entries_.end(),
-                                  [&](const Entry& e) { return e.window == window; });
-  return window != nullptr && found != entries_.end() ? const_cast<Entry*>(&*found) : nullptr;
 }
 
 HWND FormControls::Find(std::string_view name) const {
@@ -360,96 +319,70 @@ void FormControls::SetFocus(std::string_view control) {
   if (HWND window = Find(control)) ::SetFocus(window);
 }
 
-void FormControls::FocusFirst() {
-  if (!layout_.firstFocus.empty()) SetFocus(layout_.firstFocus);
-}
-
-HWND FormControls::StatusBar() const {
-  for (const Entry& entry : entries_) {
-    if (entry.row->kind == ControlKind::kStatusBar) return entry.window;
-  }
-  return nullptr;
-}
-
 void FormControls::SetPanelText(int panel, std::string_view text) {
-  const HWND bar = StatusBar();
-  if (bar == nullptr || panel < 0 || static_cast<std::size_t>(panel) >= panelTexts_.size()) return;
+  const auto index = static_cast<std::size_t>(panel);
   // An unchanged text repaints nothing.
   std::wstring wide = platform::Wide(text);
-  if (panelTexts_[static_cast<std::size_t>(panel)] == wide) return;
-  panelTexts_[static_cast<std::size_t>(panel)] = std::move(wide);
+  if (statusBar_ == nullptr || index >= panelTexts_.size() || panelTexts_[index] == wide) return;
+  panelTexts_[index] = std::move(wide);
   // Repainted with the window's next paint, as the other controls are (a SB_SETTEXT may have
   // the bar paint at once, for each panel).
   RECT place{};
-  if (::SendMessageW(bar, SB_GETRECT, static_cast<WPARAM>(panel),
-                     reinterpret_cast<LPARAM>(&place))) {
-    ::InvalidateRect(bar, &place, FALSE);
+  if (::SendMessageW(statusBar_, SB_GETRECT, index, reinterpret_cast<LPARAM>(&place))) {
+    ::InvalidateRect(statusBar_, &place, FALSE);
   }
   // The panel's new name, told to screen readers as a bar tells a new text of its own.
-  ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, bar, OBJID_CLIENT, panel + 1);
+  ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, statusBar_, OBJID_CLIENT, panel + 1);
 }
 
 std::string FormControls::PanelText(int panel) const {
   const auto index = static_cast<std::size_t>(panel);
-  return panel >= 0 && index < panelTexts_.size() ? platform::Utf8(panelTexts_[index])
-                                                  : std::string();
+  return index < panelTexts_.size() ? platform::Utf8(panelTexts_[index]) : std::string();
 }
 
-HFONT FormControls::NarrowFont(const ControlLayout& row, int stretch) {
+HFONT FormControls::NarrowFont(HDC dc, const ControlLayout& row, int stretch) {
+  HFONT base = FontOf(row);
+  if (stretch == 100) return base;
   for (const auto& [key, font] : narrowFonts_) {
     if (key == stretch) return font;
   }
-  HFONT base = FontOf(row);
   LOGFONTW description{};
   ::GetObjectW(base, sizeof description, &description);
-  HDC dc = ::GetDC(window_);
   HGDIOBJ old = ::SelectObject(dc, base);
   TEXTMETRICW metrics{};
   ::GetTextMetricsW(dc, &metrics);
   ::SelectObject(dc, old);
-  ::ReleaseDC(window_, dc);
   description.lfWidth = ::MulDiv(metrics.tmAveCharWidth, stretch, 100);
-  HFONT narrow = ::CreateFontIndirectW(&description);
-  narrowFonts_.emplace_back(stretch, narrow);
-  return narrow;
+  return narrowFonts_.emplace_back(stretch, ::CreateFontIndirectW(&description)).second;
 }
 
 std::wstring FormControls::PanelTip(int panel) const {
-  const HWND bar = StatusBar();
-  if (bar == nullptr || panel < 0) return {};
-  return panelTips_.Text(bar, static_cast<UINT_PTR>(panel));
+  return panelTips_.Text(statusBar_, static_cast<UINT_PTR>(panel));
 }
 
 void FormControls::DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item) {
   const auto panel = static_cast<std::size_t>(item.itemID);
   if (panel >= panelTexts_.size()) return;
   const std::wstring& text = panelTexts_[panel];
-  const int indent = ToDevice(2, dpi_);
   RECT place = item.rcItem;
-  place.left += indent;
+  place.left += ToDevice(2, dpi_);
   // A text a little wider than its panel is set a little narrower; one that fits none of the
   // stretches is shown at its own width, cut, and whole in the panel's tooltip.
   HDC dc = item.hDC;
   const std::optional<int> stretch = PanelTextStretch(place.right - place.left, [&](int at) {
-    HGDIOBJ old = ::SelectObject(dc, at == 100 ? FontOf(*bar.row) : NarrowFont(*bar.row, at));
+    HGDIOBJ old = ::SelectObject(dc, NarrowFont(dc, *bar.row, at));
     SIZE extent{};
     ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     ::SelectObject(dc, old);
     return static_cast<int>(extent.cx);
   });
-  HFONT chosen = !stretch          ? nullptr
-                 : *stretch == 100 ? FontOf(*bar.row)
-                                   : NarrowFont(*bar.row, *stretch);
   // The tooltip tells a text cut; it hears of it only when that changes.
-  const std::wstring tip = chosen != nullptr ? std::wstring() : text;
-  if (shownTips_.size() != layout_.panels.size()) {
-    shownTips_.assign(layout_.panels.size(), std::nullopt);
-  }
+  const std::wstring tip = stretch ? std::wstring() : text;
   if (shownTips_[panel] != tip) {
     panelTips_.Set(bar.window, panel, &item.rcItem, tip);
     shownTips_[panel] = tip;
   }
-  HGDIOBJ old = ::SelectObject(dc, chosen != nullptr ? chosen : FontOf(*bar.row));
+  HGDIOBJ old = ::SelectObject(dc, NarrowFont(dc, *bar.row, stretch.value_or(100)));
   // A visual style may keep its own light face in high contrast (Wine's does): the text then
   // stands on the scheme's face.
   if (SystemHighContrast()) ::FillRect(dc, &item.rcItem, ::GetSysColorBrush(COLOR_BTNFACE));
@@ -481,16 +414,14 @@ void FormControls::ShowIcon(std::string_view control, HICON icon, int size) {
   ::InvalidateRect(entry->window, nullptr, TRUE);
 }
 
-bool FormControls::Command(WPARAM wParam, LPARAM) {
-  const int id = LOWORD(wParam);
-  if (id >= kFirstToolId && id - kFirstToolId < static_cast<int>(layout_.toolButtons.size())) {
-    RunOn(form_, layout_.toolButtons[static_cast<std::size_t>(id - kFirstToolId)].onClick);
+bool FormControls::Command(WPARAM wParam) {
+  const std::size_t id = LOWORD(wParam);
+  const auto ran = [&](std::size_t first, const auto& rows) {
+    if (id - first >= rows.size()) return false;
+    RunOn(form_, rows[id - first].onClick);
     return true;
-  }
-  if (id >= kFirstMenuId && id - kFirstMenuId < static_cast<int>(layout_.menu.size())) {
-    RunOn(form_, layout_.menu[static_cast<std::size_t>(id - kFirstMenuId)].onClick);
-    return true;
-  }
+  };
+  if (ran(kFirstToolId, layout_.toolButtons) || ran(kFirstMenuId, layout_.menu)) return true;
   const Entry* entry = EntryOfId(id);
   if (entry != nullptr && entry->row->kind == ControlKind::kButton &&
       HIWORD(wParam) == BN_CLICKED) {
@@ -512,20 +443,19 @@ const FormControls::Entry* FormControls::EntryOfId(UINT_PTR id) const {
 }
 
 bool FormControls::Notify(LPARAM lParam) {
-  auto* header = reinterpret_cast<NMHDR*>(lParam);
-  if (header->code != TTN_GETDISPINFOW) return false;
   auto* tip = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-  const auto index = static_cast<std::size_t>(header->idFrom) - kFirstToolId;
-  if (header->idFrom < kFirstToolId || index >= hints_.size()) return false;
-  tip->lpszText = hints_[index].data();
+  const std::size_t index = tip->hdr.idFrom - kFirstToolId;
+  if (tip->hdr.code != TTN_GETDISPINFOW || index >= layout_.toolButtons.size()) return false;
+  hint_ = platform::Wide(layout_.toolButtons[index].hint);
+  tip->lpszText = hint_.data();
   tip->hinst = nullptr;
   return true;
 }
 
 bool FormControls::DrawItem(LPARAM lParam) {
   const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-  const Entry* found = EntryOf(item->hwndItem);
-  if (found == nullptr) return false;
+  const Entry* found = EntryOfId(item->CtlID);
+  if (found == nullptr || found->window != item->hwndItem) return false;
   if (found->row->kind == ControlKind::kStatusBar) {
     DrawPanel(*found, *item);
     return true;
@@ -581,8 +511,8 @@ bool FormControls::DrawItem(LPARAM lParam) {
 }
 
 HBRUSH FormControls::ColorStatic(HDC dc, HWND control) {
-  const Entry* found = EntryOf(control);
-  if (found == nullptr) return nullptr;
+  const Entry* found = EntryOfId(::GetDlgCtrlID(control));
+  if (found == nullptr || found->window != control) return nullptr;
   ::SetTextColor(dc, ColorRef(ShownColor(StyleOf(*found->row).color, SystemHighContrast())));
   ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
   return ::GetSysColorBrush(COLOR_BTNFACE);
@@ -600,31 +530,19 @@ void FormControls::ChangeDpi(int dpi) {
     RECT r{};
     ::GetWindowRect(entry.window, &r);
     ::MapWindowPoints(nullptr, ::GetParent(entry.window), reinterpret_cast<POINT*>(&r), 2);
-    const auto rescale = [&](LONG v) { return ToDevice(ToDips(v, old), dpi); };
-    ::SetWindowPos(entry.window, nullptr, rescale(r.left), rescale(r.top),
-                   rescale(r.right) - rescale(r.left), rescale(r.bottom) - rescale(r.top),
+    r = ToDevice(ToDips(r, old), dpi);
+    ::SetWindowPos(entry.window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
     if (IsOwnControl(entry.row->kind)) {
       SetControlDpi(entry.window, dpi);
       continue;
     }
     ::SendMessageW(entry.window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*entry.row)), TRUE);
-    switch (entry.row->kind) {
-      case ControlKind::kPicture:
-        LoadPictureOf(entry);
-        break;
-      case ControlKind::kLabel:
-        FitToText(entry);
-        break;
-      case ControlKind::kToolBar:
-        ScaleToolBar(entry.window, layout_, dpi, images_);
-        break;
-      case ControlKind::kStatusBar:
-        SetStatusParts(entry.window);
-        break;
-      default:
-        break;
-    }
+    const ControlKind kind = entry.row->kind;
+    if (kind == ControlKind::kPicture) LoadPictureOf(entry);
+    if (kind == ControlKind::kLabel) FitToText(entry);
+    if (kind == ControlKind::kToolBar) ScaleToolBar(entry.window, layout_, dpi, images_);
+    if (kind == ControlKind::kStatusBar) SetStatusParts();
     ::InvalidateRect(entry.window, nullptr, TRUE);
   }
   SetIcons();

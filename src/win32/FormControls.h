@@ -54,14 +54,12 @@ class FormControls {
   bool MenuChecked(std::string_view item) const;
   // Starts the named timer row; false when the system has none left.
   bool StartTimer(std::string_view timer, int milliseconds);
-  // The first focus of the table.
-  void FocusFirst();
   // The named picture control shows `icon` (owned by the controls from then on) at its
   // top-left corner, `size` layout pixels square.
   void ShowIcon(std::string_view control, HICON icon, int size);
 
   // The window's messages; true when the message was one of the controls'.
-  bool Command(WPARAM wParam, LPARAM lParam);
+  bool Command(WPARAM wParam);
   bool Timer(WPARAM id);
   bool Notify(LPARAM lParam);
   bool DrawItem(LPARAM lParam);
@@ -88,20 +86,15 @@ class FormControls {
   // The window's icons at the current dpi; it is made with its caption and menu.
   void SetIcons();
   void Create(Entry& entry, int index);
-  RECT LayoutRect(const ControlLayout& row) const;  // layout pixels, in the client area
-  POINT Offset(std::string_view parent) const;
+  Rect LayoutRect(const ControlLayout& row) const;  // layout pixels, in the client area
   void FitToText(Entry& entry);
   void LoadPictureOf(Entry& entry);
-  // The status bar of the table; null when it has none.
-  HWND StatusBar() const;
-  void SetStatusParts(HWND bar);
+  void SetStatusParts();
   void DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item);
-  // The row's font made narrower, to `stretch` per cent of its width.
-  HFONT NarrowFont(const ControlLayout& row, int stretch);
-  void SetTabOrder();
-  // A control's entry by its table name, its window or its command id; null when none.
+  // The row's font at `stretch` per cent of its width (100: the font itself), measured on `dc`.
+  HFONT NarrowFont(HDC dc, const ControlLayout& row, int stretch);
+  // A control's entry by its table name or its command id; null when none.
   Entry* EntryOf(std::string_view name) const;
-  Entry* EntryOf(HWND window) const;
   const Entry* EntryOfId(UINT_PTR id) const;
   const FontStyle& StyleOf(const ControlLayout& row) const {
     return row.font != nullptr ? *row.font : layout_.font;
@@ -114,10 +107,10 @@ class FormControls {
   int dpi_;
   std::vector<Entry> entries_;
   HIMAGELIST images_ = nullptr;
-  HICON bigIcon_ = nullptr;
-  HICON smallIcon_ = nullptr;
-  std::vector<std::wstring> hints_;  // the tool buttons' tooltips, by button
-  PanelTexts panelTexts_;            // the status bar's, which it answers
+  HICON icons_[2] = {};       // by ICON_SMALL and ICON_BIG
+  std::wstring hint_;         // the tooltip a tool button asked for last
+  HWND statusBar_ = nullptr;  // the table's, if any
+  PanelTexts panelTexts_;     // the status bar's, which it answers
   // The tooltip each panel was given last (none before its first paint), by panel.
   std::vector<std::optional<std::wstring>> shownTips_;
   ToolTips panelTips_;                              // made for the first text cut

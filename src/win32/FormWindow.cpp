@@ -35,16 +35,15 @@ DWORD FrameStyle(const WindowLayout& layout) {
   return style;
 }
 
-// A monitor's work area; the primary screen's when the system cannot tell.
-RECT WorkArea(HMONITOR monitor) {
+// Where a window of that size stands centred in a monitor's work area (the primary screen's
+// when the system cannot tell).
+POINT CentredOn(HMONITOR monitor, int width, int height) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  if (monitor != nullptr && ::GetMonitorInfoW(monitor, &info)) return info.rcWork;
-  return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-}
-
-// Where a window of that size stands centred in the area.
-POINT CentredIn(const RECT& area, int width, int height) {
+  if (monitor == nullptr || !::GetMonitorInfoW(monitor, &info)) {
+    info.rcWork = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  }
+  const RECT& area = info.rcWork;
   return {area.left + (area.right - area.left - width) / 2,
           area.top + (area.bottom - area.top - height) / 2};
 }
@@ -54,10 +53,6 @@ bool UnderWine() {
   static const bool wine =
       platform::LoadedLibrary("ntdll.dll").Find<void (*)()>("wine_get_version") != nullptr;
   return wine;
-}
-
-DWORD FrameExStyle(const WindowLayout& layout) {
-  return WS_EX_CONTROLPARENT | (layout.border == BorderStyle::kDialog ? WS_EX_DLGMODALFRAME : 0);
 }
 
 }  // namespace
@@ -81,14 +76,13 @@ bool TopWindow::FocusKey(HWND root, WPARAM key) {
   if (self == nullptr || self->controls_ == nullptr) return false;
   const std::string_view target =
       FocusKeyTarget(self->controls_->Layout(), static_cast<std::uint16_t>(key), ShiftState());
-  if (target.empty()) return false;
-  self->controls_->SetFocus(target);
-  return true;
+  self->controls_->SetFocus(target);  // none for an empty name
+  return !target.empty();
 }
 
 void TopWindow::Build(const WindowLayout& layout, TForm& form, HWND owner) {
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  static const bool registered = [instance] {
+  [[maybe_unused]] static const bool registered = [instance] {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS;
@@ -99,25 +93,20 @@ void TopWindow::Build(const WindowLayout& layout, TForm& form, HWND owner) {
     windowClass.lpszClassName = kFormClass;
     return ::RegisterClassExW(&windowClass) != 0;
   }();
-  (void)registered;
   // Made with its caption and menu, at its size for the screen's scale, centred on the primary
   // monitor, where it shows first: a window sized or moved once made costs another round of
   // messages (under Wine, of X11 requests too). One made on a monitor of another scale, or
   // whose menu bar takes two lines, takes its size again below.
   const DWORD style = FrameStyle(layout);
-  const DWORD exStyle = FrameExStyle(layout);
+  const DWORD exStyle =
+      WS_EX_CONTROLPARENT | (layout.border == BorderStyle::kDialog ? WS_EX_DLGMODALFRAME : 0);
   HMENU menu = FormControls::MakeMenu(layout);
   const int dpi = WindowDpi(nullptr);
-  const int layoutDpi = LayoutDpiFor(dpi);
-  const RECT outer = OuterRect(
-      {0, 0, ToDevice(layout.clientWidth, layoutDpi), ToDevice(layout.clientHeight, layoutDpi)},
-      style, exStyle, menu != nullptr, dpi);
-  const int width = outer.right - outer.left;
-  const int height = outer.bottom - outer.top;
+  const SIZE size = OuterSize(layout, LayoutDpiFor(dpi), style, exStyle, menu != nullptr, dpi);
   const POINT at =
-      CentredIn(WorkArea(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY)), width, height);
+      CentredOn(::MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), size.cx, size.cy);
   window_ = ::CreateWindowExW(exStyle, kFormClass, platform::Wide(layout.caption).c_str(), style,
-                              at.x, at.y, width, height, owner, menu, instance, this);
+                              at.x, at.y, size.cx, size.cy, owner, menu, instance, this);
   if (window_ == nullptr) {
     if (menu != nullptr) ::DestroyMenu(menu);
     throw std::runtime_error(std::string(kWindowCreationFailure));
@@ -126,33 +115,24 @@ void TopWindow::Build(const WindowLayout& layout, TForm& form, HWND owner) {
   SetClientSize(layout.clientWidth, layout.clientHeight);
 }
 
-void TopWindow::BuildAtFirstUse(const WindowLayout& layout, TForm& form) {
-  leftLayout_ = &layout;
-  leftForm_ = &form;
-}
-
 void TopWindow::MakeWindowIfLeft() const {
   if (leftLayout_ == nullptr) return;
   // The window is made as it would have been at start-up; to the callers, nothing changes but
   // when the cost is paid.
   auto& self = const_cast<TopWindow&>(*this);
-  const WindowLayout& layout = *leftLayout_;
-  self.leftLayout_ = nullptr;
-  self.Build(layout, *leftForm_);
+  self.Build(*std::exchange(self.leftLayout_, nullptr), *leftForm_);
 }
 
 void TopWindow::SetClientSize(int width, int height) {
   // The frame as the window has it (border, caption, menu bar), around the new client area.
-  const int dpi = controls_ != nullptr ? controls_->Dpi() : LayoutDpiFor(WindowDpi(window_));
   RECT frame{};
   RECT client{};
   ::GetWindowRect(window_, &frame);
   ::GetClientRect(window_, &client);
-  const RECT outer{0, 0, frame.right - frame.left - client.right + ToDevice(width, dpi),
-                   frame.bottom - frame.top - client.bottom + ToDevice(height, dpi)};
-  ownSize_ = {outer.right - outer.left, outer.bottom - outer.top};
-  if (outer.right == frame.right - frame.left && outer.bottom == frame.bottom - frame.top) return;
-  TakeOwnSize(ownSize_, 0);
+  const SIZE was{frame.right - frame.left, frame.bottom - frame.top};
+  ownSize_ = {was.cx - client.right + ToDevice(width, controls_->Dpi()),
+              was.cy - client.bottom + ToDevice(height, controls_->Dpi())};
+  if (ownSize_.cx != was.cx || ownSize_.cy != was.cy) TakeOwnSize(ownSize_, 0);
 }
 
 void TopWindow::TakeOwnSize(SIZE size, UINT flags) {
@@ -172,20 +152,20 @@ void TopWindow::Rescale(int dpi) {
   SetClientSize(ToDips(client.right, old), ToDips(client.bottom, old));
 }
 
-void TopWindow::CentreOnMonitor() {
-  RECT frame{};
-  ::GetWindowRect(window_, &frame);
-  const POINT at = CentredIn(WorkArea(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY)),
-                             frame.right - frame.left, frame.bottom - frame.top);
-  if (at.x == frame.left && at.y == frame.top) return;
-  ::SetWindowPos(window_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TopWindow::ShowCentredFirstTime() {
   const bool first = !std::exchange(shownOnce_, true);
-  if (first) CentreOnMonitor();
+  if (first) {
+    RECT frame{};
+    ::GetWindowRect(window_, &frame);
+    const POINT at = CentredOn(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY),
+                               frame.right - frame.left, frame.bottom - frame.top);
+    if (at.x != frame.left || at.y != frame.top) {
+      ::SetWindowPos(window_, nullptr, at.x, at.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
   ::ShowWindow(window_, SW_SHOW);
-  if (first) controls_->FocusFirst();
+  if (first) controls_->SetFocus(controls_->Layout().firstFocus);
 }
 
 void TopWindow::BringWindowForward() {
@@ -204,32 +184,38 @@ void TopWindow::BringWindowForward() {
 }
 
 SIZE TopWindow::LayoutOuterSize() const {
-  const WindowLayout& layout = controls_->Layout();
-  const int dpi = controls_->Dpi();
-  const RECT outer =
-      OuterRect({0, 0, ToDevice(layout.clientWidth, dpi), ToDevice(layout.clientHeight, dpi)},
-                static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)),
-                static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE)),
-                ::GetMenu(window_) != nullptr, WindowDpi(window_));
-  return {outer.right - outer.left, outer.bottom - outer.top};
-}
-
-SIZE TopWindow::HeldSize() const {
-  return controls_->Layout().border == BorderStyle::kDialog ? ownSize_ : SIZE{};
+  return OuterSize(controls_->Layout(), controls_->Dpi(),
+                   static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)),
+                   static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE)),
+                   ::GetMenu(window_) != nullptr, WindowDpi(window_));
 }
 
 void TopWindow::SizeLimits(MINMAXINFO& limits) {
-  // A sizeable frame may grow, never shrink the window below its controls.
-  const SIZE outer = LayoutOuterSize();
-  limits.ptMinTrackSize.x = outer.cx;
-  limits.ptMinTrackSize.y = outer.cy;
+  const SIZE held = HeldSize();
+  if (held.cx == 0) {
+    // A sizeable frame may grow, never shrink the window below its controls.
+    const SIZE outer = LayoutOuterSize();
+    limits.ptMinTrackSize = {outer.cx, outer.cy};
+  } else if (!rescaling_) {
+    // The size lock holds the window at its size whatever the default answer and its state,
+    // never at its current size, which is the iconic one while it is minimised and would hold
+    // the restored window to it. The system clamps every new size to the tracking sizes (a
+    // frame drag, a program's SetWindowPos, the window manager's resize under Wine), and a
+    // maximised window takes the maximised size, where the window stood before.
+    limits.ptMaxSize = limits.ptMinTrackSize = limits.ptMaxTrackSize = {held.cx, held.cy};
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (::GetWindowPlacement(window_, &placement)) {
+      limits.ptMaxPosition = {placement.rcNormalPosition.left, placement.rcNormalPosition.top};
+    }
+  }
 }
 
 LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
   if (controls_ != nullptr) {
     switch (message) {
       case WM_COMMAND:
-        if (controls_->Command(wParam, lParam)) return 0;
+        if (controls_->Command(wParam)) return 0;
         break;
       case WM_TIMER:
         if (controls_->Timer(wParam)) return 0;
@@ -250,17 +236,16 @@ LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
         // A window of ours without a menu bar is a dialog.
         if (!controls_->Layout().menu.empty()) break;
         return AnswerGetObject(window_, wParam, lParam, ROLE_SYSTEM_DIALOG);
-      case WM_GETMINMAXINFO: {
-        const LRESULT result = ::DefWindowProcW(window_, message, wParam, lParam);
+      case WM_GETMINMAXINFO:
+        ::DefWindowProcW(window_, message, wParam, lParam);
         SizeLimits(*reinterpret_cast<MINMAXINFO*>(lParam));
-        return result;
-      }
+        return 0;
       case WM_SYSCOLORCHANGE:
       case WM_SETTINGCHANGE:
         // A new desktop font may grow or shrink the layout; high contrast may have come or
         // gone: the fixed colours and pictures follow it.
         if (message == WM_SETTINGCHANGE && wParam == SPI_SETNONCLIENTMETRICS) {
-          Rescale(LayoutDpiFor(WindowDpi(window_)));
+          Rescale(LayoutDpi(window_));
         }
         controls_->ChangeColors(message, wParam, lParam);
         ::RedrawWindow(window_, nullptr, nullptr,
@@ -308,9 +293,7 @@ LRESULT TopWindow::Message(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
       case kSizeRefused:
         if (::IsZoomed(window_) && HeldSize().cx > 0) ::ShowWindow(window_, SW_RESTORE);
-        if (const SIZE held = HeldSize(); held.cx > 0 && !::IsIconic(window_)) {
-          TakeOwnSize(held, SWP_FRAMECHANGED);
-        }
+        if (HeldSize().cx > 0 && !::IsIconic(window_)) TakeOwnSize(HeldSize(), SWP_FRAMECHANGED);
         return 0;
       case kModalToFront:
         if (HWND modal = ::IsWindowEnabled(window_) ? nullptr : TApplication::ModalWindow()) {

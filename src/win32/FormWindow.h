@@ -26,11 +26,7 @@ class TopWindow {
     MakeWindowIfLeft();
     return window_;
   }
-  const FormControls& Controls() const {
-    MakeWindowIfLeft();
-    return *controls_;
-  }
-  FormControls& Controls() {
+  FormControls& Controls() const {
     MakeWindowIfLeft();
     return *controls_;
   }
@@ -48,52 +44,65 @@ class TopWindow {
   void Build(const WindowLayout& layout, TForm& form, HWND owner = nullptr);
   // The same, left for the window's first use: a window hidden at start-up and perhaps never
   // shown costs the start-up nothing. Whatever asks for the window or its controls makes it.
-  void BuildAtFirstUse(const WindowLayout& layout, TForm& form);
+  void BuildAtFirstUse(const WindowLayout& layout, TForm& form) {
+    leftLayout_ = &layout;
+    leftForm_ = &form;
+  }
   // Makes the window left for its first use, if any; const, since reading a window may make it.
   void MakeWindowIfLeft() const;
   // The window's messages; the default handles the controls', the dpi, the size limits and the
   // focus, and hides the window when it is closed.
   virtual LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam);
-  // The size limits: by default never below the table's client size.
-  virtual void SizeLimits(MINMAXINFO& limits);
   // The outer size of a window whose client area has the table's size at the window's dpi.
   SIZE LayoutOuterSize() const;
   // The outer size a window of a fixed size keeps against any request from outside (a frame
-  // drag, the window manager, another program); {0, 0}: none. By default a dialog frame keeps
-  // the size its window last gave itself.
-  virtual SIZE HeldSize() const;
+  // drag, the window manager, another program), whatever its state; {0, 0}: none. By default a
+  // dialog frame keeps the size its window last gave itself.
+  virtual SIZE HeldSize() const {
+    return controls_->Layout().border == BorderStyle::kDialog ? ownSize_ : SIZE{};
+  }
   // Shows the window, centred on its monitor the first time only.
   void ShowCentredFirstTime();
-  void CentreOnMonitor();
   // Out of the minimised state, shown (centred the first time), raised and active; a window
   // left for its first use is made first.
   void BringWindowForward();
   // The client size for a layout client size at the window's dpi.
   void SetClientSize(int width, int height);
+
+  HWND window_ = nullptr;
+  std::unique_ptr<FormControls> controls_;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // Gives the window an outer size of its own, which no size lock holds back.
   void TakeOwnSize(SIZE size, UINT flags);
   // Lays the window out again at another layout dpi (a monitor's scale, the desktop's text),
   // its client area keeping its size in layout pixels.
   void Rescale(int dpi);
+  // WM_GETMINMAXINFO: a window's size held (HeldSize), else never below the table's size.
+  void SizeLimits(MINMAXINFO& limits);
 
-  HWND window_ = nullptr;
-  std::unique_ptr<FormControls> controls_;
   bool shownOnce_ = false;
   bool rescaling_ = false;  // the window takes its size at a new dpi: no size lock holds
   SIZE ownSize_{};          // the outer size the window last gave itself
-
- private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   HWND lastFocus_ = nullptr;
   const WindowLayout* leftLayout_ = nullptr;
   TForm* leftForm_ = nullptr;
 };
 
-// The common view operations of a window of ours on the controls of its table.
-template <class View>
-class FormWindow : public TopWindow, protected View {
+// A window of ours with its form, whose view it is (`Interface`, a FormView): the common view
+// operations act on the controls of its table. The form is made on the window, with `args`.
+template <class Interface, class TheForm>
+class FormWindow : public TopWindow, protected Interface {
+ public:
+  TheForm& Form() { return form_; }
+  FormView& View() { return *this; }
+
  protected:
+  template <class... Args>
+  explicit FormWindow(Args&... args) : form_(*this, args...) {}
+
   void SetText(std::string_view control, std::string_view text) override {
     Controls().SetText(control, text);
   }
@@ -104,6 +113,8 @@ class FormWindow : public TopWindow, protected View {
   void Close() override {
     if (window_ != nullptr) ::SendMessageW(window_, WM_CLOSE, 0, 0);
   }
+
+  TheForm form_;
 };
 
 }  // namespace dorvane::win32

@@ -12,17 +12,13 @@ namespace dorvane::win32 {
 
 // The main window on Win32: the controls of TForm1's table, whose events it hands to the
 // form. Closing it ends the message loop.
-class MainWindow final : public FormWindow<MainView> {
+class MainWindow final : public FormWindow<MainView, TForm1> {
  public:
   // Builds the window, hidden, and ends its creation (timers, FormCreate).
   MainWindow();
 
-  TForm1& Form() { return form_; }
-  FormView& View() { return *this; }
-
  protected:
   LRESULT Message(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void SizeLimits(MINMAXINFO& limits) override;
   SIZE HeldSize() const override { return LayoutOuterSize(); }
 
  private:
@@ -41,8 +37,6 @@ class MainWindow final : public FormWindow<MainView> {
   std::unique_ptr<AboutDialog> CreateAboutDialog() override {
     return std::make_unique<AboutWindow>(window_);
   }
-
-  TForm1 form_;
 };
 
 }  // namespace dorvane::win32
