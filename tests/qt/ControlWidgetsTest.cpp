@@ -13,22 +13,12 @@
 namespace dorvane {
 namespace {
 
-class WidgetsTest : public ::testing::Test {
- protected:
-  QWidget window;
-  void SetUp() override { window.resize(320, 120); }
-  void ShowActive() {
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  }
-};
-
 Font Sans(int pixels) {
   return Font{"DejaVu Sans", -pixels, clBlack, false};
 }
 
-TEST_F(WidgetsTest, AutoSizeFollowsTheFontsMetrics) {
+TEST(WidgetsTest, AutoSizeFollowsTheFontsMetrics) {
+  QWidget window;
   RxLabelWidget label(&window);
   EXPECT_EQ(label.size(), QSize(65, 17));
   label.move(200, 30);
@@ -52,7 +42,8 @@ TEST_F(WidgetsTest, AutoSizeFollowsTheFontsMetrics) {
   EXPECT_EQ(label.geometry(), QRect(10, 12, 100, 30));
 }
 
-TEST_F(WidgetsTest, AltAcceleratorFocusesTheTarget) {
+TEST(WidgetsTest, AltAcceleratorFocusesTheTarget) {
+  QWidget window;
   auto* edit = new QLineEdit(&window);
   edit->setGeometry(100, 10, 100, 22);
   auto* other = new QLineEdit(&window);
@@ -60,7 +51,9 @@ TEST_F(WidgetsTest, AltAcceleratorFocusesTheTarget) {
   RxLabelWidget label(&window);
   label.Label().SetCaption("&Jour");
   label.SetFocusWidget(edit);
-  ShowActive();
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   other->setFocus();
   EXPECT_FALSE(label.Label().FocusTargetActive());
   QTest::keyClick(&window, Qt::Key_J, Qt::AltModifier);

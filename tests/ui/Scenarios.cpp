@@ -173,7 +173,9 @@ TEST_F(Window, SearchShowsTypedDatesAndReportsErrors) {
     // keeps the activation, its focus back on the button; otherwise the main window came forward.
     const bool numbers = !row.day.empty();
     EXPECT_TRUE(driver->Active(numbers ? W::kMain : W::kSearch));
-    if (!numbers) EXPECT_EQ(driver->Focus(), "btnAfficher");
+    if (!numbers) {
+      EXPECT_EQ(driver->Focus(), "btnAfficher");
+    }
   }
   // Each label holds its whole text, in the system's font as it may be.
   for (const char* label : {"Label1", "Label2", "Label3"}) {
