@@ -62,6 +62,9 @@ Win32Driver* current = nullptr;
 class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow> {
  public:
   Win32Driver() {
+    // The screen's pointer away from the windows (the main one opens in the middle of the
+    // screen, where it starts): a window mapped under it gets its moves, a grid its hints.
+    ::SetCursorPos(0, 0);
     app_ = std::make_unique<TApplication>();
     app_->SetTitle(kApplicationTitle);
     Open();
