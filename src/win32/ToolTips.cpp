@@ -32,15 +32,15 @@ void ToolTips::Set(HWND window, UINT_PTR id, const RECT* place, const std::wstri
   ::SendMessageW(control_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-std::wstring ToolTips::Text(HWND window, UINT_PTR id) const {
-  if (control_ == nullptr) return {};
+std::wstring ToolTips::Text(HWND control, HWND window, UINT_PTR id) {
+  if (control == nullptr) return {};
   wchar_t text[512] = {};
   TOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.hwnd = window;
   tool.uId = id;
   tool.lpszText = text;
-  ::SendMessageW(control_, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+  ::SendMessageW(control, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
   return text;
 }
 

@@ -20,7 +20,9 @@ class ToolTips {
   // window `id` of `window`. The top-level window of `window` owns the tooltip control.
   void Set(HWND window, UINT_PTR id, const RECT* place, const std::wstring& text);
   // The tool's text; empty when it has none.
-  std::wstring Text(HWND window, UINT_PTR id) const;
+  std::wstring Text(HWND window, UINT_PTR id) const { return Text(control_, window, id); }
+  // The same, in any tooltip control.
+  static std::wstring Text(HWND control, HWND window, UINT_PTR id);
 
  private:
   HWND control_ = nullptr;

@@ -129,6 +129,32 @@ TEST_F(CalendarGrid, FreeStripsBesideAndBelowTheGrid) {
   EXPECT_EQ(PaintCalls().back(), "FillRect (0,126,293,130) 0xff000005");
 }
 
+// Without Ctl3D the edge is one pixel of the window frame's colour all round, the client one
+// pixel in from each side, and the header cells are flat; without a border there is none.
+TEST_F(CalendarGrid, FlatBorderIsOnePixelWide) {
+  struct Pixels : RecordingCanvas {  // a 6 x 4 area, '#' where filled with the frame's colour
+    std::vector<std::string> rows = std::vector<std::string>(4, "......");
+    void FillRect(const Rect& r) override {
+      for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x)
+          rows.at(y).at(x) = brush.Color == clWindowFrame ? '#' : '?';
+    }
+  } single, none;
+  cal_.SetCtl3D(false);
+  cal_.WindowResized(297, 129);
+  EXPECT_EQ(cal_.ClientWidth(), 295);
+  EXPECT_EQ(cal_.ClientHeight(), 127);
+  EXPECT_EQ(CountCalls(PaintCalls(), "DrawEdge"), 0);
+  cal_.PaintBorder(single, {0, 0, 6, 4});
+  EXPECT_EQ(single.rows, (std::vector<std::string>{"######", "#....#", "#....#", "######"}));
+  cal_.SetBorderStyle(TBorderStyle::bsNone);
+  cal_.WindowResized(297, 129);
+  EXPECT_EQ(cal_.ClientWidth(), 297);
+  cal_.PaintBorder(none, {0, 0, 6, 4});
+  EXPECT_TRUE(none.calls.empty());
+  EXPECT_EQ(none.rows, std::vector<std::string>(4, "......"));
+}
+
 TEST_F(CalendarGrid, SilverBackgroundGetsGrayLines) {
   cal_.SetColor(clSilver);
   const std::vector<std::string> calls = PaintCalls();

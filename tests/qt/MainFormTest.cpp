@@ -31,19 +31,11 @@ class MainFormTest : public ::testing::Test {
   MainFormTest() : clock_({2005, 3, 7, 14, 5, 9, 0}) {
     TestApp();
     form1_ = std::make_unique<MainWindow>();
-    form2_ = std::make_unique<SearchWindow>(form1_->View(), Grid());
+    form2_ = std::make_unique<SearchWindow>(form1_->View(), form1_->Form().Calendar1());
     form1_->Form().SetSearchDialog(&form2_->Form());
   }
   ~MainFormTest() override { form1_->Form().SetSearchDialog(nullptr); }
   void OpenSearch() { form1_->Form().tlbtnRechercherClick(); }
-
-  template <class Widget>
-  Widget* Control(std::string_view name) {
-    auto* widget = form1_->Controls().Get<Widget>(name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
-  TCalendar& Grid() { return form1_->Form().Calendar1(); }
 
   // The names of the widgets that `act` has repainted, sorted, once the window is at rest.
   std::string Repainted(const std::function<void()>& act) {
@@ -80,14 +72,15 @@ TEST_F(MainFormTest, RepaintsOnlyWhatChanged) {
               form1_->Form().Timer1Timer();
             }),
             "Panel2");
-  EXPECT_EQ(Repainted([&] { Control<QToolButton>("tlbtnMApres")->click(); }),
+  EXPECT_EQ(Repainted([&] { form1_->Controls().Get<QToolButton>("tlbtnMApres")->click(); }),
             "Calendar1,Panel0,Panel1,RxLabel1,RxLabel2");
 }
 
 TEST_F(MainFormTest, StatusBarsLastPanelTakesTheRest) {
   form1_->setFont(ToQFont(Font()));  // the program's font, as its start-up sets it
   form1_->show();
-  auto* bar = Control<TStatusBar>("StatusBar1");
+  auto* bar = form1_->Controls().Get<TStatusBar>("StatusBar1");
+  ASSERT_NE(bar, nullptr);
   ASSERT_EQ(bar->PanelCount(), 3);
   EXPECT_EQ(bar->Panel(2)->geometry().right(), bar->width() - 1);
 }

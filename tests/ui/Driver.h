@@ -93,6 +93,9 @@ class Driver {
   virtual TCalendar& Grid() = 0;
   // Handles what is waiting (input, paints, timers due), as the message loop would.
   virtual void Process() = 0;
+  // Handles what comes, as the message loop would, until `holds` does (two seconds at most):
+  // whether it does.
+  virtual bool WaitFor(const std::function<bool()>& holds) = 0;
 
   // Commands, as the user gives them.
   virtual void ClickTool(std::string_view button) = 0;
@@ -144,7 +147,8 @@ class Driver {
   // The focused control's table name ("" when none of ours).
   virtual std::string Focus() = 0;
   virtual bool Visible(Window window) = 0;
-  // Whether the window is the active one, where the keyboard goes.
+  // Whether the window is the active one, where the keyboard goes, or becomes it within two
+  // seconds (a window manager activates a window a little after it is asked to).
   virtual bool Active(Window window) = 0;
   virtual bool Enabled(Window window) = 0;
   // The client area, in device pixels.

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QHelpEvent>
 #include <QImage>
@@ -101,6 +100,7 @@ class QtDriver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow>
   void Process() override {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
   }
+  bool WaitFor(const std::function<bool()>& holds) override { return QTest::qWaitFor(holds, 2000); }
 
   void ClickTool(std::string_view button) override {
     auto* tool = main_->Controls().Get<QToolButton>(button);
@@ -207,21 +207,15 @@ class QtDriver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow>
     return std::exchange(heard, {});
   }
   std::string ReadPanelAloud(int panel) override {
-    QAccessibleInterface* bar =
-        QAccessible::queryAccessibleInterface(main_->Controls().Get<TStatusBar>("StatusBar1"));
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(StatusBar());
     if (bar == nullptr || bar->role() != QAccessible::StatusBar) return {};
     QAccessibleInterface* part = bar->child(panel);
     return part != nullptr ? part->text(QAccessible::Name).toStdString() : std::string();
   }
-  std::string PanelText(int panel) override {
-    return main_->Controls().Get<TStatusBar>("StatusBar1")->PanelText(panel);
-  }
+  std::string PanelText(int panel) override { return StatusBar()->PanelText(panel); }
   std::string ToolTip(Window window, std::string_view control) override {
-    if (control.starts_with("Panel")) {
-      auto* bar = main_->Controls().Get<TStatusBar>("StatusBar1");
-      QLabel* panel = bar->Panel(control.back() - '0');
-      return PlainTip(panel->toolTip());
-    }
+    if (control.starts_with("Panel"))
+      return PlainTip(StatusBar()->Panel(control.back() - '0')->toolTip());
     QWidget* widget = Controls(window).Find(control);
     if (widget == nullptr) return {};
     widget->grab();  // painting finds a caption cut
@@ -337,10 +331,7 @@ class QtDriver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow>
     bool fired = false;
     const QMetaObject::Connection watch =
         QObject::connect(timer, &QTimer::timeout, [&fired] { fired = true; });
-    QElapsedTimer waited;
-    waited.start();
-    while (!fired && waited.elapsed() < 1500)
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    WaitFor([&fired] { return fired; });
     QObject::disconnect(watch);
     Process();
   }
@@ -392,6 +383,7 @@ class QtDriver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow>
   }
 
  private:
+  TStatusBar* StatusBar() { return main_->Controls().Get<TStatusBar>("StatusBar1"); }
   QWidget* Top(Window window) {
     return window == Window::kMain     ? main_.get()
            : window == Window::kSearch ? static_cast<QWidget*>(search_.get())

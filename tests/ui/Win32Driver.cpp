@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <initializer_list>
@@ -25,6 +26,7 @@
 #include "win32/GdiCanvas.h"
 #include "win32/MainWindow.h"
 #include "win32/SearchWindow.h"
+#include "win32/ToolTips.h"
 
 #include <commctrl.h>
 #include <initguid.h>
@@ -43,56 +45,15 @@ constexpr UINT kVirtualKeys[] = {VK_LEFT,   VK_RIGHT,  VK_UP,     VK_DOWN,   VK_
                                  VK_END,    VK_TAB,    VK_RETURN, VK_ESCAPE, VK_SPACE,
                                  VK_INSERT, VK_DELETE, VK_F6};
 
-std::string WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return platform::Utf8(text);
-}
-
-std::string ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  ::GetClassNameW(window, name, 64);
-  return platform::Utf8(name);
-}
-
-// The tooltip controls' search for a tool's text (stdcall callbacks, which i686 needs).
-struct ToolSearch {
-  HWND owner;
-  UINT_PTR id;
-  std::string text;
-};
-
-BOOL CALLBACK FindToolText(HWND tips, LPARAM data) {
-  auto& search = *reinterpret_cast<ToolSearch*>(data);
-  if (ClassOf(tips) != "tooltips_class32") return TRUE;
-  wchar_t text[512] = {};
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = search.owner;
-  tool.uId = search.id;
-  tool.lpszText = text;
-  ::SendMessageW(tips, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
-  if (text[0] == 0) return TRUE;
-  search.text = platform::Utf8(text);
-  return FALSE;
-}
-
-// Counts the visible help viewer windows of this process.
-BOOL CALLBACK CountViewer(HWND window, LPARAM found) {
-  DWORD process = 0;
-  ::GetWindowThreadProcessId(window, &process);
-  if (process == ::GetCurrentProcessId() && ClassOf(window) == "HH Parent" &&
-      ::IsWindowVisible(window)) {
-    ++*reinterpret_cast<int*>(found);
+// The program's top-level windows of a class.
+std::vector<HWND> OwnWindows(const wchar_t* windowClass) {
+  std::vector<HWND> found;
+  for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, windowClass, nullptr)) != nullptr;) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(w, &process);
+    if (process == ::GetCurrentProcessId()) found.push_back(w);
   }
-  return TRUE;
-}
-
-BOOL CALLBACK FindBox(HWND window, LPARAM data) {
-  if (ClassOf(window) != "#32770" || !::IsWindowVisible(window)) return TRUE;
-  *reinterpret_cast<HWND*>(data) = window;
-  return FALSE;
+  return found;
 }
 
 class Win32Driver;
@@ -101,6 +62,9 @@ Win32Driver* current = nullptr;
 class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWindow> {
  public:
   Win32Driver() {
+    // The screen's pointer away from the windows (the main one opens in the middle of the
+    // screen, where it starts): a window mapped under it gets its moves, a grid its hints.
+    ::SetCursorPos(0, 0);
     app_ = std::make_unique<TApplication>();
     app_->SetTitle(kApplicationTitle);
     Open();
@@ -129,6 +93,12 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
   }
 
   void Process() override { TApplication::ProcessPending(); }
+  bool WaitFor(const std::function<bool()>& holds) override {
+    for (const DWORD start = ::GetTickCount(); !holds(); Settle()) {
+      if (::GetTickCount() - start > 2000) return false;
+    }
+    return true;
+  }
 
   void ClickTool(std::string_view name) override {
     const auto index = ToolIndex(Window::kMain, name);
@@ -196,13 +166,13 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     ::SetActiveWindow(::GetAncestor(target, GA_ROOT));
     if (!control.empty()) ::SetFocus(target);
     if (::GetFocus() == nullptr) ::SetFocus(target);
-    BYTE state[256] = {};
-    ::GetKeyboardState(state);
-    const BYTE saved[3] = {state[VK_SHIFT], state[VK_CONTROL], state[VK_MENU]};
+    std::array<BYTE, 256> saved{};
+    ::GetKeyboardState(saved.data());
+    std::array<BYTE, 256> state = saved;
     state[VK_SHIFT] = mods.shift ? 0x80 : 0;
     state[VK_CONTROL] = mods.ctrl ? 0x80 : 0;
     state[VK_MENU] = mods.alt ? 0x80 : 0;
-    ::SetKeyboardState(state);
+    ::SetKeyboardState(state.data());
     const UINT vk = kVirtualKeys[static_cast<int>(key)];
     const UINT down = mods.alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
     const UINT up = mods.alt ? WM_SYSKEYUP : WM_KEYUP;
@@ -214,10 +184,7 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     const LPARAM released = 1 | context | static_cast<LPARAM>(0xC0000000u);
     MSG release{::GetFocus(), up, vk, released, 0, {}};
     TApplication::Dispatch(release);
-    state[VK_SHIFT] = saved[0];
-    state[VK_CONTROL] = saved[1];
-    state[VK_MENU] = saved[2];
-    ::SetKeyboardState(state);
+    ::SetKeyboardState(saved.data());
     Process();
   }
   void Activate(Window window) override {
@@ -284,12 +251,12 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     }
     if (const auto index = ToolIndex(window, control)) {
       HWND tips = reinterpret_cast<HWND>(::SendMessageW(ToolBar(), TB_GETTOOLTIPS, 0, 0));
-      return ToolText(tips, ToolBar(), ToolCommand(*index));
+      return platform::Utf8(ToolTips::Text(tips, ToolBar(), ToolCommand(*index)));
     }
     HWND found = Find(window, control);
     if (found == nullptr) return {};
     ::RedrawWindow(found, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    return ToolText(nullptr, ::GetParent(found), reinterpret_cast<UINT_PTR>(found));
+    return ToolText(::GetParent(found), reinterpret_cast<UINT_PTR>(found));
   }
   bool MenuChecked(std::string_view item) override { return main_->Controls().MenuChecked(item); }
   std::string CellToolTip(int col, int row) override {
@@ -299,26 +266,21 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     ::PostMessageW(calendar, WM_MOUSEMOVE, 0,
                    MAKELPARAM(::MulDiv(x, dpi, 96), ::MulDiv(y, dpi, 96)));
     Process();
-    return ToolText(nullptr, calendar, kCellHintTool);
+    return ToolText(calendar, kCellHintTool);
   }
   bool TextFits(Window window, std::string_view control) override {
     HWND found = Find(window, control);
     if (found == nullptr) return false;
     const int dpi = Controls(window).Dpi();
-    std::wstring text;
-    HFONT font = nullptr;
-    int room = 0;
+    const std::wstring text = platform::Wide(Text(window, control));
+    auto font = reinterpret_cast<HFONT>(::SendMessageW(found, WM_GETFONT, 0, 0));
     RECT client{};
     ::GetClientRect(found, &client);
-    if (ClassOf(found).find("RxLabel") != std::string::npos) {
+    int room = client.right;
+    if (FindControl(Controls(window).Layout(), control)->kind == ControlKind::kRxLabel) {
       const TRxLabel& label = RxLabelOf(found);
-      text = platform::Wide(label.Caption());
       font = FontHandle(label.Font(), dpi);
-      room = client.right - ::MulDiv(label.ShadowSize(), dpi, 96);
-    } else {
-      text = platform::Wide(WindowText(found));
-      font = reinterpret_cast<HFONT>(::SendMessageW(found, WM_GETFONT, 0, 0));
-      room = client.right;
+      room -= ::MulDiv(label.ShadowSize(), dpi, 96);
     }
     HDC dc = ::GetDC(found);
     HGDIOBJ old = ::SelectObject(dc, font);
@@ -342,8 +304,9 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
   }
   bool Visible(Window window) override { return ::IsWindowVisible(Top(window)) != FALSE; }
   bool Active(Window window) override {
-    Settle();
-    return ::GetActiveWindow() == Top(window) && ::GetForegroundWindow() == Top(window);
+    return WaitFor([&] {
+      return ::GetActiveWindow() == Top(window) && ::GetForegroundWindow() == Top(window);
+    });
   }
   bool Enabled(Window window) override { return ::IsWindowEnabled(Top(window)) != FALSE; }
   Size ClientSize(Window window) override {
@@ -369,20 +332,17 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     }
     Process();
   }
-  // The window manager may still be placing a window just shown: it is given two seconds.
+  // The window manager may still be placing a window just shown.
   bool CentredOnScreen(Window window) override {
-    for (const DWORD start = ::GetTickCount();; Settle()) {
+    return WaitFor([&] {
       RECT frame{};
       ::GetWindowRect(Top(window), &frame);
       MONITORINFO screen{};
       screen.cbSize = sizeof screen;
       ::GetMonitorInfoW(::MonitorFromWindow(Top(window), MONITOR_DEFAULTTONEAREST), &screen);
-      if (std::abs(frame.left + frame.right - screen.rcWork.left - screen.rcWork.right) <= 4 &&
-          std::abs(frame.top + frame.bottom - screen.rcWork.top - screen.rcWork.bottom) <= 4) {
-        return true;
-      }
-      if (::GetTickCount() - start > 2000) return false;
-    }
+      return std::abs(frame.left + frame.right - screen.rcWork.left - screen.rcWork.right) <= 4 &&
+             std::abs(frame.top + frame.bottom - screen.rcWork.top - screen.rcWork.bottom) <= 4;
+    });
   }
   bool MoveToDpi(Window window, int dpi) override {
     RECT suggested{};
@@ -492,13 +452,14 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     Settle();
     HWND box = VisibleBox();
     if (box == nullptr) return false;
-    // Nothing of ours above the box in the z-order, and the box active.
+    // Nothing of ours above the box in the z-order but tooltips, and the box active.
+    const std::vector<HWND> tips = OwnWindows(TOOLTIPS_CLASSW);
     for (HWND above = ::GetWindow(box, GW_HWNDPREV); above != nullptr;
          above = ::GetWindow(above, GW_HWNDPREV)) {
       DWORD process = 0;
       ::GetWindowThreadProcessId(above, &process);
       if (process == ::GetCurrentProcessId() && ::IsWindowVisible(above) &&
-          ClassOf(above) != "tooltips_class32")
+          std::find(tips.begin(), tips.end(), above) == tips.end())
         return false;
     }
     return ::GetActiveWindow() == box;
@@ -506,9 +467,8 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
 
   void LoadHelpViewer() override { dorvane::LoadHelpViewer(); }
   int HelpWindows() override {
-    int count = 0;
-    ::EnumWindows(CountViewer, reinterpret_cast<LPARAM>(&count));
-    return count;
+    const std::vector<HWND> viewers = OwnWindows(L"HH Parent");
+    return static_cast<int>(std::count_if(viewers.begin(), viewers.end(), ::IsWindowVisible));
   }
 
  private:
@@ -622,20 +582,18 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     Process();
   }
-  // The text of a tool, by its window and id, in a tooltip control (null: any of the program's).
-  static std::string ToolText(HWND tips, HWND owner, UINT_PTR id) {
-    ToolSearch search{owner, id, {}};
-    if (tips != nullptr) {
-      FindToolText(tips, reinterpret_cast<LPARAM>(&search));
-    } else {
-      ::EnumThreadWindows(::GetCurrentThreadId(), FindToolText, reinterpret_cast<LPARAM>(&search));
+  // The text of a tool, by its window and id, in any of the program's tooltip controls.
+  static std::string ToolText(HWND owner, UINT_PTR id) {
+    for (HWND tips : OwnWindows(TOOLTIPS_CLASSW)) {
+      const std::wstring text = ToolTips::Text(tips, owner, id);
+      if (!text.empty()) return platform::Utf8(text);
     }
-    return search.text;
+    return {};
   }
   static HWND VisibleBox() {
-    HWND found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&found));
-    return found;
+    const std::vector<HWND> boxes = OwnWindows(L"#32770");
+    const auto box = std::find_if(boxes.begin(), boxes.end(), ::IsWindowVisible);
+    return box == boxes.end() ? nullptr : *box;
   }
   static void CALLBACK LookAtBoxes(HWND, UINT, UINT_PTR, DWORD) {
     if (current == nullptr || current->busy_) return;
@@ -643,9 +601,11 @@ class Win32Driver final : public FormsDriver<MainWindow, SearchWindow, AboutWind
     if (box == nullptr) return;
     current->busy_ = true;
     current->RunWhileShown();
+    wchar_t title[128] = {};
     wchar_t text[512] = {};
+    ::GetWindowTextW(box, title, 128);
     ::GetDlgItemTextW(box, 0xFFFF, text, 512);  // the message's static control
-    current->boxes_.push_back(WindowText(box) + ": " + platform::Utf8(text));
+    current->boxes_.push_back(platform::Utf8(title) + ": " + platform::Utf8(text));
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     current->busy_ = false;
   }

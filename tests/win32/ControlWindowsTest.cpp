@@ -21,41 +21,13 @@
 namespace dorvane::win32 {
 namespace {
 
-// What `draw` paints on a fresh DIB section of `width` x `height` device pixels, pixel by pixel.
-testing::Picture PaintDib(int width, int height, const std::function<void(HDC)>& draw) {
-  testing::Picture picture{width, height, {}};
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HDC dc = ::CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(dc, bitmap);
-  draw(dc);
-  ::GdiFlush();
-  for (int i = 0; i < width * height; ++i) {
-    const std::uint32_t p = static_cast<const std::uint32_t*>(bits)[i];  // 0x00RRGGBB
-    picture.pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
-  }
-  ::SelectObject(dc, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(dc);
-  return picture;
-}
-
 // A shown top-level window to hold the controls under test, made once (each costs Wine a
 // while to map).
 HWND TopLevel() {
   static const HWND window = [] {
     RegisterControlClasses(::GetModuleHandleW(nullptr));
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"DorvaneTestHost";
-    ::RegisterClassW(&wc);
-    const HWND top =
-        ::CreateWindowExW(0, L"DorvaneTestHost", L"Test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                          800, 600, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    const HWND top = ::CreateWindowExW(0, L"STATIC", L"Test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                       0, 800, 600, nullptr, nullptr, nullptr, nullptr);
     ::SetForegroundWindow(top);
     return top;
   }();
@@ -132,15 +104,33 @@ TEST(Win32Application, ReloadsTheLocaleWhenTheSystemAnnouncesIt) {
 
 namespace dorvane::testing {
 
-// The canvas suite (tests/gfx/CanvasSuite.cpp) on GdiCanvas, at scale / 100 of 96 dpi.
+// The canvas suite (tests/gfx/CanvasSuite.cpp) on GdiCanvas, at scale / 100 of 96 dpi, drawing
+// on a fresh DIB section.
 Picture PaintCanvas(int width, int height, int scale, const std::function<void(Canvas&)>& draw) {
   const int dpi = 96 * scale / 100;
-  return win32::PaintDib(win32::ToDevice(width, dpi), win32::ToDevice(height, dpi), [&](HDC dc) {
+  Picture picture{win32::ToDevice(width, dpi), win32::ToDevice(height, dpi), {}};
+  BITMAPINFO info{};
+  info.bmiHeader = {
+      sizeof info.bmiHeader, picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(dc, bitmap);
+  {
     win32::GdiCanvas canvas(dc, dpi);
     canvas.SetBrush({kPaper});
     canvas.FillRect({0, 0, width, height});
     draw(canvas);
-  });
+  }
+  ::GdiFlush();
+  for (int i = 0; i < picture.width * picture.height; ++i) {
+    const std::uint32_t p = static_cast<const std::uint32_t*>(bits)[i];  // 0x00RRGGBB
+    picture.pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+  }
+  ::SelectObject(dc, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(dc);
+  return picture;
 }
 
 }  // namespace dorvane::testing
