@@ -193,8 +193,9 @@ void TForm1::Create() {
 }
 
 void TForm1::FormCreate() {
-  const std::vector<std::optional<bool>> stored = platform::ActiveSettings().ReadBools(
-      std::array{kViewChoices[0].setting, kViewChoices[1].setting});
+  std::array<std::string_view, kViewChoices.size()> names;
+  for (std::size_t i = 0; i < names.size(); ++i) names[i] = kViewChoices[i].setting;
+  const std::vector<std::optional<bool>> stored = platform::ActiveSettings().ReadBools(names);
   for (std::size_t i = 0; i < kViewChoices.size(); ++i) {
     ApplyChoice(kViewChoices[i], stored[i].value_or(false));
   }
