@@ -26,16 +26,12 @@ class CalendarWindow final : public ControlWindow, private CalendarHost {
   }
 
  private:
-  // The hint of the day under the pointer, as the tool of its cell; the tooltip control hears
-  // of it only when the cell or its hint changes.
+  // The hint of the day under the pointer, as the tool of its cell.
   void ShowHint(Point at) {
     const GridCoord cell = calendar_.WindowCoord(at);
-    std::string hint = calendar_.HintOfCell(cell.col, cell.row);
-    if (cell == hintCell_ && hint == hint_) return;
-    hintCell_ = cell;
-    hint_ = std::move(hint);
     const RECT place = ToDevice(calendar_.WindowCellRect(cell.col, cell.row), dpi_);
-    tips_.Set(window_, kCellHintTool, &place, platform::Wide(hint_));
+    tips_.Set(window_, kCellHintTool, &place,
+              platform::Wide(calendar_.HintOfCell(cell.col, cell.row)));
   }
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -81,8 +77,6 @@ class CalendarWindow final : public ControlWindow, private CalendarHost {
   // The readers' object goes with the window: they may hold it longer, it then answers nothing.
   CalendarAccessible accessible_;
   ToolTips tips_;  // made for the first hint
-  GridCoord hintCell_{-1, -1};
-  std::string hint_;
   // Whether the calendar is its window's focus control: from its focus gain until the focus
   // goes to another control of the same window (a deactivated window keeps it).
   bool activeControl_ = false;

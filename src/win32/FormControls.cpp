@@ -1,6 +1,7 @@
 #include "win32/FormControls.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "forms/Handlers.h"
@@ -24,10 +25,6 @@ namespace {
 constexpr int kFirstControlId = 100;
 constexpr int kFirstMenuId = 1000;
 constexpr int kFirstToolId = 2000;
-
-COLORREF ColorRef(TColor color) {
-  return IsSystemColor(color) ? ::GetSysColor(SystemColorIndex(color)) : (color & 0xFFFFFFu);
-}
 
 bool IsOwnControl(ControlKind kind) {
   return kind == ControlKind::kCalendar || kind == ControlKind::kRxLabel ||
@@ -244,7 +241,6 @@ void FormControls::SetStatusParts() {
   // The last panel takes the rest of the bar.
   if (!rights.empty()) rights.back() = -1;
   ::SendMessageW(statusBar_, SB_SETPARTS, rights.size(), reinterpret_cast<LPARAM>(rights.data()));
-  shownTips_.assign(layout_.panels.size(), std::nullopt);  // given again at the next paint
 }
 
 HMENU FormControls::MakeMenu(const WindowLayout& layout) {
@@ -376,12 +372,8 @@ void FormControls::DrawPanel(const Entry& bar, const DRAWITEMSTRUCT& item) {
     ::SelectObject(dc, old);
     return static_cast<int>(extent.cx);
   });
-  // The tooltip tells a text cut; it hears of it only when that changes.
-  const std::wstring tip = stretch ? std::wstring() : text;
-  if (shownTips_[panel] != tip) {
-    panelTips_.Set(bar.window, panel, &item.rcItem, tip);
-    shownTips_[panel] = tip;
-  }
+  // The tooltip tells a text cut.
+  panelTips_.Set(bar.window, panel, &item.rcItem, stretch ? std::wstring() : text);
   HGDIOBJ old = ::SelectObject(dc, NarrowFont(dc, *bar.row, stretch.value_or(100)));
   // A visual style may keep its own light face in high contrast (Wine's does): the text then
   // stands on the scheme's face.

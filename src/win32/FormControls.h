@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -107,12 +106,10 @@ class FormControls {
   int dpi_;
   std::vector<Entry> entries_;
   HIMAGELIST images_ = nullptr;
-  HICON icons_[2] = {};       // by ICON_SMALL and ICON_BIG
-  std::wstring hint_;         // the tooltip a tool button asked for last
-  HWND statusBar_ = nullptr;  // the table's, if any
-  PanelTexts panelTexts_;     // the status bar's, which it answers
-  // The tooltip each panel was given last (none before its first paint), by panel.
-  std::vector<std::optional<std::wstring>> shownTips_;
+  HICON icons_[2] = {};                             // by ICON_SMALL and ICON_BIG
+  std::wstring hint_;                               // the tooltip a tool button asked for last
+  HWND statusBar_ = nullptr;                        // the table's, if any
+  PanelTexts panelTexts_;                           // the status bar's, which it answers
   ToolTips panelTips_;                              // made for the first text cut
   std::vector<std::pair<int, HFONT>> narrowFonts_;  // by stretch, at the current dpi
 };

@@ -125,9 +125,12 @@ std::unique_ptr<GdiCanvas> GdiCanvas::OnScreen(int dpi) {
   return canvas;
 }
 
+COLORREF ColorRef(TColor color) {
+  return (IsSystemColor(color) ? ::GetSysColor(SystemColorIndex(color)) : color) & 0x00FFFFFFu;
+}
+
 TColor GdiCanvas::ColorToRGB(TColor color) {
-  if (IsSystemColor(color)) return ::GetSysColor(SystemColorIndex(color)) & 0x00FFFFFFu;
-  return color & 0x00FFFFFFu;
+  return ColorRef(color);
 }
 
 void GdiCanvas::FillRect(const Rect& rect) {

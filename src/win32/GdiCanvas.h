@@ -22,6 +22,9 @@ Rect ToDips(const RECT& r, int dpi);
 // faces are darker than their text, by the rule both front ends share.
 bool SystemHighContrast();
 
+// A colour as GDI takes it: a system colour (clBtnFace…) is the system's current one.
+COLORREF ColorRef(TColor color);
+
 // The font of a Font description at a dpi, its height scaled (a bitmap-only "MS Sans Serif"
 // gives way to its scalable successor), cached: the handles live as long as the process. The
 // windows use it for their standard controls too (WM_SETFONT).

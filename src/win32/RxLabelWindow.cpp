@@ -77,13 +77,10 @@ class RxLabelWindow final : public GraphicWindow, private LabelHost {
   }
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
-  // The tooltip control hears of a new text only.
   void PaintControl(GdiCanvas& canvas) override {
     label_.Paint(canvas);
-    std::wstring tip = platform::Wide(label_.ToolTipText(canvas));
-    if (tip == shownTip_) return;
-    tips_.Set(::GetParent(window_), reinterpret_cast<UINT_PTR>(window_), nullptr, tip);
-    shownTip_ = std::move(tip);
+    tips_.Set(::GetParent(window_), reinterpret_cast<UINT_PTR>(window_), nullptr,
+              platform::Wide(label_.ToolTipText(canvas)));
   }
   void DpiChanged() override { label_.FontChanged(); }
 
@@ -121,7 +118,6 @@ class RxLabelWindow final : public GraphicWindow, private LabelHost {
 
   Font parentFont_;
   ToolTips tips_;  // made for the first caption cut
-  std::wstring shownTip_;
   std::unique_ptr<WindowFocusTarget> focusTarget_;
   bool tracking_ = false;
   TRxLabel label_;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <iterator>
 
 namespace dorvane::win32 {
@@ -11,6 +12,13 @@ ToolTips::~ToolTips() {
 }
 
 void ToolTips::Set(HWND window, UINT_PTR id, const RECT* place, const std::wstring& text) {
+  const RECT where = place != nullptr ? *place : RECT{};
+  auto given = std::find_if(given_.begin(), given_.end(),
+                            [&](const Tool& t) { return t.window == window && t.id == id; });
+  if (given == given_.end()) given = given_.insert(given_.end(), {window, id, {}, {}});
+  if (given->text == text && ::EqualRect(&given->place, &where)) return;
+  given->text = text;
+  given->place = where;
   if (control_ == nullptr) {
     if (text.empty()) return;
     control_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
